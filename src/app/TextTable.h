@@ -1,0 +1,8 @@
+// The text table: every text the user sees, in one place. The interface is
+// English; each subsystem keeps its texts in a header of texts/ so that a
+// message is written once and quoted by name everywhere else.
+#pragma once
+
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
+#include "app/texts/AnalysisTexts.h"

@@ -1,0 +1,25 @@
+// Program name, version and the message-box captions used throughout.
+#pragma once
+
+namespace zeb::tx {
+
+inline constexpr const char* AppTitle = "ZEB-Stat";
+inline constexpr const char* FrameCaption = "ZEB / Static & Dynamic FIT and PLOT ";
+inline constexpr const char* VersionText = "4.22 11/98";
+
+// Captions of message boxes.
+inline constexpr const char* CapZebStat = "ZEB-Stat";                 // questions, frame and export errors
+inline constexpr const char* CapInformation = "ZEBStat: Information"; // most information and error messages
+inline constexpr const char* CapInformationLower = "ZEBstat: Information"; // the missing-value warning
+inline constexpr const char* CapError = "ZEBstat Error";              // file and memory errors of loading
+inline constexpr const char* CapZebStatError = "ZEB-Stat: ERROR";
+inline constexpr const char* CapPlainError = "Error";
+inline constexpr const char* CapInternalError = "Internal Error";
+inline constexpr const char* CapZebstat = "ZEBstat";                  // the elimination's messages
+inline constexpr const char* CapLfit = "ZEBstat in UTILS lfit()";
+inline constexpr const char* CapZebStatInfoColon = "ZEB-Stat: Information";
+
+// Messages shared by several subsystems.
+inline constexpr const char* InvalidFloatInput = "Invalid input for floating point number.";
+
+} // namespace zeb::tx

@@ -1,0 +1,240 @@
+#include "data/MeasurementSet.h"
+
+#include "app/TextTable.h"
+#include "data/RoundSig.h"
+#include "platform/Platform.h"
+
+#include <new>
+
+namespace zeb {
+
+int MeasurementSet::InitMeasurementSet() {
+    lastConcIndex = lastAngleIndex = savedConcIndex = savedAngleIndex = cachedAngleIndex = -1;
+    q2_.fill(0.0);
+    q2Rounded_.fill(0.0);
+    concentration_.fill(0.0);
+    concRounded_.fill(0.0);
+    viscosity.fill(0.0f);
+    temperature.fill(0.0f);
+    appRg.fill(-1.0);
+    appMw.fill(-1.0);
+    try {
+        for (auto& name : sourceName) name.clear();
+        calcTableA.assign(kConcSlots, {});
+        calcTableB.assign(kAngleSlots, {});
+        grid_.clear();
+        grid_.resize(static_cast<std::size_t>(kConcSlots) * kAngleSlots);
+    } catch (const std::bad_alloc&) {
+        FreeMeasurementSet();
+        return -1;
+    }
+    return 1;
+}
+
+void MeasurementSet::FreeMeasurementSet() {
+    grid_.clear();
+    grid_.shrink_to_fit();
+    calcTableA.clear();
+    calcTableB.clear();
+    lastConcIndex = 0;
+    lastAngleIndex = 0;
+}
+
+DataPoint* MeasurementSet::cell(int c, int a) {
+    if (c < 0 || c >= kConcSlots || a < 0 || a >= kAngleSlots || grid_.empty()) return nullptr;
+    return grid_[static_cast<std::size_t>(c) * kAngleSlots + a].get();
+}
+
+const DataPoint* MeasurementSet::cell(int c, int a) const {
+    return const_cast<MeasurementSet*>(this)->cell(c, a);
+}
+
+DataPoint& MeasurementSet::CreateDataPoint(int c, int a) {
+    std::unique_ptr<DataPoint> p;
+    try {
+        p = std::make_unique<DataPoint>();
+    } catch (const std::bad_alloc&) {
+        platform_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+        throw EInternalError();
+    }
+    p->originMark = -32767;
+    p->symbolState = 1;
+    p->active = 1;
+    p->hasData = 0;
+    p->reflectionCorrected = 0;
+    p->rSample = p->rSampleError = p->nSolvent = p->wavelengthCm = -1.0;
+    auto& slot = grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
+    slot = std::move(p);
+    return *slot;
+}
+
+void MeasurementSet::AddConcentration(const std::optional<std::string>& name, float temperatureK,
+                                      float viscosityMPas, double concentrationGPerCm3) {
+    if (lastConcIndex == -1) {
+        // The limit checks come before anything changes, so a refused column
+        // never leaves an index pointing at cells that were not made.
+        if (lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle();
+        lastConcIndex = 0;
+        setConcentration(0, 0.0);
+        viscosity[0] = viscosityMPas;
+        temperature[0] = temperatureK;
+        for (int a = 0; a <= lastAngleIndex; ++a) CreateDataPoint(0, a);
+    }
+    const int c = lastConcIndex + 1;
+    if (c > kMaxLoadedConc || lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle();
+    lastConcIndex = static_cast<std::int16_t>(c);
+    setConcentration(c, concentrationGPerCm3);
+    viscosity[c] = viscosityMPas;
+    temperature[c] = temperatureK;
+    sourceName[c] = (name ? *name : defaultSourceName).substr(0, kSourceNameChars);
+    for (int a = 0; a <= lastAngleIndex; ++a) CreateDataPoint(c, a);
+}
+
+int MeasurementSet::AddQ2(double q2PerCm2) {
+    const double r = RoundSig(q2PerCm2, 6);
+    if (lastAngleIndex == -1) {
+        if (lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();
+        lastAngleIndex = 0;
+        setQ2(0, 0.0);
+        for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, 0);
+    }
+    // Among equal rows the highest index is the match: the scan does not stop.
+    int match = -1;
+    for (int a = 1; a <= lastAngleIndex; ++a)
+        if (q2Rounded_[a] == r) match = a;
+    if (match >= 0) return match;
+
+    const int a = lastAngleIndex + 1;
+    if (a > kMaxLoadedAngles || lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();
+    lastAngleIndex = static_cast<std::int16_t>(a);
+    setQ2(a, q2PerCm2);
+    for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, a);
+    return a;
+}
+
+void MeasurementSet::refuse(const char* text, const char* caption) {
+    platform_->inform(text, caption, MsgIcon::None);
+    throw EInternalError();
+}
+
+void MeasurementSet::setQ2(int a, double perCm2) {
+    q2_[a] = perCm2;
+    q2Rounded_[a] = RoundSig(perCm2, 6);
+}
+
+void MeasurementSet::setConcentration(int c, double gPerCm3) {
+    concentration_[c] = gPerCm3;
+    concRounded_[c] = RoundSig(gPerCm3, 6);
+}
+
+int MeasurementSet::findAngleByValue(double q2PerCm2) {
+    const double rq = RoundSig(q2PerCm2, 6);
+    if (cachedAngleIndex >= 1 && cachedAngleIndex <= lastAngleIndex && q2Rounded_[cachedAngleIndex] == rq)
+        return cachedAngleIndex;
+    for (int a = 1; a <= lastAngleIndex; ++a) {
+        if (q2Rounded_[a] == rq) {
+            cachedAngleIndex = static_cast<std::int16_t>(a);
+            return a;
+        }
+    }
+    return -1;
+}
+
+int MeasurementSet::findConcByValue(double concentrationGPerCm3) const {
+    const double rc = RoundSig(concentrationGPerCm3, 6);
+    // The most recently added column with that concentration wins.
+    for (int c = lastConcIndex; c >= 1; --c)
+        if (concRounded_[c] == rc) return c;
+    return -1;
+}
+
+void MeasurementSet::DPSetWert(int code, int ic, int ia, double value, double q2PerCm2,
+                               double concentrationGPerCm3) {
+    DataPoint* p = nullptr;
+    if (ic >= 1 && ia >= 1) {
+        if (ic > lastConcIndex || ia > lastAngleIndex || !(p = cell(ic, ia)))
+            refuse(tx::DPSetWertInternalError, tx::CapZebStatInfoColon);
+    } else {
+        const int a = findAngleByValue(q2PerCm2);
+        const int c = findConcByValue(concentrationGPerCm3);
+        if (a < 1 || c < 1 || !(p = cell(c, a))) refuse(tx::DPSetWertInternalError, tx::CapZebStatInfoColon);
+        if (p->originMark == 1) refuse(tx::DataAlreadyExist, tx::CapZebStatError);
+    }
+
+    auto measured = [p](std::uint8_t bit) {
+        p->presence |= bit;
+        p->hasData = 1;
+        p->active = 1;
+    };
+    switch (code) {
+    case kCodeKcr:
+        p->kcr = value;
+        measured(kHasKcr);
+        if (p->kcrError == 0.0) p->kcrError = 0.001 * value;
+        break;
+    case kCodeQ2: p->q2 = value; break;
+    case kCodeWorkX: p->work[0] = value; break;
+    case kCodeWorkY: p->work[1] = value; break;
+    case kCodeKcrError:
+        p->kcrError = value;
+        p->presence |= kHasKcrError;
+        break;
+    case kCodeDappI:
+        p->dappI = value * 1e8;
+        measured(kHasDappI);
+        if (p->dappIError == 0.0) p->dappIError = 0.001 * value * 1e8;
+        break;
+    case kCodeDappIError:
+        p->dappIError = value * 1e8;
+        p->presence |= kHasDappIError;
+        break;
+    case kCodeDappII:
+        p->dappII = value * 1e8;
+        measured(kHasDappII);
+        if (p->dappIIError == 0.0) p->dappIIError = 0.001 * value * 1e8;
+        break;
+    case kCodeDappIIError:
+        p->dappIIError = value * 1e8;
+        p->presence |= kHasDappIIError;
+        break;
+    case kCodeDappIII:
+        p->dappIII = value * 1e8;
+        measured(kHasDappIII);
+        if (p->dappIIIError == 0.0) p->dappIIIError = 0.001 * value * 1e8;
+        break;
+    case kCodeDappIIIError:
+        p->dappIIIError = value * 1e8;
+        p->presence |= kHasDappIIIError;
+        break;
+    case kCodeRSample:
+        p->rSample = value;
+        if (p->rSampleError == 0.0) p->rSampleError = 0.001 * value;
+        break;
+    case kCodeRSampleError: p->rSampleError = value; break;
+    case kCodeNSolvent: p->nSolvent = value; break;
+    case kCodeWavelengthCm: p->wavelengthCm = value; break;
+    default: refuse(tx::DPSetWertBadCode, tx::CapPlainError);
+    }
+}
+
+void MeasurementSet::DPSetWert(int ic, int ia, int flagValue, int which) {
+    DataPoint* p = cell(ic, ia);
+    // Besides the pair (0, 0) and an unknown flag, a cell that does not exist is
+    // refused too rather than written through a dangling index.
+    if ((ic == 0 && ia == 0) || (which != kFlagOriginMark && which != kFlagHasData && which != kFlagActive) ||
+        ic > lastConcIndex || ia > lastAngleIndex || p == nullptr) {
+        platform_->inform(tx::DPSetWertFlagError, tx::CapInternalError, MsgIcon::None);
+        throw EInternalError();
+    }
+    const auto v = static_cast<std::int16_t>(flagValue);
+    if (which == kFlagOriginMark) p->originMark = v;
+    else if (which == kFlagHasData) p->hasData = v;
+    else p->active = v;
+}
+
+void MeasurementSet::MarkLoadedPoints() {
+    for (int c = 1; c <= lastConcIndex; ++c)
+        for (int a = 1; a <= lastAngleIndex; ++a) DPSetWert(c, a, 1, kFlagOriginMark);
+}
+
+} // namespace zeb

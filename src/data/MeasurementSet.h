@@ -1,0 +1,123 @@
+// The measurement set of one window: a grid of concentrations (columns) by q²
+// rows of DataPoint cells plus per-concentration and window-wide metadata.
+// Index 0 in both directions is reserved for the extrapolated values. Values
+// enter only through AddConcentration, AddQ2 and DPSetWert, which keep the grid
+// limits and match equal q² and concentration values.
+#pragma once
+
+#include "data/DataPoint.h"
+#include "data/LoadErrors.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+class Platform;
+
+// Value codes of DPSetWert.
+enum ValueCode : int {
+    kCodeKcr = 1,
+    kCodeQ2 = 2,
+    kCodeWorkX = 3,
+    kCodeWorkY = 4,
+    kCodeKcrError = 9,
+    kCodeDappI = 10,
+    kCodeDappIError = 11,
+    kCodeDappII = 12,
+    kCodeDappIIError = 13,
+    kCodeDappIII = 14,
+    kCodeDappIIIError = 15,
+    kCodeRSample = 17,
+    kCodeRSampleError = 18,
+    kCodeNSolvent = 19,
+    kCodeWavelengthCm = 20,
+};
+
+// Which flag the flag overload of DPSetWert writes.
+enum FlagCode : int { kFlagOriginMark = 6, kFlagHasData = 7, kFlagActive = 8 };
+
+class MeasurementSet {
+public:
+    static constexpr int kConcSlots = 101;   // concentration indices 0..100
+    static constexpr int kAngleSlots = 137;  // angle indices 0..136
+    static constexpr int kMaxLoadedConc = 99;
+    static constexpr int kMaxLoadedAngles = 135;
+    static constexpr std::size_t kSourceNameChars = 260;
+    static constexpr std::size_t kSampleNameChars = 63;
+    static constexpr std::size_t kSolventNameChars = 25;
+    static constexpr int kCoefficients = 8;  // one coefficient row: 8 doubles, a1..a6 at 1..6
+
+    explicit MeasurementSet(Platform& platform) : platform_(&platform) {}
+    MeasurementSet(const MeasurementSet&) = delete;
+    MeasurementSet& operator=(const MeasurementSet&) = delete;
+
+    // 1 on success, -1 when memory could not be obtained.
+    int InitMeasurementSet();
+    void FreeMeasurementSet();
+    bool initialised() const { return !grid_.empty(); }
+
+    // Appends a concentration column. Without a name the column takes defaultSourceName.
+    void AddConcentration(const std::optional<std::string>& name, float temperatureK,
+                          float viscosityMPas, double concentrationGPerCm3);
+    // Returns the row of a matching q², or appends one.
+    int AddQ2(double q2PerCm2);
+    // Stores one value at explicit indices (both >= 1) or at the cell found by value.
+    void DPSetWert(int code, int ic, int ia, double value, double q2PerCm2, double concentrationGPerCm3);
+    // Writes originMark (6), hasData (7) or active (8) of one cell.
+    void DPSetWert(int ic, int ia, int flagValue, int which);
+    // Marks every loaded point so that by-value stores into it are refused.
+    void MarkLoadedPoints();
+
+    DataPoint* cell(int c, int a);
+    const DataPoint* cell(int c, int a) const;
+    // Creates a fresh cell at (c, a), replacing any earlier one.
+    DataPoint& CreateDataPoint(int c, int a);
+
+    // The path that a column loaded without a name takes as its source name.
+    std::string defaultSourceName;
+
+    std::int16_t lastConcIndex = -1;
+    std::int16_t lastAngleIndex = -1;
+    std::int16_t savedConcIndex = -1;
+    std::int16_t savedAngleIndex = -1;
+    std::int16_t cachedAngleIndex = -1;
+
+    // Read-only views of the concentrations (g/cm³) and q² values (1/cm²); they
+    // are written through setConcentration and setQ2, which keep the rounded
+    // values the by-value lookups compare.
+    const std::array<double, kConcSlots>& concentration = concentration_;
+    const std::array<double, kAngleSlots>& q2 = q2_;
+    void setConcentration(int c, double gPerCm3);
+    void setQ2(int a, double perCm2);
+
+    std::array<float, kConcSlots> viscosity{};
+    std::array<float, kConcSlots> temperature{};
+    std::array<std::string, kConcSlots> sourceName{};
+    std::array<double, kConcSlots> appRg{};
+    std::array<double, kConcSlots> appMw{};
+    // Coefficient rows of the concentration fits (row c) and of the angle fits (row a).
+    std::vector<std::array<double, kCoefficients>> calcTableA;
+    std::vector<std::array<double, kCoefficients>> calcTableB;
+
+    std::string sampleName;
+    std::string solventName;
+
+private:
+    void refuse(const char* text, const char* caption);
+    int findAngleByValue(double q2PerCm2);
+    int findConcByValue(double concentrationGPerCm3) const;
+
+    Platform* platform_;
+    std::vector<std::unique_ptr<DataPoint>> grid_;  // kConcSlots * kAngleSlots, c major
+    std::array<double, kConcSlots> concentration_{};
+    std::array<double, kAngleSlots> q2_{};
+    // RoundSig(q2[a], 6) and RoundSig(concentration[c], 6), kept with the values.
+    std::array<double, kAngleSlots> q2Rounded_{};
+    std::array<double, kConcSlots> concRounded_{};
+};
+
+} // namespace zeb

@@ -1,0 +1,23 @@
+// Text conversion between UTF-8 (inside the program) and the single-byte code
+// pages of the files: DOS code page 850 for record, PLT and PLX files and
+// Windows-1252 for metafile text. Characters a code page lacks become '?'.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zeb {
+
+std::string Cp850ToUtf8(std::string_view bytes);
+std::string Utf8ToCp850(std::string_view text);
+std::string Cp1252ToUtf8(std::string_view bytes);
+std::string Utf8ToCp1252(std::string_view text);
+
+// Decodes one code point at text[i] and advances i; a malformed byte gives U+FFFD.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i);
+// Number of code points.
+std::size_t Utf8Length(std::string_view text);
+// The first `characters` code points.
+std::string Utf8Left(std::string_view text, std::size_t characters);
+
+} // namespace zeb

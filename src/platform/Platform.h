@@ -1,0 +1,76 @@
+// The seam between the program's logic and the desktop it runs on: message
+// boxes, file dialogs, the beep, pending-message processing, the clipboard,
+// modal dialogs and help. The Qt program implements it with widgets; tests use
+// ScriptedPlatform, the batch tool BatchPlatform.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+
+// The icons of a message box. "Stop" is the stop (error, hand) icon, "Exclamation"
+// the warning icon.
+enum class MsgIcon { None, Stop, Exclamation, Information, Question };
+
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;         // "Description|pattern;pattern|Description|pattern|"
+    int filterIndex = 1;        // 1-based entry preselected
+    std::string initialDir;
+    std::string proposedName;
+    bool mustExist = false;     // path and file must exist (open dialogs)
+    bool overwritePrompt = false;
+};
+
+class ModalDialog;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual MsgAnswer message(const std::string& text, const std::string& caption,
+                              MsgButtons buttons, MsgIcon icon, MsgAnswer defaultAnswer) = 0;
+    virtual void beep() = 0;
+    // Lets the user interface handle events that are waiting (long loads call it).
+    virtual void processPendingMessages() = 0;
+
+    virtual std::optional<std::string> openFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileName(const FileDialogRequest& request) = 0;
+
+    // Shows a dialog whose logic lives in the core; returns when the dialog has closed.
+    virtual void runModal(ModalDialog& dialog) = 0;
+
+    // Clipboard. Each returns false when the clipboard could not be used.
+    virtual bool setClipboardText(const std::string& utf8Text) = 0;
+    virtual bool setClipboardBlock(const std::string& formatName, const std::vector<std::uint8_t>& block) = 0;
+    virtual std::optional<std::vector<std::uint8_t>> clipboardBlock(const std::string& formatName) = 0;
+    // A chart picture: the same drawing as a metafile, SVG and bitmap where the desktop takes them.
+    virtual bool setClipboardPicture(const std::vector<std::uint8_t>& wmf, const std::string& svg) = 0;
+
+    virtual void showHelp(int context) = 0;
+
+    // Convenience: an OK box whose answer does not matter.
+    void inform(const std::string& text, const std::string& caption, MsgIcon icon) {
+        message(text, caption, MsgButtons::Ok, icon, MsgAnswer::Ok);
+    }
+};
+
+// A dialog whose logic lives in the core. The Qt side finds the form that shows
+// it by its name; the scripted platform hands it to a test's script.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    virtual const char* dialogName() const = 0;
+    // What a user who accepts everything would press (the batch tool answers so).
+    virtual void answerDefault() = 0;
+};
+
+} // namespace zeb
