@@ -1,0 +1,136 @@
+#include "dialogs/TFormTarn1.h"
+
+#include "app/TextTable.h"
+#include "data/CFormat.h"
+#include "dialogs/DialogNumber.h"
+#include "platform/CodePage.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zeb {
+
+namespace {
+
+constexpr std::size_t kSampleNameChars = 40;
+
+} // namespace
+
+void TFormTarn1::Fill(std::vector<double>& conc, std::vector<float>& visc, Form form, std::string& sampleName,
+                      double& wavelengthNm, int n, std::vector<float>& temps) {
+    form_ = form;
+    n_ = n;
+    conc_ = &conc;
+    visc_ = &visc;
+    temp_ = &temps;
+    sampleName_ = &sampleName;
+    wavelength_ = &wavelengthNm;
+    closed_ = false;
+
+    const int columns = n > 3 ? n + 1 : 5;
+    rowCount_ = form == Form::Plt ? 2 : 4;
+    fixedRows_ = form == Form::Plt ? 1 : 2;
+    StrGrid1.assign(static_cast<std::size_t>(columns), std::vector<std::string>(static_cast<std::size_t>(rowCount_)));
+    const char* headers[] = {tx::Tarn1RowNumber, tx::Tarn1RowConcentration, tx::Tarn1RowViscosity,
+                             tx::Tarn1RowTemperature};
+    for (int row = 0; row < rowCount_; ++row) StrGrid1[0][static_cast<std::size_t>(row)] = headers[row];
+    for (int i = 1; i <= n; ++i) {
+        auto& column = StrGrid1[static_cast<std::size_t>(i)];
+        const auto k = static_cast<std::size_t>(i - 1);
+        column[0] = CFormat("%d", i);
+        column[1] = CFormat("%.5lf", conc[k] * 1000.0);
+        if (form == Form::Plx) {
+            column[2] = CFormat("%.5lf", double(visc[k]));
+            column[3] = CFormat("%.5lf", double(temps[k]));
+        }
+    }
+    shown_ = StrGrid1;
+
+    if (form == Form::Plt) {
+        PanelPLTVisible = true;
+        PanelPLXVisible = false;
+        BtnContinueCaption = tx::Tarn1BtnContinue;
+        BtnChangeCaption = tx::Tarn1BtnChange;
+        BtnAbortVisible = true;
+        EditWaveLength = CFormat("%.2lf", wavelengthNm);
+        shownWavelength_ = EditWaveLength;
+        EditSampleName = sampleName;
+        result_ = Result::Abort;
+    } else {
+        PanelPLTVisible = false;
+        PanelPLXVisible = true;
+        BtnContinueCaption = tx::Tarn1BtnIgnore;
+        BtnChangeCaption = tx::Tarn1BtnSave;
+        BtnAbortVisible = false;
+        result_ = Result::Ignore;
+    }
+}
+
+bool TFormTarn1::cellEditable(int column, int row) const {
+    if (column < 1 || column > n_ || row < fixedRows_ || row >= rowCount_) return false;
+    return form_ == Form::Plt ? row == 1 : row >= 2;
+}
+
+void TFormTarn1::invalidInput() { platform_.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop); }
+
+void TFormTarn1::BtnContinueClick() {
+    result_ = Result::Ignore;
+    closed_ = true;
+}
+
+void TFormTarn1::BtnAbortClick() {
+    if (!BtnAbortVisible) return;
+    result_ = Result::Abort;
+    closed_ = true;
+}
+
+void TFormTarn1::BitBtn1Click() { platform_.showHelp(tx::ImportDialogHelpContext); }
+
+void TFormTarn1::BtnChangeClick() {
+    if (!conc_) return;
+    // Every number is checked before anything is taken over, so a typing
+    // error never leaves half of the table changed.
+    auto number = [&](const std::string& text, const std::string& shownText, double original, double scale,
+                      bool positive, double& out) {
+        if (text == shownText) {
+            out = original;
+            return true;
+        }
+        double v = 0;
+        if (!DialogNumber(text, v) || (positive && !(v > 0.0))) return false;
+        out = v * scale;
+        return std::fabs(out) <= std::numeric_limits<float>::max();
+    };
+    std::vector<double> conc(static_cast<std::size_t>(n_));
+    std::vector<double> visc(static_cast<std::size_t>(n_)), temp(static_cast<std::size_t>(n_));
+    for (int i = 1; i <= n_; ++i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        const auto& cells = StrGrid1[static_cast<std::size_t>(i)];
+        const auto& shownCells = shown_[static_cast<std::size_t>(i)];
+        if (!number(cells[1], shownCells[1], (*conc_)[k], 0.001, true, conc[k])) return invalidInput();
+        if (form_ == Form::Plx) {
+            if (!number(cells[2], shownCells[2], (*visc_)[k], 1.0, false, visc[k])) return invalidInput();
+            if (!number(cells[3], shownCells[3], (*temp_)[k], 1.0, false, temp[k])) return invalidInput();
+        }
+    }
+    double wavelength = *wavelength_;
+    if (form_ == Form::Plt && !number(EditWaveLength, shownWavelength_, *wavelength_, 1.0, true, wavelength))
+        return invalidInput();
+
+    for (int k = 0; k < n_; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        (*conc_)[i] = conc[i];
+        if (form_ == Form::Plx) {
+            (*visc_)[i] = static_cast<float>(visc[i]);
+            (*temp_)[i] = static_cast<float>(temp[i]);
+        }
+    }
+    if (form_ == Form::Plt) {
+        *wavelength_ = wavelength;
+        *sampleName_ = Utf8Left(EditSampleName, kSampleNameChars);
+    }
+    result_ = Result::Ok;
+    closed_ = true;
+}
+
+} // namespace zeb

@@ -1,0 +1,78 @@
+// The concentration table of TARN (PLT) files. In its PLT form the user may
+// correct the wavelength, the sample name and the concentrations before the
+// data are stored (a correction is written back into the file); in its PLX
+// form a viscosity and a temperature per concentration can be entered before
+// the data are saved as a PLX file. A new instance serves each showing.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+class TFormTarn1 : public ModalDialog {
+public:
+    enum class Form { Plt, Plx };
+    enum class Result { Ok, Ignore, Abort };
+
+    explicit TFormTarn1(Platform& platform) : platform_(platform) {}
+
+    const char* dialogName() const override { return "TFormTarn1"; }
+    // "Continue without any change" / "Ignore and continue".
+    void answerDefault() override { BtnContinueClick(); }
+
+    // Prepares the controls. The arrays (n entries each; index 0 is the first
+    // concentration), the sample name and the wavelength belong to the caller
+    // and receive the values taken over by Change or Save. Until a button
+    // closes the dialog the result is Abort (PLT form) or Ignore (PLX form).
+    void Fill(std::vector<double>& concentrationsGPerCm3, std::vector<float>& viscositiesMPas, Form form,
+              std::string& sampleName, double& wavelengthNm, int n, std::vector<float>& temperaturesK);
+
+    // StrGrid1: cells[column][row]; column 0 and row 0 are fixed headers.
+    std::vector<std::vector<std::string>> StrGrid1;
+    int colCount() const { return static_cast<int>(StrGrid1.size()); }
+    int rowCount() const { return rowCount_; }
+    int fixedRows() const { return fixedRows_; }
+    bool cellEditable(int column, int row) const;
+
+    std::string EditWaveLength;
+    std::string EditSampleName;
+    std::string BtnContinueCaption;
+    std::string BtnChangeCaption;
+    bool BtnAbortVisible = true;
+    bool PanelPLTVisible = false;
+    bool PanelPLXVisible = false;
+
+    void BtnContinueClick();
+    // "Ch&ange" in the PLT form, "&Save" in the PLX form.
+    void BtnChangeClick();
+    void BtnAbortClick();
+    void BitBtn1Click();
+
+    Form form() const { return form_; }
+    Result result() const { return result_; }
+    bool closed() const { return closed_; }
+
+private:
+    void invalidInput();
+
+    Platform& platform_;
+    Form form_ = Form::Plt;
+    Result result_ = Result::Abort;
+    bool closed_ = false;
+    int n_ = 0;
+    int rowCount_ = 0;
+    int fixedRows_ = 0;
+    std::vector<double>* conc_ = nullptr;
+    std::vector<float>* visc_ = nullptr;
+    std::vector<float>* temp_ = nullptr;
+    std::string* sampleName_ = nullptr;
+    double* wavelength_ = nullptr;
+    // The texts as filled: a cell the user did not touch keeps its exact value.
+    std::vector<std::vector<std::string>> shown_;
+    std::string shownWavelength_;
+};
+
+} // namespace zeb
