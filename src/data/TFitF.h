@@ -1,15 +1,39 @@
 // The data window: owns the measurement set of one window and the load
 // sequence that fills it. The plot window's logic (TFitF1) derives from it.
+//
+// Seams for the views and for the plot window:
+// - view(): caption, the "Loading File ! Please Wait !" label, the "Abort Loading"
+//   button, the hourglass cursor and the close request; menuEnabled() the
+//   enabled state of "ID_DATEI_LADEN" and "ID_DATEI_DAZULADEN". The Qt window
+//   mirrors them whenever onViewChanged fires.
+// - onFrameFileCommands(bool): the main window enables or disables its File
+//   menu and Open button (disabled while a file is read).
+// - onCloseRequested(): the window must close now, without asking (first load
+//   failed or cancelled). User closes go through FormCloseQuery().
+// - PrepareAfterFirstLoad() / AfterLoad(): the plot window overrides them. The
+//   first runs once after the first successful load (return false and the
+//   window closes); the second after every successful load (calculation, redraw).
+// - setSettingsPath(): the settings file where "DataPath" in section "Settings"
+//   is read and written; with an empty path the data directory is not remembered.
 #pragma once
 
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
 
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace zeb {
 
 class Platform;
+class TFormPavo7100;
+
+// Results of LoadDataFile and of every reader.
+inline constexpr int kLoadOk = 1;
+inline constexpr int kLoadFailed = -1;
+inline constexpr int kLoadCancelled = -3;
 
 class TFitF {
 public:
@@ -18,8 +42,8 @@ public:
     using EAbortLoad = zeb::EAbortLoad;
     using EGeneralFailure = zeb::EGeneralFailure;
 
-    explicit TFitF(Platform& platform) : platform_(platform), set_(platform) {}
-    virtual ~TFitF() = default;
+    explicit TFitF(Platform& platform);
+    virtual ~TFitF();
     TFitF(const TFitF&) = delete;
     TFitF& operator=(const TFitF&) = delete;
 
@@ -27,9 +51,75 @@ public:
     MeasurementSet& set() { return set_; }
     const MeasurementSet& set() const { return set_; }
 
+    // Handlers of the window.
+    // First activation: creates the set and the review dialog and loads the first file.
+    void FormActivate();
+    // "&Add data file...": loads one more file; restores the previous data when it fails.
+    // Returns the load's result (refused while loading or before the first data: -3).
+    int ID_DATEI_DAZULADENClick();
+    // "Abort Loading": the running reader stops at its next poll.
+    void BtnAbortLoadClick() { loading_ = false; }
+    // True when the window may close now (asks unless it still awaits its first data).
+    bool FormCloseQuery();
+    // "E&xit ": closes the window when FormCloseQuery agrees.
+    void ID_DATEI_BEENDENClick();
+
+    // Asks for a file and reads it: 1 success, -1 failure, -3 cancelled.
+    int LoadDataFile();
+
+    struct ViewState {
+        std::string caption;
+        bool loadingLabelVisible = true;   // "Loading File ! Please Wait !"
+        bool abortLoadingVisible = true;   // "Abort Loading"
+        bool hourglassCursor = false;
+        bool closeRequested = false;
+    };
+    const ViewState& view() const { return view_; }
+    bool menuEnabled(const std::string& item) const;
+
+    std::function<void(bool enabled)> onFrameFileCommands;
+    std::function<void()> onCloseRequested;
+    std::function<void()> onViewChanged;
+
+    // State the readers use.
+    bool loading() const { return loading_; }
+    void setLoading(bool on) { loading_ = on; }
+    bool awaitingFirstData() const { return awaitingFirstData_; }
+    const std::string& currentPath() const { return currentPath_; }
+    const std::string& currentExtension() const { return currentExtension_; }
+    // The file being read; columns loaded without a name take it as their source.
+    void setCurrentPath(const std::string& path);
+    // The record review dialog of this window (created on first use).
+    TFormPavo7100& reviewDialog();
+
+    void setSettingsPath(std::string path) { settingsPath_ = std::move(path); }
+    const std::string& settingsPath() const { return settingsPath_; }
+
 protected:
+    virtual bool PrepareAfterFirstLoad() { return true; }
+    virtual void AfterLoad() {}
+
+    void setMenuEnabled(const std::string& item, bool enabled);
+    void requestClose();
+    void viewChanged();
+    void frameFileCommands(bool enabled);
+
     Platform& platform_;
     MeasurementSet set_;
+
+private:
+    int loadChosenFile(const std::string& chosen);
+    int dispatch();
+
+    bool loading_ = false;
+    bool awaitingFirstData_ = true;
+    bool activated_ = false;
+    std::string currentPath_;
+    std::string currentExtension_;
+    std::string settingsPath_;
+    ViewState view_;
+    std::map<std::string, bool> menuEnabled_;
+    std::unique_ptr<TFormPavo7100> reviewDialog_;
 };
 
 } // namespace zeb

@@ -1,0 +1,212 @@
+// The load sequence of the data window: the file dialog, the remembered data
+// directory, the checks before a reader runs, the dispatch by extension, the
+// first load of a new window, "&Add data file..." with its rollback, and
+// closing the window.
+#include "app/TextTable.h"
+#include "data/FileAccess.h"
+#include "data/Readers.h"
+#include "data/TFitF.h"
+#include "platform/Platform.h"
+#include "settings/Profile.h"
+
+#include <cctype>
+#include <filesystem>
+#include <new>
+
+namespace zeb {
+
+namespace {
+
+constexpr std::size_t kDataPathChars = 259;
+
+struct PathParts {
+    std::string directory;  // with its trailing slash
+    std::string name;       // without the extension
+    std::optional<std::string> extension;  // without the dot
+};
+
+PathParts splitPath(const std::string& path) {
+    PathParts parts;
+    const auto slash = path.find_last_of('/');
+    parts.directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = file.rfind('.');
+    if (dot != std::string::npos) {
+        parts.extension = file.substr(dot + 1);
+        file.resize(dot);
+    }
+    parts.name = file;
+    return parts;
+}
+
+std::string upper(std::string s) {
+    for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+} // namespace
+
+int TFitF::LoadDataFile() {
+    std::string dataPath;
+    if (!settingsPath_.empty())
+        dataPath = GetPrivateProfileString(tx::DataPathSection, tx::DataPathKey, "", kDataPathChars, settingsPath_);
+    FileDialogRequest request;
+    request.filter = tx::LoadFileFilter;
+    request.filterIndex = 1;
+    request.initialDir = dataPath;
+    request.mustExist = true;
+    const auto chosen = platform_.openFileName(request);
+    if (!chosen) {
+        loading_ = false;
+        return kLoadCancelled;
+    }
+
+    frameFileCommands(false);
+    loading_ = true;
+    int result = kLoadFailed;
+    try {
+        if (!set_.initialised() && set_.InitMeasurementSet() != 1) throw std::bad_alloc();
+        result = loadChosenFile(*chosen);
+    } catch (const EOvlConcAngle&) {
+        platform_.beep();
+        platform_.inform(tx::TooManyConcOrAngles, tx::CapError, MsgIcon::Exclamation);
+        result = kLoadFailed;
+    } catch (const EInternalError&) {
+        result = kLoadFailed;  // the store has shown its message
+    } catch (const EAbortLoad&) {
+        result = kLoadCancelled;
+    } catch (const std::bad_alloc&) {
+        platform_.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+        result = kLoadFailed;
+    }
+    frameFileCommands(true);
+    loading_ = false;
+    return result;
+}
+
+int TFitF::loadChosenFile(const std::string& chosen) {
+    const std::string path = absolutePath(chosen);
+    if (!CanOpenForReadWrite(path)) {
+        platform_.beep();
+        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    const PathParts parts = splitPath(path);
+    if (!parts.extension) {
+        platform_.inform(tx::ExtensionMissing, tx::CapInformation, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    setCurrentPath(path);
+    currentExtension_ = upper(*parts.extension);
+    // The directory is remembered also when the file is refused below.
+    if (!settingsPath_.empty())
+        WritePrivateProfileString(tx::DataPathSection, tx::DataPathKey, parts.directory, settingsPath_);
+    if (awaitingFirstData_) {
+        view_.caption = parts.name;
+        view_.hourglassCursor = true;
+        viewChanged();
+    }
+    const std::string& ext = currentExtension_;
+    if (ext != "STA" && ext != "DAT" && ext != "PLT" && ext != "PLX" && ext != "ASC") {
+        platform_.beep();
+        platform_.inform(tx::UnknownFileFormat, tx::CapError, MsgIcon::Information);
+        return kLoadFailed;
+    }
+    const auto first = ReadFirstBytes(path, 4);
+    if (!first) {
+        platform_.beep();
+        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    if (*first == "DASC" || *first == "DBIN" || *first == "ZEB-") {
+        platform_.beep();
+        platform_.inform(tx::NoSlsData, tx::CapError, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    return dispatch();
+}
+
+int TFitF::dispatch() {
+    const std::string& ext = currentExtension_;
+    if (ext == "STA" || ext == "DAT") return ReadRecordFile(*this);
+    if (ext == "PLT") return ReadPltFile(*this);
+    if (ext == "PLX") return ReadPlxFile(*this);
+    return ReadAscFile(*this);
+}
+
+void TFitF::FormActivate() {
+    if (activated_) return;
+    activated_ = true;
+    if (set_.InitMeasurementSet() != 1) {
+        platform_.inform(tx::NotEnoughMemoryForLoading, tx::CapInformation, MsgIcon::Exclamation);
+        requestClose();
+        return;
+    }
+    reviewDialog();
+    const int result = LoadDataFile();
+    awaitingFirstData_ = result < 1;
+    if (awaitingFirstData_) {
+        requestClose();
+        return;
+    }
+    view_.hourglassCursor = false;
+    view_.loadingLabelVisible = false;
+    view_.abortLoadingVisible = false;
+    viewChanged();
+    if (!PrepareAfterFirstLoad()) {
+        requestClose();
+        return;
+    }
+    AfterLoad();
+}
+
+int TFitF::ID_DATEI_DAZULADENClick() {
+    // A second load while one runs, or before the window holds data, is refused.
+    if (loading_ || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
+    set_.savedConcIndex = set_.lastConcIndex;
+    set_.savedAngleIndex = set_.lastAngleIndex;
+    const std::string sampleName = set_.sampleName;
+    const std::string solventName = set_.solventName;
+    setMenuEnabled("ID_DATEI_LADEN", false);
+    setMenuEnabled("ID_DATEI_DAZULADEN", false);
+    frameFileCommands(false);
+    view_.abortLoadingVisible = true;
+    loading_ = true;
+    viewChanged();
+
+    const int result = LoadDataFile();
+    if (result > 0) {
+        AfterLoad();
+    } else {
+        // The window keeps exactly the data it had before.
+        set_.lastConcIndex = set_.savedConcIndex;
+        set_.lastAngleIndex = set_.savedAngleIndex;
+        set_.sampleName = sampleName;
+        set_.solventName = solventName;
+    }
+    setMenuEnabled("ID_DATEI_LADEN", true);
+    setMenuEnabled("ID_DATEI_DAZULADEN", true);
+    frameFileCommands(true);
+    view_.abortLoadingVisible = false;
+    viewChanged();
+    return result;
+}
+
+bool TFitF::FormCloseQuery() {
+    if (loading_) return false;
+    if (awaitingFirstData_) return true;
+    return platform_.message(tx::CloseWindowReally, tx::CapZebStat, MsgButtons::YesNo, MsgIcon::Question,
+                             MsgAnswer::No) == MsgAnswer::Yes;
+}
+
+void TFitF::ID_DATEI_BEENDENClick() {
+    if (FormCloseQuery()) requestClose();
+}
+
+} // namespace zeb
