@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
         if (std::strcmp(argv[1], "fit") == 0) return zeb::cli::RunFit(args);
+        if (std::strcmp(argv[1], "eval") == 0) return zeb::cli::RunEval(args);
         if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
             std::fputs(kUsage, stdout);
             return 0;

@@ -1,0 +1,25 @@
+// The options of `zebstat-batch eval`. Options are parsed in one place so
+// that the analysis and plot options can be added beside the load options:
+// add a field here and a branch in ParseEvalOption.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace zeb::cli {
+
+struct EvalOptions {
+    std::vector<std::string> files;  // the first is loaded first, the others are added
+    bool dump = false;               // --dump: the loaded measurement set as JSON
+};
+
+// Takes the option at args[i] (and its values, advancing i); false when args[i]
+// is not an option this function knows. Throws UsageError for a bad value.
+bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalOptions& options);
+
+// Parses all arguments of eval; throws UsageError (exit status 2) for an
+// unknown option or when no file is given.
+EvalOptions ParseEvalArgs(const std::vector<std::string>& args);
+
+} // namespace zeb::cli
