@@ -1,0 +1,212 @@
+#include "ExampleData.h"
+#include "app/TextTable.h"
+#include "data/RecordLayout.h"
+#include "dialogs/TFormPavo7100.h"
+#include "dialogs/TFormTarn1.h"
+#include "dialogs/TFormnStd.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+ZebRecord Record(const std::string& sample) {
+    examples::RecordSpec spec;
+    spec.sampleName = sample;
+    spec.solventName = "Toluene";
+    spec.standardName = "Benzene";
+    spec.concentrationGPerCm3 = 1.2345678e-3f;
+    spec.dndcCm3PerG = 0.1101234f;
+    spec.rayleighStandardPerCm = 1.36e-5f;
+    const auto bytes = examples::RecordBytes(spec);
+    return DecodeRecord(bytes.data());
+}
+
+struct Places {
+    double ratio = -1;
+    int nameChanged = 0;
+    int result = 0;
+};
+
+TEST(TFormPavo7100, FillShowsTheRecordInTheDisplayUnits) {
+    ScriptedPlatform platform;
+    TFormPavo7100 form(platform);
+    ZebRecord rec = Record("Sample with a long name 12345");
+    Places p;
+    form.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    EXPECT_EQ(p.result, TFormPavo7100::kResultAbort);  // until a button is pressed
+    EXPECT_EQ(form.EditIDC_RECNR, "2");
+    EXPECT_EQ(form.EditSolventName, "Toluene");
+    EXPECT_EQ(form.EditStandardName, "Benzene");
+    EXPECT_EQ(form.EditTemp, "298.150");
+    EXPECT_EQ(form.EditIDC_KONZ, "1.23457");  // g/dm³, RoundSig(x, 5)
+    EXPECT_EQ(form.EditIDC_DNDC, "1.10120E-04");
+    EXPECT_EQ(form.EditIDC_RR_STAN, "1.36000E-03");  // 1/m
+    EXPECT_EQ(form.EditIDC_WAVEL, "632.80");
+    EXPECT_EQ(form.EditIDC_RI_SOLVENT, "1.49600");
+    EXPECT_EQ(form.EditIDC_VISK, "5.52000E-01");
+    EXPECT_EQ(form.EditSampleName, "Sample with a long name");  // 24 characters, trailing blank removed
+    EXPECT_FALSE(form.EditSampleNameReadOnly);
+    EXPECT_FALSE(form.nStandardBelowOne());
+
+    ZebRecord next = Record("Another");
+    form.Fill(next, 3, p.ratio, p.nameChanged, p.result);
+    EXPECT_TRUE(form.EditSampleNameReadOnly);
+    EXPECT_EQ(form.EditSampleName, "Sample with a long name");  // keeps the name of record 2
+}
+
+TEST(TFormPavo7100, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
+    ScriptedPlatform platform;
+    TFormPavo7100 form(platform);
+    ZebRecord rec = Record("S");
+    Places p;
+    form.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    const std::string shownConcentration = form.EditIDC_KONZ;
+    form.EditIDC_RI_SOLVENT = " 1,33 ";  // decimal comma
+    form.EditIDC_RR_STAN = "2E-3";
+    form.EditIDC_KONZ = "x";
+    form.BtnIDC_AENDERNClick();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.lastMessage().text, "Invalid input for floating point number.");
+    EXPECT_EQ(platform.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(platform.lastMessage().icon, MsgIcon::Stop);
+    EXPECT_FALSE(form.closed());
+    for (const char* bad : {"0", "-1", "1e45"}) {  // not a usable concentration
+        form.EditIDC_KONZ = bad;
+        form.BtnIDC_AENDERNClick();
+        EXPECT_FALSE(form.closed()) << bad;
+    }
+    form.EditIDC_KONZ = shownConcentration;  // as shown: the exact value stays
+    form.BtnIDC_AENDERNClick();
+    EXPECT_TRUE(form.closed());
+    EXPECT_EQ(p.result, TFormPavo7100::kResultChange);
+    EXPECT_EQ(p.nameChanged, 0);
+    EXPECT_FLOAT_EQ(rec.nSolvent, 1.33f);
+    EXPECT_FLOAT_EQ(rec.rayleighStandardPerCm, 2e-5f);
+    EXPECT_EQ(rec.concentrationGPerCm3, 1.2345678e-3f);
+    EXPECT_EQ(rec.dndcCm3PerG, 0.1101234f);
+    form.BtnIDC_ABBRUCHClick();  // a closed dialog no longer changes the result
+    EXPECT_EQ(p.result, TFormPavo7100::kResultChange);
+}
+
+TEST(TFormPavo7100, StandardIndexHelperGivesTheRatio) {
+    ScriptedPlatform platform;
+    TFormPavo7100 form(platform);
+    ZebRecord rec = Record("S");
+    rec.nStandard = 0.00133f;
+    Places p;
+    form.Fill(rec, 3, p.ratio, p.nameChanged, p.result);
+    EXPECT_TRUE(form.nStandardBelowOne());
+    form.EditIDC_RI_STANChange();  // not armed: nothing opens
+    EXPECT_TRUE(platform.dialogsShown.empty());
+
+    form.EditIDC_RI_STANEnter();
+    form.EditIDC_RI_STANChange();  // aborted: the ratio stays
+    EXPECT_EQ(platform.dialogsShown, std::vector<std::string>{"TFormnStd"});
+    EXPECT_EQ(p.ratio, -1.0);
+
+    auto answer = [&](const char* wrong, const char* corrected) {
+        platform.dialogScripts.push_back([=](ModalDialog& d) {
+            auto& h = dynamic_cast<TFormnStd&>(d);
+            h.EditWrong = wrong;
+            h.EditNew = corrected;
+            h.BitBtnOkayClick();
+        });
+        form.EditIDC_RI_STANClick();
+    };
+    answer("1.33", "1,332");
+    EXPECT_DOUBLE_EQ(p.ratio, 1.332 / 1.33);
+    EXPECT_EQ(form.EditIDC_RI_STAN, "1,332");
+    answer("-1", "1.332");
+    EXPECT_EQ(p.ratio, -1.0);
+    answer("0", "1.332");  // no finite ratio
+    EXPECT_EQ(p.ratio, -1.0);
+}
+
+TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
+    test::TempDir dir;
+    ScriptedPlatform platform;
+    TFormnStd form(platform);
+    test::WriteFile(dir.file("t.TOL"), examples::StandardFileText("Toluene", 1.496, 1.36e-5, 632.8));
+    test::WriteFile(dir.file("two.TOL"), "Toluene\r\nRR\r\n");
+    test::WriteFile(dir.file("long.TOL"), "a\n" + std::string(300, 'b') + "\n1.5\n");
+    platform.openAnswers = {dir.file("t.TOL"), dir.file("two.TOL"), dir.file("long.TOL"), dir.file("none.TOL")};
+    form.BtnStdFileClick();
+    EXPECT_EQ(form.EditWrong, "1.4960");
+    EXPECT_EQ(platform.openRequests[0].filter, "All Files (*.*)|*.*|Standard Files (*.TOL)|*.TOL|");
+    EXPECT_EQ(platform.openRequests[0].filterIndex, 2);
+    EXPECT_TRUE(platform.openRequests[0].mustExist);
+    for (int k = 0; k < 2; ++k) {  // two lines; a line beyond 255 characters
+        form.BtnStdFileClick();
+        EXPECT_EQ(platform.lastMessage().text, "Unexpected end of file ! Invalid data file !");
+        EXPECT_EQ(platform.lastMessage().caption, "ZEBStat: Information");
+        EXPECT_EQ(form.EditWrong, "1.4960");
+    }
+    form.BtnStdFileClick();
+    EXPECT_EQ(platform.lastMessage().text, "This file cannot be opened.");
+    EXPECT_EQ(platform.lastMessage().caption, "ZEBstat Error");
+    EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST(TFormTarn1, TableColumnsAndForms) {
+    ScriptedPlatform platform;
+    std::vector<double> conc = {1e-3, 2e-3, 3e-3};
+    std::vector<float> visc(3, 0.0f), temp(3, 298.15f);
+    std::string sample = "PS";
+    double wavelength = 632.8;
+    TFormTarn1 plt(platform);
+    plt.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, 3, temp);
+    EXPECT_EQ(plt.colCount(), 5);  // three concentrations: two empty columns
+    EXPECT_EQ(plt.rowCount(), 2);
+    EXPECT_EQ(plt.StrGrid1[0][1], "Conc. / g/dm^3");
+    EXPECT_EQ(plt.StrGrid1[1][1], "1.00000");
+    EXPECT_EQ(plt.StrGrid1[4][1], "");
+    EXPECT_EQ(plt.EditWaveLength, "632.80");
+    EXPECT_TRUE(plt.BtnAbortVisible);
+    EXPECT_TRUE(plt.cellEditable(1, 1));
+    EXPECT_FALSE(plt.cellEditable(4, 1));
+
+    plt.StrGrid1[1][1] = "2";
+    plt.StrGrid1[2][1] = "oops";
+    plt.EditSampleName = std::string(50, 'n');
+    plt.BtnChangeClick();  // nothing is taken over while a cell is wrong
+    EXPECT_FALSE(plt.closed());
+    EXPECT_EQ(platform.lastMessage().text, tx::InvalidFloatInput);
+    EXPECT_EQ(conc[0], 1e-3);
+    plt.StrGrid1[2][1] = "2.00000";
+    plt.EditWaveLength = "488,0";
+    plt.BtnChangeClick();
+    EXPECT_EQ(plt.result(), TFormTarn1::Result::Ok);
+    EXPECT_EQ(conc, (std::vector<double>{2e-3, 2e-3, 3e-3}));
+    EXPECT_EQ(wavelength, 488.0);
+    EXPECT_EQ(sample, std::string(40, 'n'));
+
+    std::vector<double> six = {1e-3, 2e-3, 3e-3, 4e-3, 5e-3, 6e-3};
+    std::vector<float> v6(6, 0.0f), t6(6, 293.0f);
+    TFormTarn1 plx(platform);
+    plx.Fill(six, v6, TFormTarn1::Form::Plx, sample, wavelength, 6, t6);
+    EXPECT_EQ(plx.colCount(), 7);
+    EXPECT_EQ(plx.BtnContinueCaption, "&Ignore and continue");
+    EXPECT_EQ(plx.BtnChangeCaption, "&Save");
+    EXPECT_FALSE(plx.BtnAbortVisible);
+    EXPECT_FALSE(plx.cellEditable(1, 1));
+    EXPECT_TRUE(plx.cellEditable(6, 3));
+    plx.BtnAbortClick();  // hidden
+    EXPECT_FALSE(plx.closed());
+    plx.StrGrid1[3][2] = "0.89";
+    plx.BtnChangeClick();
+    EXPECT_EQ(plx.result(), TFormTarn1::Result::Ok);
+    EXPECT_EQ(six[2], 3e-3);  // read back unchanged
+    EXPECT_FLOAT_EQ(v6[2], 0.89f);
+    EXPECT_FLOAT_EQ(t6[5], 293.0f);
+
+    TFormTarn1 ignored(platform);
+    ignored.Fill(six, v6, TFormTarn1::Form::Plx, sample, wavelength, 6, t6);
+    ignored.answerDefault();
+    EXPECT_EQ(ignored.result(), TFormTarn1::Result::Ignore);
+}
+
+} // namespace
+} // namespace zeb
