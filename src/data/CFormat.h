@@ -3,6 +3,7 @@
 // for numbers, so the decimal separator is always a point.
 #pragma once
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -34,6 +35,21 @@ inline std::string CFormat(const char* format, ...) {
     }
     va_end(copy);
     return out;
+}
+
+// Appends v as printf's "%<width>.<precision>E" would, about ten times faster
+// than snprintf for the large value tables of PLT and PLX files: std::to_chars
+// with a precision is defined to give printf's digits in the C locale.
+inline void AppendScientific(std::string& out, double v, int width, int precision) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision);
+    if (r.ec != std::errc()) {
+        out += CFormat("%*.*E", width, precision, v);
+        return;
+    }
+    const auto length = static_cast<int>(r.ptr - buf);
+    if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+    for (const char* p = buf; p != r.ptr; ++p) out += *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 'a' + 'A') : *p;
 }
 
 } // namespace zeb

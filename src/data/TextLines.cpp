@@ -1,5 +1,6 @@
 #include "data/TextLines.h"
 
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -73,12 +74,16 @@ bool WholeFloat(std::string_view token, float& value) {
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, std::string_view separators) {
+    std::array<bool, 256> isSeparator{};
+    for (char s : separators) isSeparator[static_cast<unsigned char>(s)] = true;
+    auto separator = [&isSeparator](char c) { return isSeparator[static_cast<unsigned char>(c)]; };
     std::vector<std::string_view> fields;
+    fields.reserve(12);
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && separators.find(line[i]) != std::string_view::npos) ++i;
+        while (i < line.size() && separator(line[i])) ++i;
         const std::size_t start = i;
-        while (i < line.size() && separators.find(line[i]) == std::string_view::npos) ++i;
+        while (i < line.size() && !separator(line[i])) ++i;
         if (i > start) fields.push_back(line.substr(start, i - start));
     }
     return fields;

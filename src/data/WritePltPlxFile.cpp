@@ -16,8 +16,10 @@ namespace {
 
 // Five values to a line; a last line that is not full keeps its comma.
 void numberList(std::string& out, const std::vector<double>& values, int width, int precision) {
-    for (std::size_t i = 0; i < values.size(); ++i)
-        out += CFormat(i % 5 == 4 ? "%*.*E\r\n" : "%*.*E,", width, precision, values[i]);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        AppendScientific(out, values[i], width, precision);
+        out += i % 5 == 4 ? "\r\n" : ",";
+    }
     if (values.size() % 5 != 0) out += "\r\n";
 }
 
@@ -57,9 +59,11 @@ void valueLine(std::string& out, const DataPoint* p) {
             v[9] = e;
         }
     }
-    out += CFormat("%12.5E,%12.5E,%12.5E,%12.5E,%12.5E,%12.5E,%12.5E,%12.5E,%12.5E,%12.5E\r\n", double(v[0]),
-                   double(v[1]), double(v[2]), double(v[3]), double(v[4]), double(v[5]), double(v[6]),
-                   double(v[7]), double(v[8]), double(v[9]));
+    // "%12.5E,%12.5E,...,%12.5E\r\n"
+    for (int k = 0; k < 10; ++k) {
+        AppendScientific(out, v[k], 12, 5);
+        out += k < 9 ? "," : "\r\n";
+    }
 }
 
 // A name as one line of the file: line breaks would cut it into two lines.
@@ -99,6 +103,7 @@ std::string FormatPltPlxFile(const MeasurementSet& set, const PltPlxWriteRequest
     const bool plx = request.mode == PltPlxMode::Plx;
 
     std::string out;
+    out.reserve(4096 + columns.size() * angles.size() * 132);
     out += EncodeFileText(PadToCharacters(oneLine(set.sampleName), 40)) + ", sample 40 characters\r\n";
     out += EncodeFileText(PadToCharacters(oneLine(set.solventName), 25)) + ", solvent 25 characters\r\n";
     std::vector<double> list;
@@ -117,7 +122,7 @@ std::string FormatPltPlxFile(const MeasurementSet& set, const PltPlxWriteRequest
     } else {
         out += CFormat("%d  , No. of conc., conc in g/cm^3\r\n", static_cast<int>(columns.size()));
         for (int c : columns)
-            out += CFormat("%12.5lE from file: ", set.concentration[static_cast<std::size_t>(c)]) +
+            out += CFormat("%12.5E from file: ", set.concentration[static_cast<std::size_t>(c)]) +
                    EncodeFileText(oneLine(set.sourceName[static_cast<std::size_t>(c)])) + "\r\n";
         out += "viscosity values, same number as concentration, viscosity in mPas(cP)\r\n";
         for (int c : columns) list.push_back(set.viscosity[static_cast<std::size_t>(c)]);

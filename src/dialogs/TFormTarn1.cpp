@@ -5,6 +5,7 @@
 #include "dialogs/DialogNumber.h"
 #include "platform/CodePage.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -13,6 +14,16 @@ namespace zeb {
 namespace {
 
 constexpr std::size_t kSampleNameChars = 40;
+
+// A single-precision value as the decimal number it was entered as (298.15f
+// is shown as 298.15000, not as 298.14999).
+double asDecimal(float v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    double d = v;
+    std::from_chars(buf, r.ptr, d);
+    return d;
+}
 
 } // namespace
 
@@ -40,8 +51,8 @@ void TFormTarn1::Fill(std::vector<double>& conc, std::vector<float>& visc, Form 
         column[0] = CFormat("%d", i);
         column[1] = CFormat("%.5lf", conc[k] * 1000.0);
         if (form == Form::Plx) {
-            column[2] = CFormat("%.5lf", double(visc[k]));
-            column[3] = CFormat("%.5lf", double(temps[k]));
+            column[2] = CFormat("%.5lf", asDecimal(visc[k]));
+            column[3] = CFormat("%.5lf", asDecimal(temps[k]));
         }
     }
     shown_ = StrGrid1;

@@ -1,6 +1,7 @@
 #include "LoadTestSupport.h"
 
 #include "app/TextTable.h"
+#include "data/CFormat.h"
 #include "data/PltPlxWriter.h"
 #include "dialogs/TFormTarn1.h"
 
@@ -37,6 +38,22 @@ void SevenRows(MeasurementSet& set) {
     for (int a = 1; a <= 7; ++a) {
         set.AddQ2(a * 1e10);
         set.DPSetWert(kCodeKcr, 1, a, 1e-6 * a, 0, 0);
+    }
+}
+
+TEST(PltPlxWriter, FastScientificFormatEqualsSnprintf) {
+    examples::Noise noise(3);
+    std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 1.5e-300, 9.999995e10, 1.000005e-3, 2.5e-6,
+                                  123456789.0, double(1.3e-6f), double(298.15f), -1.234565e7};
+    for (int i = 0; i < 2000; ++i) values.push_back(noise.normal() * std::pow(10.0, noise.normal() * 12));
+    for (double v : values) {
+        for (auto [width, precision] : {std::pair{12, 5}, std::pair{15, 8}}) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%*.*E", width, precision, v);
+            std::string actual;
+            AppendScientific(actual, v, width, precision);
+            ASSERT_EQ(actual, expected) << v;
+        }
     }
 }
 
