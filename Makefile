@@ -12,7 +12,12 @@ CMAKE_ARGS ?=
 DEB_PACKAGES = build-essential cmake g++ pkg-config libgtest-dev libbenchmark-dev \
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation
 
-.PHONY: all deps configure build test test-normal test-asan run bench clean
+# Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
+FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
+FUZZ_TARGETS = record_file plt_plx asc standard_file
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps fuzz-deps configure build test test-normal test-asan run bench fuzz-smoke clean
 
 all: build
 
@@ -31,6 +36,9 @@ deps:
 	    echo "Missing Debian packages:$$missing (run as root or install them)"; exit 1; \
 	  fi; \
 	fi
+
+fuzz-deps:
+	@$(MAKE) --no-print-directory deps DEB_PACKAGES="$(FUZZ_DEB_PACKAGES)"
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
@@ -55,6 +63,27 @@ run: build
 
 bench: build
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
+# seeds from examples/ and tests/data_files/formats/ (the corpus grows in
+# $(FUZZ_BUILD)/corpus/). A finding stops with the crashing input written there.
+fuzz-smoke: fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZEBSTAT_FUZZ=ON -DZEBSTAT_GUI=OFF -DZEBSTAT_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@set -e; cd $(FUZZ_BUILD); \
+	mkdir -p seeds/record_file seeds/plt_plx seeds/asc seeds/standard_file; \
+	cp ../examples/*.sta seeds/record_file/; \
+	cp ../examples/*.plt ../examples/*.plx ../tests/data_files/formats/*.plt seeds/plt_plx/; \
+	cp ../examples/*.asc ../tests/data_files/formats/*.asc seeds/asc/; \
+	cp ../examples/*.tol ../tests/data_files/formats/*.TOL seeds/standard_file/; \
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p corpus/$$t artifacts/$$t; \
+	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
+	  ./bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=2048 \
+	    -artifact_prefix=artifacts/$$t/ corpus/$$t seeds/$$t 2>&1 | grep -E '^(stat::|#[0-9]+ +DONE|==|SUMMARY|Done)' || true; \
+	  if ls artifacts/$$t/* >/dev/null 2>&1; then echo "fuzz_$$t: finding in $(FUZZ_BUILD)/artifacts/$$t"; exit 1; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -11,9 +11,7 @@ using test::LoadWindow;
 
 TEST(AscFile, NumberTableLoadsKcrWithOnePercentErrors) {
     test::TempDir dir;
-    const auto path = test::Write(dir, "t.asc",
-                                  "2\t3\t0.001\t0.002\n30\t1.2e9\t1.0e-6\t1.1e-6\n60 4.5e9 1.2e-6 1.3e-6\n"
-                                  "90\n8.9e9\t1.4e-6\t1.5e-6");
+    const auto path = test::Write(dir, "t.asc", test::ReadFile(test::DataFile("formats/table.asc")));
     LoadWindow w;
     ASSERT_TRUE(w.first(path));
     const auto& set = w.set();

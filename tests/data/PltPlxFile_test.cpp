@@ -156,10 +156,8 @@ TEST(PltFile, ExampleAndOldTarnFilesLoadStaticData) {
     EXPECT_TRUE(Near(p.wavelengthCm, 632.8e-7, 1e-12));
     EXPECT_EQ(p.originMark, -32767);  // PLT points are not marked as loaded
 
-    const std::string old = "Old\r\nWater\r\n298\r\n1\r\n632.8\r\n2\r\n1e10 2e10\r\n1\r\n1e-3\r\nx\r\ny\r\n"
-                            "1e-6 2e-9\r\n1.5e-6,3e-9\r\n";
     LoadWindow t;
-    ASSERT_TRUE(t.first(test::Write(dir, "old.plt", old)));
+    ASSERT_TRUE(t.first(test::Write(dir, "old.plt", test::ReadFile(test::DataFile("formats/old-tarn.plt")))));
     EXPECT_EQ(t.messagesWith(tx::MissingMeasurementValues), 1);
     EXPECT_EQ(t.set().cell(1, 2)->kcr, 1.5e-6);
     EXPECT_EQ(t.set().cell(1, 2)->kcrError, 3e-9);

@@ -130,9 +130,8 @@ TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
     ScriptedPlatform platform;
     TFormnStd form(platform);
     test::WriteFile(dir.file("t.TOL"), examples::StandardFileText("Toluene", 1.496, 1.36e-5, 632.8));
-    test::WriteFile(dir.file("two.TOL"), "Toluene\r\nRR\r\n");
     test::WriteFile(dir.file("long.TOL"), "a\n" + std::string(300, 'b') + "\n1.5\n");
-    platform.openAnswers = {dir.file("t.TOL"), dir.file("two.TOL"), dir.file("long.TOL"), dir.file("none.TOL")};
+    platform.openAnswers = {dir.file("t.TOL"), test::DataFile("formats/two-lines.TOL"), dir.file("long.TOL"), dir.file("none.TOL")};
     form.BtnStdFileClick();
     EXPECT_EQ(form.EditWrong, "1.4960");
     EXPECT_EQ(platform.openRequests[0].filter, "All Files (*.*)|*.*|Standard Files (*.TOL)|*.TOL|");
