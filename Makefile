@@ -78,9 +78,9 @@ fuzz-smoke: fuzz-deps
 	cp ../examples/*.asc ../tests/data_files/formats/*.asc seeds/asc/; \
 	cp ../examples/*.tol ../tests/data_files/formats/*.TOL seeds/standard_file/; \
 	for t in $(FUZZ_TARGETS); do \
-	  mkdir -p corpus/$$t artifacts/$$t; \
+	  mkdir -p corpus/$$t artifacts/$$t tmp; \
 	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
-	  ./bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=2048 \
+	  TMPDIR=$$PWD/tmp ./bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=2048 \
 	    -artifact_prefix=artifacts/$$t/ corpus/$$t seeds/$$t 2>&1 | grep -E '^(stat::|#[0-9]+ +DONE|==|SUMMARY|Done)' || true; \
 	  if ls artifacts/$$t/* >/dev/null 2>&1; then echo "fuzz_$$t: finding in $(FUZZ_BUILD)/artifacts/$$t"; exit 1; fi; \
 	done
