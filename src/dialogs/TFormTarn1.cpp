@@ -98,7 +98,12 @@ void TFormTarn1::BtnAbortClick() {
 void TFormTarn1::BitBtn1Click() { platform_.showHelp(tx::ImportDialogHelpContext); }
 
 void TFormTarn1::BtnChangeClick() {
-    if (!conc_) return;
+    if (!conc_ || closed_) return;
+    // The view edits the cells' texts; a table of another shape is no input.
+    bool shaped = StrGrid1.size() >= static_cast<std::size_t>(n_) + 1;
+    for (int i = 1; shaped && i <= n_; ++i)
+        shaped = StrGrid1[static_cast<std::size_t>(i)].size() >= static_cast<std::size_t>(rowCount_);
+    if (!shaped) return invalidInput();
     // Every number is checked before anything is taken over, so a typing
     // error never leaves half of the table changed.
     auto number = [&](const std::string& text, const std::string& shownText, double original, double scale,
