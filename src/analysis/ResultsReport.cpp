@@ -28,10 +28,11 @@ std::string padRight15(const std::string& text) {
     return out;
 }
 
-// A row piece for a value that may be missing: the number's format, or "%12s" with "---".
-std::string piece(const char* format, std::optional<double> value, const char* end) {
-    if (value) return CleanNumber(Format(format, *value) + end);
-    return CleanNumber(Format("%12s", tx::NoValue) + end);
+// A row piece for a value that may be missing: the number in its format, or
+// "%12s" with "---", followed by the separator.
+std::string piece(const char* format, std::optional<double> value, const char* separator) {
+    if (value) return CleanNumber(Format(format, *value) + separator);
+    return CleanNumber(Format("%12s", tx::NoValue) + separator);
 }
 
 const char* header(int plotType) {
@@ -112,12 +113,12 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
             rows += CleanNumber(Format("%s\t%#10.4f\t", name.c_str(), set.concentration[c] * 1000.0));
         }
         if (!dynamic) {
-            rows += piece("%12.3e\t", v.mwApp, "");
-            rows += piece("%#12.3e\t", v.s2AppCm2 ? std::optional<double>(*v.s2AppCm2 * 1e8) : std::nullopt, "");
+            rows += piece("%12.3e", v.mwApp, "\t");
+            rows += piece("%#12.3e", v.s2AppCm2 ? std::optional<double>(*v.s2AppCm2 * 1e8) : std::nullopt, "\t");
             rows += piece("%12.3f", v.rgAppNm, "\r\n");
         } else {
-            rows += piece("%#12.3e\t", v.dzApp, "");
-            rows += piece("%#12.3e\t", v.cs2AppUm2, "");
+            rows += piece("%#12.3e", v.dzApp, "\t");
+            rows += piece("%#12.3e", v.cs2AppUm2, "\t");
             const bool known = set.temperature[c] != 0.0f && set.viscosity[c] != 0.0f;
             rows += known ? piece("%#12.3f", v.rhNm, "\r\n") : std::string(tx::NoRh);
         }

@@ -16,7 +16,7 @@ namespace zeb::test {
 struct ModelParams {
     double mwGPerMol = 5.0e5;
     double rgNm = 40.0;
-    double a2 = 4.0e-4;        // mol dm³/g²
+    double a2 = 5.0e-7;        // mol dm³/g² (5e-4 mol cm³/g²)
     double dzUm2PerS = 12.5;   // µm²/s
     double cs2Um2 = 2.0e-3;    // µm²
     double kDDm3PerG = 0.06;   // dm³/g
