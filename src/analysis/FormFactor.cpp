@@ -34,8 +34,17 @@ double ModelPz(int model, double x) {
     case kModelCoilMono: {
         const double x2 = x * x;
         if (x2 < 1e-7) return 1.0 - x2 / 3.0;
-        // x² + e^(-x²) - 1 with expm1, which keeps the digits the plain
-        // difference of numbers close to 1 would lose at small x.
+        if (x2 < 0.05) {
+            // The Debye function by its series: the closed form below loses most
+            // of its digits to cancellation at small x (at x² = 1e-7 the plain
+            // difference x² + e^(-x²) - 1 keeps about one).
+            double term = 1.0, sum = 1.0;
+            for (int k = 1; k <= 8; ++k) {
+                term *= -x2 / (k + 2);
+                sum += term;
+            }
+            return sum;
+        }
         return 2.0 * (x2 + std::expm1(-x2)) / (x2 * x2);
     }
     case kModelCoilPoly: return 1.0 / (1.0 + x * x / 3.0);
