@@ -65,10 +65,14 @@ std::vector<FormFactorMeasuredPoint> MeasuredFormFactorPoints(const MeasurementS
 }
 
 FormFactorGrid MakeFormFactorGrid(const MeasurementSet& set) {
-    FormFactorGrid g;
     double largest = 0.0;
     for (int a = 1; a <= set.lastAngleIndex; ++a) largest = std::max(largest, set.q2[a]);
-    g.qMax = std::sqrt(largest);
+    return MakeFormFactorGrid(std::sqrt(largest));
+}
+
+FormFactorGrid MakeFormFactorGrid(double qMaxPerCm) {
+    FormFactorGrid g;
+    g.qMax = qMaxPerCm;
     g.qMin = 1e-4 * g.qMax;
     g.step = (g.qMax - g.qMin) * 0.01;
     if (!(g.step > 0.0)) return g;

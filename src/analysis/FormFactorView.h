@@ -38,6 +38,7 @@ struct FormFactorGrid {
     std::vector<double> q;
 };
 FormFactorGrid MakeFormFactorGrid(const MeasurementSet& set);
+FormFactorGrid MakeFormFactorGrid(double qMaxPerCm);
 
 // The points of one theoretical curve over the grid (q values where the point
 // cannot be computed are left out).
