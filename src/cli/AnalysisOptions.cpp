@@ -103,12 +103,22 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
     case 6: w.OnBerechnungPlottypDiii(); break;
     default: w.OnBerechnungPlottypZimm(); break;
     }
-    void (TFitF1::*const q[])() = {&TFitF1::OnBerechnungQKeine, &TFitF1::OnBerechnungQ1, &TFitF1::OnBerechnungQ2,
-                                   &TFitF1::OnBerechnungQ3, &TFitF1::OnBerechnungQ4, &TFitF1::OnBerechnungQ5};
-    void (TFitF1::*const c[])() = {&TFitF1::OnBerechnungCKeine, &TFitF1::OnBerechnungC1, &TFitF1::OnBerechnungC2,
-                                   &TFitF1::OnBerechnungC3, &TFitF1::OnBerechnungC4, &TFitF1::OnBerechnungC5};
-    (w.*q[o.qOrder])();
-    (w.*c[o.cOrder])();
+    switch (o.qOrder) {
+    case 1: w.OnBerechnungQ1(); break;
+    case 2: w.OnBerechnungQ2(); break;
+    case 3: w.OnBerechnungQ3(); break;
+    case 4: w.OnBerechnungQ4(); break;
+    case 5: w.OnBerechnungQ5(); break;
+    default: w.OnBerechnungQKeine(); break;
+    }
+    switch (o.cOrder) {
+    case 1: w.OnBerechnungC1(); break;
+    case 2: w.OnBerechnungC2(); break;
+    case 3: w.OnBerechnungC3(); break;
+    case 4: w.OnBerechnungC4(); break;
+    case 5: w.OnBerechnungC5(); break;
+    default: w.OnBerechnungCKeine(); break;
+    }
 }
 
 void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,

@@ -188,6 +188,7 @@ void TFitF1::PostLoadSetup() {
     checkOnly(PlotTypeItems(), plotType_ - 1);
     checkOnly(QOrderItems(), qOrder_);
     checkOnly(COrderItems(), cOrder_);
+    updateReflectItem();
 }
 
 void TFitF1::AfterOptions() {

@@ -12,19 +12,33 @@ namespace zeb {
 namespace {
 
 void SelectOrders(TFitF1& w, int q, int c) {
-    void (TFitF1::*qs[])() = {&TFitF1::OnBerechnungQKeine, &TFitF1::OnBerechnungQ1, &TFitF1::OnBerechnungQ2,
-                              &TFitF1::OnBerechnungQ3, &TFitF1::OnBerechnungQ4, &TFitF1::OnBerechnungQ5};
-    void (TFitF1::*cs[])() = {&TFitF1::OnBerechnungCKeine, &TFitF1::OnBerechnungC1, &TFitF1::OnBerechnungC2,
-                              &TFitF1::OnBerechnungC3, &TFitF1::OnBerechnungC4, &TFitF1::OnBerechnungC5};
-    (w.*qs[q])();
-    (w.*cs[c])();
+    switch (q) {
+    case 0: w.OnBerechnungQKeine(); break;
+    case 1: w.OnBerechnungQ1(); break;
+    case 2: w.OnBerechnungQ2(); break;
+    case 3: w.OnBerechnungQ3(); break;
+    case 4: w.OnBerechnungQ4(); break;
+    default: w.OnBerechnungQ5(); break;
+    }
+    switch (c) {
+    case 0: w.OnBerechnungCKeine(); break;
+    case 1: w.OnBerechnungC1(); break;
+    case 2: w.OnBerechnungC2(); break;
+    case 3: w.OnBerechnungC3(); break;
+    case 4: w.OnBerechnungC4(); break;
+    default: w.OnBerechnungC5(); break;
+    }
 }
 
 void SelectPlotType(TFitF1& w, int type) {
-    void (TFitF1::*ts[])() = {&TFitF1::OnBerechnungPlottypZimm, &TFitF1::OnBerechnungPlottypBerry,
-                              &TFitF1::OnBerechnungPlottypGuinier, &TFitF1::OnBerechnungPlottypDi,
-                              &TFitF1::OnBerechnungPlottypDii, &TFitF1::OnBerechnungPlottypDiii};
-    (w.*ts[type - 1])();
+    switch (type) {
+    case 1: w.OnBerechnungPlottypZimm(); break;
+    case 2: w.OnBerechnungPlottypBerry(); break;
+    case 3: w.OnBerechnungPlottypGuinier(); break;
+    case 4: w.OnBerechnungPlottypDi(); break;
+    case 5: w.OnBerechnungPlottypDii(); break;
+    default: w.OnBerechnungPlottypDiii(); break;
+    }
 }
 
 #define EXPECT_REL(actual, expected, tol)                                                          \
