@@ -13,7 +13,7 @@ namespace {
 
 using Row = std::array<double, MeasurementSet::kCoefficients>;
 
-constexpr int kPrefetchAhead = 6;
+constexpr int kPrefetchAhead = 16;
 
 // The points of one fit, 1-based as FitPolynomial takes them. The arrays keep
 // room for the largest fit (136 points) so that adding a point never allocates.
@@ -116,6 +116,9 @@ void RunDoubleExtrapolation(MeasurementSet& set, const ExtrapolationSettings& s,
         pts.clear();
         int end = 0;
         double barSum = 0.0;
+        // With smoothing each concentration's polynomial is evaluated at this q²: its powers once.
+        double powers[kMaxFitOrder + 1] = {1.0};
+        for (int k = 1; k <= s.qOrder && k <= kMaxFitOrder; ++k) powers[k] = powers[k - 1] * set.q2[a];
         for (int c = 1; c <= nc; ++c) {
             const Gathered& g = at(c, a);
             if (std::isnan(g.y)) continue;
@@ -123,7 +126,9 @@ void RunDoubleExtrapolation(MeasurementSet& set, const ExtrapolationSettings& s,
             if (s.smoothing) {
                 // A concentration whose own q² fit was refused has no polynomial to offer.
                 if (!ownFit[static_cast<std::size_t>(c)]) continue;
-                y = EvaluateRow(set.calcTableA[c], s.qOrder, set.q2[a]);
+                const auto& row = set.calcTableA[static_cast<std::size_t>(c)];
+                y = row[1];
+                for (int k = 1; k <= s.qOrder; ++k) y += row[static_cast<std::size_t>(k) + 1] * powers[k];
             }
             pts.add(set.concentration[c], y, g.halfBar);
             barSum += g.halfBar;

@@ -70,6 +70,7 @@ void rhsSums(const double* pw, const double* y, int n, double* R) {
     for (int i = 1; i <= n; ++i) {
         const double* p = pw + static_cast<std::size_t>(i) * M;
         const double yi = y[i];
+#pragma GCC unroll 8
         for (int k = 0; k < M; ++k) r[k] += p[k] * yi;
     }
     for (int k = 0; k < M; ++k) R[k] = r[k];
@@ -86,11 +87,13 @@ void residualSums(const Real* tx, const double* pw, const double* w, const doubl
     for (int i = 1; i <= n; ++i) {
         const Real ti = tx[i];
         Real fit = b[M - 1];
+#pragma GCC unroll 8
         for (int k = M - 2; k >= 0; --k) fit = fit * ti + b[k];
         const double ri = static_cast<double>(y[i] - fit);
         r[i] = ri;
         sum += w[i] * ri * ri;
         const double* p = pw + static_cast<std::size_t>(i) * M;
+#pragma GCC unroll 8
         for (int k = 0; k < M; ++k) gs[k] += p[k] * ri;
     }
     for (int k = 0; k < M; ++k) g[k] = gs[k];

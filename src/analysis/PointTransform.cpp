@@ -75,7 +75,7 @@ void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX,
         // fetched a few ahead of its use to hide the memory latency.
         for (int a = 1; a <= na; ++a) cells[static_cast<std::size_t>(a)] = set.cell(c, a);
         for (int a = 1; a <= na; ++a) {
-            if (a + 6 <= na) __builtin_prefetch(cells[static_cast<std::size_t>(a + 6)], 1);
+            if (a + 16 <= na) __builtin_prefetch(cells[static_cast<std::size_t>(a + 16)], 1);
             DataPoint* p = cells[static_cast<std::size_t>(a)];
             if (!p || p->hasData == 0) continue;
             TransformPoint(*p, plotType, platform);
