@@ -264,9 +264,13 @@ PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<do
     const int M = order + 1;
 
     thread_local std::vector<double> w, r;
-    w.assign(static_cast<std::size_t>(n) + 1, 0.0);
-    r.assign(static_cast<std::size_t>(n) + 1, 0.0);
-    for (int i = 1; i <= n; ++i) w[i] = ctx.weighting == kWeightingOff ? 1.0 : 1.0 / (sigma[i] * sigma[i]);
+    r.resize(static_cast<std::size_t>(n) + 1);
+    if (ctx.weighting == kWeightingOff) {
+        w.assign(static_cast<std::size_t>(n) + 1, 1.0);
+    } else {
+        w.resize(static_cast<std::size_t>(n) + 1);
+        for (int i = 1; i <= n; ++i) w[i] = 1.0 / (sigma[i] * sigma[i]);
+    }
 
     Design& d = tlsDesign;
     if (!d.matches(M, x, w, n)) result.singular = !buildDesign(d, ctx, M, x, w, n);
