@@ -8,3 +8,5 @@
 #include "app/texts/AnalysisTexts.h"
 #include "app/texts/FileTexts.h"
 #include "app/texts/ImportDialogTexts.h"
+#include "app/texts/FormFactorTexts.h"
+#include "app/texts/AnalysisDialogTexts.h"

@@ -9,6 +9,7 @@ namespace zeb::cli {
 
 int RunFit(const std::vector<std::string>& args);
 int RunEval(const std::vector<std::string>& args);
+int RunFormFactor(const std::vector<std::string>& args);
 
 // Thrown by argument parsing; main prints the text and exits with 2.
 struct UsageError {

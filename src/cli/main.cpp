@@ -10,7 +10,8 @@ namespace {
 const char* kUsage =
     "usage: zebstat-batch eval [options] FILE...\n"
     "       zebstat-batch fit [--order N] [--weight] TABLE\n"
-    "       zebstat-batch formfactor --model M --representation R --rg NM [...]\n";
+    "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
+    "                                [--data FILE --conc I] [--q-max PER_CM]\n";
 
 } // namespace
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     try {
         if (std::strcmp(argv[1], "fit") == 0) return zeb::cli::RunFit(args);
         if (std::strcmp(argv[1], "eval") == 0) return zeb::cli::RunEval(args);
+        if (std::strcmp(argv[1], "formfactor") == 0) return zeb::cli::RunFormFactor(args);
         if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
             std::fputs(kUsage, stdout);
             return 0;

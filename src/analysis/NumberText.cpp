@@ -1,0 +1,111 @@
+#include "analysis/NumberText.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#include <vector>
+
+namespace zeb {
+
+namespace {
+
+// Switches the calling thread to the C locale for the lifetime of the object.
+class CLocaleScope {
+public:
+    CLocaleScope() {
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        if (cLocale) previous_ = uselocale(cLocale);
+    }
+    ~CLocaleScope() {
+        if (previous_) uselocale(previous_);
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    locale_t previous_ = static_cast<locale_t>(nullptr);
+};
+
+void replaceFirst(std::string& text, const std::string& from, const std::string& to) {
+    const auto pos = text.find(from);
+    if (pos != std::string::npos) text.replace(pos, from.size(), to);
+}
+
+} // namespace
+
+std::string Format(const char* format, ...) {
+    CLocaleScope scope;
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    char small[128];
+    const int n = std::vsnprintf(small, sizeof small, format, args);
+    va_end(args);
+    std::string out;
+    if (n < 0) {
+        out.clear();
+    } else if (static_cast<std::size_t>(n) < sizeof small) {
+        out.assign(small, static_cast<std::size_t>(n));
+    } else {
+        std::vector<char> big(static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(big.data(), big.size(), format, copy);
+        out.assign(big.data(), static_cast<std::size_t>(n));
+    }
+    va_end(copy);
+    return out;
+}
+
+int ScanNumbers(const char* text, const char* format, ...) {
+    CLocaleScope scope;
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsscanf(text, format, args);
+    va_end(args);
+    return n;
+}
+
+std::string CleanNumber(std::string text) {
+    const auto blank = text.find(' ');
+    if (blank != std::string::npos) text.erase(blank, 1);
+    replaceFirst(text, "e-0", "e-");
+    replaceFirst(text, "e+0", "e+");
+    replaceFirst(text, "e-0", "e-");
+    replaceFirst(text, "e+0", "e+");
+    replaceFirst(text, "e+", "e");
+    replaceFirst(text, ".e", "e");
+    const auto point = text.find('.');
+    if (point != std::string::npos && point + 1 == text.size()) text.erase(point, 1);
+    return text;
+}
+
+std::string Gcvt6(double value) {
+    if (!std::isfinite(value)) return "---";
+    return Format("%.6g", value);
+}
+
+std::string Sci3(double value) {
+    if (!std::isfinite(value)) return "---";
+    return Format("%.3e", value);
+}
+
+std::optional<double> ParseTypedNumber(const std::string& text) {
+    std::string s = text;
+    const auto comma = s.find(',');
+    if (comma != std::string::npos) s[comma] = '.';
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::nullopt;
+    const auto last = s.find_last_not_of(" \t");
+    s = s.substr(first, last - first + 1);
+    CLocaleScope scope;
+    char* end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    // An overflow gives an infinity and is refused; an underflow to a tiny value is kept.
+    if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+} // namespace zeb

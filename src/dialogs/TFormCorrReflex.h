@@ -1,0 +1,79 @@
+// The dialog of the reflection correction: the refractive index of the cuvette
+// glass (chosen from a table or typed) and, for a concentration whose points
+// carry no solvent index, the solvent's index. "Assume same refractive index for
+// all concentrations" (result 5) and "Prompt when reading new concentration"
+// (result 4) go on; "Abort" stops the correction.
+//
+// The window fills the concentration's fields with PrepareFor and calls FormShow
+// before each showing; the view only edits the texts and presses the buttons.
+#pragma once
+
+#include "analysis/ReflectionCorrection.h"
+#include "dialogs/TFormRefCorrInfo.h"
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+class TFormCorrReflex : public ModalDialog {
+public:
+    static constexpr int kResultPrompt = 4;
+    static constexpr int kResultForAll = 5;
+    static constexpr int kResultAbort = 3;
+    static constexpr int kResultClosed = 0;
+
+    explicit TFormCorrReflex(Platform& platform);
+
+    const char* dialogName() const override { return "TFormCorrReflex"; }
+    // The safe choice: abort. When a correction has been applied already the
+    // abort question keeps its default No; the dialog then goes on prompting
+    // (or closes when the typed numbers cannot be read).
+    void answerDefault() override;
+
+    // The concentration shown next: its source path, concentration (g/cm³) and
+    // whether its points lack the solvent index.
+    void PrepareFor(const std::string& sourceName, double concentrationGPerCm3, bool solventIndexMissing);
+
+    void ComboGlasChange(int itemIndex);
+    void EditnGlasChange(const std::string& text);
+    void FormShow();
+    void BtnForAllClick();
+    void BtnPromptClick();
+    void BitBtnAbortClick();
+
+    TFormRefCorrInfo& info() { return info_; }
+
+    // The glass table.
+    static const std::vector<std::string>& GlassNames();
+    static double GlassIndex(int itemIndex);  // 1.46, 1.47; -1 for "user defined"
+
+    // Controls.
+    std::string EditFileName;
+    std::string EditConc;
+    int ComboGlas = 0;
+    std::string EditnGlas;
+    std::string EditnSolv;
+    bool LabelnSolvVisible = false;
+    bool EditnSolvVisible = false;
+    bool MemoHintnVisible = false;
+    std::string BtnForAllCaption;
+    std::string focus;  // the control that has the focus
+
+    // State.
+    double nGlass = 1.46;
+    double nTyped = -1.0;
+    Reflectance reflectance;
+    bool correctionApplied = false;
+    bool solventIndexMissing = false;
+    int modalResult = kResultClosed;
+
+private:
+    bool readInputs();
+
+    Platform& platform_;
+    TFormRefCorrInfo info_;
+};
+
+} // namespace zeb

@@ -1,0 +1,54 @@
+// The form-factor parameter dialog: shows the concentration of the compared data
+// and lets the user accept or change Rg and Mw before the theoretical form
+// factors are plotted. It writes Rg and Mw of the plot window as they are read,
+// so a value stored before a failed validation stays there (unused, since the
+// form factor is plotted only after OK).
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <string>
+
+namespace zeb {
+
+class TFormInputFormF : public ModalDialog {
+public:
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultAbort = 3;
+
+    // c in g/cm³ (negative: no data record), Rg in nm (negative: none), Mw in g/mol.
+    // The dialog is created for one showing; creating it fills the fields.
+    TFormInputFormF(Platform& platform, double concentrationGPerCm3, double& rgNm, double& mwGPerMol);
+
+    const char* dialogName() const override { return "TFormInputFormF"; }
+    // Accepts the values shown; when they cannot be accepted, aborts.
+    void answerDefault() override;
+
+    void EditRgChange(const std::string& text);
+    void EditMwChange(const std::string& text) { EditMw = text; }
+    void BitBtn1Click();  // OK
+    void BitBtn2Click();  // Abort
+
+    bool aborted() const { return aborted_; }
+    bool rgEdited() const { return rgEdited_; }
+    bool closed() const { return modalResult != 0; }
+
+    // Which explanation is shown: "MemoWillPlot", "MemoRgkl0" or "MemoNo".
+    std::string shownMemo;
+    bool LabelCVisible = true;
+    bool EditCVisible = true;
+    std::string EditC;
+    std::string EditRg;
+    std::string EditMw;
+    std::string focus;
+    int modalResult = 0;
+
+private:
+    Platform& platform_;
+    double& rgNm_;
+    double& mwGPerMol_;
+    bool aborted_ = false;
+    bool rgEdited_ = false;
+};
+
+} // namespace zeb

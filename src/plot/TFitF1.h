@@ -1,0 +1,188 @@
+// The plot window's core (no widgets): the analysis state of one window and the
+// handlers of its Calculation, q²-Dep., c-Dep., plot-type and form-factor menus,
+// the k controls and the reflection correction. The Qt window owns one TFitF1,
+// forwards menu and widget events to the handlers below and mirrors the menu
+// and widget state (check marks, enabled/visible flags, label and field texts).
+//
+// Menu items are keyed by their names: "PLOTTYP_ZIMM" .. "PLOTTYP_DIII",
+// "ID_BER_Q_KEINE", "ID_BER_Q_1" .. "ID_BER_Q_5", "ID_BER_GEGLTTET",
+// "ID_BER_C_KEINE", "ID_BER_C_1" .. "ID_BER_C_5", "ID_BER_BERECHNE",
+// "ID_BER_AUSWERTUNG", "mnCorrReflect", "mnFormFactor", the model items
+// "mnCoilMd" .. "mnFFUser" and the twelve plot-form items ("mnPzQ", "mn1dPzQ2", ...).
+// Widgets are keyed by control name: "Label_k", "EditIDC_EING_K", "BtnIDC_K_KL",
+// "BtnIDC_K_GR", "LabelIDC_B_Mwc", "EditIDC_MWC", "LabelIDC_B_Mwq", "EditIDC_MWQ",
+// "LabelIDC_B_Rg", "EditIDC_RG", "LabelIDC_B_A2", "EditIDC_A2".
+//
+// Hooks for the plot: RescaleAxes (after PreparePoints, a calculation and when
+// the form-factor view is built), SetAxesAutomatic (a new plot type), Repaint and
+// RefreshCaption.
+#pragma once
+
+#include "analysis/EvaluationResults.h"
+#include "analysis/Extrapolation.h"
+#include "analysis/FormFactorView.h"
+#include "analysis/UserFormFactor.h"
+#include "data/TFitF.h"
+#include "plot/WindowState.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+// The form-factor state of a plot window.
+struct FormFactorState {
+    std::vector<int> models;  // checked models (1..5) in the order they were checked
+    int form = 11;            // plot form 1..12 (the window starts with Pz vs q)
+    double rgNm = -1.0;       // the parameters of the shown curves
+    double mwGPerMol = -1.0;
+    double cGPerCm3 = -1.0;   // of the compared data: 0 extrapolated, -1 none
+    int row = -1;             // compared data row: 0 extrapolated to c = 0, i concentration i, -1 none
+    std::array<std::string, 5> modelLabels;  // per model 1..5 at index model - 1
+    std::string dataLabel;
+    UserFormFactor user;
+    bool viewShown = false;
+    FormFactorGrid grid;
+    std::vector<FormFactorMeasuredPoint> measured;
+    FormFactorRanges ranges;
+    double rgCm() const { return rgNm * 1e-7; }
+};
+
+class TFitF1 : public TFitF {
+public:
+    explicit TFitF1(Platform& platform);
+
+    // ---- Calculation
+    void OnClickedRechne();  // "&Calculate": the whole calculation
+    // PreparePoints: 0 = plotted y only, 1 = also x, 2 = first the default k, then as 1.
+    void PreparePoints(int mode);
+    // After every successful load (also after adding a file or pasting data).
+    void PostLoadSetup();
+    // After the options dialog closed: weighting and smoothing take effect.
+    void AfterOptions();
+
+    // ---- q²-Dep., c-Dep. and smoothing
+    void OnBerechnungQKeine();
+    void OnBerechnungQ1() { selectQOrder(1); }
+    void OnBerechnungQ2() { selectQOrder(2); }
+    void OnBerechnungQ3() { selectQOrder(3); }
+    void OnBerechnungQ4() { selectQOrder(4); }
+    void OnBerechnungQ5() { selectQOrder(5); }
+    void OnBerechnungCKeine() { selectCOrder(0); }
+    void OnBerechnungC1() { selectCOrder(1); }
+    void OnBerechnungC2() { selectCOrder(2); }
+    void OnBerechnungC3() { selectCOrder(3); }
+    void OnBerechnungC4() { selectCOrder(4); }
+    void OnBerechnungC5() { selectCOrder(5); }
+    void OnSelchangeComboFitmethode();  // "&smooth"
+
+    // ---- Plot types
+    void OnBerechnungPlottypZimm() { selectPlotType(1); }
+    void OnBerechnungPlottypBerry() { selectPlotType(2); }
+    void OnBerechnungPlottypGuinier() { selectPlotType(3); }
+    void OnBerechnungPlottypDi() { selectPlotType(4); }
+    void OnBerechnungPlottypDii() { selectPlotType(5); }
+    void OnBerechnungPlottypDiii() { selectPlotType(6); }
+
+    // ---- k
+    void OnClicked_K_Kl();  // "&<<"
+    void OnClicked_K_Gr();  // "&>>"
+    void EditIDC_EING_KEnter();           // the field got the focus
+    void EditIDC_EING_KKeyDown(int key);  // 13 = Enter
+    void OnKillfocusEingK();
+    void cpEING_K();  // reads the typed k from the field "EditIDC_EING_K"
+
+    // ---- Form factors and reflection correction
+    void mnFormFactorPClick(int modelTag);   // tags 10..50
+    void mnFormFactorPPClick(int formTag);   // tags 11..15, 111..115, 9, 109
+    void mnCorrReflectClick();
+
+    // ---- Settings the options dialog writes (the calculation reads them)
+    void setWeighting(int code) { weighting_ = code; }
+    void setRememberedSmoothing(int code) { rememberedSmoothing_ = code; }
+    // Chosen concentrations (point selection): the last one is compared in the form-factor view.
+    std::vector<int>& chosenConcentrations() { return chosen_; }
+
+    // ---- Read access for the chart, the results window and the batch tool
+    int plotType() const { return plotType_; }
+    int qOrder() const { return qOrder_; }
+    int cOrder() const { return cOrder_; }
+    int smoothing() const { return smoothing_; }
+    int rememberedSmoothing() const { return rememberedSmoothing_; }
+    int weighting() const { return weighting_; }
+    double k() const { return k_; }
+    int kStep() const { return kStep_; }
+    bool calculated() const { return calculated_; }
+    const ExtrapolationResult& fits() const { return fits_; }
+    // The two extrapolated lines: c -> 0 over q² ("c0 intercept") and q -> 0 over c ("q0 intercept").
+    const DataPoint& lineC0() const { return fits_.lineC0; }
+    const DataPoint& lineQ0() const { return fits_.lineQ0; }
+    const EvaluationResults& results() const { return results_; }
+    const std::array<std::string, 4>& resultLines() const { return results_.lines; }
+    const std::string& resultsText() const { return results_.text; }
+    // Mw(q²) and Rg (nm) of the last calculation; -1 when there are none.
+    double storedMwQ2() const { return storedMwQ2_; }
+    double storedRgNm() const { return storedRgNm_; }
+    const FormFactorState& formFactor() const { return ff_; }
+    // The points of the curve of a checked model in the current plot form.
+    std::vector<FormFactorXY> formFactorCurve(int model) const;
+
+    const std::map<std::string, MenuItemState>& menu() const { return menu_; }
+    const MenuItemState& menuItem(const std::string& name) const { return menu_.at(name); }
+    const std::map<std::string, WidgetState>& widgets() const { return widgets_; }
+    const WidgetState& widget(const std::string& name) const { return widgets_.at(name); }
+    // The view writes what the user typed.
+    void setWidgetText(const std::string& name, const std::string& text) { widgets_[name].text = text; }
+
+    static const std::array<const char*, 6>& PlotTypeItems();
+    static const std::array<const char*, 6>& QOrderItems();
+    static const std::array<const char*, 6>& COrderItems();
+    static const std::array<const char*, 5>& ModelItems();
+    static const char* PlotFormItem(int form);
+
+protected:
+    virtual void RescaleAxes() {}
+    virtual void SetAxesAutomatic() {}
+    virtual void Repaint() {}
+    virtual void RefreshCaption() {}
+    virtual bool loadRunning() const { return false; }
+
+private:
+    void selectQOrder(int order);
+    void selectCOrder(int order);
+    void selectPlotType(int type);
+    void checkOnly(const std::array<const char*, 6>& items, int index);
+    int readOrder(const std::array<const char*, 6>& items, int stored);
+    void updateReflectItem();
+    void setKControlsVisible(bool visible);
+    void leaveFormFactorView();
+    void updatePlotFormItems();
+    bool obtainUserFormFactor();
+    void buildFormFactorView();
+    double kScale() const;
+    void afterKChange();
+    void showK();
+
+    int plotType_ = 1;
+    int qOrder_ = 0;
+    int cOrder_ = 0;
+    int smoothing_ = 1;
+    int rememberedSmoothing_ = 1;
+    int weighting_ = 1;
+    double k_ = 0.0;
+    int kStep_ = 10;
+    bool kEnterArmed_ = false;
+    bool calculated_ = false;
+    double storedMwQ2_ = -1.0;
+    double storedRgNm_ = -1.0;
+    ExtrapolationResult fits_;
+    EvaluationResults results_;
+    FormFactorState ff_;
+    std::vector<int> chosen_;
+    std::map<std::string, MenuItemState> menu_;
+    std::map<std::string, WidgetState> widgets_;
+};
+
+} // namespace zeb

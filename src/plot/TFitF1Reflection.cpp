@@ -1,0 +1,62 @@
+// The reflection correction command of the plot window.
+#include "analysis/NumberText.h"
+#include "analysis/ReflectionCorrection.h"
+#include "app/TextTable.h"
+#include "dialogs/TFormCorrReflex.h"
+#include "platform/Platform.h"
+#include "plot/TFitF1.h"
+
+namespace zeb {
+
+void TFitF1::mnCorrReflectClick() {
+    if (AnyPointWithoutWavelength(set_)) {
+        platform_.inform(tx::ReflectNoWavelength, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    if (AllPointsCorrected(set_)) {
+        platform_.inform(tx::ReflectAlreadyDone, tx::CapInformation, MsgIcon::Information);
+        return;
+    }
+
+    TFormCorrReflex dialog(platform_);
+    int last = TFormCorrReflex::kResultPrompt;
+    bool sameIndexForAll = false;
+    bool reportMissingFit = true;
+    for (int p = 1; p <= set_.lastConcIndex; ++p) {
+        const bool missing = SolventIndexOf(set_, p) < 0.0;
+        if (last == TFormCorrReflex::kResultPrompt || (missing && !sameIndexForAll)) {
+            dialog.PrepareFor(set_.sourceName[p], set_.concentration[p], missing);
+            dialog.FormShow();
+            platform_.runModal(dialog);
+            last = dialog.modalResult;
+            if (last == TFormCorrReflex::kResultForAll && missing) sameIndexForAll = true;
+        }
+        if (last != TFormCorrReflex::kResultPrompt && last != TFormCorrReflex::kResultForAll) break;
+
+        ReflectionInput input;
+        input.plotType = plotType_;
+        input.qOrder = qOrder_;
+        input.nGlass = dialog.nGlass;
+        input.nTyped = dialog.nTyped;
+        const double c = set_.concentration[p];
+        input.askOutside = [&](double thetaDeg) {
+            TFormRefCorrInfo& info = dialog.info();
+            info.Prepare(thetaDeg, c);
+            platform_.runModal(info);
+            return info.modalResult;
+        };
+        const CorrectionOutcome outcome =
+            CorrectConcentration(set_, p, input, dialog.correctionApplied, &dialog.reflectance);
+        if (outcome == CorrectionOutcome::NoFit && reportMissingFit &&
+            platform_.message(Format(tx::ReflectNoFitFormat, c * 1000.0), tx::CapInformation, MsgButtons::YesNo,
+                              MsgIcon::Information, MsgAnswer::Yes) == MsgAnswer::No)
+            reportMissingFit = false;
+    }
+
+    leaveFormFactorView();
+    updateReflectItem();
+    PreparePoints(1);
+    OnClickedRechne();
+}
+
+} // namespace zeb

@@ -1,0 +1,151 @@
+// The analysis options of eval, the --json object and the formfactor command.
+#include "cli/AnalysisOptions.h"
+#include "cli/Commands.h"
+#include "cli/ResultsJson.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/TFitF1.h"
+#include "support/SyntheticSets.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace zeb {
+namespace {
+
+using cli::AnalysisOptions;
+
+AnalysisOptions Parse(std::vector<std::string> args) {
+    AnalysisOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (!cli::ParseAnalysisOption(args, i, o)) throw cli::UsageError{"not an analysis option: " + args[i]};
+    return o;
+}
+
+TEST(AnalysisOptions, ParsesEveryOptionAndRefusesBadValues) {
+    const AnalysisOptions o = Parse({"--plot", "d2", "--q-order", "3", "--c-order", "1", "--smooth", "--weight",
+                                     "--k", "2,5", "--deactivate", "1:2,3:14", "--results", "--json"});
+    EXPECT_EQ(o.plotType, 5);
+    EXPECT_EQ(o.qOrder, 3);
+    EXPECT_EQ(o.cOrder, 1);
+    EXPECT_TRUE(o.smooth && o.weight && o.results && o.json);
+    EXPECT_EQ(o.kDisplayed, 2.5);
+    EXPECT_EQ(o.deactivate, (std::vector<std::pair<int, int>>{{1, 2}, {3, 14}}));
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--plot", "debye"}, {"--q-order", "6"}, {"--c-order"}, {"--k", "x"}, {"--deactivate", "1-2"},
+             {"--deactivate", "1:"}, {"--deactivate", "a:1"}, {"--bogus"}})
+        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0];
+}
+
+struct Window {
+    ScriptedPlatform platform;
+    TFitF1 w{platform};
+    Window() {
+        test::ModelParams m;
+        m.noise = 0.01;
+        test::FillModelSet(w.set(), 4, 6, m);
+        w.PostLoadSetup();
+    }
+};
+
+std::string Value(const cli::JsonMembers& members, const std::string& key) {
+    for (const auto& [k, v] : members)
+        if (k == key) return v;
+    return "(missing)";
+}
+
+std::vector<std::string> Keys(const cli::JsonMembers& members) {
+    std::vector<std::string> keys;
+    for (const auto& [k, v] : members) keys.push_back(k);
+    return keys;
+}
+
+TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
+    Window x;
+    const AnalysisOptions o = Parse({"--q-order", "1", "--c-order", "2", "--weight", "--k", "3", "--deactivate", "2:1"});
+    cli::ApplyAnalysisOptions(x.w, o);
+    EXPECT_EQ(x.w.set().cell(2, 1)->active, 0);
+    EXPECT_EQ(x.w.k(), 3e11);
+    EXPECT_EQ(x.w.weighting(), 2);
+    const cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "qOrder", "cOrder", "smoothing", "weighting", "k", "MwC",
+                                                 "MwQ2", "RgNm", "S2Cm2", "A2", "relErrPercent", "resultLines",
+                                                 "concentrations", "lines", "messages"}));
+    const auto value = [&](const std::string& key) { return Value(m, key); };
+    EXPECT_EQ(value("qOrder"), "1");
+    EXPECT_EQ(value("cOrder"), "2");
+    EXPECT_EQ(value("weighting"), "true");
+    EXPECT_EQ(value("smoothing"), "false");
+    EXPECT_EQ(value("k"), "300000000000");
+    EXPECT_EQ(value("MwQ2"), json::number(*x.w.results().mwQ2));
+    EXPECT_EQ(value("messages"), "[]");
+    EXPECT_TRUE(std::regex_match(value("relErrPercent"),
+                                 std::regex(R"(\{"P1": [0-9.e-]+, "P2": [0-9.e-]+, "P3": [0-9.e-]+, "P4": [0-9.e-]+\})")))
+        << value("relErrPercent");
+    const std::string concs = value("concentrations");
+    EXPECT_EQ(concs.substr(0, 73), "[{\"index\": 1, \"cGPerCm3\": 0.001, \"source\": \"/data/series/sample1.sta\", \"M");
+    EXPECT_NE(concs.find("\"DzApp\": null, \"CS2App\": null, \"RhNm\": null, \"coefficients\": ["), std::string::npos);
+    const std::string lines = value("lines");
+    EXPECT_TRUE(std::regex_match(lines, std::regex(R"(\{"cToZero": \{"coefficients": \[\S+, \S+\], "errors": \[\S+, \S+\]\}, )"
+                                                   R"("qToZero": \{"coefficients": \[\S+, \S+, \S+\], "errors": \[\S+, \S+, \S+\]\}\})")))
+        << lines;
+}
+
+TEST(ResultsJson, DynamicKeysAndMissingValuesAreNull) {
+    Window x;
+    cli::ApplyAnalysisOptions(x.w, Parse({"--plot", "d3", "--q-order", "1", "--smooth"}));
+    cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    const std::vector<std::string> keys = Keys(m);
+    EXPECT_EQ(std::vector<std::string>(keys.begin() + 6, keys.begin() + 10),
+              (std::vector<std::string>{"DzC", "DzQ2", "CS2", "kD"}));
+    for (const char* key : {"DzC", "DzQ2", "CS2", "kD"}) EXPECT_EQ(Value(m, key), "null") << key;  // no c order
+    EXPECT_EQ(Value(m, "smoothing"), "true");
+    EXPECT_EQ(Value(m, "relErrPercent"), R"({"P1": null, "P2": null, "P3": null, "P4": null})");
+    EXPECT_EQ(Value(m, "resultLines"), R"(["", "", "", ""])");
+    EXPECT_EQ(Value(m, "lines"),
+              R"({"cToZero": {"coefficients": [], "errors": []}, "qToZero": {"coefficients": [], "errors": []}})");
+    x.w.OnBerechnungC1();
+    m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    EXPECT_NE(Value(m, "kD"), "null");
+    EXPECT_TRUE(std::regex_match(Value(m, "resultLines"),
+                                 std::regex(R"(\["Dz\(c\): \S+ µm²/s", "Dz\(q²\): \S+ µm²/s", "C<S²>: \S+ µm²", "kD: \S+ dm³/g"\])")))
+        << Value(m, "resultLines");
+    AnalysisOptions bad;
+    bad.deactivate = {{5, 1}};
+    EXPECT_THROW(cli::ApplyAnalysisOptions(x.w, bad), cli::UsageError);
+}
+
+TEST(BatchFormFactor, CurvesAsJsonAndItsErrors) {
+    auto r = test::RunBatch({"formfactor", "--model", "coil-md,rod", "--representation", "6", "--rg", "25,5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_EQ(r.out.rfind("{\"representation\": 6, \"rgNm\": 25.5, \"mwGPerMol\": null,", 0), 0u) << r.out.substr(0, 80);
+    EXPECT_NE(r.out.find("\"label\": \"Thin rod, L = 88.33 nm\""), std::string::npos);
+    std::size_t points = 0;
+    for (auto pos = r.out.find("{\"q\": "); pos != std::string::npos; pos = r.out.find("{\"q\": ", pos + 1)) ++points;
+    EXPECT_EQ(points, 202u);  // 101 per curve
+    // The grid ends at u = 5 without data: the x range of 1/Pz over u² ends at 25.
+    EXPECT_TRUE(std::regex_search(r.out, std::regex(R"("ranges": \{"xMin": 0, "xMax": 25(\.0000000000000\d*)?, )")))
+        << r.out.substr(r.out.size() - 200);
+
+    test::TempDir dir;
+    const std::string ffu = dir.file("p.FFU");
+    test::WriteFile(ffu, "0.001 1\n0.002 0.9\n");
+    r = test::RunBatch({"formfactor", "--model", "user:" + ffu, "--representation", "1", "--rg", "30"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ZEBStat: Information: Less than 4 data pairs !\nCould not load !\n");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"formfactor", "--model", "coil-md", "--representation", "13", "--rg", "30"},
+             {"formfactor", "--model", "coil-md", "--representation", "1"},
+             {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "-3"},
+             {"formfactor", "--model", "disc", "--representation", "1", "--rg", "3"},
+             {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "3", "--conc", "1"}}) {
+        r = test::RunBatch(args);
+        EXPECT_EQ(r.status, 2) << args[3];
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+} // namespace
+} // namespace zeb

@@ -1,0 +1,355 @@
+// The plot window's handlers: menus, smoothing, k, form factors, reflection.
+#include "analysis/NumberText.h"
+#include "app/TextTable.h"
+#include "data/RoundSig.h"
+#include "dialogs/TFormCorrReflex.h"
+#include "dialogs/TFormInputFormF.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/TFitF1.h"
+#include "support/SyntheticSets.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+struct Window {
+    ScriptedPlatform platform;
+    TFitF1 w{platform};
+    explicit Window(test::ModelParams m = {}, int nc = 3, int na = 6) {
+        m.noise = 0.01;
+        test::FillModelSet(w.set(), nc, na, m);
+        w.PostLoadSetup();
+    }
+    bool checked(const char* item) const { return w.menuItem(item).checked; }
+    bool enabled(const char* item) const { return w.menuItem(item).enabled; }
+};
+
+TEST(TFitF1, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
+    Window x;
+    EXPECT_EQ(x.w.kStep(), 10);
+    const MeasurementSet& s = x.w.set();
+    EXPECT_EQ(x.w.k(), RoundSig(s.q2[6] / s.concentration[3] * 10, 3));
+    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(x.w.k() * 1e-11));
+    for (const char* t : TFitF1::PlotTypeItems()) EXPECT_TRUE(x.enabled(t)) << t;
+    EXPECT_TRUE(x.checked("PLOTTYP_ZIMM"));
+    EXPECT_TRUE(x.checked("ID_BER_Q_KEINE"));
+    EXPECT_TRUE(x.checked("ID_BER_C_KEINE"));
+    EXPECT_FALSE(x.enabled("ID_BER_AUSWERTUNG"));
+    EXPECT_TRUE(x.w.calculated());
+
+    test::ModelParams dynamicOnly;
+    dynamicOnly.withStatic = false;
+    Window y(dynamicOnly);
+    EXPECT_FALSE(y.enabled("PLOTTYP_ZIMM"));
+    EXPECT_FALSE(y.enabled("PLOTTYP_GUINIER"));
+    EXPECT_TRUE(y.enabled("PLOTTYP_DIII"));
+}
+
+TEST(TFitF1, OrderItemsCheckOneAndTheReflectionItemFollows) {
+    Window x;
+    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    x.w.OnBerechnungQ3();
+    EXPECT_EQ(x.w.qOrder(), 3);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(x.checked(TFitF1::QOrderItems()[static_cast<std::size_t>(i)]), i == 3);
+    EXPECT_TRUE(x.enabled("mnCorrReflect"));
+    x.w.OnBerechnungC2();
+    EXPECT_EQ(x.w.cOrder(), 2);
+    EXPECT_TRUE(x.checked("ID_BER_C_2"));
+    x.w.OnBerechnungPlottypDi();
+    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    EXPECT_TRUE(x.checked("PLOTTYP_DI"));
+    EXPECT_FALSE(x.checked("PLOTTYP_ZIMM"));
+    EXPECT_FALSE(x.enabled("mnFormFactor"));
+    EXPECT_EQ(x.w.widget("LabelIDC_B_Mwc").text, "Dz(c):[µm²/s]");
+    x.w.OnBerechnungPlottypBerry();
+    EXPECT_TRUE(x.enabled("mnCorrReflect"));
+    EXPECT_TRUE(x.enabled("mnCoilMd"));
+    EXPECT_EQ(x.w.widget("LabelIDC_B_Mwc").text, "Mw(c):[g/mol]");
+    x.w.OnBerechnungQKeine();
+    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+}
+
+TEST(TFitF1, SmoothingSwitchedOffAndRestored) {
+    Window x;
+    x.w.OnBerechnungQ1();
+    x.w.OnSelchangeComboFitmethode();
+    EXPECT_EQ(x.w.smoothing(), 2);
+    EXPECT_TRUE(x.checked("ID_BER_GEGLTTET"));
+    x.w.OnBerechnungQKeine();
+    EXPECT_EQ(x.w.smoothing(), 1);
+    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
+    x.w.OnBerechnungQ2();
+    EXPECT_EQ(x.w.smoothing(), 2);
+    EXPECT_TRUE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_NE(x.w.resultsText().find(" smoothed"), std::string::npos);
+    // Switched off by the user: stays off when an order is chosen again.
+    x.w.OnSelchangeComboFitmethode();
+    x.w.OnBerechnungQ1();
+    EXPECT_EQ(x.w.smoothing(), 1);
+    // Without a q order the item cannot be checked, but the choice is remembered.
+    x.w.OnBerechnungQKeine();
+    x.w.OnSelchangeComboFitmethode();
+    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
+    // The options dialog's choice takes effect when it closes.
+    x.w.OnBerechnungQ1();
+    x.w.setRememberedSmoothing(1);
+    x.w.AfterOptions();
+    EXPECT_EQ(x.w.smoothing(), 1);
+    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
+}
+
+TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
+    Window x;
+    x.w.OnBerechnungQ1();
+    x.w.OnBerechnungC1();
+    const std::string results = x.w.resultsText();
+    int presses = 0;
+    while (x.platform.beeps == 0 && presses < 50) {
+        x.w.OnClicked_K_Kl();
+        ++presses;
+        if (x.platform.beeps == 0) {
+            EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(x.w.k() * 1e-11));
+            EXPECT_EQ(x.w.set().cell(1, 1)->x(), x.w.k() * x.w.set().concentration[1] + x.w.set().q2[1]);
+        }
+    }
+    EXPECT_EQ(x.platform.beeps, 1);
+    EXPECT_EQ(x.w.kStep(), -10);
+    EXPECT_GE(presses, 21);
+    EXPECT_EQ(x.w.resultsText(), results);  // k moves the curves apart, never a result
+    x.w.OnClicked_K_Gr();
+    EXPECT_EQ(x.w.kStep(), -9);
+}
+
+TEST(TFitF1, TypedK) {
+    Window x;
+    x.w.setWidgetText("EditIDC_EING_K", "2,5");
+    x.w.OnKillfocusEingK();
+    EXPECT_EQ(x.w.k(), 2.5e11);
+    EXPECT_EQ(x.w.set().cell(2, 3)->x(), 2.5e11 * x.w.set().concentration[2] + x.w.set().q2[3]);
+    // A typed zero: k is 1.0 in the displayed unit, as the field then says.
+    x.w.setWidgetText("EditIDC_EING_K", "0");
+    x.w.cpEING_K();
+    EXPECT_EQ(x.w.k(), 1e11);
+    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, "1.0");
+    // Not a number: a message, and the field shows the k in use again.
+    x.w.setWidgetText("EditIDC_EING_K", "abc");
+    x.w.cpEING_K();
+    EXPECT_EQ(x.w.k(), 1e11);
+    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, "1");
+    ASSERT_EQ(x.platform.messages.size(), 1u);
+    EXPECT_EQ(x.platform.lastMessage().text, "Invalid input for floating point number.");
+    // Enter counts only after the field got the focus.
+    x.w.setWidgetText("EditIDC_EING_K", "7");
+    x.w.EditIDC_EING_KKeyDown(13);
+    EXPECT_EQ(x.w.k(), 1e11);
+    x.w.EditIDC_EING_KEnter();
+    x.w.EditIDC_EING_KKeyDown(65);
+    EXPECT_EQ(x.w.k(), 1e11);
+    x.w.EditIDC_EING_KKeyDown(13);
+    EXPECT_EQ(x.w.k(), 7e11);
+}
+
+TEST(TFitF1, ModelItemsAndPlotForms) {
+    Window x;
+    x.w.OnBerechnungQ1();
+    x.w.OnBerechnungC1();
+    EXPECT_TRUE(x.enabled("mnCoilMd"));
+    EXPECT_FALSE(x.enabled("mnPzQ"));
+    x.w.mnFormFactorPClick(10);
+    x.w.mnFormFactorPClick(40);
+    EXPECT_EQ(x.w.formFactor().models, (std::vector<int>{1, 4}));
+    EXPECT_TRUE(x.checked("mnCoilMd"));
+    EXPECT_TRUE(x.checked("mnHardSphere"));
+    for (int form = 1; form <= 12; ++form) EXPECT_TRUE(x.enabled(TFitF1::PlotFormItem(form)));
+    x.w.mnFormFactorPClick(10);
+    x.w.mnFormFactorPClick(40);
+    EXPECT_TRUE(x.w.formFactor().models.empty());
+    for (int form = 1; form <= 12; ++form) EXPECT_FALSE(x.enabled(TFitF1::PlotFormItem(form)));
+    x.w.OnBerechnungPlottypDii();
+    x.w.mnFormFactorPClick(20);  // not for the dynamic types
+    EXPECT_TRUE(x.w.formFactor().models.empty());
+}
+
+TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
+    test::TempDir dir;
+    const std::string good = dir.file("good.FFU"), bad = dir.file("bad.FFU");
+    test::WriteFile(good, "/ q Pz\n0.01 0.99\n0.02 0.96\n0.03 0.91\n0.04 0.84\n");
+    test::WriteFile(bad, "/ q Pz\n0.01 0.99\n0.02 0.96\n/ 0.03 0.91\n");
+    Window x;
+    x.w.OnBerechnungQ1();
+    x.platform.openAnswers.push_back(good);
+    x.w.mnFormFactorPClick(50);
+    ASSERT_EQ(x.platform.messages.size(), 1u);
+    EXPECT_EQ(x.platform.messages[0].text, tx::UserFormFactorNeedsFile);
+    EXPECT_EQ(x.platform.messages[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(x.platform.openRequests.back().filter, "User form factor (*.FFU)|*.FFU|");
+    EXPECT_TRUE(x.w.formFactor().user.loaded);
+    EXPECT_TRUE(x.checked("mnFFUser"));
+    // Unchecked and checked again: keep the loaded one (Yes) ...
+    x.w.mnFormFactorPClick(50);
+    x.w.mnFormFactorPClick(50);
+    EXPECT_EQ(x.platform.lastMessage().text, "Use user defined form factor already loaded ?");
+    EXPECT_EQ(x.platform.lastMessage().buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Question);
+    EXPECT_TRUE(x.checked("mnFFUser"));
+    // ... Cancel: not checked, the file stays loaded ...
+    x.w.mnFormFactorPClick(50);
+    x.platform.answers = {MsgAnswer::Cancel};
+    x.w.mnFormFactorPClick(50);
+    EXPECT_FALSE(x.checked("mnFFUser"));
+    EXPECT_TRUE(x.w.formFactor().user.loaded);
+    // ... No: a new file, which fails to load.
+    x.platform.answers = {MsgAnswer::No, MsgAnswer::Ok};
+    x.platform.openAnswers.push_back(bad);
+    x.w.mnFormFactorPClick(50);
+    EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !");
+    EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Stop);
+    EXPECT_FALSE(x.checked("mnFFUser"));
+    EXPECT_FALSE(x.w.formFactor().user.loaded);
+    EXPECT_TRUE(x.w.formFactor().models.empty());
+    // Cancel in the open dialog.
+    x.w.mnFormFactorPClick(50);
+    EXPECT_FALSE(x.checked("mnFFUser"));
+}
+
+TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
+    Window x;
+    x.w.OnBerechnungQ1();
+    x.w.OnBerechnungC1();
+    x.w.mnFormFactorPClick(10);
+    x.w.mnFormFactorPClick(30);
+    std::string memo;
+    x.platform.dialogScripts.push_back([&](ModalDialog& d) {
+        auto& dialog = dynamic_cast<TFormInputFormF&>(d);
+        memo = dialog.shownMemo;
+        EXPECT_EQ(dialog.EditC, "0.000E0");
+        dialog.BitBtn1Click();
+    });
+    x.w.mnFormFactorPPClick(13);  // -ln Pz over q²
+    EXPECT_EQ(memo, "MemoWillPlot");
+    const FormFactorState& ff = x.w.formFactor();
+    ASSERT_TRUE(ff.viewShown);
+    EXPECT_EQ(ff.form, 3);
+    EXPECT_EQ(ff.row, 0);
+    EXPECT_NEAR(ff.rgNm, x.w.storedRgNm(), 1e-3);  // as shown in the dialog, four digits
+    EXPECT_EQ(ff.dataLabel, "Conc. c -> 0");
+    EXPECT_EQ(ff.modelLabels[0], "Coil, mono disperse, Rg = " + Format("%.2f", ff.rgNm) + " nm");
+    EXPECT_EQ(ff.measured.size(), 6u);
+    EXPECT_EQ(ff.grid.q.size(), 101u);
+    EXPECT_EQ(x.w.formFactorCurve(3).size(), 101u);
+    EXPECT_FALSE(x.w.widget("Label_k").visible);
+    EXPECT_FALSE(x.w.widget("EditIDC_EING_K").visible);
+    EXPECT_FALSE(x.enabled("ID_BER_BERECHNE"));
+    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    // Losing the focus of the k field does nothing in the form-factor view.
+    x.w.setWidgetText("EditIDC_EING_K", "5");
+    x.w.OnKillfocusEingK();
+    EXPECT_NE(x.w.k(), 5e11);
+    // A chosen concentration is compared instead.
+    x.w.chosenConcentrations() = {1, 2};
+    x.w.mnFormFactorPPClick(9);
+    EXPECT_EQ(x.w.formFactor().row, 2);
+    EXPECT_EQ(x.w.formFactor().dataLabel, "c = 2.0000 g/dm³");
+    EXPECT_NEAR(x.w.formFactor().rgNm, x.w.set().appRg[2], 1e-3 * x.w.set().appRg[2]);
+    // Choosing an order leaves the view.
+    x.w.OnBerechnungQ2();
+    EXPECT_FALSE(x.w.formFactor().viewShown);
+    EXPECT_TRUE(x.w.formFactor().models.empty());
+    EXPECT_FALSE(x.checked("mnCoilMd"));
+    EXPECT_TRUE(x.enabled("mnCoilMd"));
+    EXPECT_TRUE(x.w.widget("Label_k").visible);
+    EXPECT_TRUE(x.enabled("ID_BER_BERECHNE"));
+}
+
+TEST(TFitF1, PlotFormWithoutComparedDataAndAborted) {
+    ScriptedPlatform platform;
+    TFitF1 w(platform);
+    test::FillModelSet(w.set(), 2, 4, test::ModelParams{});
+    w.mnFormFactorPClick(20);
+    EXPECT_FALSE(w.calculated());
+    // No calculation yet: an abort after editing Rg counts as a calculation made.
+    platform.dialogScripts.push_back([](ModalDialog& d) {
+        auto& dialog = dynamic_cast<TFormInputFormF&>(d);
+        EXPECT_EQ(dialog.shownMemo, "MemoNo");
+        dialog.EditRgChange("12");
+        dialog.BitBtn2Click();
+    });
+    w.mnFormFactorPPClick(11);
+    EXPECT_FALSE(w.formFactor().viewShown);
+    EXPECT_TRUE(w.calculated());
+    platform.dialogScripts.push_back([](ModalDialog& d) {
+        auto& dialog = dynamic_cast<TFormInputFormF&>(d);
+        dialog.EditRgChange("20");
+        dialog.EditMwChange("1e6");
+        dialog.BitBtn1Click();
+    });
+    w.mnFormFactorPPClick(11);
+    EXPECT_TRUE(w.formFactor().viewShown);
+    EXPECT_EQ(w.formFactor().rgNm, 20.0);
+    EXPECT_TRUE(w.formFactor().measured.empty());
+    EXPECT_EQ(w.formFactor().dataLabel, "");
+    EXPECT_EQ(w.formFactor().modelLabels[1], "Coil, poly disperse, Mw/Mn = 2, Rg = 20.00 nm");
+}
+
+TEST(TFitF1, ReflectionCorrectionCommand) {
+    Window x({}, 3, 7);
+    x.w.OnBerechnungQ1();
+    // Every concentration prompts; the information dialog skips what lies outside.
+    int shown = 0;
+    for (int i = 0; i < 3; ++i)
+        x.platform.dialogScripts.push_back([&](ModalDialog& d) {
+            auto& dialog = dynamic_cast<TFormCorrReflex&>(d);
+            EXPECT_FALSE(dialog.EditnSolvVisible);
+            EXPECT_EQ(dialog.EditConc, Format("%.5f", 1.0 * ++shown));
+            dialog.BtnPromptClick();
+        });
+    const double before = x.w.set().cell(2, 4)->kcr;  // 90°: inside the measured range
+    x.w.mnCorrReflectClick();
+    EXPECT_EQ(shown, 3);
+    EXPECT_NE(x.w.set().cell(2, 4)->kcr, before);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(x.w.set().cell(c, 1)->reflectionCorrected, 1);
+    x.w.mnCorrReflectClick();
+    EXPECT_EQ(x.platform.lastMessage().text, "Correction for reflection has been already done !");
+    EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Information);
+}
+
+TEST(TFitF1, ReflectionWithMissingSolventIndexAndNoFit) {
+    Window x({}, 3, 5);
+    for (int c = 1; c <= 3; ++c)
+        for (int a = 1; a <= 5; ++a) x.w.set().cell(c, a)->nSolvent = -1.0;
+    for (int a = 2; a <= 5; ++a) x.w.set().cell(3, a)->active = 0;  // no q² fit for concentration 3
+    x.w.OnBerechnungQ1();
+    x.platform.dialogScripts.push_back([](ModalDialog& d) {
+        auto& dialog = dynamic_cast<TFormCorrReflex&>(d);
+        EXPECT_TRUE(dialog.EditnSolvVisible);
+        EXPECT_EQ(dialog.focus, "EditnSolv");
+        dialog.EditnSolv = "1,332";
+        dialog.BtnForAllClick();
+    });
+    x.platform.answers = {MsgAnswer::Yes};
+    x.w.mnCorrReflectClick();
+    EXPECT_EQ(x.platform.dialogsShown, (std::vector<std::string>{"TFormCorrReflex"}));  // once for all
+    ASSERT_FALSE(x.platform.messages.empty());
+    EXPECT_EQ(x.platform.messages[0].text,
+              "There is no fit polynomial of the q²-dependence\navailable for the concentration of 3.00000 g/dm³.\n"
+              "Show this message again (YES), in case this will\nbe detected also at the next concentration, or NOt ?");
+    EXPECT_EQ(x.w.set().cell(3, 1)->reflectionCorrected, 0);
+    EXPECT_EQ(x.w.set().cell(2, 1)->reflectionCorrected, 1);
+
+    Window y({}, 2, 4);
+    y.w.set().cell(1, 1)->wavelengthCm = -1.0;
+    y.w.OnBerechnungQ1();
+    y.w.mnCorrReflectClick();
+    EXPECT_EQ(y.platform.lastMessage().text,
+              "There are loaded data that have not been extracted\nfrom an .STA or .PLT file. Reflection "
+              "correction cannot\nbe applied for.");
+    EXPECT_TRUE(y.platform.dialogsShown.empty());
+}
+
+} // namespace
+} // namespace zeb
