@@ -6,3 +6,5 @@
 #include "app/texts/CommonTexts.h"
 #include "app/texts/DataTexts.h"
 #include "app/texts/AnalysisTexts.h"
+#include "app/texts/SettingsTexts.h"
+#include "app/texts/PlotTexts.h"
