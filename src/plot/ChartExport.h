@@ -1,0 +1,19 @@
+// The chart as a file or picture: a placeable WMF (the "Save plot as WMF-file"
+// form), the clipboard's memory metafile picture, and SVG.
+#pragma once
+
+#include "plot/ChartDrawing.h"
+#include "plot/WmfCanvas.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+// stored: the text sizes of the last screen paint (nullptr: built-in metrics).
+std::vector<std::uint8_t> ChartToPlaceableWmf(const ChartInputs& in, const ChartMetrics* stored);
+MetafilePicture ChartToClipboardMetafile(const ChartInputs& in, const ChartMetrics* stored);
+std::string ChartToSvg(const ChartInputs& in, const ChartMetrics* stored);
+
+} // namespace zeb
