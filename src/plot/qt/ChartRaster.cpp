@@ -1,0 +1,47 @@
+#include "plot/qt/ChartRaster.h"
+
+#include "plot/PlotLayout.h"
+#include "plot/qt/QtCanvas.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace zeb {
+
+QImage RenderChartImage(const ChartInputs& in, QSize size, ChartDrawResult* result) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ChartDrawResult r;
+    {
+        QtCanvas canvas(painter, QRect(QPoint(0, 0), size), kLogicalWidth, kLogicalHeight);
+        r = DrawChart(canvas, in, {ChartTarget::Screen});
+    }
+    painter.end();
+    if (result) *result = r;
+    return image;
+}
+
+bool SaveChartPng(const ChartInputs& in, const std::string& path, QSize size) {
+    return RenderChartImage(in, size).save(QString::fromStdString(path), "PNG");
+}
+
+bool SaveChartPdf(const ChartInputs& in, const std::string& path) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(1200);
+    const double widthInch = 6.0;
+    const double heightInch = widthInch * kLogicalHeight / kLogicalWidth;
+    writer.setPageSize(QPageSize(QSizeF(widthInch * 25.4, heightInch * 25.4), QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    {
+        const QRect target(0, 0, writer.width(), writer.height());
+        QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
+        DrawChart(canvas, in, {ChartTarget::Metafile});
+    }
+    return painter.end();
+}
+
+} // namespace zeb
