@@ -51,6 +51,11 @@ void PutWord(std::vector<std::uint8_t>& out, std::uint16_t w) {
 WmfCanvas::WmfCanvas(int logicalWidth, int logicalHeight, bool diskMetafile) : disk_(diskMetafile) {
     record(kMetaSetWindowOrg, {0, 0});
     record(kMetaSetWindowExt, {W(logicalHeight), W(logicalWidth)});
+    // An invisible rectangle over the whole space: readers that size a picture
+    // by what it draws then keep the layout of the full logical space.
+    setNullPen();
+    setNullBrush();
+    polygon({{0, 0}, {logicalWidth, 0}, {logicalWidth, logicalHeight}, {0, logicalHeight}});
 }
 
 void WmfCanvas::record(std::uint16_t function, const std::vector<std::uint16_t>& params) {
