@@ -15,6 +15,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+// In sanitizer builds: fontconfig keeps a small cache for the whole run,
+// which the leak checker would otherwise report.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 namespace zeb {
 namespace {
 
