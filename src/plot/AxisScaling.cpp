@@ -68,6 +68,18 @@ AxisScale ScaleAxis(double lo, double hi, ManualRange& range, AxisDirection dire
     return s;
 }
 
+ManualRange ManualRangeFromLabelUnits(double lo, double hi, double labelScale) {
+    ManualRange r;
+    if (labelScale == 0 || !std::isfinite(lo) || !std::isfinite(hi)) return r;
+    lo /= labelScale;
+    hi /= labelScale;
+    if (!std::isfinite(lo) || !std::isfinite(hi) || lo == hi) return r;
+    r.on = 1;
+    r.minimum = std::min(lo, hi);
+    r.maximum = std::max(lo, hi);
+    return r;
+}
+
 AxesState RescaleMeasurementAxes(const DataExtremes& e, ManualRange& manualX, ManualRange& manualY) {
     return {ScaleAxis(e.xMin, e.xMax, manualX, AxisDirection::X, kMeasurementXLabelScale),
             ScaleAxis(e.yMin, e.yMax, manualY, AxisDirection::Y, 1.0)};

@@ -50,6 +50,12 @@ enum class AxisDirection { X, Y };
 AxisScale ScaleAxis(double extremeMin, double extremeMax, ManualRange& range, AxisDirection direction,
                     double labelScale);
 
+// A manual range typed in the units the axis labels show (the options dialog,
+// the batch tool's --x-range/--y-range): divided by the label scale, the
+// smaller value first; equal limits (or a limit that is not a finite number)
+// leave the axis automatic.
+ManualRange ManualRangeFromLabelUnits(double lo, double hi, double labelScale);
+
 // Both axes of a measurement plot (x labels in µm⁻², y unscaled).
 AxesState RescaleMeasurementAxes(const DataExtremes& extremes, ManualRange& manualX, ManualRange& manualY);
 

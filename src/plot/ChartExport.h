@@ -16,4 +16,8 @@ std::vector<std::uint8_t> ChartToPlaceableWmf(const ChartInputs& in, const Chart
 MetafilePicture ChartToClipboardMetafile(const ChartInputs& in, const ChartMetrics* stored);
 std::string ChartToSvg(const ChartInputs& in, const ChartMetrics* stored);
 
+// Writes the chart to path by its extension, .wmf (placeable) or .svg, case
+// ignored; false for another extension or when the file cannot be written.
+bool WriteChartVectorFile(const std::string& path, const ChartInputs& in, const ChartMetrics* stored);
+
 } // namespace zeb

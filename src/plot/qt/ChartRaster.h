@@ -18,4 +18,7 @@ bool SaveChartPng(const ChartInputs& in, const std::string& path, QSize size);
 // One page of the chart's proportions, 6 inches wide, vector graphics.
 bool SaveChartPdf(const ChartInputs& in, const std::string& path);
 
+// Writes the chart by the file's extension: .png (size), .pdf, .wmf or .svg.
+bool WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize);
+
 } // namespace zeb
