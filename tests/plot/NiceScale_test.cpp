@@ -195,3 +195,23 @@ TEST(TickLabels, LabelsNeverMisstateATick) {
 
 } // namespace
 } // namespace zeb
+
+namespace zeb {
+namespace {
+
+TEST(NiceScale, ExtremeRangesGiveOrderlyTicks) {
+    const double cases[][2] = {{1e-310, 3e-310}, {-1e308, 1e308}, {0, 1e-320}, {1e300, 1e300},
+                               {-5e-7, -5e-7}, {std::nan(""), 1.0}, {0, INFINITY}, {123456789.0, 123456790.0}};
+    for (const auto& c : cases) {
+        const NiceTicks t = NiceScale(c[0], c[1]);
+        ASSERT_GE(t.ticks.size(), 2u) << c[0] << " " << c[1];
+        ASSERT_LE(t.ticks.size(), 11u);
+        for (std::size_t i = 1; i < t.ticks.size(); ++i) EXPECT_LE(t.ticks[i - 1], t.ticks[i]) << c[0] << " " << c[1];
+        ManualRange r;
+        const AxisScale s = ScaleAxis(c[0], c[1], r, AxisDirection::Y, 1.0);
+        EXPECT_EQ(s.labels.size(), s.ticks.size());
+    }
+}
+
+} // namespace
+} // namespace zeb
