@@ -10,3 +10,5 @@
 #include "app/texts/ImportDialogTexts.h"
 #include "app/texts/FormFactorTexts.h"
 #include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/SettingsTexts.h"
+#include "app/texts/PlotTexts.h"

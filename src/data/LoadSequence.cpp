@@ -55,7 +55,7 @@ std::string absolutePath(const std::string& path) {
 int TFitF::LoadDataFile() {
     std::string dataPath;
     if (!settingsPath_.empty())
-        dataPath = GetPrivateProfileString(tx::DataPathSection, tx::DataPathKey, "", kDataPathChars, settingsPath_);
+        dataPath = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", kDataPathChars, settingsPath_);
     FileDialogRequest request;
     request.filter = tx::LoadFileFilter;
     request.filterIndex = 1;
@@ -106,7 +106,7 @@ int TFitF::loadChosenFile(const std::string& chosen) {
     currentExtension_ = upper(*parts.extension);
     // The directory is remembered also when the file is refused below.
     if (!settingsPath_.empty())
-        WritePrivateProfileString(tx::DataPathSection, tx::DataPathKey, parts.directory, settingsPath_);
+        WritePrivateProfileString(tx::SecSettings, tx::KeyDataPath, parts.directory, settingsPath_);
     if (awaitingFirstData_) {
         view_.caption = parts.name;
         view_.hourglassCursor = true;

@@ -3,10 +3,6 @@
 
 namespace zeb::tx {
 
-// Settings file: where the data directory is remembered.
-inline constexpr const char* DataPathSection = "Settings";
-inline constexpr const char* DataPathKey = "DataPath";
-
 // The open dialog of the load sequence.
 inline constexpr const char* LoadFileFilter =
     "ZEB7100 [stat.-dyn.] (*.sta;*.dat)|*.sta;*.dat|TARN Files (*.plt)|*.plt|"

@@ -1,0 +1,59 @@
+#include "plot/qt/ChartRaster.h"
+
+#include "plot/ChartExport.h"
+#include "plot/PlotLayout.h"
+#include "plot/qt/QtCanvas.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace zeb {
+
+QImage RenderChartImage(const ChartInputs& in, QSize size, ChartDrawResult* result) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ChartDrawResult r;
+    {
+        QtCanvas canvas(painter, QRect(QPoint(0, 0), size), kLogicalWidth, kLogicalHeight);
+        r = DrawChart(canvas, in, {ChartTarget::Screen});
+    }
+    painter.end();
+    if (result) *result = r;
+    return image;
+}
+
+bool SaveChartPng(const ChartInputs& in, const std::string& path, QSize size) {
+    return RenderChartImage(in, size).save(QString::fromStdString(path), "PNG");
+}
+
+bool SaveChartPdf(const ChartInputs& in, const std::string& path) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(1200);
+    const double widthInch = 6.0;
+    const double heightInch = widthInch * kLogicalHeight / kLogicalWidth;
+    writer.setPageSize(QPageSize(QSizeF(widthInch * 25.4, heightInch * 25.4), QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    {
+        const QRect target(0, 0, writer.width(), writer.height());
+        QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
+        DrawChart(canvas, in, {ChartTarget::Metafile});
+    }
+    return painter.end();
+}
+
+bool WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize) {
+    const QString p = QString::fromStdString(path);
+    if (p.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return SaveChartPng(in, path, pngSize);
+    if (p.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return SaveChartPdf(in, path);
+    // The metafile takes the text sizes of the screen picture, as when a
+    // window's chart is saved.
+    ChartDrawResult screen;
+    RenderChartImage(in, pngSize, &screen);
+    return WriteChartVectorFile(path, in, &screen.metrics);
+}
+
+} // namespace zeb

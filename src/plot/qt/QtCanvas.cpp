@@ -1,0 +1,237 @@
+#include "plot/qt/QtCanvas.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zeb {
+
+namespace {
+
+QColor ToQColor(Rgb c) { return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
+
+QFont BaseFont(const LogFont& f) {
+    QFont q;
+    QStringList families;
+    const QString face = QString::fromStdString(f.faceName);
+    if (!face.isEmpty()) families << face;
+    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("Helvetica")
+             << QStringLiteral("sans-serif");
+    q.setFamilies(families);
+    q.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight == 0 ? 400 : f.weight, 100, 900)));
+    q.setItalic(f.italic != 0);
+    q.setUnderline(f.underline != 0);
+    q.setStrikeOut(f.strikeOut != 0);
+    q.setHintingPreference(QFont::PreferNoHinting);
+    q.setKerning(false);
+    return q;
+}
+
+// The cell height (ascent + descent) of a face per pixel of em size.
+double CellPerEm(const QFont& base) {
+    static QHash<QString, double> cache;
+    const QString key = base.families().join(',') + QString::number(base.weight());
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd()) return *it;
+    QFont probe(base);
+    probe.setPixelSize(1000);
+    const QFontMetricsF fm(probe);
+    const double ratio = (fm.ascent() + fm.descent()) / 1000.0;
+    cache.insert(key, ratio > 0.5 ? ratio : 1.1172);
+    return cache.value(key);
+}
+
+} // namespace
+
+QFont QtCanvas::ToQFont(const LogFont& f) {
+    QFont q = BaseFont(f);
+    double em;
+    if (f.height > 0) em = f.height / CellPerEm(q);
+    else if (f.height < 0) em = -static_cast<double>(f.height);
+    else em = 380 / CellPerEm(q);
+    q.setPixelSize(std::max(1, static_cast<int>(std::lround(em))));
+    if (f.width > 0) {
+        // The width of a logical font is the average character width, which
+        // for Arial (and its metric twin Liberation Sans) is 904/2048 em.
+        const double natural = em * 904.0 / 2048.0;
+        if (natural > 0) {
+            const int stretch = static_cast<int>(std::lround(100.0 * f.width / natural));
+            if (std::abs(stretch - 100) > 2) q.setStretch(std::clamp(stretch, 50, 200));
+        }
+    }
+    return q;
+}
+
+QtCanvas::QtCanvas(QPainter& painter, const QRect& target, int w, int h) : p_(painter) {
+    const double sx = static_cast<double>(target.width()) / w;
+    const double sy = static_cast<double>(target.height()) / h;
+    const double s = std::min(sx, sy);
+    scale_ = s > 0 ? 1.0 / s : 1.0;
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing, true);
+    p_.setRenderHint(QPainter::TextAntialiasing, true);
+    p_.setViewport(target.x(), target.y(), static_cast<int>(std::lround(w * s)), static_cast<int>(std::lround(h * s)));
+    p_.setWindow(0, 0, w, h);
+    p_.setBrush(Qt::white);
+    setPen(1, kBlack);
+    setFont(LogFont{});
+}
+
+QtCanvas::~QtCanvas() {
+    flush();
+    while (!saved_.empty()) restore();
+    p_.restore();
+}
+
+void QtCanvas::flush() {
+    if (run_.size() >= 2) p_.drawPolyline(run_);
+    run_.clear();
+}
+
+void QtCanvas::setPen(int width, Rgb color) {
+    flush();
+    QPen pen(ToQColor(color));
+    // As on a Windows device: no pen is thinner than one device pixel.
+    if (width * 1.0 / scale_ < 1.0) {
+        pen.setCosmetic(true);
+        pen.setWidth(1);
+    } else {
+        pen.setWidth(width);
+    }
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p_.setPen(pen);
+}
+
+void QtCanvas::setNullPen() {
+    flush();
+    p_.setPen(Qt::NoPen);
+}
+
+void QtCanvas::setBrush(Rgb color) {
+    flush();
+    p_.setBrush(ToQColor(color));
+}
+
+void QtCanvas::setNullBrush() {
+    flush();
+    p_.setBrush(Qt::NoBrush);
+}
+
+void QtCanvas::setFont(const LogFont& font) {
+    state_.font = font;
+    state_.qfont = ToQFont(font);
+}
+
+void QtCanvas::setTextColor(Rgb color) { state_.textColor = color; }
+void QtCanvas::setTextAlign(unsigned flags) { state_.align = flags; }
+void QtCanvas::setBackgroundTransparent(bool transparent) {
+    p_.setBackgroundMode(transparent ? Qt::TransparentMode : Qt::OpaqueMode);
+}
+
+void QtCanvas::moveTo(int x, int y) {
+    position_ = QPoint(x, y);
+}
+
+void QtCanvas::lineTo(int x, int y) {
+    if (run_.isEmpty() || run_.last() != position_) {
+        flush();
+        run_ << position_;
+    }
+    run_ << QPoint(x, y);
+    position_ = QPoint(x, y);
+}
+
+void QtCanvas::polyline(const std::vector<CanvasPoint>& points) {
+    flush();
+    QPolygon poly;
+    for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
+    p_.drawPolyline(poly);
+}
+
+void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
+    flush();
+    QPolygon poly;
+    for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
+    p_.drawPolygon(poly);
+}
+
+void QtCanvas::ellipse(int left, int top, int right, int bottom) {
+    flush();
+    p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+}
+
+void QtCanvas::setPixel(int x, int y, Rgb color) {
+    flush();
+    const QPen old = p_.pen();
+    QPen pixel(ToQColor(color));
+    pixel.setCosmetic(true);
+    pixel.setWidth(1);
+    p_.setPen(pixel);
+    p_.drawPoint(x, y);
+    p_.setPen(old);
+}
+
+void QtCanvas::textOut(int x, int y, const std::string& text) {
+    flush();
+    const QString s = QString::fromStdString(text);
+    const QFontMetricsF fm(state_.qfont);
+    double dx = 0, dy = 0;
+    switch (state_.align & kHorizontalAlignMask) {
+    case kAlignCenter: dx = -fm.horizontalAdvance(s) / 2; break;
+    case kAlignRight: dx = -fm.horizontalAdvance(s); break;
+    default: break;
+    }
+    switch (state_.align & kVerticalAlignMask) {
+    case kAlignBaseline: break;
+    case kAlignBottom: dy = -fm.descent(); break;
+    default: dy = fm.ascent(); break;
+    }
+    const QPen old = p_.pen();
+    p_.setPen(ToQColor(state_.textColor));
+    p_.setFont(state_.qfont);
+    p_.save();
+    p_.translate(x, y);
+    if (state_.font.escapement != 0) p_.rotate(-state_.font.escapement / 10.0);
+    p_.drawText(QPointF(dx, dy), s);
+    p_.restore();
+    p_.setPen(old);
+}
+
+TextSize QtCanvas::textExtent(const std::string& text) {
+    const QFontMetricsF fm(state_.qfont);
+    TextSize t;
+    t.width = static_cast<int>(std::lround(fm.horizontalAdvance(QString::fromStdString(text))));
+    t.height = static_cast<int>(std::lround(fm.ascent() + fm.descent()));
+    return t;
+}
+
+int QtCanvas::fontDescent() { return static_cast<int>(std::lround(QFontMetricsF(state_.qfont).descent())); }
+
+void QtCanvas::setClipRect(int left, int top, int right, int bottom) {
+    flush();
+    p_.setClipRect(QRect(left, top, right - left, bottom - top));
+}
+
+void QtCanvas::resetClip() {
+    flush();
+    p_.setClipping(false);
+}
+
+void QtCanvas::save() {
+    flush();
+    p_.save();
+    saved_.push_back(state_);
+}
+
+void QtCanvas::restore() {
+    flush();
+    if (saved_.empty()) return;
+    p_.restore();
+    state_ = saved_.back();
+    saved_.pop_back();
+}
+
+} // namespace zeb

@@ -1,0 +1,48 @@
+// Reading and writing the settings file: the global defaults at program start,
+// each plot window's titles and line rows at its creation, and "Save to INI
+// file". A missing or unreadable file gives the built-in defaults; write
+// failures are not reported (the program goes on with its settings in memory).
+#pragma once
+
+#include "settings/PlotSettings.h"
+
+#include <string>
+
+namespace zeb {
+
+// The settings file of a program: beside the program file, named like it with
+// "ini" in place of an ".exe" ending (or with ".ini" appended when the name has
+// no such ending: /opt/zeb/zebstat gives /opt/zeb/zebstat.ini). When that folder
+// is not writable, the file lies in $XDG_CONFIG_HOME/zebstat/ (or
+// ~/.config/zebstat/), which is created.
+std::string SettingsFilePath(const std::string& programPath);
+// SettingsFilePath of the running program (/proc/self/exe).
+std::string DefaultSettingsFilePath();
+
+GlobalDefaults ReadGlobalSettings(const std::string& path);
+
+// A new window's settings: the global defaults, then the axis titles of every
+// plot type and form-factor representation and the line rows from the file.
+PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::string& path);
+
+// Writes the window's settings (the titles in use under the key of the current
+// plot type, or of the form-factor representation in form-factor mode), then
+// makes the sizes, types, smoothing, fit display, show/print flags and the axis
+// font the global defaults. Returns false when a key could not be written.
+bool SaveSettings(const PlotSettings& window, int plotType, int formFactorRepresentation,
+                  GlobalDefaults& defaults, const std::string& path);
+
+// The folder of the open-file dialog, remembered across runs.
+std::string ReadDataPath(const std::string& path);
+bool WriteDataPath(const std::string& folder, const std::string& path);
+
+// Texts of the symbol size codes: 1 "small", 2 "medium", anything else "great";
+// and back (any unknown text gives 2).
+const char* SymbolSizeText(int code);
+std::int16_t SymbolSizeCode(const std::string& text);
+
+// The leading decimal integer of a text (blanks and a sign allowed before it;
+// 0 without digits), as the font and line keys are read.
+long long LeadingInteger(const std::string& text);
+
+} // namespace zeb

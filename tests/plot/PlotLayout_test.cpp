@@ -1,0 +1,154 @@
+#include "data/MeasurementSet.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/AxisCaptions.h"
+#include "plot/PlotLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+TEST(PlotLayout, FromTextSizes) {
+    LayoutInput in;
+    in.ch = 380;
+    in.widestYLabel = 1000;
+    in.lastXLabelWidth = 600;
+    in.textLineHeight = 380;
+    in.fileNameLines = 2;
+    in.showFileName = true;
+    in.showResults = true;
+    const PlotLayout l = ComputeLayout(in);
+    EXPECT_EQ(l.captionGap, 285);
+    EXPECT_EQ(l.labelGap, 212);
+    EXPECT_EQ(l.x0, 285 + 200 + 380 + 1000 + 212 + 400);
+    EXPECT_EQ(l.y0, 800 + 342 + 380 + 190);
+    EXPECT_EQ(l.width, 16383 - l.x0 - 400 - 300 - 400);
+    EXPECT_EQ(l.textHeight, 1140 + 1140);
+    EXPECT_EQ(l.bottomBlock, 2280 + 380 + 400);
+    EXPECT_EQ(l.height, 13941 - l.y0 - 212 - 285 - 760 - l.bottomBlock - 400);
+    EXPECT_EQ(l.frameLeft(), l.x0 - 400);
+    EXPECT_EQ(l.frameHeight(), l.height + 800);
+    // Nothing under the plot: the bottom block is never below 500.
+    in.showFileName = in.showResults = false;
+    in.ch = 50;
+    EXPECT_EQ(ComputeLayout(in).bottomBlock, 500);
+}
+
+TEST(PlotLayout, MappingAndItsInverse) {
+    PlotLayout l;
+    l.x0 = 2000;
+    l.y0 = 1500;
+    l.width = 12000;
+    l.height = 9000;
+    AxesState axes;
+    axes.x.minimum = 0.0;
+    axes.x.maximum = axes.x.span = 4e10;
+    axes.y.minimum = 2e-6;
+    axes.y.maximum = 3e-6;
+    axes.y.span = 1e-6;
+    const PlotMapping m(l, axes);
+    EXPECT_EQ(m.X(0.0), 2000);
+    EXPECT_EQ(m.X(4e10), 14000);
+    EXPECT_EQ(m.X(1e10), 5000);
+    EXPECT_EQ(m.Y(3e-6), 1500) << "the maximum is at the top";
+    EXPECT_EQ(m.Y(2e-6), 10500);
+    EXPECT_NEAR(m.DataX(m.X(2.5e10)), 2.5e10, 4e10 / 12000.0);
+    EXPECT_NEAR(m.DataY(m.Y(2.2e-6)), 2.2e-6, 1e-6 / 9000.0);
+    // Far outside values stay far outside instead of wrapping around.
+    EXPECT_LT(m.X(-1e300), -1000000);
+    EXPECT_GT(m.Y(-1e300), 1000000);
+}
+
+TEST(AxisScaling, ExtremesHonourHideInactiveAndIntercepts) {
+    ScriptedPlatform platform;
+    MeasurementSet set(platform);
+    ASSERT_EQ(set.InitMeasurementSet(), 1);
+    set.lastConcIndex = 2;
+    set.lastAngleIndex = 2;
+    auto put = [&](int c, int a, double x, double y, int active, int hasData = 1) {
+        DataPoint& p = set.CreateDataPoint(c, a);
+        p.x() = x;
+        p.y() = y;
+        p.active = static_cast<std::int16_t>(active);
+        p.hasData = static_cast<std::int16_t>(hasData);
+    };
+    put(1, 1, 1.0, 10.0, 1);
+    put(1, 2, 2.0, 11.0, 1);
+    put(2, 1, 9.0, 50.0, 0);          // inactive outlier
+    put(2, 2, -5.0, -5.0, 1, 2);      // no value for this plot type
+    put(0, 1, 0.5, 9.0, 1);           // extrapolated to c = 0
+    put(0, 0, -100, -100, 1);         // the corner is never visited
+    DataPoint q0;
+    q0.hasData = 1;
+    q0.active = 0;
+    q0.x() = 0.0;
+    q0.y() = 8.0;
+
+    DataExtremes shown = FindDataExtremes(set, &q0, nullptr, false);
+    EXPECT_EQ(shown.xMin, 0.0);
+    EXPECT_EQ(shown.xMax, 9.0);
+    EXPECT_EQ(shown.yMin, 8.0) << "an inactive intercept still counts";
+    EXPECT_EQ(shown.yMax, 50.0);
+    DataExtremes hidden = FindDataExtremes(set, &q0, nullptr, true);
+    EXPECT_EQ(hidden.xMax, 2.0);
+    EXPECT_EQ(hidden.yMax, 11.0);
+
+    ManualRange mx, my;
+    const AxesState axes = RescaleMeasurementAxes(hidden, mx, my);
+    EXPECT_EQ(axes.x.labelScale, 1e-8);
+    EXPECT_LE(axes.y.minimum, 8.0);
+    EXPECT_GE(axes.y.maximum, 11.0);
+    // No data at all: an orderly 0..1 axis.
+    ManualRange none;
+    const AxisScale empty = ScaleAxis(1e200, -1e200, none, AxisDirection::X, 1.0);
+    EXPECT_EQ(empty.minimum, 0.0);
+    EXPECT_GE(empty.maximum, 1.0);
+}
+
+TEST(AxisCaptions, BuiltInAndOverridden) {
+    PlotSettings s;
+    SelectAxisTitles(s, 2, 11);
+    EXPECT_EQ(s.xTitle, "(q²+kc) × µm²");
+    EXPECT_EQ(s.yTitle, "sqrt(Kc/R), Kc/R in mol/g");
+    s.yTitleZimm[2] = "my y";
+    SelectAxisTitles(s, 2, 11);
+    EXPECT_EQ(s.yTitle, "my y");
+    s.formFactorMode = true;
+    SelectAxisTitles(s, 2, 4);
+    EXPECT_EQ(s.xTitle, "q × µm");
+    EXPECT_EQ(s.yTitle, "Pz(q,Rg)q² × µm²");
+    EXPECT_EQ(FormFactorYLabelScale(4), 1e-8);
+    EXPECT_EQ(FormFactorXLabelScale(9), 1.0);
+}
+
+} // namespace
+} // namespace zeb
+
+#include "plot/PlotWindowGeometry.h"
+
+namespace zeb {
+namespace {
+
+TEST(PlotWindowGeometry, PlotTypesFollowTheDataPresent) {
+    ScriptedPlatform platform;
+    MeasurementSet set(platform);
+    ASSERT_EQ(set.InitMeasurementSet(), 1);
+    set.lastConcIndex = 2;
+    set.lastAngleIndex = 2;
+    set.CreateDataPoint(0, 1).presence = kHasKcr | kHasDappI;  // extrapolated cells do not count
+    set.CreateDataPoint(2, 2).presence = kHasDappII;
+    auto on = AvailablePlotTypes(set);
+    EXPECT_EQ(on, (std::array<bool, 7>{false, false, false, false, false, true, false}));
+    set.CreateDataPoint(1, 1).presence = kHasKcr | kHasKcrError;
+    on = AvailablePlotTypes(set);
+    EXPECT_TRUE(on[1] && on[2] && on[3]);
+    EXPECT_FALSE(on[4] || on[6]);
+    const ScreenTarget t = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
+    EXPECT_EQ(t.x, 130);
+    EXPECT_EQ(t.y, 8);
+    EXPECT_EQ(t.width, 598);
+    EXPECT_EQ(t.height, 507);
+}
+
+} // namespace
+} // namespace zeb
