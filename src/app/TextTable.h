@@ -6,3 +6,4 @@
 #include "app/texts/CommonTexts.h"
 #include "app/texts/DataTexts.h"
 #include "app/texts/AnalysisTexts.h"
+#include "app/texts/FrameTexts.h"
