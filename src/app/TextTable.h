@@ -7,3 +7,4 @@
 #include "app/texts/DataTexts.h"
 #include "app/texts/AnalysisTexts.h"
 #include "app/texts/FrameTexts.h"
+#include "app/texts/ResultsWindowTexts.h"

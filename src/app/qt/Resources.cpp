@@ -1,5 +1,7 @@
 #include "app/qt/Resources.h"
 
+#include <QFont>
+#include <QStringList>
 #include <QtGlobal>
 
 static void initResourcesOnce() {
@@ -10,7 +12,13 @@ static void initResourcesOnce() {
 namespace zeb {
 
 void InitGuiResources() {
-    static const bool done = (initResourcesOnce(), true);
+    static const bool done = [] {
+        initResourcesOnce();
+        // Texts are set in Arial; Liberation Sans has the same metrics and is what
+        // Linux systems ship (fonts-liberation).
+        QFont::insertSubstitutions("Arial", QStringList() << "Liberation Sans" << "Arimo" << "Helvetica");
+        return true;
+    }();
     (void)done;
 }
 

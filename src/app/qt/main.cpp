@@ -1,5 +1,6 @@
 // ZEBstat, the desktop program. It evaluates no command-line arguments.
 #include "app/TextTable.h"
+#include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    zeb::InitGuiResources();
     QApplication::setApplicationName(zeb::tx::AppTitle);
     QApplication::setApplicationDisplayName(zeb::tx::AppTitle);
     QApplication::setWindowIcon(QIcon(":/app/zebstat.svg"));
