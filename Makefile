@@ -10,7 +10,8 @@ CMAKE_ARGS ?=
 
 # Debian packages the build, the tests and the program need.
 DEB_PACKAGES = build-essential cmake g++ pkg-config libgtest-dev libbenchmark-dev \
-               qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation
+               qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
+               xvfb xauth xdotool
 
 .PHONY: all deps configure build test test-normal test-asan run bench clean
 
