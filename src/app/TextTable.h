@@ -12,3 +12,5 @@
 #include "app/texts/AnalysisDialogTexts.h"
 #include "app/texts/SettingsTexts.h"
 #include "app/texts/PlotTexts.h"
+#include "app/texts/FrameTexts.h"
+#include "app/texts/ResultsWindowTexts.h"

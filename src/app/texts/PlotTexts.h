@@ -34,7 +34,8 @@ inline constexpr const char* TimesTen = "× 10";
 inline constexpr const char* PrintJobTitle = "ZEB-Stat: Printing Results";
 inline constexpr const char* ContinuationSuffix = " - Continuation";
 inline constexpr const char* FooterFormat = "%s (V %s), printed at %s. Data were from: ";
-inline constexpr const char* CouldNotOpenClipboard = "Could not open clipboard !";
+// Spelled with a small c where the picture copy and the paste report it.
+inline constexpr const char* ClipboardNotOpened = "Could not open clipboard !";
 inline constexpr const char* CouldNotCreateClipboardMetafile =
     "Could not create metafile for clipboard.\nClose other applications to free memory.";
 inline constexpr const char* CouldNotCreateMetafile =

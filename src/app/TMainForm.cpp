@@ -1,0 +1,53 @@
+#include "app/TMainForm.h"
+
+#include "app/TextTable.h"
+#include "platform/Platform.h"
+
+namespace zeb {
+
+TMainForm::TMainForm(Platform& platform, std::string settingsPath)
+    : platform_(platform), settingsPath_(std::move(settingsPath)) {
+    UpdateMenuState(0);
+}
+
+bool TMainForm::FormActivate(const std::function<bool()>& registerClipboardFormat) {
+    if (!firstActivationPending_) return true;
+    firstActivationPending_ = false;
+    if (!registerClipboardFormat || registerClipboardFormat()) return true;
+    platform_.inform(tx::CouldNotRegisterClipboardFormat, tx::CapZebStat, MsgIcon::Stop);
+    return false;
+}
+
+bool TMainForm::FormCloseQuery() {
+    return platform_.message(tx::FinishSessionQuestion, tx::CapZebStat, MsgButtons::YesNo, MsgIcon::Question,
+                             MsgAnswer::No) == MsgAnswer::Yes;
+}
+
+void TMainForm::UpdateMenuState(int childWindowCount) {
+    childCount_ = childWindowCount;
+    const bool any = childWindowCount > 0;
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn", "mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"})
+        enabled_[name] = any;
+    enabled_["OpenBtn"] = true;
+    enabled_["ExitBtn"] = true;
+}
+
+bool TMainForm::enabled(const std::string& name) const {
+    const auto it = enabled_.find(name);
+    return it != enabled_.end() && it->second;
+}
+
+TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl) {
+    if (childCount_ > 0) {
+        // Ctrl+F4 and Ctrl+F6 are the c-order shortcuts "&4" and "&no" of the
+        // plot window; they never reach the window system's close and next-window keys.
+        if (ctrl && virtualKey == kKeyF4) return KeyAction::COrder4;
+        if (ctrl && virtualKey == kKeyF6) return KeyAction::COrderNo;
+        return KeyAction::Pass;
+    }
+    return wake_.filter(WakeGuard::Event::KeyDown, false) ? KeyAction::Swallow : KeyAction::Pass;
+}
+
+bool TMainForm::OtherInput(WakeGuard::Event event) { return wake_.filter(event, childCount_ > 0); }
+
+} // namespace zeb

@@ -1,0 +1,55 @@
+// The frame window's logic: the close question, the menu and tool-bar states
+// that follow the number of plot windows, the key routing of Ctrl+F4 / Ctrl+F6
+// and the wake guard. The Qt frame shows this state and forwards its events.
+#pragma once
+
+#include "app/WakeGuard.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace zeb {
+
+class Platform;
+
+class TMainForm {
+public:
+    TMainForm(Platform& platform, std::string settingsPath);
+
+    const std::string& settingsPath() const { return settingsPath_; }
+    Platform& platform() { return platform_; }
+
+    // First activation: registers the clipboard exchange format through the
+    // hook; when that fails it says so and asks to close. Later calls do nothing.
+    // Returns false when the frame should close.
+    bool FormActivate(const std::function<bool()>& registerClipboardFormat);
+    bool firstActivationPending() const { return firstActivationPending_; }
+
+    // The close question; true lets the frame close.
+    bool FormCloseQuery();
+
+    // Enables the tool-bar buttons and window commands exactly when a plot window exists.
+    void UpdateMenuState(int childWindowCount);
+    bool enabled(const std::string& name) const;
+    int childWindowCount() const { return childCount_; }
+
+    // What a key-down does before it is dispatched.
+    enum class KeyAction { Pass, COrder4, COrderNo, Swallow };
+    KeyAction KeyDown(int virtualKey, bool ctrl);
+    // Any other input: returns true when it must be swallowed.
+    bool OtherInput(WakeGuard::Event event);
+
+    static constexpr int kKeyF4 = 0x73;
+    static constexpr int kKeyF6 = 0x75;
+
+private:
+    Platform& platform_;
+    std::string settingsPath_;
+    bool firstActivationPending_ = true;
+    int childCount_ = 0;
+    WakeGuard wake_;
+    std::map<std::string, bool> enabled_;
+};
+
+} // namespace zeb

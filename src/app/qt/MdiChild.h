@@ -1,0 +1,26 @@
+// What the frame needs of a plot window inside it: its menus (which take the
+// place of the frame's File and Edit menus while it is active), the commands of
+// the tool bar and of Ctrl+F4 / Ctrl+F6, and a way to close it without asking.
+#pragma once
+
+#include <QList>
+
+class QMenu;
+
+namespace zeb {
+
+class MdiChild {
+public:
+    virtual ~MdiChild() = default;
+    // The menus in menu-bar order, without the Help menu.
+    virtual QList<QMenu*> childMenus() = 0;
+    virtual QMenu* childHelpMenu() = 0;
+    virtual void selectCOrder(int order) = 0;  // 0 = "no"
+    virtual void deactivateDataRecord() = 0;   // "De-/Activate data"
+    virtual void exportDataToClipboard() = 0;  // "Export data to clipboard"
+    virtual void pasteDataFromClipboard() = 0; // "Paste data from clipboard"
+    // The frame is closing: close without the close question.
+    virtual void closeWithoutQuestion() = 0;
+};
+
+} // namespace zeb

@@ -1,0 +1,7 @@
+// The compiled-in resources (icons, help pages) of the static GUI library
+// must be registered once before use; the font substitutions are set here too.
+#pragma once
+
+namespace zeb {
+void InitGuiResources();
+}

@@ -1,0 +1,28 @@
+// The about box and the print notice.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace zeb {
+
+// "About ZEB-Stat": product name, version and the program's picture.
+class TFormAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormAboutBox(QWidget* parent = nullptr);
+};
+
+// Shown while a print job is sent: "Sending print job to:", the printer, "Please wait!".
+class TFormLittleMsg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormLittleMsg(QWidget* parent = nullptr);
+    void setDestination(const QString& printer);
+
+private:
+    QLabel* dest_;
+};
+
+} // namespace zeb

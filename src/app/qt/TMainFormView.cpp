@@ -1,0 +1,329 @@
+#include "app/qt/TMainFormView.h"
+
+#include "app/TextTable.h"
+#include "app/qt/HelpViewer.h"
+#include "app/qt/MdiChild.h"
+#include "app/qt/Resources.h"
+#include "app/qt/SmallDialogs.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDBusConnection>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zeb {
+
+namespace {
+
+TMainFormView::ChildFactory& factory() {
+    static TMainFormView::ChildFactory f;
+    return f;
+}
+
+} // namespace
+
+void TMainFormView::setChildFactory(ChildFactory f) { factory() = std::move(f); }
+
+TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
+    InitGuiResources();
+    setObjectName("TMainForm");
+    setWindowTitle(tx::FrameCaption);
+    setWindowIcon(QIcon(":/app/zebstat.svg"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("MdiArea");
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    statusBar()->setObjectName("StatusBar");
+    statusBar()->showMessage(QString());
+
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    rebuildMenuBar();
+    updateMenuState();
+
+    platform_.setParentWidget(this);
+    platform_.helpHandler = [this](int context) { showHelp(context); };
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+        rebuildMenuBar();
+        updateMenuState();
+    });
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) wakeEvent(WakeGuard::Event::AppActivated);
+    });
+    connectDesktopSignals();
+    resize(1100, 800);
+}
+
+TMainFormView::~TMainFormView() {
+    qApp->removeEventFilter(this);
+    platform_.helpHandler = nullptr;
+}
+
+void TMainFormView::buildActions() {
+    auto make = [this](const char* text, const char* hint, const char* name) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        a->setStatusTip(hint);
+        return a;
+    };
+    loadAction_ = make(tx::MenuLoadNewFile, tx::MenuLoadNewFileHint, "mnLoadNewFile");
+    loadAction_->setShortcut(QKeySequence("Ctrl+L"));
+    connect(loadAction_, &QAction::triggered, this, &TMainFormView::loadNewFile);
+    exitAction_ = make(tx::MenuExit, "", "mnExit");
+    exitAction_->setToolTip(tx::MenuExitHint);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    cascadeAction_ = make(tx::MenuCascade, tx::MenuCascadeHint, "mnCascade");
+    connect(cascadeAction_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    tileAction_ = make(tx::MenuTile, tx::MenuTileHint, "mnTile");
+    connect(tileAction_, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    arrangeAction_ = make(tx::MenuArrangeIcons, tx::MenuArrangeIconsHint, "mnArrangeIcons");
+    connect(arrangeAction_, &QAction::triggered, this, [this] {
+        // Minimised windows line up along the bottom of the frame.
+        int x = 0;
+        const int bottom = mdi_->viewport()->height();
+        for (QMdiSubWindow* w : mdi_->subWindowList()) {
+            if (!w->isMinimized()) continue;
+            w->move(x, bottom - w->height());
+            x += w->width();
+        }
+    });
+    minimizeAction_ = make(tx::MenuMinimizeAll, tx::MenuMinimizeAllHint, "mnMinimizeAll");
+    connect(minimizeAction_, &QAction::triggered, this, [this] {
+        const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->showMinimized();
+    });
+}
+
+void TMainFormView::buildMenus() {
+    fileMenu_ = new QMenu(tx::MenuFile, this);
+    fileMenu_->setObjectName("mnFile");
+    fileMenu_->menuAction()->setStatusTip(tx::MenuFileHint);
+    fileMenu_->addAction(loadAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+
+    windowMenu_ = new QMenu(tx::MenuWindow, this);
+    windowMenu_->setObjectName("mnWindow");
+    windowMenu_->menuAction()->setStatusTip(tx::MenuWindowHint);
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
+        windowMenu_->clear();
+        windowMenu_->addAction(cascadeAction_);
+        windowMenu_->addAction(tileAction_);
+        windowMenu_->addAction(arrangeAction_);
+        windowMenu_->addAction(minimizeAction_);
+        const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+        if (!windows.isEmpty()) windowMenu_->addSeparator();
+        int n = 1;
+        for (QMdiSubWindow* w : windows) {
+            QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(n++).arg(w->windowTitle()));
+            a->setCheckable(true);
+            a->setChecked(w == mdi_->activeSubWindow());
+            connect(a, &QAction::triggered, this, [this, w] { mdi_->setActiveSubWindow(w); });
+        }
+    });
+    windowMenu_->addAction(cascadeAction_);
+
+    helpMenu_ = new QMenu(tx::MenuHelp, this);
+    helpMenu_->setObjectName("mnHelp");
+    helpMenu_->menuAction()->setStatusTip(tx::MenuHelpHint);
+    helpMenu_->addAction(tx::MenuIntroduction, this, [this] { showHelp(tx::HelpIntroduction); })
+        ->setObjectName("hlpIntroduction");
+    helpMenu_->addAction(tx::MenuHelpContents, this, [this] { showHelp(tx::HelpContents); })
+        ->setObjectName("ID_HILFE_HILFE");
+    helpMenu_->addAction(tx::MenuFileFormat, this, [this] { showHelp(tx::HelpFileFormats); })
+        ->setObjectName("ID_HILFE_DATEIFORMAT");
+    helpMenu_->addAction(tx::MenuAbout, this, &TMainFormView::showAbout)->setObjectName("ID_HILFE_ABOUT");
+}
+
+void TMainFormView::buildToolBar() {
+    QToolBar* bar = addToolBar("Tools");
+    bar->setObjectName("ToolBar");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    auto button = [&](const char* name, const char* icon, const char* tip, auto slot) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(name);
+        b->setIcon(QIcon(QString(":/app/") + icon));
+        b->setToolTip(tip);
+        b->setStatusTip(tip);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, slot);
+        bar->addWidget(b);
+        return b;
+    };
+    openBtn_ = button("OpenBtn", "open.svg", tx::TipOpen, [this] { loadNewFile(); });
+    bar->addSeparator();
+    cutBtn_ = button("CutBtn", "toggle.svg", tx::TipCut, [this] {
+        if (MdiChild* c = activeChild()) c->deactivateDataRecord();
+    });
+    copyBtn_ = button("CopyBtn", "copy.svg", tx::TipCopy, [this] {
+        if (MdiChild* c = activeChild()) c->exportDataToClipboard();
+    });
+    pasteBtn_ = button("PasteBtn", "paste.svg", tx::TipPaste, [this] {
+        if (MdiChild* c = activeChild()) c->pasteDataFromClipboard();
+    });
+    bar->addSeparator();
+    exitBtn_ = button("ExitBtn", "exit.svg", tx::TipExit, [this] { close(); });
+}
+
+MdiChild* TMainFormView::activeChild() const {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    return w ? dynamic_cast<MdiChild*>(w->widget()) : nullptr;
+}
+
+void TMainFormView::rebuildMenuBar() {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    MdiChild* child = activeChild();
+    // The active plot window's menus take the place of the frame's File menu;
+    // the Window menu stays and the plot window's Help menu replaces the frame's.
+    loadAction_->setEnabled(child == nullptr);
+    if (child) {
+        for (QMenu* m : child->childMenus()) bar->addMenu(m);
+        bar->addMenu(windowMenu_);
+        bar->addMenu(child->childHelpMenu());
+    } else {
+        bar->addMenu(fileMenu_);
+        bar->addMenu(windowMenu_);
+        bar->addMenu(helpMenu_);
+    }
+}
+
+void TMainFormView::updateMenuState() {
+    core_.UpdateMenuState(static_cast<int>(mdi_->subWindowList().size()));
+    cutBtn_->setEnabled(core_.enabled("CutBtn"));
+    copyBtn_->setEnabled(core_.enabled("CopyBtn"));
+    pasteBtn_->setEnabled(core_.enabled("PasteBtn"));
+    cascadeAction_->setEnabled(core_.enabled("mnCascade"));
+    tileAction_->setEnabled(core_.enabled("mnTile"));
+    arrangeAction_->setEnabled(core_.enabled("mnArrangeIcons"));
+    minimizeAction_->setEnabled(core_.enabled("mnMinimizeAll"));
+}
+
+void TMainFormView::loadNewFile() {
+    if (!factory()) return;
+    QWidget* child = nullptr;
+    try {
+        child = factory()(*this);
+    } catch (const std::bad_alloc&) {
+        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    if (child) addChild(child);
+}
+
+QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sub, &QObject::destroyed, this, [this] {
+        rebuildMenuBar();
+        updateMenuState();
+    });
+    sub->show();
+    updateMenuState();
+    rebuildMenuBar();
+    return sub;
+}
+
+void TMainFormView::showHelp(int context) {
+    if (!help_) help_ = new HelpViewer(this);
+    help_->showContext(context);
+}
+
+void TMainFormView::showAbout() {
+    TFormAboutBox box(this);
+    box.exec();
+}
+
+void TMainFormView::wakeEvent(WakeGuard::Event event) { core_.OtherInput(event); }
+
+void TMainFormView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (core_.firstActivationPending()) {
+        // Qt's clipboard takes any mime type; registering the exchange format cannot fail here.
+        if (!core_.FormActivate([] { return true; })) close();
+    }
+}
+
+void TMainFormView::closeEvent(QCloseEvent* event) {
+    if (closing_ || core_.FormCloseQuery()) {
+        closing_ = true;
+        for (QMdiSubWindow* w : mdi_->subWindowList())
+            if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->closeWithoutQuestion();
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool TMainFormView::eventFilter(QObject* watched, QEvent* event) {
+    // Only input aimed at this frame's windows and its dialogs is guarded.
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (!watched->isWidgetType()) break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat()) break;
+        const bool ctrl = key->modifiers() & Qt::ControlModifier;
+        int vk = 0;
+        if (key->key() == Qt::Key_F4) vk = TMainForm::kKeyF4;
+        else if (key->key() == Qt::Key_F6) vk = TMainForm::kKeyF6;
+        else vk = 1;  // any other key
+        switch (core_.KeyDown(vk, ctrl)) {
+        case TMainForm::KeyAction::COrder4:
+            if (MdiChild* c = activeChild()) c->selectCOrder(4);
+            return true;
+        case TMainForm::KeyAction::COrderNo:
+            if (MdiChild* c = activeChild()) c->selectCOrder(0);
+            return true;
+        case TMainForm::KeyAction::Swallow: return true;
+        case TMainForm::KeyAction::Pass: break;
+        }
+        break;
+    }
+    case QEvent::ShortcutOverride: {
+        // Ctrl+F4 / Ctrl+F6 would close or cycle the sub-windows: claim them.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & Qt::ControlModifier) && (key->key() == Qt::Key_F4 || key->key() == Qt::Key_F6) &&
+            core_.childWindowCount() > 0) {
+            event->accept();
+            return false;
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress: {
+        if (!watched->isWidgetType()) break;
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && core_.OtherInput(WakeGuard::Event::LeftButtonDown)) return true;
+        break;
+    }
+    case QEvent::Shortcut:
+        if (core_.OtherInput(WakeGuard::Event::Command)) return true;
+        break;
+    default: break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainFormView::connectDesktopSignals() {
+    // What the desktop announces: the login manager's "about to sleep" and the
+    // screen saver's activation. Without these services nothing is guarded.
+    QDBusConnection::systemBus().connect("org.freedesktop.login1", "/org/freedesktop/login1",
+                                         "org.freedesktop.login1.Manager", "PrepareForSleep", this,
+                                         SLOT(onPrepareForSleep(bool)));
+    QDBusConnection::sessionBus().connect("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                                          "org.freedesktop.ScreenSaver", "ActiveChanged", this,
+                                          SLOT(onScreenSaverActive(bool)));
+}
+
+} // namespace zeb

@@ -1,0 +1,91 @@
+// The frame window: a multi-document area holding the plot windows, the frame's
+// menus, tool bar and status bar. Its decisions are those of the core TMainForm.
+#pragma once
+
+#include "app/TMainForm.h"
+#include "app/WakeGuard.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QAction;
+class QToolButton;
+
+namespace zeb {
+
+class QtPlatform;
+class HelpViewer;
+class MdiChild;
+
+class TMainFormView : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent = nullptr);
+    ~TMainFormView() override;
+
+    TMainForm& core() { return core_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    QtPlatform& platform() { return platform_; }
+
+    // Creates a plot window (the plot window module installs the factory).
+    using ChildFactory = std::function<QWidget*(TMainFormView&)>;
+    static void setChildFactory(ChildFactory factory);
+    // "&Load new file... ": a new plot window that loads at once.
+    void loadNewFile();
+    // Adds a plot window to the frame and shows it.
+    QMdiSubWindow* addChild(QWidget* child);
+
+    void showHelp(int context);
+    void showAbout();
+    // A wake-related event from the desktop (also used by tests).
+    void wakeEvent(WakeGuard::Event event);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void onPrepareForSleep(bool starting) {
+        if (starting) wakeEvent(WakeGuard::Event::SuspendRequest);
+    }
+    void onScreenSaverActive(bool active) {
+        if (active) wakeEvent(WakeGuard::Event::ScreenSaver);
+    }
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void rebuildMenuBar();
+    void updateMenuState();
+    MdiChild* activeChild() const;
+    void connectDesktopSignals();
+
+    QtPlatform& platform_;
+    TMainForm core_;
+    QMdiArea* mdi_;
+    HelpViewer* help_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* loadAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* cascadeAction_ = nullptr;
+    QAction* tileAction_ = nullptr;
+    QAction* arrangeAction_ = nullptr;
+    QAction* minimizeAction_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* cutBtn_ = nullptr;
+    QToolButton* copyBtn_ = nullptr;
+    QToolButton* pasteBtn_ = nullptr;
+    QToolButton* exitBtn_ = nullptr;
+    bool closing_ = false;
+};
+
+} // namespace zeb

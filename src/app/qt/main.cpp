@@ -1,0 +1,31 @@
+// ZEBstat, the desktop program. It evaluates no command-line arguments.
+#include "app/TextTable.h"
+#include "app/qt/Resources.h"
+#include "app/qt/TMainFormView.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLocale>
+#include <QStyleFactory>
+
+#include <clocale>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    zeb::InitGuiResources();
+    QApplication::setApplicationName(zeb::tx::AppTitle);
+    QApplication::setApplicationDisplayName(zeb::tx::AppTitle);
+    QApplication::setWindowIcon(QIcon(":/app/zebstat.svg"));
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // Numbers are written and read with a point whatever the user's regional settings say.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+
+    zeb::QtPlatform platform;
+    const QString settingsPath = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath() + ".ini";
+    zeb::TMainFormView frame(platform, settingsPath.toStdString());
+    frame.show();
+    return app.exec();
+}

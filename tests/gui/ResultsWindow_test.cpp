@@ -1,0 +1,62 @@
+// The results window on the real widgets: grid contents and colours, the copy
+// to the clipboard, and a screenshot.
+#include "dialogs/qt/TFITFResultsView.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace zeb;
+
+namespace {
+const std::string kText =
+    "4.22 11/98\r\nStatic Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1\r\n"
+    "File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm\r\n"
+    "Conc.=0        \t    0.0000\t   2.500e5\t  1.600e-3\t      40.000\r\n"
+    "ps_c1.sta      \t    1.0000\t   2.000e5\t  1.500e-3\t      38.730\r\n"
+    "ps_c2.sta      \t    2.0000\t   1.700e5\t  1.400e-3\t      37.417\r\n"
+    "\r\nMw(c): 2.500e+05 g/mol (± 1.2 %)    Mw(q²): 2.490e+05 g/mol (± 1.3 %)\r\n"
+    "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
+}
+
+class ResultsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheTableAndCopies();
+};
+
+void ResultsWindowTest::showsTheTableAndCopies() {
+    QtPlatform platform;
+    TFITFResultsView view(kText, platform);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.windowTitle(), QString("ZEB-Stat: Fit Results"));
+    QTableWidget* grid = view.findChild<QTableWidget*>("StrGrid1");
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 15);
+    QCOMPARE(grid->columnCount(), 5);
+    QCOMPARE(grid->item(0, 2)->text(), QString("Mw(app)/(g/mol)"));
+    QCOMPARE(grid->item(2, 0)->text(), QString("ps_c1.sta      "));
+    QCOMPARE(grid->item(0, 0)->background().color(), QColor(0xC0, 0xC0, 0xC0));
+    guitest::Screenshot(&view, "results_window");
+
+    QString confirmation;
+    guitest::WhenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        confirmation = box->text();
+        box->accept();
+    });
+    view.findChild<QPushButton*>("BitBtnToClipB")->click();
+    QCOMPARE(confirmation, QString("Results of the calculation are copied to Clipboard."));
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.startsWith("4.22 11/98\r\n\r\nFile"));
+    QVERIFY(!copied.contains("Static Light Scattering"));
+}
+
+QTEST_MAIN(ResultsWindowTest)
+#include "ResultsWindow_test.moc"
