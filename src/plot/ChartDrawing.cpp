@@ -161,7 +161,7 @@ private:
         symbol_.halfSize = SymbolHalfSize(s_.symbolSizeFF);
         symbol_.cross = s_.symbolTypeFF == 2;
         if (in_.formFactorShowsData)
-            for (const FormFactorPoint& f : in_.formFactorPoints) {
+            for (const ChartFFPoint& f : in_.formFactorPoints) {
                 if (f.hasData != 1 || !(f.active == 1 || !hide)) continue;
                 DataPoint p;
                 p.x() = f.x;
@@ -170,7 +170,7 @@ private:
                 p.yLo() = f.yLo;
                 point(p, f.active, s_.showErrorBarsFF == 1);
             }
-        for (const FormFactorCurve& curve : in_.formFactorCurves) {
+        for (const ChartFFCurve& curve : in_.formFactorCurves) {
             const LineStyle pen = s_.lines.row(std::clamp(curve.lineRow, 1, kLineRows));
             c_.setPen(pen.width, opt_.monochrome ? kBlack : pen.color);
             ClippedPath path(c_, clip_);
@@ -189,7 +189,7 @@ private:
         int line = 0;
         auto lineY = [&](int n) { return y + static_cast<int>(n * f * 1.5); };
         if (s_.showSampleNameFF == 1 && in_.formFactorShowsData) c_.textOut(x, lineY(line++), in_.sampleName);
-        for (const FormFactorCurve& curve : in_.formFactorCurves) {
+        for (const ChartFFCurve& curve : in_.formFactorCurves) {
             const LineStyle pen = s_.lines.row(std::clamp(curve.lineRow, 1, kLineRows));
             c_.setPen(pen.width, opt_.monochrome ? kBlack : pen.color);
             const int ly = lineY(line);

@@ -18,7 +18,7 @@ class MeasurementSet;
 struct DataPoint;
 
 // A measured point of a form-factor plot, in the coordinates of the representation.
-struct FormFactorPoint {
+struct ChartFFPoint {
     double x = 0, y = 0, yHi = 0, yLo = 0;
     int hasData = 0;
     int active = 0;
@@ -26,7 +26,7 @@ struct FormFactorPoint {
 
 // One theoretical curve: its line row (3..7), the points that could be
 // computed, in order of the curve parameter, and its legend text.
-struct FormFactorCurve {
+struct ChartFFCurve {
     int lineRow = 3;
     std::vector<std::pair<double, double>> points;
     std::string label;
@@ -55,8 +55,8 @@ struct ChartInputs {
     bool formFactor = false;
     int representation = 11;
     bool formFactorShowsData = false;  // a concentration or its extrapolation is compared
-    std::vector<FormFactorPoint> formFactorPoints;
-    std::vector<FormFactorCurve> formFactorCurves;  // in the order they were chosen
+    std::vector<ChartFFPoint> formFactorPoints;
+    std::vector<ChartFFCurve> formFactorCurves;  // in the order they were chosen
     std::string formFactorConcentrationText;
 };
 

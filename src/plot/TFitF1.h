@@ -13,9 +13,11 @@
 // "BtnIDC_K_GR", "LabelIDC_B_Mwc", "EditIDC_MWC", "LabelIDC_B_Mwq", "EditIDC_MWQ",
 // "LabelIDC_B_Rg", "EditIDC_RG", "LabelIDC_B_A2", "EditIDC_A2".
 //
-// Hooks for the plot: RescaleAxes (after PreparePoints, a calculation and when
-// the form-factor view is built), SetAxesAutomatic (a new plot type), Repaint and
-// RefreshCaption.
+// The chart side (TFitF1Chart.cpp): the window's plot settings, the axis state
+// that RescaleAxes rebuilds (after PreparePoints, a calculation and when the
+// form-factor view is built), SetAxesAutomatic (a new plot type), the
+// source-file list and the text sizes of the last screen paint. Repaint and
+// RefreshCaption are the view's hooks.
 #pragma once
 
 #include "analysis/EvaluationResults.h"
@@ -23,6 +25,7 @@
 #include "analysis/FormFactorView.h"
 #include "analysis/UserFormFactor.h"
 #include "data/TFitF.h"
+#include "plot/ChartDrawing.h"
 #include "plot/WindowState.h"
 
 #include <array>
@@ -142,9 +145,25 @@ public:
     static const std::array<const char*, 5>& ModelItems();
     static const char* PlotFormItem(int form);
 
+    // ---- The chart (TFitF1Chart.cpp)
+    // The window's plot settings: a copy of the global defaults with the axis
+    // titles and line rows of the settings file. Until this is called the window
+    // draws with the built-in settings.
+    void ReadWindowSettings(const GlobalDefaults& defaults, const std::string& settingsPath);
+    PlotSettings& plotSettings() { return chart_.settings; }
+    const PlotSettings& plotSettings() const { return chart_.settings; }
+    const AxesState& axes() const { return chart_.axes; }
+    // The files the chart names under the plot, rebuilt at every rescale.
+    const std::string& sourceFiles() const { return chart_.sourceFiles; }
+    // A screen paint keeps its text sizes (a metafile is laid out with them) and
+    // its layout (the data area for hit testing).
+    void StoreScreenPaint(const ChartDrawResult& paint);
+    const ChartMetrics* screenMetrics() const { return chart_.painted ? &chart_.screen.metrics : nullptr; }
+    const PlotLayout* screenLayout() const { return chart_.painted ? &chart_.screen.layout : nullptr; }
+
 protected:
-    virtual void RescaleAxes() {}
-    virtual void SetAxesAutomatic() {}
+    virtual void RescaleAxes();
+    virtual void SetAxesAutomatic();
     virtual void Repaint() {}
     virtual void RefreshCaption() {}
     virtual bool loadRunning() const { return false; }
@@ -183,6 +202,20 @@ private:
     std::vector<int> chosen_;
     std::map<std::string, MenuItemState> menu_;
     std::map<std::string, WidgetState> widgets_;
+
+    struct ChartState {
+        PlotSettings settings;
+        AxesState axes;
+        std::string sourceFiles;
+        // What the settings last took from the set and the form-factor view, so
+        // that a text edited in the options dialog stays until these change.
+        std::string sampleNameTaken;
+        std::array<std::string, 6> legendTaken;
+        bool painted = false;
+        ChartDrawResult screen;
+    };
+    ChartState chart_;
+    void takeSampleNameAndLegend();
 };
 
 } // namespace zeb

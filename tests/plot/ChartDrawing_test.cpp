@@ -272,7 +272,7 @@ TEST(ChartDrawing, FormFactorCurvesAndLegend) {
     f.in.formFactorShowsData = true;
     f.settings.xTitle = "q × µm";
     for (int i = 0; i <= 10; ++i) {
-        FormFactorPoint p;
+        ChartFFPoint p;
         p.x = i * 1e4;
         p.y = 1.0 - 0.02 * i;
         p.yHi = p.y + 0.01;
@@ -281,8 +281,8 @@ TEST(ChartDrawing, FormFactorCurvesAndLegend) {
         p.active = i != 3;
         f.in.formFactorPoints.push_back(p);
     }
-    FormFactorCurve coil{3, {}, "Coil, mono disperse, Rg = 54.77 nm"};
-    FormFactorCurve sphere{6, {}, "Hard sphere, Rs = 70.71 nm"};
+    ChartFFCurve coil{3, {}, "Coil, mono disperse, Rg = 54.77 nm"};
+    ChartFFCurve sphere{6, {}, "Hard sphere, Rs = 70.71 nm"};
     for (int i = 0; i <= 100; ++i) {
         coil.points.emplace_back(i * 1e3, 1.0 - 0.002 * i);
         sphere.points.emplace_back(i * 1e3, 1.0 - 0.003 * i);
