@@ -4,11 +4,31 @@
 #include "plot/PlotLayout.h"
 #include "plot/qt/QtCanvas.h"
 
+#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
 namespace zeb {
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session Qt says that it falls back to a runtime folder
+    // of its own; that is no news to a command-line user, whose standard error
+    // carries the program's messages.
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+            if (previous) previous(type, context, text);
+        });
+    static int argc = 1;
+    static char name[] = "zebstat-batch";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the process: Qt's own globals go before static objects would.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
 
 QImage RenderChartImage(const ChartInputs& in, QSize size, ChartDrawResult* result) {
     QImage image(size, QImage::Format_RGB32);

@@ -1,0 +1,117 @@
+// The chart options of eval: ranges in label units, the plot file, the axes member.
+#include "cli/Commands.h"
+#include "cli/PlotOutput.h"
+#include "dialogs/TFormInputFormF.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/TFitF1.h"
+#include "support/SyntheticSets.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+cli::PlotOptions Parse(std::vector<std::string> args) {
+    cli::PlotOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (!cli::ParsePlotOption(args, i, o)) throw cli::UsageError{"not a chart option: " + args[i]};
+    return o;
+}
+
+TEST(PlotOptions, ParsesRangesAndFileAndRefusesBadValues) {
+    const cli::PlotOptions o = Parse({"--x-range", "40", "0", "--y-range", "1,5e-6", "3e-6", "--plot-file", "a/b.Svg"});
+    EXPECT_EQ(o.xRange, std::make_pair(40.0, 0.0));
+    EXPECT_EQ(o.yRange, std::make_pair(1.5e-6, 3e-6));
+    EXPECT_EQ(o.plotFile, "a/b.Svg");
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--x-range", "1"},
+                                                                 {"--x-range", "1", "x"},
+                                                                 {"--y-range", "2", "2"},
+                                                                 {"--y-range", "nan", "2"},
+                                                                 {"--plot-file"},
+                                                                 {"--plot-file", "chart.jpg"},
+                                                                 {"--plot-file", "out.d/chart"}})
+        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+}
+
+struct Window {
+    ScriptedPlatform platform;
+    TFitF1 w{platform};
+    Window() {
+        test::ModelParams m;
+        m.noise = 0.01;
+        test::FillModelSet(w.set(), 3, 6, m);
+        w.PostLoadSetup();
+        w.OnBerechnungQ1();
+        w.OnBerechnungC1();
+    }
+};
+
+TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
+    Window x;
+    cli::ApplyPlotRanges(x.w, Parse({"--x-range", "400", "0"}));
+    const PlotSettings& s = x.w.plotSettings();
+    EXPECT_EQ(s.manualX.on, 1);
+    EXPECT_EQ(s.manualX.minimum, 0.0);
+    EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
+    EXPECT_EQ(s.manualY.on, 0);  // y stays automatic
+    EXPECT_EQ(x.w.axes().x.labels.front(), "0");
+    EXPECT_GE(x.w.axes().x.maximum, 4.1e10 * (1 - 1e-9));  // with its margin
+
+    // In the form-factor view the ranges are those of the form-factor plot.
+    x.w.mnFormFactorPClick(10);
+    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
+    x.w.mnFormFactorPPClick(9);  // Pz vs q, q labelled in µm⁻¹
+    ASSERT_TRUE(x.w.formFactor().viewShown);
+    cli::ApplyPlotRanges(x.w, Parse({"--x-range", "0", "3", "--y-range", "0", "1"}));
+    EXPECT_DOUBLE_EQ(s.manualXFF.maximum, 3e4);
+    EXPECT_EQ(s.manualYFF.maximum, 1.0);
+    EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
+    EXPECT_TRUE(x.w.formFactor().viewShown);
+    EXPECT_EQ(x.w.axes().x.minimum, 0.0);
+}
+
+TEST(PlotOptions, AxesComeBeforeTheMessages) {
+    Window x;
+    cli::JsonMembers members = {{"plotType", "1"}, {"messages", "[]"}};
+    cli::AddAxesMember(members, x.w);
+    ASSERT_EQ(members.size(), 3u);
+    EXPECT_EQ(members[1].first, "axes");
+    EXPECT_EQ(members[1].second.rfind("{\"x\": {\"min\": ", 0), 0u);
+    EXPECT_EQ(members[2].first, "messages");
+}
+
+TEST(PlotOptions, PlotFilesOfEveryFormat) {
+    Window x;
+    test::TempDir dir;
+    const std::string wmf = dir.file("zimm.WMF");
+    ASSERT_EQ(cli::WritePlotFile(x.w, wmf), "");
+    const std::string bytes = test::ReadFile(wmf);
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(bytes.substr(0, 6), std::string("\xD7\xCD\xC6\x9A\x00\x00", 6));
+
+    const std::string svg = dir.file("zimm.svg");
+    ASSERT_EQ(cli::WritePlotFile(x.w, svg), "");
+    EXPECT_NE(test::ReadFile(svg).find("<svg"), std::string::npos);
+#ifdef ZEBSTAT_HAVE_QT
+    const std::string png = dir.file("zimm.png");
+    ASSERT_EQ(cli::WritePlotFile(x.w, png), "");
+    const std::string image = test::ReadFile(png);
+    ASSERT_GT(image.size(), 24u);
+    EXPECT_EQ(image.substr(1, 3), "PNG");
+    // Width and height of the IHDR chunk, big-endian: the chart part of a new window.
+    auto be32 = [&](std::size_t at) {
+        return (static_cast<unsigned char>(image[at]) << 24) | (static_cast<unsigned char>(image[at + 1]) << 16) |
+               (static_cast<unsigned char>(image[at + 2]) << 8) | static_cast<unsigned char>(image[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 598u);
+    EXPECT_EQ(be32(20), 507u);
+    const std::string pdf = dir.file("zimm.pdf");
+    ASSERT_EQ(cli::WritePlotFile(x.w, pdf), "");
+    EXPECT_EQ(test::ReadFile(pdf).substr(0, 5), "%PDF-");
+#endif
+    EXPECT_NE(cli::WritePlotFile(x.w, dir.file("missing/zimm.wmf")), "");
+}
+
+} // namespace
+} // namespace zeb
