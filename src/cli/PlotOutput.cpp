@@ -14,6 +14,10 @@
 
 #ifdef ZEBSTAT_HAVE_QT
 #include "plot/qt/ChartRaster.h"
+
+// fontconfig keeps its configuration to the end of the process; in a build
+// with the leak checker that is not a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
 #endif
 
 namespace zeb::cli {
