@@ -1,5 +1,6 @@
 #include "cli/PlotOutput.h"
 
+#include "analysis/FormFactor.h"
 #include "analysis/NumberText.h"
 #include "cli/AxesJson.h"
 #include "cli/Commands.h"
@@ -7,6 +8,7 @@
 #include "plot/PlotWindowGeometry.h"
 #include "plot/TFitF1.h"
 #include "plot/TFitF1Chart.h"
+#include "platform/ScriptedPlatform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -57,6 +59,41 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
         o.yRange = range(args, i);
         return true;
     }
+    if (a == "--form-factor") {
+        if (i + 1 >= args.size()) throw UsageError{"--form-factor needs a model list"};
+        const std::string& v = args[++i];
+        static const char* const names[] = {"coil-md", "coil-pd", "rod", "sphere"};
+        std::size_t start = 0;
+        while (start <= v.size()) {
+            const auto comma = v.find(',', start);
+            const std::string name = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            int model = 0;
+            for (int m = 0; m < 4; ++m)
+                if (name == names[m]) model = m + 1;
+            if (name.rfind("user:", 0) == 0 && name.size() > 5) {
+                if (!o.userFormFactorFile.empty()) throw UsageError{"--form-factor takes one user form factor"};
+                o.userFormFactorFile = name.substr(5);
+                model = kModelUser;
+            }
+            if (model == 0)
+                throw UsageError{"--form-factor: \"" + name + "\" is none of coil-md, coil-pd, rod, sphere, user:FILE.FFU"};
+            if (std::find(o.formFactorModels.begin(), o.formFactorModels.end(), model) != o.formFactorModels.end())
+                throw UsageError{"--form-factor names " + name + " twice"};
+            o.formFactorModels.push_back(model);
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        return true;
+    }
+    if (a == "--representation") {
+        if (i + 1 >= args.size()) throw UsageError{"--representation needs a number 1..12"};
+        const std::string& v = args[++i];
+        if (v.empty() || v.size() > 2 || v.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(v) < 1 || std::stoi(v) > 12)
+            throw UsageError{"--representation must be 1..12"};
+        o.representation = std::stoi(v);
+        return true;
+    }
     if (a == "--plot-file") {
         if (i + 1 >= args.size()) throw UsageError{"--plot-file needs a file name"};
         const std::string& path = args[++i];
@@ -67,6 +104,25 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
         return true;
     }
     return false;
+}
+
+std::string ShowFormFactorView(TFitF1& w, ScriptedPlatform& platform, const PlotOptions& o) {
+    if (o.formFactorModels.empty()) return "";
+    if (w.plotType() > 3) return "form factors need a static plot type (zimm, berry or guinier)";
+    for (int model : o.formFactorModels) {
+        // The user form factor: the notice takes its default answer (OK), the
+        // open dialog the file.
+        if (model == kModelUser) platform.openAnswers.push_back(o.userFormFactorFile);
+        w.mnFormFactorPClick(TagOfModel(model));
+        const auto& checked = w.formFactor().models;
+        if (std::find(checked.begin(), checked.end(), model) == checked.end())
+            return "the user form factor " + o.userFormFactorFile + " could not be loaded";
+    }
+    // The parameter dialog takes what it proposes.
+    w.mnFormFactorPPClick(TagOfPlotForm(o.representation));
+    if (!w.formFactor().viewShown)
+        return "the form-factor view needs Rg and Mw of the compared data: choose --q-order and --c-order 1..5";
+    return "";
 }
 
 void ApplyPlotRanges(TFitF1& w, const PlotOptions& o) {

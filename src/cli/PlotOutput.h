@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace zeb {
+class ScriptedPlatform;
 class TFitF1;
 }
 
@@ -20,12 +21,23 @@ struct PlotOptions {
     std::optional<std::pair<double, double>> xRange;  // --x-range LO HI
     std::optional<std::pair<double, double>> yRange;  // --y-range LO HI
     std::string plotFile;                             // --plot-file OUT.wmf|.svg|.png|.pdf
+    // --form-factor coil-md|coil-pd|rod|sphere|user:FILE.FFU[,...]: the form-factor
+    // view with these models, in --representation 1..12 (default 11, Pz vs q).
+    std::vector<int> formFactorModels;
+    std::string userFormFactorFile;
+    int representation = 11;
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]
 // is not a chart option. Throws UsageError for a bad or missing value, equal
 // range limits, or a file name without one of the four extensions.
 bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotOptions& options);
+
+// Shows the form-factor view when models are asked for: checks them in the
+// window's menu and shows the representation, the parameters being those the
+// window proposes (the compared data's Rg and Mw). Returns an empty text on
+// success, else why the view could not be shown.
+std::string ShowFormFactorView(TFitF1& window, ScriptedPlatform& platform, const PlotOptions& options);
 
 // Sets the manual ranges of the plot shown (measurement or form-factor plot) as
 // the options dialog would and lets the window recalculate and rescale.

@@ -34,6 +34,23 @@ TEST(PlotOptions, ParsesRangesAndFileAndRefusesBadValues) {
         EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
 }
 
+TEST(PlotOptions, FormFactorModelsAndRepresentation) {
+    const cli::PlotOptions o = Parse({"--form-factor", "sphere,user:a.ffu,coil-md", "--representation", "3"});
+    EXPECT_EQ(o.formFactorModels, (std::vector<int>{4, 5, 1}));
+    EXPECT_EQ(o.userFormFactorFile, "a.ffu");
+    EXPECT_EQ(o.representation, 3);
+    EXPECT_EQ(Parse({}).representation, 11);
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--form-factor", "coil"},
+                                                                 {"--form-factor", "rod,rod"},
+                                                                 {"--form-factor", "user:"},
+                                                                 {"--form-factor", "user:a,user:b"},
+                                                                 {"--form-factor"},
+                                                                 {"--representation", "13"},
+                                                                 {"--representation", "0"},
+                                                                 {"--representation", "x"}})
+        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+}
+
 struct Window {
     ScriptedPlatform platform;
     TFitF1 w{platform};
@@ -69,6 +86,33 @@ TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
     EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
     EXPECT_TRUE(x.w.formFactor().viewShown);
     EXPECT_EQ(x.w.axes().x.minimum, 0.0);
+}
+
+TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
+    Window x;
+    EXPECT_EQ(cli::ShowFormFactorView(x.w, x.platform, Parse({"--form-factor", "sphere,coil-pd", "--representation", "8"})),
+              "");
+    const FormFactorState& ff = x.w.formFactor();
+    ASSERT_TRUE(ff.viewShown);
+    EXPECT_EQ(ff.form, 8);
+    EXPECT_EQ(ff.models, (std::vector<int>{4, 2}));
+    EXPECT_EQ(ff.row, 0);  // the data extrapolated to c = 0
+    EXPECT_EQ(x.w.axes().x.labelScale, 1.0);  // u² has no unit
+
+    test::TempDir dir;
+    const std::string missing = dir.file("none.ffu");
+    Window y;
+    EXPECT_EQ(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})),
+              "the user form factor " + missing + " could not be loaded");
+    EXPECT_EQ(y.platform.lastMessage().text, "Could not open file with form factor data !");
+
+    Window z;
+    z.w.OnBerechnungQKeine();
+    EXPECT_NE(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), "");
+    EXPECT_FALSE(z.w.formFactor().viewShown);
+    z.w.OnBerechnungPlottypDi();
+    EXPECT_EQ(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})),
+              "form factors need a static plot type (zimm, berry or guinier)");
 }
 
 TEST(PlotOptions, AxesComeBeforeTheMessages) {
