@@ -19,7 +19,7 @@ FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
 FUZZ_TARGETS = record_file plt_plx asc standard_file
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps fuzz-deps configure build test test-normal test-asan run bench fuzz-smoke clean
+.PHONY: all deps fuzz-deps configure build test test-normal test-asan run bench screenshots fuzz-smoke clean
 
 all: build
 
@@ -62,6 +62,11 @@ test: test-normal test-asan
 
 run: build
 	@tools/run.sh $(BUILD)
+
+# PNGs of the six plot types and a form-factor plot of the example data, in
+# $(BUILD)/screenshots.
+screenshots: build
+	sh tools/screenshots.sh $(BUILD)
 
 bench: build
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
