@@ -1,0 +1,170 @@
+// The numbers of `eval --json` on the example files against an independent
+// evaluation (tests/cli/ReferenceEvaluation.h) of the same loaded data: every
+// plot type, every pair of fit orders, smoothing and weighting on and off.
+// Values must agree to at least 7 significant digits; the apparent Mw and Dz,
+// which the program rounds before it reports them, to their rounding.
+#include "cli/AnalysisOptions.h"
+#include "cli/BatchLoad.h"
+#include "cli/DumpJson.h"
+#include "cli/Json.h"
+#include "cli/ResultsJson.h"
+#include "cli/ReferenceEvaluation.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/TFitF1.h"
+#include "support/JsonReader.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zeb {
+namespace {
+
+using test::JsonReader;
+using test::JsonValue;
+using test::LD;
+
+constexpr double kRel = 1e-7;          // 7 significant digits
+constexpr double kRounded = 5.01e-4;   // Mw(app) and Dz(app) are reported rounded
+
+std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+
+const char* const kExamples[] = {"ps-toluene.sta", "ps-static.sta", "ps-tarn.plt", "ps-toluene.plx", "ps-small.asc"};
+const char* const kPlotNames[] = {"", "zimm", "berry", "guinier", "d1", "d2", "d3"};
+
+// Compares one reported number with the reference; counts and remembers the
+// worst relative deviation so that a failure shows how far off it is.
+struct Checker {
+    double worst = 0.0;
+    std::string worstWhere;
+    int compared = 0;
+
+    // floor: a deviation this small passes whatever the value (rounding noise
+    // of a quantity that is zero in exact arithmetic).
+    void value(const JsonValue& v, const std::optional<LD>& ref, const std::string& where, double tol = kRel,
+               double floor = 0.0) {
+        if (!ref || !std::isfinite(static_cast<double>(*ref))) {
+            EXPECT_TRUE(v.isNull()) << where << " = " << v.number << ", expected null";
+            return;
+        }
+        ASSERT_FALSE(v.isNull()) << where << " is null, expected " << static_cast<double>(*ref);
+        within(std::fabs(static_cast<double>(v.num() - *ref)), std::fabs(static_cast<double>(*ref)), tol, floor,
+               where, v.num(), static_cast<double>(*ref));
+    }
+
+    // Coefficients in powers of x compared by their share of the polynomial at
+    // the largest |x| (a high coefficient may be tiny beside the others); the
+    // errors each to its own size, down to the rounding noise of the fit (the
+    // errors of a fit through points exactly on the curve).
+    void fit(const JsonValue& fit, const test::RefFit& ref, double xMax, const std::string& where) {
+        const std::vector<double> a = fit["coefficients"].numbers(), e = fit["errors"].numbers();
+        if (!ref.made) {
+            EXPECT_TRUE(a.empty() && e.empty()) << where << ": fitted, expected no fit";
+            return;
+        }
+        ASSERT_EQ(a.size(), ref.a.size()) << where;
+        ASSERT_EQ(e.size(), ref.err.size()) << where;
+        LD size = 0;
+        for (std::size_t k = 0; k < a.size(); ++k)
+            size += std::fabs(ref.a[k]) * std::pow(static_cast<LD>(xMax), static_cast<LD>(k));
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            const LD share = std::pow(static_cast<LD>(xMax), static_cast<LD>(k));
+            within(static_cast<double>(std::fabs(a[k] - ref.a[k]) * share), static_cast<double>(size), kRel, 0.0,
+                   where + " a" + std::to_string(k + 1), a[k], static_cast<double>(ref.a[k]));
+            within(static_cast<double>(std::fabs(e[k] - ref.err[k]) * share), static_cast<double>(ref.err[k] * share),
+                   kRel, static_cast<double>(size * 1e-12L), where + " err" + std::to_string(k + 1), e[k],
+                   static_cast<double>(ref.err[k]));
+        }
+    }
+
+    void within(double diff, double size, double tol, double floor, const std::string& where, double got,
+                double expected) {
+        ++compared;
+        const double dev = diff / (size + floor / tol);
+        if (tol == kRel && dev > worst) worst = dev, worstWhere = where;  // the rounded values aside
+        EXPECT_LE(diff, tol * size + floor) << where << " = " << got << ", expected " << expected;
+    }
+};
+
+struct Loaded {
+    ScriptedPlatform platform;
+    TFitF1 w{platform};
+    test::RefData data;
+    double q2Max = 0, cMax = 0;
+    explicit Loaded(const std::string& file) {
+        EXPECT_TRUE(cli::LoadFiles(w, platform, {file})) << file;
+        data = test::RefData::FromDump(JsonReader::Parse(cli::DumpJson(w.set(), {})));
+        for (int a = 1; a <= data.na; ++a) q2Max = std::max(q2Max, data.q2[static_cast<std::size_t>(a)]);
+        for (int c = 1; c <= data.nc; ++c) cMax = std::max(cMax, data.conc[static_cast<std::size_t>(c)]);
+    }
+};
+
+void CompareWithReference(const JsonValue& j, const test::RefData& data, const test::RefSettings& s, double q2Max,
+                          double cMax, Checker& check, const std::string& where) {
+    const test::RefResult ref = test::RefEvaluate(data, s);
+    if (s.plotType <= 3) {
+        check.value(j["MwC"], ref.mwC, where + " MwC");
+        check.value(j["MwQ2"], ref.mwQ2, where + " MwQ2");
+        check.value(j["RgNm"], ref.rgNm, where + " RgNm");
+        check.value(j["S2Cm2"], ref.s2Cm2, where + " S2Cm2");
+        check.value(j["A2"], ref.a2, where + " A2");
+    } else {
+        check.value(j["DzC"], ref.dzC, where + " DzC");
+        check.value(j["DzQ2"], ref.dzQ2, where + " DzQ2");
+        check.value(j["CS2"], ref.cs2, where + " CS2");
+        check.value(j["kD"], ref.kD, where + " kD");
+    }
+    const char* const p[] = {"P1", "P2", "P3", "P4"};
+    for (std::size_t i = 0; i < 4; ++i)
+        check.value(j["relErrPercent"][p[i]], ref.relErrPercent[i], where + " " + p[i], kRel, 1e-9);
+    const JsonValue& concs = j["concentrations"];
+    ASSERT_EQ(concs.items.size(), static_cast<std::size_t>(data.nc)) << where;
+    for (int c = 1; c <= data.nc; ++c) {
+        const JsonValue& row = concs[static_cast<std::size_t>(c - 1)];
+        const test::RefConc& v = ref.conc[static_cast<std::size_t>(c)];
+        const std::string at = where + " conc " + std::to_string(c);
+        check.value(row["MwApp"], v.mwApp, at + " MwApp", kRounded);
+        check.value(row["S2AppCm2"], v.s2App, at + " S2AppCm2");
+        check.value(row["RgAppNm"], v.rgAppNm, at + " RgAppNm");
+        check.value(row["DzApp"], v.dzApp, at + " DzApp", kRounded);
+        check.value(row["CS2App"], v.cs2App, at + " CS2App");
+        check.value(row["RhNm"], v.rhNm, at + " RhNm");
+        check.fit(row, ref.concFits[static_cast<std::size_t>(c)], q2Max, at);
+    }
+    check.fit(j["lines"]["cToZero"], ref.concFits[0], q2Max, where + " cToZero");
+    check.fit(j["lines"]["qToZero"], ref.angleFits[0], cMax, where + " qToZero");
+}
+
+TEST(EvalAgreement, EveryPlotTypeAndOrderOnEveryExampleFile) {
+    Checker check;
+    for (const char* name : kExamples) {
+        Loaded x(Example(name));
+        for (int type = 1; type <= 6; ++type)
+            for (int weight = 0; weight <= 1; ++weight)
+                for (int smooth = 0; smooth <= 1; ++smooth)
+                    for (int q = 0; q <= 5; ++q)
+                        for (int c = 0; c <= 5; ++c) {
+                            cli::AnalysisOptions o;
+                            o.plotType = type, o.qOrder = q, o.cOrder = c, o.smooth = smooth, o.weight = weight;
+                            cli::ApplyAnalysisOptions(x.w, o);
+                            const JsonValue j = JsonReader::Parse(json::object(cli::ResultsJsonMembers(x.w, {})));
+                            const std::string where = std::string(name) + " " + kPlotNames[type] + " q" +
+                                                      std::to_string(q) + " c" + std::to_string(c) +
+                                                      (smooth ? " smooth" : "") + (weight ? " weight" : "");
+                            CompareWithReference(j, x.data, {type, q, c, smooth == 1, weight == 1}, x.q2Max, x.cMax,
+                                                 check, where);
+                            if (::testing::Test::HasFailure()) {
+                                std::printf("worst deviation %.3g at %s\n", check.worst, check.worstWhere.c_str());
+                                return;
+                            }
+                        }
+    }
+    std::printf("compared %d numbers; worst relative deviation %.3g at %s\n", check.compared, check.worst,
+                check.worstWhere.c_str());
+    EXPECT_GT(check.compared, 100000);
+}
+
+} // namespace
+} // namespace zeb
