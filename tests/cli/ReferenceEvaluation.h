@@ -99,7 +99,11 @@ inline RefFit RefPolyFit(const std::vector<double>& x, const std::vector<double>
         for (std::size_t k = 0; k < M; ++k, p *= t) A[i][k] = w[i] * p;
         b[i] = w[i] * y[i];
     }
-    // Householder QR.
+    // Householder QR. A column that leaves (nearly) nothing beside the ones
+    // before it makes the fit singular (fewer distinct x than coefficients).
+    std::vector<LD> columnNorm(M, 0);
+    for (std::size_t k = 0; k < M; ++k)
+        for (std::size_t i = 0; i < n; ++i) columnNorm[k] += A[i][k] * A[i][k];
     for (std::size_t k = 0; k < M; ++k) {
         LD norm = 0;
         for (std::size_t i = k; i < n; ++i) norm += A[i][k] * A[i][k];
@@ -124,7 +128,7 @@ inline RefFit RefPolyFit(const std::vector<double>& x, const std::vector<double>
     // R beta = (Q'b)[0..M-1]; R^-1 for the covariance (R'R)^-1 = R^-1 R^-T.
     std::vector<std::vector<LD>> Rinv(M, std::vector<LD>(M, 0));
     for (std::size_t k = 0; k < M; ++k)
-        if (std::fabs(A[k][k]) < 1e-30L) return f;
+        if (std::fabs(A[k][k]) <= 1e-10L * std::sqrt(columnNorm[k])) return f;
     f.beta.assign(M, 0);
     for (std::size_t k = M; k-- > 0;) {
         LD s = b[k];
