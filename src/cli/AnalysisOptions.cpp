@@ -2,6 +2,7 @@
 
 #include "analysis/NumberText.h"
 #include "cli/Commands.h"
+#include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
 #include "plot/TFitF1.h"
 
@@ -124,7 +125,11 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
 void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,
                    const std::vector<RecordedMessage>& messages) {
     if (o.results) std::fprintf(out, "%s\n", w.resultsText().c_str());
-    if (o.json) std::fprintf(out, "%s\n", json::object(ResultsJsonMembers(w, messages)).c_str());
+    if (o.json) {
+        JsonMembers members = ResultsJsonMembers(w, messages);
+        AddAxesMember(members, w);
+        std::fprintf(out, "%s\n", json::object(members).c_str());
+    }
 }
 
 } // namespace zeb::cli

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/DumpJson.h"
 #include "cli/EvalOptions.h"
+#include "cli/PlotOutput.h"
 #include "plot/TFitF1.h"
 
 #include <cstdio>
@@ -23,10 +24,20 @@ int RunEval(const std::vector<std::string>& args) {
     if (!LoadFiles(window, platform, options.files)) return 1;
 
     ApplyAnalysisOptions(window, options.analysis);
+    int status = 0;
+    if (!ShowFormFactorView(window, platform, options.plot)) status = 1;
+    ApplyPlotRanges(window, options.plot);
+    if (status == 0 && !options.plot.plotFile.empty()) {
+        const std::string failure = WritePlotFile(window, options.plot.plotFile);
+        if (!failure.empty()) {
+            std::fprintf(stderr, "zebstat-batch: %s\n", failure.c_str());
+            status = 1;
+        }
+    }
     PrintAnalysis(stdout, window, options.analysis, platform.messages);
     // The set as it stands after the options: deactivated points show active 0.
     if (options.dump) std::printf("%s\n", DumpJson(window.set(), platform.messages).c_str());
-    return 0;
+    return status;
 }
 
 } // namespace zeb::cli

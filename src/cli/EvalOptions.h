@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/AnalysisOptions.h"
+#include "cli/PlotOutput.h"
 
 #include <cstddef>
 #include <string>
@@ -15,6 +16,7 @@ struct EvalOptions {
     std::vector<std::string> files;  // the first is loaded first, the others are added
     bool dump = false;               // --dump: the loaded measurement set as JSON
     AnalysisOptions analysis;        // plot type, orders, smoothing, weighting, k, --results, --json
+    PlotOptions plot;                // form-factor view, axis ranges, --plot-file
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]

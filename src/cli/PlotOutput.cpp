@@ -106,23 +106,23 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
     return false;
 }
 
-std::string ShowFormFactorView(TFitF1& w, ScriptedPlatform& platform, const PlotOptions& o) {
-    if (o.formFactorModels.empty()) return "";
-    if (w.plotType() > 3) return "form factors need a static plot type (zimm, berry or guinier)";
+bool ShowFormFactorView(TFitF1& w, ScriptedPlatform& platform, const PlotOptions& o) {
+    if (o.formFactorModels.empty()) return true;
+    if (w.plotType() > 3) throw UsageError{"--form-factor needs a static plot type (zimm, berry or guinier)"};
     for (int model : o.formFactorModels) {
         // The user form factor: the notice takes its default answer (OK), the
         // open dialog the file.
         if (model == kModelUser) platform.openAnswers.push_back(o.userFormFactorFile);
         w.mnFormFactorPClick(TagOfModel(model));
         const auto& checked = w.formFactor().models;
-        if (std::find(checked.begin(), checked.end(), model) == checked.end())
-            return "the user form factor " + o.userFormFactorFile + " could not be loaded";
+        if (std::find(checked.begin(), checked.end(), model) == checked.end()) return false;
     }
     // The parameter dialog takes what it proposes.
     w.mnFormFactorPPClick(TagOfPlotForm(o.representation));
     if (!w.formFactor().viewShown)
-        return "the form-factor view needs Rg and Mw of the compared data: choose --q-order and --c-order 1..5";
-    return "";
+        throw UsageError{"--form-factor needs Rg and Mw of the data extrapolated to c = 0: choose --q-order and "
+                         "--c-order 1..5"};
+    return true;
 }
 
 void ApplyPlotRanges(TFitF1& w, const PlotOptions& o) {

@@ -35,9 +35,10 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
 
 // Shows the form-factor view when models are asked for: checks them in the
 // window's menu and shows the representation, the parameters being those the
-// window proposes (the compared data's Rg and Mw). Returns an empty text on
-// success, else why the view could not be shown.
-std::string ShowFormFactorView(TFitF1& window, ScriptedPlatform& platform, const PlotOptions& options);
+// window proposes (the compared data's Rg and Mw). Returns false when the user
+// form factor could not be read (its message box has said why); throws
+// UsageError for a dynamic plot type or when no data give Rg and Mw.
+bool ShowFormFactorView(TFitF1& window, ScriptedPlatform& platform, const PlotOptions& options);
 
 // Sets the manual ranges of the plot shown (measurement or form-factor plot) as
 // the options dialog would and lets the window recalculate and rescale.

@@ -4,6 +4,7 @@
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/TFitF1.h"
+#include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 
@@ -90,8 +91,7 @@ TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
 
 TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
     Window x;
-    EXPECT_EQ(cli::ShowFormFactorView(x.w, x.platform, Parse({"--form-factor", "sphere,coil-pd", "--representation", "8"})),
-              "");
+    EXPECT_TRUE(cli::ShowFormFactorView(x.w, x.platform, Parse({"--form-factor", "sphere,coil-pd", "--representation", "8"})));
     const FormFactorState& ff = x.w.formFactor();
     ASSERT_TRUE(ff.viewShown);
     EXPECT_EQ(ff.form, 8);
@@ -102,17 +102,15 @@ TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
     test::TempDir dir;
     const std::string missing = dir.file("none.ffu");
     Window y;
-    EXPECT_EQ(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})),
-              "the user form factor " + missing + " could not be loaded");
+    EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})));
     EXPECT_EQ(y.platform.lastMessage().text, "Could not open file with form factor data !");
 
     Window z;
     z.w.OnBerechnungQKeine();
-    EXPECT_NE(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), "");
+    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), cli::UsageError);
     EXPECT_FALSE(z.w.formFactor().viewShown);
     z.w.OnBerechnungPlottypDi();
-    EXPECT_EQ(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})),
-              "form factors need a static plot type (zimm, berry or guinier)");
+    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), cli::UsageError);
 }
 
 TEST(PlotOptions, AxesComeBeforeTheMessages) {
@@ -155,6 +153,85 @@ TEST(PlotOptions, PlotFilesOfEveryFormat) {
     EXPECT_EQ(test::ReadFile(pdf).substr(0, 5), "%PDF-");
 #endif
     EXPECT_NE(cli::WritePlotFile(x.w, dir.file("missing/zimm.wmf")), "");
+}
+
+std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+
+TEST(BatchEvalChart, JsonAxesAsDrawnAndManualRangesInLabelUnits) {
+    const auto r = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--json", "--x-range", "0", "10000",
+                                   "--y-range", "0.9e-6", "3e-6", Example("ps-toluene.sta")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const test::JsonValue j = test::JsonReader::Parse(r.out);
+    const auto keys = j.keys();
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_EQ(keys[keys.size() - 2], "axes");
+    EXPECT_EQ(keys.back(), "messages");
+    const test::JsonValue& x = j["axes"]["x"];
+    EXPECT_EQ(x["min"].num(), 0.0);
+    EXPECT_GE(x["max"].num(), 1.025e12 * (1 - 1e-9));  // 10000 µm⁻² and its margin, in cm⁻²
+    const auto ticks = x["ticks"].numbers();
+    ASSERT_EQ(x["labels"].items.size(), ticks.size());
+    EXPECT_EQ(x["labels"][0].text, "0.0");
+    EXPECT_EQ(x["multiplier"].text, "× 10");
+    EXPECT_EQ(x["exponent"].text, "3");
+    const test::JsonValue& y = j["axes"]["y"];
+    EXPECT_LE(y["min"].num(), 0.9e-6 - 0.025 * 2.1e-6 + 1e-18);
+    EXPECT_EQ(y["multiplier"].text, "× 10");
+}
+
+TEST(BatchEvalChart, PlotFilesAndTheirFailures) {
+    test::TempDir dir;
+    for (const char* name : {"chart.wmf", "chart.svg", "chart.png", "chart.pdf"}) {
+        const std::string out = dir.file(name);
+        const auto r = test::RunBatch({"eval", "--plot", "berry", "--q-order", "2", "--c-order", "1", "--plot-file",
+                                       out, Example("ps-toluene.sta")});
+#ifndef ZEBSTAT_HAVE_QT
+        if (std::string(name).find(".p") != std::string::npos) {
+            EXPECT_EQ(r.status, 1) << name;
+            continue;
+        }
+#endif
+        ASSERT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(r.err, "") << name;  // nothing from the drawing on a command line's standard error
+        EXPECT_GT(test::ReadFile(out).size(), 1000u) << name;
+    }
+    const auto bad = test::RunBatch({"eval", "--plot-file", dir.file("chart.gif"), Example("ps-toluene.sta")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("must end in .wmf, .svg, .png or .pdf"), std::string::npos);
+    const std::string unwritable = dir.file("no/such/folder/chart.wmf");
+    const auto failed = test::RunBatch({"eval", "--plot-file", unwritable, Example("ps-toluene.sta")});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "zebstat-batch: could not write " + unwritable + "\n");
+}
+
+TEST(BatchEvalChart, FormFactorView) {
+    test::TempDir dir;
+    const auto r = test::RunBatch({"eval", "--q-order", "2", "--c-order", "1", "--form-factor", "coil-md,sphere",
+                                   "--representation", "11", "--json", "--plot-file", dir.file("ff.svg"),
+                                   Example("ps-toluene.sta")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const test::JsonValue j = test::JsonReader::Parse(r.out);
+    // Pz over q: q labelled in µm⁻¹ from 0, Pz at most 1.
+    const test::JsonValue& x = j["axes"]["x"];
+    EXPECT_EQ(x["min"].num(), 0.0);
+    EXPECT_EQ(x["labels"][0].text, "0");
+    EXPECT_LE(j["axes"]["y"]["max"].num(), 1.1);
+    const std::string svg = test::ReadFile(dir.file("ff.svg"));
+    EXPECT_NE(svg.find("Hard sphere, Rs = "), std::string::npos);
+    EXPECT_NE(svg.find("Coil, mono disperse, Rg = "), std::string::npos);
+
+    const auto noOrders = test::RunBatch({"eval", "--form-factor", "rod", Example("ps-toluene.sta")});
+    EXPECT_EQ(noOrders.status, 2);
+    const auto dynamic = test::RunBatch({"eval", "--plot", "d1", "--q-order", "1", "--c-order", "1", "--form-factor",
+                                         "rod", Example("ps-toluene.sta")});
+    EXPECT_EQ(dynamic.status, 2);
+    const auto user = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--form-factor",
+                                      "user:" + dir.file("none.ffu"), Example("ps-toluene.sta")});
+    EXPECT_EQ(user.status, 1);
+    EXPECT_EQ(user.err,
+              "ZEB-Stat: This option requires loading a special file with q, Pz\ndata pairs. Read Help for learning "
+              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n");
 }
 
 } // namespace
