@@ -18,8 +18,10 @@
 #include "plot/qt/ChartRaster.h"
 
 // fontconfig keeps its configuration to the end of the process; in a build
-// with the leak checker that is not a leak of ours.
+// with the leak checker that is not a leak of ours (and the summary of
+// suppressions would add to the messages on standard error).
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 namespace zeb::cli {
