@@ -228,6 +228,24 @@ TEST(PointSelectionMouse, OutsideTheDataRangeTheCursorIsTheArrow) {
     EXPECT_EQ(g.move(2, 2).cursor, MouseCursorShape::Cross);
 }
 
+TEST(PointSelectionMouse, FormFactorPlotsTakeNoSelection) {
+    Grid g;
+    g.w.OnBerechnungQ1();
+    g.w.OnBerechnungC1();
+    g.w.mnFormFactorPClick(10);
+    g.w.mnFormFactorPPClick(11);
+    ASSERT_TRUE(g.w.formFactor().viewShown);
+    g.place(2, 2, 4, 3);
+    g.sel.chosen().add(1);
+    EXPECT_FALSE(g.move(2, 2).cursor.has_value());
+    g.down(2, 2);
+    EXPECT_FALSE(g.up(2, 2).repaint);
+    EXPECT_EQ(g.p(2, 2).active, 1);
+    EXPECT_EQ(g.chosen(), (std::vector<int>{1}));
+    EXPECT_FALSE(g.sel.PUNKTWAHLMODUSANAUSClick().keyModeChanged);
+    EXPECT_FALSE(g.sel.keyMode());
+}
+
 // ---- Keyboard mode
 
 TEST(PointSelectionKeys, ModeHidesTheKInputAndEscLeaves) {
