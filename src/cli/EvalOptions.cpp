@@ -10,7 +10,7 @@ bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalO
         options.dump = true;
         return true;
     }
-    return false;
+    return ParseAnalysisOption(args, i, options.analysis);
 }
 
 EvalOptions ParseEvalArgs(const std::vector<std::string>& args) {

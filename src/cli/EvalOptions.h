@@ -3,6 +3,8 @@
 // add a field here and a branch in ParseEvalOption.
 #pragma once
 
+#include "cli/AnalysisOptions.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@ namespace zeb::cli {
 struct EvalOptions {
     std::vector<std::string> files;  // the first is loaded first, the others are added
     bool dump = false;               // --dump: the loaded measurement set as JSON
+    AnalysisOptions analysis;        // plot type, orders, smoothing, weighting, k, --results, --json
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]

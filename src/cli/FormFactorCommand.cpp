@@ -4,9 +4,11 @@
 #include "analysis/NumberText.h"
 #include "analysis/UserFormFactor.h"
 #include "app/TextTable.h"
+#include "cli/BatchLoad.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
 #include "cli/ResultsJson.h"
+#include "plot/TFitF1.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +33,14 @@ FormFactorRequest ParseFormFactorArgs(const std::vector<std::string>& args) {
     bool haveRg = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // How the data file is evaluated: the analysis options of eval, without what eval prints.
+        static const char* const analysis[] = {"--plot", "--q-order", "--c-order", "--smooth", "--weight", "--k",
+                                               "--deactivate"};
+        if (std::find(std::begin(analysis), std::end(analysis), a) != std::end(analysis)) {
+            ParseAnalysisOption(args, i, r.analysis);
+            r.analysisGiven = true;
+            continue;
+        }
         static const char* const known[] = {"--model", "--representation", "--rg", "--mw", "--q-max", "--data", "--conc"};
         if (std::find(std::begin(known), std::end(known), a) == std::end(known))
             throw UsageError{(a.rfind("-", 0) == 0 ? "unknown option " : "unexpected argument ") + a};
@@ -78,6 +88,8 @@ FormFactorRequest ParseFormFactorArgs(const std::vector<std::string>& args) {
     if (r.models.empty() || r.representation == 0 || !haveRg)
         throw UsageError{"formfactor needs --model, --representation and --rg"};
     if (r.dataFile.has_value() != (r.conc >= 0)) throw UsageError{"--data and --conc go together"};
+    if (r.analysisGiven && !r.dataFile) throw UsageError{"the evaluation options need --data FILE --conc I"};
+    if (r.analysis.plotType > 3) throw UsageError{"formfactor compares the static plot types zimm, berry, guinier"};
     return r;
 }
 
@@ -136,11 +148,39 @@ std::string FormFactorJson(const FormFactorRequest& r, const MeasurementSet* set
     });
 }
 
+double MwOfRow(const TFitF1& w, int conc) {
+    const MeasurementSet& set = w.set();
+    if (conc >= 1 && conc <= set.lastConcIndex) {
+        const DataPoint* summary = set.cell(conc, 0);
+        const double mw = set.appMw[static_cast<std::size_t>(conc)];
+        return w.qOrder() >= 1 && summary && summary->hasData == 1 && mw > 0.0 ? mw : 0.0;
+    }
+    if (conc == 0 && w.qOrder() >= 1 && w.cOrder() >= 1 && w.storedMwQ2() > 0.0) return w.storedMwQ2();
+    return 0.0;
+}
+
 int RunFormFactor(const std::vector<std::string>& args) {
     const FormFactorRequest r = ParseFormFactorArgs(args);
-    if (r.dataFile) throw UsageError{"formfactor --data: reading measurement files is not part of this build yet"};
     BatchPlatform platform;
-    const std::string out = FormFactorJson(r, nullptr, 0.0, platform);
+    std::string out;
+    if (r.dataFile) {
+        // The file is evaluated as in a plot window; its Mw is the one the window offers.
+        TFitF1 window(platform);
+        if (!LoadFiles(window, platform, {*r.dataFile})) return 1;
+        ApplyAnalysisOptions(window, r.analysis);
+        const MeasurementSet& set = window.set();
+        if (r.conc > set.lastConcIndex)
+            throw UsageError{"--conc " + std::to_string(r.conc) + ": the file has concentrations 1.." +
+                             std::to_string(set.lastConcIndex) + " (0: extrapolated to c = 0)"};
+        const double mw = MwOfRow(window, r.conc);
+        if (!r.mwGPerMol && mw <= 0.0)
+            throw UsageError{r.conc == 0 ? "--conc 0 needs --mw or a --q-order and a --c-order of at least 1"
+                                         : "--conc " + std::to_string(r.conc) +
+                                               " needs --mw or a --q-order of at least 1 that fits this concentration"};
+        out = FormFactorJson(r, &set, mw, platform);
+    } else {
+        out = FormFactorJson(r, nullptr, 0.0, platform);
+    }
     if (out.empty()) return 1;
     std::printf("%s\n", out.c_str());
     return 0;

@@ -2,6 +2,8 @@
 // forms, and optionally the measured Pz of one concentration of a file, as JSON.
 #pragma once
 
+#include "cli/AnalysisOptions.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,10 @@ struct FormFactorRequest {
     std::optional<std::string> dataFile;    // --data FILE
     int conc = -1;                          // --conc I (0 = extrapolated to c = 0)
     std::optional<double> qMaxPerCm;        // --q-max: the grid's end without data (default 5/Rg)
+    // With --data: how the file is evaluated before its points are compared
+    // (--plot zimm|berry|guinier, --q-order, --c-order, --smooth, --weight, --k, --deactivate).
+    AnalysisOptions analysis;
+    bool analysisGiven = false;
 };
 
 // Parses the arguments; throws UsageError.
@@ -33,5 +39,18 @@ FormFactorRequest ParseFormFactorArgs(const std::vector<std::string>& args);
 // returns an empty string.
 std::string FormFactorJson(const FormFactorRequest& request, const MeasurementSet* set, double mwFromSet,
                            ScriptedPlatform& platform);
+
+} // namespace zeb::cli
+
+namespace zeb {
+class TFitF1;
+}
+
+namespace zeb::cli {
+
+// The Mw the plot window offers for the compared row of an evaluated window:
+// Mw(app) of concentration `conc` when its q² fit was made, Mw(q²) of the last
+// calculation for conc 0 when both orders are chosen; 0 when there is none.
+double MwOfRow(const TFitF1& window, int conc);
 
 } // namespace zeb::cli

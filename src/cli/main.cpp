@@ -11,7 +11,7 @@ const char* kUsage =
     "usage: zebstat-batch eval [options] FILE...\n"
     "       zebstat-batch fit [--order N] [--weight] TABLE\n"
     "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
-    "                                [--data FILE --conc I] [--q-max PER_CM]\n";
+    "                                [--data FILE --conc I [eval's --plot .. --deactivate]] [--q-max PER_CM]\n";
 
 } // namespace
 

@@ -191,6 +191,22 @@ void TFitF1::PostLoadSetup() {
     updateReflectItem();
 }
 
+bool TFitF1::PrepareAfterFirstLoad() {
+    try {
+        chosen_.clear();
+        chosen_.reserve(kMaxChosen);
+    } catch (const std::bad_alloc&) {
+        platform_.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void TFitF1::AfterLoad() {
+    PostLoadSetup();
+    Repaint();
+}
+
 void TFitF1::AfterOptions() {
     if (ff_.viewShown) {
         buildFormFactorView();

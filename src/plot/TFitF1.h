@@ -60,6 +60,8 @@ public:
     void PreparePoints(int mode);
     // After every successful load (also after adding a file or pasting data).
     void PostLoadSetup();
+    // Concentrations that can be chosen at most (the chosen list's capacity).
+    static constexpr std::size_t kMaxChosen = 101;
     // After the options dialog closed: weighting and smoothing take effect.
     void AfterOptions();
 
@@ -143,11 +145,16 @@ public:
     static const char* PlotFormItem(int form);
 
 protected:
+    // The load sequence's hooks: the first prepares the selection list (false
+    // closes the window), the second runs the post-load setup and repaints.
+    bool PrepareAfterFirstLoad() override;
+    void AfterLoad() override;
+
     virtual void RescaleAxes() {}
     virtual void SetAxesAutomatic() {}
     virtual void Repaint() {}
     virtual void RefreshCaption() {}
-    virtual bool loadRunning() const { return false; }
+    bool loadRunning() const { return loading(); }
 
 private:
     void selectQOrder(int order);

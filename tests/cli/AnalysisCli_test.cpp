@@ -4,11 +4,13 @@
 #include "cli/ResultsJson.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/TFitF1.h"
+#include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <regex>
 
 namespace zeb {
@@ -140,11 +142,77 @@ TEST(BatchFormFactor, CurvesAsJsonAndItsErrors) {
              {"formfactor", "--model", "coil-md", "--representation", "1"},
              {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "-3"},
              {"formfactor", "--model", "disc", "--representation", "1", "--rg", "3"},
-             {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "3", "--conc", "1"}}) {
+             {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "3", "--conc", "1"},
+             {"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "3", "--q-order", "1"}}) {
         r = test::RunBatch(args);
         EXPECT_EQ(r.status, 2) << args[3];
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
+}
+
+std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+
+TEST(BatchFormFactor, MeasuredPointsOfAFileFollowTheCoilOfItsModel) {
+    // The large coil (Rg 40 nm) extrapolated to c = 0: 1/Pz = Kc/R(c -> 0) Mw over q²,
+    // Mw being the evaluation's Mw(q²) unless given.
+    auto r = test::RunBatch({"formfactor", "--model", "coil-md", "--representation", "1", "--rg", "40", "--data",
+                             Example("ps-toluene.sta"), "--conc", "0", "--q-order", "2", "--c-order", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto eval = test::RunBatch({"eval", "--q-order", "2", "--c-order", "1", "--json", Example("ps-toluene.sta")});
+    const test::JsonValue j = test::JsonReader::Parse(r.out), e = test::JsonReader::Parse(eval.out);
+    EXPECT_EQ(j["mwGPerMol"].num(), e["MwQ2"].num());
+    EXPECT_EQ(j["dataLabel"].text, "Conc. c -> 0");
+    const auto& measured = j["measured"].items;
+    ASSERT_EQ(measured.size(), 13u);
+    const double rgCm = 40e-7;
+    for (const auto& p : measured) {
+        const double x = p["x"].num() * rgCm * rgCm;  // q² Rg²
+        const double debye = 2.0 * (std::exp(-x) + x - 1.0) / (x * x);
+        EXPECT_NEAR(p["y"].num() * debye, 1.0, 0.02) << "angle " << p["angle"].num();
+        EXPECT_GT(p["error"].num(), 0.0);
+    }
+    // The grid ends at the largest q of the file.
+    EXPECT_NEAR(j["qMax"].num() * j["qMax"].num() / 8.2345e10, 1.0, 1e-4);
+
+    // One concentration: its Mw(app) as the evaluation rounded it, or the Mw given.
+    r = test::RunBatch({"formfactor", "--model", "rod", "--representation", "12", "--rg", "40", "--data",
+                        Example("ps-toluene.sta"), "--conc", "2", "--q-order", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto e1 = test::JsonReader::Parse(
+        test::RunBatch({"eval", "--q-order", "1", "--json", Example("ps-toluene.sta")}).out);
+    EXPECT_EQ(test::JsonReader::Parse(r.out)["mwGPerMol"].num(), e1["concentrations"][1]["MwApp"].num());
+    EXPECT_EQ(test::JsonReader::Parse(r.out)["dataLabel"].text, "c = 1.0000 g/dm³");
+    r = test::RunBatch({"formfactor", "--model", "rod", "--representation", "12", "--rg", "40", "--mw", "7e5", "--data",
+                        Example("ps-toluene.sta"), "--conc", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::JsonReader::Parse(r.out)["mwGPerMol"].num(), 7e5);
+}
+
+TEST(BatchFormFactor, DataOptionsThatCannotWork) {
+    const std::string file = Example("ps-toluene.sta");
+    struct Case {
+        std::vector<std::string> extra;
+        int status;
+        const char* err;
+    };
+    for (const Case& k : std::vector<Case>{
+             {{"--conc", "0"}, 2, "zebstat-batch: --conc 0 needs --mw or a --q-order and a --c-order of at least 1\n"},
+             {{"--conc", "1"}, 2, "zebstat-batch: --conc 1 needs --mw or a --q-order of at least 1 that fits this concentration\n"},
+             {{"--conc", "5", "--q-order", "1"}, 2, "zebstat-batch: --conc 5: the file has concentrations 1..4 (0: extrapolated to c = 0)\n"},
+             {{"--conc", "1", "--plot", "d1"}, 2, "zebstat-batch: formfactor compares the static plot types zimm, berry, guinier\n"},
+             {{"--conc", "1", "--json"}, 2, "zebstat-batch: unknown option --json\n"}}) {
+        std::vector<std::string> args = {"formfactor", "--model", "coil-pd", "--representation", "3", "--rg", "30",
+                                         "--data", file};
+        args.insert(args.end(), k.extra.begin(), k.extra.end());
+        const auto r = test::RunBatch(args);
+        EXPECT_EQ(r.status, k.status) << k.extra[0];
+        EXPECT_EQ(r.err, k.err);
+        EXPECT_EQ(r.out, "");
+    }
+    const auto missing = test::RunBatch({"formfactor", "--model", "coil-pd", "--representation", "3", "--rg", "30",
+                                         "--data", "/nonexistent/x.sta", "--conc", "1", "--mw", "1e6"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n");
 }
 
 } // namespace
