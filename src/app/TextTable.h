@@ -15,3 +15,4 @@
 #include "app/texts/FrameTexts.h"
 #include "app/texts/ResultsWindowTexts.h"
 #include "app/texts/SelectionTexts.h"
+#include "app/texts/PlotWindowTexts.h"

@@ -2,6 +2,7 @@
 #include "app/TextTable.h"
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
+#include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
 
     zeb::QtPlatform platform;
     const QString settingsPath = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath() + ".ini";
+    zeb::TMainFormView::setChildFactory(
+        [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
     zeb::TMainFormView frame(platform, settingsPath.toStdString());
     frame.show();
     return app.exec();
