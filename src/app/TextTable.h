@@ -14,3 +14,4 @@
 #include "app/texts/PlotTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "app/texts/ResultsWindowTexts.h"
+#include "app/texts/DialogFormTexts.h"
