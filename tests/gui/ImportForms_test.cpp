@@ -181,6 +181,10 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
         });
         QTest::mouseClick(nStandard, Qt::LeftButton);
         fieldAfterHelper = nStandard->text();
+        // The form becomes active again with the focus in the field, as after any dialog.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(QApplication::focusWidget(), nStandard);
         // Back in the field after the helper: typing does not open it again.
         WhenOpens("TFormnStd", [&](QWidget*) { ++helperShown; }, 400);
         QTest::keyClicks(nStandard, "5");

@@ -3,6 +3,7 @@
 #include "app/qt/Resources.h"
 
 #include <QApplication>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,7 +54,7 @@ void FormView::forward(const std::function<void()>& handler) {
 
 void FormView::focusControl(const std::string& name) {
     auto* widget = findChild<QWidget*>(QString::fromStdString(name));
-    if (!widget || !widget->isVisible()) return;
+    if (!widget || !widget->isVisibleTo(this)) return;
     widget->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
 }
@@ -122,7 +123,10 @@ QLabel* MemoLabel(const char* name, const QString& text, int widthChars, bool fr
 
 void SetMemoText(QLabel* memo, const QString& text) {
     memo->setText(text);
-    memo->setMinimumHeight(memo->heightForWidth(memo->width()));
+    // A label never reports less than its minimum height: free it first.
+    memo->setMinimumHeight(0);
+    memo->setMaximumHeight(QWIDGETSIZE_MAX);
+    memo->setFixedHeight(memo->heightForWidth(memo->minimumWidth()));
 }
 
 QLabel* WarningLabel(const char* name, const QString& text, int widthChars, QWidget* parent) {
@@ -135,6 +139,18 @@ QLabel* WarningLabel(const char* name, const QString& text, int widthChars, QWid
     label->setFont(bold);
     SetMemoText(label, text);
     return label;
+}
+
+void AlignLabelColumns(std::initializer_list<QFormLayout*> layouts) {
+    std::vector<QWidget*> labels;
+    int width = 0;
+    for (QFormLayout* rows : layouts)
+        for (int r = 0; r < rows->rowCount(); ++r)
+            if (QLayoutItem* item = rows->itemAt(r, QFormLayout::LabelRole); item && item->widget()) {
+                labels.push_back(item->widget());
+                width = std::max(width, item->widget()->sizeHint().width());
+            }
+    for (QWidget* label : labels) label->setMinimumWidth(width);
 }
 
 void SetReadOnlyLook(QLineEdit* edit, bool readOnly) {

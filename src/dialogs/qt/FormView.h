@@ -10,9 +10,11 @@
 #include <QDialog>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -76,6 +78,10 @@ void SetMemoText(QLabel* memo, const QString& text);
 
 // The red warning of the dialogs that overwrite data files.
 QLabel* WarningLabel(const char* name, const QString& text, int widthChars, QWidget* parent);
+
+// Gives the label columns of several form layouts one width, so that the
+// fields of stacked groups line up.
+void AlignLabelColumns(std::initializer_list<QFormLayout*> layouts);
 
 // Read-only fields take the dialog's colour, editable ones the base colour.
 void SetReadOnlyLook(QLineEdit* edit, bool readOnly);

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zeb {
 
 TFormCorrReflexView::TFormCorrReflexView(TFormCorrReflex& logic, QWidget* parent)
@@ -35,12 +37,17 @@ TFormCorrReflexView::TFormCorrReflexView(TFormCorrReflex& logic, QWidget* parent
     cuvetteRows->addRow(QString::fromUtf8(tx::CorrReflexLabelGlass), glass_);
     cuvetteRows->addRow(QString::fromUtf8(tx::CorrReflexLabelnGlass), nGlass);
 
+    AlignLabelColumns({dataRows, cuvetteRows});
+
     labelnSolv_ = new QLabel(QString::fromUtf8(tx::LabelnSolv), this);
     labelnSolv_->setObjectName("LabelnSolv");
     nSolv_ = boundEdit("EditnSolv", logic_.EditnSolv);
     nSolv_->setFixedWidth(CharsWidth(this, 14));
     labelnSolv_->setBuddy(nSolv_);
     hint_ = MemoLabel("MemoHintn", QString::fromUtf8(tx::CorrReflexHintn), 56, true, this);
+    // The hint is as wide as the groups above it.
+    hint_->setFixedWidth(std::max(data->sizeHint().width(), cuvette->sizeHint().width()));
+    SetMemoText(hint_, hint_->text());
     auto* solvent = new QHBoxLayout;
     solvent->addWidget(labelnSolv_);
     solvent->addWidget(nSolv_);

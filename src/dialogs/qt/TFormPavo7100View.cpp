@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace zeb {
 
 namespace {
@@ -63,16 +61,7 @@ TFormPavo7100View::TFormPavo7100View(TFormPavo7100& logic, QWidget* parent)
     litre->setObjectName("LabelLitre");
     adjustableRows->addRow(QString(), litre);
 
-    // The fields of both groups line up.
-    int labelWidth = 0;
-    for (QFormLayout* rows : {fixedRows, adjustableRows})
-        for (int r = 0; r < rows->rowCount(); ++r)
-            if (QLayoutItem* item = rows->itemAt(r, QFormLayout::LabelRole); item && item->widget())
-                labelWidth = std::max(labelWidth, item->widget()->sizeHint().width());
-    for (QFormLayout* rows : {fixedRows, adjustableRows})
-        for (int r = 0; r < rows->rowCount(); ++r)
-            if (QLayoutItem* item = rows->itemAt(r, QFormLayout::LabelRole); item && item->widget())
-                item->widget()->setMinimumWidth(labelWidth);
+    AlignLabelColumns({fixedRows, adjustableRows});
 
     QLabel* memo = MemoLabel("MemoExplanation", QString::fromUtf8(tx::Pavo7100Explanation), kMemoChars, true, this);
     QLabel* warning = WarningLabel("LabelWarning", QString::fromUtf8(tx::Pavo7100Warning), kMemoChars, this);
