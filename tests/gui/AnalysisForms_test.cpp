@@ -205,8 +205,10 @@ void AnalysisFormsTest::counterAngleQuestionShowsTheAngleAndTheChoice() {
     });
     platform.runModal(logic);
     QCOMPARE(memoLines.size(), 5);
-    QCOMPARE(memoLines[0], QString::fromUtf8("For the reflection correction on the angle of 37.5\u00b0 there is required a"));
-    QCOMPARE(memoLines[1], QString::fromUtf8("ratio value corresponding to the counter angle of 180\u00b0 - 37.5\u00b0."));
+    QCOMPARE(memoLines[0],
+             QString::fromUtf8("For the reflection correction on the angle of 37.5\u00b0 there is required a"));
+    QCOMPARE(memoLines[1],
+             QString::fromUtf8("ratio value corresponding to the counter angle of 180\u00b0 - 37.5\u00b0."));
     QCOMPARE(conc, QString("2.00000"));
     QCOMPARE(logic.modalResult, TFormRefCorrInfo::kExtrapolateAll);
 

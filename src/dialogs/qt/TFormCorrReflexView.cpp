@@ -31,7 +31,10 @@ TFormCorrReflexView::TFormCorrReflexView(TFormCorrReflex& logic, QWidget* parent
     glass_ = new QComboBox(cuvette);
     glass_->setObjectName("ComboGlas");
     for (const std::string& name : TFormCorrReflex::GlassNames()) glass_->addItem(QString::fromStdString(name));
-    connect(glass_, &QComboBox::activated, this, [this](int item) { forward([this, item] { logic_.ComboGlasChange(item); }); });
+    // A change of the choice, not picking the item shown again (that would clear a typed index).
+    connect(glass_, &QComboBox::activated, this, [this](int item) {
+        if (item != logic_.ComboGlas) forward([this, item] { logic_.ComboGlasChange(item); });
+    });
     QLineEdit* nGlass = boundEdit("EditnGlas", logic_.EditnGlas, [this] { logic_.EditnGlasChange(logic_.EditnGlas); });
     nGlass->setFixedWidth(CharsWidth(this, 14));
     cuvetteRows->addRow(QString::fromUtf8(tx::CorrReflexLabelGlass), glass_);
