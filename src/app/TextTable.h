@@ -16,3 +16,4 @@
 #include "app/texts/ResultsWindowTexts.h"
 #include "app/texts/SelectionTexts.h"
 #include "app/texts/PlotWindowTexts.h"
+#include "app/texts/DialogFormTexts.h"
