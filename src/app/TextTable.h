@@ -14,3 +14,6 @@
 #include "app/texts/PlotTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "app/texts/ResultsWindowTexts.h"
+#include "app/texts/SelectionTexts.h"
+#include "app/texts/PlotWindowTexts.h"
+#include "app/texts/DialogFormTexts.h"

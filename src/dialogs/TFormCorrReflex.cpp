@@ -98,6 +98,9 @@ void TFormCorrReflex::BitBtnAbortClick() {
     modalResult = kResultAbort;
 }
 
+// The help page that explains the correction.
+void TFormCorrReflex::BtnHelpClick() { platform_.showHelp(tx::HelpIntroduction); }
+
 void TFormCorrReflex::answerDefault() {
     BitBtnAbortClick();
     if (modalResult == kResultClosed) BtnPromptClick();

@@ -42,6 +42,7 @@ public:
     void BtnForAllClick();
     void BtnPromptClick();
     void BitBtnAbortClick();
+    void BtnHelpClick();
 
     TFormRefCorrInfo& info() { return info_; }
 

@@ -54,6 +54,9 @@ void TFormInputFormF::BitBtn2Click() {
     modalResult = kResultAbort;
 }
 
+// The help page that explains the form factors.
+void TFormInputFormF::BitBtn3Click() { platform_.showHelp(tx::HelpIntroduction); }
+
 void TFormInputFormF::answerDefault() {
     BitBtn1Click();
     if (!closed()) BitBtn2Click();

@@ -28,6 +28,7 @@ public:
     void EditMwChange(const std::string& text) { EditMw = text; }
     void BitBtn1Click();  // OK
     void BitBtn2Click();  // Abort
+    void BitBtn3Click();  // Help
 
     bool aborted() const { return aborted_; }
     bool rgEdited() const { return rgEdited_; }

@@ -66,6 +66,13 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
 }
 
 TMainFormView::~TMainFormView() {
+    // The plot windows go with the frame, without their close questions.
+    closing_ = true;
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        disconnect(w, nullptr, this, nullptr);
+        if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->closeWithoutQuestion();
+    }
     qApp->removeEventFilter(this);
     platform_.helpHandler = nullptr;
 }
@@ -239,6 +246,12 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
 void TMainFormView::showHelp(int context) {
     if (!help_) help_ = new HelpViewer(this);
     help_->showContext(context);
+}
+
+void TMainFormView::setFileCommandsEnabled(bool enabled) {
+    fileMenu_->setEnabled(enabled);
+    loadAction_->setEnabled(enabled && !activeChild());
+    openBtn_->setEnabled(enabled);
 }
 
 void TMainFormView::showAbout() {

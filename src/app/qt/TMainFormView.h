@@ -41,6 +41,8 @@ public:
     QMdiSubWindow* addChild(QWidget* child);
 
     void showHelp(int context);
+    // The load sequence disables the File menu and the Open button while a file is read.
+    void setFileCommandsEnabled(bool enabled);
     void showAbout();
     // A wake-related event from the desktop (also used by tests).
     void wakeEvent(WakeGuard::Event event);

@@ -2,6 +2,8 @@
 #include "app/TextTable.h"
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -24,7 +26,10 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale::c());
 
     zeb::QtPlatform platform;
+    zeb::RegisterDialogForms();
     const QString settingsPath = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath() + ".ini";
+    zeb::TMainFormView::setChildFactory(
+        [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
     zeb::TMainFormView frame(platform, settingsPath.toStdString());
     frame.show();
     return app.exec();

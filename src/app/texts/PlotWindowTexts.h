@@ -1,0 +1,126 @@
+// Texts of the plot window: its menus, their status-bar hints and the controls
+// at the left of the chart.
+#pragma once
+
+namespace zeb::tx {
+
+struct MenuText {
+    const char* name;     // the item's name (the Qt action's object name)
+    const char* caption;
+    const char* shortcut; // "" for none
+    const char* hint;     // status-bar hint
+};
+
+// "&File"
+inline constexpr MenuText FileItems[] = {
+    {"ID_DATEI_LADEN", "&Load new file... ", "Ctrl+L", "Open an existing file"},
+    {"ID_DATEI_DAZULADEN", "&Add data file...", "Ctrl+A", "Add the data of a further file to this window"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mDruckerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
+    {"ID_DATEI_DRUCKEN", "&Print...", "Ctrl+P", "Print plot"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"ID_DATEI_BEENDEN", "E&xit ", "Alt+F4", "Close this window"},
+};
+
+// "&Edit". Ctrl+Z belongs to "De-/Activate data"; the Zimm item of the plot-type
+// menu keeps its caption without the shortcut.
+inline constexpr MenuText EditItems[] = {
+    {"ID_BEARBEITEN_PLOTKOPIEREN", "&Copy plot to clipboard (WMF)", "", "Copy plot to Clipboard, WMF-format"},
+    {"ID_BEARBEITEN_PLOTSPEICHERN", "&Save plot as WMF-file...", "", "Save plot as WMF-file (Windows-Meta-File)"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"ID_DATEN_SPEICHERN", "Export data to clipboard", "Ctrl+C",
+     "Export of the binary data of the concentrations choosen to clipboard"},
+    {"mnPasteFromClipBoard", "Paste data from clipboard", "Ctrl+V", "Import of binary data from clipboard"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"ExportASCII2ClipB", "Export ASCII data to clipboard", "",
+     "Export of the ASCII-data of the concentrations choosen to clipboard"},
+    {"mnExportASCII2File", "Export ASCII data to file...", "",
+     "Export of the ASCII-data of the concentrations choosen to file"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnScaRat2Clipb", "Scattering Ratio to clipboard", "",
+     "Export of the Scattering Ratio vs q for the concentrations choosen to clipboard (ASCII-data)"},
+    {"mnScaRat2File", "Scattering Ratio to file...", "",
+     "Export of the Scattering Ratio vs q for the concentrations choosen to file (ASCII-data)"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnPLTfile", "Create PLX file...", "", "Export of the data of active window in ASCII file with format similar to .PLT"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnDeActivateData", "De-/Activate data", "Ctrl+Z", "De-/Activate all points of the chosen data records"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"ID_BEARBEITEN_ALLEPUNKTE", "Activate &all points", "", "Activate all data points"},
+    {"ID_BEARBEITEN_KEINEPUNKTE", "Deactivate all poi&nts", "", "Deactivate all data points"},
+    {"PUNKTWAHLMODUSANAUS", "Point-select-mode", "", "Select points with the arrow keys, toggle with Enter or Space"},
+};
+
+inline constexpr MenuText PlotTypeItems[] = {
+    {"PLOTTYP_ZIMM", "&Zimm", "", "Zimm plot: Kc/R over q² + kc"},
+    {"PLOTTYP_BERRY", "&Berry", "Ctrl+B", "Berry plot: sqrt(Kc/R) over q² + kc"},
+    {"PLOTTYP_GUINIER", "&Guinier", "Ctrl+G", "Guinier plot: ln(Kc/R) over q² + kc"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"PLOTTYP_DI", "&D-I", "", "Dynamic light scattering: Dapp I over q² + kc"},
+    {"PLOTTYP_DII", "D&-II", "", "Dynamic light scattering: Dapp II over q² + kc"},
+    {"PLOTTYP_DIII", "D-&III", "", "Dynamic light scattering: Dapp III over q² + kc"},
+};
+
+inline constexpr MenuText QOrderItems[] = {
+    {"ID_BER_Q_KEINE", "&no", "Ctrl+0", "No q²-dependence"},
+    {"ID_BER_Q_1", "&1", "Ctrl+1", "q²-dependence linear regression"},
+    {"ID_BER_Q_2", "&2", "Ctrl+2", "q²-dependence regression of 2nd order"},
+    {"ID_BER_Q_3", "&3", "Ctrl+3", "q²-dependence regression of 3rd order"},
+    {"ID_BER_Q_4", "&4", "Ctrl+4", "q²-dependence regression of 4th order"},
+    {"ID_BER_Q_5", "&5", "Ctrl+5", "q²-dependence regression of 5th order"},
+    {"ID_BER_GEGLTTET", "&smooth", "Ctrl+S", "The plot is smoothed (see help - F1)"},
+};
+
+inline constexpr MenuText COrderItems[] = {
+    {"ID_BER_C_KEINE", "&no", "Ctrl+F6", "No c-dependence"},
+    {"ID_BER_C_1", "&1", "Ctrl+F1", "c-dependence polynom of 1st degree"},
+    {"ID_BER_C_2", "&2", "Ctrl+F2", "c-dependence polynom of 2nd degree"},
+    {"ID_BER_C_3", "&3", "Ctrl+F3", "c-dependence polynom of 3rd degree"},
+    {"ID_BER_C_4", "&4", "Ctrl+F4", "c-dependence polynom of 4th degree"},
+    {"ID_BER_C_5", "&5", "Ctrl+F5", "c-dependence polynom of 5th degree"},
+};
+
+inline constexpr MenuText CalculationItems[] = {
+    {"ID_BER_BERECHNE", "&Calculate", "Ctrl+N", "Calculate the fit (q² and c dependence)"},
+    {"ID_BER_AUSWERTUNG", "&Results", "Ctrl+R", "Show the results of the calculation"},
+    {"ID_BER_AUSWERTUNGKOPIEREN", "C&opy results", "", ""},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnCorrReflect", "C&orrection for Reflection", "", "Correct the static data for light reflected at the cuvette wall"},
+};
+
+inline constexpr MenuText FormFactorItems[] = {
+    {"mnCoilMd", "Coil, mono disperse", "", "Form factor of a monodisperse coil"},
+    {"mnCoilPd", "Coil, poly disperse, Mw/Mn = 2", "", "Form factor of a polydisperse coil"},
+    {"mnThinRod", "Thin rod", "", "Form factor of a thin rod"},
+    {"mnHardSphere", "Hard sphere", "", "Form factor of a hard sphere"},
+    {"mnFFUser", "User defined", "", "Form factor from a file of q, Pz pairs"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnPzQ", "Plot Pz(u) vs q", "", ""},
+    {"mn1dPzQ2", "Plot 1/Pz(u) vs q²", "", ""},
+    {"mnW1dPzQ2", "Plot sqrt(1/Pz(u)) vs q²", "", ""},
+    {"mnLnPzQ2", "Plot -ln(Pz(u)) vs q²", "", ""},
+    {"mnPzQ2Q", "Plot Pz(u)*q² vs q (Kratky)", "", ""},
+    {"mnPzQQ", "Plot Pz(u)*q vs q (Holtzer)", "", ""},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnPzU", "Plot Pz(u) vs u", "", ""},
+    {"mn1dPzU2", "Plot 1/Pz(u) vs u²", "", ""},
+    {"mnW1dPzU2", "Plot sqrt(1/Pz(u)) vs u²", "", ""},
+    {"mnLnPzU2", "Plot -ln(Pz(u)) vs u²", "", ""},
+    {"mnPzU2U", "Plot Pz(u)*u² vs u (Kratky)", "", ""},
+    {"mnPzUU", "Plot Pz(u)*u vs u (Holtzer)", "", ""},
+};
+
+inline constexpr const char* MenuEdit = "&Edit";
+inline constexpr const char* MenuPlotType = "&Plot-Type";
+inline constexpr const char* MenuQDep = "&q²-Dep.";
+inline constexpr const char* MenuCDep = "&c-Dep.";
+inline constexpr const char* MenuPlotOptions = "Plot-&Options";
+inline constexpr const char* MenuCalculation = "C&alculation";
+inline constexpr const char* MenuFormFactor = "For&m-Factor:Pz";
+
+// The controls at the left of the chart.
+inline constexpr const char* LabelK = "&k:";
+inline constexpr const char* ButtonKSmaller = "&<<";
+inline constexpr const char* ButtonKLarger = "&>>";
+
+} // namespace zeb::tx

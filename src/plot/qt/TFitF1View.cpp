@@ -1,0 +1,410 @@
+#include "plot/qt/TFitF1View.h"
+
+#include "app/TextTable.h"
+#include "app/qt/Resources.h"
+#include "app/qt/TMainFormView.h"
+#include "dialogs/qt/TFITFResultsView.h"
+#include "plot/PlotWindowGeometry.h"
+#include "plot/TFitF1.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zeb {
+
+class TFitF1View::Core : public TFitF1 {
+public:
+    Core(Platform& platform, TFitF1View& view) : TFitF1(platform), view_(view) {}
+
+protected:
+    void Repaint() override { view_.update(); }
+    void RefreshCaption() override { view_.syncFromCore(); }
+
+private:
+    TFitF1View& view_;
+};
+
+namespace {
+
+constexpr int kPanelWidth = 130;
+const char* const kResultNames[4][2] = {{"LabelIDC_B_Mwc", "EditIDC_MWC"},
+                                        {"LabelIDC_B_Mwq", "EditIDC_MWQ"},
+                                        {"LabelIDC_B_Rg", "EditIDC_RG"},
+                                        {"LabelIDC_B_A2", "EditIDC_A2"}};
+
+} // namespace
+
+TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* parent)
+    : QWidget(parent), frame_(frame), platform_(platform), core_(std::make_unique<Core>(platform, *this)) {
+    InitGuiResources();
+    setObjectName("TFitF1");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    resize(kInitialClientWidth, kInitialClientHeight);
+    setMinimumSize(360, 300);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    setPalette(pal);
+
+    core_->setSettingsPath(frame.core().settingsPath());
+    core_->onViewChanged = [this] { syncFromCore(); };
+    core_->onCloseRequested = [this] {
+        closeWithoutQuestion_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+            else close();
+        });
+    };
+    core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
+
+    buildMenus();
+    buildPanel();
+    syncFromCore();
+}
+
+TFitF1View::~TFitF1View() = default;
+
+TFitF1& TFitF1View::core() { return *core_; }
+
+QAction* TFitF1View::action(const QString& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* TFitF1View::addMenu(const char* title, const char* name) {
+    auto* menu = new QMenu(title, this);
+    menu->setObjectName(name);
+    menus_ << menu;
+    return menu;
+}
+
+void TFitF1View::run(const std::function<void()>& handler) {
+    handler();
+    syncFromCore();
+    update();
+}
+
+void TFitF1View::buildMenus() {
+    auto fill = [this](QMenu* menu, const auto& items, auto&& handlerFor) {
+        for (const tx::MenuText& item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            auto* a = new QAction(item.caption, this);
+            a->setObjectName(item.name);
+            if (*item.shortcut) a->setShortcut(QKeySequence(item.shortcut));
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            if (*item.hint) a->setStatusTip(item.hint);
+            menu->addAction(a);
+            addAction(a);  // the shortcut works while this window has the focus
+            actions_[item.name] = a;
+            std::function<void()> handler = handlerFor(QString(item.name));
+            if (handler) connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+            else unavailable_.push_back(a);
+        }
+    };
+    TFitF1& c = *core_;
+
+    fill(addMenu(tx::MenuFile, "mnFitFFile"), tx::FileItems, [&](const QString& n) -> std::function<void()> {
+        if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
+        if (n == "ID_DATEI_DAZULADEN") return [&c] { c.ID_DATEI_DAZULADENClick(); };
+        if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
+        return {};
+    });
+    fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString&) -> std::function<void()> { return {}; });
+    fill(addMenu(tx::MenuPlotType, "ffPlotType"), tx::PlotTypeItems, [&](const QString& n) -> std::function<void()> {
+        static const std::map<QString, void (TFitF1::*)()> handlers = {
+            {"PLOTTYP_ZIMM", &TFitF1::OnBerechnungPlottypZimm},   {"PLOTTYP_BERRY", &TFitF1::OnBerechnungPlottypBerry},
+            {"PLOTTYP_GUINIER", &TFitF1::OnBerechnungPlottypGuinier}, {"PLOTTYP_DI", &TFitF1::OnBerechnungPlottypDi},
+            {"PLOTTYP_DII", &TFitF1::OnBerechnungPlottypDii},     {"PLOTTYP_DIII", &TFitF1::OnBerechnungPlottypDiii}};
+        const auto h = handlers.at(n);
+        return [&c, h] { (c.*h)(); };
+    });
+    fill(addMenu(tx::MenuQDep, "ffqDep"), tx::QOrderItems, [&](const QString& n) -> std::function<void()> {
+        static const std::map<QString, void (TFitF1::*)()> handlers = {
+            {"ID_BER_Q_KEINE", &TFitF1::OnBerechnungQKeine}, {"ID_BER_Q_1", &TFitF1::OnBerechnungQ1},
+            {"ID_BER_Q_2", &TFitF1::OnBerechnungQ2},         {"ID_BER_Q_3", &TFitF1::OnBerechnungQ3},
+            {"ID_BER_Q_4", &TFitF1::OnBerechnungQ4},         {"ID_BER_Q_5", &TFitF1::OnBerechnungQ5},
+            {"ID_BER_GEGLTTET", &TFitF1::OnSelchangeComboFitmethode}};
+        const auto h = handlers.at(n);
+        return [&c, h] { (c.*h)(); };
+    });
+    fill(addMenu(tx::MenuCDep, "ffcDep"), tx::COrderItems, [&](const QString& n) -> std::function<void()> {
+        static const std::map<QString, void (TFitF1::*)()> handlers = {
+            {"ID_BER_C_KEINE", &TFitF1::OnBerechnungCKeine}, {"ID_BER_C_1", &TFitF1::OnBerechnungC1},
+            {"ID_BER_C_2", &TFitF1::OnBerechnungC2},         {"ID_BER_C_3", &TFitF1::OnBerechnungC3},
+            {"ID_BER_C_4", &TFitF1::OnBerechnungC4},         {"ID_BER_C_5", &TFitF1::OnBerechnungC5}};
+        const auto h = handlers.at(n);
+        return [&c, h] { (c.*h)(); };
+    });
+    for (const tx::MenuText& item : tx::PlotTypeItems)
+        if (item.name) actions_[item.name]->setCheckable(true);
+    for (const tx::MenuText& item : tx::QOrderItems) actions_[item.name]->setCheckable(true);
+    for (const tx::MenuText& item : tx::COrderItems) actions_[item.name]->setCheckable(true);
+
+    // "Plot-&Options" is a command of the menu bar itself.
+    auto* options = new QMenu(tx::MenuPlotOptions, this);
+    options->setObjectName("mnPlotOptions");
+    menus_ << options;
+    unavailable_.push_back(options->menuAction());
+
+    fill(addMenu(tx::MenuCalculation, "mnCalculation"), tx::CalculationItems, [&](const QString& n) -> std::function<void()> {
+        if (n == "ID_BER_BERECHNE") return [&c] { c.OnClickedRechne(); };
+        if (n == "ID_BER_AUSWERTUNG") return [this] { showResults(); };
+        if (n == "mnCorrReflect") return [&c] { c.mnCorrReflectClick(); };
+        return {};
+    });
+    actions_["ID_BER_AUSWERTUNGKOPIEREN"]->setVisible(false);
+
+    fill(addMenu(tx::MenuFormFactor, "mnFormFactor"), tx::FormFactorItems, [&](const QString& n) -> std::function<void()> {
+        static const std::map<QString, int> modelTags = {
+            {"mnCoilMd", 10}, {"mnCoilPd", 20}, {"mnThinRod", 30}, {"mnHardSphere", 40}, {"mnFFUser", 50}};
+        static const std::map<QString, int> formTags = {
+            {"mnPzQ", 9},    {"mn1dPzQ2", 11},  {"mnW1dPzQ2", 12},  {"mnLnPzQ2", 13},  {"mnPzQ2Q", 14},  {"mnPzQQ", 15},
+            {"mnPzU", 109},  {"mn1dPzU2", 111}, {"mnW1dPzU2", 112}, {"mnLnPzU2", 113}, {"mnPzU2U", 114}, {"mnPzUU", 115}};
+        if (auto it = modelTags.find(n); it != modelTags.end()) {
+            const int tag = it->second;
+            return [&c, tag] { c.mnFormFactorPClick(tag); };
+        }
+        const int tag = formTags.at(n);
+        return [&c, tag] { c.mnFormFactorPPClick(tag); };
+    });
+    for (const char* model : {"mnCoilMd", "mnCoilPd", "mnThinRod", "mnHardSphere", "mnFFUser"})
+        actions_[model]->setCheckable(true);
+
+    helpMenu_ = new QMenu(tx::MenuHelp, this);
+    helpMenu_->setObjectName("mnFitFHelp");
+    helpMenu_->addAction(tx::MenuIntroduction, this, [this] { frame_.showHelp(tx::HelpIntroduction); })
+        ->setObjectName("hlpIntroduction");
+    helpMenu_->addAction(tx::MenuHelpContents, this, [this] { frame_.showHelp(tx::HelpContents); })
+        ->setObjectName("ID_HILFE_HILFE");
+    helpMenu_->addAction(tx::MenuFileFormat, this, [this] { frame_.showHelp(tx::HelpFileFormats); })
+        ->setObjectName("ID_HILFE_DATEIFORMAT");
+    helpMenu_->addAction(tx::MenuAbout, this, [this] { frame_.showAbout(); })->setObjectName("ID_HILFE_ABOUT");
+
+    actions_["ID_BEARBEITEN_KEINEPUNKTE"]->setVisible(false);
+    actions_["PUNKTWAHLMODUSANAUS"]->setCheckable(true);
+    for (QAction* a : unavailable_) {
+        a->setEnabled(false);
+        a->setStatusTip(a->statusTip().isEmpty() ? "Not available in this version"
+                                                 : a->statusTip() + " (not available in this version)");
+    }
+}
+
+void TFitF1View::buildPanel() {
+    panel_ = new QWidget(this);
+    panel_->setObjectName("PanelLeft");
+    labelK_ = new QLabel(tx::LabelK, panel_);
+    labelK_->setObjectName("Label_k");
+    editK_ = new QLineEdit(panel_);
+    editK_->setObjectName("EditIDC_EING_K");
+    labelK_->setBuddy(editK_);
+    editK_->installEventFilter(this);
+    kSmaller_ = new QPushButton(tx::ButtonKSmaller, panel_);
+    kSmaller_->setObjectName("BtnIDC_K_KL");
+    kLarger_ = new QPushButton(tx::ButtonKLarger, panel_);
+    kLarger_->setObjectName("BtnIDC_K_GR");
+    connect(kSmaller_, &QPushButton::clicked, this, [this] { run([this] { core_->OnClicked_K_Kl(); }); });
+    connect(kLarger_, &QPushButton::clicked, this, [this] { run([this] { core_->OnClicked_K_Gr(); }); });
+    for (const auto& names : kResultNames) {
+        auto* label = new QLabel(panel_);
+        label->setObjectName(names[0]);
+        auto* edit = new QLineEdit(panel_);
+        edit->setObjectName(names[1]);
+        edit->setReadOnly(true);
+        resultLabels_[names[0]] = label;
+        resultEdits_[names[1]] = edit;
+    }
+    loadingLabel_ = new QLabel(tx::LoadingFileLabel, this);
+    loadingLabel_->setObjectName("LabelLoading");
+    QFont bold = loadingLabel_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    loadingLabel_->setFont(bold);
+    abortLoad_ = new QPushButton(tx::AbortLoadingButton, this);
+    abortLoad_->setObjectName("BtnAbortLoad");
+    connect(abortLoad_, &QPushButton::clicked, this, [this] { core_->BtnAbortLoadClick(); });
+    layoutPanel();
+}
+
+void TFitF1View::layoutPanel() {
+    const int margin = 6, width = kPanelWidth - 2 * margin;
+    const int rowHeight = editK_->sizeHint().height();
+    panel_->setGeometry(0, 0, kPanelWidth, height());
+    int y = 10;
+    labelK_->setGeometry(margin, y, width, labelK_->sizeHint().height());
+    y += labelK_->sizeHint().height() + 2;
+    editK_->setGeometry(margin, y, width, rowHeight);
+    y += rowHeight + 4;
+    const int half = (width - 4) / 2;
+    kSmaller_->setGeometry(margin, y, half, kSmaller_->sizeHint().height());
+    kLarger_->setGeometry(margin + half + 4, y, half, kLarger_->sizeHint().height());
+    y += kSmaller_->sizeHint().height() + 18;
+    for (const auto& names : kResultNames) {
+        QLabel* label = resultLabels_[names[0]];
+        label->setGeometry(margin, y, width, label->sizeHint().height());
+        y += label->sizeHint().height() + 2;
+        resultEdits_[names[1]]->setGeometry(margin, y, width, rowHeight);
+        y += rowHeight + 12;
+    }
+    const QRect target = chartTarget();
+    loadingLabel_->adjustSize();
+    loadingLabel_->move(target.x() + (target.width() - loadingLabel_->width()) / 2, target.y() + target.height() / 3);
+    abortLoad_->adjustSize();
+    abortLoad_->move(target.x() + (target.width() - abortLoad_->width()) / 2,
+                     loadingLabel_->y() + loadingLabel_->height() + 16);
+}
+
+QRect TFitF1View::chartTarget() const {
+    const ScreenTarget t = ChartScreenTarget(width(), height());
+    return QRect(t.x, t.y, t.width, t.height);
+}
+
+void TFitF1View::syncFromCore() {
+    const TFitF1& c = *core_;
+    for (const auto& [name, state] : c.menu()) {
+        QAction* a = action(QString::fromStdString(name));
+        if (!a) continue;
+        a->setChecked(state.checked);
+        a->setEnabled(state.enabled);
+        a->setVisible(state.visible && name != "ID_BEARBEITEN_KEINEPUNKTE" && name != "ID_BER_AUSWERTUNGKOPIEREN");
+    }
+    for (const char* item : {"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN"})
+        if (QAction* a = action(item)) a->setEnabled(c.menuEnabled(item));
+    if (const auto it = c.menu().find("mnFormFactor"); it != c.menu().end())
+        for (QMenu* m : menus_)
+            if (m->objectName() == "mnFormFactor") m->menuAction()->setEnabled(it->second.enabled);
+
+    auto mirror = [&c](QWidget* w, const char* name, bool setText) {
+        const auto it = c.widgets().find(name);
+        if (it == c.widgets().end()) return;
+        w->setVisible(it->second.visible);
+        w->setEnabled(it->second.enabled);
+        if (!setText) return;
+        const QString text = QString::fromStdString(it->second.text);
+        if (auto* label = qobject_cast<QLabel*>(w)) label->setText(text);
+        else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->hasFocus()) edit->setText(text);
+    };
+    mirror(labelK_, "Label_k", false);
+    mirror(editK_, "EditIDC_EING_K", true);
+    mirror(kSmaller_, "BtnIDC_K_KL", false);
+    mirror(kLarger_, "BtnIDC_K_GR", false);
+    for (const auto& names : kResultNames) {
+        mirror(resultLabels_[names[0]], names[0], true);
+        mirror(resultEdits_[names[1]], names[1], true);
+    }
+    const TFitF::ViewState& v = c.view();
+    loadingLabel_->setVisible(v.loadingLabelVisible);
+    abortLoad_->setVisible(v.abortLoadingVisible);
+    if (v.hourglassCursor) setCursor(Qt::WaitCursor);
+    else unsetCursor();
+    ready_ = !c.awaitingFirstData() && !c.loading();
+    QString caption = QString::fromStdString(v.caption);
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+        emit captionChanged(caption);
+    }
+    layoutPanel();
+}
+
+void TFitF1View::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    // The first load runs once the window is on the screen.
+    QTimer::singleShot(0, this, [this] { firstActivation(); });
+}
+
+void TFitF1View::firstActivation() {
+    core_->FormActivate();
+    syncFromCore();
+    update();
+}
+
+void TFitF1View::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutPanel();
+}
+
+void TFitF1View::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (!ready_) return;
+    const QRect target = chartTarget();
+    painter.fillRect(target, Qt::white);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(target.adjusted(0, 0, -1, -1));
+}
+
+void TFitF1View::closeEvent(QCloseEvent* event) {
+    if (closeWithoutQuestion_ || core_->FormCloseQuery()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editK_) {
+        if (event->type() == QEvent::FocusIn) {
+            core_->EditIDC_EING_KEnter();
+        } else if (event->type() == QEvent::FocusOut) {
+            core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
+            run([this] { core_->OnKillfocusEingK(); });
+        } else if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
+                run([this] { core_->EditIDC_EING_KKeyDown(13); });
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFitF1View::showResults() {
+    TFITFResultsView results(core_->resultsText(), platform_, this);
+    results.exec();
+}
+
+void TFitF1View::selectCOrder(int order) {
+    run([this, order] {
+        switch (order) {
+        case 0: core_->OnBerechnungCKeine(); break;
+        case 4: core_->OnBerechnungC4(); break;
+        default: break;
+        }
+    });
+}
+
+void TFitF1View::deactivateDataRecord() {
+    if (QAction* a = action("mnDeActivateData"); a && a->isEnabled()) a->trigger();
+}
+
+void TFitF1View::exportDataToClipboard() {
+    if (QAction* a = action("ID_DATEN_SPEICHERN"); a && a->isEnabled()) a->trigger();
+}
+
+void TFitF1View::pasteDataFromClipboard() {
+    if (QAction* a = action("mnPasteFromClipBoard"); a && a->isEnabled()) a->trigger();
+}
+
+void TFitF1View::closeWithoutQuestion() {
+    closeWithoutQuestion_ = true;
+    core_->BtnAbortLoadClick();
+}
+
+} // namespace zeb

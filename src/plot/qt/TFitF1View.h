@@ -1,0 +1,93 @@
+// The plot window: a thin view over the core TFitF1. It builds the window's
+// menus, the k controls and result fields at the left of the chart, paints the
+// chart through the Qt canvas, forwards every menu, button, mouse and key event
+// to the core's handlers and mirrors the core's state (check marks, enabled and
+// visible flags, texts, caption) after each of them.
+#pragma once
+
+#include "app/qt/MdiChild.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace zeb {
+
+class TFitF1;
+class TMainFormView;
+class QtPlatform;
+
+class TFitF1View : public QWidget, public MdiChild {
+    Q_OBJECT
+public:
+    TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* parent = nullptr);
+    ~TFitF1View() override;
+
+    TFitF1& core();
+    QAction* action(const QString& name) const;
+
+    // MdiChild
+    QList<QMenu*> childMenus() override { return menus_; }
+    QMenu* childHelpMenu() override { return helpMenu_; }
+    void selectCOrder(int order) override;
+    void deactivateDataRecord() override;
+    void exportDataToClipboard() override;
+    void pasteDataFromClipboard() override;
+    void closeWithoutQuestion() override;
+
+    // Brings widgets, menus and caption in line with the core.
+    void syncFromCore();
+    // Where the chart goes in this widget.
+    QRect chartTarget() const;
+
+signals:
+    void captionChanged(const QString& caption);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Core;
+    void buildMenus();
+    void buildPanel();
+    void layoutPanel();
+    QMenu* addMenu(const char* title, const char* name);
+    void run(const std::function<void()>& handler);
+    void showResults();
+    void firstActivation();
+
+    TMainFormView& frame_;
+    QtPlatform& platform_;
+    std::unique_ptr<Core> core_;
+    QList<QMenu*> menus_;
+    QMenu* helpMenu_ = nullptr;
+    std::map<QString, QAction*> actions_;
+    // Actions whose commands come with later work: shown, but disabled.
+    std::vector<QAction*> unavailable_;
+    QWidget* panel_ = nullptr;
+    QLabel* labelK_ = nullptr;
+    QLineEdit* editK_ = nullptr;
+    QPushButton* kSmaller_ = nullptr;
+    QPushButton* kLarger_ = nullptr;
+    std::map<std::string, QLabel*> resultLabels_;
+    std::map<std::string, QLineEdit*> resultEdits_;
+    QLabel* loadingLabel_ = nullptr;
+    QPushButton* abortLoad_ = nullptr;
+    bool activated_ = false;
+    bool closeWithoutQuestion_ = false;
+    bool ready_ = false;
+};
+
+} // namespace zeb
