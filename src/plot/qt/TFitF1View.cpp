@@ -5,7 +5,10 @@
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/TFITFResultsView.h"
 #include "plot/PlotWindowGeometry.h"
+#include "plot/PlotLayout.h"
 #include "plot/TFitF1.h"
+#include "plot/TFitF1Chart.h"
+#include "plot/qt/QtCanvas.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -346,6 +349,9 @@ void TFitF1View::paintEvent(QPaintEvent*) {
     painter.fillRect(target, Qt::white);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(target.adjusted(0, 0, -1, -1));
+    if (!ChartReady(*core_)) return;
+    QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
+    DrawWindowChart(canvas, *core_, ChartTarget::Screen);
 }
 
 void TFitF1View::closeEvent(QCloseEvent* event) {
