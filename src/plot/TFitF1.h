@@ -123,6 +123,8 @@ public:
     const ExtrapolationResult& fits() const { return fits_; }
     // The two extrapolated lines: c -> 0 over q² ("c0 intercept") and q -> 0 over c ("q0 intercept").
     const DataPoint& lineC0() const { return fits_.lineC0; }
+    // The record point selection marks when the c = 0 group is chosen.
+    DataPoint& lineC0Record() { return fits_.lineC0; }
     const DataPoint& lineQ0() const { return fits_.lineQ0; }
     const EvaluationResults& results() const { return results_; }
     const std::array<std::string, 4>& resultLines() const { return results_.lines; }

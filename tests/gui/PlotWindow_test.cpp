@@ -3,7 +3,10 @@
 // switched through the menus, the k buttons and the result fields.
 #include "app/qt/TMainFormView.h"
 #include "gui/GuiTestSupport.h"
+#include "plot/PointSelection.h"
+#include "plot/PlotLayout.h"
 #include "plot/TFitF1.h"
+#include "data/MeasurementSet.h"
 #include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -14,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <deque>
@@ -46,6 +51,7 @@ private slots:
     }
     void loadsAnExampleAndSwitchesOrdersAndTypes();
     void cancelledFileDialogClosesTheNewWindow();
+    void dragDeactivatesPointsAndKeyModeMovesTheCursor();
 
 private:
     TestPlatform platform_;
@@ -117,6 +123,83 @@ void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
     frame.show();
     frame.loadNewFile();  // no answer queued: the dialog is cancelled
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
+}
+
+// Loads the example into a new window of the frame and waits for its first paint.
+static TFitF1View* openExample(TMainFormView& frame, TestPlatform& platform, QTemporaryDir& dir) {
+    const QString file = dir.filePath("ps-toluene.sta");
+    QFile::copy(example("ps-toluene.sta"), file);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    platform.openAnswers.push_back(file.toStdString());
+    frame.show();
+    frame.loadNewFile();
+    if (frame.mdiArea()->subWindowList().size() != 1) return nullptr;
+    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    QElapsedTimer waited;
+    waited.start();
+    while (view->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
+    view->repaint();
+    return view;
+}
+
+// Widget position of a point of the chart.
+static QPoint pointOnScreen(TFitF1View* view, int c, int a) {
+    const PlotLayout& layout = *view->core().screenLayout();
+    const PlotMapping map(layout, view->core().axes());
+    const DataPoint* p = view->core().set().cell(c, a);
+    const QRect target = view->chartTarget();
+    const double scale = std::min(target.width() / 16383.0, target.height() / 13941.0);
+    return QPoint(target.x() + qRound(map.X(p->x()) * scale), target.y() + qRound(map.Y(p->y()) * scale));
+}
+
+void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
+    QTemporaryDir dir;
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TFitF1View* view = openExample(frame, platform_, dir);
+    QVERIFY(view);
+    QCOMPARE(view->size(), QSize(728, 515));
+    QVERIFY(view->core().screenLayout());
+    const MeasurementSet& set = view->core().set();
+
+    // A click on a point deactivates it; the status line describes the point under the mouse.
+    const QPoint p = pointOnScreen(view, 2, 5);
+    QTest::mouseMove(view, p);
+    QVERIFY(frame.statusBar()->currentMessage().startsWith("[2]: "));
+    QTest::mouseClick(view, Qt::LeftButton, {}, p);
+    QCOMPARE(set.cell(2, 5)->active, std::int16_t(0));
+    QTest::mouseClick(view, Qt::LeftButton, {}, p);
+    QCOMPARE(set.cell(2, 5)->active, std::int16_t(1));
+
+    // Dragging from one point to another toggles every point of the rectangle.
+    QTest::mousePress(view, Qt::LeftButton, {}, pointOnScreen(view, 1, 3));
+    QTest::mouseMove(view, pointOnScreen(view, 2, 4));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, pointOnScreen(view, 2, 4));
+    for (int c = 1; c <= 2; ++c)
+        for (int a = 3; a <= 4; ++a) QCOMPARE(set.cell(c, a)->active, std::int16_t(0));
+    QCOMPARE(set.cell(3, 3)->active, std::int16_t(1));
+    view->action("ID_BER_BERECHNE")->trigger();
+    guitest::Screenshot(view, "plot_window_deactivated");
+
+    // Ctrl-click chooses a concentration.
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, pointOnScreen(view, 3, 6));
+    QCOMPARE(view->core().chosenConcentrations().size(), std::size_t(1));
+    QCOMPARE(set.cell(3, 6)->symbolState, std::int16_t(100));
+
+    // Keyboard mode: the k input hides; arrows move, Space toggles, Esc ends.
+    view->action("PUNKTWAHLMODUSANAUS")->trigger();
+    QVERIFY(view->selection().keyMode());
+    QVERIFY(!view->findChild<QLineEdit*>("EditIDC_EING_K")->isVisible());
+    QVERIFY(!view->action("ID_BER_BERECHNE")->isEnabled());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Up);
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(set.cell(1, 2)->active, std::int16_t(0));
+    QVERIFY(frame.statusBar()->currentMessage().contains("point inactive"));
+    guitest::Screenshot(view, "plot_window_keymode");
+    QTest::keyClick(view, Qt::Key_Escape);
+    QVERIFY(!view->selection().keyMode());
+    QVERIFY(view->findChild<QLineEdit*>("EditIDC_EING_K")->isVisible());
+    view->closeWithoutQuestion();
 }
 
 QTEST_MAIN(PlotWindowTest)

@@ -233,6 +233,8 @@ void TMainFormView::loadNewFile() {
 QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A new window opens with its client area at its preferred size (the plot window: 728 x 515).
+    sub->adjustSize();
     connect(sub, &QObject::destroyed, this, [this] {
         rebuildMenuBar();
         updateMenuState();

@@ -6,7 +6,11 @@
 #include "dialogs/qt/TFITFResultsView.h"
 #include "plot/PlotWindowGeometry.h"
 #include "plot/PlotLayout.h"
+#include "plot/ChartCommands.h"
+#include "plot/PointSelection.h"
+#include "plot/SymbolOverlay.h"
 #include "plot/TFitF1.h"
+#include "plot/PlotLayout.h"
 #include "plot/TFitF1Chart.h"
 #include "plot/qt/QtCanvas.h"
 #include "platform/qt/QtPlatform.h"
@@ -21,6 +25,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace zeb {
@@ -71,10 +76,15 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
     };
     core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
 
+    selection_ = std::make_unique<PointSelection>(*core_);
+    selection_->setC0Intercept(&core_->lineC0Record());
+
     buildMenus();
     buildPanel();
     syncFromCore();
 }
+
+QSize TFitF1View::sizeHint() const { return QSize(kInitialClientWidth, kInitialClientHeight); }
 
 TFitF1View::~TFitF1View() = default;
 
@@ -94,6 +104,9 @@ QMenu* TFitF1View::addMenu(const char* title, const char* name) {
 
 void TFitF1View::run(const std::function<void()>& handler) {
     handler();
+    // A calculation rebuilds the intercept records; a chosen c = 0 group keeps its mark.
+    selection_->RefreshChosenSymbols();
+    overlay_.clear();
     syncFromCore();
     update();
 }
@@ -126,7 +139,16 @@ void TFitF1View::buildMenus() {
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
         return {};
     });
-    fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString&) -> std::function<void()> { return {}; });
+    fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
+        PointSelection* sel = selection_.get();
+        if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
+        if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
+        if (n == "mnDeActivateData") return [this, sel] { apply(sel->mnDeActivateDataClick()); };
+        if (n == "ID_BEARBEITEN_ALLEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_ALLEPUNKTEClick()); };
+        if (n == "ID_BEARBEITEN_KEINEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_KEINEPUNKTEClick()); };
+        if (n == "PUNKTWAHLMODUSANAUS") return [this, sel] { apply(sel->PUNKTWAHLMODUSANAUSClick()); };
+        return {};
+    });
     fill(addMenu(tx::MenuPlotType, "ffPlotType"), tx::PlotTypeItems, [&](const QString& n) -> std::function<void()> {
         static const std::map<QString, void (TFitF1::*)()> handlers = {
             {"PLOTTYP_ZIMM", &TFitF1::OnBerechnungPlottypZimm},   {"PLOTTYP_BERRY", &TFitF1::OnBerechnungPlottypBerry},
@@ -304,6 +326,13 @@ void TFitF1View::syncFromCore() {
     mirror(editK_, "EditIDC_EING_K", true);
     mirror(kSmaller_, "BtnIDC_K_KL", false);
     mirror(kLarger_, "BtnIDC_K_GR", false);
+    // The keyboard point-select mode hides the k input and disables "&Calculate".
+    if (!selection_->kControlsVisible())
+        for (QWidget* w : {static_cast<QWidget*>(labelK_), static_cast<QWidget*>(editK_),
+                           static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
+            w->setVisible(false);
+    if (QAction* a = action("ID_BER_BERECHNE"); a && !selection_->calculateEnabled()) a->setEnabled(false);
+    if (QAction* a = action("PUNKTWAHLMODUSANAUS")) a->setChecked(selection_->menuChecked());
     for (const auto& names : kResultNames) {
         mirror(resultLabels_[names[0]], names[0], true);
         mirror(resultEdits_[names[1]], names[1], true);
@@ -332,8 +361,83 @@ void TFitF1View::showEvent(QShowEvent* event) {
 
 void TFitF1View::firstActivation() {
     core_->FormActivate();
+    selection_->ResetDragState();
     syncFromCore();
     update();
+}
+
+bool TFitF1View::toLogical(const QPoint& pos, double& x, double& y) const {
+    const QRect target = chartTarget();
+    if (target.width() <= 0 || target.height() <= 0) return false;
+    const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
+                                  target.height() / static_cast<double>(kLogicalHeight));
+    x = (pos.x() - target.x()) / scale;
+    y = (pos.y() - target.y()) / scale;
+    return target.contains(pos);
+}
+
+void TFitF1View::showStatus(const QString& text) {
+    frame_.statusBar()->showMessage(text);
+    frame_.statusBar()->repaint();
+}
+
+void TFitF1View::apply(const SelectionOutcome& outcome) {
+    if (outcome.statusText) showStatus(QString::fromStdString(*outcome.statusText));
+    if (outcome.cursor) setCursor(*outcome.cursor == MouseCursorShape::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (outcome.repaint || outcome.preparePoints) overlay_.clear();
+    if (outcome.preparePoints) {
+        core_->PreparePoints(1);
+        if (outcome.recalculate) core_->OnClickedRechne();
+        selection_->RefreshChosenSymbols();
+    }
+    for (const SymbolRedraw& r : outcome.redraws) overlay_[{r.c, r.a}] = r;
+    if (!outcome.redraws.empty()) overlayClipToDataArea_ = outcome.clipToDataArea;
+    if (outcome.keyModeChanged || outcome.preparePoints) syncFromCore();
+    update();
+}
+
+void TFitF1View::mouseMoveEvent(QMouseEvent* event) {
+    double x = 0, y = 0;
+    const PlotLayout* layout = core_->screenLayout();
+    if (!ready_ || !layout || !toLogical(event->position().toPoint(), x, y)) return;
+    apply(selection_->FormMouseMove(x, y, SelectionMapping::From(*layout, core_->axes())));
+}
+
+void TFitF1View::mousePressEvent(QMouseEvent* event) {
+    double x = 0, y = 0;
+    const PlotLayout* layout = core_->screenLayout();
+    if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
+    toLogical(event->position().toPoint(), x, y);
+    apply(selection_->FormMouseDown(x, y, SelectionMapping::From(*layout, core_->axes())));
+}
+
+void TFitF1View::mouseReleaseEvent(QMouseEvent* event) {
+    double x = 0, y = 0;
+    const PlotLayout* layout = core_->screenLayout();
+    if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
+    toLogical(event->position().toPoint(), x, y);
+    apply(selection_->FormMouseUp(x, y, SelectionMapping::From(*layout, core_->axes()),
+                                  event->modifiers() & Qt::ControlModifier));
+}
+
+void TFitF1View::keyPressEvent(QKeyEvent* event) {
+    if (!selection_->keyMode()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    SelectionKey key = SelectionKey::Other;
+    switch (event->key()) {
+    case Qt::Key_Left: key = SelectionKey::Left; break;
+    case Qt::Key_Right: key = SelectionKey::Right; break;
+    case Qt::Key_Up: key = SelectionKey::Up; break;
+    case Qt::Key_Down: key = SelectionKey::Down; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: key = SelectionKey::Enter; break;
+    case Qt::Key_Space: key = SelectionKey::Space; break;
+    case Qt::Key_Escape: key = SelectionKey::Escape; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    apply(selection_->FormKeyDown(key, event->modifiers() & Qt::ControlModifier));
 }
 
 void TFitF1View::resizeEvent(QResizeEvent* event) {
@@ -352,6 +456,9 @@ void TFitF1View::paintEvent(QPaintEvent*) {
     if (!ChartReady(*core_)) return;
     QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
     DrawWindowChart(canvas, *core_, ChartTarget::Screen);
+    std::vector<SymbolRedraw> overlay;
+    for (const auto& entry : overlay_) overlay.push_back(entry.second);
+    DrawSymbolOverlay(canvas, *core_, overlay, overlayClipToDataArea_);
 }
 
 void TFitF1View::closeEvent(QCloseEvent* event) {

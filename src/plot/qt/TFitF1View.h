@@ -23,6 +23,9 @@ namespace zeb {
 
 class TFitF1;
 class TMainFormView;
+class PointSelection;
+struct SelectionOutcome;
+struct SymbolRedraw;
 class QtPlatform;
 
 class TFitF1View : public QWidget, public MdiChild {
@@ -47,6 +50,8 @@ public:
     void syncFromCore();
     // Where the chart goes in this widget.
     QRect chartTarget() const;
+    PointSelection& selection() { return *selection_; }
+    QSize sizeHint() const override;
 
 signals:
     void captionChanged(const QString& caption);
@@ -57,6 +62,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class Core;
@@ -67,10 +76,19 @@ private:
     void run(const std::function<void()>& handler);
     void showResults();
     void firstActivation();
+    // Carries out what a point-selection handler asks of the window.
+    void apply(const SelectionOutcome& outcome);
+    // Chart logical units of a position in this widget; false outside the chart.
+    bool toLogical(const QPoint& pos, double& x, double& y) const;
+    void showStatus(const QString& text);
 
     TMainFormView& frame_;
     QtPlatform& platform_;
     std::unique_ptr<Core> core_;
+    std::unique_ptr<PointSelection> selection_;
+    // Symbols drawn over the chart since its last full paint (drag and cursor feedback).
+    std::map<std::pair<int, int>, SymbolRedraw> overlay_;
+    bool overlayClipToDataArea_ = false;
     QList<QMenu*> menus_;
     QMenu* helpMenu_ = nullptr;
     std::map<QString, QAction*> actions_;

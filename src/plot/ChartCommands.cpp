@@ -1,0 +1,40 @@
+#include "plot/ChartCommands.h"
+
+#include "app/TextTable.h"
+#include "plot/ChartExport.h"
+#include "plot/TFitF1.h"
+#include "plot/TFitF1Chart.h"
+#include "platform/AtomicFile.h"
+#include "platform/Platform.h"
+
+namespace zeb {
+
+void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
+    if (!ChartReady(window)) return;
+    const ChartInputs in = MakeChartInputs(window);
+    const std::vector<std::uint8_t> wmf = ChartToPlaceableWmf(in, window.screenMetrics());
+    const std::string svg = ChartToSvg(in, window.screenMetrics());
+    if (wmf.empty()) {
+        platform.inform(tx::CouldNotCreateClipboardMetafile, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    if (!platform.setClipboardPicture(wmf, svg)) platform.inform(tx::ClipboardNotOpened, tx::CapZebStat, MsgIcon::Stop);
+}
+
+void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform) {
+    if (!ChartReady(window)) return;
+    FileDialogRequest request;
+    request.filter = tx::WmfFilter;
+    request.filterIndex = 1;
+    request.overwritePrompt = true;
+    const auto name = platform.saveFileName(request);
+    if (!name) return;
+    const std::vector<std::uint8_t> wmf = WindowChartToPlaceableWmf(window);
+    // The whole file is written at once and renamed into place: a failed write
+    // leaves an existing file as it was.
+    if (wmf.empty() ||
+        !WriteFileAtomically(*name, std::string_view(reinterpret_cast<const char*>(wmf.data()), wmf.size())))
+        platform.inform(tx::CouldNotCreateMetafile, tx::CapInformation, MsgIcon::Stop);
+}
+
+} // namespace zeb
