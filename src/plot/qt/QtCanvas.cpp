@@ -86,6 +86,26 @@ QtCanvas::~QtCanvas() {
 }
 
 void QtCanvas::flush() {
+    if (run_.size() == 2 && (run_[0].x() == run_[1].x() || run_[0].y() == run_[1].y())) {
+        // A single horizontal or vertical line of a thin pen (error bars, ticks,
+        // the frame) is filled as a rectangle of whole device pixels: crisp, and
+        // much cheaper than stroking it.
+        const QPen pen = p_.pen();
+        if (pen.isCosmetic() && pen.style() == Qt::SolidLine) {
+            const QTransform& t = p_.combinedTransform();
+            const QPointF a = t.map(QPointF(run_[0])), b = t.map(QPointF(run_[1]));
+            const double half = std::max(1.0, pen.widthF()) / 2;
+            const QRectF device(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
+                                QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
+            p_.setViewTransformEnabled(false);
+            p_.setRenderHint(QPainter::Antialiasing, false);
+            p_.fillRect(device.toAlignedRect(), pen.color());
+            p_.setRenderHint(QPainter::Antialiasing, true);
+            p_.setViewTransformEnabled(true);
+            run_.clear();
+            return;
+        }
+    }
     if (run_.size() >= 2) p_.drawPolyline(run_);
     run_.clear();
 }
@@ -93,15 +113,22 @@ void QtCanvas::flush() {
 void QtCanvas::setPen(int width, Rgb color) {
     flush();
     QPen pen(ToQColor(color));
-    // As on a Windows device: no pen is thinner than one device pixel.
-    if (width * 1.0 / scale_ < 1.0) {
+    const double devicePixels = width * 1.0 / scale_;
+    if (devicePixels < 3.0) {
+        // As on a Windows device no pen is thinner than one device pixel. Pens
+        // of a few pixels are drawn as device-space (cosmetic) lines of the
+        // rounded width: they look the same and are stroked many times faster,
+        // which matters for the thousands of error bars and curve segments of a
+        // large grid.
         pen.setCosmetic(true);
-        pen.setWidth(1);
+        pen.setWidth(std::max(1, static_cast<int>(std::lround(devicePixels))));
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::BevelJoin);
     } else {
         pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
     }
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
     p_.setPen(pen);
 }
 
@@ -151,8 +178,40 @@ void QtCanvas::polyline(const std::vector<CanvasPoint>& points) {
     p_.drawPolyline(poly);
 }
 
+namespace {
+
+// The corners of an axis-aligned rectangle given as its four (or five, closed) corners.
+bool AsRectangle(const std::vector<CanvasPoint>& pts, QRect& rect) {
+    if (pts.size() != 4 && !(pts.size() == 5 && pts[4].x == pts[0].x && pts[4].y == pts[0].y)) return false;
+    const auto& a = pts[0];
+    const auto& b = pts[1];
+    const auto& c = pts[2];
+    const auto& d = pts[3];
+    const bool horizontalFirst = a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x;
+    const bool verticalFirst = a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y;
+    if (!horizontalFirst && !verticalFirst) return false;
+    rect = QRect(QPoint(std::min(a.x, c.x), std::min(a.y, c.y)), QPoint(std::max(a.x, c.x), std::max(a.y, c.y)));
+    return true;
+}
+
+} // namespace
+
 void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
     flush();
+    QRect rect;
+    const QPen pen = p_.pen();
+    if (AsRectangle(points, rect) && pen.style() == Qt::SolidLine) {
+        // The square symbols: the outline is the pen's colour over the rectangle
+        // widened by half the pen on every side, the fill the inner part. Filling
+        // is far cheaper than stroking thousands of symbols.
+        const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ : pen.widthF()) / 2;
+        const QRectF box(rect);
+        fillDevice(box.adjusted(-half, -half, half, half), pen.color());
+        const QBrush brush = p_.brush();
+        if (brush.style() != Qt::NoBrush && box.width() > 2 * half && box.height() > 2 * half)
+            fillDevice(box.adjusted(half, half, -half, -half), brush);
+        return;
+    }
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
     p_.drawPolygon(poly);
@@ -163,15 +222,27 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 
+void QtCanvas::fillDevice(const QRectF& logical, const QBrush& brush) {
+    // In device pixels, without the window/viewport mapping: whole-pixel
+    // rectangles take the painter's fast span fill.
+    QRect device = p_.combinedTransform().mapRect(logical).toAlignedRect();
+    if (device.isEmpty()) device.setSize(QSize(std::max(1, device.width()), std::max(1, device.height())));
+    p_.setViewTransformEnabled(false);
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.fillRect(device, brush);
+    p_.setRenderHint(QPainter::Antialiasing, true);
+    p_.setViewTransformEnabled(true);
+}
+
 void QtCanvas::setPixel(int x, int y, Rgb color) {
     flush();
-    const QPen old = p_.pen();
-    QPen pixel(ToQColor(color));
-    pixel.setCosmetic(true);
-    pixel.setWidth(1);
-    p_.setPen(pixel);
-    p_.drawPoint(x, y);
-    p_.setPen(old);
+    const QPointF center = p_.combinedTransform().map(QPointF(x, y));
+    p_.setViewTransformEnabled(false);
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.fillRect(QRect(static_cast<int>(std::floor(center.x())), static_cast<int>(std::floor(center.y())), 1, 1),
+                ToQColor(color));
+    p_.setRenderHint(QPainter::Antialiasing, true);
+    p_.setViewTransformEnabled(true);
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {

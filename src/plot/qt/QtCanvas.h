@@ -57,6 +57,7 @@ private:
         QFont qfont;
     };
     void flush();  // draws the pending run of lines
+    void fillDevice(const QRectF& logical, const QBrush& brush);
 
     QPainter& p_;
     double scale_ = 1;

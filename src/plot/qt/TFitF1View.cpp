@@ -8,6 +8,9 @@
 #include "plot/PlotLayout.h"
 #include "plot/ChartCommands.h"
 #include "plot/PointSelection.h"
+#include "plot/SelectionGeometry.h"
+#include "plot/ChartPrimitives.h"
+#include "plot/DamageCanvas.h"
 #include "plot/SymbolOverlay.h"
 #include "plot/TFitF1.h"
 #include "plot/PlotLayout.h"
@@ -35,7 +38,10 @@ public:
     Core(Platform& platform, TFitF1View& view) : TFitF1(platform), view_(view) {}
 
 protected:
-    void Repaint() override { view_.update(); }
+    void Repaint() override {
+        view_.chartDirty_ = true;
+        view_.update();
+    }
     void RefreshCaption() override { view_.syncFromCore(); }
 
 private:
@@ -107,6 +113,7 @@ void TFitF1View::run(const std::function<void()>& handler) {
     // A calculation rebuilds the intercept records; a chosen c = 0 group keeps its mark.
     selection_->RefreshChosenSymbols();
     overlay_.clear();
+    chartDirty_ = true;
     syncFromCore();
     update();
 }
@@ -143,7 +150,7 @@ void TFitF1View::buildMenus() {
         PointSelection* sel = selection_.get();
         if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
         if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
-        if (n == "mnDeActivateData") return [this, sel] { apply(sel->mnDeActivateDataClick()); };
+        if (n == "mnDeActivateData") return [this, sel] { applySelection([sel] { return sel->mnDeActivateDataClick(); }); };
         if (n == "ID_BEARBEITEN_ALLEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_ALLEPUNKTEClick()); };
         if (n == "ID_BEARBEITEN_KEINEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_KEINEPUNKTEClick()); };
         if (n == "PUNKTWAHLMODUSANAUS") return [this, sel] { apply(sel->PUNKTWAHLMODUSANAUSClick()); };
@@ -362,6 +369,7 @@ void TFitF1View::showEvent(QShowEvent* event) {
 void TFitF1View::firstActivation() {
     core_->FormActivate();
     selection_->ResetDragState();
+    chartDirty_ = true;
     syncFromCore();
     update();
 }
@@ -381,14 +389,28 @@ void TFitF1View::showStatus(const QString& text) {
     frame_.statusBar()->repaint();
 }
 
+std::vector<std::pair<std::int16_t, std::int16_t>> TFitF1View::looks() const {
+    std::vector<std::pair<std::int16_t, std::int16_t>> out;
+    const MeasurementSet& set = core_->set();
+    for (int c = 0; c <= set.lastConcIndex; ++c)
+        for (int a = 0; a <= set.lastAngleIndex; ++a)
+            if (const DataPoint* p = set.cell(c, a)) out.emplace_back(p->active, p->symbolState);
+            else out.emplace_back(-1, -1);
+    for (const DataPoint* p : {&core_->lineC0(), &core_->lineQ0()}) out.emplace_back(p->active, p->symbolState);
+    return out;
+}
+
 void TFitF1View::apply(const SelectionOutcome& outcome) {
     if (outcome.statusText) showStatus(QString::fromStdString(*outcome.statusText));
     if (outcome.cursor) setCursor(*outcome.cursor == MouseCursorShape::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
-    if (outcome.repaint || outcome.preparePoints) overlay_.clear();
     if (outcome.preparePoints) {
         core_->PreparePoints(1);
         if (outcome.recalculate) core_->OnClickedRechne();
         selection_->RefreshChosenSymbols();
+    }
+    if (outcome.repaint || outcome.preparePoints) {
+        overlay_.clear();
+        chartDirty_ = true;
     }
     for (const SymbolRedraw& r : outcome.redraws) overlay_[{r.c, r.a}] = r;
     if (!outcome.redraws.empty()) overlayClipToDataArea_ = outcome.clipToDataArea;
@@ -396,11 +418,59 @@ void TFitF1View::apply(const SelectionOutcome& outcome) {
     update();
 }
 
+// Runs a selection handler. When it only changed the look of some points (the
+// chart is otherwise the same), those symbols are drawn over the cached chart
+// in their new look instead of drawing the whole chart again: the picture is
+// the same, and a click on the largest grid stays within one frame.
+void TFitF1View::applySelection(const std::function<SelectionOutcome()>& handler) {
+    const bool overlayable = !chartDirty_ && core_->plotSettings().hideInactive == 0 &&
+                             core_->plotSettings().symbolType != 2 && !core_->formFactor().viewShown;
+    const auto before = overlayable ? looks() : decltype(looks()){};
+    SelectionOutcome outcome = handler();
+    if (overlayable && outcome.repaint && !outcome.preparePoints) {
+        const auto after = looks();
+        const MeasurementSet& set = core_->set();
+        bool intercepts = false;
+        std::vector<SymbolRedraw> changed;
+        std::size_t i = 0;
+        for (int c = 0; c <= set.lastConcIndex; ++c)
+            for (int a = 0; a <= set.lastAngleIndex; ++a, ++i) {
+                if (before[i] == after[i]) continue;
+                const DataPoint* p = set.cell(c, a);
+                if (p && p->hasData == 1) changed.push_back({c, a, PlainSymbolCode(*p, c == 0 || a == 0), true});
+            }
+        for (; i < after.size(); ++i) intercepts |= before[i] != after[i];
+        if (!intercepts) {
+            outcome.repaint = false;
+            // Each changed symbol, with its error bar, is drawn again where it is.
+            const PlotMapping map(*core_->screenLayout(), core_->axes());
+            const int m = SymbolHalfSize(core_->plotSettings().symbolSize) + 60;
+            const QRect target = chartTarget();
+            const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
+                                          target.height() / static_cast<double>(kLogicalHeight));
+            for (const SymbolRedraw& r : changed) {
+                const DataPoint* p = set.cell(r.c, r.a);
+                const int x = map.X(p->x()), y = map.Y(p->y());
+                int top = y - m, bottom = y + m;
+                top = std::min(top, map.Y(std::min(p->yHi(), core_->axes().y.maximum)));
+                bottom = std::max(bottom, map.Y(std::max(p->yLo(), core_->axes().y.minimum)));
+                const QRect device(QPoint(static_cast<int>(std::floor((x - m) * scale)) - 2,
+                                          static_cast<int>(std::floor(top * scale)) - 2),
+                                   QPoint(static_cast<int>(std::ceil((x + m) * scale)) + 2,
+                                          static_cast<int>(std::ceil(bottom * scale)) + 2));
+                chartDamage_.push_back(device.intersected(QRect(QPoint(0, 0), target.size())));
+            }
+        }
+    }
+    apply(outcome);
+}
+
 void TFitF1View::mouseMoveEvent(QMouseEvent* event) {
     double x = 0, y = 0;
     const PlotLayout* layout = core_->screenLayout();
     if (!ready_ || !layout || !toLogical(event->position().toPoint(), x, y)) return;
-    apply(selection_->FormMouseMove(x, y, SelectionMapping::From(*layout, core_->axes())));
+    const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
+    applySelection([&] { return selection_->FormMouseMove(x, y, m); });
 }
 
 void TFitF1View::mousePressEvent(QMouseEvent* event) {
@@ -408,7 +478,8 @@ void TFitF1View::mousePressEvent(QMouseEvent* event) {
     const PlotLayout* layout = core_->screenLayout();
     if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
     toLogical(event->position().toPoint(), x, y);
-    apply(selection_->FormMouseDown(x, y, SelectionMapping::From(*layout, core_->axes())));
+    const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
+    applySelection([&] { return selection_->FormMouseDown(x, y, m); });
 }
 
 void TFitF1View::mouseReleaseEvent(QMouseEvent* event) {
@@ -416,8 +487,9 @@ void TFitF1View::mouseReleaseEvent(QMouseEvent* event) {
     const PlotLayout* layout = core_->screenLayout();
     if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
     toLogical(event->position().toPoint(), x, y);
-    apply(selection_->FormMouseUp(x, y, SelectionMapping::From(*layout, core_->axes()),
-                                  event->modifiers() & Qt::ControlModifier));
+    const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    applySelection([&] { return selection_->FormMouseUp(x, y, m, ctrl); });
 }
 
 void TFitF1View::keyPressEvent(QKeyEvent* event) {
@@ -437,11 +509,13 @@ void TFitF1View::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape: key = SelectionKey::Escape; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    apply(selection_->FormKeyDown(key, event->modifiers() & Qt::ControlModifier));
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    applySelection([&] { return selection_->FormKeyDown(key, ctrl); });
 }
 
 void TFitF1View::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    chartDirty_ = true;
     layoutPanel();
 }
 
@@ -450,15 +524,73 @@ void TFitF1View::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     if (!ready_) return;
     const QRect target = chartTarget();
-    painter.fillRect(target, Qt::white);
+    if (target.width() <= 0 || target.height() <= 0) return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+    if (chartDirty_ || chartCache_.size() != pixels || chartCache_.devicePixelRatio() != ratio) {
+        chartCache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        chartCache_.setDevicePixelRatio(ratio);
+        chartCache_.fill(Qt::white);
+        if (ChartReady(*core_)) {
+            QPainter cachePainter(&chartCache_);
+            QtCanvas canvas(cachePainter, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
+            DrawWindowChart(canvas, *core_, ChartTarget::Screen);
+        }
+        chartDirty_ = false;
+        chartDamage_.clear();
+        overlay_.clear();
+    }
+    redrawDamage();
+    painter.drawImage(target.topLeft(), chartCache_);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(target.adjusted(0, 0, -1, -1));
-    if (!ChartReady(*core_)) return;
-    QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
-    DrawWindowChart(canvas, *core_, ChartTarget::Screen);
+    if (overlay_.empty()) return;
+    painter.save();
+    painter.translate(target.topLeft());
+    QtCanvas canvas(painter, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
     std::vector<SymbolRedraw> overlay;
     for (const auto& entry : overlay_) overlay.push_back(entry.second);
     DrawSymbolOverlay(canvas, *core_, overlay, overlayClipToDataArea_);
+    painter.restore();
+}
+
+// Draws the chart again into the damaged parts of the cached picture: the whole
+// chart goes through a canvas that drops what cannot touch the part, onto a
+// picture of just that part placed exactly as in the full picture.
+void TFitF1View::redrawDamage() {
+    if (chartDamage_.empty() || !ChartReady(*core_)) {
+        chartDamage_.clear();
+        return;
+    }
+    std::vector<QRect> parts = chartDamage_;
+    chartDamage_.clear();
+    if (parts.size() > 6) {
+        QRect all;
+        for (const QRect& r : parts) all |= r;
+        parts = {all};
+    }
+    const QRect target = chartTarget();
+    const qreal ratio = chartCache_.devicePixelRatio();
+    const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
+                                  target.height() / static_cast<double>(kLogicalHeight));
+    QPainter cachePainter(&chartCache_);
+    cachePainter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& part : parts) {
+        if (part.isEmpty()) continue;
+        QImage piece((QSizeF(part.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        piece.setDevicePixelRatio(ratio);
+        piece.fill(Qt::white);
+        {
+            QPainter p(&piece);
+            QtCanvas canvas(p, QRect(-part.topLeft(), target.size()), kLogicalWidth, kLogicalHeight);
+            const LogicalRect keep{static_cast<int>(part.left() / scale), static_cast<int>(part.top() / scale),
+                                   static_cast<int>((part.right() + 1) / scale),
+                                   static_cast<int>((part.bottom() + 1) / scale)};
+            DamageCanvas filter(canvas, keep, static_cast<int>(std::ceil(3 / scale)));
+            DrawWindowChart(filter, *core_, ChartTarget::Screen);
+        }
+        cachePainter.drawImage(part.topLeft(), piece);
+    }
 }
 
 void TFitF1View::closeEvent(QCloseEvent* event) {

@@ -7,10 +7,13 @@
 
 #include "app/qt/MdiChild.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <cstdint>
 #include <map>
+#include <vector>
 #include <memory>
 
 class QAction;
@@ -78,6 +81,7 @@ private:
     void firstActivation();
     // Carries out what a point-selection handler asks of the window.
     void apply(const SelectionOutcome& outcome);
+    void applySelection(const std::function<SelectionOutcome()>& handler);
     // Chart logical units of a position in this widget; false outside the chart.
     bool toLogical(const QPoint& pos, double& x, double& y) const;
     void showStatus(const QString& text);
@@ -89,6 +93,17 @@ private:
     // Symbols drawn over the chart since its last full paint (drag and cursor feedback).
     std::map<std::pair<int, int>, SymbolRedraw> overlay_;
     bool overlayClipToDataArea_ = false;
+    // The chart as last drawn in full; paints show it and draw the overlay on
+    // top. It is drawn again when the window's state changed (chartDirty_).
+    QImage chartCache_;
+    bool chartDirty_ = true;
+    // Parts of the cached chart (chart pixels) to draw again because points in
+    // them changed their look.
+    std::vector<QRect> chartDamage_;
+    void redrawDamage();
+    // Active flags and symbol codes of every point, to find the points a
+    // selection changed (those are drawn over the cached chart).
+    std::vector<std::pair<std::int16_t, std::int16_t>> looks() const;
     QList<QMenu*> menus_;
     QMenu* helpMenu_ = nullptr;
     std::map<QString, QAction*> actions_;

@@ -1,0 +1,136 @@
+// Timings of the desktop program that a benchmark library cannot take:
+//  - start-up: from the start of main to the first paint of the frame window;
+//  - a point toggled with the mouse on the largest grid (99 concentrations ×
+//    135 angles, q and c order 5, error bars) and the window painted again.
+// Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server).
+#include "app/qt/Resources.h"
+#include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "plot/PlotLayout.h"
+#include "plot/TFitF1.h"
+#include "plot/qt/TFitF1View.h"
+#include "platform/qt/QtPlatform.h"
+#include "ExampleData.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPaintEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace zeb;
+
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !seen && watched->isWidgetType()) {
+            seen = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+    bool seen = false;
+};
+
+class FilePlatform : public QtPlatform {
+public:
+    std::string file;
+    std::optional<std::string> openFileName(const FileDialogRequest&) override { return file; }
+};
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+int Startup(int argc, char** argv, std::chrono::steady_clock::time_point start) {
+    QApplication app(argc, argv);
+    InitGuiResources();
+    QtPlatform platform;
+    RegisterDialogForms();
+    TMainFormView frame(platform, "/tmp/zebstat-timing.ini");
+    FirstPaint probe;
+    app.installEventFilter(&probe);
+    frame.show();
+    app.exec();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("start to first painted frame: %.1f ms\n", ms);
+    std::fflush(stdout);
+    return 0;
+}
+
+int Toggle(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InitGuiResources();
+    const std::string dir = (std::filesystem::temp_directory_path() / ("zebstat-timing-" + std::to_string(::getpid()))).string();
+    std::filesystem::create_directories(dir);
+    std::vector<double> conc, angles;
+    for (int c = 1; c <= 99; ++c) conc.push_back(1e-5 * c);
+    for (int a = 0; a < 135; ++a) angles.push_back(10.0 + a);
+    FilePlatform platform;
+    platform.file = dir + "/max.sta";
+    std::ofstream(platform.file, std::ios::binary)
+        << examples::RecordFileBytes(examples::ModelRecords(examples::PolystyreneLarge(), conc, angles, true, 9));
+    TMainFormView::setChildFactory([&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
+    TMainFormView frame(platform, dir + "/zebstat.ini");
+    frame.resize(1600, 1200);
+    frame.show();
+    frame.loadNewFile();
+    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    while (view->core().awaitingFirstData()) QTest::qWait(10);
+    frame.mdiArea()->subWindowList().front()->resize(1456, 1030);
+    view->core().plotSettings().showErrorBars = 1;
+    view->action("ID_BER_Q_5")->trigger();
+    view->action("ID_BER_C_5")->trigger();
+    view->repaint();
+    // A calculation marks the chart for drawing in full at the next paint.
+    std::vector<double> fulls;
+    QElapsedTimer timer;
+    for (int i = 0; i < 5; ++i) {
+        view->action("ID_BER_BERECHNE")->trigger();
+        timer.restart();
+        view->repaint();
+        fulls.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    const double full = Median(fulls);
+
+    const PlotMapping map(*view->core().screenLayout(), view->core().axes());
+    const QRect target = view->chartTarget();
+    const double scale = std::min(target.width() / 16383.0, target.height() / 13941.0);
+    std::vector<double> toggles;
+    for (int i = 0; i < 21; ++i) {
+        const DataPoint* p = view->core().set().cell(40 + i, 60);
+        const QPoint at(target.x() + qRound(map.X(p->x()) * scale), target.y() + qRound(map.Y(p->y()) * scale));
+        QTest::mouseMove(view, at);
+        timer.restart();
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        view->repaint();
+        toggles.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("chart drawn in full (largest grid, %dx%d pixels), median of 5: %.1f ms\n", view->chartTarget().width(), view->chartTarget().height(), full);
+    std::printf("point toggle plus repaint, median of 21: %.2f ms (max %.2f ms)\n", Median(toggles),
+                *std::max_element(toggles.begin(), toggles.end()));
+    view->closeWithoutQuestion();
+    std::filesystem::remove_all(dir);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string what = argc > 1 ? argv[1] : "startup";
+    return what == "toggle" ? Toggle(argc, argv) : Startup(argc, argv, start);
+}

@@ -1,0 +1,71 @@
+// A point toggled with the mouse on the largest grid (99 concentrations × 135
+// angles, orders 5 and 5, all curves) and the window's chart painted again,
+// as the plot window does on a click: the budget is one frame (16 ms).
+#include "plot/PlotLayout.h"
+#include "plot/PointSelection.h"
+#include "plot/TFitF1.h"
+#include "plot/TFitF1Chart.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <benchmark/benchmark.h>
+
+#ifdef ZEBSTAT_BENCH_QT
+#include "plot/qt/QtCanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+namespace zeb {
+namespace {
+
+void BM_ToggleAndRepaintMaximalGrid(benchmark::State& state) {
+    static QGuiApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "zebstat_bench";
+        static char* argv[] = {name, nullptr};
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+    ScriptedPlatform platform;
+    TFitF1 window(platform);
+    MeasurementSet& set = window.set();
+    set.InitMeasurementSet();
+    for (int c = 1; c <= 99; ++c) set.AddConcentration(std::string("/data/ps.sta"), 298.15f, 0.55f, c * 2e-5);
+    for (int a = 1; a <= 135; ++a) set.AddQ2(a * 2.9e8);
+    for (int c = 1; c <= 99; ++c)
+        for (int a = 1; a <= 135; ++a)
+            set.DPSetWert(kCodeKcr, c, a, 1e-6 * (1 + a * 2.9e8 * 5e-12) + 6e-4 * c * 2e-5, 0, 0);
+    window.PostLoadSetup();
+    window.OnBerechnungQ5();
+    window.OnBerechnungC5();
+    window.plotSettings().showErrorBars = 1;
+
+    // The chart part of a plot window of 1456 × 1030 pixels.
+    QImage image(1456 - 130, 1030 - 8, QImage::Format_ARGB32_Premultiplied);
+    auto paint = [&] {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::white);
+        QtCanvas canvas(painter, image.rect(), kLogicalWidth, kLogicalHeight);
+        DrawWindowChart(canvas, window, ChartTarget::Screen);
+    };
+    paint();
+    PointSelection selection(window);
+    const SelectionMapping mapping = SelectionMapping::From(*window.screenLayout(), window.axes());
+    const PlotMapping map(*window.screenLayout(), window.axes());
+    const DataPoint* p = set.cell(50, 70);
+    const double x = map.X(p->x()), y = map.Y(p->y());
+    for (auto _ : state) {
+        selection.FormMouseMove(x, y, mapping);
+        selection.FormMouseDown(x, y, mapping);
+        benchmark::DoNotOptimize(selection.FormMouseUp(x, y, mapping, false));
+        paint();
+    }
+    state.counters["active"] = p->active;
+}
+BENCHMARK(BM_ToggleAndRepaintMaximalGrid)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace zeb
+#endif
