@@ -147,6 +147,14 @@ void PrintingTest::chartOnlyWithoutPrintedResults() {
     QCOMPARE(x.platform.messages.size(), std::size_t(1));
     QVERIFY(x.platform.lastMessage().text.rfind("Could not start the print job on ", 0) == 0);
     QCOMPARE(x.platform.lastMessage().icon, MsgIcon::Stop);
+
+    // A window without data has nothing to print.
+    ScriptedPlatform platform;
+    TFitF1 empty(platform);
+    const QString none = dir.filePath("none.pdf");
+    PdfPrinter(printer, none);
+    QCOMPARE(PrintCopies(empty, printer, 1, nullptr), 0);
+    QVERIFY(!QFile::exists(none));
 }
 
 QTEST_MAIN(PrintingTest)

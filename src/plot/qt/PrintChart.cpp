@@ -6,6 +6,7 @@
 #include "plot/PlotLayout.h"
 #include "plot/PrintJob.h"
 #include "plot/TFitF1.h"
+#include "plot/TFitF1Chart.h"
 #include "plot/qt/QtCanvas.h"
 
 #include <QApplication>
@@ -87,6 +88,8 @@ TFormLittleMsg& PrintNotice() {
 }
 
 int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice) {
+    // A window still loading (or without data) has no chart to print.
+    if (!ChartReady(window)) return 0;
     if (copies < 1) copies = 1;
     printer.setDocName(tx::PrintJobTitle);
     // The copies are separate jobs; the printer is not asked to repeat one.

@@ -23,7 +23,8 @@ int PrintWindow(TFitF1& window, QWidget* parent);
 // The jobs without the dialog: `copies` documents with the job title
 // "ZEB-Stat: Printing Results" (printing to a file puts the copies one after
 // the other into that file). A job that cannot start is reported and ends the
-// printing. Returns the number of copies printed.
+// printing. A window without a chart (loading, no data) prints nothing.
+// Returns the number of copies printed.
 int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice);
 
 // "Printer Setup...": the page setup dialog of the program's printer.
