@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 DEB_PACKAGES = build-essential cmake g++ pkg-config libgtest-dev libbenchmark-dev \
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
-               xvfb xauth xdotool
+               xvfb xauth xdotool poppler-utils
 
 # Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev

@@ -2,6 +2,7 @@
 
 #include "dialogs/qt/TFormCorrReflexView.h"
 #include "dialogs/qt/TFormInputFormFView.h"
+#include "dialogs/qt/TFormOptionsView.h"
 #include "dialogs/qt/TFormPavo7100View.h"
 #include "dialogs/qt/TFormRefCorrInfoView.h"
 #include "dialogs/qt/TFormTarn1View.h"
@@ -35,6 +36,7 @@ void RegisterDialogForms() {
     QtPlatform::registerForm("TFormInputFormF", RunnerFor<TFormInputFormFView, TFormInputFormF>());
     QtPlatform::registerForm("TFormCorrReflex", RunnerFor<TFormCorrReflexView, TFormCorrReflex>());
     QtPlatform::registerForm("TFormRefCorrInfo", RunnerFor<TFormRefCorrInfoView, TFormRefCorrInfo>());
+    QtPlatform::registerForm("TFormOptions", RunnerFor<TFormOptionsView, TFormOptions>());
 }
 
 } // namespace zeb

@@ -1,0 +1,309 @@
+#include "dialogs/TFormOptions.h"
+
+#include "analysis/DecimalFormat.h"
+#include "analysis/NumberText.h"
+#include "app/TextTable.h"
+#include "platform/CodePage.h"
+#include "plot/AxisCaptions.h"
+#include "settings/SettingsFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace zeb {
+
+namespace {
+
+constexpr int kFirstColorRow = kLineFirstFormFactor;  // rows 3..7 have colour panels
+
+std::string WidthText(std::int32_t width) { return Format(tx::OptionsWidthFormat, static_cast<long>(width)); }
+
+bool IsColorRow(int row) { return row >= kFirstColorRow && row <= kLineRows; }
+
+} // namespace
+
+std::optional<std::int32_t> ParseLineWidth(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::nullopt;
+    const auto last = text.find_last_not_of(" \t");
+    const std::string s = text.substr(first, last - first + 1);
+    std::size_t i = s[0] == '+' ? 1 : 0;
+    if (i >= s.size()) return std::nullopt;
+    for (std::size_t j = i; j < s.size(); ++j)
+        if (s[j] < '0' || s[j] > '9') return std::nullopt;
+    errno = 0;
+    const long long v = std::strtoll(s.c_str() + i, nullptr, 10);
+    if (errno == ERANGE || v > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+TFormOptions::TFormOptions(Platform& platform, PlotSettings& settings, const OptionsWindowInfo& window,
+                           GlobalDefaults& defaults, std::string settingsPath)
+    : platform_(platform), settings_(settings), window_(window), defaults_(defaults),
+      settingsPath_(std::move(settingsPath)), formFactorMode_(settings.formFactorMode) {
+    const PlotSettings& s = settings_;
+    const bool ff = formFactorMode_;
+    // The fields show the numbers of the axis labels.
+    xScale_ = ff ? FormFactorXLabelScale(window_.representation) : kMeasurementXLabelScale;
+    yScale_ = ff ? FormFactorYLabelScale(window_.representation) : 1.0;
+
+    // 1. Hints.
+    hintSaveIni = std::string(tx::OptionsHintSaveIniStart) + settingsPath_ + tx::OptionsHintSaveIniEnd;
+    hintOk = tx::OptionsHintOk;
+    hintAbort = tx::OptionsHintAbort;
+    // 2. The font's working copy.
+    font_ = s.axisFont;
+    // 3. Line properties.
+    for (int r = 1; r <= kLineRows; ++r) {
+        const std::size_t i = static_cast<std::size_t>(r);
+        widthDefault[i] = WidthText(s.lines.builtIn(r).width);
+        widthActual[i] = WidthText(s.lines.row(r).width);
+        if (IsColorRow(r)) {
+            colorDefault[i] = s.lines.builtIn(r).color;
+            colorActual[i] = s.lines.row(r).color;
+        }
+    }
+    // 4. Axis titles.
+    EditXLabel = s.xTitle;
+    EditYLabel = s.yTitle;
+    // 5. Legend fields disabled, the mode's groups hidden.
+    legendEnabled.fill(false);
+    PanelFFVisible = false;
+    measurementGroupsVisible = false;
+    measurementChecksEnabled = false;
+    // 6. Symbol size and the show flags of the mode.
+    const int size = ff ? s.symbolSizeFF : s.symbolSize;
+    symbolSizeButton = size >= 1 && size <= 3 ? size : 0;
+    ChkBxShowFileName = (ff ? s.showFileNameFF : s.showFileName) == 1;
+    ChkBxShowErrorBars = (ff ? s.showErrorBarsFF : s.showErrorBars) == 1;
+    ChkBxShowSampleName = (ff ? s.showSampleNameFF : s.showSampleName) == 1;
+    // 7. The mode's own controls.
+    if (ff) {
+        PanelFFVisible = true;
+        legendEdits[0] = s.legend[0];
+        legendEnabled[0] = true;
+        for (int model : window_.curves) {
+            if (model < 1 || model > 5) continue;
+            const std::size_t i = static_cast<std::size_t>(model);
+            legendEnabled[i] = true;
+            legendEdits[i] = s.legend[i];
+        }
+    } else {
+        measurementChecksEnabled = true;
+        ChkBxShowResults = s.showResults == 1;
+        ChkBxPrintResults = s.printResults == 1;
+        ChkBxHideInactive = s.hideInactive == 1;
+        measurementGroupsVisible = true;
+        RBtnWeight = s.weighting == 2;
+        RBtnSmoothing = s.smoothing == 2;
+        fitDisplayButton = s.fitDisplay == 2 ? 2 : s.fitDisplay == 3 ? 3 : 1;
+    }
+    // 8. Manual ranges.
+    ChkBxXachse = (ff ? s.manualXFF.on : s.manualX.on) != 0;
+    ChkBxYachse = (ff ? s.manualYFF.on : s.manualY.on) != 0;
+    // 9. Sample name.
+    EditProbenName = s.sampleName;
+    // 10. Range limits.
+    fillRangeFields(true);
+    fillRangeFields(false);
+}
+
+void TFormOptions::fillRangeFields(bool x) {
+    const PlotSettings& s = settings_;
+    const ManualRange& r = x ? (formFactorMode_ ? s.manualXFF : s.manualX) : (formFactorMode_ ? s.manualYFF : s.manualY);
+    const double scale = x ? xScale_ : yScale_;
+    std::string lo = DecimalFormat(tx::OptionsRangePattern, r.minimum * scale);
+    std::string hi = DecimalFormat(tx::OptionsRangePattern, r.maximum * scale);
+    if (x) {
+        EditXmin = shownXmin_ = std::move(lo);
+        EditXmax = shownXmax_ = std::move(hi);
+    } else {
+        EditYmin = shownYmin_ = std::move(lo);
+        EditYmax = shownYmax_ = std::move(hi);
+    }
+}
+
+void TFormOptions::ChkBxXachseClick() {
+    if (!ChkBxXachse) fillRangeFields(true);
+}
+
+void TFormOptions::ChkBxYachseClick() {
+    if (!ChkBxYachse) fillRangeFields(false);
+}
+
+void TFormOptions::BtnXLabelDefClick() {
+    EditXLabel = formFactorMode_ ? BuiltInFormFactorXCaption(window_.representation) : BuiltInXCaption(window_.plotType);
+}
+
+void TFormOptions::BtnYLabelDefClick() {
+    EditYLabel = formFactorMode_ ? BuiltInFormFactorYCaption(window_.representation) : BuiltInYCaption(window_.plotType);
+}
+
+LogFont TFormOptions::FontForDialog() const {
+    LogFont f = font_;
+    f.height /= kFontDialogDivisor;
+    return f;
+}
+
+void TFormOptions::FontDialogAccepted(const LogFont& chosen) {
+    font_ = chosen;
+    font_.height = chosen.height * kFontDialogDivisor;
+    if (font_.faceName.size() > LogFont::kFaceNameChars) font_.faceName = Utf8Left(font_.faceName, LogFont::kFaceNameChars);
+}
+
+void TFormOptions::PanelDefaultDblClick(int row) {
+    if (IsColorRow(row)) colorActual[static_cast<std::size_t>(row)] = colorDefault[static_cast<std::size_t>(row)];
+}
+
+Rgb TFormOptions::ColorForDialog(int row) const {
+    return IsColorRow(row) ? colorActual[static_cast<std::size_t>(row)] : kBlack;
+}
+
+void TFormOptions::ColorDialogAccepted(int row, Rgb color) {
+    if (IsColorRow(row)) colorActual[static_cast<std::size_t>(row)] = color & 0x00FFFFFFu;
+}
+
+std::vector<std::string> TFormOptions::CustomColors() const {
+    std::vector<std::string> entries;
+    for (int r = kFirstColorRow; r <= kLineRows; ++r)
+        entries.push_back(Format(tx::OptionsCustomColorFormat, 'A' + (r - kFirstColorRow),
+                                 static_cast<unsigned long>(colorDefault[static_cast<std::size_t>(r)])));
+    return entries;
+}
+
+// One range from its two fields. A field left as it was filled keeps the exact
+// stored limit (the field shows only four digits of it).
+bool TFormOptions::readRange(bool x, ManualRange& range) {
+    const std::string& loText = x ? EditXmin : EditYmin;
+    const std::string& hiText = x ? EditXmax : EditYmax;
+    const std::string& loShown = x ? shownXmin_ : shownYmin_;
+    const std::string& hiShown = x ? shownXmax_ : shownYmax_;
+    const double scale = x ? xRangeScale() : yRangeScale();
+    auto value = [&](const std::string& text, const std::string& shown, double stored, const char* field,
+                     double& out) {
+        if (text == shown) {
+            out = stored;
+            return true;
+        }
+        const auto typed = ParseTypedNumber(text);
+        const double v = typed ? *typed / scale : 0.0;
+        if (!typed || !std::isfinite(v)) {
+            platform_.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+            focus = field;
+            return false;
+        }
+        out = v;
+        return true;
+    };
+    double lo = 0.0, hi = 0.0;
+    if (!value(loText, loShown, range.minimum, x ? "EditXmin" : "EditYmin", lo)) return false;
+    if (!value(hiText, hiShown, range.maximum, x ? "EditXmax" : "EditYmax", hi)) return false;
+    range.on = 1;
+    range.minimum = std::min(lo, hi);
+    range.maximum = std::max(lo, hi);
+    if (lo == hi) range.on = 0;
+    return true;
+}
+
+// The apply steps. The range fields are read first, so that a range that is not
+// a number leaves the window's settings as they were and the dialog open.
+bool TFormOptions::apply() {
+    PlotSettings& s = settings_;
+    const bool ff = formFactorMode_;
+    ManualRange x = ff ? s.manualXFF : s.manualX;
+    ManualRange y = ff ? s.manualYFF : s.manualY;
+    if (ChkBxXachse) {
+        if (!readRange(true, x)) return false;
+    } else {
+        x.on = 0;
+    }
+    if (ChkBxYachse) {
+        if (!readRange(false, y)) return false;
+    } else {
+        y.on = 0;
+    }
+
+    // 1. Symbol size.
+    const std::int16_t size = symbolSizeButton == 1 ? 1 : symbolSizeButton == 2 ? 2 : 3;
+    (ff ? s.symbolSizeFF : s.symbolSize) = size;
+    // 2. The mode's own controls.
+    if (ff) {
+        s.legend[0] = legendEdits[0];
+        for (int model : window_.curves)
+            if (model >= 1 && model <= 5) s.legend[static_cast<std::size_t>(model)] = legendEdits[static_cast<std::size_t>(model)];
+    } else {
+        s.weighting = RBtnWeight ? 2 : 1;
+        s.smoothing = RBtnSmoothing ? 2 : 1;
+        s.fitDisplay = static_cast<std::int16_t>(fitDisplayButton == 1 ? 1 : fitDisplayButton == 3 ? 3 : 2);
+        s.showResults = ChkBxShowResults ? 1 : 0;
+        s.printResults = ChkBxPrintResults ? 1 : 0;
+        s.hideInactive = ChkBxHideInactive ? 1 : 0;
+    }
+    // 3. Show flags of the mode.
+    (ff ? s.showFileNameFF : s.showFileName) = ChkBxShowFileName ? 1 : 0;
+    (ff ? s.showErrorBarsFF : s.showErrorBars) = ChkBxShowErrorBars ? 1 : 0;
+    (ff ? s.showSampleNameFF : s.showSampleName) = ChkBxShowSampleName ? 1 : 0;
+    // 4., 5. Ranges.
+    (ff ? s.manualXFF : s.manualX) = x;
+    (ff ? s.manualYFF : s.manualY) = y;
+    // 6. Sample name.
+    s.sampleName = Utf8Left(EditProbenName, kSampleNameChars);
+    // 7. Font.
+    s.axisFont = font_;
+    // 8., 9. Axis titles: a title typed is kept for the plot type (or
+    // representation); an empty field brings back the built-in title.
+    const std::size_t slot = static_cast<std::size_t>(ff ? window_.representation : window_.plotType);
+    const bool slotValid = ff ? slot >= 1 && slot <= kFormFactorRepresentations : slot >= 1 && slot <= kPlotTypes;
+    auto title = [&](const std::string& field, std::string& current, std::string* slotText, const char* builtIn) {
+        if (field.empty()) {
+            current = builtIn;
+            if (slotText) slotText->clear();
+            return;
+        }
+        current = Utf8Left(field, kAxisTitleChars);
+        if (slotText) *slotText = current;
+    };
+    if (ff) {
+        title(EditXLabel, s.xTitle, slotValid ? &s.xTitleFF[slot] : nullptr, BuiltInFormFactorXCaption(window_.representation));
+        title(EditYLabel, s.yTitle, slotValid ? &s.yTitleFF[slot] : nullptr, BuiltInFormFactorYCaption(window_.representation));
+    } else {
+        title(EditXLabel, s.xTitle, slotValid ? &s.xTitleZimm[slot] : nullptr, BuiltInXCaption(window_.plotType));
+        title(EditYLabel, s.yTitle, slotValid ? &s.yTitleZimm[slot] : nullptr, BuiltInYCaption(window_.plotType));
+    }
+    // 10. Line widths and colours; a width that is not a whole number of at
+    // least 0 falls back to the row's built-in width.
+    for (int r = 1; r <= kLineRows; ++r) {
+        const std::size_t i = static_cast<std::size_t>(r);
+        const auto width = ParseLineWidth(widthActual[i]);
+        s.lines.row(r).width = width ? *width : s.lines.builtIn(r).width;
+        if (IsColorRow(r)) s.lines.row(r).color = colorActual[i];
+    }
+    return true;
+}
+
+void TFormOptions::BitBtnOKClick() {
+    if (!apply()) return;
+    modalResult = kResultOk;
+}
+
+void TFormOptions::BitBtnSaveINIClick() {
+    if (!apply()) return;
+    // 11. Failures of writing the settings file are not reported.
+    SaveSettings(settings_, window_.plotType, window_.representation, defaults_, settingsPath_);
+    modalResult = kResultYes;
+}
+
+void TFormOptions::BitBtnAbortClick() { modalResult = kResultAbort; }
+
+void TFormOptions::BtnHelpClick() { platform_.showHelp(kHelpContext); }
+
+void TFormOptions::answerDefault() {
+    BitBtnOKClick();
+    if (!closed()) BitBtnAbortClick();
+}
+
+} // namespace zeb

@@ -1,0 +1,143 @@
+// The plot options dialog: edits the plot settings of one plot window. OK
+// applies them to that window; "Save to INI file" applies them, writes the
+// settings file and makes them the defaults of windows opened later; Abort
+// changes nothing. Which of the paired settings (measurement plots or
+// form-factor plots) it edits follows the window's form-factor mode.
+//
+// Creating the dialog fills the controls from the settings. The Qt form shows
+// the controls below, copies what the user types or clicks into them and calls
+// the handlers; the font and colour dialogs are run by the form with the values
+// the logic hands out and their results are given back to it.
+#pragma once
+
+#include "platform/Platform.h"
+#include "plot/Canvas.h"
+#include "settings/PlotSettings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+// What the dialog needs to know about its window besides the settings.
+struct OptionsWindowInfo {
+    int plotType = 1;         // 1 Zimm .. 6 D-III
+    int representation = 11;  // form-factor representation 1..12
+    std::vector<int> curves;  // form-factor models in the plot (1..5)
+};
+
+class TFormOptions : public ModalDialog {
+public:
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultAbort = 3;
+    static constexpr int kResultYes = 6;  // "Save to INI file"
+    static constexpr int kHelpContext = 9;
+    // The flags of the font dialog: screen fonts, initialised from the logical
+    // font, effects, only existing fonts, only TrueType fonts.
+    static constexpr unsigned kFontDialogFlags = 0x50141;
+    // The font dialog works with a fifteenth of the chart's font height.
+    static constexpr int kFontDialogDivisor = 15;
+
+    // settings.formFactorMode tells which fields are edited. The settings stay
+    // untouched until OK or "Save to INI file".
+    TFormOptions(Platform& platform, PlotSettings& settings, const OptionsWindowInfo& window,
+                 GlobalDefaults& defaults, std::string settingsPath);
+
+    const char* dialogName() const override { return "TFormOptions"; }
+    // Accepts what is shown (OK); when that is refused, aborts.
+    void answerDefault() override;
+
+    // ---- Handlers
+    void ChkBxXachseClick();  // after ChkBxXachse changed
+    void ChkBxYachseClick();
+    void BtnXLabelDefClick();
+    void BtnYLabelDefClick();
+    // "Font of Axes' Labels ": the font the dialog opens with (the working copy,
+    // its height divided by 15) and what it gives back on OK.
+    LogFont FontForDialog() const;
+    void FontDialogAccepted(const LogFont& chosen);
+    // Colour panels of rows 3..7: a double click on the default panel copies its
+    // colour; one on the actual panel opens the colour dialog with ColorForDialog.
+    void PanelDefaultDblClick(int row);
+    Rgb ColorForDialog(int row) const;
+    void ColorDialogAccepted(int row, Rgb color);
+    // The colour dialog's custom colours: "ColorA=<hex>" .. "ColorE=<hex>", the
+    // built-in colours of rows 3..7.
+    std::vector<std::string> CustomColors() const;
+    void BitBtnOKClick();
+    void BitBtnSaveINIClick();
+    void BitBtnAbortClick();
+    void BtnHelpClick();
+
+    bool closed() const { return modalResult != 0; }
+    bool formFactorMode() const { return formFactorMode_; }
+    // The display scale of the range fields (the label scales of the axes).
+    double xRangeScale() const { return xScale_; }
+    double yRangeScale() const { return yScale_; }
+
+    // ---- Controls, page "Basic Options"
+    std::string EditProbenName;
+    static constexpr int kSampleNameTypedChars = 63;
+    bool ChkBxYachse = false;
+    std::string EditYmin, EditYmax;
+    bool ChkBxXachse = false;
+    std::string EditXmin, EditXmax;
+    int symbolSizeButton = 2;  // RBtnSmall 1, RBtnMiddle 2, RBtnLarge 3 (0: none checked)
+    bool ChkBxShowFileName = false;
+    bool ChkBxShowErrorBars = false;
+    bool ChkBxShowSampleName = false;
+    bool ChkBxShowResults = false;
+    bool ChkBxPrintResults = false;
+    bool ChkBxHideInactive = false;
+    bool measurementChecksEnabled = false;  // the last three boxes
+    // PanelFF: EditCFF, then EditCoilMd, EditCoilPd, EditThinRod, EditHardSphere, EditUserDef.
+    bool PanelFFVisible = false;
+    std::array<std::string, 6> legendEdits;
+    std::array<bool, 6> legendEnabled{};
+    // The weighting, smoothing and fit-display groups (measurement plots only).
+    bool measurementGroupsVisible = false;
+    bool RBtnWeight = false;     // else RBtnNoWeight
+    bool RBtnSmoothing = false;  // else RBtnNoSmoothing
+    int fitDisplayButton = 1;    // RBtnLimitAll 1, RBtnLimitOnly 2, RBtnLimitAndQ 3
+
+    // ---- Controls, page "Chart Design"
+    std::string EditXLabel, EditYLabel;
+    // Line rows 1..7 (index 0 unused): widths as text; colours of rows 3..7.
+    std::array<std::string, kLineRows + 1> widthDefault;
+    std::array<std::string, kLineRows + 1> widthActual;
+    std::array<Rgb, kLineRows + 1> colorDefault{};
+    std::array<Rgb, kLineRows + 1> colorActual{};
+    const LogFont& workingFont() const { return font_; }
+
+    // ---- Hints of the buttons
+    std::string hintSaveIni, hintOk, hintAbort;
+
+    std::string focus;  // the control that should take the focus
+    int modalResult = 0;
+
+private:
+    void fillRangeFields(bool x);
+    bool apply();
+    bool readRange(bool x, ManualRange& range);
+
+    Platform& platform_;
+    PlotSettings& settings_;
+    OptionsWindowInfo window_;
+    GlobalDefaults& defaults_;
+    std::string settingsPath_;
+    bool formFactorMode_ = false;
+    double xScale_ = 1e-8;
+    double yScale_ = 1.0;
+    LogFont font_;
+    // The range texts as filled, so that an unedited field keeps its exact value.
+    std::string shownXmin_, shownXmax_, shownYmin_, shownYmax_;
+};
+
+// A width typed into a line-width field: an integer of at least 0 with blanks
+// around it allowed; nothing otherwise.
+std::optional<std::int32_t> ParseLineWidth(const std::string& text);
+
+} // namespace zeb

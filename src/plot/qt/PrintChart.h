@@ -1,0 +1,33 @@
+// "&Print..." and "Printer Setup..." of the plot window on a QPrinter. The
+// program keeps one printer for the whole run, so that what the setup dialog
+// chose holds for every later print.
+#pragma once
+
+class QPrinter;
+class QWidget;
+
+namespace zeb {
+
+class TFitF1;
+class TFormLittleMsg;
+
+// The printer of the program.
+QPrinter& ProgramPrinter();
+// The print notice, created once and reused.
+TFormLittleMsg& PrintNotice();
+
+// "&Print...": the print dialog (cancel does nothing), then the notice naming
+// the printer while one job per copy is sent. Returns the number of copies printed.
+int PrintWindow(TFitF1& window, QWidget* parent);
+
+// The jobs without the dialog: `copies` documents with the job title
+// "ZEB-Stat: Printing Results" (printing to a file puts the copies one after
+// the other into that file). A job that cannot start is reported and ends the
+// printing. A window without a chart (loading, no data) prints nothing.
+// Returns the number of copies printed.
+int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice);
+
+// "Printer Setup...": the page setup dialog of the program's printer.
+void PrinterSetup(QWidget* parent);
+
+} // namespace zeb

@@ -1,0 +1,396 @@
+// The plot options dialog: filling the controls from a window's settings, the
+// apply steps of OK and "Save to INI file", range checks, the font's working
+// copy, line rows and what Abort leaves.
+#include "app/TextTable.h"
+#include "dialogs/TFormOptions.h"
+#include "platform/ScriptedPlatform.h"
+#include "plot/AxisCaptions.h"
+#include "settings/Profile.h"
+#include "settings/SettingsFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace zeb {
+namespace {
+
+struct Fixture {
+    test::TempDir dir;
+    std::string ini = dir.file("zebstat.ini");
+    ScriptedPlatform platform;
+    GlobalDefaults defaults;
+    PlotSettings s = ReadWindowSettings(GlobalDefaults{}, ini);
+    OptionsWindowInfo info;
+    Fixture() {
+        s.sampleName = "PS in toluene";
+        s.manualX = {0, 0.0, 3.7e10};  // an automatic range as the last rescale left it
+        s.manualY = {0, 1.5e-6, 2.2512345e-6};
+        SelectAxisTitles(s, 1, 11);
+    }
+    TFormOptions open() { return TFormOptions(platform, s, info, defaults, ini); }
+};
+
+TEST(TFormOptions, OpeningAMeasurementPlotFillsTheControls) {
+    Fixture f;
+    f.s.symbolSize = 3;
+    f.s.showErrorBars = 1;
+    f.s.hideInactive = 1;
+    f.s.printResults = 0;
+    f.s.weighting = 2;
+    f.s.fitDisplay = 3;
+    f.s.lines.row(4) = {77, 0x123456};
+    TFormOptions d = f.open();
+
+    EXPECT_EQ(d.hintSaveIni, "Settings are saved into " + f.ini +
+                                 ". \nUsing them when loading a new file or in next session.");
+    EXPECT_EQ(d.hintOk, "Accepting the settings for the actual plot only.");
+    EXPECT_EQ(d.hintAbort, "Abort Option Window, ignoring change of settings.");
+    // x in µm⁻² (× 1e-8), y as stored, both with four digits.
+    EXPECT_EQ(d.EditXmin, "0.000E0");
+    EXPECT_EQ(d.EditXmax, "3.700E2");
+    EXPECT_EQ(d.EditYmin, "1.500E-6");
+    EXPECT_EQ(d.EditYmax, "2.251E-6");
+    EXPECT_FALSE(d.ChkBxXachse);
+    EXPECT_EQ(d.symbolSizeButton, 3);
+    EXPECT_TRUE(d.ChkBxShowFileName);
+    EXPECT_TRUE(d.ChkBxShowErrorBars);
+    EXPECT_TRUE(d.ChkBxHideInactive);
+    EXPECT_FALSE(d.ChkBxPrintResults);
+    EXPECT_TRUE(d.measurementChecksEnabled);
+    EXPECT_TRUE(d.measurementGroupsVisible);
+    EXPECT_FALSE(d.PanelFFVisible);
+    EXPECT_TRUE(d.RBtnWeight);
+    EXPECT_FALSE(d.RBtnSmoothing);
+    EXPECT_EQ(d.fitDisplayButton, 3);
+    EXPECT_EQ(d.EditProbenName, "PS in toluene");
+    EXPECT_EQ(d.EditXLabel, tx::XCaptionQ2Kc);
+    EXPECT_EQ(d.EditYLabel, tx::YCaptionZimm);
+    // Line rows: built-in "default" and the window's "actual" values.
+    EXPECT_EQ(d.widthDefault[4], "21");
+    EXPECT_EQ(d.widthActual[4], "77");
+    EXPECT_EQ(d.colorDefault[4], 0x00FF00u);
+    EXPECT_EQ(d.colorActual[4], 0x123456u);
+    EXPECT_EQ(d.widthDefault[1], "23");
+    EXPECT_EQ(d.CustomColors(),
+              (std::vector<std::string>{"ColorA=FF", "ColorB=FF00", "ColorC=FF0000", "ColorD=FF00FF", "ColorE=87FF"}));
+}
+
+TEST(TFormOptions, OpeningAFormFactorPlotEditsItsOwnFields) {
+    Fixture f;
+    f.s.formFactorMode = true;
+    f.s.symbolSizeFF = 1;
+    f.s.showFileName = 0;  // the measurement flag is not the one shown
+    f.s.showFileNameFF = 1;
+    f.s.manualXFF = {1, 2.0e9, 8.0e9};  // q in cm⁻¹
+    f.s.manualYFF = {0, 0.0, 5.0e7};
+    f.s.legend = {"c = .0010 g/dm³", "Coil A", "Coil B", "Rod", "Sphere", "User"};
+    f.info.representation = 4;  // Pz·q² over q
+    f.info.curves = {3, 1};
+    TFormOptions d = f.open();
+
+    EXPECT_TRUE(d.PanelFFVisible);
+    EXPECT_FALSE(d.measurementGroupsVisible);
+    EXPECT_FALSE(d.measurementChecksEnabled);
+    EXPECT_EQ(d.symbolSizeButton, 1);
+    EXPECT_TRUE(d.ChkBxShowFileName);
+    EXPECT_TRUE(d.ChkBxXachse);
+    // q in µm⁻¹ (× 1e-4); Pz·q² as its axis labels show it (× 1e-8).
+    EXPECT_EQ(d.EditXmin, "2.000E5");
+    EXPECT_EQ(d.EditXmax, "8.000E5");
+    EXPECT_EQ(d.EditYmax, "5.000E-1");
+    EXPECT_EQ(d.legendEdits[0], "c = .0010 g/dm³");
+    EXPECT_EQ(d.legendEnabled, (std::array<bool, 6>{true, true, false, true, false, false}));
+    EXPECT_EQ(d.legendEdits[3], "Rod");
+    EXPECT_EQ(d.legendEdits[2], "") << "a curve not in the plot shows no text";
+
+    // Applying writes the form-factor fields only.
+    d.legendEdits[1] = "Coil, typed";
+    d.legendEdits[2] = "not applied";
+    d.EditXmin = "1";
+    d.symbolSizeButton = 2;
+    d.ChkBxShowErrorBars = true;
+    d.BitBtnOKClick();
+    ASSERT_EQ(d.modalResult, TFormOptions::kResultOk);
+    EXPECT_EQ(f.s.legend[1], "Coil, typed");
+    EXPECT_EQ(f.s.legend[2], "Coil B");
+    EXPECT_DOUBLE_EQ(f.s.manualXFF.minimum, 1e4);
+    EXPECT_DOUBLE_EQ(f.s.manualXFF.maximum, 8.0e9) << "the untouched field keeps its value";
+    EXPECT_EQ(f.s.symbolSizeFF, 2);
+    EXPECT_EQ(f.s.symbolSize, 2) << "the measurement size stays";
+    EXPECT_EQ(f.s.showErrorBarsFF, 1);
+    EXPECT_EQ(f.s.showErrorBars, 0);
+    EXPECT_EQ(f.s.manualX.on, 0);
+}
+
+TEST(TFormOptions, RangesAreSortedAndEqualLimitsSwitchTheRangeOff) {
+    Fixture f;
+    {
+        TFormOptions d = f.open();
+        d.ChkBxXachse = true;
+        d.ChkBxXachseClick();
+        d.EditXmin = "5";
+        d.EditXmax = "1";
+        d.ChkBxYachse = true;
+        d.EditYmin = " 2,5e-6 ";  // a comma is read as the point
+        d.BitBtnOKClick();
+        ASSERT_EQ(d.modalResult, TFormOptions::kResultOk);
+        EXPECT_TRUE(f.platform.messages.empty());
+    }
+    EXPECT_EQ(f.s.manualX.on, 1);
+    EXPECT_DOUBLE_EQ(f.s.manualX.minimum, 1e8);
+    EXPECT_DOUBLE_EQ(f.s.manualX.maximum, 5e8);
+    EXPECT_EQ(f.s.manualY.on, 1);
+    EXPECT_EQ(f.s.manualY.minimum, 2.2512345e-6) << "the unedited ymax keeps its exact value";
+    EXPECT_DOUBLE_EQ(f.s.manualY.maximum, 2.5e-6);
+    {
+        TFormOptions d = f.open();
+        EXPECT_TRUE(d.ChkBxXachse);
+        EXPECT_EQ(d.EditXmin, "1.000E0");
+        d.EditXmin = "2";
+        d.EditXmax = "2";
+        d.BitBtnOKClick();
+    }
+    EXPECT_EQ(f.s.manualX.on, 0) << "equal limits leave the axis automatic";
+    EXPECT_EQ(f.s.manualY.on, 1);
+    {
+        TFormOptions d = f.open();
+        d.ChkBxYachse = false;
+        d.ChkBxYachseClick();
+        d.BitBtnOKClick();
+    }
+    EXPECT_EQ(f.s.manualY.on, 0);
+}
+
+TEST(TFormOptions, UncheckingARangeRefillsItsFields) {
+    Fixture f;
+    TFormOptions d = f.open();
+    d.ChkBxYachse = true;
+    d.ChkBxYachseClick();
+    d.EditYmin = "abc";
+    d.ChkBxYachse = false;
+    d.ChkBxYachseClick();
+    EXPECT_EQ(d.EditYmin, "1.500E-6");
+    d.BitBtnOKClick();
+    EXPECT_EQ(d.modalResult, TFormOptions::kResultOk) << "an unchecked range is not read";
+    EXPECT_TRUE(f.platform.messages.empty());
+}
+
+TEST(TFormOptions, ARangeThatIsNoNumberKeepsTheDialogOpenAndChangesNothing) {
+    Fixture f;
+    const PlotSettings before = f.s;
+    TFormOptions d = f.open();
+    d.symbolSizeButton = 1;
+    d.EditProbenName = "renamed";
+    d.ChkBxXachse = true;
+    d.EditXmax = "4.5x";
+    d.BitBtnOKClick();
+    EXPECT_EQ(d.modalResult, 0);
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.lastMessage().text, "Invalid input for floating point number.");
+    EXPECT_EQ(f.platform.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(f.platform.lastMessage().icon, MsgIcon::Stop);
+    EXPECT_EQ(d.focus, "EditXmax");
+    EXPECT_EQ(d.EditXmax, "4.5x") << "the input stays for correction";
+    EXPECT_EQ(f.s.symbolSize, before.symbolSize);
+    EXPECT_EQ(f.s.sampleName, before.sampleName);
+
+    // A number too large for the axis once unscaled is refused the same way.
+    d.EditXmax = "1e305";
+    d.BitBtnSaveINIClick();
+    EXPECT_EQ(d.modalResult, 0);
+    EXPECT_EQ(f.platform.messages.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(f.ini));
+
+    // Corrected, OK applies everything anew.
+    d.EditXmax = "4,5";
+    d.BitBtnOKClick();
+    EXPECT_EQ(d.modalResult, TFormOptions::kResultOk);
+    EXPECT_EQ(f.s.symbolSize, 1);
+    EXPECT_EQ(f.s.sampleName, "renamed");
+    EXPECT_DOUBLE_EQ(f.s.manualX.maximum, 4.5e8);
+}
+
+TEST(TFormOptions, SampleNameAndPlotDetails) {
+    Fixture f;
+    TFormOptions d = f.open();
+    const std::string typed = "Polystyrene 2 Mio in toluene at 25 C, filtered 0.2 um, batch 7b";
+    ASSERT_EQ(typed.size(), 63u);
+    d.EditProbenName = typed;
+    d.symbolSizeButton = 0;  // none checked: large
+    d.ChkBxShowFileName = false;
+    d.ChkBxShowResults = false;
+    d.ChkBxHideInactive = true;
+    d.RBtnWeight = true;
+    d.RBtnSmoothing = true;
+    d.fitDisplayButton = 2;
+    d.BitBtnOKClick();
+    EXPECT_EQ(f.s.sampleName, typed.substr(0, 41));
+    EXPECT_EQ(f.s.symbolSize, 3);
+    EXPECT_EQ(f.s.showFileName, 0);
+    EXPECT_EQ(f.s.showResults, 0);
+    EXPECT_EQ(f.s.hideInactive, 1);
+    EXPECT_EQ(f.s.weighting, 2);
+    EXPECT_EQ(f.s.smoothing, 2);
+    EXPECT_EQ(f.s.fitDisplay, 2);
+}
+
+TEST(TFormOptions, FontWorkingCopy) {
+    Fixture f;
+    f.s.axisFont.height = -250;
+    {
+        TFormOptions d = f.open();
+        EXPECT_EQ(d.FontForDialog().height, -16) << "integer division by 15";
+        // The font dialog was cancelled: nothing given back.
+        d.BitBtnOKClick();
+    }
+    EXPECT_EQ(f.s.axisFont.height, -250);
+    {
+        TFormOptions d = f.open();
+        LogFont chosen = d.FontForDialog();
+        chosen.height = -20;
+        chosen.weight = 400;
+        chosen.italic = 1;
+        chosen.faceName = std::string(40, 'F');
+        d.FontDialogAccepted(chosen);
+        EXPECT_EQ(f.s.axisFont.height, -250) << "the window's font changes only when applied";
+        d.BitBtnAbortClick();
+        EXPECT_EQ(f.s.axisFont.height, -250);
+        d.BitBtnOKClick();
+    }
+    EXPECT_EQ(f.s.axisFont.height, -300);
+    EXPECT_EQ(f.s.axisFont.weight, 400);
+    EXPECT_EQ(f.s.axisFont.italic, 1);
+    EXPECT_EQ(f.s.axisFont.faceName.size(), LogFont::kFaceNameChars);
+}
+
+TEST(TFormOptions, AxisTitles) {
+    Fixture f;
+    f.info.plotType = 2;
+    SelectAxisTitles(f.s, 2, 11);
+    {
+        TFormOptions d = f.open();
+        d.EditYLabel = "sqrt(Kc/R) typed";
+        d.BitBtnOKClick();
+    }
+    EXPECT_EQ(f.s.yTitle, "sqrt(Kc/R) typed");
+    EXPECT_EQ(f.s.yTitleZimm[2], "sqrt(Kc/R) typed");
+    EXPECT_EQ(f.s.yTitleZimm[1], "") << "only the slot of the current plot type";
+    {
+        TFormOptions d = f.open();
+        EXPECT_EQ(d.EditYLabel, "sqrt(Kc/R) typed");
+        d.BtnYLabelDefClick();
+        EXPECT_EQ(d.EditYLabel, tx::YCaptionBerry);
+        d.EditYLabel = "";  // an empty field also brings the built-in title back
+        d.EditXLabel = "";
+        d.BitBtnSaveINIClick();
+        EXPECT_EQ(d.modalResult, TFormOptions::kResultYes);
+    }
+    EXPECT_EQ(f.s.yTitle, tx::YCaptionBerry);
+    SelectAxisTitles(f.s, 2, 11);  // as the next rescale does
+    EXPECT_EQ(f.s.yTitle, tx::YCaptionBerry);
+    EXPECT_EQ(GetPrivateProfileString("ChartLabels", "XLabelZimm2", "missing", 255, f.ini), tx::XCaptionQ2Kc);
+    EXPECT_EQ(GetPrivateProfileString("ChartLabels", "YLabelZimm2", "missing", 255, f.ini), tx::YCaptionBerry);
+
+    // Form-factor mode: the representation's default and slot.
+    f.s.formFactorMode = true;
+    f.info.representation = 5;
+    TFormOptions d = f.open();
+    d.BtnXLabelDefClick();
+    EXPECT_EQ(d.EditXLabel, tx::FFCaptionQ);
+    d.EditYLabel = "Holtzer";
+    d.BitBtnOKClick();
+    EXPECT_EQ(f.s.yTitleFF[5], "Holtzer");
+}
+
+TEST(TFormOptions, LineWidthsAndColours) {
+    Fixture f;
+    {
+        TFormOptions d = f.open();
+        d.widthActual[1] = " 40 ";
+        d.widthActual[2] = "2.5";  // not an integer: built-in width
+        d.widthActual[3] = "-3";   // no line can be thinner than nothing: built-in width
+        d.widthActual[4] = "";
+        d.widthActual[5] = "0";
+        d.ColorDialogAccepted(5, 0x00ABCDEF);
+        d.ColorDialogAccepted(6, 0x00112233);
+        d.PanelDefaultDblClick(6);  // back to the built-in colour
+        d.BitBtnOKClick();
+    }
+    const LineTable& t = f.s.lines;
+    EXPECT_EQ(t.row(1).width, 40);
+    EXPECT_EQ(t.row(2).width, 23);
+    EXPECT_EQ(t.row(3).width, 10);
+    EXPECT_EQ(t.row(4).width, 21);
+    EXPECT_EQ(t.row(5).width, 0);
+    EXPECT_EQ(t.row(5).color, 0xABCDEFu);
+    EXPECT_EQ(t.row(6).color, BuiltInLine(6).color);
+    EXPECT_EQ(t.builtIn(5), BuiltInLine(5)) << "the built-in entries never change";
+
+    EXPECT_EQ(ParseLineWidth("+12"), 12);
+    EXPECT_EQ(ParseLineWidth("99999999999"), std::nullopt);
+    EXPECT_EQ(ParseLineWidth("12 3"), std::nullopt);
+}
+
+TEST(TFormOptions, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {
+    Fixture f;
+    const PlotSettings before = f.s;
+    {
+        TFormOptions d = f.open();
+        d.EditProbenName = "x";
+        d.symbolSizeButton = 1;
+        d.ChkBxXachse = true;
+        d.EditXmin = "7";
+        d.widthActual[1] = "99";
+        d.RBtnSmoothing = true;
+        d.BitBtnAbortClick();
+        EXPECT_EQ(d.modalResult, TFormOptions::kResultAbort);
+    }
+    EXPECT_EQ(static_cast<const GlobalDefaults&>(f.s), static_cast<const GlobalDefaults&>(before));
+    EXPECT_EQ(f.s.sampleName, before.sampleName);
+    EXPECT_EQ(f.s.lines, before.lines);
+    EXPECT_FALSE(std::filesystem::exists(f.ini));
+
+    {
+        TFormOptions d = f.open();
+        d.symbolSizeButton = 1;
+        d.RBtnSmoothing = true;
+        d.RBtnWeight = true;
+        d.BitBtnOKClick();
+    }
+    EXPECT_FALSE(std::filesystem::exists(f.ini)) << "OK is for this window only";
+    EXPECT_EQ(f.defaults.symbolSize, 2);
+
+    {
+        TFormOptions d = f.open();
+        d.widthActual[7] = "60";
+        d.BitBtnSaveINIClick();
+        EXPECT_EQ(d.modalResult, TFormOptions::kResultYes);
+    }
+    EXPECT_EQ(f.defaults.symbolSize, 1);
+    EXPECT_EQ(f.defaults.smoothing, 2);
+    EXPECT_EQ(f.defaults.weighting, 1) << "weighting is not a default for later windows";
+    EXPECT_EQ(GetPrivateProfileString("Settings", "Symbol size", "", 255, f.ini), "small");
+    EXPECT_EQ(GetPrivateProfileString("Settings", "Smoothing ", "", 255, f.ini), "Yes");
+    EXPECT_EQ(GetPrivateProfileString("PlotLines", "LineWidth7", "", 255, f.ini), "60");
+    // A window opened later reads what was saved.
+    const PlotSettings later = ReadWindowSettings(f.defaults, f.ini);
+    EXPECT_EQ(later.lines.row(7).width, 60);
+    EXPECT_EQ(later.symbolSize, 1);
+}
+
+TEST(TFormOptions, HelpAndTheBatchAnswer) {
+    Fixture f;
+    TFormOptions d = f.open();
+    d.BtnHelpClick();
+    EXPECT_EQ(f.platform.helpContexts, std::vector<int>{9});
+    EXPECT_EQ(d.modalResult, 0);
+    d.ChkBxXachse = true;
+    d.EditXmin = "?";
+    d.answerDefault();
+    EXPECT_EQ(d.modalResult, TFormOptions::kResultAbort) << "what cannot be accepted is abandoned";
+}
+
+} // namespace
+} // namespace zeb

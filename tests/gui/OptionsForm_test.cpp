@@ -1,0 +1,235 @@
+// The plot options form on the real widgets: its two pages and what each mode
+// shows, typing a range, a range that is not a number, the colour panels, the
+// font dialog and the help button.
+#include "app/TextTable.h"
+#include "dialogs/TFormOptions.h"
+#include "dialogs/qt/DialogForms.h"
+#include "dialogs/qt/TFormOptionsView.h"
+#include "gui/FormTestSupport.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/qt/QtPlatform.h"
+#include "plot/AxisCaptions.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace zeb;
+using namespace zeb::formtest;
+
+namespace {
+
+// Clicks a button; check boxes and radio buttons on their indicator, since only
+// the indicator and the caption take a click.
+void Click(QWidget* form, const char* name) {
+    auto* b = Child<QAbstractButton>(form, name);
+    QVERIFY2(b, name);
+    if (qobject_cast<QPushButton*>(b))
+        QTest::mouseClick(b, Qt::LeftButton);
+    else
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+bool Shown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
+
+struct Setup {
+    QTemporaryDir dir;
+    std::string ini = dir.filePath("zebstat.ini").toStdString();
+    QtPlatform platform;
+    GlobalDefaults defaults;
+    PlotSettings s;
+    OptionsWindowInfo info;
+    Setup() {
+        s.sampleName = "PS in toluene";
+        s.manualX = {0, 0.0, 3.7e10};
+        s.manualY = {0, 1.5e-6, 2.25e-6};
+        SelectAxisTitles(s, 1, 11);
+    }
+};
+
+} // namespace
+
+class OptionsFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterDialogForms(); }
+    void measurementPlotPagesAndATypedRange();
+    void aRangeThatIsNoNumberKeepsTheFormOpen();
+    void formFactorModeShowsTheLegendPanel();
+    void colourPanelsFontDialogAndHelp();
+};
+
+void OptionsFormTest::measurementPlotPagesAndATypedRange() {
+    Setup t;
+    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    WhenOpens("TFormOptions", [&](QWidget* form) {
+        QCOMPARE(form->windowTitle(), QString("ZEB-Stat: Plot Options"));
+        auto* pages = Child<QTabWidget>(form, "PageControl");
+        QCOMPARE(pages->count(), 2);
+        QCOMPARE(pages->tabText(0), QString("Basic Options"));
+        QCOMPARE(pages->tabText(1), QString("Chart Design"));
+        QCOMPARE(pages->currentIndex(), 0);
+        QVERIFY(!Shown(form, "PanelFF"));
+        QVERIFY(Shown(form, "GroupWeighting"));
+        QVERIFY(Shown(form, "GroupSmoothing"));
+        QVERIFY(Shown(form, "GroupFitDisplay"));
+        QVERIFY(Child<QRadioButton>(form, "RBtnMiddle")->isChecked());
+        QVERIFY(Child<QRadioButton>(form, "RBtnNoSmoothing")->isChecked());
+        QVERIFY(Child<QRadioButton>(form, "RBtnLimitAll")->isChecked());
+        QVERIFY(Child<QCheckBox>(form, "ChkBxPrintResults")->isEnabled());
+        QCOMPARE(Child<QPushButton>(form, "BitBtnSaveINI")->toolTip(),
+                 QString::fromStdString("Settings are saved into " + t.ini +
+                                        ". \nUsing them when loading a new file or in next session."));
+        auto* xmin = Child<QLineEdit>(form, "EditXmin");
+        auto* xmax = Child<QLineEdit>(form, "EditXmax");
+        QCOMPARE(xmax->text(), QString("3.700E2"));
+        QVERIFY(xmin->isReadOnly());
+        guitest::Screenshot(form, "dialog_TFormOptions_basic");
+
+        Click(form, "ChkBxXachse");
+        QVERIFY(!xmin->isReadOnly());
+        TypeInto(xmin, "5");
+        TypeInto(xmax, "1");
+        Click(form, "RBtnSmall");
+        Click(form, "RBtnSmoothing");
+        Click(form, "RBtnLimitAndQ");
+        Click(form, "ChkBxHideInactive");
+
+        pages->setCurrentIndex(1);
+        QCOMPARE(Child<QLineEdit>(form, "EditYLabel")->text(), QString::fromUtf8(tx::YCaptionZimm));
+        QVERIFY(Child<QLineEdit>(form, "EditWChartDef")->isReadOnly());
+        QCOMPARE(Child<QLineEdit>(form, "EditWRodDef")->text(), QString("32"));
+        QCOMPARE(Child<QLineEdit>(form, "EditWRodAct")->toolTip(),
+                 QString("For changing line width, edit the integer value shown."));
+        QCOMPARE(Child<ColorPanel>(form, "PanelCRodDef")->color(), 0xFF0000u);
+        guitest::Screenshot(form, "dialog_TFormOptions_design");
+        TypeInto(Child<QLineEdit>(form, "EditYLabel"), "Kc/R in mol/g");
+        TypeInto(Child<QLineEdit>(form, "EditWChartAct"), "40");
+        Click(form, "BitBtnOK");
+    });
+    t.platform.runModal(logic);
+    QCOMPARE(logic.modalResult, TFormOptions::kResultOk);
+    QCOMPARE(int(t.s.manualX.on), 1);
+    QCOMPARE(t.s.manualX.minimum, 1e8);
+    QCOMPARE(t.s.manualX.maximum, 5e8);
+    QCOMPARE(int(t.s.symbolSize), 1);
+    QCOMPARE(int(t.s.smoothing), 2);
+    QCOMPARE(int(t.s.fitDisplay), 3);
+    QCOMPARE(int(t.s.hideInactive), 1);
+    QCOMPARE(t.s.yTitle, std::string("Kc/R in mol/g"));
+    QCOMPARE(t.s.lines.row(1).width, 40);
+    QVERIFY(!QFile::exists(QString::fromStdString(t.ini)));
+}
+
+void OptionsFormTest::aRangeThatIsNoNumberKeepsTheFormOpen() {
+    Setup t;
+    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    SeenMessage invalid;
+    bool stayedOpen = false, focused = false;
+    WhenOpens("TFormOptions", [&](QWidget* form) {
+        Click(form, "ChkBxYachse");
+        auto* ymax = Child<QLineEdit>(form, "EditYmax");
+        TypeInto(ymax, "2.5e-6x");
+        AnswerMessage(invalid);
+        Click(form, "BitBtnSaveINI");
+        stayedOpen = form->isVisible();
+        focused = form->focusWidget() == ymax;
+        QCOMPARE(ymax->text(), QString("2.5e-6x"));
+        // Unchecked, the field shows the range in use again.
+        Click(form, "ChkBxYachse");
+        QCOMPARE(ymax->text(), QString("2.250E-6"));
+        QVERIFY(ymax->isReadOnly());
+        Click(form, "BitBtnSaveINI");
+    });
+    t.platform.runModal(logic);
+    QCOMPARE(invalid.text, QString("Invalid input for floating point number."));
+    QCOMPARE(invalid.caption, QString("ZEBStat: Information"));
+    QCOMPARE(invalid.icon, QMessageBox::Critical);
+    QVERIFY(stayedOpen);
+    QVERIFY(focused);
+    QCOMPARE(logic.modalResult, TFormOptions::kResultYes);
+    QVERIFY(QFile::exists(QString::fromStdString(t.ini)));
+}
+
+void OptionsFormTest::formFactorModeShowsTheLegendPanel() {
+    Setup t;
+    t.s.formFactorMode = true;
+    t.s.legend = {"c = .0010 g/dm³", "Coil, mono disperse, Rg = 40.00 nm", "", "Thin rod, L = 138.56 nm", "", ""};
+    t.info.representation = 11;
+    t.info.curves = {1, 3};
+    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    WhenOpens("TFormOptions", [&](QWidget* form) {
+        QVERIFY(Shown(form, "PanelFF"));
+        QVERIFY(!Shown(form, "GroupWeighting"));
+        QVERIFY(!Shown(form, "GroupSmoothing"));
+        QVERIFY(!Shown(form, "GroupFitDisplay"));
+        QVERIFY(!Child<QCheckBox>(form, "ChkBxShowResults")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "EditCFF")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "EditCoilMd")->isEnabled());
+        QVERIFY(!Child<QLineEdit>(form, "EditCoilPd")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "EditThinRod")->isEnabled());
+        QCOMPARE(Child<QLineEdit>(form, "EditThinRod")->text(), QString("Thin rod, L = 138.56 nm"));
+        guitest::Screenshot(form, "dialog_TFormOptions_formfactor");
+        TypeInto(Child<QLineEdit>(form, "EditThinRod"), "Rod");
+        Click(form, "BitBtnOK");
+    });
+    t.platform.runModal(logic);
+    QCOMPARE(t.s.legend[3], std::string("Rod"));
+}
+
+void OptionsFormTest::colourPanelsFontDialogAndHelp() {
+    Setup t;
+    t.s.lines.row(5).color = 0x00123456;
+    t.s.axisFont.height = -300;
+    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    std::vector<int> help;
+    t.platform.helpHandler = [&help](int context) { help.push_back(context); };
+    int fontDialogPixels = 0;
+    WhenOpens("TFormOptions", [&](QWidget* form) {
+        Child<QTabWidget>(form, "PageControl")->setCurrentIndex(1);
+        auto* def = Child<ColorPanel>(form, "PanelCRodDef");
+        auto* act = Child<ColorPanel>(form, "PanelCRodAct");
+        QCOMPARE(act->color(), 0x123456u);
+        QTest::mouseDClick(def, Qt::LeftButton);
+        QCOMPARE(act->color(), 0xFF0000u);
+
+        // The font dialog, cancelled: the working copy stays.
+        WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
+                  [&](QWidget* w) {
+                      auto* dialog = qobject_cast<QFontDialog*>(w);
+                      const QFont f = dialog->currentFont();
+                      fontDialogPixels = f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96.0 / 72.0);
+                      dialog->reject();
+                  });
+        Click(form, "BtnChartFont");
+        QCOMPARE(logic.workingFont().height, -300);
+        // Accepted with a 24-pixel font: 24 × 15 units high.
+        WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
+                  [&](QWidget* w) {
+                      auto* dialog = qobject_cast<QFontDialog*>(w);
+                      QFont f = dialog->currentFont();
+                      f.setPixelSize(24);
+                      f.setItalic(true);
+                      dialog->setCurrentFont(f);
+                      dialog->accept();
+                  });
+        Click(form, "BtnChartFont");
+
+        Click(form, "BtnHelp");
+        Click(form, "BitBtnOK");
+    });
+    t.platform.runModal(logic);
+    QCOMPARE(fontDialogPixels, 20);
+    QCOMPARE(help, std::vector<int>{9});
+    QCOMPARE(t.s.lines.row(5).color, 0xFF0000u);
+    QCOMPARE(t.s.axisFont.height, -360);
+    QCOMPARE(int(t.s.axisFont.italic), 1);
+}
+
+QTEST_MAIN(OptionsFormTest)
+#include "OptionsForm_test.moc"
