@@ -17,3 +17,4 @@
 #include "app/texts/SelectionTexts.h"
 #include "app/texts/PlotWindowTexts.h"
 #include "app/texts/DialogFormTexts.h"
+#include "app/texts/ExportTexts.h"
