@@ -18,3 +18,4 @@
 #include "app/texts/PlotWindowTexts.h"
 #include "app/texts/DialogFormTexts.h"
 #include "app/texts/OptionsTexts.h"
+#include "app/texts/ExportTexts.h"

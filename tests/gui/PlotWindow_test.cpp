@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QElapsedTimer>
@@ -81,6 +82,13 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&Plot-Type", "&q²-Dep.", "&c-Dep.", "Plot-&Options",
                                   "C&alculation", "For&m-Factor:Pz", "&Window", "&Help"}));
+    // Every command of the window's menus is there to be used.
+    for (QAction* entry : view->childMenuBarActions()) {
+        QVERIFY2(!entry->statusTip().contains("not available"), qPrintable(entry->text()));
+        if (QMenu* menu = entry->menu())
+            for (QAction* a : menu->actions())
+                QVERIFY2(a->isSeparator() || !a->statusTip().contains("not available"), qPrintable(a->objectName()));
+    }
     QVERIFY(view->action("PLOTTYP_ZIMM")->isChecked());
     QVERIFY(view->action("ID_BER_Q_KEINE")->isChecked());
     QVERIFY(view->action("PLOTTYP_DI")->isEnabled());

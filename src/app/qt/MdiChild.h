@@ -5,6 +5,7 @@
 
 #include <QList>
 
+class QAction;
 class QMenu;
 
 namespace zeb {
@@ -12,8 +13,9 @@ namespace zeb {
 class MdiChild {
 public:
     virtual ~MdiChild() = default;
-    // The menus in menu-bar order, without the Help menu.
-    virtual QList<QMenu*> childMenus() = 0;
+    // The entries of the menu bar in order, without the Help menu: the menus'
+    // own actions, and plain commands such as "Plot-&Options".
+    virtual QList<QAction*> childMenuBarActions() = 0;
     virtual QMenu* childHelpMenu() = 0;
     virtual void selectCOrder(int order) = 0;  // 0 = "no"
     virtual void deactivateDataRecord() = 0;   // "De-/Activate data"

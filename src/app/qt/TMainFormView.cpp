@@ -6,6 +6,7 @@
 #include "app/qt/Resources.h"
 #include "app/qt/SmallDialogs.h"
 #include "platform/qt/QtPlatform.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +35,8 @@ void TMainFormView::setChildFactory(ChildFactory f) { factory() = std::move(f); 
 TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent)
     : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
     InitGuiResources();
+    // The global defaults every new plot window copies.
+    defaults_ = ReadGlobalSettings(core_.settingsPath());
     setObjectName("TMainForm");
     setWindowTitle(tx::FrameCaption);
     setWindowIcon(QIcon(":/app/zebstat.svg"));
@@ -197,7 +200,7 @@ void TMainFormView::rebuildMenuBar() {
     // the Window menu stays and the plot window's Help menu replaces the frame's.
     loadAction_->setEnabled(child == nullptr);
     if (child) {
-        for (QMenu* m : child->childMenus()) bar->addMenu(m);
+        for (QAction* a : child->childMenuBarActions()) bar->addAction(a);
         bar->addMenu(windowMenu_);
         bar->addMenu(child->childHelpMenu());
     } else {

@@ -4,6 +4,8 @@
 
 #include "app/TMainForm.h"
 #include "app/WakeGuard.h"
+#include "export/DataExport.h"
+#include "settings/PlotSettings.h"
 
 #include <QMainWindow>
 
@@ -41,6 +43,10 @@ public:
     QMdiSubWindow* addChild(QWidget* child);
 
     void showHelp(int context);
+    // The global defaults (read at start, written by "Save to INI file") and the
+    // frame's save dialog of the exports.
+    GlobalDefaults& defaults() { return defaults_; }
+    FrameSaveDialog& saveDialog() { return saveDialog_; }
     // The load sequence disables the File menu and the Open button while a file is read.
     void setFileCommandsEnabled(bool enabled);
     void showAbout();
@@ -88,6 +94,8 @@ private:
     QToolButton* pasteBtn_ = nullptr;
     QToolButton* exitBtn_ = nullptr;
     bool closing_ = false;
+    GlobalDefaults defaults_;
+    FrameSaveDialog saveDialog_;
 };
 
 } // namespace zeb

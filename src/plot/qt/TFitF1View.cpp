@@ -6,7 +6,11 @@
 #include "dialogs/qt/TFITFResultsView.h"
 #include "plot/PlotWindowGeometry.h"
 #include "plot/PlotLayout.h"
+#include "dialogs/qt/TFormASCIIExportView.h"
+#include "export/DataExport.h"
 #include "plot/ChartCommands.h"
+#include "plot/TFitF1Options.h"
+#include "plot/qt/PrintChart.h"
 #include "plot/PointSelection.h"
 #include "plot/SelectionGeometry.h"
 #include "plot/ChartPrimitives.h"
@@ -82,8 +86,28 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
     };
     core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
 
+    // The window's plot settings: the global defaults with the titles and lines of the settings file.
+    core_->ReadWindowSettings(frame.defaults(), frame.core().settingsPath());
     selection_ = std::make_unique<PointSelection>(*core_);
     selection_->setC0Intercept(&core_->lineC0Record());
+    export_ = std::make_unique<DataExport>(*core_, frame.saveDialog());
+    export_->setC0Intercept(&core_->lineC0Record());
+    export_->onRepaint = [this] {
+        selection_->RefreshChosenSymbols();
+        chartDirty_ = true;
+        update();
+    };
+    export_->onItemsChanged = [this] {
+        for (const char* item : DataExport::Items())
+            if (QAction* a = action(item)) a->setEnabled(export_->itemsEnabled());
+    };
+    export_->onPostDeferredExport = [this] { QTimer::singleShot(0, this, [this] { run([this] { export_->BtnInVisExpClick(); }); }); };
+    export_->onAfterPaste = [this] {
+        core_->PostLoadSetup();
+        selection_->ResetDragState();
+        selection_->RefreshChosenSymbols();
+    };
+    exportView_ = new TFormASCIIExportView(export_->exportDialog(), this);
 
     buildMenus();
     buildPanel();
@@ -105,6 +129,7 @@ QMenu* TFitF1View::addMenu(const char* title, const char* name) {
     auto* menu = new QMenu(title, this);
     menu->setObjectName(name);
     menus_ << menu;
+    menuBar_ << menu->menuAction();
     return menu;
 }
 
@@ -144,12 +169,19 @@ void TFitF1View::buildMenus() {
         if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
         if (n == "ID_DATEI_DAZULADEN") return [&c] { c.ID_DATEI_DAZULADENClick(); };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
+        if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
+        if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
         return {};
     });
     fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
         PointSelection* sel = selection_.get();
         if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
         if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
+        if (DataExport::TagOf(n.toStdString()) >= 0) {
+            const std::string item = n.toStdString();
+            return [this, item] { export_->OnDataExport(item); };
+        }
+        if (n == "mnPasteFromClipBoard") return [this] { export_->mnPasteFromClipBoardClick(); };
         if (n == "mnDeActivateData") return [this, sel] { applySelection([sel] { return sel->mnDeActivateDataClick(); }); };
         if (n == "ID_BEARBEITEN_ALLEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_ALLEPUNKTEClick()); };
         if (n == "ID_BEARBEITEN_KEINEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_KEINEPUNKTEClick()); };
@@ -187,10 +219,12 @@ void TFitF1View::buildMenus() {
     for (const tx::MenuText& item : tx::COrderItems) actions_[item.name]->setCheckable(true);
 
     // "Plot-&Options" is a command of the menu bar itself.
-    auto* options = new QMenu(tx::MenuPlotOptions, this);
+    auto* options = new QAction(tx::MenuPlotOptions, this);
     options->setObjectName("mnPlotOptions");
-    menus_ << options;
-    unavailable_.push_back(options->menuAction());
+    options->setStatusTip("Plot options: ranges, symbols, titles, fonts, lines, weighting and smoothing");
+    connect(options, &QAction::triggered, this, [this] { run([this] { OnOptionen(*core_, frame_.defaults()); }); });
+    menuBar_ << options;
+    actions_["mnPlotOptions"] = options;
 
     fill(addMenu(tx::MenuCalculation, "mnCalculation"), tx::CalculationItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_BER_BERECHNE") return [&c] { c.OnClickedRechne(); };
@@ -414,6 +448,7 @@ void TFitF1View::apply(const SelectionOutcome& outcome) {
     }
     for (const SymbolRedraw& r : outcome.redraws) overlay_[{r.c, r.a}] = r;
     if (!outcome.redraws.empty()) overlayClipToDataArea_ = outcome.clipToDataArea;
+    if (outcome.exportFieldText) export_->exportDialog().ChosenListChanged();
     if (outcome.keyModeChanged || outcome.preparePoints) syncFromCore();
     update();
 }

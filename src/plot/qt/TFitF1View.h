@@ -27,6 +27,7 @@ namespace zeb {
 class TFitF1;
 class TMainFormView;
 class PointSelection;
+class DataExport;
 struct SelectionOutcome;
 struct SymbolRedraw;
 class QtPlatform;
@@ -41,7 +42,7 @@ public:
     QAction* action(const QString& name) const;
 
     // MdiChild
-    QList<QMenu*> childMenus() override { return menus_; }
+    QList<QAction*> childMenuBarActions() override { return menuBar_; }
     QMenu* childHelpMenu() override { return helpMenu_; }
     void selectCOrder(int order) override;
     void deactivateDataRecord() override;
@@ -105,6 +106,9 @@ private:
     // selection changed (those are drawn over the cached chart).
     std::vector<std::pair<std::int16_t, std::int16_t>> looks() const;
     QList<QMenu*> menus_;
+    QList<QAction*> menuBar_;
+    std::unique_ptr<DataExport> export_;
+    class TFormASCIIExportView* exportView_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     std::map<QString, QAction*> actions_;
     // Actions whose commands come with later work: shown, but disabled.

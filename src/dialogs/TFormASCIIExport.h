@@ -1,0 +1,79 @@
+// The export selection dialog of a plot window ("ZEB-Stat: Export Data"): shown
+// without blocking the window when an export finds no chosen concentration. It
+// explains how to choose concentrations in the chart and lets the user type
+// their numbers; when it closes, the export that opened it runs.
+//
+// One per plot window, created with it; it is only shown and hidden. The
+// chosen list is the window's; its changes go through ChosenConcentrations so
+// that the chart's symbols follow.
+//
+// Hooks: onChanged (visibility or Edit1 changed: the form shows the state
+// again), onRepaint (the chart), onPostDeferredExport (post a click on the
+// window's hidden export button, so that the export runs after the dialog has
+// gone; without the hook nothing is exported).
+#pragma once
+
+#include "plot/ChosenConcentrations.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+class MeasurementSet;
+class Platform;
+struct DataPoint;
+
+class TFormASCIIExport {
+public:
+    TFormASCIIExport(Platform& platform, MeasurementSet& set, std::vector<int>& chosen);
+
+    // The record of the extrapolation along c = 0, marked when the c = 0 group
+    // (number 0) is typed. May be null.
+    void setC0Intercept(DataPoint* record) { chosen_.setC0Intercept(record); }
+
+    // The instruction lines of Memo1, joined by CR LF.
+    static std::string MemoText();
+
+    // Shows the dialog with an empty Edit1.
+    void Show();
+    bool visible() const { return visible_; }
+
+    // A key typed into Edit1 (after the form has put the new text into Edit1):
+    // Space applies the typed numbers.
+    void Edit1KeyPress(char key);
+    // Clears the chosen list, then chooses every number typed in Edit1 up to the
+    // first character that is neither a blank nor a digit (which is reported).
+    void ApplyTypedNumbers();
+
+    void BitBtnOkayClick() { FormClose(); }
+    // "&Abort": nothing is chosen any more, so the export that follows does nothing.
+    void BitBtnAbortClick();
+    // OK, Abort and the window's own close end here.
+    void FormClose();
+
+    // After each choice made in the chart: Edit1 shows the chosen list ("1 3 ").
+    void ChosenListChanged();
+
+    std::string Edit1;
+
+    std::function<void()> onChanged;
+    std::function<void()> onRepaint;
+    std::function<void()> onPostDeferredExport;
+
+private:
+    void changed() {
+        if (onChanged) onChanged();
+    }
+    void repaint() {
+        if (onRepaint) onRepaint();
+    }
+
+    Platform& platform_;
+    std::vector<int>& list_;
+    ChosenConcentrations chosen_;
+    bool visible_ = false;
+};
+
+} // namespace zeb

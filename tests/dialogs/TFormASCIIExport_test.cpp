@@ -1,0 +1,108 @@
+// The export selection dialog's logic: typed concentration numbers, the
+// refusal of other characters, Abort, and the close that starts the export.
+#include "dialogs/TFormASCIIExport.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/SyntheticSets.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+struct Dialog {
+    ScriptedPlatform platform;
+    MeasurementSet set{platform};
+    std::vector<int> chosen;
+    TFormASCIIExport form{platform, set, chosen};
+    int repaints = 0, exports = 0, changes = 0;
+    Dialog() {
+        test::FillModelSet(set, 4, 3, test::ModelParams{});
+        form.onRepaint = [this] { ++repaints; };
+        form.onPostDeferredExport = [this] { ++exports; };
+        form.onChanged = [this] { ++changes; };
+        form.Show();
+    }
+    void type(const std::string& text) {
+        form.Edit1 = text;
+        form.Edit1KeyPress(text.empty() ? ' ' : text.back());
+    }
+};
+
+TEST(TFormASCIIExport, SpaceChoosesTheTypedNumbersAfresh) {
+    Dialog d;
+    d.chosen = {};
+    d.type("4 ");
+    EXPECT_EQ(d.chosen, std::vector<int>{4});
+    // Each Space starts from an empty list; duplicates, numbers beyond the last
+    // concentration and runs of digits too long for any number are ignored.
+    d.type("  3 1 3 0 5 99999999999999999999 ");
+    EXPECT_EQ(d.chosen, (std::vector<int>{3, 1, 0}));
+    EXPECT_EQ(d.set.cell(4, 1)->symbolState, 1);
+    EXPECT_EQ(d.set.cell(3, 2)->symbolState, 100);
+    d.set.cell(1, 2)->active = 0;
+    d.type("1 ");
+    EXPECT_EQ(d.set.cell(1, 2)->symbolState, 1000);
+    EXPECT_EQ(d.set.cell(3, 2)->symbolState, 1);
+    EXPECT_TRUE(d.platform.messages.empty());
+    // Other keys apply nothing.
+    d.form.Edit1 = "2";
+    d.form.Edit1KeyPress('2');
+    EXPECT_EQ(d.chosen, std::vector<int>{1});
+}
+
+TEST(TFormASCIIExport, AnotherCharacterIsRefusedAndTheNumbersBeforeItStay) {
+    Dialog d;
+    d.type("2 4x 1 ");
+    EXPECT_EQ(d.chosen, (std::vector<int>{2, 4}));
+    ASSERT_EQ(d.platform.messages.size(), 1u);
+    EXPECT_EQ(d.platform.lastMessage().text, "Invalid Input: Other than blanc or number !");
+    EXPECT_EQ(d.platform.lastMessage().caption, "ZEB-Stat");
+    EXPECT_EQ(d.platform.lastMessage().icon, MsgIcon::Stop);
+    d.type("-1 ");
+    EXPECT_TRUE(d.chosen.empty());
+    EXPECT_EQ(d.platform.messages.size(), 2u);
+}
+
+TEST(TFormASCIIExport, TheCZeroGroupMarksTheInterceptRecord) {
+    Dialog d;
+    DataPoint intercept;
+    intercept.hasData = intercept.active = intercept.symbolState = 1;
+    d.form.setC0Intercept(&intercept);
+    d.type("0 ");
+    EXPECT_EQ(intercept.symbolState, 100);
+    d.type("1 ");
+    EXPECT_EQ(intercept.symbolState, 1);
+}
+
+TEST(TFormASCIIExport, ClosingHidesAndStartsTheExportOnce) {
+    Dialog d;
+    d.form.Edit1 = "typed";
+    d.form.Show();
+    EXPECT_EQ(d.form.Edit1, "");
+    d.type("2 ");
+    const int repaints = d.repaints;
+    d.form.BitBtnOkayClick();
+    EXPECT_FALSE(d.form.visible());
+    EXPECT_EQ(d.exports, 1);
+    EXPECT_EQ(d.repaints, repaints);  // a choice is shown already
+    d.form.FormClose();               // the hidden form's close event
+    EXPECT_EQ(d.exports, 1);
+
+    d.form.Show();
+    d.type("1 3 ");
+    d.form.BitBtnAbortClick();
+    EXPECT_TRUE(d.chosen.empty());
+    EXPECT_EQ(d.set.cell(3, 1)->symbolState, 1);
+    EXPECT_EQ(d.exports, 2);
+
+    // A choice made in the chart shows in the field.
+    d.form.Show();
+    const int changes = d.changes;
+    d.chosen = {1, 3};
+    d.form.ChosenListChanged();
+    EXPECT_EQ(d.form.Edit1, "1 3 ");
+    EXPECT_GT(d.changes, changes);
+}
+
+} // namespace
+} // namespace zeb
