@@ -2,6 +2,8 @@
 // command, the menus that take the frame's place, orders and plot types
 // switched through the menus, the k buttons and the result fields.
 #include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "dialogs/qt/TFITFResultsView.h"
 #include "gui/GuiTestSupport.h"
 #include "plot/PointSelection.h"
 #include "plot/PlotLayout.h"
@@ -47,6 +49,7 @@ QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examp
 class PlotWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { RegisterDialogForms(); }
     void init() {
         TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
     }
@@ -69,11 +72,22 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    // The record review dialog comes up for the first record: answered on its real form.
+    bool reviewed = false;
+    guitest::WhenModalOpens([&](QWidget* modal) {
+        QCOMPARE(modal->windowTitle(), QString("ZEB-Stat: ZEB-7100 Data"));
+        guitest::Screenshot(modal, "load_review_dialog");
+        auto* weiter = modal->findChild<QPushButton*>("BtnIDC_WEITER");
+        QVERIFY(weiter);
+        reviewed = true;
+        weiter->click();
+    });
     frame.loadNewFile();
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
     auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
     QVERIFY(view);
     QTRY_VERIFY(!view->core().awaitingFirstData());
+    QVERIFY(reviewed);
     QCOMPARE(view->windowTitle(), QString("ps-toluene"));
     QVERIFY(!view->findChild<QWidget*>("LabelLoading")->isVisible());
 
@@ -103,6 +117,17 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     QCOMPARE(view->findChild<QLabel*>("LabelIDC_B_Mwc")->text(), QString("Mw(c):[g/mol]"));
     QVERIFY(view->action("ID_BER_AUSWERTUNG")->isEnabled());
     guitest::Screenshot(view, "plot_window_zimm");
+
+    // "&Results" shows the results window of this calculation.
+    QString resultsFirstRow;
+    guitest::WhenModalOpens([&](QWidget* modal) {
+        auto* results = qobject_cast<TFITFResultsView*>(modal);
+        QVERIFY(results);
+        resultsFirstRow = QString::fromStdString(results->logic().cell(0, 1));
+        results->accept();
+    });
+    view->action("ID_BER_AUSWERTUNG")->trigger();
+    QCOMPARE(resultsFirstRow.trimmed(), QString("Conc.=0"));
 
     // k buttons change the k field but never the result.
     auto* editK = view->findChild<QLineEdit*>("EditIDC_EING_K");
@@ -140,6 +165,9 @@ static TFitF1View* openExample(TMainFormView& frame, TestPlatform& platform, QTe
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform.openAnswers.push_back(file.toStdString());
     frame.show();
+    guitest::WhenModalOpens([](QWidget* modal) {
+        if (auto* b = modal->findChild<QPushButton*>("BtnIDC_WEITER")) b->click();
+    });
     frame.loadNewFile();
     if (frame.mdiArea()->subWindowList().size() != 1) return nullptr;
     auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
