@@ -116,7 +116,12 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
 
 QSize TFitF1View::sizeHint() const { return QSize(kInitialClientWidth, kInitialClientHeight); }
 
-TFitF1View::~TFitF1View() = default;
+TFitF1View::~TFitF1View() {
+    // The export dialog's form refers to the export logic, which goes with this
+    // window's members: the form goes first.
+    delete exportView_;
+    exportView_ = nullptr;
+}
 
 TFitF1& TFitF1View::core() { return *core_; }
 
