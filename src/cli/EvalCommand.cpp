@@ -1,15 +1,17 @@
 // zebstat-batch eval [options] FILE...: loads the files into one plot window
 // through the load sequence of the program (the first file as the window's
 // first load, the others with "&Add data file..."), applies the analysis
-// options through the window's handlers and prints what was asked for. Review
-// dialogs answer "Continue without any change", questions take their default
-// answer and every message box goes to stderr as "CAPTION: TEXT".
+// options through the window's handlers, writes the exports and prints what
+// was asked for. Review dialogs answer "Continue without any change", questions
+// take their default answer and every message box goes to stderr as
+// "CAPTION: TEXT".
 #include "cli/AnalysisOptions.h"
 #include "cli/BatchLoad.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
 #include "cli/DumpJson.h"
 #include "cli/EvalOptions.h"
+#include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
 #include "plot/TFitF1.h"
 
@@ -27,6 +29,9 @@ int RunEval(const std::vector<std::string>& args) {
     int status = 0;
     if (!ShowFormFactorView(window, platform, options.plot)) status = 1;
     ApplyPlotRanges(window, options.plot);
+    // Chosen after the last calculation, so that the chart marks their points
+    // and the exports read the window as the options left it.
+    ApplyChosenConcentrations(window, options.exports);
     if (status == 0 && !options.plot.plotFile.empty()) {
         const std::string failure = WritePlotFile(window, options.plot.plotFile);
         if (!failure.empty()) {
@@ -34,6 +39,7 @@ int RunEval(const std::vector<std::string>& args) {
             status = 1;
         }
     }
+    if (WriteExports(window, platform, options.exports) != 0) status = 1;
     PrintAnalysis(stdout, window, options.analysis, platform.messages);
     // The set as it stands after the options: deactivated points show active 0.
     if (options.dump) std::printf("%s\n", DumpJson(window.set(), platform.messages).c_str());

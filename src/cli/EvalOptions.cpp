@@ -10,7 +10,8 @@ bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalO
         options.dump = true;
         return true;
     }
-    return ParseAnalysisOption(args, i, options.analysis) || ParsePlotOption(args, i, options.plot);
+    return ParseAnalysisOption(args, i, options.analysis) || ParsePlotOption(args, i, options.plot) ||
+           ParseExportOption(args, i, options.exports);
 }
 
 EvalOptions ParseEvalArgs(const std::vector<std::string>& args) {
@@ -27,6 +28,7 @@ EvalOptions ParseEvalArgs(const std::vector<std::string>& args) {
         }
     }
     if (options.files.empty()) throw UsageError{"eval needs at least one FILE"};
+    CheckExportOptions(options.exports);
     return options;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/AnalysisOptions.h"
+#include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
 
 #include <cstddef>
@@ -17,6 +18,7 @@ struct EvalOptions {
     bool dump = false;               // --dump: the loaded measurement set as JSON
     AnalysisOptions analysis;        // plot type, orders, smoothing, weighting, k, --results, --json
     PlotOptions plot;                // form-factor view, axis ranges, --plot-file
+    ExportOptions exports;           // --choose, --export-asc, --export-rat, --export-plx
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]
@@ -24,7 +26,7 @@ struct EvalOptions {
 bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalOptions& options);
 
 // Parses all arguments of eval; throws UsageError (exit status 2) for an
-// unknown option or when no file is given.
+// unknown option, when no file is given or an export lacks --choose.
 EvalOptions ParseEvalArgs(const std::vector<std::string>& args);
 
 } // namespace zeb::cli
