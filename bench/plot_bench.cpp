@@ -9,7 +9,7 @@
 
 #ifdef ZEBSTAT_BENCH_QT
 #include "plot/qt/ChartRaster.h"
-#include <QGuiApplication>
+#include "BenchQt.h"
 #endif
 
 namespace zeb {
@@ -54,14 +54,7 @@ BENCHMARK(BM_ChartAsSvg)->Unit(benchmark::kMillisecond);
 
 #ifdef ZEBSTAT_BENCH_QT
 void BM_ChartAsImage1456x1030(benchmark::State& state) {
-    static QGuiApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "zebstat_bench";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    bench::EnsureGuiApplication();
     const ChartInputs& in = MaximalChart().in;
     for (auto _ : state) benchmark::DoNotOptimize(RenderChartImage(in, QSize(1456, 1030)));
 }

@@ -14,7 +14,7 @@
 #ifdef ZEBSTAT_BENCH_QT
 #include "plot/qt/QtCanvas.h"
 
-#include <QGuiApplication>
+#include "BenchQt.h"
 #include <QImage>
 #include <QPainter>
 
@@ -22,14 +22,7 @@ namespace zeb {
 namespace {
 
 void BM_ToggleAndFullChartMaximalGrid(benchmark::State& state) {
-    static QGuiApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "zebstat_bench";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    bench::EnsureGuiApplication();
     ScriptedPlatform platform;
     TFitF1 window(platform);
     MeasurementSet& set = window.set();

@@ -39,9 +39,7 @@ void DamageCanvas::flushRun() {
     runTouches_ = false;
 }
 
-void DamageCanvas::polyline(const std::vector<CanvasPoint>& points) {
-    flushRun();
-    if (points.empty()) return;
+bool DamageCanvas::touchesPoints(const std::vector<CanvasPoint>& points) const {
     int l = points[0].x, r = l, t = points[0].y, b = t;
     for (const CanvasPoint& p : points) {
         l = std::min(l, p.x);
@@ -49,7 +47,13 @@ void DamageCanvas::polyline(const std::vector<CanvasPoint>& points) {
         t = std::min(t, p.y);
         b = std::max(b, p.y);
     }
-    if (touches(l, t, r, b, penHalf_)) {
+    return touches(l, t, r, b, penHalf_);
+}
+
+void DamageCanvas::polyline(const std::vector<CanvasPoint>& points) {
+    flushRun();
+    if (points.empty()) return;
+    if (touchesPoints(points)) {
         inner_.polyline(points);
         ++passed_;
     } else {
@@ -60,14 +64,7 @@ void DamageCanvas::polyline(const std::vector<CanvasPoint>& points) {
 void DamageCanvas::polygon(const std::vector<CanvasPoint>& points) {
     flushRun();
     if (points.empty()) return;
-    int l = points[0].x, r = l, t = points[0].y, b = t;
-    for (const CanvasPoint& p : points) {
-        l = std::min(l, p.x);
-        r = std::max(r, p.x);
-        t = std::min(t, p.y);
-        b = std::max(b, p.y);
-    }
-    if (touches(l, t, r, b, penHalf_)) {
+    if (touchesPoints(points)) {
         inner_.polygon(points);
         ++passed_;
     } else {

@@ -63,6 +63,7 @@ public:
 
 private:
     bool touches(int left, int top, int right, int bottom, int grow) const;
+    bool touchesPoints(const std::vector<CanvasPoint>& points) const;
 
     Canvas& inner_;
     LogicalRect keep_;
