@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 DEB_PACKAGES = build-essential cmake g++ pkg-config libgtest-dev libbenchmark-dev \
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
-               xvfb xauth xdotool poppler-utils
+               xvfb xauth xdotool poppler-utils locales
 
 # Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
@@ -37,6 +37,10 @@ deps:
 	  else \
 	    echo "Missing Debian packages:$$missing (run as root or install them)"; exit 1; \
 	  fi; \
+	fi; \
+	if [ "$$(id -u)" = "0" ] && command -v localedef >/dev/null && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then \
+	  echo "Generating the de_DE.UTF-8 locale the locale tests run in"; \
+	  localedef -i de_DE -f UTF-8 de_DE.UTF-8; \
 	fi
 
 fuzz-deps:

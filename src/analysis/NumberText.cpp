@@ -1,33 +1,17 @@
 #include "analysis/NumberText.h"
 
+#include "data/CLocaleScope.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <vector>
 
 namespace zeb {
 
 namespace {
-
-// Switches the calling thread to the C locale for the lifetime of the object.
-class CLocaleScope {
-public:
-    CLocaleScope() {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        if (cLocale) previous_ = uselocale(cLocale);
-    }
-    ~CLocaleScope() {
-        if (previous_) uselocale(previous_);
-    }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    locale_t previous_ = static_cast<locale_t>(nullptr);
-};
 
 void replaceFirst(std::string& text, const std::string& from, const std::string& to) {
     const auto pos = text.find(from);

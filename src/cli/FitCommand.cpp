@@ -1,6 +1,7 @@
 // zebstat-batch fit [--order N] [--weight] TABLE: a polynomial fit of the rows
 // "x y [sigma]" of a text table through FitPolynomial, printed as JSON.
 #include "analysis/FitPolynomial.h"
+#include "data/CLocaleScope.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
@@ -24,6 +25,7 @@ struct Row {
 bool parseNumber(const std::string& token, double& value) {
     if (token.empty()) return false;
     errno = 0;
+    CLocaleScope scope;
     char* end = nullptr;
     value = std::strtod(token.c_str(), &end);
     return end == token.c_str() + token.size() && errno != ERANGE && std::isfinite(value);

@@ -2,6 +2,8 @@
 // non-finite numbers as null, strings escaped.
 #pragma once
 
+#include "data/CLocaleScope.h"
+
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -12,6 +14,7 @@ namespace zeb::json {
 
 inline std::string number(double v) {
     if (!std::isfinite(v)) return "null";
+    CLocaleScope scope;
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;

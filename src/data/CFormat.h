@@ -1,7 +1,8 @@
 // printf-style formatting into a std::string, for the number formats the files
-// and dialogs use ("%12.5E", "%.5f", ...). The program runs with the C locale
-// for numbers, so the decimal separator is always a point.
+// and dialogs use ("%12.5E", "%.5f", ...), always with a decimal point.
 #pragma once
+
+#include "data/CLocaleScope.h"
 
 #include <charconv>
 #include <cstdarg>
@@ -14,6 +15,7 @@ namespace zeb {
 __attribute__((format(printf, 1, 2)))
 #endif
 inline std::string CFormat(const char* format, ...) {
+    CLocaleScope scope;
     char small[128];
     va_list args;
     va_start(args, format);

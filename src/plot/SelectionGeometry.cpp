@@ -1,4 +1,5 @@
 #include "plot/SelectionGeometry.h"
+#include "data/CLocaleScope.h"
 
 #include "app/TextTable.h"
 #include "data/CFormat.h"
@@ -99,6 +100,7 @@ int PlainSymbolCode(const DataPoint& p, bool extrapolated) {
 
 double RoundToSignificant(double x, int n) {
     if (x == 0.0 || !std::isfinite(x) || n < 1) return x;
+    CLocaleScope scope;
     char text[64];
     std::snprintf(text, sizeof text, "%.*e", n - 1, x);
     return std::strtod(text, nullptr);

@@ -1,4 +1,5 @@
 #include "plot/SvgCanvas.h"
+#include "data/CLocaleScope.h"
 
 #include <cmath>
 #include <cstdio>
@@ -29,6 +30,7 @@ std::string Escape(const std::string& s) {
 }
 
 std::string Num(double v) {
+    CLocaleScope scope;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.6g", v);
     return buf;

@@ -1,4 +1,5 @@
 #include "plot/TickLabels.h"
+#include "data/CLocaleScope.h"
 
 #include "app/TextTable.h"
 
@@ -25,6 +26,7 @@ int DecadeOf(double v) { return RoundEven(std::fabs(std::log10(std::fabs(v))) + 
 
 // A label reading "-0.00" (a tick a rounding error below zero) loses its sign.
 std::string Fixed(double v, int decimals) {
+    CLocaleScope scope;
     char format[16];
     std::snprintf(format, sizeof format, "%%.%df", std::clamp(decimals, 0, 40));
     char buf[512];

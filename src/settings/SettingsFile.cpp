@@ -1,4 +1,5 @@
 #include "settings/SettingsFile.h"
+#include "data/CLocaleScope.h"
 
 #include "app/TextTable.h"
 #include "platform/CodePage.h"
@@ -70,6 +71,7 @@ LogFont ReadFont(const std::string& path) {
 }
 
 std::string Format(const char* fmt, long long v) {
+    CLocaleScope scope;
     char buf[48];
     std::snprintf(buf, sizeof buf, fmt, v);
     return buf;

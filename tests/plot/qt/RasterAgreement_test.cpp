@@ -2,6 +2,7 @@
 // WMF made by an independent reader (ImageMagick with libwmf) shows the frame
 // and the ticks where the Qt canvas puts them.
 #include "plot/ChartExport.h"
+#include "data/CFormat.h"
 #include "plot/ChartFixture.h"
 #include "plot/qt/ChartRaster.h"
 #include "plot/qt/QtCanvas.h"
@@ -96,7 +97,7 @@ TEST(RasterAgreement, WmfRasterMatchesTheQtPicture) {
     test::TempDir dir;
     const std::vector<std::uint8_t> wmf = ChartToPlaceableWmf(f.in, &screen.metrics);
     test::WriteFile(dir.file("chart.wmf"), std::string(wmf.begin(), wmf.end()));
-    const std::string command = "/usr/bin/convert -density " + std::to_string(width / 6.0) + " '" +
+    const std::string command = "/usr/bin/convert -density " + CFormat("%.3f", width / 6.0) + " '" +
                                 dir.file("chart.wmf") + "' -background white -flatten '" + dir.file("wmf.png") +
                                 "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
