@@ -71,7 +71,7 @@ void splitPattern(const std::string& pattern, std::string& prefix, NumberSpec& s
 }
 
 std::string fixed(double value, const NumberSpec& spec) {
-    std::string digits = Format("%.*f", spec.fracDigits, std::fabs(value));
+    std::string digits = CFormat("%.*f", spec.fracDigits, std::fabs(value));
     std::string intPart = digits, fracPart;
     const auto point = digits.find('.');
     if (point != std::string::npos) {
@@ -92,7 +92,7 @@ std::string fixed(double value, const NumberSpec& spec) {
 
 std::string scientific(double value, const NumberSpec& spec) {
     // One digit before the point, as the patterns of this program have it.
-    const std::string text = Format("%.*e", spec.fracDigits, std::fabs(value));
+    const std::string text = CFormat("%.*e", spec.fracDigits, std::fabs(value));
     const auto e = text.find('e');
     std::string mantissa = text.substr(0, e);
     const int exponent = std::atoi(text.c_str() + e + 1);

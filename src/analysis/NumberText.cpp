@@ -2,12 +2,10 @@
 
 #include "data/CLocaleScope.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace zeb {
 
@@ -19,29 +17,6 @@ void replaceFirst(std::string& text, const std::string& from, const std::string&
 }
 
 } // namespace
-
-std::string Format(const char* format, ...) {
-    CLocaleScope scope;
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    char small[128];
-    const int n = std::vsnprintf(small, sizeof small, format, args);
-    va_end(args);
-    std::string out;
-    if (n < 0) {
-        out.clear();
-    } else if (static_cast<std::size_t>(n) < sizeof small) {
-        out.assign(small, static_cast<std::size_t>(n));
-    } else {
-        std::vector<char> big(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(big.data(), big.size(), format, copy);
-        out.assign(big.data(), static_cast<std::size_t>(n));
-    }
-    va_end(copy);
-    return out;
-}
 
 int ScanNumbers(const char* text, const char* format, ...) {
     CLocaleScope scope;
@@ -68,12 +43,12 @@ std::string CleanNumber(std::string text) {
 
 std::string Gcvt6(double value) {
     if (!std::isfinite(value)) return "---";
-    return Format("%.6g", value);
+    return CFormat("%.6g", value);
 }
 
 std::string Sci3(double value) {
     if (!std::isfinite(value)) return "---";
-    return Format("%.3e", value);
+    return CFormat("%.3e", value);
 }
 
 std::optional<double> ParseTypedNumber(const std::string& text) {

@@ -1,16 +1,15 @@
-// Numbers as the user reads and types them: printf-style formatting in the C
-// locale whatever the process locale is, the cleanup that the results text
+// Numbers as the user reads and types them (printf-style formatting is
+// CFormat, included here): sscanf in the C locale, the cleanup that the results text
 // applies to every printed number, the shortest 6-digit form (gcvt style) and
 // the reading of a typed number with a decimal comma.
 #pragma once
+
+#include "data/CFormat.h"
 
 #include <optional>
 #include <string>
 
 namespace zeb {
-
-// snprintf in the C locale (a point as decimal separator, whatever the user's locale).
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // sscanf in the C locale; returns what sscanf returns.
 int ScanNumbers(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));

@@ -31,8 +31,8 @@ std::string padRight15(const std::string& text) {
 // A row piece for a value that may be missing: the number in its format, or
 // "%12s" with "---", followed by the separator.
 std::string piece(const char* format, std::optional<double> value, const char* separator) {
-    if (value) return CleanNumber(Format(format, *value) + separator);
-    return CleanNumber(Format("%12s", tx::NoValue) + separator);
+    if (value) return CleanNumber(CFormat(format, *value) + separator);
+    return CleanNumber(CFormat("%12s", tx::NoValue) + separator);
 }
 
 const char* header(int plotType) {
@@ -107,10 +107,10 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
             if (!summary || summary->active != 1) continue;
         }
         if (c == 0) {
-            rows += CleanNumber(Format("%-15s\t%#10.4f\t", tx::RowConcZero, 0.0));
+            rows += CleanNumber(CFormat("%-15s\t%#10.4f\t", tx::RowConcZero, 0.0));
         } else {
             const std::string name = padRight15(ReportFileName(set.sourceName[c]));
-            rows += CleanNumber(Format("%s\t%#10.4f\t", name.c_str(), set.concentration[c] * 1000.0));
+            rows += CleanNumber(CFormat("%s\t%#10.4f\t", name.c_str(), set.concentration[c] * 1000.0));
         }
         if (!dynamic) {
             rows += piece("%12.3e", v.mwApp, "\t");
@@ -127,7 +127,7 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
 
     std::string text = tx::VersionText;
     text += header(s.plotType);
-    text += Format(tx::OrdersFormat, s.qOrder, s.cOrder);
+    text += CFormat(tx::OrdersFormat, s.qOrder, s.cOrder);
     if (s.smoothing) text += tx::Smoothed;
     text += dynamic ? tx::ColumnsDynamic : tx::ColumnsStatic;
     text += rows;

@@ -93,7 +93,7 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
     w.setWeighting(o.weight ? 2 : 1);
     w.setRememberedSmoothing(o.smooth ? 2 : 1);
     if (o.kDisplayed) {
-        w.setWidgetText("EditIDC_EING_K", Format("%.17g", *o.kDisplayed));
+        w.setWidgetText("EditIDC_EING_K", CFormat("%.17g", *o.kDisplayed));
         w.cpEING_K();
     }
     switch (o.plotType) {

@@ -1,14 +1,12 @@
 // zebstat-batch fit [--order N] [--weight] TABLE: a polynomial fit of the rows
 // "x y [sigma]" of a text table through FitPolynomial, printed as JSON.
 #include "analysis/FitPolynomial.h"
-#include "data/CLocaleScope.h"
+#include "data/TextLines.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -21,15 +19,6 @@ struct Row {
     double x, y, sigma;
     bool hasSigma;
 };
-
-bool parseNumber(const std::string& token, double& value) {
-    if (token.empty()) return false;
-    errno = 0;
-    CLocaleScope scope;
-    char* end = nullptr;
-    value = std::strtod(token.c_str(), &end);
-    return end == token.c_str() + token.size() && errno != ERANGE && std::isfinite(value);
-}
 
 std::vector<Row> readTable(const std::string& path) {
     std::ifstream in(path);
@@ -50,7 +39,7 @@ std::vector<Row> readTable(const std::string& path) {
         Row row{0, 0, 1.0, tokens.size() == 3};
         double* targets[] = {&row.x, &row.y, &row.sigma};
         for (std::size_t i = 0; i < tokens.size(); ++i)
-            if (!parseNumber(tokens[i], *targets[i]))
+            if (!WholeDouble(tokens[i], *targets[i]))
                 throw UsageError{path + ":" + std::to_string(lineNo) + ": \"" + tokens[i] +
                                  "\" is not a finite number"};
         rows.push_back(row);

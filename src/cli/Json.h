@@ -2,7 +2,7 @@
 // non-finite numbers as null, strings escaped.
 #pragma once
 
-#include "data/CLocaleScope.h"
+#include "data/CFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,10 +14,7 @@ namespace zeb::json {
 
 inline std::string number(double v) {
     if (!std::isfinite(v)) return "null";
-    CLocaleScope scope;
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    return CFormat("%.17g", v);
 }
 
 inline std::string number(std::optional<double> v) { return v ? number(*v) : "null"; }

@@ -17,7 +17,7 @@ std::optional<double> readIndex(const std::string& text) {
 } // namespace
 
 TFormCorrReflex::TFormCorrReflex(Platform& platform) : platform_(platform) {
-    EditnGlas = Format("%.3f", nGlass);
+    EditnGlas = CFormat("%.3f", nGlass);
 }
 
 const std::vector<std::string>& TFormCorrReflex::GlassNames() {
@@ -35,7 +35,7 @@ double TFormCorrReflex::GlassIndex(int itemIndex) {
 
 void TFormCorrReflex::PrepareFor(const std::string& sourceName, double c, bool missing) {
     EditFileName = sourceName;
-    EditConc = Format("%.5f", c * 1000.0);
+    EditConc = CFormat("%.5f", c * 1000.0);
     solventIndexMissing = missing;
     modalResult = kResultClosed;
 }
@@ -44,7 +44,7 @@ void TFormCorrReflex::ComboGlasChange(int itemIndex) {
     ComboGlas = itemIndex;
     if (itemIndex == 0 || itemIndex == 1) {
         nGlass = GlassIndex(itemIndex);
-        EditnGlas = Format("%.3f", nGlass);
+        EditnGlas = CFormat("%.3f", nGlass);
     } else {
         EditnGlas.clear();
         focus = "EditnGlas";

@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kFirstColorRow = kLineFirstFormFactor;  // rows 3..7 have colour panels
 
-std::string WidthText(std::int32_t width) { return Format(tx::OptionsWidthFormat, static_cast<long>(width)); }
+std::string WidthText(std::int32_t width) { return CFormat(tx::OptionsWidthFormat, static_cast<long>(width)); }
 
 bool IsColorRow(int row) { return row >= kFirstColorRow && row <= kLineRows; }
 
@@ -170,7 +170,7 @@ void TFormOptions::ColorDialogAccepted(int row, Rgb color) {
 std::vector<std::string> TFormOptions::CustomColors() const {
     std::vector<std::string> entries;
     for (int r = kFirstColorRow; r <= kLineRows; ++r)
-        entries.push_back(Format(tx::OptionsCustomColorFormat, 'A' + (r - kFirstColorRow),
+        entries.push_back(CFormat(tx::OptionsCustomColorFormat, 'A' + (r - kFirstColorRow),
                                  static_cast<unsigned long>(colorDefault[static_cast<std::size_t>(r)])));
     return entries;
 }

@@ -12,9 +12,9 @@ TFormRefCorrInfo::TFormRefCorrInfo() {
 
 void TFormRefCorrInfo::Prepare(double thetaDeg, double concentrationGPerCm3) {
     // The template printed with θ for both placeholders (one in each of the first two lines).
-    Memo1 = Format(tx::RefCorrInfoLine1, thetaDeg) + "\r\n" + Format(tx::RefCorrInfoLine2, thetaDeg) + "\r\n" +
+    Memo1 = CFormat(tx::RefCorrInfoLine1, thetaDeg) + "\r\n" + CFormat(tx::RefCorrInfoLine2, thetaDeg) + "\r\n" +
             tx::RefCorrInfoLine3 + "\r\n" + tx::RefCorrInfoLine4 + "\r\n" + tx::RefCorrInfoLine5;
-    EditConc = Format("%.5f", concentrationGPerCm3 * 1000.0);
+    EditConc = CFormat("%.5f", concentrationGPerCm3 * 1000.0);
     modalResult = 0;
 }
 

@@ -1,5 +1,6 @@
 #include "plot/SvgCanvas.h"
-#include "data/CLocaleScope.h"
+
+#include "data/CFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -29,12 +30,7 @@ std::string Escape(const std::string& s) {
     return out;
 }
 
-std::string Num(double v) {
-    CLocaleScope scope;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
+std::string Num(double v) { return CFormat("%.6g", v); }
 
 double EmOf(const LogFont& f) {
     if (f.height < 0) return -static_cast<double>(f.height);

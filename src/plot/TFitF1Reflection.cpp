@@ -48,7 +48,7 @@ void TFitF1::mnCorrReflectClick() {
         const CorrectionOutcome outcome =
             CorrectConcentration(set_, p, input, dialog.correctionApplied, &dialog.reflectance);
         if (outcome == CorrectionOutcome::NoFit && reportMissingFit &&
-            platform_.message(Format(tx::ReflectNoFitFormat, c * 1000.0), tx::CapInformation, MsgButtons::YesNo,
+            platform_.message(CFormat(tx::ReflectNoFitFormat, c * 1000.0), tx::CapInformation, MsgButtons::YesNo,
                               MsgIcon::Information, MsgAnswer::Yes) == MsgAnswer::No)
             reportMissingFit = false;
     }

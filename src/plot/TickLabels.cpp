@@ -1,7 +1,7 @@
 #include "plot/TickLabels.h"
-#include "data/CLocaleScope.h"
 
 #include "app/TextTable.h"
+#include "data/CFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,12 +26,7 @@ int DecadeOf(double v) { return RoundEven(std::fabs(std::log10(std::fabs(v))) + 
 
 // A label reading "-0.00" (a tick a rounding error below zero) loses its sign.
 std::string Fixed(double v, int decimals) {
-    CLocaleScope scope;
-    char format[16];
-    std::snprintf(format, sizeof format, "%%.%df", std::clamp(decimals, 0, 40));
-    char buf[512];
-    std::snprintf(buf, sizeof buf, format, v);
-    std::string label = buf;
+    std::string label = CFormat("%.*f", std::clamp(decimals, 0, 40), v);
     if (label.size() > 1 && label[0] == '-' && label.find_first_not_of("0.", 1) == std::string::npos)
         label.erase(0, 1);
     return label;

@@ -1,5 +1,4 @@
 #include "settings/SettingsFile.h"
-#include "data/CLocaleScope.h"
 
 #include "app/TextTable.h"
 #include "platform/CodePage.h"
@@ -71,7 +70,6 @@ LogFont ReadFont(const std::string& path) {
 }
 
 std::string Format(const char* fmt, long long v) {
-    CLocaleScope scope;
     char buf[48];
     std::snprintf(buf, sizeof buf, fmt, v);
     return buf;

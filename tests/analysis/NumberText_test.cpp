@@ -45,7 +45,7 @@ TEST(NumberText, PointWhateverTheProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale installed";
-    EXPECT_EQ(Format("%.3f", 1.5), "1.500");
+    EXPECT_EQ(CFormat("%.3f", 1.5), "1.500");
     EXPECT_EQ(ParseTypedNumber("2.5"), 2.5);
     EXPECT_EQ(CFormat("%12.5E|%.5f", 298.15, 0.5), " 2.98150E+02|0.50000");
     std::setlocale(LC_NUMERIC, saved.c_str());

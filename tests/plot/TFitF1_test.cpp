@@ -238,7 +238,7 @@ TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
     EXPECT_EQ(ff.row, 0);
     EXPECT_NEAR(ff.rgNm, x.w.storedRgNm(), 1e-3);  // as shown in the dialog, four digits
     EXPECT_EQ(ff.dataLabel, "Conc. c -> 0");
-    EXPECT_EQ(ff.modelLabels[0], "Coil, mono disperse, Rg = " + Format("%.2f", ff.rgNm) + " nm");
+    EXPECT_EQ(ff.modelLabels[0], "Coil, mono disperse, Rg = " + CFormat("%.2f", ff.rgNm) + " nm");
     EXPECT_EQ(ff.measured.size(), 6u);
     EXPECT_EQ(ff.grid.q.size(), 101u);
     EXPECT_EQ(x.w.formFactorCurve(3).size(), 101u);
@@ -305,7 +305,7 @@ TEST(TFitF1, ReflectionCorrectionCommand) {
         x.platform.dialogScripts.push_back([&](ModalDialog& d) {
             auto& dialog = dynamic_cast<TFormCorrReflex&>(d);
             EXPECT_FALSE(dialog.EditnSolvVisible);
-            EXPECT_EQ(dialog.EditConc, Format("%.5f", 1.0 * ++shown));
+            EXPECT_EQ(dialog.EditConc, CFormat("%.5f", 1.0 * ++shown));
             dialog.BtnPromptClick();
         });
     const double before = x.w.set().cell(2, 4)->kcr;  // 90°: inside the measured range
