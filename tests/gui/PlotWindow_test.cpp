@@ -161,7 +161,7 @@ void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
 // Loads the example into a new window of the frame and waits for its first paint.
 static TFitF1View* openExample(TMainFormView& frame, TestPlatform& platform, QTemporaryDir& dir) {
     const QString file = dir.filePath("ps-toluene.sta");
-    QFile::copy(example("ps-toluene.sta"), file);
+    if (!QFile::copy(example("ps-toluene.sta"), file)) return nullptr;
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform.openAnswers.push_back(file.toStdString());
     frame.show();
@@ -173,7 +173,8 @@ static TFitF1View* openExample(TMainFormView& frame, TestPlatform& platform, QTe
     auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
     QElapsedTimer waited;
     waited.start();
-    while (view->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
+    while (view->core().awaitingFirstData() && waited.elapsed() < guitest::kWindowWaitMs) QTest::qWait(20);
+    if (view->core().awaitingFirstData()) return nullptr;
     view->repaint();
     return view;
 }

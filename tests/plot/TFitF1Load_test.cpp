@@ -64,6 +64,7 @@ TEST(TFitF1Load, EnterInTheKFieldIsIgnoredWhileAFileIsRead) {
     TFitF1 w(platform);
     platform.openAnswers.push_back(Example("ps-static.sta"));
     w.FormActivate();
+    ASSERT_FALSE(w.view().closeRequested) << "the first file did not load";
     int pressedWhileLoading = 0;
     platform.onPendingMessages = [&] {
         if (!w.loading()) return;
