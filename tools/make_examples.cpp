@@ -1,12 +1,43 @@
 // zebstat-make-examples [DIR]: writes the example measurement files (default
-// folder: examples). The same command always writes the same bytes.
+// folder: examples). zebstat-make-examples --maximal FILE: writes the largest
+// record file (99 concentrations × 135 angles) to FILE. The same command
+// always writes the same bytes.
 #include "ExampleData.h"
 
 #include <clocale>
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Written beside the target and renamed into place, so a reader never sees half a file.
+int WriteMaximal(const char* path) {
+    const std::string bytes = zeb::examples::MaximalRecordFile();
+    const std::string temporary = std::string(path) + ".part";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (f) ok = std::fclose(f) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path) != 0) {
+        std::remove(temporary.c_str());
+        std::fprintf(stderr, "zebstat-make-examples: cannot write %s\n", path);
+        return 1;
+    }
+    std::printf("%s\n", path);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
+    if (argc > 1 && std::strcmp(argv[1], "--maximal") == 0) {
+        if (argc != 3) {
+            std::fprintf(stderr, "usage: zebstat-make-examples [DIR] | --maximal FILE\n");
+            return 2;
+        }
+        return WriteMaximal(argv[2]);
+    }
     const char* dir = argc > 1 ? argv[1] : "examples";
     if (!zeb::examples::WriteExamples(dir)) {
         std::fprintf(stderr, "zebstat-make-examples: cannot write the files into %s\n", dir);
