@@ -72,8 +72,11 @@ run: build
 screenshots: build
 	sh tools/screenshots.sh $(BUILD)
 
+# The Google benchmarks, then zebstat-batch against the numpy peer on the
+# largest record file (bench/peer_side_by_side.sh: check, then the timing).
 bench: build
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	sh bench/peer_side_by_side.sh $(BUILD)
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in
