@@ -142,9 +142,12 @@ constexpr ResidualsFn kExactResiduals[] = {Kernels<1>::exactResiduals, Kernels<2
 // normal equations are the sums lfit forms for the power basis (all
 // coefficients fitted, so its list and the unpacking of the covariance are the
 // identity); they are solved by gaussj in long double, one step of iterative
-// refinement with residuals from the data follows, and the coefficients and
-// their covariance are then carried back to powers of x, so that the result is
-// that of the fit in x.
+// refinement with residuals from the data follows (and a second one with exact
+// sums where the noise dwarfs a coefficient), and the coefficients and their
+// covariance are then carried back to powers of x, so that the result is that
+// of the fit in x. Degree-5 fits of the hardest NIST kind (Wampler1..5), at x
+// as given and at x times 1e10, keep at least 10 correct digits in every
+// coefficient and standard deviation (tests/analysis/CertifiedFits_test.cpp).
 //
 // Everything that depends only on the abscissae and the weights (the inverted
 // normal matrix, the transformation back to powers of x and the coefficients'
@@ -164,12 +167,12 @@ struct Design {
     std::vector<Real> tx;         // t exact in long double
     std::vector<double> pw;       // w_i t_i^k rounded to double (the first solve), row i (1-based) of M values
     std::vector<Real> pwx;        // the same in long double (the refinement)
-    Real cov[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};  // inverse of the normal matrix (in t)
+    Real S[2 * (kMaxFitOrder + 1)] = {};                  // power sums of t: the normal matrix
+    double Sd[2 * (kMaxFitOrder + 1)] = {};               // S rounded, for the chi-square of a correction
+    Real cov[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};    // inverse of the normal matrix (in t)
     double covd[kMaxFitOrder + 1][kMaxFitOrder + 1] = {}; // the same rounded, for the corrections
-    double Sd[2 * (kMaxFitOrder + 1)] = {};             // S rounded, for the chi-square of a correction
-    Real T[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};    // coefficients in t -> coefficients in x
-    Real var[kMaxFitOrder + 1] = {};                    // diagonal of T cov T'
-    Real S[2 * (kMaxFitOrder + 1)] = {};                // power sums of t: the normal matrix
+    Real T[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};      // coefficients in t -> coefficients in x
+    Real var[kMaxFitOrder + 1] = {};                      // diagonal of T cov T'
 
     // The same order and bit for bit the same abscissae and weights.
     bool matches(int m, const std::vector<double>& xs, const std::vector<double>& ws, int count) const {
@@ -354,8 +357,9 @@ PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<do
         // 1e-16 sqrt(rr var_j), 1e-16 of its own standard deviation (times
         // sqrt(n - M)), and by at most sqrt(n) times that through the rounding of
         // the running sums. Where that could reach 1e-11 of the coefficient, that
-        // is when the coefficient is hundreds of times smaller than its standard
-        // deviation, a second step with exact sums follows.
+        // is when the coefficient is some hundreds of times smaller than its
+        // standard deviation or more (rare: a coefficient of pure noise, or data
+        // of the Wampler5 kind), a second step with exact sums follows.
         const Real unit2 = std::ldexp(1.0L, -106);
         for (int j = 0; j < M; ++j) {
             if (unit2 * static_cast<Real>(n) * rr * d.var[j] > 1e-22L * a[j] * a[j]) {
