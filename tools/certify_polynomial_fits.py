@@ -16,6 +16,7 @@ writes the same bytes.
 """
 
 import math
+import os
 import sys
 from fractions import Fraction
 
@@ -178,7 +179,7 @@ def generated_cases():
     times the signal."""
     grids = {
         "integers": [Fraction(i) for i in range(21)],
-        "quarters": [Fraction(i, 4) for i in range(0, 81, 2)],               # 0, 0.5, .. 20: 41 points
+        "halves": [Fraction(i, 2) for i in range(0, 41)],                    # 0, 0.5, .. 20: 41 points
         "decimals": None,                                                   # 30 points, 6 decimals
         "pairs": [Fraction(i) for i in range(0, 21, 2) for _ in range(2)],  # every x twice: 22 points
     }
@@ -216,7 +217,7 @@ def generated_cases():
     # The Wampler5 kind on other abscissae: y = 1 + x + ... + x^5 plus
     # orthogonal noise twenty times the signal's RMS (as in Wampler5), so that
     # every coefficient lies far below its standard deviation.
-    for grid_name in ("quarters", "decimals", "pairs"):
+    for grid_name in ("halves", "decimals", "pairs"):
         x = grids[grid_name]
         signal = [poly([1] * 6, xi) for xi in x]
         rms = Fraction(math.isqrt(int(sum(s * s for s in signal) / len(signal))))
@@ -297,7 +298,6 @@ def main():
     check_wampler(results)
     with open(out_path + ".tmp", "w", encoding="ascii", newline="\n") as f:
         f.write("\n".join(lines))
-    import os
     os.replace(out_path + ".tmp", out_path)
     print("%s: %d problems" % (out_path, count))
 
