@@ -276,7 +276,7 @@ def check(batch, args):
 
 
 def main(argv):
-    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     p.add_argument("--plot", choices=sorted(PLOT_TYPES), default="zimm")
     p.add_argument("--q-order", type=int, default=0, choices=range(0, 6))
     p.add_argument("--c-order", type=int, default=0, choices=range(0, 6))
@@ -285,9 +285,13 @@ def main(argv):
     p.add_argument("--tolerance", type=float, default=1e-9)
     p.add_argument("file")
     args = p.parse_args(argv)
-    if args.check:
-        return check(args.check, args)
-    result = evaluate(args.file, PLOT_TYPES[args.plot], args.q_order, args.c_order, args.smooth)
+    try:
+        if args.check:
+            return check(args.check, args)
+        result = evaluate(args.file, PLOT_TYPES[args.plot], args.q_order, args.c_order, args.smooth)
+    except OSError as e:
+        print("numpy_peer: %s" % e, file=sys.stderr)
+        return 1
     json.dump(result, sys.stdout, allow_nan=False)
     sys.stdout.write("\n")
     return 0
