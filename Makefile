@@ -92,10 +92,13 @@ run: build
 screenshots: build
 	sh tools/screenshots.sh $(BUILD)
 
-# The benchmarks are not part of the normal build (nor of `make test`).
+# The benchmarks are not part of the normal build (nor of `make test`). After
+# the Google benchmarks, zebstat-batch runs against the numpy peer on the
+# largest record file (bench/peer_side_by_side.sh: check, then the timing).
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing
+	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	sh bench/peer_side_by_side.sh $(BUILD)
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in

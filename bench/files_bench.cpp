@@ -22,11 +22,7 @@ struct MaximalFile {
         dir = (std::filesystem::temp_directory_path() / ("zebstat-bench-" + std::to_string(::getpid()))).string();
         std::filesystem::create_directories(dir);
         sta = dir + "/max.sta";
-        std::vector<double> conc, angles;
-        for (int c = 1; c <= 99; ++c) conc.push_back(1e-5 * c);
-        for (int a = 0; a < 135; ++a) angles.push_back(10.0 + a);
-        const auto records = zeb::examples::ModelRecords(zeb::examples::PolystyreneLarge(), conc, angles, true, 9);
-        std::ofstream(sta, std::ios::binary) << zeb::examples::RecordFileBytes(records, std::int16_t{-1});
+        std::ofstream(sta, std::ios::binary) << zeb::examples::MaximalRecordFile();
     }
     ~MaximalFile() { std::filesystem::remove_all(dir); }
 };

@@ -29,11 +29,8 @@ std::vector<std::string> CorpusFileNames() {
 std::string CorpusFile(const std::string& name) {
     const PolymerModel large = PolystyreneLarge();
     const PolymerModel small = PolystyreneSmall();
-    if (name == "grid-99x135.sta") {
-        // The largest grid a file gives: 99 concentrations at 135 angles.
-        return RecordFileBytes(
-            ModelRecords(large, concentrations(99, 0.2e-3, 0.05e-3), steps(20.0, 154.0, 1.0), true, 11));
-    }
+    // The largest grid a file gives: 99 concentrations at 135 angles.
+    if (name == "grid-99x135.sta") return MaximalRecordFile();
     if (name == "two-conc.sta") {
         // Two concentrations at four angles: the c fits have no spare points.
         return RecordFileBytes(ModelRecords(large, {1.0e-3, 2.0e-3}, {40, 70, 100, 130}, true, 12));

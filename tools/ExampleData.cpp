@@ -313,6 +313,13 @@ std::string ExampleFile(const std::string& name) {
     return {};
 }
 
+std::string MaximalRecordFile() {
+    std::vector<double> conc, angles;
+    for (int c = 1; c <= 99; ++c) conc.push_back(1e-5 * c);
+    for (int a = 0; a < 135; ++a) angles.push_back(10.0 + a);
+    return RecordFileBytes(ModelRecords(PolystyreneLarge(), conc, angles, true, 9), std::int16_t{-1});
+}
+
 bool WriteExamples(const std::string& dir) {
     for (const auto& name : ExampleFileNames()) {
         std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);

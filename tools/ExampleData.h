@@ -111,4 +111,10 @@ std::vector<std::string> ExampleFileNames();
 // The contents of one example file.
 std::string ExampleFile(const std::string& name);
 
+// The largest record file a window loads: 99 concentrations (1e-5 .. 9.9e-4
+// g/cm³) × 135 angles (10° .. 144°) of the large polystyrene, static and
+// dynamic values, 13,365 data records (2.6 MB). The benchmarks of reading and
+// of the whole process use it.
+std::string MaximalRecordFile();
+
 } // namespace zeb::examples

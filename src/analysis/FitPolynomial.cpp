@@ -44,24 +44,8 @@ Real binomial(int n, int k) {
 
 namespace {
 
-// The normal equations of the power basis in t are power sums: N[j][k] = S[j+k]
-// with S[p] = sum w t^p, and the right-hand side R[j] = sum w y t^j. M is a
-// template argument so that the loops unroll and the sums stay in registers.
-template <int M>
-void powerSums(const double* t, const double* w, const double* y, int n, double* S, double* R) {
-    double s[2 * M - 1] = {}, r[M] = {};
-    for (int i = 1; i <= n; ++i) {
-        double tp = w[i];
-        const double ti = t[i], yi = y[i];
-        for (int p = 0; p < 2 * M - 1; ++p) {
-            s[p] += tp;
-            if (p < M) r[p] += tp * yi;
-            tp *= ti;
-        }
-    }
-    for (int p = 0; p < 2 * M - 1; ++p) S[p] = s[p];
-    for (int p = 0; p < M; ++p) R[p] = r[p];
-}
+// The normal equations of the power basis in t are power sums, N[j][k] = S[j+k]
+// with S[p] = sum w t^p, and the right-hand side is R[j] = sum w y t^j.
 
 // Only the right-hand side R[j] = sum y w t^j, from the design's weighted
 // powers pw (row i holds w_i t_i^0 .. w_i t_i^(M-1)).
@@ -79,10 +63,13 @@ void rhsSums(const double* pw, const double* y, int n, double* R) {
 
 // The residuals r = y - fit of the coefficients b, formed in long double with the
 // exact abscissae tx (for a nearly exact fit they are tiny differences of large
-// numbers), g[j] = sum w r t^j and rr = sum w r².
+// numbers), and the sums of the refinement, g[j] = sum w r t^j and rr = sum w r²,
+// in double from the residuals and the design's powers rounded to double. These
+// roundings change g by about 1e-16 of sum |w r t^j|: harmless unless the noise
+// is so far above a coefficient that this moves it (see exactResidualSums).
 template <int M>
-void residualSums(const Real* tx, const double* pw, const double* w, const double* y, int n, const Real* b,
-                  double* r, double* g, double& rr) {
+void residualSums(const Real* tx, const double* pw, const double* w, const double* y, int n, const Real* b, Real* g,
+                  Real& rr) {
     double gs[M] = {};
     double sum = 0.0;
     for (int i = 1; i <= n; ++i) {
@@ -91,7 +78,6 @@ void residualSums(const Real* tx, const double* pw, const double* w, const doubl
 #pragma GCC unroll 8
         for (int k = M - 2; k >= 0; --k) fit = fit * ti + b[k];
         const double ri = static_cast<double>(y[i] - fit);
-        r[i] = ri;
         sum += w[i] * ri * ri;
         const double* p = pw + static_cast<std::size_t>(i) * M;
 #pragma GCC unroll 8
@@ -101,28 +87,53 @@ void residualSums(const Real* tx, const double* pw, const double* w, const doubl
     rr = sum;
 }
 
+// The same sums with the residuals, the powers and the sums all in long double:
+// the correction is then a difference of large sums good to about 1e-19 of
+// them, which leaves at least 10 digits in coefficients even where the noise
+// is ten million times their size (the NIST Wampler5 kind). About three times
+// the work of residualSums, so it runs only when the bound says it must.
+template <int M>
+void exactResidualSums(const Real* tx, const Real* pwx, const double* w, const double* y, int n, const Real* b,
+                       Real* g, Real& rr) {
+    Real gs[M] = {};
+    Real sum = 0.0L;
+    for (int i = 1; i <= n; ++i) {
+        const Real ti = tx[i];
+        Real fit = b[M - 1];
+#pragma GCC unroll 8
+        for (int k = M - 2; k >= 0; --k) fit = fit * ti + b[k];
+        const Real ri = y[i] - fit;
+        sum += w[i] * ri * ri;
+        const Real* p = pwx + static_cast<std::size_t>(i) * M;
+#pragma GCC unroll 8
+        for (int k = 0; k < M; ++k) gs[k] += p[k] * ri;
+    }
+    for (int k = 0; k < M; ++k) g[k] = gs[k];
+    rr = sum;
+}
+
 template <int M>
 struct Kernels {
-    static void sums(const double* t, const double* w, const double* y, int n, double* S, double* R) {
-        powerSums<M>(t, w, y, n, S, R);
-    }
     static void rhs(const double* pw, const double* y, int n, double* R) { rhsSums<M>(pw, y, n, R); }
-    static void residuals(const Real* tx, const double* pw, const double* w, const double* y, int n, const Real* b,
-                          double* r, double* g, double& rr) {
-        residualSums<M>(tx, pw, w, y, n, b, r, g, rr);
+    static void residuals(const Real* tx, const double* pw, const Real*, const double* w, const double* y, int n,
+                          const Real* b, Real* g, Real& rr) {
+        residualSums<M>(tx, pw, w, y, n, b, g, rr);
+    }
+    static void exactResiduals(const Real* tx, const double*, const Real* pwx, const double* w, const double* y,
+                               int n, const Real* b, Real* g, Real& rr) {
+        exactResidualSums<M>(tx, pwx, w, y, n, b, g, rr);
     }
 };
 
-using SumsFn = decltype(&Kernels<1>::sums);
 using RhsFn = decltype(&Kernels<1>::rhs);
 using ResidualsFn = decltype(&Kernels<1>::residuals);
-constexpr SumsFn kSums[] = {Kernels<1>::sums, Kernels<2>::sums, Kernels<3>::sums,
-                            Kernels<4>::sums, Kernels<5>::sums, Kernels<6>::sums};
 constexpr RhsFn kRhs[] = {Kernels<1>::rhs, Kernels<2>::rhs, Kernels<3>::rhs,
                           Kernels<4>::rhs, Kernels<5>::rhs, Kernels<6>::rhs};
 constexpr ResidualsFn kResiduals[] = {Kernels<1>::residuals, Kernels<2>::residuals, Kernels<3>::residuals,
                                       Kernels<4>::residuals, Kernels<5>::residuals, Kernels<6>::residuals};
-
+constexpr ResidualsFn kExactResiduals[] = {Kernels<1>::exactResiduals, Kernels<2>::exactResiduals,
+                                           Kernels<3>::exactResiduals, Kernels<4>::exactResiduals,
+                                           Kernels<5>::exactResiduals, Kernels<6>::exactResiduals};
 
 } // namespace
 
@@ -132,9 +143,12 @@ constexpr ResidualsFn kResiduals[] = {Kernels<1>::residuals, Kernels<2>::residua
 // normal equations are the sums lfit forms for the power basis (all
 // coefficients fitted, so its list and the unpacking of the covariance are the
 // identity); they are solved by gaussj in long double, one step of iterative
-// refinement with residuals from the data follows, and the coefficients and
-// their covariance are then carried back to powers of x, so that the result is
-// that of the fit in x.
+// refinement with residuals from the data follows (and a second one with exact
+// sums where the noise dwarfs a coefficient), and the coefficients and their
+// covariance are then carried back to powers of x, so that the result is that
+// of the fit in x. Degree-5 fits of the hardest NIST kind (Wampler1..5), at x
+// as given and at x times 1e10, keep at least 10 correct digits in every
+// coefficient and standard deviation (tests/analysis/CertifiedFits_test.cpp).
 //
 // Everything that depends only on the abscissae and the weights (the inverted
 // normal matrix, the transformation back to powers of x and the coefficients'
@@ -152,12 +166,14 @@ struct Design {
     int n = 0;
     std::vector<double> x, w;     // the key: abscissae (sorted) and weights, 1-based
     std::vector<Real> tx;         // t exact in long double
-    std::vector<double> t;        // t rounded to double for the sums
-    std::vector<double> pw;       // w_i t_i^k, row i (1-based) of M values
-    Real cov[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};  // inverse of the normal matrix (in t)
-    Real T[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};    // coefficients in t -> coefficients in x
-    Real var[kMaxFitOrder + 1] = {};                    // diagonal of T cov T'
-    double S[2 * (kMaxFitOrder + 1)] = {};              // power sums of t: the normal matrix
+    std::vector<double> pw;       // w_i t_i^k rounded to double (the first solve), row i (1-based) of M values
+    std::vector<Real> pwx;        // the same in long double (the refinement)
+    Real S[2 * (kMaxFitOrder + 1)] = {};                  // power sums of t: the normal matrix
+    double Sd[2 * (kMaxFitOrder + 1)] = {};               // S rounded, for the chi-square of a correction
+    Real cov[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};    // inverse of the normal matrix (in t)
+    double covd[kMaxFitOrder + 1][kMaxFitOrder + 1] = {}; // the same rounded, for the corrections
+    Real T[kMaxFitOrder + 1][kMaxFitOrder + 1] = {};      // coefficients in t -> coefficients in x
+    Real var[kMaxFitOrder + 1] = {};                      // diagonal of T cov T'
 
     // The same order and bit for bit the same abscissae and weights.
     bool matches(int m, const std::vector<double>& xs, const std::vector<double>& ws, int count) const {
@@ -179,37 +195,48 @@ bool buildDesign(Design& d, FitContext& ctx, int M, const std::vector<double>& x
     d.n = n;
     d.x.assign(x.begin(), x.begin() + n + 1);
     d.w.assign(w.begin(), w.begin() + n + 1);
-    // centre and the power-of-two scale make t exact in long double; the sums use
-    // t rounded to double, the refinement the exact values.
+    // centre and the power-of-two scale keep t exact in long double for
+    // abscissae of similar size. The powers of t and the power sums are formed
+    // in long double too: rounded to double they would carry relative errors of
+    // 1e-16 (t is no short binary fraction once x is q² in 1/cm²), which the
+    // fit passes on to the coefficients in proportion to the noise and the
+    // transformation back to powers of x magnifies.
     const Real centre = (static_cast<Real>(x[1]) + static_cast<Real>(x[n])) / 2.0L;
     const Real halfWidth = (static_cast<Real>(x[n]) - static_cast<Real>(x[1])) / 2.0L;
     int scaleExp = 0;
     if (halfWidth > 0.0L && std::isfinite(static_cast<double>(halfWidth))) std::frexp(halfWidth, &scaleExp);
     const Real half = std::ldexp(1.0L, scaleExp);
     d.tx.assign(static_cast<std::size_t>(n) + 1, 0.0L);
-    d.t.assign(static_cast<std::size_t>(n) + 1, 0.0);
     d.pw.assign(static_cast<std::size_t>(n + 1) * M, 0.0);
+    d.pwx.assign(static_cast<std::size_t>(n + 1) * M, 0.0L);
+    Real S[2 * (kMaxFitOrder + 1)] = {};
     for (int i = 1; i <= n; ++i) {
-        d.tx[i] = (static_cast<Real>(x[i]) - centre) / half;
-        d.t[i] = static_cast<double>(d.tx[i]);
-        double tp = w[i];
-        for (int k = 0; k < M; ++k) {
-            d.pw[static_cast<std::size_t>(i) * M + k] = tp;
-            tp *= d.t[i];
+        const Real ti = (static_cast<Real>(x[i]) - centre) / half;
+        d.tx[i] = ti;
+        Real tp = w[i];
+        for (int p = 0; p < 2 * M - 1; ++p) {
+            if (p < M) {
+                d.pwx[static_cast<std::size_t>(i) * M + p] = tp;
+                d.pw[static_cast<std::size_t>(i) * M + p] = static_cast<double>(tp);
+            }
+            S[p] += tp;
+            tp *= ti;
         }
     }
-
-    double S[2 * (kMaxFitOrder + 1)] = {}, R[kMaxFitOrder + 1] = {};
-    std::vector<double> zeros(static_cast<std::size_t>(n) + 1, 0.0);
-    kSums[M - 1](d.t.data(), w.data(), zeros.data(), n, S, R);
-    std::copy(std::begin(S), std::end(S), std::begin(d.S));
+    for (int p = 0; p < 2 * (kMaxFitOrder + 1); ++p) {
+        d.S[p] = S[p];
+        d.Sd[p] = static_cast<double>(S[p]);
+    }
     RMat cov = matrix1(M);
     RVec rhs = vector1(M);
     for (int j = 1; j <= M; ++j)
         for (int k = 1; k <= M; ++k) cov[j][k] = S[j + k - 2];
     const bool singular = gaussj(cov, M, rhs, 1, ctx.platform) != 0;
     for (int j = 0; j < M; ++j)
-        for (int k = 0; k < M; ++k) d.cov[j][k] = cov[j + 1][k + 1];
+        for (int k = 0; k < M; ++k) {
+            d.cov[j][k] = cov[j + 1][k + 1];
+            d.covd[j][k] = static_cast<double>(d.cov[j][k]);
+        }
 
     // Back to powers of x: a_j = sum over k >= j of b_k C(k,j) (-centre)^(k-j) / half^k
     // (indices counted from 0), and cov_a = T cov_b T'.
@@ -228,6 +255,38 @@ bool buildDesign(Design& d, FitContext& ctx, int M, const std::vector<double>& x
     }
     d.valid = !singular;
     return !singular;
+}
+
+// Coefficient j (counted from 0) of the power of x from the coefficients b in t.
+Real coefficientInX(const Design& d, const Real* b, int j) {
+    Real a = 0.0L;
+    for (int k = j; k < d.M; ++k) a += d.T[j][k] * b[k];
+    return a;
+}
+
+// One step of iterative refinement of the coefficients b (in t) with the
+// residual sums of the kernel; returns the chi-square of the refined fit,
+// sum w (r - corr(t))², expanded as sum w r² - 2 corr.g + corr' S corr (the
+// correction is tiny beside r).
+Real refine(const Design& d, ResidualsFn kernel, const std::vector<double>& w, const std::vector<double>& y, int n,
+            Real* b) {
+    const int M = d.M;
+    Real g[kMaxFitOrder + 1] = {}, rr = 0.0L;
+    kernel(d.tx.data(), d.pw.data(), d.pwx.data(), w.data(), y.data(), n, b, g, rr);
+    // The correction is small beside b, so its own rounding to double is harmless.
+    double gd[kMaxFitOrder + 1] = {}, corr[kMaxFitOrder + 1] = {};
+    for (int k = 0; k < M; ++k) gd[k] = static_cast<double>(g[k]);
+    double cg = 0.0, cSc = 0.0;
+    for (int j = 0; j < M; ++j) {
+        double cj = 0.0;
+        for (int k = 0; k < M; ++k) cj += d.covd[j][k] * gd[k];
+        corr[j] = cj;
+        b[j] += cj;
+        cg += cj * gd[j];
+    }
+    for (int j = 0; j < M; ++j)
+        for (int k = 0; k < M; ++k) cSc += corr[j] * d.Sd[j + k] * corr[k];
+    return rr - 2.0L * cg + cSc;
 }
 
 // Sorts the points by x unless they are sorted already.
@@ -264,8 +323,7 @@ PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<do
     ensureSorted(x, y, sigma, n);
     const int M = order + 1;
 
-    thread_local std::vector<double> w, r;
-    r.resize(static_cast<std::size_t>(n) + 1);
+    thread_local std::vector<double> w;
     if (ctx.weighting == kWeightingOff) {
         w.assign(static_cast<std::size_t>(n) + 1, 1.0);
     } else {
@@ -276,43 +334,51 @@ PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<do
     Design& d = tlsDesign;
     if (!d.matches(M, x, w, n)) result.singular = !buildDesign(d, ctx, M, x, w, n);
 
+    // The first solution in double; the refinement makes up for its roundings.
     double R[kMaxFitOrder + 1] = {};
     kRhs[M - 1](d.pw.data(), y.data(), n, R);
     Real beta[kMaxFitOrder + 1] = {};
     for (int j = 0; j < M; ++j) {
-        Real bj = 0.0L;
-        for (int k = 0; k < M; ++k) bj += d.cov[j][k] * R[k];
+        double bj = 0.0;
+        for (int k = 0; k < M; ++k) bj += d.covd[j][k] * R[k];
         beta[j] = bj;
     }
 
     double chisq = 0.0;
+    Real a[kMaxFitOrder + 1] = {};
+    auto toPowersOfX = [&] {
+        for (int j = 0; j < M; ++j) a[j] = coefficientInX(d, beta, j);
+    };
     if (!result.singular) {
         // One step of iterative refinement: the correction from the residuals of the data.
-        double g[kMaxFitOrder + 1] = {}, corr[kMaxFitOrder + 1] = {}, rr = 0.0;
-        kResiduals[M - 1](d.tx.data(), d.pw.data(), w.data(), y.data(), n, beta, r.data(), g, rr);
+        Real rr = refine(d, kResiduals[M - 1], w, y, n, beta);
+        toPowersOfX();
+        // Rounding the terms w r t^k of that step's sums to double perturbs them
+        // like noise of 1e-16 of the residuals: it moves coefficient j by about
+        // 1e-16 sqrt(rr var_j), 1e-16 of its own standard deviation (times
+        // sqrt(n - M)), and by at most sqrt(n) times that through the rounding of
+        // the running sums. Where that could reach 1e-11 of the coefficient, that
+        // is when the coefficient is some hundreds of times smaller than its
+        // standard deviation or more (rare: a coefficient of pure noise, or data
+        // of the Wampler5 kind), a second step with exact sums follows.
+        const Real unit2 = std::ldexp(1.0L, -106);
         for (int j = 0; j < M; ++j) {
-            Real dj = 0.0L;
-            for (int k = 0; k < M; ++k) dj += d.cov[j][k] * g[k];
-            corr[j] = static_cast<double>(dj);
-            beta[j] += dj;
+            if (unit2 * static_cast<Real>(n) * rr * d.var[j] > 1e-22L * a[j] * a[j]) {
+                rr = refine(d, kExactResiduals[M - 1], w, y, n, beta);
+                toPowersOfX();
+                break;
+            }
         }
-        // Chi-square of the refined fit, sum w (r - corr(t))², expanded:
-        // sum w r² - 2 corr.g + corr' S corr (the correction is tiny beside r).
-        double cg = 0.0, cSc = 0.0;
-        for (int j = 0; j < M; ++j) {
-            cg += corr[j] * g[j];
-            for (int k = 0; k < M; ++k) cSc += corr[j] * d.S[j + k] * corr[k];
-        }
-        chisq = std::max(0.0, rr - 2.0 * cg + cSc);
+        chisq = std::max(0.0, static_cast<double>(rr));
+    } else {
+        toPowersOfX();
     }
 
     const double reduced = n == M ? 0.0 : chisq / static_cast<double>(n - M);
     result.chi2 = chisq;
     result.reducedChi2 = reduced;
     for (int j = 0; j < M; ++j) {
-        Real aj = 0.0L;
-        for (int k = j; k < M; ++k) aj += d.T[j][k] * beta[k];
-        result.a[static_cast<std::size_t>(j) + 1] = static_cast<double>(aj);
+        result.a[static_cast<std::size_t>(j) + 1] = static_cast<double>(a[j]);
         const Real varj = d.var[j];
         if (!(varj >= 0.0L)) ctx.platform.inform(tx::NegativeCovariance, tx::CapError, MsgIcon::Exclamation);
         const Real e = ctx.weighting == kWeightingOff ? std::sqrt(varj * reduced) : std::sqrt(varj);

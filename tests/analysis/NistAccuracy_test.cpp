@@ -1,7 +1,8 @@
 // FitPolynomial against the certified values of the NIST StRD polynomial
 // datasets, with x as given and with x multiplied by 1e10 (the size of q² in
-// 1/cm²). The log relative error (LRE) must reach 9 for every coefficient and
-// 10 for every standard deviation.
+// 1/cm²). The log relative error (LRE) must reach 10 for every coefficient and
+// every standard deviation. (Wampler2..5 at both scales, with certified values
+// computed from the doubles a fit is fed, are in CertifiedFits_test.cpp.)
 #include "analysis/FitPolynomial.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -96,7 +97,7 @@ TEST_P(NistAccuracy, CoefficientsAndDeviationsMeetTheBar) {
     RecordProperty("worstSdLRE", std::to_string(r.worstSd));
     std::printf("%s x%g: worst coefficient LRE %.2f, worst SD LRE %.2f\n", name.c_str(), scale,
                 r.worstCoefficient, r.worstSd);
-    EXPECT_GE(r.worstCoefficient, 9.0);
+    EXPECT_GE(r.worstCoefficient, 10.0);
     EXPECT_GE(r.worstSd, 10.0);
 }
 
@@ -117,7 +118,7 @@ TEST(NistAccuracyWampler2, ExactFifthDegreePolynomialWithSmallCoefficients) {
     }
     for (double scale : {1.0, 1e10}) {
         const Lres r = FitAndMeasure(d, scale);
-        EXPECT_GE(r.worstCoefficient, 9.0) << scale;
+        EXPECT_GE(r.worstCoefficient, 10.0) << scale;
         EXPECT_GE(r.worstSd, 10.0) << scale;
     }
 }
