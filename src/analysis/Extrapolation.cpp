@@ -43,7 +43,7 @@ bool fitInto(FitContext& ctx, FitPoints& pts, int order, int plotType, Row& row,
              DataPoint& record, double xOffset) {
     record.hasData = 0;
     if (order < 1 || order >= pts.n()) return false;
-    const PolyFitResult r = FitPolynomial(ctx, 1, order, pts.sigma, pts.y, pts.x, pts.n());
+    const PolyFitResult r = FitPolynomial(ctx, order, pts.sigma, pts.y, pts.x, pts.n());
     if (!r.usable()) return false;
     row.fill(0.0);
     errors.errors.fill(0.0);

@@ -300,16 +300,9 @@ void ensureSorted(std::vector<double>& x, std::vector<double>& y, std::vector<do
 
 } // namespace
 
-PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<double>& sigma,
-                            std::vector<double>& y, std::vector<double>& x, int n) {
+PolyFitResult FitPolynomial(FitContext& ctx, int order, std::vector<double>& sigma, std::vector<double>& y,
+                            std::vector<double>& x, int n) {
     PolyFitResult result;
-    result.order = order;
-    if (mode != 1) {
-        ctx.platform.inform(tx::IllegalFitMode, tx::CapZebStat, MsgIcon::None);
-        if (ctx.closeWindow) ctx.closeWindow();
-        result.singular = true;
-        return result;
-    }
     order = std::clamp(order, 0, kMaxFitOrder);
     result.order = order;
     // The analysis never passes more than 136 points; the arrays bound n in any case.

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <vector>
 
 namespace zeb {
@@ -17,8 +16,7 @@ inline constexpr int kMaxFitPoints = 136;
 
 struct FitContext {
     Platform& platform;
-    int weighting = kWeightingOff;    // 1 = all points count equally, 2 = weights 1/sigma²
-    std::function<void()> closeWindow; // called on an illegal fit mode
+    int weighting = kWeightingOff;  // 1 = all points count equally, 2 = weights 1/sigma²
 };
 
 struct PolyFitResult {
@@ -34,10 +32,10 @@ struct PolyFitResult {
 };
 
 // Fits n points x[1..n], y[1..n] with standard deviations sigma[1..n] (index 0
-// unused). The three arrays are sorted by x in place. mode must be 1. The caller
-// guarantees n > order (n = order + 1 is an exact fit); the calculation passes
-// at most 136 points.
-PolyFitResult FitPolynomial(FitContext& ctx, int mode, int order, std::vector<double>& sigma,
-                            std::vector<double>& y, std::vector<double>& x, int n);
+// unused). The three arrays are sorted by x in place. The caller guarantees
+// n > order (n = order + 1 is an exact fit); the calculation passes at most 136
+// points.
+PolyFitResult FitPolynomial(FitContext& ctx, int order, std::vector<double>& sigma, std::vector<double>& y,
+                            std::vector<double>& x, int n);
 
 } // namespace zeb

@@ -92,8 +92,8 @@ int RunFit(const std::vector<std::string>& args) {
         sigma[i] = rows[i - 1].sigma;
     }
     BatchPlatform platform;
-    FitContext ctx{platform, weight ? kWeightingOn : kWeightingOff, {}};
-    const PolyFitResult fit = FitPolynomial(ctx, 1, order, sigma, y, x, n);
+    FitContext ctx{platform, weight ? kWeightingOn : kWeightingOff};
+    const PolyFitResult fit = FitPolynomial(ctx, order, sigma, y, x, n);
     std::vector<double> coefficients, errors;
     for (int k = 1; k <= order + 1; ++k) {
         coefficients.push_back(fit.singular ? NAN : fit.a[k]);

@@ -135,7 +135,7 @@ void TFitF1::OnClickedRechne() {
     settings.cOrder = cOrder_;
     settings.smoothing = smoothing_ == kSmoothingOn;
     settings.k = k_;
-    FitContext fit{platform_, weighting_, {}};
+    FitContext fit{platform_, weighting_};
     try {
         RunDoubleExtrapolation(set_, settings, fit, fits_);
     } catch (const std::bad_alloc&) {

@@ -125,7 +125,7 @@ struct Measured {
 // are measured against their coefficient instead of against themselves.
 Measured FitAndMeasure(const Case& c, std::vector<std::string>& messages) {
     ScriptedPlatform platform;
-    FitContext ctx{platform, c.weighted ? kWeightingOn : kWeightingOff, {}};
+    FitContext ctx{platform, c.weighted ? kWeightingOn : kWeightingOff};
     const int n = static_cast<int>(c.x.size());
     std::vector<double> x(n + 1), y(n + 1), s(n + 1, 1.0);
     double yMax = 0.0;
@@ -135,7 +135,7 @@ Measured FitAndMeasure(const Case& c, std::vector<std::string>& messages) {
         if (c.weighted) s[i + 1] = c.sigma[i];
         yMax = std::max(yMax, std::fabs(c.y[i]));
     }
-    const PolyFitResult fit = FitPolynomial(ctx, 1, c.degree, s, y, x, n);
+    const PolyFitResult fit = FitPolynomial(ctx, c.degree, s, y, x, n);
     EXPECT_FALSE(fit.singular) << c.name;
     for (const auto& m : platform.messages) messages.push_back(m.text);
     const bool exactData = c.residualSd <= 1e-13 * yMax;

@@ -21,8 +21,8 @@ struct Points {
 };
 
 PolyFitResult Fit(ScriptedPlatform& platform, int weighting, int order, Points p) {
-    FitContext ctx{platform, weighting, {}};
-    return FitPolynomial(ctx, 1, order, p.s, p.y, p.x, p.n());
+    FitContext ctx{platform, weighting};
+    return FitPolynomial(ctx, order, p.s, p.y, p.x, p.n());
 }
 
 TEST(FitPolynomial, ExactFitWithOrderPlusOnePointsHasZeroErrorsUnweighted) {
@@ -54,9 +54,9 @@ TEST(FitPolynomial, RecoversAQuadraticOnQ2SizedAbscissae) {
 
 TEST(FitPolynomial, SortsTheCallersArraysByX) {
     ScriptedPlatform platform;
-    FitContext ctx{platform, kWeightingOn, {}};
+    FitContext ctx{platform, kWeightingOn};
     std::vector<double> x{0, 3, 1, 2}, y{0, 30, 10, 20}, s{0, 3, 1, 2};
-    FitPolynomial(ctx, 1, 1, s, y, x, 3);
+    FitPolynomial(ctx, 1, s, y, x, 3);
     EXPECT_EQ(x, (std::vector<double>{0, 1, 2, 3}));
     EXPECT_EQ(y, (std::vector<double>{0, 10, 20, 30}));
     EXPECT_EQ(s, (std::vector<double>{0, 1, 2, 3}));
@@ -105,17 +105,6 @@ TEST(FitPolynomial, TwoPointsAtTheSameXAreReportedSingular) {
     EXPECT_EQ(platform.lastMessage().icon, MsgIcon::Exclamation);
     EXPECT_TRUE(r.singular);
     EXPECT_FALSE(r.usable());
-}
-
-TEST(FitPolynomial, IllegalModeIsReportedAndClosesTheWindow) {
-    ScriptedPlatform platform;
-    bool closed = false;
-    FitContext ctx{platform, kWeightingOff, [&] { closed = true; }};
-    std::vector<double> x{0, 1, 2}, y{0, 1, 2}, s{0, 1, 1};
-    FitPolynomial(ctx, 2, 1, s, y, x, 2);
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(platform.lastMessage().text, "Internal Error: Illegal Fit Mode");
-    EXPECT_EQ(platform.lastMessage().caption, "ZEB-Stat");
 }
 
 TEST(Gaussj, InvertsAndSolves) {

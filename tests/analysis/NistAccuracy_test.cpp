@@ -63,7 +63,7 @@ struct Lres {
 
 Lres FitAndMeasure(const Dataset& d, double xScale) {
     ScriptedPlatform platform;
-    FitContext ctx{platform, kWeightingOff, {}};
+    FitContext ctx{platform, kWeightingOff};
     const int n = static_cast<int>(d.x.size());
     const int order = static_cast<int>(d.coefficient.size()) - 1;
     std::vector<double> x(n + 1), y(n + 1), s(n + 1, 1.0);
@@ -71,7 +71,7 @@ Lres FitAndMeasure(const Dataset& d, double xScale) {
         x[i + 1] = d.x[i] * xScale;
         y[i + 1] = d.y[i];
     }
-    const PolyFitResult fit = FitPolynomial(ctx, 1, order, s, y, x, n);
+    const PolyFitResult fit = FitPolynomial(ctx, order, s, y, x, n);
     EXPECT_FALSE(fit.singular);
     EXPECT_TRUE(platform.messages.empty());
     Lres r;

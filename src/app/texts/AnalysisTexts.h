@@ -3,7 +3,6 @@
 
 namespace zeb::tx {
 
-inline constexpr const char* IllegalFitMode = "Internal Error: Illegal Fit Mode";
 inline constexpr const char* NegativeCovariance = "covar[i][i])<0";
 inline constexpr const char* BadListPermutation1 = "Bad lista permutation in lfit-1";
 inline constexpr const char* BadListPermutation2 = "Bad lista permutation in lfit-2";
