@@ -19,3 +19,4 @@
 #include "app/texts/DialogFormTexts.h"
 #include "app/texts/OptionsTexts.h"
 #include "app/texts/ExportTexts.h"
+#include "app/texts/ReadCheckTexts.h"

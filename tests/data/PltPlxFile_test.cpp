@@ -223,30 +223,38 @@ TEST(PltFile, SaveInThePlxFormWritesAPlxFileWithTheEnteredValues) {
     EXPECT_EQ(plx.set().sourceName[2], path);
 }
 
-TEST(PltPlxFile, DamagedFilesEndWithUnexpectedEnd) {
+TEST(PltPlxFile, DamagedFilesAreRefusedWithFileAndLine) {
     const std::string plx = examples::ExampleFile("ps-toluene.plx");
     auto replace = [](std::string s, const std::string& from, const std::string& to) {
         return s.replace(s.find(from), from.size(), to);
     };
-    const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"nocolon.plx", replace(plx, "from file:", "from file ")},
-        {"nocount.plx", replace(plx, "3  , No. of conc.", "three , No. of conc.")},
-        {"noconc.plx", replace(plx, "3  , No. of conc.", "0  , No. of conc.")},
-        {"shortlist.plx", replace(plx, " 2.98150E+02, 2.98150E+02, 2.98150E+02,", " 2.98150E+02,")},
-        {"badnumber.plx", replace(plx, " 5.52000E-01, 5.52000E-01,", " 5.52000E-01, 5.5z000E-01,")},
-        {"cut.plx", plx.substr(0, plx.size() - 200)},
-        {"longline.plx", replace(plx, "from file: ", "from file: " + std::string(1200, 'a'))},
-        {"noq2.plt", "S\r\nW\r\n298\r\n1\r\n632.8\r\n0  , No. of q^2\r\n1\r\n1e-3\r\nx\r\ny\r\n"},
-        {"empty.plt", "Only a title\r\n"},
+    struct Case {
+        std::string name, text;
+        bool endsEarly;
+        int line;
+    };
+    const std::vector<Case> damaged = {
+        {"nocolon.plx", replace(plx, "from file:", "from file "), false, 4},
+        {"nocount.plx", replace(plx, "3  , No. of conc.", "three , No. of conc."), false, 3},
+        {"noconc.plx", replace(plx, "3  , No. of conc.", "0  , No. of conc."), true, 3},
+        {"shortlist.plx", replace(plx, " 2.98150E+02, 2.98150E+02, 2.98150E+02,", " 2.98150E+02,"), false, 10},
+        {"badnumber.plx", replace(plx, " 5.52000E-01, 5.52000E-01,", " 5.52000E-01, 5.5z000E-01,"), false, 8},
+        {"cut.plx", plx.substr(0, plx.size() - 200), true, 41},
+        {"longline.plx", replace(plx, "from file: ", "from file: " + std::string(1200, 'a')), false, 4},
+        {"noq2.plt", "S\r\nW\r\n298\r\n1\r\n632.8\r\n0  , No. of q^2\r\n1\r\n1e-3\r\nx\r\ny\r\n", true, 6},
+        {"empty.plt", "Only a title\r\n", true, 2},
     };
     test::TempDir dir;
-    for (const auto& [name, text] : damaged) {
+    for (const auto& c : damaged) {
         LoadWindow w;
-        EXPECT_FALSE(w.first(test::Write(dir, name, text))) << name;
-        ASSERT_FALSE(w.platform.messages.empty()) << name;
-        EXPECT_EQ(w.platform.lastMessage().text, "Unexpected end of file ! Invalid data file !") << name;
-        EXPECT_EQ(w.platform.lastMessage().caption, "ZEBStat: Information") << name;
-        EXPECT_EQ(w.platform.lastMessage().icon, MsgIcon::Exclamation) << name;
+        const std::string path = test::Write(dir, c.name, c.text);
+        EXPECT_FALSE(w.first(path)) << c.name;
+        ASSERT_EQ(w.platform.messages.size(), 1u) << c.name;
+        const auto& m = w.platform.lastMessage();
+        EXPECT_EQ(test::LeadOf(m.text), c.endsEarly ? tx::UnexpectedEndOfFile : tx::InvalidDataFile) << c.name;
+        EXPECT_EQ(test::DetailOf(m.text).rfind(path + ", line " + std::to_string(c.line) + ": ", 0), 0u) << m.text;
+        EXPECT_EQ(m.caption, "ZEBStat: Information") << c.name;
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation) << c.name;
     }
 }
 

@@ -82,6 +82,10 @@ TFormTarn1View::TFormTarn1View(TFormTarn1& logic, QWidget* parent)
     pltLayout->setContentsMargins(0, 0, 0, 0);
     pltLayout->addLayout(pltRows);
     pltLayout->addWidget(WarningLabel("LabelWarning", QString::fromUtf8(tx::Tarn1PltWarning), kPanelChars, panelPlt_));
+    QLabel* original =
+        MemoLabel("LabelOriginal", QString::fromStdString(logic_.LabelOriginal), kPanelChars, false, panelPlt_);
+    original->setVisible(!logic_.LabelOriginal.empty());
+    pltLayout->addWidget(original);
 
     panelPlx_ = new QFrame(this);
     panelPlx_->setObjectName("PanelPLX");
