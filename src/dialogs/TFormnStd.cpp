@@ -45,7 +45,7 @@ void TFormnStd::BtnStdFileClick() {
     for (int n = 1; n <= 3; ++n) {
         if (!lines.next(line)) {
             if (lines.tooLong()) refuse(ReadProblem::Kind::Invalid, n, "the line is longer than 255 characters");
-            else refuse(ReadProblem::Kind::EndsEarly, n, "the file ends before line 3, the refractive index of the standard");
+            else refuse(ReadProblem::Kind::EndsEarly, n, "the file ends before this line, which holds the refractive index of the standard");
             return;
         }
     }

@@ -2,12 +2,15 @@
 
 #include "app/TextTable.h"
 #include "data/CFormat.h"
+#include "data/FileReplace.h"
 #include "data/PltPlxWriter.h"
 #include "dialogs/TFormTarn1.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 #include <sstream>
 
 namespace zeb {
@@ -172,11 +175,19 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     LoadWindow w;
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
         auto& form = dynamic_cast<TFormTarn1&>(d);
+        EXPECT_EQ(form.LabelOriginal, "Before the first change the untouched file is kept beside it as \"ps.plt.orig\".");
         form.EditWaveLength = "488";
         form.StrGrid1[2][1] = "2";  // 1.00000 -> 2 g/dm³
         form.BtnChangeClick();
     });
+    std::string atSecondDialog;
+    w.platform.dialogScripts.push_back([&](ModalDialog& d) {
+        atSecondDialog = test::ReadFile(path);  // written whole before the next dialog opens
+        dynamic_cast<TFormTarn1&>(d).BtnContinueClick();
+    });
     ASSERT_TRUE(w.first(path));
+    EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), examples::ExampleFile("ps-tarn.plt"));
+    EXPECT_EQ(atSecondDialog, test::ReadFile(path));
     const double r2 = std::pow(632.8 / 488.0, 2);
     for (int a = 1; a <= 7; ++a) EXPECT_TRUE(Near(w.set().q2[a], plain.set().q2[a] * r2, 1e-12));
     EXPECT_EQ(w.set().concentration[2], 2e-3);
@@ -191,6 +202,50 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     EXPECT_TRUE(Near(again.set().q2[5], w.set().q2[5], 5e-6));
     EXPECT_TRUE(Near(again.set().cell(2, 3)->kcr, w.set().cell(2, 3)->kcr, 5e-6));
     EXPECT_EQ(again.set().concentration[2], 2e-3);
+}
+
+TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
+    test::TempDir dir;
+    const std::string original = examples::ExampleFile("ps-tarn.plt");
+    LoadWindow plain;
+    ASSERT_TRUE(plain.first(test::Write(dir, "plain.plt", original)));
+    auto change = [](ScriptedPlatform& p) {
+        p.dialogScripts.push_back([](ModalDialog& d) {
+            auto& form = dynamic_cast<TFormTarn1&>(d);
+            form.EditWaveLength = "488";
+            form.BtnChangeClick();
+        });
+    };
+    {  // write-protected
+        const auto path = test::Write(dir, "ro.plt", original);
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        LoadWindow w;
+        change(w.platform);
+        ASSERT_TRUE(w.first(path));
+        EXPECT_EQ(w.platform.messages.at(0).text,
+                  std::string(tx::CorrectionNotPossible) + "\n" + path + ": the file is write-protected");
+        EXPECT_EQ(w.platform.dialogsShown.size(), 2u);  // the PLX form follows as usual
+        EXPECT_EQ(test::ReadFile(path), original);
+        EXPECT_FALSE(std::filesystem::exists(OriginalCopyPath(path)));
+        EXPECT_EQ(w.set().q2[3], plain.set().q2[3]);
+        EXPECT_EQ(w.set().cell(2, 3)->kcr, plain.set().cell(2, 3)->kcr);
+        EXPECT_TRUE(Near(w.set().cell(2, 3)->wavelengthCm, 632.8e-7, 1e-12));
+    }
+    {  // the write fails: the file keeps its state, the window loads what the file holds
+        const auto path = test::Write(dir, "full.plt", original);
+        SetWriteFaultForTests([](WriteStep s) { return s == WriteStep::Rename ? ENOSPC : 0; });
+        LoadWindow w;
+        change(w.platform);
+        const bool loaded = w.first(path);
+        SetWriteFaultForTests({});
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(w.platform.messages.at(0).text, std::string(tx::WriteErrorDiskSpace) + "\n" + path +
+                                                       ": No space left on device\n" + tx::CorrectionNotWritten);
+        EXPECT_EQ(test::ReadFile(path), original);
+        EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), original);
+        EXPECT_EQ(w.set().q2[3], plain.set().q2[3]);
+        EXPECT_EQ(w.set().cell(2, 3)->kcr, plain.set().cell(2, 3)->kcr);
+    }
 }
 
 TEST(PltFile, SaveInThePlxFormWritesAPlxFileWithTheEnteredValues) {
