@@ -1,5 +1,7 @@
 #include "data/FileReplace.h"
 
+#include "app/TextTable.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -128,21 +130,22 @@ FileWriteResult KeepOriginal(const std::string& path, std::string_view originalB
     FileWriteResult ok;
     ok.ok = true;
     if (::lstat(copy.c_str(), &existing) == 0) return ok;
-    if (errno != ENOENT) return failed(copy + ": " + SystemReason(errno));
+    const std::string cannot = "the untouched original cannot be kept as " + copy.substr(copy.find_last_of('/') + 1) + ": ";
+    if (errno != ENOENT) return failed(cannot + SystemReason(errno));
     struct stat like{};
     if (::stat(path.c_str(), &like) != 0) return failed(SystemReason(errno));
     Temporary temporary;
     if (const std::string why = temporary.write(copy, like, originalBytes, true); !why.empty())
-        return failed(copy + ": " + why);
+        return failed(cannot + why);
     // link() never replaces: a copy that appeared meanwhile is kept.
     if (::link(temporary.path().c_str(), copy.c_str()) != 0) {
         const int error = errno;
         if (error == EEXIST) return ok;
         // Folders that take no hard links: rename, after looking once more.
         if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS)
-            return failed(copy + ": " + SystemReason(error));
+            return failed(cannot + SystemReason(error));
         if (::lstat(copy.c_str(), &existing) == 0) return ok;
-        if (std::rename(temporary.path().c_str(), copy.c_str()) != 0) return failed(copy + ": " + SystemReason(errno));
+        if (std::rename(temporary.path().c_str(), copy.c_str()) != 0) return failed(cannot + SystemReason(errno));
         temporary.placed();
     }
     syncFolder(copy);
@@ -154,10 +157,15 @@ FileWriteResult ReplaceFileContents(const std::string& path, std::string_view by
     if (!check.ok) return check;
     struct stat like{};
     if (::stat(path.c_str(), &like) != 0) return failed(SystemReason(errno));
+    auto writeFailed = [](std::string why) {
+        FileWriteResult r = failed(std::move(why));
+        r.writeFailed = true;
+        return r;
+    };
     Temporary temporary;
-    if (const std::string why = temporary.write(path, like, bytes, false); !why.empty()) return failed(why);
-    if (const int e = injected(WriteStep::Rename)) return failed(SystemReason(e));
-    if (std::rename(temporary.path().c_str(), path.c_str()) != 0) return failed(SystemReason(errno));
+    if (const std::string why = temporary.write(path, like, bytes, false); !why.empty()) return writeFailed(why);
+    if (const int e = injected(WriteStep::Rename)) return writeFailed(SystemReason(e));
+    if (std::rename(temporary.path().c_str(), path.c_str()) != 0) return writeFailed(SystemReason(errno));
     temporary.placed();
     syncFolder(path);
     FileWriteResult ok;
@@ -165,6 +173,12 @@ FileWriteResult ReplaceFileContents(const std::string& path, std::string_view by
     struct stat now{};
     if (::fstat(temporary.fd(), &now) == 0) ok.identity = IdentityOf(now);
     return ok;
+}
+
+std::string CorrectionFailedText(const std::string& path, const FileWriteResult& result) {
+    if (result.writeFailed)
+        return std::string(tx::WriteErrorDiskSpace) + "\n" + path + ": " + result.reason + "\n" + tx::CorrectionNotWritten;
+    return std::string(tx::CorrectionNotPossible) + "\n" + path + ": " + result.reason;
 }
 
 void SetWriteFaultForTests(std::function<int(WriteStep)> fault) { faultHook() = std::move(fault); }

@@ -16,6 +16,7 @@ namespace zeb {
 
 struct FileWriteResult {
     bool ok = false;
+    bool writeFailed = false;  // the file could be changed, but writing the new one failed
     std::string reason;     // why it failed, in words ("No space left on device")
     FileIdentity identity;  // the file after a successful replace
 };
@@ -35,6 +36,11 @@ FileWriteResult KeepOriginal(const std::string& path, std::string_view originalB
 // Replaces the file by bytes. asRead: the file must still be the one last
 // read or written (another program may have changed it since).
 FileWriteResult ReplaceFileContents(const std::string& path, std::string_view bytes, const FileIdentity& asRead);
+
+// The message for a correction that was not written: a failed write names its
+// reason and says that the file keeps its state; a file that may no longer be
+// changed (write-protected or changed by another program meanwhile) says so.
+std::string CorrectionFailedText(const std::string& path, const FileWriteResult& result);
 
 // The steps of a write, for tests that make one of them fail.
 enum class WriteStep { CreateTemporary, Write, WriteSecondHalf, Flush, Rename };

@@ -83,8 +83,7 @@ bool PltPlxReader::correctable() {
     FileWriteResult r = CheckCorrectable(path_, file_.identity);
     if (r.ok) r = KeepOriginal(path_, file_.bytes);
     if (r.ok) return true;
-    platform_.inform(std::string(tx::CorrectionNotPossible) + "\n" + path_ + ": " + r.reason, tx::CapInformation,
-                     MsgIcon::Exclamation);
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
     return false;
 }
 
@@ -125,9 +124,7 @@ bool PltPlxReader::writeCorrectedPlt() {
         file_.identity = r.identity;
         return true;
     }
-    platform_.inform(std::string(tx::WriteErrorDiskSpace) + "\n" + path_ + ": " + r.reason + "\n" +
-                         tx::CorrectionNotWritten,
-                     tx::CapInformation, MsgIcon::Exclamation);
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
     return false;
 }
 

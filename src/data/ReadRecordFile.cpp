@@ -217,8 +217,7 @@ bool RecordFileReader::correctable() {
         if (r.ok) r = KeepOriginal(path_, disk_);
         writable_ = r.ok ? 1 : -1;
         if (!r.ok)
-            platform_.inform(std::string(tx::CorrectionNotPossible) + "\n" + path_ + ": " + r.reason,
-                             tx::CapInformation, MsgIcon::Exclamation);
+            platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
     }
     return writable_ == 1;
 }
@@ -242,9 +241,7 @@ void RecordFileReader::commit() {
         dirty_ = false;
         return;
     }
-    platform_.inform(std::string(tx::WriteErrorDiskSpace) + "\n" + path_ + ": " + r.reason + "\n" +
-                         tx::CorrectionNotWritten,
-                     tx::CapInformation, MsgIcon::Exclamation);
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
     giveUpCorrections();
 }
 

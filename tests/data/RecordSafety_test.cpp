@@ -178,6 +178,13 @@ TEST(RecordSafety, ACorrectionIsWrittenWholeBeforeTheNextDialogWithTheOriginalBe
     Change(again.platform, [](TFormPavo7100& f) { f.EditIDC_KONZ = "1.7"; });
     ASSERT_EQ(again.load(path), kLoadOk);
     EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), original);
+    const auto other = test::Write(dir, "d.sta", original);
+    test::WriteFile(OriginalCopyPath(other), "an older state");
+    LoadWindow third;
+    Change(third.platform);
+    ASSERT_EQ(third.load(other), kLoadOk);
+    EXPECT_EQ(test::ReadFile(OriginalCopyPath(other)), "an older state");
+    EXPECT_NE(test::ReadFile(other), original);
 }
 
 TEST(RecordSafety, AFailedWriteAtAnyStepLeavesTheOldFileAndLoadsIt) {
@@ -211,6 +218,23 @@ TEST(RecordSafety, AFailedWriteAtAnyStepLeavesTheOldFileAndLoadsIt) {
         EXPECT_EQ(Values(w.set()), Values(plain.set())) << "the window holds what the file holds";
         EXPECT_TRUE(StrayFiles(dir).empty());
     }
+}
+
+TEST(RecordSafety, WhenTheOriginalCannotBeKeptNothingIsChanged) {
+    FaultGuard guard;
+    test::TempDir dir;
+    const std::string original = ThreeByThree();
+    const auto path = test::Write(dir, "c.sta", original);
+    SetWriteFaultForTests([](WriteStep s) { return s == WriteStep::Flush ? ENOSPC : 0; });
+    LoadWindow w;
+    Change(w.platform);
+    ASSERT_EQ(w.load(path), kLoadOk);
+    EXPECT_EQ(w.platform.lastMessage().text,
+              std::string(tx::CorrectionNotPossible) + "\n" + path +
+                  ": the untouched original cannot be kept as c.sta.orig: No space left on device");
+    EXPECT_EQ(test::ReadFile(path), original);
+    EXPECT_FALSE(std::filesystem::exists(OriginalCopyPath(path)));
+    EXPECT_TRUE(StrayFiles(dir).empty());
 }
 
 TEST(RecordSafety, AFailureAtTheSecondCorrectionKeepsTheFirst) {
@@ -360,6 +384,21 @@ TEST(RecordSafety, AFileChangedByAnotherProgramMeanwhileIsNotOverwritten) {
     EXPECT_EQ(w.platform.lastMessage().text, std::string(tx::CorrectionNotPossible) + "\n" + path +
                                                  ": another program has changed the file since it was read");
     EXPECT_EQ(test::ReadFile(path), theirs);
+
+    // Changed after the correction was chosen, before its records are written: not overwritten either.
+    FaultGuard guard;
+    const auto later = test::Write(dir, "later.sta", ThreeByThree());
+    int temporaries = 0;
+    SetWriteFaultForTests([&](WriteStep s) {
+        if (s == WriteStep::CreateTemporary && ++temporaries == 1) test::WriteFile(later, theirs);  // while the original is kept
+        return 0;
+    });
+    LoadWindow v;
+    Change(v.platform);
+    ASSERT_EQ(v.load(later), kLoadOk);
+    EXPECT_EQ(test::ReadFile(later), theirs);
+    EXPECT_EQ(v.platform.lastMessage().text, std::string(tx::CorrectionNotPossible) + "\n" + later +
+                                                 ": another program has changed the file since it was read");
 }
 
 TEST(RecordSafety, ReadingNeedsNoWriteAccessAndNoLock) {
