@@ -37,10 +37,10 @@ public:
     }
     // True when the text ends right after the token last returned.
     bool endsHere() const { return pos_ == text_.size(); }
-    int line() const { return line_; }
 
 private:
-    static bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+    // A DOS end-of-file mark ends a number as a blank does.
+    static bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0 || c == '\x1A'; }
     bool onlyEndMarks() const { return OnlyBlanks(text_.substr(pos_)); }
 
     std::string_view text_;

@@ -174,6 +174,7 @@ TEST(StrictReaders, WhatTheFormatsAllowStillLoads) {
              {"table.asc", test::ReadFile(test::DataFile("formats/table.asc"))},  // no line end at its end
              {"hand-typed.asc", "2 2\n0.001 0.002\n30 1.2e9 1.25e-6 1.1e-6\n60 4.5e9 1.2e-6 1e-6"},
              {"exponent-counts.asc", "2.000000E+00 1.000000E+00 1.0E-03 2.0E-03 9.0E+01 1.0E+10 1.0E-06 2.0E-06\n"},
+             {"dos-end.asc", examples::ExampleFile("ps-small.asc").substr(0, 769) + "\x1A"},
          }) {
         LoadWindow w;
         EXPECT_TRUE(w.first(test::Write(dir, name, bytes))) << name;
