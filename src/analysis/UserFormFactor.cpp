@@ -1,6 +1,7 @@
 #include "analysis/UserFormFactor.h"
 
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/FormFactorTexts.h"
 #include "data/CFormat.h"
 #include "data/FileAccess.h"
 #include "data/TextLines.h"

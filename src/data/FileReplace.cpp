@@ -1,6 +1,7 @@
 #include "data/FileReplace.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,7 @@
 #include "data/ReadProblem.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 
 namespace zeb {
 

@@ -1,6 +1,7 @@
 #include "LoadTestSupport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
 #include "data/FileReplace.h"
 #include "data/PltPlxWriter.h"

@@ -5,7 +5,10 @@
 // with the untouched original beside it.
 #include "LoadTestSupport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
 #include "dialogs/TFormPavo7100.h"

@@ -46,7 +46,7 @@ QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examp
 
 } // namespace
 
-class PlotWindowTest : public QObject {
+class PlotWindowTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
@@ -260,5 +260,5 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     view->closeWithoutQuestion();
 }
 
-QTEST_MAIN(PlotWindowTest)
+ZEB_GUI_TEST(PlotWindowTest)
 #include "PlotWindow_test.moc"
