@@ -33,7 +33,7 @@ bool TFitF1::obtainUserFormFactor() {
     if (!path) return false;
     const FfuResult r = LoadUserFormFactor(*path, ff_.user);
     if (r != FfuResult::Ok) {
-        platform_.inform(FfuMessage(r), tx::CapInformation, MsgIcon::Stop);
+        platform_.inform(FfuMessageText(r, ff_.user), tx::CapInformation, MsgIcon::Stop);
         return false;
     }
     return true;

@@ -42,7 +42,7 @@ TEST(BatchEval, DumpPrintsTheSetOfAllFiles) {
 TEST(BatchEval, StatusTellsFailedLoadsAndBadUsage) {
     const auto missing = RunBatch({"eval", "--dump", Example("ps-toluene.sta"), "/nonexistent/x.sta"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n");
+    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(RunBatch({"eval", "/nonexistent/y.asc"}).status, 1);
     EXPECT_EQ(RunBatch({"eval", "--dump"}).status, 2);

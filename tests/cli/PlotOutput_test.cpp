@@ -103,7 +103,8 @@ TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
     const std::string missing = dir.file("none.ffu");
     Window y;
     EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})));
-    EXPECT_EQ(y.platform.lastMessage().text, "Could not open file with form factor data !");
+    EXPECT_EQ(y.platform.lastMessage().text,
+              "Could not open file with form factor data !\n" + missing + ": No such file or directory");
 
     Window z;
     z.w.OnBerechnungQKeine();
@@ -231,7 +232,8 @@ TEST(BatchEvalChart, FormFactorView) {
     EXPECT_EQ(user.status, 1);
     EXPECT_EQ(user.err,
               "ZEB-Stat: This option requires loading a special file with q, Pz\ndata pairs. Read Help for learning "
-              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n");
+              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n" +
+                  dir.file("none.ffu") + ": No such file or directory\n");
 }
 
 } // namespace

@@ -206,7 +206,7 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
     x.platform.answers = {MsgAnswer::No, MsgAnswer::Ok};
     x.platform.openAnswers.push_back(bad);
     x.w.mnFormFactorPClick(50);
-    EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !");
+    EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !\n" + bad + ": 2 data pairs");
     EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
     EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Stop);
     EXPECT_FALSE(x.checked("mnFFUser"));
