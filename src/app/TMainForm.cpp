@@ -3,6 +3,7 @@
 #include "app/texts/CommonTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "platform/Platform.h"
+#include "settings/SettingsFile.h"
 
 namespace zeb {
 
@@ -11,9 +12,12 @@ TMainForm::TMainForm(Platform& platform, std::string settingsPath)
     UpdateMenuState(0);
 }
 
+GlobalDefaults TMainForm::ReadGlobalSettings() { return zeb::ReadGlobalSettings(settingsPath_, &settingsProblem_); }
+
 bool TMainForm::FormActivate(const std::function<bool()>& registerClipboardFormat) {
     if (!firstActivationPending_) return true;
     firstActivationPending_ = false;
+    if (!settingsProblem_.empty()) platform_.inform(settingsProblem_, tx::CapInformation, MsgIcon::Exclamation);
     if (!registerClipboardFormat || registerClipboardFormat()) return true;
     platform_.inform(tx::CouldNotRegisterClipboardFormat, tx::CapZebStat, MsgIcon::Stop);
     return false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/WakeGuard.h"
+#include "settings/PlotSettings.h"
 
 #include <functional>
 #include <map>
@@ -19,6 +20,11 @@ public:
 
     const std::string& settingsPath() const { return settingsPath_; }
     Platform& platform() { return platform_; }
+
+    // The global defaults from the settings file, read once at start. A file
+    // that exists but is not read (far too large, unreadable) is reported at
+    // the first activation; the built-in defaults are used.
+    GlobalDefaults ReadGlobalSettings();
 
     // First activation: registers the clipboard exchange format through the
     // hook; when that fails it says so and asks to close. Later calls do nothing.
@@ -47,6 +53,7 @@ private:
     Platform& platform_;
     std::string settingsPath_;
     bool firstActivationPending_ = true;
+    std::string settingsProblem_;
     int childCount_ = 0;
     WakeGuard wake_;
     std::map<std::string, bool> enabled_;

@@ -38,7 +38,7 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
     : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
     InitGuiResources();
     // The global defaults every new plot window copies.
-    defaults_ = ReadGlobalSettings(core_.settingsPath());
+    defaults_ = core_.ReadGlobalSettings();
     setObjectName("TMainForm");
     setWindowTitle(tx::FrameCaption);
     setWindowIcon(QIcon(":/app/zebstat.svg"));
