@@ -42,7 +42,14 @@ bool TMainForm::enabled(const std::string& name) const {
     return it != enabled_.end() && it->second;
 }
 
-TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl) {
+void TMainForm::FileCommandsEnabled(bool enabled) {
+    // The load sequence may disable twice (adding a file) and enables as often.
+    if (!enabled) ++loadsRunning_;
+    else if (loadsRunning_ > 0) --loadsRunning_;
+}
+
+TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl, bool modalOpen) {
+    if (modalOpen && ctrl && (virtualKey == kKeyF4 || virtualKey == kKeyF6)) return KeyAction::Swallow;
     if (childCount_ > 0) {
         // Ctrl+F4 and Ctrl+F6 are the c-order shortcuts "&4" and "&no" of the
         // plot window; they never reach the window system's close and next-window keys.

@@ -40,9 +40,16 @@ public:
     bool enabled(const std::string& name) const;
     int childWindowCount() const { return childCount_; }
 
-    // What a key-down does before it is dispatched.
+    // What a key-down does before it is dispatched. While a modal dialog (or a
+    // popup) is open, Ctrl+F4 and Ctrl+F6 are swallowed: no command acts behind it.
     enum class KeyAction { Pass, COrder4, COrderNo, Swallow };
-    KeyAction KeyDown(int virtualKey, bool ctrl);
+    KeyAction KeyDown(int virtualKey, bool ctrl, bool modalOpen = false);
+
+    // A plot window starts or ends reading a file (the load sequence disables
+    // and enables the frame's file commands). While any window reads a file no
+    // other load starts, in any window.
+    void FileCommandsEnabled(bool enabled);
+    bool loadRunning() const { return loadsRunning_ > 0; }
     // Any other input: returns true when it must be swallowed.
     bool OtherInput(WakeGuard::Event event);
 
@@ -55,6 +62,7 @@ private:
     bool firstActivationPending_ = true;
     std::string settingsProblem_;
     int childCount_ = 0;
+    int loadsRunning_ = 0;
     WakeGuard wake_;
     std::map<std::string, bool> enabled_;
 };

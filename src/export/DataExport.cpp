@@ -53,6 +53,7 @@ DataExport::DataExport(TFitF1& window, FrameSaveDialog& saveDialog)
     : window_(window), saveDialog_(saveDialog),
       dialog_(window.platform(), window.set(), window.chosenConcentrations()) {
     dialog_.onRepaint = [this] { repaint(); };
+    dialog_.locked = [this] { return window_.loading(); };
     dialog_.onPostDeferredExport = [this] {
         if (onPostDeferredExport) onPostDeferredExport();
         else BtnInVisExpClick();

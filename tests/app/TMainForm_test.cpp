@@ -82,6 +82,34 @@ TEST(TMainForm, CtrlF4AndCtrlF6GoToTheCOrderOnlyWithAPlotWindow) {
     EXPECT_EQ(frame.KeyDown('A', false), TMainForm::KeyAction::Pass);
 }
 
+TEST(TMainForm, NoShortcutActsBehindAModalDialog) {
+    ScriptedPlatform p;
+    TMainForm frame(p, "/tmp/x.ini");
+    frame.UpdateMenuState(2);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true, true), TMainForm::KeyAction::Swallow);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF6, true, true), TMainForm::KeyAction::Swallow);
+    // Other keys belong to the dialog.
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, false, true), TMainForm::KeyAction::Pass);
+    EXPECT_EQ(frame.KeyDown('A', true, true), TMainForm::KeyAction::Pass);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true, false), TMainForm::KeyAction::COrder4);
+}
+
+TEST(TMainForm, ALoadRunsUntilEveryDisableIsMatched) {
+    ScriptedPlatform p;
+    TMainForm frame(p, "/tmp/x.ini");
+    EXPECT_FALSE(frame.loadRunning());
+    // Adding a file disables twice (the command, then the load sequence).
+    frame.FileCommandsEnabled(false);
+    frame.FileCommandsEnabled(false);
+    frame.FileCommandsEnabled(true);
+    EXPECT_TRUE(frame.loadRunning());
+    frame.FileCommandsEnabled(true);
+    EXPECT_FALSE(frame.loadRunning());
+    frame.FileCommandsEnabled(true);  // one too many changes nothing
+    frame.FileCommandsEnabled(false);
+    EXPECT_TRUE(frame.loadRunning());
+}
+
 TEST(TMainForm, ASettingsFileThatIsNotReadIsReportedOnceAtStart) {
     test::TempDir dir;
     const std::string ini = dir.file("zebstat.ini");
