@@ -31,8 +31,9 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::UpdateMenuState(int childWindowCount) {
     childCount_ = childWindowCount;
     const bool any = childWindowCount > 0;
-    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn", "mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"})
-        enabled_[name] = any;
+    for (const char* name : {"mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"}) enabled_[name] = any;
+    // The data buttons rest while a file is read.
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) enabled_[name] = any && !loadRunning();
     enabled_["OpenBtn"] = true;
     enabled_["ExitBtn"] = true;
 }
@@ -46,6 +47,7 @@ void TMainForm::FileCommandsEnabled(bool enabled) {
     // The load sequence may disable twice (adding a file) and enables as often.
     if (!enabled) ++loadsRunning_;
     else if (loadsRunning_ > 0) --loadsRunning_;
+    UpdateMenuState(childCount_);
 }
 
 TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl, bool modalOpen) {

@@ -35,7 +35,8 @@ public:
     // The close question; true lets the frame close.
     bool FormCloseQuery();
 
-    // Enables the tool-bar buttons and window commands exactly when a plot window exists.
+    // Enables the tool-bar buttons and window commands exactly when a plot window
+    // exists (the data buttons cut, copy and paste not while a file is read).
     void UpdateMenuState(int childWindowCount);
     bool enabled(const std::string& name) const;
     int childWindowCount() const { return childCount_; }

@@ -97,14 +97,18 @@ TEST(TMainForm, NoShortcutActsBehindAModalDialog) {
 TEST(TMainForm, ALoadRunsUntilEveryDisableIsMatched) {
     ScriptedPlatform p;
     TMainForm frame(p, "/tmp/x.ini");
+    frame.UpdateMenuState(1);
     EXPECT_FALSE(frame.loadRunning());
     // Adding a file disables twice (the command, then the load sequence).
     frame.FileCommandsEnabled(false);
     frame.FileCommandsEnabled(false);
     frame.FileCommandsEnabled(true);
     EXPECT_TRUE(frame.loadRunning());
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) EXPECT_FALSE(frame.enabled(name)) << name;
+    EXPECT_TRUE(frame.enabled("mnTile"));
     frame.FileCommandsEnabled(true);
     EXPECT_FALSE(frame.loadRunning());
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) EXPECT_TRUE(frame.enabled(name)) << name;
     frame.FileCommandsEnabled(true);  // one too many changes nothing
     frame.FileCommandsEnabled(false);
     EXPECT_TRUE(frame.loadRunning());

@@ -116,7 +116,8 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
             QVERIFY2(!view->findChild<QWidget*>(name)->isEnabled(), name);
         QVERIFY(view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
         // No load starts anywhere meanwhile; the other window's own data stay usable.
-        QVERIFY(!frame.findChild<QToolButton*>("OpenBtn")->isEnabled());
+        for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+            QVERIFY2(!frame.findChild<QToolButton*>(name)->isEnabled(), name);
         QVERIFY(!other->action("ID_DATEI_DAZULADEN")->isEnabled());
         QVERIFY(!other->action("ID_DATEI_LADEN")->isEnabled());
         QVERIFY(other->action("PLOTTYP_BERRY")->isEnabled());
@@ -147,7 +148,8 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
         QVERIFY2(view->action(name)->isEnabled(), name);
     QVERIFY(view->findChild<QWidget*>("EditIDC_EING_K")->isEnabled());
     QVERIFY(other->action("ID_DATEI_DAZULADEN")->isEnabled());
-    QVERIFY(frame.findChild<QToolButton*>("OpenBtn")->isEnabled());
+    for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+        QVERIFY2(frame.findChild<QToolButton*>(name)->isEnabled(), name);
     QVERIFY(!view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
 }
 

@@ -258,6 +258,7 @@ void TMainFormView::showHelp(int context) {
 
 void TMainFormView::setFileCommandsEnabled(bool enabled) {
     core_.FileCommandsEnabled(enabled);
+    updateMenuState();
     const bool free = !core_.loadRunning();
     fileMenu_->setEnabled(free);
     loadAction_->setEnabled(free && !activeChild());

@@ -174,7 +174,12 @@ void TFitF1View::buildMenus() {
 
     fill(addMenu(tx::MenuFile, "mnFitFFile"), tx::FileItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
-        if (n == "ID_DATEI_DAZULADEN") return [&c] { c.ID_DATEI_DAZULADENClick(); };
+        if (n == "ID_DATEI_DAZULADEN")
+            return [this, &c] {
+                // The chart is drawn from the data as they are and shown unchanged while the file is read.
+                if (chartDirty_ && isVisible()) repaint();
+                c.ID_DATEI_DAZULADENClick();
+            };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
         if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
@@ -367,10 +372,16 @@ void TFitF1View::syncFromCore() {
     for (const auto& [name, a] : actions_)
         if (std::find(unavailable_.begin(), unavailable_.end(), a) == unavailable_.end())
             a->setEnabled(actionEnabled(name.toStdString()));
-    if (const auto it = c.menu().find("mnFormFactor"); it != c.menu().end())
-        for (QMenu* m : menus_)
-            if (m->objectName() == "mnFormFactor")
-                m->menuAction()->setEnabled(it->second.enabled && c.commandAvailable("mnFormFactor"));
+    // A menu whose every item is disabled (while a file is read: all but File)
+    // is disabled itself; the form-factor menu follows the core.
+    for (QMenu* m : menus_) {
+        bool any = false;
+        for (QAction* a : m->actions()) any = any || (!a->isSeparator() && a->isVisible() && a->isEnabled());
+        bool enabled = any || !c.loading();
+        if (const auto it = c.menu().find(m->objectName().toStdString()); it != c.menu().end())
+            enabled = enabled && it->second.enabled && c.commandAvailable(it->first);
+        m->menuAction()->setEnabled(enabled);
+    }
 
     auto mirror = [&c](QWidget* w, const char* name, bool setText) {
         const auto it = c.widgets().find(name);
