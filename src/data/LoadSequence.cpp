@@ -173,8 +173,9 @@ void TFitF::FormActivate() {
 }
 
 int TFitF::ID_DATEI_DAZULADENClick() {
-    // A second load while one runs, or before the window holds data, is refused.
-    if (loading_ || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
+    // A second load while one runs (here or in another window), or before the
+    // window holds data, is refused.
+    if (loadBlocked() || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
     set_.savedConcIndex = set_.lastConcIndex;
     set_.savedAngleIndex = set_.lastAngleIndex;
     const std::string sampleName = set_.sampleName;

@@ -29,6 +29,7 @@ void TFormASCIIExport::Edit1KeyPress(char key) {
 }
 
 void TFormASCIIExport::ApplyTypedNumbers() {
+    if (isLocked()) return;
     chosen_.clear();
     repaint();
     // Numbers beyond any concentration index are refused by the list; the
@@ -53,13 +54,14 @@ void TFormASCIIExport::ApplyTypedNumbers() {
 }
 
 void TFormASCIIExport::BitBtnAbortClick() {
+    if (isLocked()) return;
     chosen_.clear();
     repaint();
     FormClose();
 }
 
 void TFormASCIIExport::FormClose() {
-    if (!visible_) return;
+    if (!visible_ || isLocked()) return;
     if (list_.empty()) repaint();
     visible_ = false;
     changed();

@@ -10,7 +10,9 @@
 // Hooks: onChanged (visibility or Edit1 changed: the form shows the state
 // again), onRepaint (the chart), onPostDeferredExport (post a click on the
 // window's hidden export button, so that the export runs after the dialog has
-// gone; without the hook nothing is exported).
+// gone; without the hook nothing is exported), locked (true while the window
+// reads a file: typed numbers, OK and Abort change nothing then and the dialog
+// stays as it is).
 #pragma once
 
 #include "plot/ChosenConcentrations.h"
@@ -61,6 +63,8 @@ public:
     std::function<void()> onChanged;
     std::function<void()> onRepaint;
     std::function<void()> onPostDeferredExport;
+    std::function<bool()> locked;
+    bool isLocked() const { return locked && locked(); }
 
 private:
     void changed() {

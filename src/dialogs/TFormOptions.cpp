@@ -4,7 +4,9 @@
 #include "analysis/NumberText.h"
 #include "app/texts/CommonTexts.h"
 #include "app/texts/OptionsTexts.h"
+#include "app/texts/SettingsTexts.h"
 #include "platform/CodePage.h"
+#include "platform/WriteError.h"
 #include "plot/AxisCaptions.h"
 #include "settings/SettingsFile.h"
 
@@ -293,8 +295,12 @@ void TFormOptions::BitBtnOKClick() {
 
 void TFormOptions::BitBtnSaveINIClick() {
     if (!apply()) return;
-    // 11. Failures of writing the settings file are not reported.
-    SaveSettings(settings_, window_.plotType, window_.representation, defaults_, settingsPath_);
+    // The settings take effect in the window and as the defaults of new windows
+    // also when the file could not be written; the message says why it was not.
+    const WriteResult saved = SaveSettings(settings_, window_.plotType, window_.representation, defaults_, settingsPath_);
+    if (!saved)
+        platform_.inform(std::string(tx::SettingsNotSaved) + "\n\n" + FileAndReason(settingsPath_, saved),
+                         tx::CapInformation, MsgIcon::Exclamation);
     modalResult = kResultYes;
 }
 

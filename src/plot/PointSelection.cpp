@@ -62,6 +62,7 @@ void PointSelection::redrawDrag(SelectionOutcome& out) const {
 
 SelectionOutcome PointSelection::FormMouseMove(double logicalX, double logicalY, const SelectionMapping& mapping) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot()) return out;
     bool inside = false;
     const GridPoint hit = hitAt(logicalX, logicalY, mapping, &inside);
@@ -87,6 +88,7 @@ SelectionOutcome PointSelection::FormMouseMove(double logicalX, double logicalY,
 
 SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY, const SelectionMapping& mapping) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
     drag_ = {};
     bool inside = false;
@@ -103,6 +105,7 @@ SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY,
 SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, const SelectionMapping& mapping,
                                              bool ctrl) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
     drag_.dragging = false;
     const GridPoint release = hitAt(logicalX, logicalY, mapping, nullptr);
@@ -154,6 +157,7 @@ void PointSelection::keyFeedback(SelectionOutcome& out) {
 
 SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (keyMode_) {
         keyMode_ = false;
         out.keyModeChanged = true;
@@ -172,6 +176,7 @@ SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
 
 SelectionOutcome PointSelection::FormKeyDown(SelectionKey key, bool ctrl) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!keyMode_ || !measurementPlot()) return out;
     switch (key) {
     case SelectionKey::Escape: return PUNKTWAHLMODUSANAUSClick();
@@ -214,6 +219,7 @@ void PointSelection::setAllActive(int active) {
 
 SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
         chosen_.clear();
         out.exportFieldText = chosen_.text();
@@ -227,6 +233,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
 
 SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
         chosen_.clear();
         out.exportFieldText = chosen_.text();
@@ -239,6 +246,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
 
 SelectionOutcome PointSelection::mnDeActivateDataClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     for (int c : chosen_.list()) {
         if (c < 0 || c > set_->lastConcIndex) continue;
         for (int a = 1; a <= set_->lastAngleIndex; ++a) {

@@ -64,6 +64,7 @@ struct DragState {
     void visit(GridPoint p);
 };
 
+// Every handler does nothing while the window reads a file.
 class PointSelection {
 public:
     explicit PointSelection(TFitF1& window);

@@ -119,6 +119,8 @@ void TFitF1::PreparePoints(int mode) {
 }
 
 void TFitF1::OnClickedRechne() {
+    // Nothing is calculated from a set that is being filled.
+    if (loading()) return;
     results_ = EvaluationResults{};
     results_.plotType = plotType_;
     qOrder_ = readOrder(QOrderItems(), qOrder_);
@@ -210,6 +212,7 @@ void TFitF1::AfterLoad() {
 }
 
 void TFitF1::AfterOptions() {
+    if (loading()) return;
     if (ff_.viewShown) {
         buildFormFactorView();
         Repaint();
@@ -230,6 +233,7 @@ void TFitF1::afterKChange() {
 }
 
 void TFitF1::OnClicked_K_Kl() {
+    if (loading()) return;
     if (!KStepDown(k_, kStep_, kScale())) {
         platform_.beep();
         return;
@@ -238,6 +242,7 @@ void TFitF1::OnClicked_K_Kl() {
 }
 
 void TFitF1::OnClicked_K_Gr() {
+    if (loading()) return;
     if (!KStepUp(k_, kStep_, kScale())) {
         platform_.beep();
         return;
@@ -257,6 +262,10 @@ void TFitF1::OnKillfocusEingK() {
 }
 
 void TFitF1::cpEING_K() {
+    if (loading()) {
+        showK();  // the field shows the k in use: nothing changes while a file is read
+        return;
+    }
     const auto typed = ParseTypedNumber(widgets_["EditIDC_EING_K"].text);
     if (!typed) {
         // Not a number: the field shows the k in use again and nothing is recalculated.

@@ -67,6 +67,8 @@ public:
     static constexpr std::size_t kMaxChosen = 101;
     // After the options dialog closed: weighting and smoothing take effect.
     void AfterOptions();
+    // Every handler below does nothing while a file is read (loading()); the
+    // view mirrors commandAvailable() in its menus and controls.
 
     // ---- q²-Dep., c-Dep. and smoothing
     void OnBerechnungQKeine();

@@ -203,7 +203,7 @@ TEST(BatchEvalChart, PlotFilesAndTheirFailures) {
     const std::string unwritable = dir.file("no/such/folder/chart.wmf");
     const auto failed = test::RunBatch({"eval", "--plot-file", unwritable, Example("ps-toluene.sta")});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "zebstat-batch: could not write " + unwritable + "\n");
+    EXPECT_EQ(failed.err, "zebstat-batch: could not write " + unwritable + ": No such file or directory\n");
 }
 
 TEST(BatchEvalChart, FormFactorView) {

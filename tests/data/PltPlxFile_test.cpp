@@ -333,7 +333,7 @@ TEST(PltPlxWriter, PlxNamesMustEndInPlxAndFailedWritesLeaveTheTarget) {
     request.fileName = dir.file("old.plx");
     EXPECT_EQ(WritePltPlxFile(platform, set, request), kWriteFailed);
     EXPECT_EQ(platform.lastMessage().text,
-              "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.");
+              "Write error ! Cannot write the data to disk.\n\n" + dir.file("old.plx") + ": Is a directory");
     EXPECT_EQ(test::ReadFile(dir.file("old.plx/keep")), "x");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
 }

@@ -380,6 +380,25 @@ TEST(TFormOptions, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {
     EXPECT_EQ(later.symbolSize, 1);
 }
 
+TEST(TFormOptions, AFailedSaveSaysWhyAndTheSettingsStillHold) {
+    Fixture f;
+    test::WriteFile(f.ini, "[Settings]\nSymbol size=great\n");
+    std::filesystem::permissions(f.ini, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    TFormOptions d = f.open();
+    d.symbolSizeButton = 1;
+    d.BitBtnSaveINIClick();
+    EXPECT_EQ(d.modalResult, TFormOptions::kResultYes);
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.lastMessage().text,
+              "The settings could not be saved.\n\n" + f.ini + ": the file is write-protected");
+    EXPECT_EQ(f.platform.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(f.platform.lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(test::ReadFile(f.ini), "[Settings]\nSymbol size=great\n");
+    // The window and windows opened later take them all the same.
+    EXPECT_EQ(f.s.symbolSize, 1);
+    EXPECT_EQ(f.defaults.symbolSize, 1);
+}
+
 TEST(TFormOptions, HelpAndTheBatchAnswer) {
     Fixture f;
     TFormOptions d = f.open();

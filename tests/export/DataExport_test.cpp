@@ -149,8 +149,8 @@ TEST(DataExport, FilesTheirNamesAndWriteFailures) {
     win.choose({1});
     win.platform.saveAnswers.push_back(dir.file("missing/folder/a.ASC"));
     win.ex.OnDataExport(DataExport::kTagAsciiToFile);
-    EXPECT_EQ(win.platform.lastMessage().text,
-              "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.");
+    EXPECT_EQ(win.platform.lastMessage().text, "Write error ! Cannot write the data to disk.\n\n" +
+                                                   dir.file("missing/folder/a.ASC") + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing/folder/a.ASC")));
 }
 

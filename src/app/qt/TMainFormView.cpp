@@ -38,7 +38,7 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
     : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
     InitGuiResources();
     // The global defaults every new plot window copies.
-    defaults_ = ReadGlobalSettings(core_.settingsPath());
+    defaults_ = core_.ReadGlobalSettings();
     setObjectName("TMainForm");
     setWindowTitle(tx::FrameCaption);
     setWindowIcon(QIcon(":/app/zebstat.svg"));
@@ -200,7 +200,7 @@ void TMainFormView::rebuildMenuBar() {
     MdiChild* child = activeChild();
     // The active plot window's menus take the place of the frame's File menu;
     // the Window menu stays and the plot window's Help menu replaces the frame's.
-    loadAction_->setEnabled(child == nullptr);
+    loadAction_->setEnabled(child == nullptr && !core_.loadRunning());
     if (child) {
         for (QAction* a : child->childMenuBarActions()) bar->addAction(a);
         bar->addMenu(windowMenu_);
@@ -224,7 +224,8 @@ void TMainFormView::updateMenuState() {
 }
 
 void TMainFormView::loadNewFile() {
-    if (!factory()) return;
+    // One file is read at a time in the whole program.
+    if (!factory() || core_.loadRunning()) return;
     QWidget* child = nullptr;
     try {
         child = factory()(*this);
@@ -256,9 +257,14 @@ void TMainFormView::showHelp(int context) {
 }
 
 void TMainFormView::setFileCommandsEnabled(bool enabled) {
-    fileMenu_->setEnabled(enabled);
-    loadAction_->setEnabled(enabled && !activeChild());
-    openBtn_->setEnabled(enabled);
+    core_.FileCommandsEnabled(enabled);
+    updateMenuState();
+    const bool free = !core_.loadRunning();
+    fileMenu_->setEnabled(free);
+    loadAction_->setEnabled(free && !activeChild());
+    openBtn_->setEnabled(free);
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->loadStateChanged();
 }
 
 void TMainFormView::showAbout() {
@@ -299,7 +305,9 @@ bool TMainFormView::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_F4) vk = TMainForm::kKeyF4;
         else if (key->key() == Qt::Key_F6) vk = TMainForm::kKeyF6;
         else vk = 1;  // any other key
-        switch (core_.KeyDown(vk, ctrl)) {
+        // Nothing acts behind a modal dialog or an open menu.
+        const bool modal = QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+        switch (core_.KeyDown(vk, ctrl, modal)) {
         case TMainForm::KeyAction::COrder4:
             if (MdiChild* c = activeChild()) c->selectCOrder(4);
             return true;

@@ -47,7 +47,8 @@ public:
     // frame's save dialog of the exports.
     GlobalDefaults& defaults() { return defaults_; }
     FrameSaveDialog& saveDialog() { return saveDialog_; }
-    // The load sequence disables the File menu and the Open button while a file is read.
+    // The load sequence disables the File menu and the Open button while a file
+    // is read; every plot window's load commands follow.
     void setFileCommandsEnabled(bool enabled);
     void showAbout();
     // A wake-related event from the desktop (also used by tests).

@@ -5,6 +5,7 @@
 #include "dialogs/qt/DialogForms.h"
 #include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -27,10 +28,13 @@ int main(int argc, char** argv) {
 
     zeb::QtPlatform platform;
     zeb::RegisterDialogForms();
-    const QString settingsPath = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath() + ".ini";
+    // Beside the program, or in the user's configuration folder when the
+    // program's folder is not writable.
+    const std::string settingsPath =
+        zeb::SettingsFilePath(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString());
     zeb::TMainFormView::setChildFactory(
         [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
-    zeb::TMainFormView frame(platform, settingsPath.toStdString());
+    zeb::TMainFormView frame(platform, settingsPath);
     frame.show();
     return app.exec();
 }

@@ -99,7 +99,9 @@ void TFormASCIIExportView::refresh() {
 
 void TFormASCIIExportView::closeEvent(QCloseEvent* event) {
     logic_.FormClose();
-    event->accept();
+    // While the window reads a file the dialog stays open (and disabled).
+    if (logic_.visible()) event->ignore();
+    else event->accept();
 }
 
 void TFormASCIIExportView::reject() {

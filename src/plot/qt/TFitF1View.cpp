@@ -37,6 +37,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace zeb {
 
 class TFitF1View::Core : public TFitF1 {
@@ -87,6 +89,7 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
         });
     };
     core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
+    core_->anyLoadRunning = [this] { return frame_.core().loadRunning(); };
 
     // The window's plot settings: the global defaults with the titles and lines of the settings file.
     core_->ReadWindowSettings(frame.defaults(), frame.core().settingsPath());
@@ -99,10 +102,7 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
         chartDirty_ = true;
         update();
     };
-    export_->onItemsChanged = [this] {
-        for (const char* item : DataExport::Items())
-            if (QAction* a = action(item)) a->setEnabled(export_->itemsEnabled());
-    };
+    export_->onItemsChanged = [this] { syncFromCore(); };
     export_->onPostDeferredExport = [this] { QTimer::singleShot(0, this, [this] { run([this] { export_->BtnInVisExpClick(); }); }); };
     export_->onAfterPaste = [this] {
         core_->PostLoadSetup();
@@ -174,7 +174,12 @@ void TFitF1View::buildMenus() {
 
     fill(addMenu(tx::MenuFile, "mnFitFFile"), tx::FileItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
-        if (n == "ID_DATEI_DAZULADEN") return [&c] { c.ID_DATEI_DAZULADENClick(); };
+        if (n == "ID_DATEI_DAZULADEN")
+            return [this, &c] {
+                // The chart is drawn from the data as they are and shown unchanged while the file is read.
+                if (chartDirty_ && isVisible()) repaint();
+                c.ID_DATEI_DAZULADENClick();
+            };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
         if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
@@ -345,20 +350,38 @@ QRect TFitF1View::chartTarget() const {
     return QRect(t.x, t.y, t.width, t.height);
 }
 
+bool TFitF1View::actionEnabled(const std::string& name) const {
+    const TFitF1& c = *core_;
+    // While a file is read only "Printer Setup..." stays (and help, "Abort Loading").
+    if (!c.commandAvailable(name)) return false;
+    if (const auto it = c.menu().find(name); it != c.menu().end() && !it->second.enabled) return false;
+    if (name == "ID_DATEI_LADEN" || name == "ID_DATEI_DAZULADEN") return c.menuEnabled(name);
+    if (DataExport::TagOf(name) >= 0) return export_->itemsEnabled();
+    if (name == "ID_BER_BERECHNE") return selection_->calculateEnabled();
+    return true;
+}
+
 void TFitF1View::syncFromCore() {
     const TFitF1& c = *core_;
     for (const auto& [name, state] : c.menu()) {
         QAction* a = action(QString::fromStdString(name));
         if (!a) continue;
         a->setChecked(state.checked);
-        a->setEnabled(state.enabled);
         a->setVisible(state.visible && name != "ID_BEARBEITEN_KEINEPUNKTE" && name != "ID_BER_AUSWERTUNGKOPIEREN");
     }
-    for (const char* item : {"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN"})
-        if (QAction* a = action(item)) a->setEnabled(c.menuEnabled(item));
-    if (const auto it = c.menu().find("mnFormFactor"); it != c.menu().end())
-        for (QMenu* m : menus_)
-            if (m->objectName() == "mnFormFactor") m->menuAction()->setEnabled(it->second.enabled);
+    for (const auto& [name, a] : actions_)
+        if (std::find(unavailable_.begin(), unavailable_.end(), a) == unavailable_.end())
+            a->setEnabled(actionEnabled(name.toStdString()));
+    // A menu whose every item is disabled (while a file is read: all but File)
+    // is disabled itself; the form-factor menu follows the core.
+    for (QMenu* m : menus_) {
+        bool any = false;
+        for (QAction* a : m->actions()) any = any || (!a->isSeparator() && a->isVisible() && a->isEnabled());
+        bool enabled = any || !c.loading();
+        if (const auto it = c.menu().find(m->objectName().toStdString()); it != c.menu().end())
+            enabled = enabled && it->second.enabled && c.commandAvailable(it->first);
+        m->menuAction()->setEnabled(enabled);
+    }
 
     auto mirror = [&c](QWidget* w, const char* name, bool setText) {
         const auto it = c.widgets().find(name);
@@ -374,17 +397,21 @@ void TFitF1View::syncFromCore() {
     mirror(editK_, "EditIDC_EING_K", true);
     mirror(kSmaller_, "BtnIDC_K_KL", false);
     mirror(kLarger_, "BtnIDC_K_GR", false);
+    // k can be changed only when no file is read.
+    for (QWidget* w : {static_cast<QWidget*>(editK_), static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
+        if (!c.commandAvailable(w->objectName().toStdString())) w->setEnabled(false);
     // The keyboard point-select mode hides the k input and disables "&Calculate".
     if (!selection_->kControlsVisible())
         for (QWidget* w : {static_cast<QWidget*>(labelK_), static_cast<QWidget*>(editK_),
                            static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
             w->setVisible(false);
-    if (QAction* a = action("ID_BER_BERECHNE"); a && !selection_->calculateEnabled()) a->setEnabled(false);
     if (QAction* a = action("PUNKTWAHLMODUSANAUS")) a->setChecked(selection_->menuChecked());
     for (const auto& names : kResultNames) {
         mirror(resultLabels_[names[0]], names[0], true);
         mirror(resultEdits_[names[1]], names[1], true);
     }
+    // The export selection dialog changes the chosen concentrations: not while a file is read.
+    if (exportView_) exportView_->setEnabled(!c.loading());
     const TFitF::ViewState& v = c.view();
     loadingLabel_->setVisible(v.loadingLabelVisible);
     abortLoad_->setVisible(v.abortLoadingVisible);
@@ -564,8 +591,17 @@ void TFitF1View::resizeEvent(QResizeEvent* event) {
 void TFitF1View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    if (!ready_) return;
     const QRect target = chartTarget();
+    if (!ready_) {
+        // While a file is added the window keeps showing its chart as it was
+        // (the set is being filled and is not drawn).
+        if (core_->loading() && !core_->awaitingFirstData() && !chartCache_.isNull()) {
+            painter.drawImage(target.topLeft(), chartCache_);
+            painter.setPen(QPen(Qt::black, 1));
+            painter.drawRect(QRect(target.topLeft(), chartCache_.deviceIndependentSize().toSize()).adjusted(0, 0, -1, -1));
+        }
+        return;
+    }
     if (target.width() <= 0 || target.height() <= 0) return;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
@@ -668,6 +704,7 @@ void TFitF1View::showResults() {
 }
 
 void TFitF1View::selectCOrder(int order) {
+    if (!core_->commandAvailable(order == 4 ? "ID_BER_C_4" : "ID_BER_C_KEINE")) return;
     run([this, order] {
         switch (order) {
         case 0: core_->OnBerechnungCKeine(); break;

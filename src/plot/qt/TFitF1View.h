@@ -49,6 +49,7 @@ public:
     void exportDataToClipboard() override;
     void pasteDataFromClipboard() override;
     void closeWithoutQuestion() override;
+    void loadStateChanged() override { syncFromCore(); }
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
@@ -86,6 +87,9 @@ private:
     // Chart logical units of a position in this widget; false outside the chart.
     bool toLogical(const QPoint& pos, double& x, double& y) const;
     void showStatus(const QString& text);
+    // Whether a menu command may run now: the core's menu state, the export
+    // items' state, and nothing but printer setup while a file is read.
+    bool actionEnabled(const std::string& name) const;
 
     TMainFormView& frame_;
     QtPlatform& platform_;
