@@ -31,6 +31,7 @@ class DataExport;
 struct SelectionOutcome;
 struct SymbolRedraw;
 class QtPlatform;
+class ChartPicture;
 
 class TFitF1View : public QWidget, public MdiChild {
     Q_OBJECT
@@ -55,6 +56,7 @@ public:
     // Where the chart goes in this widget.
     QRect chartTarget() const;
     PointSelection& selection() { return *selection_; }
+    const ChartPicture& picture() const { return *picture_; }
     QSize sizeHint() const override;
 
 signals:
@@ -70,6 +72,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     class Core;
@@ -83,28 +86,20 @@ private:
     // Carries out what a point-selection handler asks of the window.
     void apply(const SelectionOutcome& outcome);
     void applySelection(const std::function<SelectionOutcome()>& handler);
+    // A selection command of the menus (it brings the picture up to date itself).
+    void runSelection(const std::function<SelectionOutcome()>& handler);
+    void keepCursorMark();
     // Chart logical units of a position in this widget; false outside the chart.
-    bool toLogical(const QPoint& pos, double& x, double& y) const;
+    bool toLogical(const QPointF& pos, double& x, double& y) const;
     void showStatus(const QString& text);
 
     TMainFormView& frame_;
     QtPlatform& platform_;
     std::unique_ptr<Core> core_;
     std::unique_ptr<PointSelection> selection_;
-    // Symbols drawn over the chart since its last full paint (drag and cursor feedback).
-    std::map<std::pair<int, int>, SymbolRedraw> overlay_;
-    bool overlayClipToDataArea_ = false;
-    // The chart as last drawn in full; paints show it and draw the overlay on
-    // top. It is drawn again when the window's state changed (chartDirty_).
-    QImage chartCache_;
-    bool chartDirty_ = true;
-    // Parts of the cached chart (chart pixels) to draw again because points in
-    // them changed their look.
-    std::vector<QRect> chartDamage_;
-    void redrawDamage();
-    // Active flags and symbol codes of every point, to find the points a
-    // selection changed (those are drawn over the cached chart).
-    std::vector<std::pair<std::int16_t, std::int16_t>> looks() const;
+    // The chart as last drawn, brought up to date where points changed, with
+    // the marks of a drag or of the keyboard cursor.
+    std::unique_ptr<ChartPicture> picture_;
     QList<QMenu*> menus_;
     QList<QAction*> menuBar_;
     std::unique_ptr<DataExport> export_;
