@@ -144,7 +144,8 @@ void TFitF1::OnClickedRechne() {
     for (const char* name : kEditNames) widgets_[name].text = " ";
     if (IsDynamicPlot(plotType_)) ComputeDynamicValues(set_, fits_, results_);
     else ComputeStaticValues(set_, fits_, plotType_, results_);
-    BuildResultsText(set_, fits_, {plotType_, qOrder_, cOrder_, smoothing_ == kSmoothingOn}, results_);
+    BuildResultsText(set_, fits_, {plotType_, qOrder_, cOrder_, smoothing_ == kSmoothingOn, weighting_ == kWeightingOn},
+                     results_);
     for (int i = 0; i < 4; ++i) {
         widgets_[kLabelNames[i]].text = results_.labels[static_cast<std::size_t>(i)];
         widgets_[kEditNames[i]].text = results_.edits[static_cast<std::size_t>(i)];
