@@ -256,10 +256,16 @@ void TFitF1::OnKillfocusEingK() {
 }
 
 void TFitF1::cpEING_K() {
+    // The message box takes the focus from the field: the kill-focus that
+    // follows while it is up must not read the field again.
+    if (kRefusing_) return;
     const auto typed = ParseTypedNumber(widgets_["EditIDC_EING_K"].text);
-    if (!typed) {
-        // Not a number: the field shows the k in use again and nothing is recalculated.
+    if (!typed || !KTypedAcceptable(*typed * 1e11, kScale())) {
+        // Not a number the chart can use: the field shows the k in use again
+        // and nothing is recalculated.
+        kRefusing_ = true;
         platform_.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+        kRefusing_ = false;
         showK();
         return;
     }

@@ -202,6 +202,7 @@ private:
     double k_ = 0.0;
     int kStep_ = 10;
     bool kEnterArmed_ = false;
+    bool kRefusing_ = false;  // the refusal of a typed k is on the screen
     bool calculated_ = false;
     double storedMwQ2_ = -1.0;
     double storedRgNm_ = -1.0;

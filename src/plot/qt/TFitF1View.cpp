@@ -586,6 +586,9 @@ bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
                 run([this] { core_->EditIDC_EING_KKeyDown(13); });
+                // The field keeps the focus: it shows the k in use (also after a refusal), ready to be typed over.
+                editK_->setText(QString::fromStdString(core_->widget("EditIDC_EING_K").text));
+                editK_->selectAll();
                 return true;
             }
         }
