@@ -1,7 +1,8 @@
 #!/bin/sh
-# Starts the real program in a real X server, waits for its frame window, ends
-# the session through File > Exit and the close question, and checks that the
-# program exits cleanly (status 0) within a few seconds.
+# Starts the real program in a real X server, waits for its frame window,
+# checks that the frame carries exactly its own caption, ends the session
+# through File > Exit and the close question, and checks that the program
+# exits cleanly (status 0) within a few seconds.
 set -u
 program=$1
 command -v xvfb-run >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1 || {
@@ -13,6 +14,9 @@ cat > "$log.sh" <<SCRIPT
 pid=\$!
 win=\$(timeout 20 xdotool search --sync --name "ZEB / Static" | head -n 1)
 [ -n "\$win" ] || { echo "no frame window"; kill \$pid; exit 1; }
+# The caption exactly as the program names it (nothing appended by the toolkit).
+name=\$(xdotool getwindowname \$win)
+[ "\$name" = "ZEB / Static & Dynamic FIT and PLOT " ] || { echo "caption '\$name'"; kill \$pid; exit 1; }
 xdotool windowfocus --sync \$win 2>/dev/null || true
 sleep 0.5
 xdotool key --window \$win alt+f

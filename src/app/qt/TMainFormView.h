@@ -43,6 +43,8 @@ public:
     QMdiSubWindow* addChild(QWidget* child);
 
     void showHelp(int context);
+    // "&Cascade": every plot window wholly inside the window area, however many.
+    void cascadeWindows();
     // The global defaults (read at start, written by "Save to INI file") and the
     // frame's save dialog of the exports.
     GlobalDefaults& defaults() { return defaults_; }
@@ -74,6 +76,8 @@ private:
     void updateMenuState();
     MdiChild* activeChild() const;
     void connectDesktopSignals();
+    // The frame at its start size, or smaller where the screen has less room.
+    void fitIntoScreen();
 
     QtPlatform& platform_;
     TMainForm core_;

@@ -81,7 +81,7 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     resize(kInitialClientWidth, kInitialClientHeight);
-    setMinimumSize(360, 300);
+    // No minimum size: "&Tile" fits any number of plot windows into the frame.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
     setPalette(pal);
