@@ -10,6 +10,8 @@ namespace zeb {
 
 namespace {
 
+constexpr int kMaxPenWidth = 16383;
+
 QColor ToQColor(Rgb c) { return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
 
 QFont BaseFont(const LogFont& f) {
@@ -155,6 +157,9 @@ void QtCanvas::flush() {
 
 void QtCanvas::setPen(int width, Rgb color) {
     flush();
+    // No pen is wider than the logical space (a width from a hand-edited
+    // settings file); no width is negative.
+    width = std::clamp(width, 0, kMaxPenWidth);
     QPen pen(ToQColor(color));
     if (width / scale_ < 3.0) {
         // As on a Windows device no pen is thinner than one pixel. Pens of a
