@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <new>
 
 namespace zeb {
@@ -99,6 +100,17 @@ void TFitF1::updateReflectItem() {
 
 void TFitF1::setKControlsVisible(bool visible) {
     for (const char* name : kKControls) widgets_[name].visible = visible;
+}
+
+std::string TFitF1::dataFolder() const {
+    auto folderOf = [](const std::string& path) {
+        const std::filesystem::path p(path);
+        return p.is_absolute() && p.has_parent_path() ? p.parent_path().string() : std::string();
+    };
+    if (std::string f = folderOf(currentPath()); !f.empty()) return f;
+    for (int c = 1; c <= set_.lastConcIndex; ++c)
+        if (std::string f = folderOf(set_.sourceName[static_cast<std::size_t>(c)]); !f.empty()) return f;
+    return {};
 }
 
 double TFitF1::kScale() const {

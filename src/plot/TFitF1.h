@@ -118,6 +118,10 @@ public:
     int rememberedSmoothing() const { return rememberedSmoothing_; }
     int weighting() const { return weighting_; }
     double k() const { return k_; }
+    // The folder the window's data come from, where its save dialogs start: that
+    // of the file last loaded, else of the first concentration's source file
+    // (pasted data); empty when none is known.
+    std::string dataFolder() const;
     int kStep() const { return kStep_; }
     bool calculated() const { return calculated_; }
     const ExtrapolationResult& fits() const { return fits_; }
