@@ -95,6 +95,10 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
         QTRY_COMPARE(mdi->subWindowList().size(), count);
         for (QMdiSubWindow* w : mdi->subWindowList())
             QTRY_VERIFY(!qobject_cast<TFitF1View*>(w->widget())->core().awaitingFirstData());
+        // Each opened inside the window area, at its 728 x 515 where there is room.
+        for (QMdiSubWindow* w : mdi->subWindowList())
+            QVERIFY2(mdi->viewport()->rect().contains(w->geometry()),
+                     qPrintable(QString("opened at %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())));
         frame.findChild<QAction*>("mnTile")->trigger();
         QTest::qWait(100);
         QRect area = mdi->viewport()->rect();

@@ -23,6 +23,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace zeb {
 
 namespace {
@@ -277,8 +279,16 @@ void TMainFormView::loadNewFile() {
 QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // A new window opens with its client area at its preferred size (the plot window: 728 x 515).
+    // A new window opens with its client area at its preferred size (the plot
+    // window: 728 x 515), or smaller where the frame has less room, and wholly
+    // inside the window area.
     sub->adjustSize();
+    const QSize room = mdi_->viewport()->size();
+    if (room.isValid() && !room.isEmpty()) {
+        sub->resize(sub->size().boundedTo(room));
+        sub->move(std::clamp(sub->x(), 0, std::max(0, room.width() - sub->width())),
+                  std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
+    }
     connect(sub, &QObject::destroyed, this, [this] {
         rebuildMenuBar();
         updateMenuState();
