@@ -7,9 +7,19 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
+# Ninja when installed (make deps installs it); the CMake files add ccache
+# when it is installed. Objects of both build folders are shared through
+# ccache's cache, also between clones of the project.
+GENERATOR  := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
+# `make test-stress`: how many rounds, and how many tests at once.
+STRESS_ROUNDS ?= 5
+STRESS_JOBS   ?= 8
 
 # Debian packages the build, the tests and the program need.
-DEB_PACKAGES = build-essential cmake g++ pkg-config libgtest-dev libbenchmark-dev \
+DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-dev libbenchmark-dev \
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
                xvfb xauth xdotool poppler-utils locales
@@ -19,7 +29,7 @@ FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
 FUZZ_TARGETS = record_file plt_plx asc standard_file exchange_block
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps fuzz-deps configure build test test-normal test-asan run bench screenshots fuzz-smoke clean
+.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run bench screenshots fuzz-smoke clean
 
 all: build
 
@@ -47,7 +57,7 @@ fuzz-deps:
 	@$(MAKE) --no-print-directory deps DEB_PACKAGES="$(FUZZ_DEB_PACKAGES)"
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -57,12 +67,22 @@ build: configure
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZEBSTAT_SANITIZE=ON -DZEBSTAT_BENCH=OFF $(CMAKE_ARGS)
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DZEBSTAT_SANITIZE=ON -DZEBSTAT_BENCH=OFF $(CMAKE_ARGS)
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 test: test-normal test-asan
+
+# The built suites, STRESS_ROUNDS times each, with STRESS_JOBS tests at once,
+# while busy loops keep every core loaded and another process holds an
+# exclusive lock on every file in examples/.
+test-stress: build build-asan
+	tools/test-stress.sh $(STRESS_ROUNDS) $(STRESS_JOBS) $(BUILD) $(ASAN_BUILD)
 
 run: build
 	@tools/run.sh $(BUILD)
@@ -72,7 +92,9 @@ run: build
 screenshots: build
 	sh tools/screenshots.sh $(BUILD)
 
-bench: build
+# The benchmarks are not part of the normal build (nor of `make test`).
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on

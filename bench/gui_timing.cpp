@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,7 +61,8 @@ int Startup(int argc, char** argv, std::chrono::steady_clock::time_point start) 
     InitGuiResources();
     QtPlatform platform;
     RegisterDialogForms();
-    TMainFormView frame(platform, "/tmp/zebstat-timing.ini");
+    QTemporaryDir settingsDir;
+    TMainFormView frame(platform, settingsDir.filePath("zebstat.ini").toStdString());
     FirstPaint probe;
     app.installEventFilter(&probe);
     frame.show();

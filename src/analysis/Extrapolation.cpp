@@ -1,7 +1,8 @@
 #include "analysis/Extrapolation.h"
 
 #include "analysis/PointTransform.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

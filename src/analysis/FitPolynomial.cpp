@@ -1,7 +1,8 @@
 #include "analysis/FitPolynomial.h"
 
 #include "analysis/Utils.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 #include "analysis/PointTransform.h"
 
 #include "analysis/PlotType.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -1,7 +1,8 @@
 #include "analysis/UserFormFactor.h"
 
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/FormFactorTexts.h"
 
 #include <fstream>
 #include <new>

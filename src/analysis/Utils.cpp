@@ -1,6 +1,7 @@
 #include "analysis/Utils.h"
 
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

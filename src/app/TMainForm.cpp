@@ -1,6 +1,7 @@
 #include "app/TMainForm.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FrameTexts.h"
 #include "platform/Platform.h"
 
 namespace zeb {

@@ -1,6 +1,7 @@
 #include "cli/ExportOptions.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/ExportTexts.h"
 #include "cli/Commands.h"
 #include "data/PltPlxWriter.h"
 #include "export/ExportText.h"

@@ -3,7 +3,7 @@
 #include "analysis/FormFactorView.h"
 #include "analysis/NumberText.h"
 #include "analysis/UserFormFactor.h"
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
 #include "cli/BatchLoad.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"

@@ -1,6 +1,7 @@
 #include "data/MeasurementSet.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
 #include "data/RoundSig.h"
 #include "platform/Platform.h"
 

@@ -1,7 +1,8 @@
 // The reader of number tables (.asc): nc, na, the nc concentrations, then per
 // angle the angle (not used), q² and nc values of Kc/R. Numbers are separated
 // by any white space; the line structure does not matter.
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FileTexts.h"
 #include "data/Readers.h"
 #include "data/TFitF.h"
 #include "data/TextLines.h"

@@ -1,6 +1,7 @@
 // The reader of TARN (PLT) and PLX files: header lines, number lists and the
 // value table with one line per concentration and q², q² running fast.
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FileTexts.h"
 #include "data/FileText.h"
 #include "data/PltPlxWriter.h"
 #include "data/Readers.h"

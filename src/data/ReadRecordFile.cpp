@@ -3,7 +3,9 @@
 // corrected records back in place, and collects the concentrations; a second
 // pass stores q², Kc/R, the apparent diffusion coefficients and the excess
 // scattering ratio of every record.
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
+#include "app/texts/FileTexts.h"
 #include "data/FileAccess.h"
 #include "data/LittleEndian.h"
 #include "data/RecordCorrection.h"

@@ -7,7 +7,4 @@ namespace zeb {
 // values of at least 1, 6 below 1.
 double RoundSig(double x, int n);
 
-// True when a and b agree after RoundSig(., 6).
-inline bool SameValue(double a, double b) { return RoundSig(a, 6) == RoundSig(b, 6); }
-
 } // namespace zeb

@@ -1,4 +1,5 @@
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FileTexts.h"
 #include "data/CFormat.h"
 #include "data/FileText.h"
 #include "data/MeasurementSet.h"

@@ -1,6 +1,7 @@
 #include "dialogs/TFormASCIIExport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/ExportTexts.h"
 #include "platform/Platform.h"
 
 namespace zeb {

@@ -1,7 +1,9 @@
 #include "dialogs/TFormCorrReflex.h"
 
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FrameTexts.h"
 
 namespace zeb {
 

@@ -2,7 +2,9 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FrameTexts.h"
 
 namespace zeb {
 

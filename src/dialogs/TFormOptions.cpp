@@ -2,7 +2,9 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/OptionsTexts.h"
 #include "platform/CodePage.h"
 #include "plot/AxisCaptions.h"
 #include "settings/SettingsFile.h"

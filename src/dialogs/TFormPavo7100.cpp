@@ -1,6 +1,7 @@
 #include "dialogs/TFormPavo7100.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/ImportDialogTexts.h"
 #include "data/CFormat.h"
 #include "data/RoundSig.h"
 #include "dialogs/DialogNumber.h"

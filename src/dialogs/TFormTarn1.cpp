@@ -1,6 +1,7 @@
 #include "dialogs/TFormTarn1.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/ImportDialogTexts.h"
 #include "data/CFormat.h"
 #include "dialogs/DialogNumber.h"
 #include "platform/CodePage.h"

@@ -1,6 +1,8 @@
 #include "dialogs/TFormnStd.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ImportDialogTexts.h"
 #include "data/FileAccess.h"
 #include "data/TextLines.h"
 #include "dialogs/DialogNumber.h"

@@ -1,6 +1,10 @@
 #include "export/ClipboardExchange.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
+#include "app/texts/ExportTexts.h"
+#include "app/texts/FrameTexts.h"
+#include "app/texts/ResultsWindowTexts.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
 #include "data/RoundSig.h"

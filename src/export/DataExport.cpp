@@ -1,6 +1,10 @@
 #include "export/DataExport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
+#include "app/texts/ExportTexts.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/ResultsWindowTexts.h"
 #include "data/PltPlxWriter.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportText.h"

@@ -1,6 +1,7 @@
 #include "plot/ChartCommands.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/PlotTexts.h"
 #include "plot/ChartExport.h"
 #include "plot/TFitF1.h"
 #include "plot/TFitF1Chart.h"

@@ -1,6 +1,6 @@
 #include "plot/PointSelection.h"
 
-#include "app/TextTable.h"
+#include "app/texts/SelectionTexts.h"
 #include "data/MeasurementSet.h"
 #include "platform/Platform.h"
 #include "plot/TFitF1.h"

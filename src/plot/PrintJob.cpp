@@ -1,6 +1,6 @@
 #include "plot/PrintJob.h"
 
-#include "app/TextTable.h"
+#include "app/texts/PlotTexts.h"
 #include "dialogs/TFITFResults.h"
 #include "plot/PlotLayout.h"
 #include "plot/TFitF1.h"

@@ -1,6 +1,7 @@
 #include "plot/PrintLayout.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/PlotTexts.h"
 #include "plot/PlotLayout.h"
 
 #include <algorithm>

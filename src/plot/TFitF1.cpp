@@ -7,7 +7,9 @@
 #include "analysis/PointTransform.h"
 #include "analysis/ResultsReport.h"
 #include "analysis/StaticExtrapolation.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DataTexts.h"
 #include "platform/Platform.h"
 
 #include <algorithm>

@@ -142,8 +142,4 @@ std::vector<std::uint8_t> WindowChartToPlaceableWmf(const TFitF1& w) {
     return ChartToPlaceableWmf(MakeChartInputs(w), w.screenMetrics());
 }
 
-MetafilePicture WindowChartToClipboardMetafile(const TFitF1& w) {
-    return ChartToClipboardMetafile(MakeChartInputs(w), w.screenMetrics());
-}
-
 } // namespace zeb

@@ -28,9 +28,8 @@ bool ChartReady(const TFitF1& window);
 // the last screen paint (or measure when there was none).
 ChartDrawResult DrawWindowChart(Canvas& canvas, TFitF1& window, ChartTarget target, bool monochrome = false);
 
-// The chart as a placeable WMF file image and as the clipboard's metafile
-// picture, laid out with the text sizes of the last screen paint.
+// The chart as a placeable WMF file image, laid out with the text sizes of the
+// last screen paint.
 std::vector<std::uint8_t> WindowChartToPlaceableWmf(const TFitF1& window);
-MetafilePicture WindowChartToClipboardMetafile(const TFitF1& window);
 
 } // namespace zeb

@@ -1,7 +1,8 @@
 // The reflection correction command of the plot window.
 #include "analysis/NumberText.h"
 #include "analysis/ReflectionCorrection.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/CommonTexts.h"
 #include "dialogs/TFormCorrReflex.h"
 #include "platform/Platform.h"
 #include "plot/TFitF1.h"

@@ -3,7 +3,7 @@
 #include "analysis/PointTransform.h"
 #include "analysis/ResultsReport.h"
 #include "analysis/StaticExtrapolation.h"
-#include "app/TextTable.h"
+#include "app/texts/AnalysisTexts.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/TFitF1.h"
 #include "support/SyntheticSets.h"

@@ -1,7 +1,6 @@
 #include "analysis/FormFactor.h"
 #include "analysis/FormFactorView.h"
 #include "analysis/UserFormFactor.h"
-#include "app/TextTable.h"
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/SyntheticSets.h"

@@ -1,6 +1,7 @@
 #include "app/TMainForm.h"
-#include "app/TextTable.h"
 #include "platform/ScriptedPlatform.h"
+
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,8 @@ TEST(WakeGuard, KeyDownsAreNotGuardedWhileAPlotWindowExists) {
 
 TEST(TMainForm, CloseQuestionDefaultsToNo) {
     ScriptedPlatform p;
-    TMainForm frame(p, "/tmp/x.ini");
+    test::TempDir dir;
+    TMainForm frame(p, dir.file("zebstat.ini"));
     EXPECT_FALSE(frame.FormCloseQuery());
     const auto& m = p.lastMessage();
     EXPECT_EQ(m.text, "Finish ZEB-Stat session really ?");
@@ -50,7 +52,8 @@ TEST(TMainForm, CloseQuestionDefaultsToNo) {
 
 TEST(TMainForm, ButtonsFollowTheNumberOfPlotWindows) {
     ScriptedPlatform p;
-    TMainForm frame(p, "/tmp/x.ini");
+    test::TempDir dir;
+    TMainForm frame(p, dir.file("zebstat.ini"));
     for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn", "mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"})
         EXPECT_FALSE(frame.enabled(name)) << name;
     EXPECT_TRUE(frame.enabled("OpenBtn"));
@@ -63,7 +66,8 @@ TEST(TMainForm, ButtonsFollowTheNumberOfPlotWindows) {
 
 TEST(TMainForm, CtrlF4AndCtrlF6GoToTheCOrderOnlyWithAPlotWindow) {
     ScriptedPlatform p;
-    TMainForm frame(p, "/tmp/x.ini");
+    test::TempDir dir;
+    TMainForm frame(p, dir.file("zebstat.ini"));
     EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true), TMainForm::KeyAction::Pass);
     frame.UpdateMenuState(1);
     EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true), TMainForm::KeyAction::COrder4);
@@ -78,7 +82,8 @@ TEST(TMainForm, CtrlF4AndCtrlF6GoToTheCOrderOnlyWithAPlotWindow) {
 
 TEST(TMainForm, FailedClipboardRegistrationAsksToClose) {
     ScriptedPlatform p;
-    TMainForm frame(p, "/tmp/x.ini");
+    test::TempDir dir;
+    TMainForm frame(p, dir.file("zebstat.ini"));
     EXPECT_FALSE(frame.FormActivate([] { return false; }));
     EXPECT_EQ(p.lastMessage().text, "Could not register specific clipboad format !");
     EXPECT_EQ(p.lastMessage().icon, MsgIcon::Stop);

@@ -150,7 +150,7 @@ TEST(BatchFormFactor, CurvesAsJsonAndItsErrors) {
     }
 }
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 TEST(BatchFormFactor, MeasuredPointsOfAFileFollowTheCoilOfItsModel) {
     // The large coil (Rg 40 nm) extrapolated to c = 0: 1/Pz = Kc/R(c -> 0) Mw over q²,

@@ -30,7 +30,7 @@ using test::LD;
 
 constexpr double kRel = 1e-7;          // 7 significant digits
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 const char* const kExamples[] = {"ps-toluene.sta", "ps-static.sta", "ps-tarn.plt", "ps-toluene.plx", "ps-small.asc"};
 const char* const kPlotNames[] = {"", "zimm", "berry", "guinier", "d1", "d2", "d3"};

@@ -13,7 +13,7 @@ namespace {
 
 using test::RunBatch;
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 int Count(const std::string& text, const std::string& what) {
     int n = 0;

@@ -24,7 +24,7 @@ namespace {
 
 using test::RunBatch;
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

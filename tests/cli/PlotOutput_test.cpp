@@ -155,7 +155,7 @@ TEST(PlotOptions, PlotFilesOfEveryFormat) {
     EXPECT_NE(cli::WritePlotFile(x.w, dir.file("missing/zimm.wmf")), "");
 }
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 TEST(BatchEvalChart, JsonAxesAsDrawnAndManualRangesInLabelUnits) {
     const auto r = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--json", "--x-range", "0", "10000",

@@ -1,6 +1,6 @@
 #include "LoadTestSupport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
 #include "data/Readers.h"
 #include "settings/Profile.h"
 

@@ -1,6 +1,6 @@
 #include "LoadTestSupport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
 #include "data/CFormat.h"
 #include "data/PltPlxWriter.h"
 #include "dialogs/TFormTarn1.h"

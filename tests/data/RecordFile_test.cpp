@@ -1,6 +1,6 @@
 #include "LoadTestSupport.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
 #include "data/FileAccess.h"
 #include "data/LittleEndian.h"
 #include "dialogs/TFormPavo7100.h"

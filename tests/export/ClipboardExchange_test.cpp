@@ -1,7 +1,7 @@
 // Export of the exchange block and the paste: q² matching, the grid limits
 // (concentration index 100, angle index 136) and refusals that leave the
 // receiving set exactly as it was.
-#include "app/TextTable.h"
+#include "app/texts/ExportTexts.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportFixture.h"
 #include "plot/ChosenConcentrations.h"

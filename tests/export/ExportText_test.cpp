@@ -1,5 +1,4 @@
 // The ASCII and scattering-ratio export texts, byte for byte.
-#include "app/TextTable.h"
 #include "export/ExportFixture.h"
 #include "export/ExportText.h"
 

@@ -1,7 +1,6 @@
 // A paste that runs out of memory at any allocation tells the user and leaves
 // the receiving window's data exactly as they were. The test program's global
 // operator new fails the n-th allocation after it has been armed.
-#include "app/TextTable.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportFixture.h"
 

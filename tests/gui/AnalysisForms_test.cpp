@@ -24,7 +24,7 @@ bool Shown(QWidget* form, const char* name) { return Child<QWidget>(form, name)-
 
 } // namespace
 
-class AnalysisFormsTest : public QObject {
+class AnalysisFormsTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
@@ -223,5 +223,5 @@ void AnalysisFormsTest::counterAngleQuestionShowsTheAngleAndTheChoice() {
     QCOMPARE(logic.modalResult, 0);
 }
 
-QTEST_MAIN(AnalysisFormsTest)
+ZEB_GUI_TEST(AnalysisFormsTest)
 #include "AnalysisForms_test.moc"

@@ -13,7 +13,7 @@
 using namespace zeb;
 using namespace zeb::formtest;
 
-class ExportFormTest : public QObject {
+class ExportFormTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void typedNumbersOkAndAbort();
@@ -98,5 +98,5 @@ void ExportFormTest::typedNumbersOkAndAbort() {
     QCOMPARE(exports, 4);
 }
 
-QTEST_MAIN(ExportFormTest)
+ZEB_GUI_TEST(ExportFormTest)
 #include "ExportForm_test.moc"

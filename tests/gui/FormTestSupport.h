@@ -10,39 +10,28 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "gui/GuiTestSupport.h"
+
 #include <functional>
-#include <memory>
 
 namespace zeb::formtest {
 
 // Runs `steps` on the next modal window that `matches`. A form the steps leave
 // open is closed afterwards, so a failed check cannot hang the test; the
-// dialog's logic then still has no result.
+// dialog's logic then still has no result. The watch ends with the test
+// function that started it.
 inline void WhenOpens(std::function<bool(QWidget*)> matches, std::function<void(QWidget*)> steps,
-                      int timeoutMs = 5000) {
-    auto* timer = new QTimer;
-    auto elapsed = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, matches, steps, timeoutMs] {
-        *elapsed += 20;
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && matches(modal)) {
-            timer->stop();
-            timer->deleteLater();
-            // Keys go where the focus is, and only an active window has one.
-            (void)QTest::qWaitForWindowActive(modal, 2000);
-            steps(modal);
-            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
-                dialog->done(QDialog::Rejected);
-        } else if (*elapsed > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(20);
+                      int timeoutMs = guitest::kWindowWaitMs) {
+    guitest::WhenModalMatches(std::move(matches), [steps](QWidget* modal) {
+        steps(modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    }, timeoutMs);
 }
 
 // The same for the window named `name` (a form's class name or "MessageBox").
-inline void WhenOpens(const QString& name, std::function<void(QWidget*)> steps, int timeoutMs = 5000) {
+inline void WhenOpens(const QString& name, std::function<void(QWidget*)> steps,
+                      int timeoutMs = guitest::kWindowWaitMs) {
     WhenOpens([name](QWidget* w) { return w->objectName() == name; }, std::move(steps), timeoutMs);
 }
 

@@ -1,5 +1,5 @@
 // The frame on a small high-density screen (1600 x 1000 pixels at scale 2,
-// that is 800 x 500): it opens inside the screen, "&Tile" and "&Cascade" keep
+// that is 800 x 500; see UseTestScreens): it opens inside the screen, "&Tile" and "&Cascade" keep
 // every plot window whole and inside the frame however many there are, and
 // the help asked for from a modal dialog can be used while the dialog waits.
 #include "app/qt/HelpViewer.h"
@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -47,7 +46,7 @@ const char* const kGrid =
 
 } // namespace
 
-class FrameWindowsTest : public QObject {
+class FrameWindowsTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -56,23 +55,38 @@ private slots:
     void helpFromAModalDialogCanBeUsed();
 
 private:
+    // A frame on the small screen, fitted to it as at the start of the program.
+    std::unique_ptr<TMainFormView> frameOnSmallScreen();
     TestPlatform platform_;
     QTemporaryDir dir_;
+    QScreen* small_ = nullptr;
 };
+
+std::unique_ptr<TMainFormView> FrameWindowsTest::frameOnSmallScreen() {
+    auto frame = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString());
+    frame->setScreen(small_);
+    frame->fitIntoScreen();
+    frame->show();
+    if (!QTest::qWaitForWindowExposed(frame.get())) return nullptr;
+    return frame;
+}
 
 void FrameWindowsTest::initTestCase() {
     RegisterDialogForms();
     TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
-    QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->name() == guitest::kScreenSmallRatio2) small_ = s;
+    QVERIFY2(small_, "the view tests' screens are not there");
+    QCOMPARE(small_->devicePixelRatio(), 2.0);
     QFile grid(dir_.filePath("grid.asc"));
     QVERIFY(grid.open(QIODevice::WriteOnly));
     grid.write(kGrid);
 }
 
 void FrameWindowsTest::frameOpensInsideTheScreen() {
-    TMainFormView frame(platform_, dir_.filePath("zebstat.ini").toStdString());
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const auto owner = frameOnSmallScreen();
+    QVERIFY(owner);
+    TMainFormView& frame = *owner;
     const QRect avail = frame.screen()->availableGeometry();
     QCOMPARE(avail.size(), QSize(800, 500));
     QVERIFY2(avail.contains(frame.frameGeometry()),
@@ -81,9 +95,9 @@ void FrameWindowsTest::frameOpensInsideTheScreen() {
 }
 
 void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
-    TMainFormView frame(platform_, dir_.filePath("zebstat.ini").toStdString());
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const auto owner = frameOnSmallScreen();
+    QVERIFY(owner);
+    TMainFormView& frame = *owner;
     QMdiArea* mdi = frame.mdiArea();
     int loaded = 0;
     for (int count : {7, 24}) {
@@ -130,9 +144,9 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
 }
 
 void FrameWindowsTest::helpFromAModalDialogCanBeUsed() {
-    TMainFormView frame(platform_, dir_.filePath("zebstat.ini").toStdString());
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const auto owner = frameOnSmallScreen();
+    QVERIFY(owner);
+    TMainFormView& frame = *owner;
     QDialog dialog(&frame);
     dialog.setWindowTitle("ZEB-Stat: Plot Options");
     dialog.resize(300, 200);
@@ -175,18 +189,5 @@ void FrameWindowsTest::helpFromAModalDialogCanBeUsed() {
     QVERIFY(closed);
 }
 
-// One offscreen screen of 1600 x 1000 pixels at scale 2.
-int main(int argc, char** argv) {
-    QTemporaryFile config(QDir::tempPath() + "/zebstat-screen-XXXXXX.json");
-    if (!config.open()) return 1;
-    config.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1600, "height": 1000,
-                                  "logicalDpi": 192, "logicalBaseDpi": 96}]})");
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
-    qunsetenv("QT_SCALE_FACTOR");
-    QApplication app(argc, argv);
-    FrameWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+ZEB_GUI_TEST(FrameWindowsTest)
 #include "FrameWindows_test.moc"

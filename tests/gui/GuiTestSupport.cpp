@@ -1,11 +1,33 @@
 #include "gui/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
+#include <QPointer>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
 
 namespace zeb::guitest {
+
+namespace {
+
+std::vector<QPointer<QTimer>>& watches() {
+    static std::vector<QPointer<QTimer>> all;
+    return all;
+}
+
+void endWatch(QTimer* timer) {
+    timer->stop();
+    timer->deleteLater();
+}
+
+} // namespace
 
 void Screenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(ZEBSTAT_SCREENSHOT_DIR);
@@ -13,21 +35,47 @@ void Screenshot(QWidget* widget, const QString& name) {
     window->grab().save(QString(ZEBSTAT_SCREENSHOT_DIR) + "/" + name + ".png");
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> answer, int timeoutMs) {
+void WhenModalMatches(std::function<bool(QWidget*)> matches, std::function<void(QWidget*)> steps, int timeoutMs) {
     auto* timer = new QTimer;
-    auto elapsed = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, answer, timeoutMs] {
-        *elapsed += 20;
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        } else if (*elapsed > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    watches().emplace_back(timer);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, matches, steps, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && matches(modal)) {
+            endWatch(timer);
+            // Keys go where the focus is, and only an active window has one.
+            (void)QTest::qWaitForWindowActive(modal, kWindowWaitMs);
+            steps(modal);
+        } else if (clock->elapsed() > timeoutMs) {
+            endWatch(timer);
         }
     });
     timer->start(20);
+}
+
+void WhenModalOpens(std::function<void(QWidget*)> answer, int timeoutMs) {
+    WhenModalMatches([](QWidget*) { return true; }, std::move(answer), timeoutMs);
+}
+
+void UseTestScreens() {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    // Kept for the whole run: the platform reads it when the application starts.
+    static QTemporaryFile config(QDir::tempPath() + "/zebstat-screens-XXXXXX.json");
+    if (!config.open()) return;
+    config.write(R"({"screens": [
+        {"name": "main", "x": 0, "y": 0, "width": 1920, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96},
+        {"name": "ratio2", "x": 1920, "y": 0, "width": 3840, "height": 2400, "logicalDpi": 192, "logicalBaseDpi": 96},
+        {"name": "ratio1.5", "x": 5760, "y": 0, "width": 2880, "height": 1800, "logicalDpi": 144, "logicalBaseDpi": 96},
+        {"name": "small2", "x": 8640, "y": 0, "width": 1600, "height": 1000, "logicalDpi": 192, "logicalBaseDpi": 96}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
+}
+
+void CancelWatches() {
+    for (auto& timer : watches())
+        if (timer) endWatch(timer);
+    watches().clear();
 }
 
 } // namespace zeb::guitest

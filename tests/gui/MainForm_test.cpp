@@ -13,11 +13,12 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zeb;
 
-class MainFormTest : public QObject {
+class MainFormTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void menusToolBarAndTitle();
@@ -29,7 +30,9 @@ private slots:
 
 void MainFormTest::menusToolBarAndTitle() {
     QtPlatform platform;
-    TMainFormView frame(platform, "/tmp/zebstat-test.ini");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QCOMPARE(frame.windowTitle(), QString("ZEB / Static & Dynamic FIT and PLOT "));
@@ -45,7 +48,9 @@ void MainFormTest::menusToolBarAndTitle() {
 
 void MainFormTest::toolButtonsFollowTheChildWindows() {
     QtPlatform platform;
-    TMainFormView frame(platform, "/tmp/zebstat-test.ini");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     auto* cut = frame.findChild<QToolButton*>("CutBtn");
     auto* paste = frame.findChild<QToolButton*>("PasteBtn");
@@ -65,7 +70,9 @@ void MainFormTest::toolButtonsFollowTheChildWindows() {
 
 void MainFormTest::helpOpensTheRightPages() {
     QtPlatform platform;
-    TMainFormView frame(platform, "/tmp/zebstat-test.ini");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     platform.showHelp(14);
     auto* viewer = frame.findChild<HelpViewer*>("HelpViewer");
@@ -82,7 +89,9 @@ void MainFormTest::helpOpensTheRightPages() {
 
 void MainFormTest::closeQuestionNoKeepsTheFrame() {
     QtPlatform platform;
-    TMainFormView frame(platform, "/tmp/zebstat-test.ini");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QString asked;
     guitest::WhenModalOpens([&](QWidget* modal) {
@@ -102,7 +111,9 @@ void MainFormTest::closeQuestionNoKeepsTheFrame() {
 
 void MainFormTest::wakeGuardSwallowsTheFirstClick() {
     QtPlatform platform;
-    TMainFormView frame(platform, "/tmp/zebstat-test.ini");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     int clicks = 0;
@@ -120,5 +131,5 @@ void MainFormTest::wakeGuardSwallowsTheFirstClick() {
     QCOMPARE(clicks, 2);
 }
 
-QTEST_MAIN(MainFormTest)
+ZEB_GUI_TEST(MainFormTest)
 #include "MainForm_test.moc"

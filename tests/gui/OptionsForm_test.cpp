@@ -1,7 +1,7 @@
 // The plot options form on the real widgets: its two pages and what each mode
 // shows, typing a range, a range that is not a number, the colour panels, the
 // font dialog and the help button.
-#include "app/TextTable.h"
+#include "app/texts/PlotTexts.h"
 #include "dialogs/TFormOptions.h"
 #include "dialogs/qt/DialogForms.h"
 #include "dialogs/qt/TFormOptionsView.h"
@@ -54,7 +54,7 @@ struct Setup {
 
 } // namespace
 
-class OptionsFormTest : public QObject {
+class OptionsFormTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
@@ -231,5 +231,5 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
     QCOMPARE(int(t.s.axisFont.italic), 1);
 }
 
-QTEST_MAIN(OptionsFormTest)
+ZEB_GUI_TEST(OptionsFormTest)
 #include "OptionsForm_test.moc"

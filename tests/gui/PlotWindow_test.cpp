@@ -48,7 +48,7 @@ QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examp
 
 } // namespace
 
-class PlotWindowTest : public QObject {
+class PlotWindowTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
@@ -304,5 +304,5 @@ void PlotWindowTest::kFieldReportsAnInvalidNumberOnce() {
     view->closeWithoutQuestion();
 }
 
-QTEST_MAIN(PlotWindowTest)
+ZEB_GUI_TEST(PlotWindowTest)
 #include "PlotWindow_test.moc"

@@ -56,7 +56,7 @@ void PdfPrinter(QPrinter& printer, const QString& path) {
 
 } // namespace
 
-class PrintingTest : public QObject {
+class PrintingTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void chartWithResultsOnePagePerCopy();
@@ -157,5 +157,5 @@ void PrintingTest::chartOnlyWithoutPrintedResults() {
     QVERIFY(!QFile::exists(none));
 }
 
-QTEST_MAIN(PrintingTest)
+ZEB_GUI_TEST(PrintingTest)
 #include "Printing_test.moc"

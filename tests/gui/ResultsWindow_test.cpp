@@ -24,7 +24,7 @@ const std::string kText =
     "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
 }
 
-class ResultsWindowTest : public QObject {
+class ResultsWindowTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void showsTheTableAndCopies();
@@ -58,5 +58,5 @@ void ResultsWindowTest::showsTheTableAndCopies() {
     QVERIFY(!copied.contains("Static Light Scattering"));
 }
 
-QTEST_MAIN(ResultsWindowTest)
+ZEB_GUI_TEST(ResultsWindowTest)
 #include "ResultsWindow_test.moc"

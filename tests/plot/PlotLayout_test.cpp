@@ -8,7 +8,7 @@
 namespace zeb {
 namespace {
 
-TEST(PlotLayout, FromTextSizes) {
+LayoutInput TypicalTexts() {
     LayoutInput in;
     in.ch = 380;
     in.widestYLabel = 1000;
@@ -17,21 +17,59 @@ TEST(PlotLayout, FromTextSizes) {
     in.fileNameLines = 2;
     in.showFileName = true;
     in.showResults = true;
-    const PlotLayout l = ComputeLayout(in);
-    EXPECT_EQ(l.captionGap, 285);
-    EXPECT_EQ(l.labelGap, 212);
-    EXPECT_EQ(l.x0, 285 + 200 + 380 + 1000 + 212 + 400);
-    EXPECT_EQ(l.y0, 800 + 342 + 380 + 190);
-    EXPECT_EQ(l.width, 16383 - l.x0 - 400 - 300 - 400);
-    EXPECT_EQ(l.textHeight, 1140 + 1140);
-    EXPECT_EQ(l.bottomBlock, 2280 + 380 + 400);
-    EXPECT_EQ(l.height, 13941 - l.y0 - 212 - 285 - 760 - l.bottomBlock - 400);
-    EXPECT_EQ(l.frameLeft(), l.x0 - 400);
-    EXPECT_EQ(l.frameHeight(), l.height + 800);
-    // Nothing under the plot: the bottom block is never below 500.
-    in.showFileName = in.showResults = false;
-    in.ch = 50;
-    EXPECT_EQ(ComputeLayout(in).bottomBlock, 500);
+    return in;
+}
+
+TEST(PlotLayout, TheChartAndItsLabelsStayInsideTheDrawingSpace) {
+    for (int ch : {0, 120, 380, 600}) {
+        for (int wy : {0, 1000, 3000}) {
+            for (int lines : {0, 1, 3}) {
+                LayoutInput in = TypicalTexts();
+                in.ch = in.textLineHeight = ch;
+                in.widestYLabel = wy;
+                in.fileNameLines = lines;
+                const PlotLayout l = ComputeLayout(in);
+                SCOPED_TRACE(testing::Message() << "ch " << ch << ", y labels " << wy << ", lines " << lines);
+                // The y caption and the y labels fit left of the frame.
+                EXPECT_GE(l.frameLeft() - wy - ch, 0);
+                // Half of the last x label, centred under the right end, fits with a margin.
+                EXPECT_LE(l.frameLeft() + l.frameWidth() + in.lastXLabelWidth / 2, kLogicalWidth - 400);
+                // The title lines fit above the frame.
+                EXPECT_GE(l.frameTop() - ch, 0);
+                // Under the frame: the x labels, the x caption and the text block.
+                EXPECT_LE(l.frameTop() + l.frameHeight() + 2 * ch + l.bottomBlock, kLogicalHeight);
+                EXPECT_GE(l.bottomBlock, l.textHeight);
+                EXPECT_GT(l.width, 0);
+                EXPECT_GT(l.height, 0);
+            }
+        }
+    }
+}
+
+TEST(PlotLayout, TextsTakeTheirRoomFromTheDataArea) {
+    const PlotLayout base = ComputeLayout(TypicalTexts());
+    // Wider y labels push the left edge right; the right edge stays.
+    LayoutInput wide = TypicalTexts();
+    wide.widestYLabel += 700;
+    const PlotLayout w = ComputeLayout(wide);
+    EXPECT_EQ(w.x0, base.x0 + 700);
+    EXPECT_EQ(w.x0 + w.width, base.x0 + base.width);
+    // Each more line of file names takes one and a half text lines from the
+    // height; the top stays.
+    LayoutInput more = TypicalTexts();
+    more.fileNameLines += 2;
+    const PlotLayout m = ComputeLayout(more);
+    EXPECT_EQ(m.y0, base.y0);
+    EXPECT_EQ(base.height - m.height, 3 * more.textLineHeight);
+    // The results lines are two lines of that kind; without them the chart grows.
+    LayoutInput noResults = TypicalTexts();
+    noResults.showResults = false;
+    EXPECT_EQ(ComputeLayout(noResults).height - base.height, 3 * noResults.textLineHeight);
+    // Nothing under the plot: still a bottom margin of 500.
+    LayoutInput bare = TypicalTexts();
+    bare.showFileName = bare.showResults = false;
+    bare.ch = 50;
+    EXPECT_EQ(ComputeLayout(bare).bottomBlock, 500);
 }
 
 TEST(PlotLayout, MappingAndItsInverse) {

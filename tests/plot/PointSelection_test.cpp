@@ -1,6 +1,6 @@
 // Point selection: hit test, mouse drags, Ctrl choosing, the keyboard mode and
 // the all-points commands, on a window whose points sit on a known grid.
-#include "app/TextTable.h"
+#include "app/texts/SelectionTexts.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/PointSelection.h"
 #include "plot/TFitF1.h"

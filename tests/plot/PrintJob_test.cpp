@@ -1,6 +1,5 @@
 // Printing a plot window on a recorded printer: which pages come out, where
 // the results block, the continuation titles and the footers go.
-#include "app/TextTable.h"
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/PlotLayout.h"

@@ -2,17 +2,18 @@
 // setup (first load and every added file), and the k field ignores Enter
 // while a file is read.
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/TFitF1.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace zeb {
 namespace {
 
-std::string Example(const std::string& name) { return std::string(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+using test::Example;
 
 double DefaultK(const MeasurementSet& s) {
     return RoundSig(s.q2[s.lastAngleIndex] / s.concentration[s.lastConcIndex] * 10, 3);

@@ -1,6 +1,6 @@
 // The plot window's handlers: menus, smoothing, k, form factors, reflection.
 #include "analysis/NumberText.h"
-#include "app/TextTable.h"
+#include "app/texts/FormFactorTexts.h"
 #include "data/RoundSig.h"
 #include "dialogs/TFormCorrReflex.h"
 #include "dialogs/TFormInputFormF.h"

@@ -1,8 +1,11 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -38,7 +41,69 @@ std::string ReadFile(const std::string& path) {
     return ss.str();
 }
 
-std::string DataFile(const std::string& relative) { return std::string(ZEBSTAT_TEST_DATA_DIR) + "/" + relative; }
+namespace {
+
+// Removed with the process's static objects; a crashed test leaves it behind
+// under $TMPDIR, never in the source tree.
+struct Scratch {
+    std::filesystem::path path;
+    int copies = 0;
+    // Within one test a fixture asked for twice is the same copy (a test may
+    // compare the path it passed with the one a program reports).
+    std::map<std::string, std::string> copyOf;
+    Scratch() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "zebstat-fixtures-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+        path = tmpl;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+Scratch& scratch() {
+    static Scratch s;
+    return s;
+}
+
+std::string copyFixture(const std::filesystem::path& source) {
+    Scratch& s = scratch();
+    if (auto it = s.copyOf.find(source.string()); it != s.copyOf.end()) return it->second;
+    const auto folder = s.path / std::to_string(++s.copies);
+    std::filesystem::create_directory(folder);
+    const auto target = folder / source.filename();
+    std::error_code ec;
+    std::filesystem::copy_file(source, target, ec);
+    if (ec) throw std::runtime_error("cannot copy the fixture " + source.string() + ": " + ec.message());
+    // The copy is the test's own, writable whatever the source tree allows.
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ec);
+    s.copyOf[source.string()] = target.string();
+    return target.string();
+}
+
+// Each test starts with fresh copies, also when one process runs many tests.
+class FreshFixturesPerTest : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { scratch().copyOf.clear(); }
+};
+
+const bool kListening = [] {
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshFixturesPerTest);
+    return true;
+}();
+
+} // namespace
+
+const std::filesystem::path& ScratchDir() { return scratch().path; }
+
+std::string DataFile(const std::string& relative) {
+    return copyFixture(std::filesystem::path(ZEBSTAT_TEST_DATA_DIR) / relative);
+}
+
+std::string Example(const std::string& name) {
+    return copyFixture(std::filesystem::path(ZEBSTAT_SOURCE_DIR) / "examples" / name);
+}
 
 namespace {
 

@@ -25,8 +25,17 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// Folder of the small fixtures under tests/data_files.
+// A private copy of a fixture: tests/data_files/<relative> for DataFile,
+// examples/<name> for Example. Every call copies the file into a folder of its
+// own inside this process's scratch folder (removed when the process ends), so
+// the source tree may be read-only and tests running at once never share a
+// file. Throws when the fixture cannot be copied, so a test never goes on with
+// a set-up that failed.
 std::string DataFile(const std::string& relative);
+std::string Example(const std::string& name);
+
+// The scratch folder of this process (under $TMPDIR), made on first use.
+const std::filesystem::path& ScratchDir();
 
 struct CommandResult {
     int status = -1;

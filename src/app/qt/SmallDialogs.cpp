@@ -1,6 +1,7 @@
 #include "app/qt/SmallDialogs.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FrameTexts.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

@@ -1,6 +1,8 @@
 #include "app/qt/TMainFormView.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/FrameTexts.h"
 #include "app/qt/HelpViewer.h"
 #include "app/qt/MdiChild.h"
 #include "app/qt/Resources.h"

@@ -1,5 +1,5 @@
 // ZEBstat, the desktop program. It evaluates no command-line arguments.
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"

@@ -1,6 +1,7 @@
 #include "dialogs/qt/TFormCorrReflexView.h"
 
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/DialogFormTexts.h"
 
 #include <QComboBox>
 #include <QFormLayout>

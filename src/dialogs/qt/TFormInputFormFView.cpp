@@ -1,6 +1,8 @@
 #include "dialogs/qt/TFormInputFormFView.h"
 
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/DialogFormTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

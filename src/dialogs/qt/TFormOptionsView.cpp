@@ -1,6 +1,7 @@
 #include "dialogs/qt/TFormOptionsView.h"
 
-#include "app/TextTable.h"
+#include "app/texts/DialogFormTexts.h"
+#include "app/texts/OptionsTexts.h"
 #include "settings/PlotSettings.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,7 @@
 #include "dialogs/qt/TFormRefCorrInfoView.h"
 
-#include "app/TextTable.h"
+#include "app/texts/AnalysisDialogTexts.h"
+#include "app/texts/DialogFormTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "dialogs/qt/TFormTarn1View.h"
 
-#include "app/TextTable.h"
+#include "app/texts/DialogFormTexts.h"
+#include "app/texts/ImportDialogTexts.h"
 
 #include <QFormLayout>
 #include <QFrame>

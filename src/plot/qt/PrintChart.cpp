@@ -1,6 +1,8 @@
 #include "plot/qt/PrintChart.h"
 
-#include "app/TextTable.h"
+#include "app/texts/CommonTexts.h"
+#include "app/texts/OptionsTexts.h"
+#include "app/texts/PlotTexts.h"
 #include "app/qt/SmallDialogs.h"
 #include "platform/Platform.h"
 #include "plot/PlotLayout.h"

@@ -1,6 +1,8 @@
 #include "plot/qt/TFitF1View.h"
 
-#include "app/TextTable.h"
+#include "app/texts/FileTexts.h"
+#include "app/texts/FrameTexts.h"
+#include "app/texts/PlotWindowTexts.h"
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/TFITFResultsView.h"
