@@ -130,6 +130,7 @@ private slots:
     void keyModeShowsTheCursorAndTheNewLookAtOnce_data() { ratios(); }
     void keyModeShowsTheCursorAndTheNewLookAtOnce();
     void statusTextGoesWhenTheMouseLeavesTheDataArea();
+    void hiddenInactivePointGoesAtOnce();
 
 private:
     static void ratios() {
@@ -146,6 +147,7 @@ private:
     // The point's symbol is filled (active) or white (inactive) inside.
     bool filled(const QImage& img, int c, int a) const;
     void verifyMarks(const QImage& img, const std::vector<GridPoint>& marked, const char* what);
+    void verifyAsDrawnInFull(const QImage& img);
 
     TestPlatform platform_;
     QTemporaryDir dir_;
@@ -322,8 +324,12 @@ void PlotWindowScaleTest::dragMarksExactlyTheRectangleAndLeavesNothing() {
     QVERIFY(filled(img, 3, 3));
     guitest::Screenshot(view_, "plot_window_released" + Suffix(ratio));
 
-    // The kept picture brought up to date where the points changed is the
-    // picture a full drawing gives (antialiased edges may differ by rounding).
+    verifyAsDrawnInFull(img);
+}
+
+// The kept picture brought up to date where points changed is the picture a
+// full drawing gives (antialiased edges may differ by rounding).
+void PlotWindowScaleTest::verifyAsDrawnInFull(const QImage& img) {
     view_->parentWidget()->resize(view_->parentWidget()->size() + QSize(1, 0));
     view_->parentWidget()->resize(view_->parentWidget()->size() - QSize(1, 0));
     const QImage full = picture();
@@ -336,6 +342,23 @@ void PlotWindowScaleTest::dragMarksExactlyTheRectangleAndLeavesNothing() {
                               std::abs(qBlue(a) - qBlue(b))});
         }
     QVERIFY2(worst <= 6, qPrintable(QString("largest difference %1").arg(worst)));
+}
+
+// With inactive points hidden, a point clicked away disappears at once, and
+// the picture is still the one a full drawing gives.
+void PlotWindowScaleTest::hiddenInactivePointGoesAtOnce() {
+    QVERIFY(open(1.5));
+    view_->core().plotSettings().hideInactive = 1;
+    view_->action("ID_BER_BERECHNE")->trigger();  // a full drawing with the setting
+    view_->repaint();
+    const QPoint at = (expected(2, 3) / ratio_).toPoint();
+    QVERIFY(BlobAt(picture(), expected(2, 3), 1.5 * ratio_, Dark));
+    QTest::mouseMove(view_, at);
+    QTest::mouseClick(view_, Qt::LeftButton, {}, at);
+    QCOMPARE(view_->core().set().cell(2, 3)->active, std::int16_t(0));
+    const QImage img = picture();
+    QVERIFY(!BlobAt(img, expected(2, 3), 1.5 * ratio_, Dark));
+    verifyAsDrawnInFull(img);
 }
 
 void PlotWindowScaleTest::keyModeShowsTheCursorAndTheNewLookAtOnce() {

@@ -284,11 +284,10 @@ void QtCanvas::setPixel(int x, int y, Rgb color) {
     flush();
     // One pixel of the target: as many device pixels as it holds.
     const QPointF center = toDevice_.map(QPointF(x, y));
-    const int n = std::max(1, static_cast<int>(std::lround(ratio_)));
-    const int left = static_cast<int>(std::floor(center.x() - n / 2.0 + 0.5));
-    const int top = static_cast<int>(std::floor(center.y() - n / 2.0 + 0.5));
+    const double n = std::max(1.0, static_cast<double>(std::lround(ratio_)));
+    const QRect device = SnappedPixels(QRectF(center.x() - n / 2, center.y() - n / 2, n, n));
     deviceMode();
-    p_.fillRect(QRect(left, top, n, n), ToQColor(color));
+    p_.fillRect(device, ToQColor(color));
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {

@@ -205,7 +205,6 @@ void TFitF1View::buildMenus() {
         return {};
     });
     fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
-        PointSelection* sel = selection_.get();
         if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
         if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
         if (DataExport::TagOf(n.toStdString()) >= 0) {
@@ -213,7 +212,6 @@ void TFitF1View::buildMenus() {
             return [this, item] { export_->OnDataExport(item); };
         }
         if (n == "mnPasteFromClipBoard") return [this] { export_->mnPasteFromClipBoardClick(); };
-        (void)sel;
         return {};
     });
     fill(addMenu(tx::MenuPlotType, "ffPlotType"), tx::PlotTypeItems, [&](const QString& n) -> std::function<void()> {
@@ -450,10 +448,6 @@ bool TFitF1View::toLogical(const QPointF& pos, double& x, double& y) const {
 void TFitF1View::showStatus(const QString& text) {
     frame_.statusBar()->showMessage(text);
     frame_.statusBar()->repaint();
-}
-
-void TFitF1View::apply(const SelectionOutcome& outcome) {
-    applySelection([&outcome] { return outcome; });
 }
 
 // Runs a selection handler and brings the picture up to date. When the handler

@@ -7,11 +7,9 @@
 
 #include "app/qt/MdiChild.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
-#include <cstdint>
 #include <map>
 #include <vector>
 #include <memory>
@@ -83,8 +81,7 @@ private:
     void run(const std::function<void()>& handler);
     void showResults();
     void firstActivation();
-    // Carries out what a point-selection handler asks of the window.
-    void apply(const SelectionOutcome& outcome);
+    // Runs a point-selection handler and carries out what it asks of the window.
     void applySelection(const std::function<SelectionOutcome()>& handler);
     // A selection command of the menus (it brings the picture up to date itself).
     void runSelection(const std::function<SelectionOutcome()>& handler);
