@@ -28,8 +28,12 @@ void TFormASCIIExport::Edit1KeyPress(char key) {
     if (key == ' ') ApplyTypedNumbers();
 }
 
-void TFormASCIIExport::ApplyTypedNumbers() {
-    if (isLocked()) return;
+bool TFormASCIIExport::ApplyTypedNumbers() {
+    if (isLocked()) return false;
+    struct Changed {
+        TFormASCIIExport* self;
+        ~Changed() { self->changed(); }
+    } changedAtEnd{this};
     chosen_.clear();
     repaint();
     // Numbers beyond any concentration index are refused by the list; the
@@ -43,7 +47,7 @@ void TFormASCIIExport::ApplyTypedNumbers() {
         }
         if (ch < '0' || ch > '9') {
             platform_.inform(tx::ExportInvalidInput, tx::CapZebStat, MsgIcon::Stop);
-            return;
+            return false;
         }
         int n = 0;
         for (; i < Edit1.size() && Edit1[i] >= '0' && Edit1[i] <= '9'; ++i)
@@ -51,6 +55,12 @@ void TFormASCIIExport::ApplyTypedNumbers() {
         chosen_.add(n);
         repaint();
     }
+    return true;
+}
+
+void TFormASCIIExport::BitBtnOkayClick() {
+    if (Edit1 != chosen_.text() && !ApplyTypedNumbers()) return;
+    FormClose();
 }
 
 void TFormASCIIExport::BitBtnAbortClick() {

@@ -46,10 +46,13 @@ public:
     // Space applies the typed numbers.
     void Edit1KeyPress(char key);
     // Clears the chosen list, then chooses every number typed in Edit1 up to the
-    // first character that is neither a blank nor a digit (which is reported).
-    void ApplyTypedNumbers();
+    // first character that is neither a blank nor a digit (which is reported;
+    // then false).
+    bool ApplyTypedNumbers();
 
-    void BitBtnOkayClick() { FormClose(); }
+    // OK: numbers typed since the last Space are applied first; a character
+    // that is no number is reported and the dialog stays open to correct it.
+    void BitBtnOkayClick();
     // "&Abort": nothing is chosen any more, so the export that follows does nothing.
     void BitBtnAbortClick();
     // OK, Abort and the window's own close end here.
@@ -57,6 +60,9 @@ public:
 
     // After each choice made in the chart: Edit1 shows the chosen list ("1 3 ").
     void ChosenListChanged();
+
+    // "No data records selected !" shows while nothing is chosen.
+    bool Label1Visible() const { return list_.empty(); }
 
     std::string Edit1;
 

@@ -126,6 +126,7 @@ bool DataExport::saveText(const char* filter, const std::string& text) {
     request.filter = filter;
     request.filterIndex = 1;
     request.proposedName = saveDialog_.fileName;
+    request.initialDir = window_.dataFolder();
     request.overwritePrompt = true;
     const std::optional<std::string> name = platform.saveFileName(request);
     if (!name) return false;

@@ -28,6 +28,7 @@ void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform) {
     FileDialogRequest request;
     request.filter = tx::WmfFilter;
     request.filterIndex = 1;
+    request.initialDir = window.dataFolder();
     request.overwritePrompt = true;
     const auto name = platform.saveFileName(request);
     if (!name) return;

@@ -86,6 +86,16 @@ SelectionOutcome PointSelection::FormMouseMove(double logicalX, double logicalY,
     return out;
 }
 
+SelectionOutcome PointSelection::FormMouseLeave() {
+    SelectionOutcome out;
+    if (!measurementPlot() || drag_.dragging) return out;
+    out.cursor = MouseCursorShape::Arrow;
+    hit_ = {};
+    drag_ = {};
+    out.statusText = hint();
+    return out;
+}
+
 SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY, const SelectionMapping& mapping) {
     SelectionOutcome out;
     if (window_->loading()) return out;
@@ -134,6 +144,11 @@ SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, c
 
 // ---- Keyboard
 
+std::vector<SymbolRedraw> PointSelection::CursorMark() const {
+    if (!keyMode_ || !IsSelectable(*set_, cursor_.c, cursor_.a)) return {};
+    return {{cursor_.c, cursor_.a, MarkSymbolCode(IsExtrapolated(cursor_.c, cursor_.a)), false}};
+}
+
 std::string PointSelection::cursorStatus() const {
     if (!IsSelectable(*set_, cursor_.c, cursor_.a)) return hint();
     const DataPoint& p = *set_->cell(cursor_.c, cursor_.a);
@@ -142,7 +157,6 @@ std::string PointSelection::cursorStatus() const {
 }
 
 void PointSelection::keyFeedback(SelectionOutcome& out) {
-    out.clipToDataArea = true;
     if (previousCursor_ != cursor_ && IsSelectable(*set_, previousCursor_.c, previousCursor_.a)) {
         const bool extrapolated = IsExtrapolated(previousCursor_.c, previousCursor_.a);
         out.redraws.push_back({previousCursor_.c, previousCursor_.a,

@@ -35,6 +35,7 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
     ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);  // no answer: the dialog is cancelled
     ASSERT_EQ(p.saveRequests.size(), 1u);
     EXPECT_EQ(p.saveRequests[0].filter, "WMF-Files (*.WMF)|*.WMF|");
+    EXPECT_EQ(p.saveRequests[0].initialDir, "/d") << "the folder of the window's data";
     EXPECT_TRUE(p.saveRequests[0].overwritePrompt);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 

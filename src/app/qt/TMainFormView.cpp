@@ -7,6 +7,7 @@
 #include "app/qt/MdiChild.h"
 #include "app/qt/Resources.h"
 #include "app/qt/SmallDialogs.h"
+#include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/SettingsFile.h"
 
@@ -17,9 +18,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace zeb {
 
@@ -67,7 +73,44 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
         if (state == Qt::ApplicationActive) wakeEvent(WakeGuard::Event::AppActivated);
     });
     connectDesktopSignals();
-    resize(1100, 800);
+    fitIntoScreen();
+}
+
+void TMainFormView::fitIntoScreen() {
+    const QScreen* s = screen();
+    if (!s) {
+        resize(kFrameWidth, kFrameHeight);
+        return;
+    }
+    const QRect avail = s->availableGeometry();
+    // The window system's frame is not known before the window is shown: room
+    // is left for a usual one.
+    const WindowRect r = FitFrame({avail.x(), avail.y(), avail.width(), avail.height()}, 8, 32, 8, 8);
+    setGeometry(r.x, r.y, r.width, r.height);
+}
+
+// The plot windows in their stacking order (the top one stays on top), each
+// a title bar's height right and down of the one before, all inside the area.
+void TMainFormView::cascadeWindows() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        if (!w->isVisible() || w->isMinimized()) continue;
+        if (w->isMaximized()) w->showNormal();
+        windows << w;
+    }
+    if (windows.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    QStyleOptionTitleBar title;
+    title.initFrom(windows.front());
+    const int step = std::max(12, style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, windows.front()));
+    const QSize preferred = windows.front()->sizeHint();
+    const std::vector<WindowRect> rects = CascadeWindows(static_cast<int>(windows.size()), area.width(), area.height(),
+                                                         step, preferred.width(), preferred.height());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const WindowRect& r = rects[static_cast<std::size_t>(i)];
+        windows[i]->setGeometry(r.x, r.y, r.width, r.height);
+        windows[i]->raise();
+    }
 }
 
 TMainFormView::~TMainFormView() {
@@ -96,7 +139,7 @@ void TMainFormView::buildActions() {
     exitAction_->setToolTip(tx::MenuExitHint);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     cascadeAction_ = make(tx::MenuCascade, tx::MenuCascadeHint, "mnCascade");
-    connect(cascadeAction_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(cascadeAction_, &QAction::triggered, this, &TMainFormView::cascadeWindows);
     tileAction_ = make(tx::MenuTile, tx::MenuTileHint, "mnTile");
     connect(tileAction_, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
     arrangeAction_ = make(tx::MenuArrangeIcons, tx::MenuArrangeIconsHint, "mnArrangeIcons");
@@ -239,8 +282,16 @@ void TMainFormView::loadNewFile() {
 QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // A new window opens with its client area at its preferred size (the plot window: 728 x 515).
+    // A new window opens with its client area at its preferred size (the plot
+    // window: 728 x 515), or smaller where the frame has less room, and wholly
+    // inside the window area.
     sub->adjustSize();
+    const QSize room = mdi_->viewport()->size();
+    if (room.isValid() && !room.isEmpty()) {
+        sub->resize(sub->size().boundedTo(room));
+        sub->move(std::clamp(sub->x(), 0, std::max(0, room.width() - sub->width())),
+                  std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
+    }
     connect(sub, &QObject::destroyed, this, [this] {
         rebuildMenuBar();
         updateMenuState();
@@ -252,6 +303,16 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
 }
 
 void TMainFormView::showHelp(int context) {
+    // A modal dialog blocks every window but its own children: help asked for
+    // while one is open opens as its child (and goes with it), so that it can
+    // be scrolled, followed and closed while the dialog waits.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != help_) {
+        auto* viewer = modal->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!viewer) viewer = new HelpViewer(modal);
+        viewer->showContext(context);
+        return;
+    }
     if (!help_) help_ = new HelpViewer(this);
     help_->showContext(context);
 }

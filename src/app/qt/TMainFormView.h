@@ -43,6 +43,11 @@ public:
     QMdiSubWindow* addChild(QWidget* child);
 
     void showHelp(int context);
+    // "&Cascade": every plot window wholly inside the window area, however many.
+    void cascadeWindows();
+    // The frame at its start size, or smaller where its screen has less room
+    // (done at creation; again after the frame was put on another screen).
+    void fitIntoScreen();
     // The global defaults (read at start, written by "Save to INI file") and the
     // frame's save dialog of the exports.
     GlobalDefaults& defaults() { return defaults_; }

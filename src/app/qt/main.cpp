@@ -18,8 +18,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zeb::InitGuiResources();
+    // The application title. No display name: the window system would append it
+    // to every caption, and the captions are the program's own.
     QApplication::setApplicationName(zeb::tx::AppTitle);
-    QApplication::setApplicationDisplayName(zeb::tx::AppTitle);
     QApplication::setWindowIcon(QIcon(":/app/zebstat.svg"));
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     // Numbers are written and read with a point whatever the user's regional settings say.
