@@ -16,7 +16,6 @@ namespace zeb {
 namespace {
 
 constexpr std::size_t kValueChars = 254;
-constexpr std::size_t kDataPathChars = 259;
 
 std::string Get(const char* section, const std::string& key, const char* dflt, const ProfileFile& file,
                 std::size_t maxChars = kValueChars) {
@@ -285,14 +284,6 @@ WriteResult SaveSettings(const PlotSettings& w, int plotType, int formFactorRepr
     WriteResult written = file.save();
     if (written && !ok) written = WriteResult::Failure(EINVAL, "a text holds a line break");
     return written;
-}
-
-std::string ReadDataPath(const std::string& path) {
-    return Get(tx::SecSettings, tx::KeyDataPath, "", ProfileFile(path), kDataPathChars);
-}
-
-bool WriteDataPath(const std::string& folder, const std::string& path) {
-    return WritePrivateProfileString(tx::SecSettings, tx::KeyDataPath, folder.substr(0, kDataPathChars), path);
 }
 
 } // namespace zeb

@@ -37,10 +37,6 @@ PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::strin
 WriteResult SaveSettings(const PlotSettings& window, int plotType, int formFactorRepresentation,
                          GlobalDefaults& defaults, const std::string& path);
 
-// The folder of the open-file dialog, remembered across runs.
-std::string ReadDataPath(const std::string& path);
-bool WriteDataPath(const std::string& folder, const std::string& path);
-
 // Texts of the symbol size codes: 1 "small", 2 "medium", anything else "great";
 // and back (any unknown text gives 2).
 const char* SymbolSizeText(int code);
