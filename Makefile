@@ -22,7 +22,8 @@ STRESS_JOBS   ?= 8
 DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-dev libbenchmark-dev \
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
-               xvfb xauth xdotool poppler-utils locales
+               xvfb xauth xdotool poppler-utils locales \
+               pybind11-dev python3-dev python3-numpy python3-pytest
 
 # Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
@@ -99,6 +100,7 @@ bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	sh bench/peer_side_by_side.sh $(BUILD)
+	if [ -d $(BUILD)/python ]; then /usr/bin/python3 bench/python_side_by_side.py $(BUILD); fi
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in

@@ -159,28 +159,28 @@ double MwOfRow(const TFitF1& w, int conc) {
     return 0.0;
 }
 
+std::string FormFactorOutput(const FormFactorRequest& r, ScriptedPlatform& platform) {
+    if (!r.dataFile) return FormFactorJson(r, nullptr, 0.0, platform);
+    // The file is evaluated as in a plot window; its Mw is the one the window offers.
+    TFitF1 window(platform);
+    if (!LoadFiles(window, platform, {*r.dataFile})) return "";
+    ApplyAnalysisOptions(window, r.analysis);
+    const MeasurementSet& set = window.set();
+    if (r.conc > set.lastConcIndex)
+        throw UsageError{"--conc " + std::to_string(r.conc) + ": the file has concentrations 1.." +
+                         std::to_string(set.lastConcIndex) + " (0: extrapolated to c = 0)"};
+    const double mw = MwOfRow(window, r.conc);
+    if (!r.mwGPerMol && mw <= 0.0)
+        throw UsageError{r.conc == 0 ? "--conc 0 needs --mw or a --q-order and a --c-order of at least 1"
+                                     : "--conc " + std::to_string(r.conc) +
+                                           " needs --mw or a --q-order of at least 1 that fits this concentration"};
+    return FormFactorJson(r, &set, mw, platform);
+}
+
 int RunFormFactor(const std::vector<std::string>& args) {
     const FormFactorRequest r = ParseFormFactorArgs(args);
     BatchPlatform platform;
-    std::string out;
-    if (r.dataFile) {
-        // The file is evaluated as in a plot window; its Mw is the one the window offers.
-        TFitF1 window(platform);
-        if (!LoadFiles(window, platform, {*r.dataFile})) return 1;
-        ApplyAnalysisOptions(window, r.analysis);
-        const MeasurementSet& set = window.set();
-        if (r.conc > set.lastConcIndex)
-            throw UsageError{"--conc " + std::to_string(r.conc) + ": the file has concentrations 1.." +
-                             std::to_string(set.lastConcIndex) + " (0: extrapolated to c = 0)"};
-        const double mw = MwOfRow(window, r.conc);
-        if (!r.mwGPerMol && mw <= 0.0)
-            throw UsageError{r.conc == 0 ? "--conc 0 needs --mw or a --q-order and a --c-order of at least 1"
-                                         : "--conc " + std::to_string(r.conc) +
-                                               " needs --mw or a --q-order of at least 1 that fits this concentration"};
-        out = FormFactorJson(r, &set, mw, platform);
-    } else {
-        out = FormFactorJson(r, nullptr, 0.0, platform);
-    }
+    const std::string out = FormFactorOutput(r, platform);
     if (out.empty()) return 1;
     std::printf("%s\n", out.c_str());
     return 0;

@@ -40,6 +40,11 @@ FormFactorRequest ParseFormFactorArgs(const std::vector<std::string>& args);
 std::string FormFactorJson(const FormFactorRequest& request, const MeasurementSet* set, double mwFromSet,
                            ScriptedPlatform& platform);
 
+// What the formfactor command prints: with --data the file loaded and evaluated
+// first. An empty text when the file or the user form factor could not be read
+// (the platform holds the message); throws UsageError as the command does.
+std::string FormFactorOutput(const FormFactorRequest& request, ScriptedPlatform& platform);
+
 } // namespace zeb::cli
 
 namespace zeb {
