@@ -19,7 +19,10 @@ int main(int argc, char** argv) {
     zeb::InitGuiResources();
     QApplication::setApplicationName(zeb::tx::AppTitle);
     QApplication::setApplicationDisplayName(zeb::tx::AppTitle);
-    QApplication::setWindowIcon(QIcon(":/app/zebstat.svg"));
+    // Installed, the icon theme holds the icon with its 16-pixel drawing, and the
+    // desktop entry of this name tells a Wayland desktop the icon and the name.
+    QApplication::setWindowIcon(QIcon::fromTheme("io.github.zebstat.zebstat", QIcon(":/app/zebstat.svg")));
+    QGuiApplication::setDesktopFileName("io.github.zebstat.zebstat");
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     // Numbers are written and read with a point whatever the user's regional settings say.
     std::setlocale(LC_NUMERIC, "C");
