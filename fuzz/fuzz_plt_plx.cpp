@@ -2,9 +2,12 @@
 // chooses the answers of the concentration table, so the corrected rewrite
 // and the PLX export after a PLT file are fuzzed too.
 #include "FuzzSupport.h"
+#include "data/FileReplace.h"
 #include "data/LoadErrors.h"
 #include "data/Readers.h"
 #include "dialogs/TFormTarn1.h"
+
+#include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string plt = zeb::fuzz::InputPath("plt");
@@ -22,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     zeb::fuzz::WriteInput(plt, data, size);
+    std::remove(zeb::OriginalCopyPath(plt).c_str());
     zeb::fuzz::Window w(plt);
     w.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
         auto& form = dynamic_cast<zeb::TFormTarn1&>(d);

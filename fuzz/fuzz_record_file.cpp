@@ -1,14 +1,19 @@
 // ZEB-7100 record files. The last byte of the input (inside the partial tail
 // the reader ignores, or in the last record) also chooses how the review is
-// answered, so corrections and in-place rewrites are fuzzed too.
+// answered, so corrections and the whole-file rewrites with the original kept
+// beside the file are fuzzed too.
 #include "FuzzSupport.h"
+#include "data/FileReplace.h"
 #include "data/Readers.h"
 #include "dialogs/TFormPavo7100.h"
 #include "dialogs/TFormnStd.h"
 
+#include <cstdio>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = zeb::fuzz::InputPath("sta");
     zeb::fuzz::WriteInput(path, data, size);
+    std::remove(zeb::OriginalCopyPath(path).c_str());
     zeb::fuzz::Window w(path);
     const std::uint8_t mode = size > 0 ? data[size - 1] : 0;
     if (mode & 1) {

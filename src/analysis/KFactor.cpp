@@ -31,6 +31,10 @@ double KScale(double q, double c, double largestQ2, double largestConc) {
     return 1e13;
 }
 
+bool KTypedAcceptable(double k, double scale) {
+    return std::isfinite(k) && std::fabs(k) <= kMaxTypedKPerScale * std::fabs(scale);
+}
+
 double KDefault(double scale) { return RoundSig(scale * 10.0, 3); }
 
 bool KStepDown(double& k, int& step, double scale) {

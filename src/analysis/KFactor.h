@@ -17,6 +17,16 @@ double KScale(double q, double c, double largestQ2, double largestConc);
 // RoundSig(Q/C * 10, 3): the k a load starts with.
 double KDefault(double scale);
 
+// The largest |k| a user may type, in multiples of the scale: a hundred times
+// the default. Beyond it the q² dependence of each concentration shrinks to
+// nothing on the abscissa (and at the limits of the numbers the chart would
+// have no finite range at all).
+inline constexpr double kMaxTypedKPerScale = 1000.0;
+
+// A typed k (internal units) that the chart can show: finite and within
+// kMaxTypedKPerScale times the scale.
+bool KTypedAcceptable(double k, double scale);
+
 // "<<": returns false (beep, nothing changes) at the lowest step.
 bool KStepDown(double& k, int& step, double scale);
 // ">>": returns false (beep, nothing changes) at the highest step.

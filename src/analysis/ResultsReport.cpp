@@ -138,23 +138,30 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
     r.relErrPercent = {};
     if (fits.lineC0.hasData == 1 && fits.lineQ0.hasData == 1) {
         const std::array<double, 4> p = RelativeErrors(set, fits, r, s.plotType);
-        auto add = [&](int i) {
+        // P1 and P4 come from the q -> 0 line (over c), P2 and P3 from the c -> 0 line (over q²).
+        const bool q0Known = s.weighting || fits.pointsQ0 > s.cOrder + 1;
+        const bool c0Known = s.weighting || fits.pointsC0 > s.qOrder + 1;
+        auto add = [&](int i, bool known) {
+            const double v = p[static_cast<std::size_t>(i)];
             text += tx::ErrorOpen;
-            text += percentage(p[static_cast<std::size_t>(i)]);
+            if (known && std::isfinite(v)) {
+                text += percentage(v);
+                r.relErrPercent[static_cast<std::size_t>(i)] = std::fabs(v);
+            } else {
+                text += tx::NoValue;
+            }
             text += tx::ErrorClose;
-            if (std::isfinite(p[static_cast<std::size_t>(i)]))
-                r.relErrPercent[static_cast<std::size_t>(i)] = std::fabs(p[static_cast<std::size_t>(i)]);
         };
-        add(0);
+        add(0, q0Known);
         text += tx::SummaryGap;
         text += r.lines[kSlotMwq];
-        add(1);
+        add(1, c0Known);
         text += "\r\n";
         text += r.lines[kSlotRg];
-        if (p[2] >= 0.0) add(2);
+        if (!(p[2] < 0.0)) add(2, c0Known);  // -1: the line shows no Rg (C<S²>)
         text += tx::SummaryGap;
         text += r.lines[kSlotA2];
-        if (p[3] >= 0.0) add(3);
+        if (!(p[3] < 0.0)) add(3, q0Known);  // -1: the line shows no A2 (kD)
     }
     r.text = std::move(text);
 }

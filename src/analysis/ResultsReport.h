@@ -17,6 +17,10 @@ struct ReportSettings {
     int qOrder = 0;
     int cOrder = 0;
     bool smoothing = false;
+    // The fits weight the points with their errors. Unweighted, the errors of a
+    // line come from its scatter, and a line through exactly as many points as
+    // it has coefficients has none: its relative errors cannot be determined.
+    bool weighting = false;
 };
 
 // The name and extension of a path without drive and folders, cut to 15 characters.
@@ -28,7 +32,9 @@ std::array<double, 4> RelativeErrors(const MeasurementSet& set, const Extrapolat
                                      const EvaluationResults& results, int plotType);
 
 // Writes results.text, results.anyRow and results.relErrPercent from the values
-// computed before (ComputeStaticValues / ComputeDynamicValues).
+// computed before (ComputeStaticValues / ComputeDynamicValues). A relative error
+// that cannot be determined (no spare point on an unweighted line) or computed
+// (not a finite number) is printed as "---" and left out of relErrPercent.
 void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits, const ReportSettings& settings,
                       EvaluationResults& results);
 

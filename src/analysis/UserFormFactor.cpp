@@ -1,51 +1,68 @@
 #include "analysis/UserFormFactor.h"
 
-#include "analysis/NumberText.h"
 #include "app/texts/AnalysisTexts.h"
 #include "app/texts/FormFactorTexts.h"
+#include "data/CFormat.h"
+#include "data/FileAccess.h"
+#include "data/TextLines.h"
 
-#include <fstream>
 #include <new>
 
 namespace zeb {
 
 namespace {
 
-constexpr std::size_t kLineChars = 98;
+constexpr std::size_t kDataLineChars = 98;
+constexpr std::size_t kMaxLineBytes = 4096;  // comments may be longer than data lines
 constexpr double kPerMicrometreToPerCm = 1e4;
 
-enum class LineKind { Skip, Data, Invalid };
+struct Pair {
+    double q = 0.0;  // 1/µm as written
+    double pz = 0.0;
+    int line = 0;
+};
 
-LineKind classify(std::string line, double& q, double& pz) {
-    if (line.size() > kLineChars) line.resize(kLineChars);
-    const auto first = line.find_first_not_of(" \t");
-    if (first == std::string::npos) return LineKind::Skip;
-    const char c = line[first];
-    if (c == '/' || c == '\0' || c == '\n' || c == '\r') return LineKind::Skip;
-    return ScanNumbers(line.c_str() + first, "%lf %lf", &q, &pz) == 2 ? LineKind::Data : LineKind::Invalid;
-}
+struct Problem {
+    FfuResult result;
+    int line;
+    std::string what;
+};
 
-// One reading of the file: counts the pairs, and stores them when q and pz are given.
-FfuResult readPass(const std::string& path, std::size_t& count, std::vector<double>* q, std::vector<double>* pz) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return FfuResult::CannotOpen;
-    count = 0;
+// The pairs of the file; throws Problem.
+std::vector<Pair> parse(std::string_view text) {
+    if (const auto at = BinaryByteAt(text))
+        throw Problem{FfuResult::InvalidLine, LineOfOffset(text, *at), "this is no text file"};
+    std::vector<Pair> pairs;
+    TextLineReader lines(text, kMaxLineBytes);
     std::string line;
-    while (std::getline(in, line)) {
-        double qv = 0.0, pzv = 0.0;
-        switch (classify(line, qv, pzv)) {
-        case LineKind::Skip: break;
-        case LineKind::Invalid: return FfuResult::InvalidLine;
-        case LineKind::Data:
-            if (q && count < q->size()) {
-                (*q)[count] = qv * kPerMicrometreToPerCm;
-                (*pz)[count] = pzv;
-            }
-            ++count;
-            break;
-        }
+    std::string previousQ, previousPz;  // the numbers of the last pair as written
+    while (lines.next(line)) {
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '/' || line[first] == '\0') continue;
+        const int n = lines.lineNumber();
+        if (line.size() > kDataLineChars)
+            throw Problem{FfuResult::InvalidLine, n, CFormat("a data line longer than %d characters", int(kDataLineChars))};
+        const auto fields = SplitFields(std::string_view(line).substr(first), " \t");
+        Pair p;
+        p.line = n;
+        if (fields.size() != 2 || !WholeDouble(fields[0], p.q) || !WholeDouble(fields[1], p.pz))
+            throw Problem{FfuResult::InvalidLine, n, "a data line holds two numbers, q and Pz, and nothing else"};
+        if (p.q < 0.0) throw Problem{FfuResult::InvalidLine, n, CFormat("q %g is negative", p.q)};
+        // The file ends inside this line: its numbers may be cut.
+        if (!lines.lineEnded() && !pairs.empty() && (LooksCut(fields[0], previousQ) || LooksCut(fields[1], previousPz)))
+            throw Problem{FfuResult::InvalidLine, n, "the file ends inside the number \"" + std::string(fields[1]) + "\""};
+        if (!pairs.empty() && p.q == pairs.back().q)
+            throw Problem{FfuResult::SplineFailed, n, CFormat("q %g is listed twice (line %d)", p.q, pairs.back().line)};
+        if (!pairs.empty() && p.q < pairs.back().q)
+            throw Problem{FfuResult::SplineFailed, n,
+                          CFormat("q %g is smaller than q %g on line %d: q must ascend", p.q, pairs.back().q,
+                                  pairs.back().line)};
+        previousQ = fields[0];
+        previousPz = fields[1];
+        pairs.push_back(p);
     }
-    return FfuResult::Ok;
+    if (lines.tooLong()) throw Problem{FfuResult::InvalidLine, lines.lineNumber(), "the line is too long"};
+    return pairs;
 }
 
 } // namespace
@@ -63,6 +80,12 @@ const char* FfuMessage(FfuResult result) {
     return "";
 }
 
+std::string FfuMessageText(FfuResult result, const UserFormFactor& failed) {
+    std::string text = FfuMessage(result);
+    if (!failed.problem.empty()) text += "\n" + failed.problem;
+    return text;
+}
+
 void UserFormFactor::Release() {
     spline.Release();
     qPerCm.clear();
@@ -72,18 +95,34 @@ void UserFormFactor::Release() {
 
 FfuResult LoadUserFormFactor(const std::string& path, UserFormFactor& out) {
     out.Release();
-    std::size_t count = 0;
-    FfuResult r = readPass(path, count, nullptr, nullptr);
-    if (r != FfuResult::Ok) return r;
-    if (count < 4) return FfuResult::TooFewPairs;
+    out.problem.clear();
+    const FileBytes file = ReadFileBytes(path, kMaxFormFactorFileBytes);
+    if (file.status == FileBytes::Status::TooLarge) {
+        out.problem = TooLargeDetail(path, file, kMaxFormFactorFileBytes);
+        return FfuResult::CannotOpen;
+    }
+    if (!file.ok()) {
+        out.problem = CannotReadDetail(path, file);
+        return FfuResult::CannotOpen;
+    }
+    FfuResult r = FfuResult::Ok;
     try {
-        out.qPerCm.assign(count, 0.0);
-        out.pz.assign(count, 0.0);
-        std::size_t second = 0;
-        r = readPass(path, second, &out.qPerCm, &out.pz);
-        if (r == FfuResult::Ok && second != count) r = FfuResult::CountChanged;
-        if (r == FfuResult::Ok && !out.spline.Setup(out.qPerCm, out.pz, kUserSplineSmoothing))
-            r = FfuResult::SplineFailed;
+        const std::vector<Pair> pairs = parse(file.bytes);
+        if (pairs.size() < 4) {
+            out.problem = CFormat("%s: %d data pairs", path.c_str(), static_cast<int>(pairs.size()));
+            return FfuResult::TooFewPairs;
+        }
+        out.qPerCm.reserve(pairs.size());
+        out.pz.reserve(pairs.size());
+        for (const Pair& p : pairs) {
+            out.qPerCm.push_back(p.q * kPerMicrometreToPerCm);
+            out.pz.push_back(p.pz);
+        }
+        if (!out.spline.Setup(out.qPerCm, out.pz, kUserSplineSmoothing)) r = FfuResult::SplineFailed;
+    } catch (const Problem& p) {
+        out.Release();
+        out.problem = path + CFormat(", line %d: ", p.line) + p.what;
+        return p.result;
     } catch (const std::bad_alloc&) {
         r = FfuResult::NoMemory;
     }

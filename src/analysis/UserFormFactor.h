@@ -1,10 +1,11 @@
 // The user-defined form factor: a text file (.FFU) of "q Pz" pairs, q in 1/µm,
 // turned into a smoothing spline of Pz over q (1/cm).
 //
-// File form: every line is looked at in its first 98 characters; leading
-// blanks are skipped; a line starting with '/' is a comment, an empty line is
-// skipped; every other line must start with two numbers. At least 4 pairs, in
-// ascending q.
+// File form: leading blanks are skipped; a line starting with '/' is a comment
+// (of any length), an empty line is skipped; every other line holds two whole
+// numbers and nothing else, in at most 98 characters. At least 4 pairs, in
+// ascending q, none listed twice; the last number must not be cut off with the
+// end of the file.
 #pragma once
 
 #include "analysis/SmoothingSpline.h"
@@ -16,7 +17,7 @@ namespace zeb {
 
 enum class FfuResult {
     Ok,
-    CannotOpen,    // "Could not open file with form factor data !"
+    CannotOpen,    // "Could not open file with form factor data !" (also a file too large to be one)
     InvalidLine,   // a data line without two numbers
     TooFewPairs,   // fewer than 4 pairs
     NoMemory,      // memory for the spline not available
@@ -32,13 +33,18 @@ struct UserFormFactor {
     std::vector<double> pz;
     SmoothingSpline spline;
     bool loaded = false;
+    // After a failed load: "PATH, line N: what is wrong", for the second line of the message.
+    std::string problem;
     void Release();
 };
 
 inline constexpr double kUserSplineSmoothing = 0.9999999999;
 
-// Reads the file (twice: once to count the pairs, once to read them) and sets
-// up the spline. On failure the form factor is left released.
+// The message of a failed load with the problem on a line of its own.
+std::string FfuMessageText(FfuResult result, const UserFormFactor& failed);
+
+// Reads the file (once, read-only) and sets up the spline. On failure the form
+// factor is left released and out.problem says what is wrong where.
 FfuResult LoadUserFormFactor(const std::string& path, UserFormFactor& out);
 
 } // namespace zeb

@@ -3,6 +3,7 @@
 #include "app/texts/CommonTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "platform/Platform.h"
+#include "settings/SettingsFile.h"
 
 namespace zeb {
 
@@ -11,9 +12,12 @@ TMainForm::TMainForm(Platform& platform, std::string settingsPath)
     UpdateMenuState(0);
 }
 
+GlobalDefaults TMainForm::ReadGlobalSettings() { return zeb::ReadGlobalSettings(settingsPath_, &settingsProblem_); }
+
 bool TMainForm::FormActivate(const std::function<bool()>& registerClipboardFormat) {
     if (!firstActivationPending_) return true;
     firstActivationPending_ = false;
+    if (!settingsProblem_.empty()) platform_.inform(settingsProblem_, tx::CapInformation, MsgIcon::Exclamation);
     if (!registerClipboardFormat || registerClipboardFormat()) return true;
     platform_.inform(tx::CouldNotRegisterClipboardFormat, tx::CapZebStat, MsgIcon::Stop);
     return false;
@@ -27,8 +31,9 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::UpdateMenuState(int childWindowCount) {
     childCount_ = childWindowCount;
     const bool any = childWindowCount > 0;
-    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn", "mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"})
-        enabled_[name] = any;
+    for (const char* name : {"mnCascade", "mnTile", "mnArrangeIcons", "mnMinimizeAll"}) enabled_[name] = any;
+    // The data buttons rest while a file is read.
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) enabled_[name] = any && !loadRunning();
     enabled_["OpenBtn"] = true;
     enabled_["ExitBtn"] = true;
 }
@@ -38,7 +43,15 @@ bool TMainForm::enabled(const std::string& name) const {
     return it != enabled_.end() && it->second;
 }
 
-TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl) {
+void TMainForm::FileCommandsEnabled(bool enabled) {
+    // The load sequence may disable twice (adding a file) and enables as often.
+    if (!enabled) ++loadsRunning_;
+    else if (loadsRunning_ > 0) --loadsRunning_;
+    UpdateMenuState(childCount_);
+}
+
+TMainForm::KeyAction TMainForm::KeyDown(int virtualKey, bool ctrl, bool modalOpen) {
+    if (modalOpen && ctrl && (virtualKey == kKeyF4 || virtualKey == kKeyF6)) return KeyAction::Swallow;
     if (childCount_ > 0) {
         // Ctrl+F4 and Ctrl+F6 are the c-order shortcuts "&4" and "&no" of the
         // plot window; they never reach the window system's close and next-window keys.

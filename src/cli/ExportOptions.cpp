@@ -7,6 +7,7 @@
 #include "export/ExportText.h"
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
+#include "platform/WriteError.h"
 #include "plot/ChosenConcentrations.h"
 #include "plot/TFitF1.h"
 
@@ -57,8 +58,9 @@ bool hasPlxExtension(const std::string& path) {
 }
 
 bool writeText(const std::string& path, const std::string& text) {
-    if (WriteFileAtomically(path, text)) return true;
-    std::fprintf(stderr, "zebstat-batch: could not write %s\n", path.c_str());
+    const WriteResult written = WriteFileAtomically(path, text);
+    if (written) return true;
+    std::fprintf(stderr, "zebstat-batch: could not write %s\n", FileAndReason(path, written).c_str());
     return false;
 }
 
@@ -129,8 +131,9 @@ int WriteExports(TFitF1& w, ScriptedPlatform& platform, const ExportOptions& o) 
         request.mode = PltPlxMode::Plx;
         request.base = 0;  // the whole window
         request.fileName = o.plxFile;
-        if (WritePltPlxFile(platform, w.set(), request) != kWriteDone) {
-            std::fprintf(stderr, "zebstat-batch: could not write %s\n", o.plxFile.c_str());
+        WriteResult written;
+        if (WritePltPlxFile(platform, w.set(), request, &written) != kWriteDone) {
+            std::fprintf(stderr, "zebstat-batch: could not write %s\n", FileAndReason(o.plxFile, written).c_str());
             status = 1;
         }
     }

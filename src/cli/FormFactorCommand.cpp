@@ -99,7 +99,7 @@ std::string FormFactorJson(const FormFactorRequest& r, const MeasurementSet* set
     if (!r.userFile.empty()) {
         const FfuResult loaded = LoadUserFormFactor(r.userFile, user);
         if (loaded != FfuResult::Ok) {
-            platform.inform(FfuMessage(loaded), tx::CapInformation, MsgIcon::Stop);
+            platform.inform(FfuMessageText(loaded, user), tx::CapInformation, MsgIcon::Stop);
             return "";
         }
     }

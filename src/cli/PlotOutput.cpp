@@ -9,6 +9,7 @@
 #include "plot/TFitF1.h"
 #include "plot/TFitF1Chart.h"
 #include "platform/ScriptedPlatform.h"
+#include "platform/WriteError.h"
 
 #include <algorithm>
 #include <cctype>
@@ -139,7 +140,7 @@ void ApplyPlotRanges(TFitF1& w, const PlotOptions& o) {
 
 std::string WritePlotFile(const TFitF1& w, const std::string& path) {
     const ChartInputs in = MakeChartInputs(w);
-    bool written = false;
+    WriteResult written;
 #ifdef ZEBSTAT_HAVE_QT
     EnsureGuiApplication();
     const ScreenTarget screen = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
@@ -149,7 +150,7 @@ std::string WritePlotFile(const TFitF1& w, const std::string& path) {
     if (ext == ".png" || ext == ".pdf") return "PNG and PDF need a build with Qt";
     written = WriteChartVectorFile(path, in, w.screenMetrics());
 #endif
-    return written ? "" : "could not write " + path;
+    return written ? "" : "could not write " + FileAndReason(path, written);
 }
 
 void AddAxesMember(JsonMembers& members, const TFitF1& w) {

@@ -1,52 +1,142 @@
 #include "data/FileAccess.h"
 
+#include "data/CFormat.h"
+
 #include <fcntl.h>
-#include <sys/file.h>
+#include <locale.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace zeb {
 
+FileIdentity IdentityOf(const struct stat& st) {
+    FileIdentity id;
+    id.device = static_cast<std::uint64_t>(st.st_dev);
+    id.inode = static_cast<std::uint64_t>(st.st_ino);
+    id.sizeBytes = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    id.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+    id.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    return id;
+}
+
 namespace {
 
-bool regularAndWritable(int fd) {
-    struct stat st{};
-    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0;
+// Opens a regular file for reading. O_NONBLOCK keeps a named pipe from
+// blocking the open; it is refused as not a regular file right after.
+int openForReading(const std::string& path, struct stat& st, int& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        error = errno;
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0) {
+        error = errno;
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
+
+// Reads up to limit bytes; false on a read error (error set).
+bool readUpTo(int fd, std::string& out, std::uint64_t limit, int& error) {
+    char buf[65536];
+    while (out.size() < limit) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buf, limit - out.size()));
+        const ssize_t n = ::read(fd, buf, want);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        if (n == 0) break;
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string megabytes(std::uint64_t bytes) { return CFormat("%.1f MB", static_cast<double>(bytes) / (1u << 20)); }
 
 } // namespace
 
-bool CanOpenForReadWrite(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return false;
-    const bool ok = regularAndWritable(fd);
+FileBytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
+    FileBytes file;
+    struct stat st{};
+    const int fd = openForReading(path, st, file.error);
+    if (fd < 0) return file;
+    file.identity = IdentityOf(st);
+    file.sizeBytes = file.identity.sizeBytes;
+    if (file.sizeBytes > maxBytes) {
+        ::close(fd);
+        file.status = FileBytes::Status::TooLarge;
+        return file;
+    }
+    try {
+        file.bytes.reserve(static_cast<std::size_t>(file.sizeBytes));
+        // One byte more than allowed tells a file that grew past the limit while it was read.
+        const bool read = readUpTo(fd, file.bytes, maxBytes + 1, file.error);
+        ::close(fd);
+        if (!read) {
+            file.status = FileBytes::Status::ReadError;
+        } else if (file.bytes.size() > maxBytes) {
+            file.sizeBytes = file.bytes.size();
+            file.bytes.clear();
+            file.status = FileBytes::Status::TooLarge;
+        } else {
+            file.status = FileBytes::Status::Ok;
+        }
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (!file.ok()) file.bytes.clear();
+    return file;
+}
+
+std::string SystemReason(int error) {
+    // The interface is English: the reason comes from the C locale, whatever
+    // language the user's environment asks for.
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (c) return ::strerror_l(error, c);
+    return CFormat("error %d", error);
+}
+
+std::string CannotReadDetail(const std::string& path, const FileBytes& file) {
+    return path + ": " + SystemReason(file.error != 0 ? file.error : EIO);
+}
+
+std::string TooLargeDetail(const std::string& path, const FileBytes& file, std::uint64_t maxBytes) {
+    return path + ": " + megabytes(file.sizeBytes) + "; a file of this kind holds at most " + megabytes(maxBytes) +
+           ". The file is not read.";
+}
+
+int ReadAccessError(const std::string& path) {
+    struct stat st{};
+    int error = 0;
+    const int fd = openForReading(path, st, error);
+    if (fd < 0) return error != 0 ? error : EIO;
     ::close(fd);
-    return ok;
+    return 0;
 }
 
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t n) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return std::nullopt;
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes(n, '\0');
-    std::size_t got = 0;
-    bool failed = false;
-    while (got < n) {
-        const ssize_t r = ::read(fd, bytes.data() + got, n - got);
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) failed = true;
-        if (r <= 0) break;
-        got += static_cast<std::size_t>(r);
-    }
+    int error = 0;
+    const int fd = openForReading(path, st, error);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    const bool read = readUpTo(fd, bytes, n, error);
     ::close(fd);
-    if (failed) return std::nullopt;
-    bytes.resize(got);
+    if (!read) return std::nullopt;
     return bytes;
 }
 
@@ -54,54 +144,6 @@ std::optional<std::string> ReadFirstBytes(const std::string& path, std::size_t n
     auto bytes = ReadFilePrefix(path, n);
     if (!bytes || bytes->size() < n) return std::nullopt;
     return bytes;
-}
-
-LockedFile::LockedFile(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) return;
-    if (!regularAndWritable(fd_) || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
-LockedFile::~LockedFile() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-}
-
-std::uint64_t LockedFile::size() const {
-    struct stat st{};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || st.st_size < 0) return 0;
-    return static_cast<std::uint64_t>(st.st_size);
-}
-
-bool LockedFile::readAll(std::string& data) {
-    data.clear();
-    struct stat st{};
-    if (::fstat(fd_, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
-    std::uint64_t offset = 0;
-    for (;;) {
-        const ssize_t r = ::pread(fd_, buf, sizeof buf, static_cast<off_t>(offset));
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) return false;
-        if (r == 0) return true;
-        data.append(buf, static_cast<std::size_t>(r));
-        offset += static_cast<std::uint64_t>(r);
-    }
-}
-
-bool LockedFile::writeAt(std::uint64_t offset, const void* bytes, std::size_t n) {
-    const auto* p = static_cast<const char*>(bytes);
-    while (n > 0) {
-        const ssize_t w = ::pwrite(fd_, p, n, static_cast<off_t>(offset));
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
-        p += w;
-        n -= static_cast<std::size_t>(w);
-        offset += static_cast<std::uint64_t>(w);
-    }
-    return true;
 }
 
 } // namespace zeb

@@ -1,6 +1,8 @@
-// File access of the load sequence and the record reader: the read/write
-// check, the first bytes, and a record file held open with an exclusive
-// advisory lock so that two running copies never rewrite it at once.
+// Reading the measurement files: read access only and no lock, so that a file
+// on a read-only medium, a write-protected file and a file another program
+// holds open or locked all load, and two programs can read one file at once.
+// A file larger than the largest measurement of its format is refused from its
+// size alone, before a byte of it is read.
 #pragma once
 
 #include <cstddef>
@@ -8,11 +10,48 @@
 #include <optional>
 #include <string>
 
+struct stat;
+
 namespace zeb {
 
-// True when path is a regular file that can be opened for reading and writing.
-// A file without any write permission counts as read-only, also for root.
-bool CanOpenForReadWrite(const std::string& path);
+// Which file a path named when it was read: a later write can tell whether
+// another program has replaced or changed it since.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t sizeBytes = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of a file from its status.
+FileIdentity IdentityOf(const struct stat& st);
+
+struct FileBytes {
+    enum class Status { Ok, CannotOpen, TooLarge, ReadError };
+    Status status = Status::CannotOpen;
+    std::string bytes;
+    int error = 0;               // errno of a failed open or read (0 for TooLarge)
+    std::uint64_t sizeBytes = 0; // the size the file had when it was opened
+    FileIdentity identity;
+    bool ok() const { return status == Status::Ok; }
+};
+
+// The whole file when it is a regular file of at most maxBytes. Opens for
+// reading only, takes no lock, and never reads more than maxBytes + 1 bytes.
+FileBytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes);
+
+// The system's reason for an error number, in English whatever the locale.
+std::string SystemReason(int error);
+
+// "PATH: reason" for a file that could not be read.
+std::string CannotReadDetail(const std::string& path, const FileBytes& file);
+// "PATH: N bytes; a file of this kind holds at most M." for a file over the limit.
+std::string TooLargeDetail(const std::string& path, const FileBytes& file, std::uint64_t maxBytes);
+
+// 0 when path is a regular file that can be opened for reading, else the errno why not.
+int ReadAccessError(const std::string& path);
 
 // The first n bytes of the file, or nullopt when it cannot be read that far.
 std::optional<std::string> ReadFirstBytes(const std::string& path, std::size_t n);
@@ -20,25 +59,14 @@ std::optional<std::string> ReadFirstBytes(const std::string& path, std::size_t n
 // nullopt when it cannot be opened or read.
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t n);
 
-class LockedFile {
-public:
-    // Opens the file for reading and writing and takes an exclusive lock
-    // without waiting; ok() is false when either fails.
-    explicit LockedFile(const std::string& path);
-    ~LockedFile();
-    LockedFile(const LockedFile&) = delete;
-    LockedFile& operator=(const LockedFile&) = delete;
-
-    bool ok() const { return fd_ >= 0; }
-    // The size of the file in bytes (0 when unknown).
-    std::uint64_t size() const;
-    // Reads the whole file into data; false on a read error (data keeps what was read).
-    bool readAll(std::string& data);
-    // Writes n bytes at offset; false unless all were written.
-    bool writeAt(std::uint64_t offset, const void* bytes, std::size_t n);
-
-private:
-    int fd_ = -1;
-};
+// Size limits of the readers: the largest valid file of each format with a
+// generous margin. A record file holds at most 32767 records of 198 bytes (its
+// count is a 16-bit number): 6.5 MB. A PLT or PLX file holds at most 99 × 135
+// value lines of at most 1024 bytes: 13.7 MB. A number table holds at most
+// 13,734 numbers; a form-factor file is read line by line into a spline.
+inline constexpr std::uint64_t kMaxRecordFileBytes = 16u << 20;
+inline constexpr std::uint64_t kMaxPltPlxFileBytes = 16u << 20;
+inline constexpr std::uint64_t kMaxAscFileBytes = 4u << 20;
+inline constexpr std::uint64_t kMaxFormFactorFileBytes = 4u << 20;
 
 } // namespace zeb

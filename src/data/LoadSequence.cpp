@@ -95,9 +95,11 @@ int TFitF::LoadDataFile() {
 
 int TFitF::loadChosenFile(const std::string& chosen) {
     const std::string path = absolutePath(chosen);
-    if (!CanOpenForReadWrite(path)) {
+    // Reading needs read access only: a file on a read-only medium loads.
+    if (const int error = ReadAccessError(path)) {
         platform_.beep();
-        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": " + SystemReason(error), tx::CapError,
+                         MsgIcon::Exclamation);
         return kLoadFailed;
     }
     const PathParts parts = splitPath(path);
@@ -124,7 +126,8 @@ int TFitF::loadChosenFile(const std::string& chosen) {
     const auto first = ReadFirstBytes(path, 4);
     if (!first) {
         platform_.beep();
-        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": the file holds fewer than 4 bytes",
+                         tx::CapError, MsgIcon::Exclamation);
         return kLoadFailed;
     }
     if (*first == "DASC" || *first == "DBIN" || *first == "ZEB-") {
@@ -170,8 +173,9 @@ void TFitF::FormActivate() {
 }
 
 int TFitF::ID_DATEI_DAZULADENClick() {
-    // A second load while one runs, or before the window holds data, is refused.
-    if (loading_ || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
+    // A second load while one runs (here or in another window), or before the
+    // window holds data, is refused.
+    if (loadBlocked() || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
     set_.savedConcIndex = set_.lastConcIndex;
     set_.savedAngleIndex = set_.lastAngleIndex;
     const std::string sampleName = set_.sampleName;

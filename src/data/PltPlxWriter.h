@@ -11,6 +11,7 @@ namespace zeb {
 
 class MeasurementSet;
 class Platform;
+struct WriteResult;
 
 enum class PltPlxMode { Plt, Plx };
 
@@ -35,8 +36,10 @@ inline constexpr int kWriteCancelled = 0;
 inline constexpr int kWriteFailed = -1;  // refused name or failed write; the message has been shown
 
 // Writes the file through a temporary file renamed into place: a failed write
-// leaves an existing file as it was.
-int WritePltPlxFile(Platform& platform, const MeasurementSet& set, const PltPlxWriteRequest& request);
+// leaves an existing file as it was, and its message gives the file and the
+// reason (also in *written when given).
+int WritePltPlxFile(Platform& platform, const MeasurementSet& set, const PltPlxWriteRequest& request,
+                    WriteResult* written = nullptr);
 
 // The whole file as it would be written (the writer's bytes, for tests and the export).
 std::string FormatPltPlxFile(const MeasurementSet& set, const PltPlxWriteRequest& request);

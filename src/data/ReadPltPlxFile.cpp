@@ -1,15 +1,19 @@
-// The reader of TARN (PLT) and PLX files: header lines, number lists and the
-// value table with one line per concentration and q², q² running fast.
+// The reader of TARN (PLT) and PLX files. The bytes are read once, read-only,
+// and parsed whole (PltPlxContent); only a complete file reaches the
+// concentration table and the window. A correction of a PLT file in the
+// concentration table is written as a whole new file before the next dialog
+// opens, the untouched original kept beside it.
 #include "app/texts/CommonTexts.h"
 #include "app/texts/FileTexts.h"
-#include "data/FileText.h"
+#include "app/texts/ReadCheckTexts.h"
+#include "data/CFormat.h"
+#include "data/FileAccess.h"
+#include "data/FileReplace.h"
+#include "data/PltPlxContent.h"
 #include "data/PltPlxWriter.h"
 #include "data/Readers.h"
 #include "data/TFitF.h"
-#include "data/TextLines.h"
 #include "dialogs/TFormTarn1.h"
-#include "platform/AtomicFile.h"
-#include "platform/CodePage.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -20,190 +24,51 @@ namespace zeb {
 
 namespace {
 
-// Longer lines are refused, never cut into wrong values.
-constexpr std::size_t kMaxLineBytes = 1024;
-constexpr std::size_t kSourceNameChars = 260;
-constexpr int kPendingInterval = 25;  // values between two pending-message calls
-
-// A header or list line that is missing or does not hold what it must.
-struct BadFile {};
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 class PltPlxReader {
 public:
     PltPlxReader(TFitF& window, bool plx)
-        : window_(window), platform_(window.platform()), set_(window.set()), plx_(plx), lines_({}, 0) {}
+        : window_(window), platform_(window.platform()), set_(window.set()), path_(window.currentPath()), plx_(plx) {}
 
     int run();
 
 private:
-    std::string line();
-    int count();
-    double leadingNumber();
-    std::vector<double> numberList(int n);
-    void pending();
-    void header();
     int pltDialogs();
-    void valueTable();
-    void storeLine(const std::string& text, int column, int angle, double q2);
+    bool correctable();
+    void correct(double newWavelengthNm, const std::string& newSample, const std::vector<double>& newConcentrations);
+    bool writeCorrectedPlt();
+    void revertCorrection();
+    void store(MeasurementSet& set, int concBase, std::vector<int>& angleIndex, bool window);
+    void storeLine(MeasurementSet& set, const std::array<double, 10>& values, int column, int angle, double q2,
+                   bool window);
+    void scaleCorrectedColumns(MeasurementSet& set, int concBase, const std::vector<int>& angleIndex);
     void warnMissing();
-    void rewriteCorrectedPlt();
+    std::string originalNote() const;
 
     TFitF& window_;
     Platform& platform_;
     MeasurementSet& set_;
+    std::string path_;
     bool plx_;
-    std::string text_;
-    TextLineReader lines_;
-    int sincePending_ = 0;
+    FileBytes file_;
+    PltPlxContent content_;
     bool warned_ = false;
 
     int concBase_ = 0;
-    int angleBase_ = 0;
-    double temperatureK_ = 0;
-    double wavelengthNm_ = 0;
-    int nq_ = 0;
-    int nc_ = 0;
-    std::vector<double> q2_;
-    std::vector<double> conc_;
-    std::vector<double> concAsRead_;
-    std::vector<float> visc_;
+    std::vector<float> visc_;  // PLT: entered in the PLX form of the concentration table
     std::vector<float> temp_;
-    std::vector<std::string> source_;
     std::vector<int> angleIndex_;
 
-    bool corrected_ = false;  // PLT: wavelength, sample name or concentrations changed
-    double r2_ = 1.0;         // PLT: (old wavelength / new wavelength)²
-    bool savePlx_ = false;    // PLT: the user chose to save the data as a PLX file
+    // PLT: the values as read, and the correction made in the concentration table.
+    PltPlxContent asRead_;
+    bool corrected_ = false;
+    double r2_ = 1.0;       // (old wavelength / new wavelength)²
+    bool savePlx_ = false;  // the user chose to save the data as a PLX file
 };
-
-std::string PltPlxReader::line() {
-    std::string text;
-    if (!lines_.next(text)) throw BadFile{};
-    return text;
-}
-
-int PltPlxReader::count() {
-    int n = 0;
-    if (!LeadingInt(line(), n)) throw BadFile{};
-    return n;
-}
-
-double PltPlxReader::leadingNumber() {
-    double v = 0;
-    if (!LeadingDouble(line(), v)) throw BadFile{};
-    return v;
-}
-
-void PltPlxReader::pending() {
-    if (++sincePending_ >= kPendingInterval) {
-        sincePending_ = 0;
-        platform_.processPendingMessages();
-    }
-}
-
-// Values separated by blanks or commas; a new line is read whenever the
-// values of the current one are used up. Every value must be a finite number.
-std::vector<double> PltPlxReader::numberList(int n) {
-    std::vector<double> values;
-    values.reserve(static_cast<std::size_t>(n));
-    while (static_cast<int>(values.size()) < n) {
-        const std::string text = line();
-        const auto fields = SplitFields(text, " ,\t");
-        if (fields.empty()) throw BadFile{};
-        for (auto field : fields) {
-            if (static_cast<int>(values.size()) == n) break;
-            double v = 0;
-            if (!WholeDouble(field, v)) throw BadFile{};
-            values.push_back(v);
-            pending();
-        }
-    }
-    return values;
-}
-
-void PltPlxReader::header() {
-    set_.sampleName = TrimTrailingBlanks(Utf8Left(DecodeFileText(line()), 40));
-    set_.solventName = Utf8Left(DecodeFileText(line()), MeasurementSet::kSolventNameChars);
-    if (!plx_) {
-        temperatureK_ = leadingNumber();
-        count();  // number of wavelengths: always one
-        wavelengthNm_ = leadingNumber();
-        nq_ = count();
-        if (nq_ + angleBase_ > MeasurementSet::kMaxLoadedAngles) throw EOvlConcAngle();
-        if (nq_ < 1) throw BadFile{};
-        q2_ = numberList(nq_);
-        nc_ = count();
-        if (nc_ + concBase_ > MeasurementSet::kMaxLoadedConc) throw EOvlConcAngle();
-        if (nc_ < 1) throw BadFile{};
-        conc_ = numberList(nc_);
-        line();  // "Each line contains: ..."
-        line();  // "Order: ..."
-        visc_.assign(static_cast<std::size_t>(nc_), 0.0f);
-        temp_.assign(static_cast<std::size_t>(nc_), static_cast<float>(temperatureK_));
-        return;
-    }
-    nc_ = count();
-    if (nc_ + concBase_ > MeasurementSet::kMaxLoadedConc) throw EOvlConcAngle();
-    if (nc_ < 1) throw BadFile{};
-    for (int i = 0; i < nc_; ++i) {
-        const std::string text = line();
-        double c = 0;
-        const auto colon = text.find(':', 1);
-        if (!LeadingDouble(text, c) || colon == std::string::npos) throw BadFile{};
-        const auto start = text.find_first_not_of(' ', colon + 1);
-        const std::string name = start == std::string::npos ? std::string() : text.substr(start);
-        conc_.push_back(c);
-        source_.push_back(Utf8Left(DecodeFileText(name), kSourceNameChars));
-    }
-    line();  // "viscosity values, ..."
-    for (double v : numberList(nc_)) visc_.push_back(static_cast<float>(v));
-    line();  // "temperature values, ..."
-    for (double v : numberList(nc_)) temp_.push_back(static_cast<float>(v));
-    nq_ = count();
-    if (nq_ + angleBase_ > MeasurementSet::kMaxLoadedAngles) throw EOvlConcAngle();
-    if (nq_ < 1) throw BadFile{};
-    q2_ = numberList(nq_);
-    line();  // "Each line contains: ..."
-    line();  // "Order: ..."
-}
-
-// The concentration table, first to correct the file, then to complete it for a PLX file.
-int PltPlxReader::pltDialogs() {
-    concAsRead_ = conc_;
-    {
-        TFormTarn1 dialog(platform_);
-        std::string sample = set_.sampleName;
-        double wavelength = wavelengthNm_;
-        dialog.Fill(conc_, visc_, TFormTarn1::Form::Plt, sample, wavelength, nc_, temp_);
-        platform_.runModal(dialog);
-        if (dialog.result() == TFormTarn1::Result::Abort) {
-            set_.lastConcIndex = set_.savedConcIndex;
-            set_.lastAngleIndex = set_.savedAngleIndex;
-            return kLoadCancelled;
-        }
-        if (dialog.result() == TFormTarn1::Result::Ok) {
-            r2_ = (wavelengthNm_ / wavelength) * (wavelengthNm_ / wavelength);
-            for (double& q2 : q2_) q2 *= r2_;
-            wavelengthNm_ = wavelength;
-            set_.sampleName = sample;
-            corrected_ = true;
-        }
-    }
-    TFormTarn1 dialog(platform_);
-    std::vector<double> conc = conc_;
-    std::vector<float> visc = visc_, temp = temp_;
-    std::string sample = set_.sampleName;
-    double wavelength = wavelengthNm_;
-    dialog.Fill(conc, visc, TFormTarn1::Form::Plx, sample, wavelength, nc_, temp);
-    platform_.runModal(dialog);
-    if (dialog.result() == TFormTarn1::Result::Ok) {
-        savePlx_ = true;
-        conc_ = conc;
-        visc_ = visc;
-        temp_ = temp;
-    }
-    return kLoadOk;
-}
 
 void PltPlxReader::warnMissing() {
     if (warned_) return;
@@ -211,55 +76,139 @@ void PltPlxReader::warnMissing() {
     platform_.inform(tx::MissingMeasurementValues, tx::CapInformationLower, MsgIcon::Information);
 }
 
+std::string PltPlxReader::originalNote() const {
+    return CFormat(tx::OriginalKeptNote, fileNameOf(OriginalCopyPath(path_)).c_str());
+}
+
+// Write access is asked for only now that the user has chosen a correction.
+bool PltPlxReader::correctable() {
+    FileWriteResult r = CheckCorrectable(path_, file_.identity);
+    if (r.ok) r = KeepOriginal(path_, file_.bytes);
+    if (r.ok) return true;
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
+    return false;
+}
+
+void PltPlxReader::correct(double newWavelengthNm, const std::string& newSample,
+                           const std::vector<double>& newConcentrations) {
+    r2_ = (content_.wavelengthNm / newWavelengthNm) * (content_.wavelengthNm / newWavelengthNm);
+    for (double& q2 : content_.q2PerCm2) q2 *= r2_;
+    content_.wavelengthNm = newWavelengthNm;
+    content_.sampleName = newSample;
+    content_.concentrationsGPerCm3 = newConcentrations;
+    corrected_ = true;
+}
+
+void PltPlxReader::revertCorrection() {
+    content_ = asRead_;
+    r2_ = 1.0;
+    corrected_ = false;
+}
+
+// The corrected data, stored into a set of their own, formatted as the writer
+// formats a PLT file and written over the file as a whole.
+bool PltPlxReader::writeCorrectedPlt() {
+    MeasurementSet scratch(platform_);
+    if (scratch.InitMeasurementSet() != 1) throw std::bad_alloc();
+    scratch.defaultSourceName = path_;
+    scratch.sampleName = content_.sampleName;
+    scratch.solventName = content_.solventName;
+    std::vector<int> rows;
+    store(scratch, 0, rows, false);
+    PltPlxWriteRequest request;
+    request.mode = PltPlxMode::Plt;
+    request.temperatureK = content_.temperatureK;
+    request.wavelengthNm = content_.wavelengthNm;
+    request.angleIndices = rows;
+    request.q2PerCm2 = content_.q2PerCm2;
+    const FileWriteResult r = ReplaceFileContents(path_, FormatPltPlxFile(scratch, request), file_.identity);
+    if (r.ok) {
+        file_.identity = r.identity;
+        return true;
+    }
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
+    return false;
+}
+
+// The concentration table, first to correct the file, then to complete it for a PLX file.
+int PltPlxReader::pltDialogs() {
+    const int nc = static_cast<int>(content_.concentrationsGPerCm3.size());
+    visc_.assign(static_cast<std::size_t>(nc), 0.0f);
+    temp_.assign(static_cast<std::size_t>(nc), static_cast<float>(content_.temperatureK));
+    asRead_ = content_;
+    {
+        TFormTarn1 dialog(platform_);
+        std::vector<double> conc = content_.concentrationsGPerCm3;
+        std::vector<float> visc = visc_, temp = temp_;
+        std::string sample = content_.sampleName;
+        double wavelength = content_.wavelengthNm;
+        dialog.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, nc, temp);
+        dialog.LabelOriginal = originalNote();
+        platform_.runModal(dialog);
+        if (dialog.result() == TFormTarn1::Result::Abort) {
+            set_.lastConcIndex = set_.savedConcIndex;
+            set_.lastAngleIndex = set_.savedAngleIndex;
+            return kLoadCancelled;
+        }
+        if (dialog.result() == TFormTarn1::Result::Ok && correctable()) {
+            correct(wavelength, sample, conc);
+            // The correction is complete: it is written before the next dialog opens.
+            if (!writeCorrectedPlt()) revertCorrection();
+        }
+    }
+    set_.sampleName = content_.sampleName;
+    TFormTarn1 dialog(platform_);
+    std::vector<double> conc = content_.concentrationsGPerCm3;
+    std::vector<float> visc = visc_, temp = temp_;
+    std::string sample = content_.sampleName;
+    double wavelength = content_.wavelengthNm;
+    dialog.Fill(conc, visc, TFormTarn1::Form::Plx, sample, wavelength, nc, temp);
+    platform_.runModal(dialog);
+    if (dialog.result() == TFormTarn1::Result::Ok) {
+        savePlx_ = true;
+        content_.concentrationsGPerCm3 = conc;
+        visc_ = visc;
+        temp_ = temp;
+    }
+    return kLoadOk;
+}
+
 // One value line. Fields the line does not hold count as absent: a missing
-// value (the warning) and no error. A field that is not a finite number
-// counts as -1.
-void PltPlxReader::storeLine(const std::string& text, int column, int angle, double q2) {
-    const auto fields = SplitFields(text, " ,\t");
-    auto put = [&](int code, double value) { set_.DPSetWert(code, column, angle, value, 0.0, 0.0); };
+// value (the warning) and no error.
+void PltPlxReader::storeLine(MeasurementSet& set, const std::array<double, 10>& values, int column, int angle,
+                             double q2, bool window) {
+    auto put = [&](int code, double value) { set.DPSetWert(code, column, angle, value, 0.0, 0.0); };
     put(kCodeQ2, q2);
-    if (!plx_) put(kCodeWavelengthCm, wavelengthNm_ * 1e-7);
+    if (!plx_) put(kCodeWavelengthCm, content_.wavelengthNm * 1e-7);
     static constexpr int kValueCodes[4] = {kCodeKcr, kCodeDappI, kCodeDappII, kCodeDappIII};
     static constexpr int kErrorCodes[4] = {kCodeKcrError, kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
     for (int k = 0; k < 10; ++k) {
-        if (!window_.loading()) throw EAbortLoad();
-        pending();
-        const bool present = k < static_cast<int>(fields.size());
-        double v = -1.0;
-        const bool number = present && WholeDouble(fields[static_cast<std::size_t>(k)], v);
-        if (present && !number) v = -1.0;
+        if (window && !window_.loading()) throw EAbortLoad();
+        const bool present = k < content_.valuesPerLine;
+        const double v = present ? values[static_cast<std::size_t>(k)] : -1.0;
         if (k < 8 && k % 2 == 0) {
             if (v > 0.0) put(kValueCodes[k / 2], v);
-            else warnMissing();
+            else if (window) warnMissing();
         } else if (k < 8) {
-            if (number && v != 0.0) put(kErrorCodes[k / 2], v);
+            if (present && v != 0.0) put(kErrorCodes[k / 2], v);
         } else if (present) {
             put(k == 8 ? kCodeRSample : kCodeRSampleError, v);
         }
     }
 }
 
-void PltPlxReader::valueTable() {
-    for (int i = 0; i < nc_; ++i) {
-        const int column = concBase_ + 1 + i;
-        for (int j = 0; j < nq_; ++j) {
-            const std::string text = line();
-            storeLine(text, column, angleIndex_[static_cast<std::size_t>(j)], q2_[static_cast<std::size_t>(j)]);
-        }
-    }
-}
-
-// Applies the corrections of the concentration table to the new columns and
-// writes the corrected data back into the PLT file.
-void PltPlxReader::rewriteCorrectedPlt() {
-    std::set<int> rows(angleIndex_.begin(), angleIndex_.end());  // a shared row is scaled once
-    for (int i = 0; i < nc_; ++i) {
-        const int column = concBase_ + 1 + i;
+// The corrections of the concentration table: Kc/R by the wavelength⁴ and the
+// concentration ratio, the apparent diffusion coefficients by the wavelength².
+void PltPlxReader::scaleCorrectedColumns(MeasurementSet& set, int concBase, const std::vector<int>& angleIndex) {
+    std::set<int> rows(angleIndex.begin(), angleIndex.end());  // a shared row is scaled once
+    const auto nc = content_.concentrationsGPerCm3.size();
+    for (std::size_t i = 0; i < nc; ++i) {
+        const int column = concBase + 1 + static_cast<int>(i);
         double kcrFactor = r2_ * r2_;
-        const double concFactor = conc_[static_cast<std::size_t>(i)] / concAsRead_[static_cast<std::size_t>(i)];
+        const double concFactor = content_.concentrationsGPerCm3[i] / asRead_.concentrationsGPerCm3[i];
         if (std::isfinite(concFactor)) kcrFactor *= concFactor;
         for (int a : rows) {
-            DataPoint* p = set_.cell(column, a);
+            DataPoint* p = set.cell(column, a);
             if (!p || p->hasData == 0) continue;
             p->kcr *= kcrFactor;
             p->kcrError *= kcrFactor;
@@ -267,58 +216,71 @@ void PltPlxReader::rewriteCorrectedPlt() {
                 *d /= r2_;
         }
     }
-    PltPlxWriteRequest request;
-    request.mode = PltPlxMode::Plt;
-    request.base = concBase_;
-    request.temperatureK = temperatureK_;
-    request.wavelengthNm = wavelengthNm_;
-    request.fileName = window_.currentPath();
-    request.angleIndices = angleIndex_;
-    request.q2PerCm2 = q2_;
-    WritePltPlxFile(platform_, set_, request);
+}
+
+void PltPlxReader::store(MeasurementSet& set, int concBase, std::vector<int>& angleIndex, bool window) {
+    const auto nq = content_.q2PerCm2.size();
+    const auto nc = content_.concentrationsGPerCm3.size();
+    angleIndex.clear();
+    for (double q2 : content_.q2PerCm2) angleIndex.push_back(set.AddQ2(q2));
+    for (std::size_t k = 0; k < nc; ++k) {
+        const double c = content_.concentrationsGPerCm3[k];
+        if (plx_) set.AddConcentration(content_.sourceNames[k], content_.temperaturesK[k], content_.viscositiesMPas[k], c);
+        else if (savePlx_ && window) set.AddConcentration(std::nullopt, temp_[k], visc_[k], c);
+        else set.AddConcentration(std::nullopt, 0.0f, 0.0f, c);
+    }
+    for (std::size_t i = 0; i < nc; ++i)
+        for (std::size_t j = 0; j < nq; ++j)
+            storeLine(set, content_.values[i * nq + j], concBase + 1 + static_cast<int>(i), angleIndex[j],
+                      content_.q2PerCm2[j], window);
+    if (corrected_) scaleCorrectedColumns(set, concBase, angleIndex);
 }
 
 int PltPlxReader::run() {
-    const auto text = ReadWholeFile(window_.currentPath());
-    if (!text) {
+    file_ = ReadFileBytes(path_, kMaxPltPlxFileBytes);
+    if (file_.status == FileBytes::Status::TooLarge) {
         platform_.beep();
-        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path_, file_, kMaxPltPlxFileBytes),
+                         tx::CapError, MsgIcon::Exclamation);
         return kLoadFailed;
     }
-    text_ = *text;
-    lines_ = TextLineReader(text_, kMaxLineBytes);
+    if (!file_.ok()) {
+        platform_.beep();
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(path_, file_), tx::CapError,
+                         MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
     concBase_ = std::max<int>(set_.lastConcIndex, 0);
-    angleBase_ = std::max<int>(set_.lastAngleIndex, 0);
+    const int angleBase = std::max<int>(set_.lastAngleIndex, 0);
+    // Room left in the window; compared with a file's counts without adding to them.
+    const PltPlxRoom room{MeasurementSet::kMaxLoadedConc - concBase_, MeasurementSet::kMaxLoadedAngles - angleBase};
     try {
-        header();
+        content_ = ParsePltPlx(file_.bytes, plx_, room, [this] {
+            platform_.processPendingMessages();
+            if (!window_.loading()) throw EAbortLoad();
+        });
+        set_.sampleName = content_.sampleName;
+        set_.solventName = content_.solventName;
         if (!plx_) {
             if (const int r = pltDialogs(); r != kLoadOk) return r;
         }
-        for (double q2 : q2_) angleIndex_.push_back(set_.AddQ2(q2));
-        for (int i = 0; i < nc_; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (plx_) set_.AddConcentration(source_[k], temp_[k], visc_[k], conc_[k]);
-            else if (savePlx_) set_.AddConcentration(std::nullopt, temp_[k], visc_[k], conc_[k]);
-            else set_.AddConcentration(std::nullopt, 0.0f, 0.0f, conc_[k]);
-        }
-        valueTable();
-    } catch (const BadFile&) {
-        platform_.inform(tx::UnexpectedEndOfFile, tx::CapInformation, MsgIcon::Exclamation);
+        store(set_, concBase_, angleIndex_, true);
+    } catch (const ReadFailure& failure) {
+        platform_.inform(ReadProblemText(failure.problem, path_), tx::CapInformation, MsgIcon::Exclamation);
         return kLoadFailed;
     } catch (const EInternalError&) {
         return kLoadFailed;
     } catch (const EAbortLoad&) {
         return kLoadCancelled;
     }
-    if (!plx_ && corrected_) rewriteCorrectedPlt();
     if (!plx_ && savePlx_) {
         PltPlxWriteRequest request;
         request.mode = PltPlxMode::Plx;
         request.base = concBase_;
-        request.temperatureK = temperatureK_;
-        request.wavelengthNm = wavelengthNm_;
+        request.temperatureK = content_.temperatureK;
+        request.wavelengthNm = content_.wavelengthNm;
         request.angleIndices = angleIndex_;
-        request.q2PerCm2 = q2_;
+        request.q2PerCm2 = content_.q2PerCm2;
         WritePltPlxFile(platform_, set_, request);
     }
     return kLoadOk;

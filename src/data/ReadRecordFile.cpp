@@ -1,16 +1,25 @@
-// The reader of ZEB-7100 record files. A first pass shows the review dialog
-// for every new parameter set, applies the user's corrections and writes
-// corrected records back in place, and collects the concentrations; a second
-// pass stores q², Kc/R, the apparent diffusion coefficients and the excess
-// scattering ratio of every record.
+// The reader of ZEB-7100 record files. The file is read once, read-only and
+// without a lock, and checked before anything of it is shown: a file that is
+// no record file is refused, records with impossible values are named and left
+// out. A first pass shows the review dialog for every new parameter set and
+// applies the user's corrections to the records in memory; each correction is
+// written as a whole new file when its records are complete (before the next
+// dialog opens, or at the end of the pass), the untouched original kept beside
+// the file. A second pass stores q², Kc/R, the apparent diffusion coefficients
+// and the excess scattering ratio of every record.
 #include "app/texts/CommonTexts.h"
 #include "app/texts/DataTexts.h"
 #include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
+#include "data/CFormat.h"
 #include "data/FileAccess.h"
+#include "data/FileReplace.h"
 #include "data/LittleEndian.h"
-#include "data/RecordCorrection.h"
-#include "data/RecordLayout.h"
 #include "data/Readers.h"
+#include "data/RecordCorrection.h"
+#include "data/RecordFileCheck.h"
+#include "data/RecordLayout.h"
+#include "data/RecordReview.h"
 #include "data/TFitF.h"
 #include "dialogs/TFormPavo7100.h"
 #include "platform/Platform.h"
@@ -26,20 +35,51 @@ namespace {
 constexpr double kPi = 3.14159265359;
 constexpr double kFourPi = 12.56637061436;
 constexpr double kAvogadro = 6.022e23;
+constexpr std::size_t kImpossibleListed = 10;  // records named in the message; the rest are counted
+
+// The review through the window's record review dialog.
+class DialogReview : public RecordReview {
+public:
+    explicit DialogReview(TFitF& window) : window_(window) {}
+    int review(ZebRecord& record, int n, double& ratio, int& nameChanged, const std::string& note) override {
+        TFormPavo7100& dialog = window_.reviewDialog();
+        int result = kAbort;
+        dialog.Fill(record, n, ratio, nameChanged, result);
+        dialog.LabelOriginal = note;
+        window_.platform().runModal(dialog);
+        dialog.Release();
+        window_.platform().processPendingMessages();
+        return result;
+    }
+
+private:
+    TFitF& window_;
+};
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 class RecordFileReader {
 public:
-    explicit RecordFileReader(TFitF& window)
-        : window_(window), platform_(window.platform()), set_(window.set()), file_(window.currentPath()) {}
+    RecordFileReader(TFitF& window, RecordReview& review)
+        : window_(window), platform_(window.platform()), set_(window.set()), review_(review),
+          path_(window.currentPath()) {}
 
     int run();
 
 private:
-    enum class Review { Initial, Continued, Changed };
+    enum class State { Initial, Continued, Changed };
 
-    bool readRecord(std::int64_t n, ZebRecord& record) const;
-    bool writeRecord(std::int64_t n, const ZebRecord& record);
+    int checkFile();
+    ZebRecord recordAt(std::int64_t n) const;
+    void putRecord(std::int64_t n, const ZebRecord& record);
     int firstPass();
+    bool correctable();
+    void commit();
+    void giveUpCorrections();
+    void collect();
     int secondPass();
     void store(const ZebRecord& r);
     int columnOf(float concentration);
@@ -49,20 +89,25 @@ private:
     TFitF& window_;
     Platform& platform_;
     MeasurementSet& set_;
-    LockedFile file_;
-    std::string data_;
+    RecordReview& review_;
+    std::string path_;
+
+    FileIdentity identity_;  // the file as last read or written
+    std::string disk_;       // its bytes
+    std::string work_;       // the bytes with the corrections made so far
+    bool dirty_ = false;     // work_ holds corrections not yet written
+    int writable_ = 0;       // 0 not asked yet, 1 yes, -1 no
     std::int64_t count_ = 0;  // data records are 2 .. count_ - 1
+    std::vector<bool> impossible_;  // per record number
 
     // First pass.
-    Review review_ = Review::Initial;
+    State state_ = State::Initial;
     RecordParameters oldSet_;
     RecordParameters newSet_;
     unsigned mask_ = 0;
     int sampleNameChanged_ = 0;
     double nStandardRatio_ = -1.0;
     std::string newSampleName_;
-    bool haveLastRecord_ = false;
-    ZebRecord lastRecord_;
 
     // Collected concentrations and the columns they became.
     std::vector<float> concentrations_;
@@ -74,19 +119,14 @@ private:
     bool warned_ = false;
 };
 
-bool RecordFileReader::readRecord(std::int64_t n, ZebRecord& record) const {
-    const auto offset = static_cast<std::uint64_t>(n - 1) * kRecordBytes;
-    if (n < 1 || offset + kRecordBytes > data_.size()) return false;
-    record = DecodeRecord(reinterpret_cast<const std::uint8_t*>(data_.data()) + offset);
-    return true;
+ZebRecord RecordFileReader::recordAt(std::int64_t n) const {
+    return DecodeRecord(reinterpret_cast<const std::uint8_t*>(work_.data()) + static_cast<std::size_t>(n - 1) * kRecordBytes);
 }
 
-bool RecordFileReader::writeRecord(std::int64_t n, const ZebRecord& record) {
+void RecordFileReader::putRecord(std::int64_t n, const ZebRecord& record) {
     const auto bytes = EncodeRecord(record);
-    const auto offset = static_cast<std::uint64_t>(n - 1) * kRecordBytes;
-    if (!file_.writeAt(offset, bytes.data(), bytes.size())) return false;
-    std::memcpy(data_.data() + offset, bytes.data(), bytes.size());
-    return true;
+    std::memcpy(work_.data() + static_cast<std::size_t>(n - 1) * kRecordBytes, bytes.data(), bytes.size());
+    dirty_ = true;
 }
 
 void RecordFileReader::warnMissing() {
@@ -95,36 +135,66 @@ void RecordFileReader::warnMissing() {
     platform_.inform(tx::MissingMeasurementValues, tx::CapInformationLower, MsgIcon::Information);
 }
 
-int RecordFileReader::run() {
-    if (!file_.ok()) {
+// Everything that is known from the bytes alone, before a dialog opens.
+int RecordFileReader::checkFile() {
+    const FileBytes file = ReadFileBytes(path_, kMaxRecordFileBytes);
+    if (file.status == FileBytes::Status::TooLarge) {
         platform_.beep();
-        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path_, file, kMaxRecordFileBytes),
+                         tx::CapError, MsgIcon::Exclamation);
         return kLoadFailed;
     }
-    const std::uint64_t size = file_.size();
-    file_.readAll(data_);  // a short read shows up as records that cannot be read
-    if (data_.size() >= 4 && data_.compare(0, 4, "SOLU") == 0) {
+    if (!file.ok()) {
+        platform_.beep();
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(path_, file), tx::CapError,
+                         MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    identity_ = file.identity;
+    disk_ = file.bytes;
+    work_ = disk_;
+    if (disk_.size() >= 4 && disk_.compare(0, 4, "SOLU") == 0) {
         platform_.inform(tx::RecordFileIsDosAscii, tx::CapError, MsgIcon::None);
         return kLoadFailed;
     }
-    const auto records = static_cast<std::int64_t>(size / kRecordBytes);  // a partial last record is ignored
+    const auto records = static_cast<std::int64_t>(disk_.size() / kRecordBytes);  // a partial last record is ignored
     if (records < 2) {
         platform_.inform(tx::NoDataRecord, tx::CapInformation, MsgIcon::Exclamation);
         return kLoadFailed;
     }
-    if (data_.size() < kRecordBytes) {
-        platform_.inform(tx::UnexpectedEndOfFile, tx::CapInformation, MsgIcon::Exclamation);
+    if (const auto foreign = FindForeignRecord(disk_, records)) {
+        const long long n = foreign->record;
+        const std::string where =
+            n > 0 ? CFormat(", record %lld (bytes %lld to %lld): ", n, (n - 1) * 198, n * 198 - 1) : std::string(": ");
+        platform_.inform(std::string(tx::NotARecordFile) + "\n" + path_ + where + foreign->what, tx::CapError,
+                         MsgIcon::Exclamation);
         return kLoadFailed;
     }
-    count_ = le::getI16(reinterpret_cast<const std::uint8_t*>(data_.data()) + 4);
+    count_ = le::getI16(reinterpret_cast<const std::uint8_t*>(disk_.data()) + 4);
     if (count_ - 1 != records) {
         platform_.inform(tx::RecordCountInconsistent, tx::CapInformation, MsgIcon::Exclamation);
         count_ = records + 1;
     }
+    impossible_.assign(static_cast<std::size_t>(count_), false);
+    const auto bad = FindImpossibleRecords(disk_, records);
+    if (!bad.empty()) {
+        std::string text = std::string(tx::ImpossibleRecordValues) + "\n" + path_ + ":";
+        for (std::size_t k = 0; k < bad.size() && k < kImpossibleListed; ++k)
+            text += CFormat("\nrecord %lld: ", static_cast<long long>(bad[k].record)) + bad[k].what;
+        if (bad.size() > kImpossibleListed)
+            text += CFormat("\nand %d more records.", static_cast<int>(bad.size() - kImpossibleListed));
+        platform_.inform(text, tx::CapInformation, MsgIcon::Exclamation);
+        for (const RecordProblem& p : bad) impossible_[static_cast<std::size_t>(p.record)] = true;
+        if (static_cast<std::int64_t>(bad.size()) == records - 1) return kLoadFailed;  // nothing left to load
+    }
+    return kLoadOk;
+}
 
+int RecordFileReader::run() {
+    if (const int r = checkFile(); r != kLoadOk) return r;
     try {
         if (const int r = firstPass(); r != kLoadOk) return r;
-        if (haveLastRecord_) set_.sampleName = RecordNameText(lastRecord_.sampleName, kRecordSampleNameChars);
+        collect();
         firstColumn_ = set_.lastConcIndex < 0 ? 1 : set_.lastConcIndex + 1;
         for (std::size_t k = 0; k < concentrations_.size(); ++k)
             set_.AddConcentration(std::nullopt, temperatures_[k], viscosities_[k], concentrations_[k]);
@@ -142,66 +212,119 @@ int RecordFileReader::run() {
     return kLoadOk;
 }
 
-int RecordFileReader::firstPass() {
-    TFormPavo7100& dialog = window_.reviewDialog();
-    for (std::int64_t n = 2; n <= count_ - 1; ++n) {
-        ZebRecord record;
-        if (!readRecord(n, record)) {
-            platform_.inform(tx::UnexpectedEndTrying, tx::CapInformation, MsgIcon::Exclamation);
-            break;
-        }
-        const RecordParameters params = ParametersOf(record);
-        bool silent = review_ == Review::Continued;
-        if (review_ == Review::Changed && params.concentrationGPerCm3 == oldSet_.concentrationGPerCm3)
-            silent = SameParameterSet(params, oldSet_);
+// Write access is asked for only when the user has chosen a correction; the
+// untouched original is kept before the first one.
+bool RecordFileReader::correctable() {
+    if (writable_ == 0) {
+        FileWriteResult r = CheckCorrectable(path_, identity_);
+        if (r.ok) r = KeepOriginal(path_, disk_);
+        writable_ = r.ok ? 1 : -1;
+        if (!r.ok)
+            platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
+    }
+    return writable_ == 1;
+}
 
-        if (silent) {
-            if (review_ == Review::Changed) ApplyChange(record, mask_, oldSet_, newSet_, nStandardRatio_);
+// No more corrections in this file: what is on disk is what is loaded.
+void RecordFileReader::giveUpCorrections() {
+    work_ = disk_;
+    dirty_ = false;
+    state_ = State::Continued;
+    mask_ = 0;
+    sampleNameChanged_ = 0;
+}
+
+// The corrected records, complete, replace the file as a whole.
+void RecordFileReader::commit() {
+    if (!dirty_) return;
+    const FileWriteResult r = ReplaceFileContents(path_, work_, identity_);
+    if (r.ok) {
+        disk_ = work_;
+        identity_ = r.identity;
+        dirty_ = false;
+        return;
+    }
+    platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
+    giveUpCorrections();
+}
+
+int RecordFileReader::firstPass() {
+    const std::string note = CFormat(tx::OriginalKeptNote, fileNameOf(OriginalCopyPath(path_)).c_str());
+    for (std::int64_t n = 2; n <= count_ - 1; ++n) {
+        ZebRecord record = recordAt(n);
+        const RecordParameters params = ParametersOf(record);
+        auto silentNow = [&] {
+            if (state_ == State::Continued) return true;
+            if (state_ == State::Changed && params.concentrationGPerCm3 == oldSet_.concentrationGPerCm3)
+                return SameParameterSet(params, oldSet_);
+            return false;
+        };
+        bool silent = silentNow();
+        const bool impossible = impossible_[static_cast<std::size_t>(n)];
+        if (!silent && !impossible) {
+            commit();  // the records of the last correction are complete
+            silent = silentNow();
+        }
+        bool corrected = false;
+        if (silent || impossible) {
+            // A record that is not loaded still follows the correction of its parameter set.
+            if (silent && state_ == State::Changed) {
+                ApplyChange(record, mask_, oldSet_, newSet_, nStandardRatio_);
+                corrected = mask_ != 0;
+            }
         } else {
             oldSet_ = params;
-            int result = TFormPavo7100::kResultAbort;
-            dialog.Fill(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, result);
-            platform_.runModal(dialog);
-            dialog.Release();
-            platform_.processPendingMessages();
-            if (result == TFormPavo7100::kResultContinue) {
-                review_ = Review::Continued;
-            } else if (result == TFormPavo7100::kResultChange) {
-                review_ = Review::Changed;
-                newSet_ = ParametersOf(record);  // the dialog wrote the edited values
+            const int result = review_.review(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, note);
+            if (result == RecordReview::kContinue) {
+                state_ = State::Continued;
+            } else if (result == RecordReview::kChange) {
+                state_ = State::Changed;
+                newSet_ = ParametersOf(record);  // the review wrote the edited values
                 mask_ = ChangeMask(oldSet_, newSet_);
-                SetParameters(record, oldSet_);
-                ApplyChange(record, mask_, oldSet_, newSet_, nStandardRatio_);
-                if (n == 2 && sampleNameChanged_)
-                    newSampleName_ = record.sampleName.substr(0, kRecordSampleNameChars);
+                const bool renamed = n == 2 && sampleNameChanged_;
+                if ((mask_ != 0 || renamed) && !correctable()) {
+                    record = recordAt(n);  // as it was
+                    giveUpCorrections();
+                } else {
+                    SetParameters(record, oldSet_);
+                    ApplyChange(record, mask_, oldSet_, newSet_, nStandardRatio_);
+                    corrected = mask_ != 0;
+                    if (renamed) newSampleName_ = record.sampleName.substr(0, kRecordSampleNameChars);
+                }
             } else {
                 set_.lastConcIndex = set_.savedConcIndex;
                 set_.lastAngleIndex = set_.savedAngleIndex;
                 return kLoadCancelled;
             }
         }
-
-        if ((mask_ != 0 && review_ == Review::Changed) || sampleNameChanged_) {
-            if (sampleNameChanged_) {
-                record.sampleName = newSampleName_;
-                record.sampleName.resize(kRecordNameBytes, ' ');
-            }
-            if (!writeRecord(n, record)) {
-                platform_.inform(tx::WriteErrorDiskSpace, tx::CapInformation, MsgIcon::Exclamation);
-                return kLoadFailed;
-            }
+        // Once the sample name was changed every later record carries the new name.
+        if (sampleNameChanged_) {
+            record.sampleName = newSampleName_;
+            record.sampleName.resize(kRecordNameBytes, ' ');
+            corrected = true;
         }
+        if (corrected) putRecord(n, record);
+    }
+    commit();
+    return kLoadOk;
+}
 
+// The concentrations of the loaded records, in the order of the file, as the
+// passes leave them; the sample name of the last loaded record.
+void RecordFileReader::collect() {
+    std::int64_t last = 0;
+    for (std::int64_t n = 2; n <= count_ - 1; ++n) {
+        if (impossible_[static_cast<std::size_t>(n)]) continue;
+        const ZebRecord record = recordAt(n);
         const float c = record.concentrationGPerCm3;
-        if (std::isfinite(c) && columnOf(c) < 0) {
+        if (columnOf(c) < 0) {
             concentrations_.push_back(c);
             temperatures_.push_back(record.temperatureK);
             viscosities_.push_back(record.viscosityMPas);
         }
-        lastRecord_ = record;
-        haveLastRecord_ = true;
+        last = n;
     }
-    return kLoadOk;
+    if (last > 0) set_.sampleName = RecordNameText(recordAt(last).sampleName, kRecordSampleNameChars);
 }
 
 // The position of a collected concentration (exact comparison), or -1.
@@ -220,12 +343,7 @@ int RecordFileReader::columnOf(float concentration) {
 int RecordFileReader::secondPass() {
     std::int64_t done = 0;
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
-        ZebRecord record;
-        if (!readRecord(n, record)) {
-            platform_.inform(tx::UnexpectedEndOfFile, tx::CapInformation, MsgIcon::Exclamation);
-            return kLoadFailed;
-        }
-        store(record);
+        if (!impossible_[static_cast<std::size_t>(n)]) store(recordAt(n));
         if (++done % 5 == 0) platform_.processPendingMessages();
         if (!window_.loading()) throw EAbortLoad();
     }
@@ -238,12 +356,7 @@ void RecordFileReader::store(const ZebRecord& r) {
     const double theta = std::floor(r.angleDeg * 10.0 + 0.5) * 0.1;  // the angle to 0.1°
     const double q = std::sin(theta * kPi / 360.0) * (kFourPi * n / lambdaNm) * 1e7;
     const double q2 = q * q;
-    const int position = std::isfinite(r.concentrationGPerCm3) ? columnOf(r.concentrationGPerCm3) : -1;
-    // A record whose position in the grid cannot be computed holds no usable value.
-    if (!std::isfinite(q2) || position < 0) {
-        warnMissing();
-        return;
-    }
+    const int position = columnOf(r.concentrationGPerCm3);
     const int a = set_.AddQ2(q2);
     const int col = firstColumn_ + position;
     const double c = r.concentrationGPerCm3;
@@ -280,6 +393,11 @@ void RecordFileReader::store(const ZebRecord& r) {
 
 } // namespace
 
-int ReadRecordFile(TFitF& window) { return RecordFileReader(window).run(); }
+int ReadRecordFile(TFitF& window, RecordReview& review) { return RecordFileReader(window, review).run(); }
+
+int ReadRecordFile(TFitF& window) {
+    DialogReview review(window);
+    return ReadRecordFile(window, review);
+}
 
 } // namespace zeb

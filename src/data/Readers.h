@@ -7,11 +7,14 @@
 namespace zeb {
 
 class TFitF;
+class RecordReview;
 
 // ZEB-7100 record files (.sta, .dat): review and correction of the record
 // parameters, corrected records written back in place. Handles the grid limit
 // itself (message, -1).
 int ReadRecordFile(TFitF& window);
+// The same with another review than the window's dialog (tests, batch runs).
+int ReadRecordFile(TFitF& window, RecordReview& review);
 // TARN files (.plt) and the program's own PLX files (.plx). The grid limit
 // (TFitF::EOvlConcAngle) goes to the caller.
 int ReadPltFile(TFitF& window);

@@ -19,6 +19,21 @@ bool TFitF::menuEnabled(const std::string& item) const {
 
 void TFitF::setMenuEnabled(const std::string& item, bool enabled) { menuEnabled_[item] = enabled; }
 
+bool TFitF::AvailableWhileLoading(const std::string& command) {
+    static const char* const kAvailable[] = {"BtnAbortLoad",        "mDruckerSetup",        "hlpIntroduction",
+                                             "ID_HILFE_HILFE",      "ID_HILFE_DATEIFORMAT", "ID_HILFE_ABOUT"};
+    for (const char* name : kAvailable)
+        if (command == name) return true;
+    return false;
+}
+
+bool TFitF::loadBlocked() const { return loading_ || (anyLoadRunning && anyLoadRunning()); }
+
+bool TFitF::commandAvailable(const std::string& command) const {
+    if (command == "ID_DATEI_LADEN" || command == "ID_DATEI_DAZULADEN") return !loadBlocked();
+    return !loading_ || AvailableWhileLoading(command);
+}
+
 void TFitF::setCurrentPath(const std::string& path) {
     currentPath_ = path;
     set_.defaultSourceName = path;

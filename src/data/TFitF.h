@@ -15,6 +15,11 @@
 //   window closes); the second after every successful load (calculation, redraw).
 // - setSettingsPath(): the settings file where "DataPath" in section "Settings"
 //   is read and written; with an empty path the data directory is not remembered.
+// - Loading is exclusive: while a file is read, commandAvailable() is false for
+//   every command of the window except those that neither read nor change its
+//   data, results or chart (AvailableWhileLoading), and the handlers refuse to
+//   run. anyLoadRunning (the main window answers) keeps a window from starting
+//   a load while another window reads a file.
 #pragma once
 
 #include "data/LoadErrors.h"
@@ -76,6 +81,16 @@ public:
     };
     const ViewState& view() const { return view_; }
     bool menuEnabled(const std::string& item) const;
+
+    // Commands that stay available while a file is read: "Abort Loading",
+    // "Printer Setup..." and the help items.
+    static bool AvailableWhileLoading(const std::string& command);
+    // False while a file is read, except for the commands above; the two load
+    // items also while another window reads a file.
+    bool commandAvailable(const std::string& command) const;
+    // A file is read in this window or (as far as anyLoadRunning tells) in another.
+    bool loadBlocked() const;
+    std::function<bool()> anyLoadRunning;
 
     std::function<void(bool enabled)> onFrameFileCommands;
     std::function<void()> onCloseRequested;

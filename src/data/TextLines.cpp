@@ -9,7 +9,8 @@ namespace zeb {
 
 bool TextLineReader::next(std::string& line) {
     if (tooLong_ || pos_ >= text_.size()) return false;
-    std::size_t end = text_.find('\n', pos_);
+    ++lineNumber_;
+    const std::size_t end = text_.find('\n', pos_);
     const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
     std::size_t len = stop - pos_;
     if (len > 0 && text_[pos_ + len - 1] == '\r') --len;
@@ -18,19 +19,16 @@ bool TextLineReader::next(std::string& line) {
         return false;
     }
     line.assign(text_.substr(pos_, len));
+    lineEnded_ = end != std::string_view::npos;
     pos_ = end == std::string_view::npos ? text_.size() : end + 1;
     return true;
 }
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+constexpr char kDosEndOfFile = '\x1A';
 
-std::string_view skipBlanks(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && isBlank(s[i])) ++i;
-    return s.substr(i);
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 // Parses a number at the start of s; returns the characters used (0 = none).
 template <typename T>
@@ -44,20 +42,28 @@ std::size_t parseNumber(std::string_view s, T& value) {
     return static_cast<std::size_t>(r.ptr - s.data());
 }
 
-} // namespace
+struct NumberShape {
+    int fractionDigits = 0;   // digits after the point
+    int exponentDigits = -1;  // -1: no exponent
+};
 
-bool LeadingDouble(std::string_view s, double& value) { return parseNumber(skipBlanks(s), value) > 0; }
-
-bool LeadingInt(std::string_view s, int& value) {
-    s = skipBlanks(s);
-    std::size_t sign = 0;
-    if (!s.empty() && s[0] == '+') sign = 1;
-    long long v = 0;
-    const auto r = std::from_chars(s.data() + sign, s.data() + s.size(), v);
-    if (r.ec != std::errc() || v < INT_MIN || v > INT_MAX) return false;
-    value = static_cast<int>(v);
-    return true;
+NumberShape shapeOf(std::string_view token) {
+    NumberShape shape;
+    std::size_t i = 0;
+    bool point = false;
+    for (; i < token.size() && token[i] != 'e' && token[i] != 'E'; ++i) {
+        if (token[i] == '.') point = true;
+        else if (point && token[i] >= '0' && token[i] <= '9') ++shape.fractionDigits;
+    }
+    if (i < token.size()) {
+        shape.exponentDigits = 0;
+        for (++i; i < token.size(); ++i)
+            if (token[i] >= '0' && token[i] <= '9') ++shape.exponentDigits;
+    }
+    return shape;
 }
+
+} // namespace
 
 bool WholeDouble(std::string_view token, double& value) {
     double v = 0;
@@ -71,6 +77,28 @@ bool WholeFloat(std::string_view token, float& value) {
     if (token.empty() || parseNumber(token, v) != token.size()) return false;
     value = v;
     return true;
+}
+
+bool WholeInt(std::string_view token, int& value) {
+    std::size_t sign = 0;
+    if (!token.empty() && token[0] == '+') sign = 1;
+    long long v = 0;
+    const auto r = std::from_chars(token.data() + sign, token.data() + token.size(), v);
+    if (token.size() == sign || r.ec != std::errc() || r.ptr != token.data() + token.size() || v < INT_MIN ||
+        v > INT_MAX)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string_view LeadingField(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && isBlank(line[start])) ++start;
+    std::size_t end = start;
+    while (end < line.size() && !isBlank(line[end])) ++end;
+    std::string_view field = line.substr(start, end - start);
+    if (!field.empty() && field.back() == ',') field.remove_suffix(1);
+    return field;
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, std::string_view separators) {
@@ -87,6 +115,37 @@ std::vector<std::string_view> SplitFields(std::string_view line, std::string_vie
         if (i > start) fields.push_back(line.substr(start, i - start));
     }
     return fields;
+}
+
+std::optional<std::size_t> BinaryByteAt(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == kDosEndOfFile) --end;
+    for (std::size_t i = 0; i < end; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r') || c == 0x7F) return i;
+    }
+    return std::nullopt;
+}
+
+bool OnlyBlanks(std::string_view text) {
+    for (char c : text)
+        if (!isBlank(c) && c != kDosEndOfFile) return false;
+    return true;
+}
+
+int LineOfOffset(std::string_view text, std::size_t pos) {
+    int line = 1;
+    for (std::size_t i = 0; i < pos && i < text.size(); ++i) line += text[i] == '\n';
+    return line;
+}
+
+bool LooksCut(std::string_view last, std::string_view comparable) {
+    const NumberShape a = shapeOf(last), b = shapeOf(comparable);
+    if (b.exponentDigits >= 0 && a.exponentDigits < b.exponentDigits) return true;
+    // Written by a program with a fixed number of digits ("%12.5E", "%.8f"):
+    // every number has as many digits after the point.
+    const bool fixedForm = b.exponentDigits >= 2 || (b.exponentDigits < 0 && b.fractionDigits >= 4);
+    return fixedForm && a.fractionDigits < b.fractionDigits;
 }
 
 } // namespace zeb

@@ -6,8 +6,10 @@
 #include "data/PltPlxWriter.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
+#include "platform/WriteError.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -144,7 +146,8 @@ std::string FormatPltPlxFile(const MeasurementSet& set, const PltPlxWriteRequest
     return out;
 }
 
-int WritePltPlxFile(Platform& platform, const MeasurementSet& set, const PltPlxWriteRequest& request) {
+int WritePltPlxFile(Platform& platform, const MeasurementSet& set, const PltPlxWriteRequest& request,
+                    WriteResult* written) {
     const bool plx = request.mode == PltPlxMode::Plx;
     std::string path;
     if (request.fileName) {
@@ -160,10 +163,13 @@ int WritePltPlxFile(Platform& platform, const MeasurementSet& set, const PltPlxW
     }
     if (plx && !hasPlxExtension(path)) {
         platform.inform(tx::PlxExtensionInvalid, tx::CapInformation, MsgIcon::Exclamation);
+        if (written) *written = WriteResult::Failure(EINVAL, tx::PlxExtensionInvalid);
         return kWriteFailed;
     }
-    if (!WriteFileAtomically(path, FormatPltPlxFile(set, request))) {
-        platform.inform(tx::WriteErrorDiskSpace, tx::CapInformation, MsgIcon::Exclamation);
+    const WriteResult result = WriteFileAtomically(path, FormatPltPlxFile(set, request));
+    if (written) *written = result;
+    if (!result) {
+        platform.inform(WriteErrorText(path, result), tx::CapInformation, MsgIcon::Exclamation);
         return kWriteFailed;
     }
     return kWriteDone;

@@ -28,7 +28,12 @@ void TFormASCIIExport::Edit1KeyPress(char key) {
     if (key == ' ') ApplyTypedNumbers();
 }
 
-void TFormASCIIExport::ApplyTypedNumbers() {
+bool TFormASCIIExport::ApplyTypedNumbers() {
+    if (isLocked()) return false;
+    struct Changed {
+        TFormASCIIExport* self;
+        ~Changed() { self->changed(); }
+    } changedAtEnd{this};
     chosen_.clear();
     repaint();
     // Numbers beyond any concentration index are refused by the list; the
@@ -42,7 +47,7 @@ void TFormASCIIExport::ApplyTypedNumbers() {
         }
         if (ch < '0' || ch > '9') {
             platform_.inform(tx::ExportInvalidInput, tx::CapZebStat, MsgIcon::Stop);
-            return;
+            return false;
         }
         int n = 0;
         for (; i < Edit1.size() && Edit1[i] >= '0' && Edit1[i] <= '9'; ++i)
@@ -50,16 +55,23 @@ void TFormASCIIExport::ApplyTypedNumbers() {
         chosen_.add(n);
         repaint();
     }
+    return true;
+}
+
+void TFormASCIIExport::BitBtnOkayClick() {
+    if (Edit1 != chosen_.text() && !ApplyTypedNumbers()) return;
+    FormClose();
 }
 
 void TFormASCIIExport::BitBtnAbortClick() {
+    if (isLocked()) return;
     chosen_.clear();
     repaint();
     FormClose();
 }
 
 void TFormASCIIExport::FormClose() {
-    if (!visible_) return;
+    if (!visible_ || isLocked()) return;
     if (list_.empty()) repaint();
     visible_ = false;
     changed();

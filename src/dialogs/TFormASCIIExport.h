@@ -10,7 +10,9 @@
 // Hooks: onChanged (visibility or Edit1 changed: the form shows the state
 // again), onRepaint (the chart), onPostDeferredExport (post a click on the
 // window's hidden export button, so that the export runs after the dialog has
-// gone; without the hook nothing is exported).
+// gone; without the hook nothing is exported), locked (true while the window
+// reads a file: typed numbers, OK and Abort change nothing then and the dialog
+// stays as it is).
 #pragma once
 
 #include "plot/ChosenConcentrations.h"
@@ -44,10 +46,13 @@ public:
     // Space applies the typed numbers.
     void Edit1KeyPress(char key);
     // Clears the chosen list, then chooses every number typed in Edit1 up to the
-    // first character that is neither a blank nor a digit (which is reported).
-    void ApplyTypedNumbers();
+    // first character that is neither a blank nor a digit (which is reported;
+    // then false).
+    bool ApplyTypedNumbers();
 
-    void BitBtnOkayClick() { FormClose(); }
+    // OK: numbers typed since the last Space are applied first; a character
+    // that is no number is reported and the dialog stays open to correct it.
+    void BitBtnOkayClick();
     // "&Abort": nothing is chosen any more, so the export that follows does nothing.
     void BitBtnAbortClick();
     // OK, Abort and the window's own close end here.
@@ -56,11 +61,16 @@ public:
     // After each choice made in the chart: Edit1 shows the chosen list ("1 3 ").
     void ChosenListChanged();
 
+    // "No data records selected !" shows while nothing is chosen.
+    bool Label1Visible() const { return list_.empty(); }
+
     std::string Edit1;
 
     std::function<void()> onChanged;
     std::function<void()> onRepaint;
     std::function<void()> onPostDeferredExport;
+    std::function<bool()> locked;
+    bool isLocked() const { return locked && locked(); }
 
 private:
     void changed() {

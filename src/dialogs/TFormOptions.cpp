@@ -2,9 +2,12 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/NumberText.h"
+#include "app/texts/AnalysisDialogTexts.h"
 #include "app/texts/CommonTexts.h"
 #include "app/texts/OptionsTexts.h"
+#include "app/texts/SettingsTexts.h"
 #include "platform/CodePage.h"
+#include "platform/WriteError.h"
 #include "plot/AxisCaptions.h"
 #include "settings/SettingsFile.h"
 
@@ -24,6 +27,18 @@ constexpr int kFirstColorRow = kLineFirstFormFactor;  // rows 3..7 have colour p
 std::string WidthText(std::int32_t width) { return CFormat(tx::OptionsWidthFormat, static_cast<long>(width)); }
 
 bool IsColorRow(int row) { return row >= kFirstColorRow && row <= kLineRows; }
+
+// Digits only, with blanks around and a leading '+' allowed.
+bool IsWholeNumber(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const auto last = text.find_last_not_of(" \t");
+    std::size_t i = text[first] == '+' ? first + 1 : first;
+    if (i > last) return false;
+    for (; i <= last; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
 
 } // namespace
 
@@ -150,7 +165,18 @@ LogFont TFormOptions::FontForDialog() const {
     return f;
 }
 
+std::string TFormOptions::WidthFieldName(int row) {
+    static const char* const parts[kLineRows + 1] = {"", "Chart", "Zimm", "CoilMd", "CoilPd", "Rod", "Sphere", "UserFF"};
+    return row >= 1 && row <= kLineRows ? std::string("EditW") + parts[row] + "Act" : std::string();
+}
+
 void TFormOptions::FontDialogAccepted(const LogFont& chosen) {
+    const int size = std::abs(chosen.height);
+    if (size < kMinFontDialogHeight || size > kMaxFontDialogHeight) {
+        platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
+        focus = "BtnChartFont";
+        return;
+    }
     font_ = chosen;
     font_.height = chosen.height * kFontDialogDivisor;
     if (font_.faceName.size() > LogFont::kFaceNameChars) font_.faceName = Utf8Left(font_.faceName, LogFont::kFaceNameChars);
@@ -227,6 +253,19 @@ bool TFormOptions::apply() {
     } else {
         y.on = 0;
     }
+    // A width the chart cannot be drawn with is refused (one that is no whole
+    // number falls back to the row's built-in width below).
+    for (int r = 1; r <= kLineRows; ++r) {
+        const std::string& text = widthActual[static_cast<std::size_t>(r)];
+        const auto width = ParseLineWidth(text);
+        // A whole number that does not parse is beyond any int.
+        const bool tooLarge = width ? *width > kMaxLineWidth : IsWholeNumber(text);
+        if (tooLarge) {
+            platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
+            focus = WidthFieldName(r);
+            return false;
+        }
+    }
 
     // 1. Symbol size.
     const std::int16_t size = symbolSizeButton == 1 ? 1 : symbolSizeButton == 2 ? 2 : 3;
@@ -293,8 +332,12 @@ void TFormOptions::BitBtnOKClick() {
 
 void TFormOptions::BitBtnSaveINIClick() {
     if (!apply()) return;
-    // 11. Failures of writing the settings file are not reported.
-    SaveSettings(settings_, window_.plotType, window_.representation, defaults_, settingsPath_);
+    // The settings take effect in the window and as the defaults of new windows
+    // also when the file could not be written; the message says why it was not.
+    const WriteResult saved = SaveSettings(settings_, window_.plotType, window_.representation, defaults_, settingsPath_);
+    if (!saved)
+        platform_.inform(std::string(tx::SettingsNotSaved) + "\n\n" + FileAndReason(settingsPath_, saved),
+                         tx::CapInformation, MsgIcon::Exclamation);
     modalResult = kResultYes;
 }
 

@@ -40,6 +40,16 @@ public:
     static constexpr unsigned kFontDialogFlags = 0x50141;
     // The font dialog works with a fifteenth of the chart's font height.
     static constexpr int kFontDialogDivisor = 15;
+    // The sizes the chart can be drawn with. A line up to 500 units (a thirtieth
+    // of the chart's width) wide; an axis font of 6 to 48 in the font dialog's
+    // size (about 4.5 to 36 points), with which the data area keeps at least a
+    // third of the chart's height. Beyond, lines swallow the points and the
+    // axes crowd out the data; such values are refused with "Invalid input !".
+    static constexpr std::int32_t kMaxLineWidth = 500;
+    static constexpr int kMinFontDialogHeight = 6;
+    static constexpr int kMaxFontDialogHeight = 48;
+    // The actual width field of a line row ("EditWChartAct", ..., "EditWUserFFAct").
+    static std::string WidthFieldName(int row);
 
     // settings.formFactorMode tells which fields are edited. The settings stay
     // untouched until OK or "Save to INI file".
@@ -56,7 +66,8 @@ public:
     void BtnXLabelDefClick();
     void BtnYLabelDefClick();
     // "Font of Axes' Labels ": the font the dialog opens with (the working copy,
-    // its height divided by 15) and what it gives back on OK.
+    // its height divided by 15) and what it gives back on OK (a size beyond the
+    // range above is refused and the working copy stays).
     LogFont FontForDialog() const;
     void FontDialogAccepted(const LogFont& chosen);
     // Colour panels of rows 3..7: a double click on the default panel copies its

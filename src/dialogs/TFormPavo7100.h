@@ -47,6 +47,8 @@ public:
     std::string EditIDC_VISK;
     std::string EditSampleName;
     bool EditSampleNameReadOnly = true;
+    // Under the red warning: where the untouched file is kept before the first change.
+    std::string LabelOriginal;
 
     // Buttons.
     void BtnIDC_WEITERClick();   // "&Continue without any change"

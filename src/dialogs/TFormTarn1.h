@@ -39,6 +39,8 @@ public:
 
     std::string EditWaveLength;
     std::string EditSampleName;
+    // Under the red warning of the PLT form: where the untouched file is kept before a change.
+    std::string LabelOriginal;
     std::string BtnContinueCaption;
     std::string BtnChangeCaption;
     bool BtnAbortVisible = true;

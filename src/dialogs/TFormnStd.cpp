@@ -4,6 +4,7 @@
 #include "app/texts/FileTexts.h"
 #include "app/texts/ImportDialogTexts.h"
 #include "data/FileAccess.h"
+#include "data/ReadProblem.h"
 #include "data/TextLines.h"
 #include "dialogs/DialogNumber.h"
 #include "platform/CodePage.h"
@@ -28,18 +29,35 @@ void TFormnStd::BtnStdFileClick() {
     const auto text = ReadFilePrefix(*path, kStandardPrefixBytes);
     if (!text) {
         platform_.beep();
-        platform_.inform(tx::FileCannotBeOpened, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + *path + ": " + SystemReason(ReadAccessError(*path)),
+                         tx::CapError, MsgIcon::Exclamation);
+        return;
+    }
+    // The third line holds the refractive index of the standard, and only it.
+    auto refuse = [&](ReadProblem::Kind kind, int line, const std::string& what) {
+        platform_.inform(ReadProblemText(ReadProblem{kind, line, what}, *path), tx::CapInformation,
+                         MsgIcon::Exclamation);
+    };
+    if (const auto at = BinaryByteAt(*text)) {
+        refuse(ReadProblem::Kind::Invalid, LineOfOffset(*text, *at), "this is no text file");
         return;
     }
     TextLineReader lines(*text, kStandardLineChars);
     std::string line;
     for (int n = 1; n <= 3; ++n) {
         if (!lines.next(line)) {
-            platform_.inform(tx::UnexpectedEndOfFile, tx::CapInformation, MsgIcon::Exclamation);
+            if (lines.tooLong()) refuse(ReadProblem::Kind::Invalid, n, "the line is longer than 255 characters");
+            else refuse(ReadProblem::Kind::EndsEarly, n, "the file ends before this line, which holds the refractive index of the standard");
             return;
         }
     }
-    EditWrong = Cp850ToUtf8(line.substr(0, line.find('\0')));
+    const std::string value = Cp850ToUtf8(line);
+    double index = 0;
+    if (!DialogNumber(value, index) || !(index > 0.0)) {
+        refuse(ReadProblem::Kind::Invalid, 3, "\"" + value.substr(0, 40) + "\" is no refractive index");
+        return;
+    }
+    EditWrong = value;
 }
 
 void TFormnStd::BitBtnOkayClick() {

@@ -16,6 +16,16 @@
 
 namespace zeb {
 
+namespace {
+
+// A window holds what the file readers allow, 99 concentrations and 135 q²
+// rows, and no more through the clipboard: whatever a window holds can be
+// saved as a PLX file and loaded again.
+constexpr int kPasteMaxRows = MeasurementSet::kMaxLoadedAngles;
+constexpr int kPasteMaxConcentrations = MeasurementSet::kMaxLoadedConc;
+
+} // namespace
+
 bool ExportExchangeBlock(const MeasurementSet& set, const std::vector<int>& chosen, Platform& platform) {
     std::vector<int> exported;
     for (int c : chosen)
@@ -51,7 +61,7 @@ RowMatch MatchBlockRows(const MeasurementSet& set, const std::vector<double>& bl
         if (row < 0) {
             row = ++match.lastAngleIndex;
             // Past the last slot nothing further is needed: the paste is refused.
-            if (row > kExchangeMaxRows) return match;
+            if (row > kPasteMaxRows) return match;
         }
         match.rowOf.push_back(row);
     }
@@ -72,11 +82,11 @@ bool PasteExchangeBlock(MeasurementSet& set, std::vector<int>& chosen, Platform&
         platform.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
         return false;
     }
-    if (match.lastAngleIndex > kExchangeMaxRows) {
+    if (match.lastAngleIndex > kPasteMaxRows) {
         platform.inform(tx::PasteTooManyAngles, tx::CapInformation, MsgIcon::Stop);
         return false;
     }
-    if (lastConc + g > kExchangeMaxConcentrations) {
+    if (g > kPasteMaxConcentrations - lastConc) {
         platform.inform(tx::PasteTooManyConcentrations, tx::CapInformation, MsgIcon::Stop);
         return false;
     }

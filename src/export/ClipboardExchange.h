@@ -21,7 +21,7 @@ class Platform;
 bool ExportExchangeBlock(const MeasurementSet& set, const std::vector<int>& chosen, Platform& platform);
 
 // Where the rows of a block go in a window: the angle index of each block row,
-// and the window's last angle index afterwards (above 136 when the block does
+// and the window's last angle index afterwards (above 135 when the block does
 // not fit).
 struct RowMatch {
     std::vector<int> rowOf;  // block row s (0-based) -> angle index
@@ -33,9 +33,10 @@ struct RowMatch {
 RowMatch MatchBlockRows(const MeasurementSet& set, const std::vector<double>& blockQ2PerCm2);
 
 // Appends the block's concentrations as new columns (indices last + 1 ..
-// last + g) and chooses them. A block that would pass angle index 136 or
-// concentration index 100, or memory running out, is reported and the
-// window's data stay exactly as they were (false).
+// last + g) and chooses them. A block that would pass angle index 135 or
+// concentration index 99 (the limits of the file readers, so that a window can
+// always be saved and loaded again), or memory running out, is reported and
+// the window's data stay exactly as they were (false).
 // The new concentrations join the chosen list (through ChosenConcentrations, so
 // their points carry the chosen marks).
 bool PasteExchangeBlock(MeasurementSet& set, std::vector<int>& chosen, Platform& platform,

@@ -10,6 +10,7 @@
 #include "export/ExportText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
+#include "platform/WriteError.h"
 #include "plot/TFitF1.h"
 
 #include <new>
@@ -52,6 +53,7 @@ DataExport::DataExport(TFitF1& window, FrameSaveDialog& saveDialog)
     : window_(window), saveDialog_(saveDialog),
       dialog_(window.platform(), window.set(), window.chosenConcentrations()) {
     dialog_.onRepaint = [this] { repaint(); };
+    dialog_.locked = [this] { return window_.loading(); };
     dialog_.onPostDeferredExport = [this] {
         if (onPostDeferredExport) onPostDeferredExport();
         else BtnInVisExpClick();
@@ -124,12 +126,13 @@ bool DataExport::saveText(const char* filter, const std::string& text) {
     request.filter = filter;
     request.filterIndex = 1;
     request.proposedName = saveDialog_.fileName;
+    request.initialDir = window_.dataFolder();
     request.overwritePrompt = true;
     const std::optional<std::string> name = platform.saveFileName(request);
     if (!name) return false;
     saveDialog_.fileName = *name;
-    if (!WriteFileAtomically(*name, text)) {
-        platform.inform(tx::WriteErrorDiskSpace, tx::CapInformation, MsgIcon::Exclamation);
+    if (const WriteResult written = WriteFileAtomically(*name, text); !written) {
+        platform.inform(WriteErrorText(*name, written), tx::CapInformation, MsgIcon::Exclamation);
         return false;
     }
     return true;

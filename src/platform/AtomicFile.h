@@ -1,17 +1,60 @@
 // Whole-file writes that never leave a half-written file behind: the bytes go
-// to a temporary file beside the target, which is then renamed into place.
+// to a temporary file beside the target, which is flushed and then renamed into
+// place. Every writer of a user's file goes through WriteFileAtomically.
+//
+// - A target that exists must be a regular file the user may write to. A file
+//   without write permission is never replaced, also not by root (who could
+//   write it anyway): its owner made it read-only on purpose. Devices, pipes,
+//   sockets and folders are refused.
+// - A symbolic link is written through: the file it points to is replaced and
+//   the link stays (a dangling link gets its file created).
+// - A replaced file keeps its permissions and, where the system allows it, its
+//   owner and group; a new file gets 0666 less the umask.
+// - The temporary name fits the name limit for any valid target name.
+// - On any failure (no space, quota, write-protected, a failing rename, ...)
+//   the old file is as it was, the temporary file is gone and the result says
+//   why (the system's text for the error).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zeb {
 
-// Returns false (and leaves any existing file untouched) when the write fails.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+struct WriteResult {
+    int error = 0;       // errno of the failure; 0 when the file was written
+    std::string reason;  // why, for the user: "No space left on device", "the file is write-protected", ...
+
+    bool ok() const { return error == 0; }
+    // So that `if (!WriteFileAtomically(...))` reads naturally.
+    operator bool() const { return ok(); }
+    // The disk (or the user's quota or file size limit) is full.
+    bool diskFull() const;
+
+    static WriteResult Failure(int error, std::string reason);
+};
+
+// Writes bytes to path as a whole new file (see above).
+WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The checks WriteFileAtomically makes before it writes anything: whether path
+// may be replaced (or created), and the file that would be written (the target
+// of a symbolic link). Lets a writer refuse before a long preparation.
+WriteResult CheckWriteTarget(const std::string& path, std::string* finalPath = nullptr);
+
+// The system's text for an error number, in English whatever the locale.
+std::string ErrorText(int error);
 
 // Reads a whole file; nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Test seam: the steps of a write. A hook that returns a non-zero errno for a
+// step makes that step fail with it, as a full disk or a failing rename would.
+enum class WriteStep { CreateTemporary, Write, Sync, Close, Rename };
+using WriteFaultHook = std::function<int(WriteStep step)>;
+// Installs the hook for the whole process (an empty one removes it).
+void SetWriteFaultHook(WriteFaultHook hook);
 
 } // namespace zeb

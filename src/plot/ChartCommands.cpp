@@ -7,6 +7,7 @@
 #include "plot/TFitF1Chart.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
+#include "platform/WriteError.h"
 
 namespace zeb {
 
@@ -27,15 +28,20 @@ void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform) {
     FileDialogRequest request;
     request.filter = tx::WmfFilter;
     request.filterIndex = 1;
+    request.initialDir = window.dataFolder();
     request.overwritePrompt = true;
     const auto name = platform.saveFileName(request);
     if (!name) return;
     const std::vector<std::uint8_t> wmf = WindowChartToPlaceableWmf(window);
-    // The whole file is written at once and renamed into place: a failed write
-    // leaves an existing file as it was.
-    if (wmf.empty() ||
-        !WriteFileAtomically(*name, std::string_view(reinterpret_cast<const char*>(wmf.data()), wmf.size())))
+    if (wmf.empty()) {
         platform.inform(tx::CouldNotCreateMetafile, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    // The whole file is written at once and renamed into place: a failed write
+    // leaves an existing file as it was, and the message says why.
+    const WriteResult written =
+        WriteFileAtomically(*name, std::string_view(reinterpret_cast<const char*>(wmf.data()), wmf.size()));
+    if (!written) platform.inform(WriteErrorText(*name, written), tx::CapInformation, MsgIcon::Stop);
 }
 
 } // namespace zeb

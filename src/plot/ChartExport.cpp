@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace zeb {
 
@@ -28,7 +29,7 @@ std::string ChartToSvg(const ChartInputs& in, const ChartMetrics* stored) {
     return svg.finish();
 }
 
-bool WriteChartVectorFile(const std::string& path, const ChartInputs& in, const ChartMetrics* stored) {
+WriteResult WriteChartVectorFile(const std::string& path, const ChartInputs& in, const ChartMetrics* stored) {
     std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     if (ext == ".wmf") {
@@ -36,7 +37,7 @@ bool WriteChartVectorFile(const std::string& path, const ChartInputs& in, const 
         return WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     if (ext == ".svg") return WriteFileAtomically(path, ChartToSvg(in, stored));
-    return false;
+    return WriteResult::Failure(EINVAL, "the name ends in neither .wmf nor .svg");
 }
 
 } // namespace zeb

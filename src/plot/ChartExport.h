@@ -2,6 +2,7 @@
 // form), the clipboard's memory metafile picture, and SVG.
 #pragma once
 
+#include "platform/AtomicFile.h"
 #include "plot/ChartDrawing.h"
 #include "plot/WmfCanvas.h"
 
@@ -17,7 +18,8 @@ MetafilePicture ChartToClipboardMetafile(const ChartInputs& in, const ChartMetri
 std::string ChartToSvg(const ChartInputs& in, const ChartMetrics* stored);
 
 // Writes the chart to path by its extension, .wmf (placeable) or .svg, case
-// ignored; false for another extension or when the file cannot be written.
-bool WriteChartVectorFile(const std::string& path, const ChartInputs& in, const ChartMetrics* stored);
+// ignored; fails for another extension or when the file cannot be written
+// (an existing file is then as it was).
+WriteResult WriteChartVectorFile(const std::string& path, const ChartInputs& in, const ChartMetrics* stored);
 
 } // namespace zeb

@@ -1,5 +1,6 @@
 #include "plot/ChartPrimitives.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zeb {
@@ -34,7 +35,11 @@ bool Inside(const ClipRect& c, int x, int y) { return x >= c.left && x <= c.righ
 
 } // namespace
 
-int SymbolHalfSize(int size) { return static_cast<int>((0.2 * (size - 2) + 0.8) * 109); }
+int SymbolHalfSize(int size) {
+    // Sizes other than 1..3 (from a hand-edited settings file) draw as the nearest one.
+    size = std::clamp(size, 1, 3);
+    return static_cast<int>((0.2 * (size - 2) + 0.8) * 109);
+}
 
 bool DrawSymbol(Canvas& canvas, const SymbolStyle& st, const ClipRect& clip, int code, int x, int y,
                 bool withErrorBar, int yTop, int yBottom) {

@@ -62,6 +62,7 @@ void PointSelection::redrawDrag(SelectionOutcome& out) const {
 
 SelectionOutcome PointSelection::FormMouseMove(double logicalX, double logicalY, const SelectionMapping& mapping) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot()) return out;
     bool inside = false;
     const GridPoint hit = hitAt(logicalX, logicalY, mapping, &inside);
@@ -85,8 +86,19 @@ SelectionOutcome PointSelection::FormMouseMove(double logicalX, double logicalY,
     return out;
 }
 
+SelectionOutcome PointSelection::FormMouseLeave() {
+    SelectionOutcome out;
+    if (!measurementPlot() || drag_.dragging) return out;
+    out.cursor = MouseCursorShape::Arrow;
+    hit_ = {};
+    drag_ = {};
+    out.statusText = hint();
+    return out;
+}
+
 SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY, const SelectionMapping& mapping) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
     drag_ = {};
     bool inside = false;
@@ -103,6 +115,7 @@ SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY,
 SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, const SelectionMapping& mapping,
                                              bool ctrl) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
     drag_.dragging = false;
     const GridPoint release = hitAt(logicalX, logicalY, mapping, nullptr);
@@ -131,6 +144,11 @@ SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, c
 
 // ---- Keyboard
 
+std::vector<SymbolRedraw> PointSelection::CursorMark() const {
+    if (!keyMode_ || !IsSelectable(*set_, cursor_.c, cursor_.a)) return {};
+    return {{cursor_.c, cursor_.a, MarkSymbolCode(IsExtrapolated(cursor_.c, cursor_.a)), false}};
+}
+
 std::string PointSelection::cursorStatus() const {
     if (!IsSelectable(*set_, cursor_.c, cursor_.a)) return hint();
     const DataPoint& p = *set_->cell(cursor_.c, cursor_.a);
@@ -139,7 +157,6 @@ std::string PointSelection::cursorStatus() const {
 }
 
 void PointSelection::keyFeedback(SelectionOutcome& out) {
-    out.clipToDataArea = true;
     if (previousCursor_ != cursor_ && IsSelectable(*set_, previousCursor_.c, previousCursor_.a)) {
         const bool extrapolated = IsExtrapolated(previousCursor_.c, previousCursor_.a);
         out.redraws.push_back({previousCursor_.c, previousCursor_.a,
@@ -154,6 +171,7 @@ void PointSelection::keyFeedback(SelectionOutcome& out) {
 
 SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (keyMode_) {
         keyMode_ = false;
         out.keyModeChanged = true;
@@ -172,6 +190,7 @@ SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
 
 SelectionOutcome PointSelection::FormKeyDown(SelectionKey key, bool ctrl) {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!keyMode_ || !measurementPlot()) return out;
     switch (key) {
     case SelectionKey::Escape: return PUNKTWAHLMODUSANAUSClick();
@@ -214,6 +233,7 @@ void PointSelection::setAllActive(int active) {
 
 SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
         chosen_.clear();
         out.exportFieldText = chosen_.text();
@@ -227,6 +247,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
 
 SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
         chosen_.clear();
         out.exportFieldText = chosen_.text();
@@ -239,6 +260,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
 
 SelectionOutcome PointSelection::mnDeActivateDataClick() {
     SelectionOutcome out;
+    if (window_->loading()) return out;
     for (int c : chosen_.list()) {
         if (c < 0 || c > set_->lastConcIndex) continue;
         for (int a = 1; a <= set_->lastAngleIndex; ++a) {

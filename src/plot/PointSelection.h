@@ -44,7 +44,6 @@ struct SelectionOutcome {
     std::optional<std::string> statusText;     // for the main window's status line
     std::optional<MouseCursorShape> cursor;
     std::vector<SymbolRedraw> redraws;         // in this order, over the present chart
-    bool clipToDataArea = false;               // the redraws are clipped to the data area
     bool repaint = false;                      // the whole chart
     bool preparePoints = false;                // rebuild plotted values and axes first
     bool recalculate = false;                  // then run the calculation
@@ -64,6 +63,7 @@ struct DragState {
     void visit(GridPoint p);
 };
 
+// Every handler does nothing while the window reads a file.
 class PointSelection {
 public:
     explicit PointSelection(TFitF1& window);
@@ -76,6 +76,9 @@ public:
     SelectionOutcome FormMouseMove(double logicalX, double logicalY, const SelectionMapping& mapping);
     SelectionOutcome FormMouseDown(double logicalX, double logicalY, const SelectionMapping& mapping);
     SelectionOutcome FormMouseUp(double logicalX, double logicalY, const SelectionMapping& mapping, bool ctrl);
+    // The mouse left the window: as a move off the data area (nothing while
+    // a drag is under way, which goes on when the mouse comes back).
+    SelectionOutcome FormMouseLeave();
 
     // ---- Keyboard point-select mode
     SelectionOutcome PUNKTWAHLMODUSANAUSClick();  // "Point-select-mode": on / off
@@ -103,6 +106,9 @@ public:
     std::string hint() const;
     GridPoint hit() const { return hit_; }
     GridPoint keyCursor() const { return cursor_; }
+    // The red mark of the keyboard cursor while the keyboard mode is on and the
+    // cursor is on a point; empty otherwise.
+    std::vector<SymbolRedraw> CursorMark() const;
     const DragState& drag() const { return drag_; }
     ChosenConcentrations& chosen() { return chosen_; }
     const ChosenConcentrations& chosen() const { return chosen_; }

@@ -50,7 +50,7 @@ void DrawFooter(PrintDevice& device, const PageLayout& page, const std::string& 
         c.setTextColor(kBlack);
         c.setBackgroundTransparent(true);
         c.setTextAlign(kAlignLeft | kAlignTop);
-        int y = page.ruleY;
+        int y = page.footerTextTop;
         for (const std::string& line : lines) {
             c.textOut(page.plotLeft, y, line);
             y += page.footerLinePitch;

@@ -68,7 +68,12 @@ PageLayout LayoutPage(const PageMetrics& pg, const std::string& footerText, cons
         l.footerFont.height = PH / 150;
         l.footerFont.width = PW / 180;
     }
-    l.footerLines = WrapToWidth(footerText, l.plotWidth, l.footerFont, measure);
+    l.ruleRight = static_cast<int>(0.9 * PW);
+    l.rulePenWidth = PH / 1000;
+    // With wide printer offsets the plot starts right of a tenth of the page:
+    // the text stops where the rule does.
+    l.footerWrapWidth = std::max(1, std::min(eighty, l.ruleRight - l.plotLeft));
+    l.footerLines = WrapToWidth(footerText, l.footerWrapWidth, l.footerFont, measure);
     const int h123 = measure.height(l.footerFont, "123Abc");
     l.footerLinePitch = static_cast<int>(1.1 * h123);
     l.footerHeight = static_cast<int>(static_cast<double>(l.footerLines.size()) * 1.1 * h123);
@@ -81,9 +86,8 @@ PageLayout LayoutPage(const PageMetrics& pg, const std::string& footerText, cons
     l.scale = std::max(0.0, std::min(static_cast<double>(l.chartWidth) / kLogicalWidth,
                                      static_cast<double>(l.chartHeight) / kLogicalHeight));
     l.ruleY = static_cast<int>((1 - t) * PH - l.footerHeight);
-    l.ruleRight = static_cast<int>(0.9 * PW);
-    l.rulePenWidth = PH / 1000;
-    l.footerWrapWidth = eighty;
+    // Below the lower half of the rule, with a fifth of a line between.
+    l.footerTextTop = l.ruleY + (l.rulePenWidth + 1) / 2 + std::max(1, l.footerLinePitch / 5);
     return l;
 }
 

@@ -40,7 +40,10 @@ struct PageLayout {
     int ruleY = 0;
     int ruleRight = 0;
     int rulePenWidth = 0;
-    int footerWrapWidth = 0;  // trunc(0.8 · PW)
+    // The footer text: wrapped to trunc(0.8 · PW), but never beyond the rule's
+    // end, and starting clear below the rule.
+    int footerWrapWidth = 0;
+    int footerTextTop = 0;
     // Device units per logical unit of the fitted chart.
     double scale = 0;
     double LogicalY(int deviceY) const { return scale > 0 ? (deviceY - chartTop) / scale : 0.0; }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <new>
 
 namespace zeb {
@@ -103,6 +104,17 @@ void TFitF1::setKControlsVisible(bool visible) {
     for (const char* name : kKControls) widgets_[name].visible = visible;
 }
 
+std::string TFitF1::dataFolder() const {
+    auto folderOf = [](const std::string& path) {
+        const std::filesystem::path p(path);
+        return p.is_absolute() && p.has_parent_path() ? p.parent_path().string() : std::string();
+    };
+    if (std::string f = folderOf(currentPath()); !f.empty()) return f;
+    for (int c = 1; c <= set_.lastConcIndex; ++c)
+        if (std::string f = folderOf(set_.sourceName[static_cast<std::size_t>(c)]); !f.empty()) return f;
+    return {};
+}
+
 double TFitF1::kScale() const {
     const MeasurementSet& s = set_;
     if (s.lastAngleIndex < 1 || s.lastConcIndex < 1) return KScale(0.0, 0.0, 0.0, 0.0);
@@ -119,6 +131,8 @@ void TFitF1::PreparePoints(int mode) {
 }
 
 void TFitF1::OnClickedRechne() {
+    // Nothing is calculated from a set that is being filled.
+    if (loading()) return;
     results_ = EvaluationResults{};
     results_.plotType = plotType_;
     qOrder_ = readOrder(QOrderItems(), qOrder_);
@@ -146,7 +160,8 @@ void TFitF1::OnClickedRechne() {
     for (const char* name : kEditNames) widgets_[name].text = " ";
     if (IsDynamicPlot(plotType_)) ComputeDynamicValues(set_, fits_, results_);
     else ComputeStaticValues(set_, fits_, plotType_, results_);
-    BuildResultsText(set_, fits_, {plotType_, qOrder_, cOrder_, smoothing_ == kSmoothingOn}, results_);
+    BuildResultsText(set_, fits_, {plotType_, qOrder_, cOrder_, smoothing_ == kSmoothingOn, weighting_ == kWeightingOn},
+                     results_);
     for (int i = 0; i < 4; ++i) {
         widgets_[kLabelNames[i]].text = results_.labels[static_cast<std::size_t>(i)];
         widgets_[kEditNames[i]].text = results_.edits[static_cast<std::size_t>(i)];
@@ -210,6 +225,7 @@ void TFitF1::AfterLoad() {
 }
 
 void TFitF1::AfterOptions() {
+    if (loading()) return;
     if (ff_.viewShown) {
         buildFormFactorView();
         Repaint();
@@ -230,6 +246,7 @@ void TFitF1::afterKChange() {
 }
 
 void TFitF1::OnClicked_K_Kl() {
+    if (loading()) return;
     if (!KStepDown(k_, kStep_, kScale())) {
         platform_.beep();
         return;
@@ -238,6 +255,7 @@ void TFitF1::OnClicked_K_Kl() {
 }
 
 void TFitF1::OnClicked_K_Gr() {
+    if (loading()) return;
     if (!KStepUp(k_, kStep_, kScale())) {
         platform_.beep();
         return;
@@ -257,10 +275,20 @@ void TFitF1::OnKillfocusEingK() {
 }
 
 void TFitF1::cpEING_K() {
+    if (loading()) {
+        showK();  // the field shows the k in use: nothing changes while a file is read
+        return;
+    }
+    // The message box takes the focus from the field: the kill-focus that
+    // follows while it is up must not read the field again.
+    if (kRefusing_) return;
     const auto typed = ParseTypedNumber(widgets_["EditIDC_EING_K"].text);
-    if (!typed) {
-        // Not a number: the field shows the k in use again and nothing is recalculated.
+    if (!typed || !KTypedAcceptable(*typed * 1e11, kScale())) {
+        // Not a number the chart can use: the field shows the k in use again
+        // and nothing is recalculated.
+        kRefusing_ = true;
         platform_.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+        kRefusing_ = false;
         showK();
         return;
     }

@@ -67,6 +67,8 @@ public:
     static constexpr std::size_t kMaxChosen = 101;
     // After the options dialog closed: weighting and smoothing take effect.
     void AfterOptions();
+    // Every handler below does nothing while a file is read (loading()); the
+    // view mirrors commandAvailable() in its menus and controls.
 
     // ---- q²-Dep., c-Dep. and smoothing
     void OnBerechnungQKeine();
@@ -118,6 +120,10 @@ public:
     int rememberedSmoothing() const { return rememberedSmoothing_; }
     int weighting() const { return weighting_; }
     double k() const { return k_; }
+    // The folder the window's data come from, where its save dialogs start: that
+    // of the file last loaded, else of the first concentration's source file
+    // (pasted data); empty when none is known.
+    std::string dataFolder() const;
     int kStep() const { return kStep_; }
     bool calculated() const { return calculated_; }
     const ExtrapolationResult& fits() const { return fits_; }
@@ -202,6 +208,7 @@ private:
     double k_ = 0.0;
     int kStep_ = 10;
     bool kEnterArmed_ = false;
+    bool kRefusing_ = false;  // the refusal of a typed k is on the screen
     bool calculated_ = false;
     double storedMwQ2_ = -1.0;
     double storedRgNm_ = -1.0;

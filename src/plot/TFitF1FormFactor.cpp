@@ -33,7 +33,7 @@ bool TFitF1::obtainUserFormFactor() {
     if (!path) return false;
     const FfuResult r = LoadUserFormFactor(*path, ff_.user);
     if (r != FfuResult::Ok) {
-        platform_.inform(FfuMessage(r), tx::CapInformation, MsgIcon::Stop);
+        platform_.inform(FfuMessageText(r, ff_.user), tx::CapInformation, MsgIcon::Stop);
         return false;
     }
     return true;
@@ -41,7 +41,7 @@ bool TFitF1::obtainUserFormFactor() {
 
 void TFitF1::mnFormFactorPClick(int modelTag) {
     const int model = ModelFromTag(modelTag);
-    if (model == 0 || !IsStaticPlot(plotType_)) return;
+    if (loading() || model == 0 || !IsStaticPlot(plotType_)) return;
     const char* item = ModelItems()[static_cast<std::size_t>(model - 1)];
     auto it = std::find(ff_.models.begin(), ff_.models.end(), model);
     if (it != ff_.models.end()) {
@@ -74,7 +74,7 @@ void TFitF1::buildFormFactorView() {
 
 void TFitF1::mnFormFactorPPClick(int formTag) {
     const int form = PlotFormFromTag(formTag);
-    if (form == 0 || !IsStaticPlot(plotType_)) return;
+    if (loading() || form == 0 || !IsStaticPlot(plotType_)) return;
     menu_["mnCorrReflect"].enabled = false;
 
     // The compared data: the last chosen concentration, else the data extrapolated to c = 0.

@@ -4,13 +4,17 @@
 
 namespace zeb {
 
+// While a file is read none of these commands runs: the set is being filled.
+
 void TFitF1::OnBerechnungQKeine() {
+    if (loading()) return;
     smoothing_ = kSmoothingOff;
     menu_["ID_BER_GEGLTTET"].checked = false;
     selectQOrder(0);
 }
 
 void TFitF1::selectQOrder(int order) {
+    if (loading()) return;
     checkOnly(QOrderItems(), order);
     qOrder_ = order;
     leaveFormFactorView();
@@ -19,6 +23,7 @@ void TFitF1::selectQOrder(int order) {
 }
 
 void TFitF1::selectCOrder(int order) {
+    if (loading()) return;
     checkOnly(COrderItems(), order);
     cOrder_ = order;
     leaveFormFactorView();
@@ -27,6 +32,7 @@ void TFitF1::selectCOrder(int order) {
 }
 
 void TFitF1::selectPlotType(int type) {
+    if (loading()) return;
     leaveFormFactorView();
     checkOnly(PlotTypeItems(), type - 1);
     plotType_ = type;
@@ -37,6 +43,7 @@ void TFitF1::selectPlotType(int type) {
 }
 
 void TFitF1::OnSelchangeComboFitmethode() {
+    if (loading()) return;
     const int before = smoothing_;
     MenuItemState& item = menu_["ID_BER_GEGLTTET"];
     smoothing_ = rememberedSmoothing_ = item.checked ? kSmoothingOff : kSmoothingOn;

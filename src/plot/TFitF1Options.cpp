@@ -6,6 +6,8 @@
 namespace zeb {
 
 int OnOptionen(TFitF1& w, GlobalDefaults& defaults) {
+    // The options change the chart and the calculation: not while a file is read.
+    if (w.loading()) return TFormOptions::kResultAbort;
     PlotSettings& s = w.plotSettings();
     const FormFactorState& ff = w.formFactor();
     s.formFactorMode = ff.viewShown;

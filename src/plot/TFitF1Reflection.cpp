@@ -10,6 +10,7 @@
 namespace zeb {
 
 void TFitF1::mnCorrReflectClick() {
+    if (loading()) return;
     if (AnyPointWithoutWavelength(set_)) {
         platform_.inform(tx::ReflectNoWavelength, tx::CapInformation, MsgIcon::Stop);
         return;

@@ -18,13 +18,13 @@ namespace {
 constexpr std::size_t kValueChars = 254;
 constexpr std::size_t kDataPathChars = 259;
 
-std::string Get(const char* section, const std::string& key, const char* dflt, const std::string& path,
+std::string Get(const char* section, const std::string& key, const char* dflt, const ProfileFile& file,
                 std::size_t maxChars = kValueChars) {
-    return GetPrivateProfileString(section, key, dflt, maxChars, path);
+    return file.get(section, key, dflt, maxChars);
 }
 
-std::int16_t YesFlag(const char* section, const char* key, const std::string& path) {
-    return Get(section, key, tx::ValYes, path) == tx::ValYes ? 1 : 0;
+std::int16_t YesFlag(const char* section, const char* key, const ProfileFile& file) {
+    return Get(section, key, tx::ValYes, file) == tx::ValYes ? 1 : 0;
 }
 
 std::string FontKey(const char* pattern) {
@@ -48,23 +48,23 @@ std::uint8_t ByteOf(const std::string& text) {
     return static_cast<std::uint8_t>(static_cast<std::uint64_t>(LeadingInteger(text)) & 0xFFu);
 }
 
-LogFont ReadFont(const std::string& path) {
+LogFont ReadFont(const ProfileFile& file) {
     const char* s = tx::SecFontSetting;
     LogFont f;
-    f.height = Int32Of(Get(s, FontKey(tx::KeyLfHeight), "0", path));
-    f.width = Int32Of(Get(s, FontKey(tx::KeyLfWidth), "0", path));
-    f.escapement = Int32Of(Get(s, FontKey(tx::KeyLfEscapement), "0", path));
-    f.orientation = Int32Of(Get(s, FontKey(tx::KeyLfOrientation), "0", path));
-    f.weight = Int32Of(Get(s, FontKey(tx::KeyLfWeight), "700", path));
-    f.italic = ByteOf(Get(s, FontKey(tx::KeyLfItalic), "0", path));
-    f.underline = ByteOf(Get(s, FontKey(tx::KeyLfUnderline), "0", path));
-    f.strikeOut = ByteOf(Get(s, FontKey(tx::KeyLfStrikeOut), "0", path));
-    f.charSet = ByteOf(Get(s, FontKey(tx::KeyLfCharSet), "0", path));
-    f.outPrecision = ByteOf(Get(s, FontKey(tx::KeyLfOutPrecision), "7", path));
-    f.clipPrecision = ByteOf(Get(s, FontKey(tx::KeyLfClipPrecision), "32", path));
-    f.quality = ByteOf(Get(s, FontKey(tx::KeyLfQuality), "2", path));
-    f.pitchAndFamily = ByteOf(Get(s, FontKey(tx::KeyLfPitchAndFamily), "32", path));
-    f.faceName = Utf8Left(Get(s, FontKey(tx::KeyLfFaceName), tx::DefaultFaceName, path),
+    f.height = Int32Of(Get(s, FontKey(tx::KeyLfHeight), "0", file));
+    f.width = Int32Of(Get(s, FontKey(tx::KeyLfWidth), "0", file));
+    f.escapement = Int32Of(Get(s, FontKey(tx::KeyLfEscapement), "0", file));
+    f.orientation = Int32Of(Get(s, FontKey(tx::KeyLfOrientation), "0", file));
+    f.weight = Int32Of(Get(s, FontKey(tx::KeyLfWeight), "700", file));
+    f.italic = ByteOf(Get(s, FontKey(tx::KeyLfItalic), "0", file));
+    f.underline = ByteOf(Get(s, FontKey(tx::KeyLfUnderline), "0", file));
+    f.strikeOut = ByteOf(Get(s, FontKey(tx::KeyLfStrikeOut), "0", file));
+    f.charSet = ByteOf(Get(s, FontKey(tx::KeyLfCharSet), "0", file));
+    f.outPrecision = ByteOf(Get(s, FontKey(tx::KeyLfOutPrecision), "7", file));
+    f.clipPrecision = ByteOf(Get(s, FontKey(tx::KeyLfClipPrecision), "32", file));
+    f.quality = ByteOf(Get(s, FontKey(tx::KeyLfQuality), "2", file));
+    f.pitchAndFamily = ByteOf(Get(s, FontKey(tx::KeyLfPitchAndFamily), "32", file));
+    f.faceName = Utf8Left(Get(s, FontKey(tx::KeyLfFaceName), tx::DefaultFaceName, file),
                           LogFont::kFaceNameChars);
     return f;
 }
@@ -75,12 +75,10 @@ std::string Format(const char* fmt, long long v) {
     return buf;
 }
 
-bool WriteFont(const LogFont& f, const std::string& path) {
+bool WriteFont(const LogFont& f, ProfileFile& file) {
     const char* s = tx::SecFontSetting;
     bool ok = true;
-    auto put = [&](const char* key, const std::string& value) {
-        ok = WritePrivateProfileString(s, FontKey(key), value, path) && ok;
-    };
+    auto put = [&](const char* key, const std::string& value) { ok = file.set(s, FontKey(key), value) && ok; };
     put(tx::KeyLfHeight, Format("%lld", f.height));
     put(tx::KeyLfWidth, Format("%lld", f.width));
     put(tx::KeyLfEscapement, Format("%lld", f.escapement));
@@ -172,33 +170,50 @@ std::string DefaultSettingsFilePath() {
     return SettingsFilePath(ec ? std::string("zebstat") : exe.string());
 }
 
-GlobalDefaults ReadGlobalSettings(const std::string& path) {
+namespace {
+
+// The message for a settings file that exists but was not read.
+std::string SettingsProblemText(const ProfileFile& file) {
+    switch (file.state()) {
+    case ProfileFile::State::TooLarge:
+    case ProfileFile::State::Unreadable:
+        return std::string(tx::SettingsFileNotRead) + "\n\n" + file.path() + ": " + file.problem();
+    default: return "";
+    }
+}
+
+} // namespace
+
+GlobalDefaults ReadGlobalSettings(const std::string& settingsPath, std::string* problem) {
+    const ProfileFile file(settingsPath);
+    if (problem) *problem = SettingsProblemText(file);
     GlobalDefaults g;
-    g.symbolSize = SymbolSizeCode(Get(tx::SecSettings, tx::KeySymbolSize, tx::ValMedium, path));
-    g.smoothing = Get(tx::SecSettings, tx::KeySmoothing, tx::ValNo, path) == tx::ValNo ? 1 : 2;
-    const std::string fit = Get(tx::SecSettings, tx::KeyFitDisplay, "1", path);
+    g.symbolSize = SymbolSizeCode(Get(tx::SecSettings, tx::KeySymbolSize, tx::ValMedium, file));
+    g.smoothing = Get(tx::SecSettings, tx::KeySmoothing, tx::ValNo, file) == tx::ValNo ? 1 : 2;
+    const std::string fit = Get(tx::SecSettings, tx::KeyFitDisplay, "1", file);
     g.fitDisplay = fit == "2" ? 2 : fit == "3" ? 3 : 1;
-    g.showFileName = YesFlag(tx::SecSettingsForPlot, tx::KeyShowFilename, path);
-    g.showErrorBars = Get(tx::SecSettingsForPlot, tx::KeyShowErrorbars, tx::ValNo, path) == tx::ValYes;
-    g.showSampleName = YesFlag(tx::SecSettingsForPlot, tx::KeyShowSampleName, path);
-    g.showResults = YesFlag(tx::SecSettingsForPlot, tx::KeyShowResults, path);
-    g.printResults = YesFlag(tx::SecPrint, tx::KeyPrintResults, path);
-    g.symbolSizeFF = SymbolSizeCode(Get(tx::SecSettings, tx::KeySymbolSizeFF, tx::ValMedium, path));
-    g.showErrorBarsFF = Get(tx::SecSettingsForPlot, tx::KeyShowErrorBarsFF, tx::ValNo, path) == tx::ValYes;
-    g.showFileNameFF = YesFlag(tx::SecSettingsForPlot, tx::KeyShowFilenameFF, path);
-    g.showSampleNameFF = YesFlag(tx::SecSettingsForPlot, tx::KeyShowSampleNameFF, path);
-    g.axisFont = ReadFont(path);
+    g.showFileName = YesFlag(tx::SecSettingsForPlot, tx::KeyShowFilename, file);
+    g.showErrorBars = Get(tx::SecSettingsForPlot, tx::KeyShowErrorbars, tx::ValNo, file) == tx::ValYes;
+    g.showSampleName = YesFlag(tx::SecSettingsForPlot, tx::KeyShowSampleName, file);
+    g.showResults = YesFlag(tx::SecSettingsForPlot, tx::KeyShowResults, file);
+    g.printResults = YesFlag(tx::SecPrint, tx::KeyPrintResults, file);
+    g.symbolSizeFF = SymbolSizeCode(Get(tx::SecSettings, tx::KeySymbolSizeFF, tx::ValMedium, file));
+    g.showErrorBarsFF = Get(tx::SecSettingsForPlot, tx::KeyShowErrorBarsFF, tx::ValNo, file) == tx::ValYes;
+    g.showFileNameFF = YesFlag(tx::SecSettingsForPlot, tx::KeyShowFilenameFF, file);
+    g.showSampleNameFF = YesFlag(tx::SecSettingsForPlot, tx::KeyShowSampleNameFF, file);
+    g.axisFont = ReadFont(file);
     return g;
 }
 
-PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::string& path) {
+PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::string& settingsPath) {
+    const ProfileFile file(settingsPath);
     PlotSettings w;
     static_cast<GlobalDefaults&>(w) = defaults;
     w.manualXFF = defaults.manualX;
     w.manualYFF = defaults.manualY;
     w.lines = LineTable::BuiltIn();
     auto title = [&](const char* pattern, int n) {
-        return Utf8Left(Get(tx::SecChartLabels, NumberedKey(pattern, n), "", path, 255), kAxisTitleChars);
+        return Utf8Left(Get(tx::SecChartLabels, NumberedKey(pattern, n), "", file, 255), kAxisTitleChars);
     };
     for (int t = 1; t <= kPlotTypes; ++t) {
         w.xTitleZimm[static_cast<std::size_t>(t)] = title(tx::KeyXLabelZimm, t);
@@ -209,19 +224,21 @@ PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::strin
         w.yTitleFF[static_cast<std::size_t>(r)] = title(tx::KeyYLabelFF, r);
     }
     for (int r = 1; r <= kLineRows; ++r) {
-        const std::string width = Get(tx::SecPlotLines, NumberedKey(tx::KeyLineWidth, r), "", path);
+        const std::string width = Get(tx::SecPlotLines, NumberedKey(tx::KeyLineWidth, r), "", file);
         if (!width.empty()) w.lines.row(r).width = Int32Of(width);
-        const std::string color = Get(tx::SecPlotLines, NumberedKey(tx::KeyLineColor, r), "", path);
+        const std::string color = Get(tx::SecPlotLines, NumberedKey(tx::KeyLineColor, r), "", file);
         if (!color.empty()) w.lines.row(r).color = static_cast<std::uint32_t>(Int32Of(color));
     }
     return w;
 }
 
-bool SaveSettings(const PlotSettings& w, int plotType, int formFactorRepresentation, GlobalDefaults& g,
-                  const std::string& path) {
+WriteResult SaveSettings(const PlotSettings& w, int plotType, int formFactorRepresentation, GlobalDefaults& g,
+                         const std::string& path) {
+    // The file is read once, every key replaced in memory and the file written once.
+    ProfileFile file(path);
     bool ok = true;
     auto put = [&](const char* section, const std::string& key, const std::string& value) {
-        ok = WritePrivateProfileString(section, key, value, path) && ok;
+        ok = file.set(section, key, value) && ok;
     };
     auto yesNo = [](int flag) { return std::string(flag == 1 ? tx::ValYes : tx::ValNo); };
     put(tx::SecSettings, tx::KeySymbolSize, SymbolSizeText(w.symbolSize));
@@ -236,7 +253,7 @@ bool SaveSettings(const PlotSettings& w, int plotType, int formFactorRepresentat
     put(tx::SecSettingsForPlot, tx::KeyShowFilenameFF, yesNo(w.showFileNameFF));
     put(tx::SecSettingsForPlot, tx::KeyShowErrorBarsFF, yesNo(w.showErrorBarsFF));
     put(tx::SecSettingsForPlot, tx::KeyShowSampleNameFF, yesNo(w.showSampleNameFF));
-    ok = WriteFont(w.axisFont, path) && ok;
+    ok = WriteFont(w.axisFont, file) && ok;
     if (w.formFactorMode) {
         put(tx::SecChartLabels, NumberedKey(tx::KeyXLabelFF, formFactorRepresentation), w.xTitle);
         put(tx::SecChartLabels, NumberedKey(tx::KeyYLabelFF, formFactorRepresentation), w.yTitle);
@@ -265,11 +282,13 @@ bool SaveSettings(const PlotSettings& w, int plotType, int formFactorRepresentat
     g.showErrorBarsFF = w.showErrorBarsFF;
     g.showSampleNameFF = w.showSampleNameFF;
     g.axisFont = w.axisFont;
-    return ok;
+    WriteResult written = file.save();
+    if (written && !ok) written = WriteResult::Failure(EINVAL, "a text holds a line break");
+    return written;
 }
 
 std::string ReadDataPath(const std::string& path) {
-    return Get(tx::SecSettings, tx::KeyDataPath, "", path, kDataPathChars);
+    return Get(tx::SecSettings, tx::KeyDataPath, "", ProfileFile(path), kDataPathChars);
 }
 
 bool WriteDataPath(const std::string& folder, const std::string& path) {

@@ -1,9 +1,11 @@
 // Reading and writing the settings file: the global defaults at program start,
 // each plot window's titles and line rows at its creation, and "Save to INI
-// file". A missing or unreadable file gives the built-in defaults; write
-// failures are not reported (the program goes on with its settings in memory).
+// file". Each of them reads the file once. A missing file, one that cannot be
+// read and one far larger than settings take give the built-in defaults (the
+// last two with a message at start); a failed save says why.
 #pragma once
 
+#include "platform/AtomicFile.h"
 #include "settings/PlotSettings.h"
 
 #include <string>
@@ -19,7 +21,9 @@ std::string SettingsFilePath(const std::string& programPath);
 // SettingsFilePath of the running program (/proc/self/exe).
 std::string DefaultSettingsFilePath();
 
-GlobalDefaults ReadGlobalSettings(const std::string& path);
+// problem (when given) receives the message for a file that exists but was
+// not read (too large, unreadable); empty otherwise.
+GlobalDefaults ReadGlobalSettings(const std::string& path, std::string* problem = nullptr);
 
 // A new window's settings: the global defaults, then the axis titles of every
 // plot type and form-factor representation and the line rows from the file.
@@ -28,9 +32,10 @@ PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::strin
 // Writes the window's settings (the titles in use under the key of the current
 // plot type, or of the form-factor representation in form-factor mode), then
 // makes the sizes, types, smoothing, fit display, show/print flags and the axis
-// font the global defaults. Returns false when a key could not be written.
-bool SaveSettings(const PlotSettings& window, int plotType, int formFactorRepresentation,
-                  GlobalDefaults& defaults, const std::string& path);
+// font the global defaults (also when the file could not be written). The file
+// is read once and written once; the result says why a save failed.
+WriteResult SaveSettings(const PlotSettings& window, int plotType, int formFactorRepresentation,
+                         GlobalDefaults& defaults, const std::string& path);
 
 // The folder of the open-file dialog, remembered across runs.
 std::string ReadDataPath(const std::string& path);

@@ -1,3 +1,4 @@
+#include "ExampleData.h"
 #include "analysis/FormFactor.h"
 #include "analysis/FormFactorView.h"
 #include "analysis/UserFormFactor.h"
@@ -131,12 +132,58 @@ TEST(UserFormFactor, FilesAndTheirMessages) {
     EXPECT_NEAR(FormFactorPz(5, 100.0, 0.0, &ff.spline), 0.99, 1e-8);
     EXPECT_NEAR(FormFactorPz(5, 300.0, 0.0, &ff.spline), 0.91, 1e-8);
 
+    EXPECT_EQ(load("0.01 0.99\n0.03 0.9\n0.02 0.96\n0.04 0.8\n"), FfuResult::SplineFailed);
+    EXPECT_EQ(ff.problem, dir.file("f.FFU") + ", line 3: q 0.02 is smaller than q 0.03 on line 2: q must ascend");
     EXPECT_STREQ(FfuMessage(FfuResult::CannotOpen), "Could not open file with form factor data !");
     EXPECT_STREQ(FfuMessage(FfuResult::InvalidLine), "Invalid file. Could not load !");
     EXPECT_STREQ(FfuMessage(FfuResult::TooFewPairs), "Less than 4 data pairs !\nCould not load !");
     EXPECT_STREQ(FfuMessage(FfuResult::NoMemory), "Could not allocate memory for spline function !");
     EXPECT_STREQ(FfuMessage(FfuResult::CountChanged), "User form factor, internal load error !");
     EXPECT_STREQ(FfuMessage(FfuResult::SplineFailed), "Could not setup spline function !");
+}
+
+// Damaged form-factor files: each is refused with a message that names the
+// file and the line, and nothing of it is loaded.
+TEST(UserFormFactor, DamagedFilesAreNamedAndNotLoaded) {
+    test::TempDir dir;
+    const std::string good = examples::ExampleFile("coil-40nm.ffu");  // two comments, 30 pairs on lines 3..32
+    auto replaced = [&good](const std::string& from, const std::string& to) {
+        std::string s = good;
+        return s.replace(s.find(from), from.size(), to);
+    };
+    const std::string line5 = good.substr(good.find("3.0000"), good.find('\n', good.find("3.0000")) + 1 - good.find("3.0000"));
+    struct Case {
+        std::string name, text;
+        FfuResult result;
+        std::string detail;
+    };
+    const std::vector<Case> cases = {
+        {"cut", good.substr(0, good.size() - 3), FfuResult::InvalidLine, "line 32: the file ends inside the number"},
+        {"twice", replaced(line5, line5 + line5), FfuResult::SplineFailed, "line 6: q 3 is listed twice (line 5)"},
+        {"third-number", replaced("3.0000 0.99521723", "3.0000 0.99521723 1"), FfuResult::InvalidLine, "line 5: a data line holds two numbers"},
+        {"letters", replaced("3.0000 0.99521723", "3.0000 0.99521723x"), FfuResult::InvalidLine, "line 5: a data line"},
+        {"decimal-comma", replaced("3.0000 0.99521723", "3,0000 0.99521723"), FfuResult::InvalidLine, "line 5: a data line"},
+        {"too-long", replaced("3.0000 0.99521723", std::string(100, ' ') + "3.0000 0.99521723"), FfuResult::InvalidLine,
+         "line 5: a data line longer than 98 characters"},
+        {"binary", replaced("3.0000", "\x02" "3.0000"), FfuResult::InvalidLine, "line 5: this is no text file"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir.file(c.name + ".FFU");
+        test::WriteFile(path, c.text);
+        UserFormFactor ff;
+        EXPECT_EQ(LoadUserFormFactor(path, ff), c.result) << c.name;
+        EXPECT_FALSE(ff.loaded) << c.name;
+        EXPECT_TRUE(ff.qPerCm.empty()) << c.name;
+        EXPECT_EQ(ff.problem.rfind(path + ", " + c.detail, 0), 0u) << c.name << ": " << ff.problem;
+        EXPECT_EQ(FfuMessageText(c.result, ff), std::string(FfuMessage(c.result)) + "\n" + ff.problem);
+    }
+    // The example and a file without a last line end still load.
+    for (const std::string& text : {good, good.substr(0, good.size() - 1)}) {
+        test::WriteFile(dir.file("ok.FFU"), text);
+        UserFormFactor ff;
+        EXPECT_EQ(LoadUserFormFactor(dir.file("ok.FFU"), ff), FfuResult::Ok);
+        EXPECT_EQ(ff.qPerCm.size(), 30u);
+    }
 }
 
 } // namespace

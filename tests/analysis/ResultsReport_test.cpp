@@ -100,6 +100,41 @@ TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
     EXPECT_NE(x.w.resultsText().find("\r\n" + rg + "    A2: "), std::string::npos);
 }
 
+// Two concentrations and c order 1: the unweighted q -> 0 line passes exactly
+// through its two points, so the errors of Mw(c) and A2 are not known ("---",
+// not 0); the c -> 0 line has spare points and keeps its percentages. With
+// weighting every error comes from the points' own errors.
+TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
+    Window x(2, 5);
+    x.w.OnBerechnungQ1();
+    x.w.OnBerechnungC1();
+    const std::string& t = x.w.resultsText();
+    const auto& lines = x.w.resultLines();
+    ASSERT_FALSE(lines[0].empty());
+    EXPECT_NE(t.find(lines[0] + " (± --- %)    " + lines[1] + " (± "), std::string::npos) << t;
+    EXPECT_EQ(t.find(lines[1] + " (± --- %)"), std::string::npos) << t;
+    EXPECT_TRUE(std::regex_search(t, std::regex("Rg: [^\\r]* \\(± [0-9.]+ %\\)    A2: [^\\r]* \\(± --- %\\)$"))) << t;
+    const auto& p = x.w.results().relErrPercent;
+    EXPECT_FALSE(p[0].has_value());
+    EXPECT_TRUE(p[1].has_value());
+    EXPECT_TRUE(p[2].has_value());
+    EXPECT_FALSE(p[3].has_value());
+
+    // q order 4 on five angles: now the c -> 0 line has no spare point either.
+    x.w.OnBerechnungQ4();
+    const std::string& t4 = x.w.resultsText();
+    std::size_t unknown = 0;
+    for (auto at = t4.find("(± --- %)"); at != std::string::npos; at = t4.find("(± --- %)", at + 1)) ++unknown;
+    const bool rgShown = x.w.resultLines()[2].rfind("Rg:", 0) == 0;
+    EXPECT_EQ(unknown, rgShown ? 4u : 3u) << t4;
+    for (const auto& v : x.w.results().relErrPercent) EXPECT_FALSE(v.has_value());
+
+    x.w.setWeighting(2);
+    x.w.OnClickedRechne();
+    EXPECT_EQ(x.w.resultsText().find("(± ---"), std::string::npos) << x.w.resultsText();
+    for (int i : {0, 1, 3}) EXPECT_TRUE(x.w.results().relErrPercent[static_cast<std::size_t>(i)].has_value());
+}
+
 TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
     Window x(3, 5);
     x.w.set().viscosity[3] = 0.0f;

@@ -1,5 +1,7 @@
 #include "app/TMainForm.h"
 #include "platform/ScriptedPlatform.h"
+#include "settings/SettingsFile.h"
+#include "support/TestSupport.h"
 
 #include "support/TestSupport.h"
 
@@ -78,6 +80,63 @@ TEST(TMainForm, CtrlF4AndCtrlF6GoToTheCOrderOnlyWithAPlotWindow) {
     frame.OtherInput(Event::ScreenSaver);
     EXPECT_EQ(frame.KeyDown('A', false), TMainForm::KeyAction::Swallow);
     EXPECT_EQ(frame.KeyDown('A', false), TMainForm::KeyAction::Pass);
+}
+
+TEST(TMainForm, NoShortcutActsBehindAModalDialog) {
+    ScriptedPlatform p;
+    TMainForm frame(p, "/tmp/x.ini");
+    frame.UpdateMenuState(2);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true, true), TMainForm::KeyAction::Swallow);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF6, true, true), TMainForm::KeyAction::Swallow);
+    // Other keys belong to the dialog.
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, false, true), TMainForm::KeyAction::Pass);
+    EXPECT_EQ(frame.KeyDown('A', true, true), TMainForm::KeyAction::Pass);
+    EXPECT_EQ(frame.KeyDown(TMainForm::kKeyF4, true, false), TMainForm::KeyAction::COrder4);
+}
+
+TEST(TMainForm, ALoadRunsUntilEveryDisableIsMatched) {
+    ScriptedPlatform p;
+    TMainForm frame(p, "/tmp/x.ini");
+    frame.UpdateMenuState(1);
+    EXPECT_FALSE(frame.loadRunning());
+    // Adding a file disables twice (the command, then the load sequence).
+    frame.FileCommandsEnabled(false);
+    frame.FileCommandsEnabled(false);
+    frame.FileCommandsEnabled(true);
+    EXPECT_TRUE(frame.loadRunning());
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) EXPECT_FALSE(frame.enabled(name)) << name;
+    EXPECT_TRUE(frame.enabled("mnTile"));
+    frame.FileCommandsEnabled(true);
+    EXPECT_FALSE(frame.loadRunning());
+    for (const char* name : {"CutBtn", "CopyBtn", "PasteBtn"}) EXPECT_TRUE(frame.enabled(name)) << name;
+    frame.FileCommandsEnabled(true);  // one too many changes nothing
+    frame.FileCommandsEnabled(false);
+    EXPECT_TRUE(frame.loadRunning());
+}
+
+TEST(TMainForm, ASettingsFileThatIsNotReadIsReportedOnceAtStart) {
+    test::TempDir dir;
+    const std::string ini = dir.file("zebstat.ini");
+    test::WriteFile(ini, std::string(3 * 1024 * 1024, '\n'));
+    ScriptedPlatform p;
+    TMainForm frame(p, ini);
+    const GlobalDefaults g = frame.ReadGlobalSettings();
+    EXPECT_EQ(g, ReadGlobalSettings(dir.file("none.ini"))) << "the built-in defaults";
+    EXPECT_TRUE(p.messages.empty()) << "shown when the frame is there";
+    EXPECT_TRUE(frame.FormActivate([] { return true; }));
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.lastMessage().text, "The settings file is not read; the built-in settings are used.\n\n" + ini +
+                                         ": the file is larger than 1024 KB, far more than settings take");
+    EXPECT_EQ(p.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_TRUE(frame.FormActivate([] { return true; }));
+    EXPECT_EQ(p.messages.size(), 1u);
+
+    // A missing file is the normal first start: nothing to say.
+    ScriptedPlatform q;
+    TMainForm fresh(q, dir.file("new.ini"));
+    fresh.ReadGlobalSettings();
+    fresh.FormActivate([] { return true; });
+    EXPECT_TRUE(q.messages.empty());
 }
 
 TEST(TMainForm, FailedClipboardRegistrationAsksToClose) {

@@ -136,7 +136,7 @@ TEST(BatchFormFactor, CurvesAsJsonAndItsErrors) {
     test::WriteFile(ffu, "0.001 1\n0.002 0.9\n");
     r = test::RunBatch({"formfactor", "--model", "user:" + ffu, "--representation", "1", "--rg", "30"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ZEBStat: Information: Less than 4 data pairs !\nCould not load !\n");
+    EXPECT_EQ(r.err, "ZEBStat: Information: Less than 4 data pairs !\nCould not load !\n" + ffu + ": 2 data pairs\n");
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"formfactor", "--model", "coil-md", "--representation", "13", "--rg", "30"},
              {"formfactor", "--model", "coil-md", "--representation", "1"},
@@ -212,7 +212,7 @@ TEST(BatchFormFactor, DataOptionsThatCannotWork) {
     const auto missing = test::RunBatch({"formfactor", "--model", "coil-pd", "--representation", "3", "--rg", "30",
                                          "--data", "/nonexistent/x.sta", "--conc", "1", "--mw", "1e6"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n");
+    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
 }
 
 } // namespace

@@ -247,7 +247,7 @@ TEST(BatchExport, AFileThatCannotBeWrittenFailsAloneAndLeavesNoTrace) {
     auto r = RunBatch({"eval", "--choose", "1", "--export-asc", missing, "--export-rat", rat, "--export-plx", plx,
                        Example("ps-toluene.sta")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "zebstat-batch: could not write " + missing + "\n");
+    EXPECT_EQ(r.err, "zebstat-batch: could not write " + missing + ": No such file or directory\n");
     EXPECT_TRUE(std::filesystem::exists(plx));
     EXPECT_TRUE(std::filesystem::exists(rat));
     EXPECT_FALSE(std::filesystem::exists(dir.file("no-such-folder")));
@@ -257,7 +257,9 @@ TEST(BatchExport, AFileThatCannotBeWrittenFailsAloneAndLeavesNoTrace) {
     r = RunBatch({"eval", "--export-plx", badPlx, "--results", Example("ps-toluene.sta")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ZEBStat: Information: Write error !"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("zebstat-batch: could not write " + badPlx + "\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("zebstat-batch: could not write " + badPlx + ": No such file or directory\n"),
+              std::string::npos)
+        << r.err;
     EXPECT_NE(r.out, "");  // the results are still printed
 }
 

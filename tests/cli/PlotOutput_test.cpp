@@ -103,7 +103,8 @@ TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
     const std::string missing = dir.file("none.ffu");
     Window y;
     EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})));
-    EXPECT_EQ(y.platform.lastMessage().text, "Could not open file with form factor data !");
+    EXPECT_EQ(y.platform.lastMessage().text,
+              "Could not open file with form factor data !\n" + missing + ": No such file or directory");
 
     Window z;
     z.w.OnBerechnungQKeine();
@@ -202,7 +203,7 @@ TEST(BatchEvalChart, PlotFilesAndTheirFailures) {
     const std::string unwritable = dir.file("no/such/folder/chart.wmf");
     const auto failed = test::RunBatch({"eval", "--plot-file", unwritable, Example("ps-toluene.sta")});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "zebstat-batch: could not write " + unwritable + "\n");
+    EXPECT_EQ(failed.err, "zebstat-batch: could not write " + unwritable + ": No such file or directory\n");
 }
 
 TEST(BatchEvalChart, FormFactorView) {
@@ -231,7 +232,8 @@ TEST(BatchEvalChart, FormFactorView) {
     EXPECT_EQ(user.status, 1);
     EXPECT_EQ(user.err,
               "ZEB-Stat: This option requires loading a special file with q, Pz\ndata pairs. Read Help for learning "
-              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n");
+              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n" +
+                  dir.file("none.ffu") + ": No such file or directory\n");
 }
 
 } // namespace

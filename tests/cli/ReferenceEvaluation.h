@@ -66,6 +66,9 @@ struct RefData {
 // powers of x and their standard errors.
 struct RefFit {
     bool made = false;
+    // Weighted, or with more points than coefficients: unweighted errors come
+    // from the scatter, which an exact fit does not have.
+    bool errorsKnown = false;
     LD centre = 0, scale = 1;
     std::vector<LD> beta;     // in powers of t
     std::vector<LD> a, err;   // in powers of x, constant first
@@ -172,6 +175,7 @@ inline RefFit RefPolyFit(const std::vector<double>& x, const std::vector<double>
         f.err[j] = std::sqrt(weighted ? var : var * reduced);
     }
     f.made = true;
+    f.errorsKnown = weighted || n > M;
     return f;
 }
 
@@ -338,11 +342,11 @@ inline RefResult RefEvaluate(const RefData& d, const RefSettings& s) {
         const RefExtrapolated eq = RefSetExtrapolated(q0.a[0], q0.err[0], type);
         const RefExtrapolated ec = RefSetExtrapolated(c0.a[0], c0.err[0], type);
         const LD p1 = 100 * eq.error / eq.value, p2 = 100 * ec.error / ec.value;
-        r.relErrPercent[0] = std::fabs(p1);
-        r.relErrPercent[1] = std::fabs(p2);
+        if (q0.errorsKnown) r.relErrPercent[0] = std::fabs(p1);
+        if (c0.errorsKnown) r.relErrPercent[1] = std::fabs(p2);
         LD rr = c0.err[1] / c0.a[1], t = p2 / 100;
         const bool rgShown = type >= 4 || r.rgNm.has_value();
-        if (rgShown) {
+        if (rgShown && c0.errorsKnown) {
             const LD p3 = type == 1   ? 50 * std::sqrt(rr * rr + t * t)
                           : type == 2 ? 100 * std::sqrt(rr * rr / 4 + t * t / 16)
                           : type == 3 ? std::fabs(50 * rr)
@@ -353,7 +357,7 @@ inline RefResult RefEvaluate(const RefData& d, const RefSettings& s) {
         const LD p4 = type == 1 ? std::fabs(100 * rr)
                       : type == 2 ? 100 * std::sqrt(rr * rr + (t / 2) * (t / 2))
                                   : 100 * std::sqrt(rr * rr + t * t);
-        r.relErrPercent[3] = std::fabs(p4);
+        if (q0.errorsKnown) r.relErrPercent[3] = std::fabs(p4);
     }
     // Apparent values per concentration.
     r.conc.assign(static_cast<std::size_t>(nc) + 1, {});

@@ -13,8 +13,9 @@ namespace {
 
 using test::LoadWindow;
 
+// The text; a further line may name the file and the reason.
 void ExpectMessage(const RecordedMessage& m, const std::string& text, const std::string& caption, MsgIcon icon) {
-    EXPECT_EQ(m.text, text);
+    EXPECT_TRUE(m.text == text || m.text.rfind(text + "\n", 0) == 0) << m.text;
     EXPECT_EQ(m.caption, caption);
     EXPECT_EQ(m.icon, icon);
     EXPECT_EQ(m.buttons, MsgButtons::Ok);
@@ -46,6 +47,9 @@ TEST(LoadSequence, RefusalsHaveTheirMessagesAndTheDataPathIsRemembered) {
         EXPECT_FALSE(w.first(path)) << c.name;
         ASSERT_EQ(w.platform.messages.size(), 1u) << c.name;
         ExpectMessage(w.platform.messages[0], c.text, c.caption, c.icon);
+        if (c.name == "short.asc") {
+            EXPECT_EQ(test::DetailOf(w.platform.messages[0].text), path + ": the file holds fewer than 4 bytes");
+        }
         EXPECT_EQ(w.platform.beeps, c.beep ? 1 : 0) << c.name;
         EXPECT_EQ(GetPrivateProfileString("Settings", "DataPath", "none", 259, ini),
                   c.remembersPath ? dir.file("sub/") : "none")
@@ -73,13 +77,25 @@ TEST(LoadSequence, FileDialogStartsInTheRememberedDirectory) {
     EXPECT_TRUE(r.mustExist);
 }
 
-TEST(LoadSequence, ReadOnlyFileCannotBeLoaded) {
+TEST(LoadSequence, AFileThatCannotBeReadIsNamedWithTheReason) {
     test::TempDir dir;
-    const auto path = test::Write(dir, "ro.asc", "1 1 1e-3 90 1e10 1e-6");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    LoadWindow w;
-    EXPECT_FALSE(w.first(path));
-    ExpectMessage(w.platform.lastMessage(), "This file cannot be opened.", "ZEBstat Error", MsgIcon::Exclamation);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const auto path = test::Write(dir, "secret.asc", "1 1 1e-3 90 1e10 1e-6");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);  // write-only: no one but root may read it
+    const int status = test::InChild(
+        [&] {
+            LoadWindow w;
+            if (w.first(path)) return 1;
+            if (w.platform.lastMessage().text != "This file cannot be opened.\n" + path + ": Permission denied") return 2;
+            return 0;
+        },
+        true);
+    EXPECT_EQ(status, 0);
+
+    LoadWindow folder;  // a folder of that name
+    std::filesystem::create_directory(dir.file("folder.asc"));
+    EXPECT_FALSE(folder.first(dir.file("folder.asc")));
+    EXPECT_EQ(folder.platform.lastMessage().text, "This file cannot be opened.\n" + dir.file("folder.asc") + ": Is a directory");
 }
 
 TEST(LoadSequence, FirstLoadSetsUpTheWindow) {

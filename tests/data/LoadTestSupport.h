@@ -9,7 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace zeb::test {
@@ -66,6 +71,61 @@ inline std::string Write(const TempDir& dir, const std::string& name, const std:
     const std::string path = dir.file(name);
     WriteFile(path, bytes);
     return path;
+}
+
+// Everything of a window's data in use, as bytes: names, indices, q²,
+// concentrations and every cell.
+inline std::string DataSnapshot(const MeasurementSet& s) {
+    std::string out = s.sampleName + "|" + s.solventName + "|" + std::to_string(s.lastConcIndex) + "/" +
+                      std::to_string(s.lastAngleIndex) + "|";
+    auto raw = [&out](const void* p, std::size_t n) { out.append(static_cast<const char*>(p), n); };
+    for (int a = 0; a <= s.lastAngleIndex; ++a) raw(&s.q2[static_cast<std::size_t>(a)], sizeof(double));
+    for (int c = 1; c <= s.lastConcIndex; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        raw(&s.concentration[i], sizeof(double));
+        raw(&s.viscosity[i], sizeof(float));
+        raw(&s.temperature[i], sizeof(float));
+        out += s.sourceName[i] + "|";
+        for (int a = 1; a <= s.lastAngleIndex; ++a) {
+            const auto bytes = ToBytes(*s.cell(c, a));
+            raw(bytes.data() + 4, bytes.size() - 4);  // the first four bytes are the owner's
+        }
+    }
+    return out;
+}
+
+// The lines of a message after its first: where the reader names file and line.
+inline std::string DetailOf(const std::string& text) {
+    const auto at = text.find('\n');
+    return at == std::string::npos ? std::string() : text.substr(at + 1);
+}
+inline std::string LeadOf(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+inline constexpr uid_t kNobody = 65534;
+inline constexpr gid_t kNogroup = 65534;
+
+// Runs body in a child process and returns its exit status (128 + the signal
+// when it was killed). asOrdinaryUser: when the tests run as root, the child
+// first becomes the user nobody, for whom permission bits count.
+inline int InChild(const std::function<int()>& body, bool asOrdinaryUser = false) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (asOrdinaryUser && ::geteuid() == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(kNogroup, kNogroup, kNogroup) != 0 ||
+                ::setresuid(kNobody, kNobody, kNobody) != 0)
+                ::_exit(99);
+        }
+        int code = 98;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace zeb::test

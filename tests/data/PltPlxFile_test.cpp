@@ -1,13 +1,17 @@
 #include "LoadTestSupport.h"
 
 #include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
+#include "data/FileReplace.h"
 #include "data/PltPlxWriter.h"
 #include "dialogs/TFormTarn1.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 #include <sstream>
 
 namespace zeb {
@@ -172,11 +176,19 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     LoadWindow w;
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
         auto& form = dynamic_cast<TFormTarn1&>(d);
+        EXPECT_EQ(form.LabelOriginal, "Before the first change the untouched file is kept beside it as \"ps.plt.orig\".");
         form.EditWaveLength = "488";
         form.StrGrid1[2][1] = "2";  // 1.00000 -> 2 g/dm³
         form.BtnChangeClick();
     });
+    std::string atSecondDialog;
+    w.platform.dialogScripts.push_back([&](ModalDialog& d) {
+        atSecondDialog = test::ReadFile(path);  // written whole before the next dialog opens
+        dynamic_cast<TFormTarn1&>(d).BtnContinueClick();
+    });
     ASSERT_TRUE(w.first(path));
+    EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), examples::ExampleFile("ps-tarn.plt"));
+    EXPECT_EQ(atSecondDialog, test::ReadFile(path));
     const double r2 = std::pow(632.8 / 488.0, 2);
     for (int a = 1; a <= 7; ++a) EXPECT_TRUE(Near(w.set().q2[a], plain.set().q2[a] * r2, 1e-12));
     EXPECT_EQ(w.set().concentration[2], 2e-3);
@@ -191,6 +203,50 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     EXPECT_TRUE(Near(again.set().q2[5], w.set().q2[5], 5e-6));
     EXPECT_TRUE(Near(again.set().cell(2, 3)->kcr, w.set().cell(2, 3)->kcr, 5e-6));
     EXPECT_EQ(again.set().concentration[2], 2e-3);
+}
+
+TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
+    test::TempDir dir;
+    const std::string original = examples::ExampleFile("ps-tarn.plt");
+    LoadWindow plain;
+    ASSERT_TRUE(plain.first(test::Write(dir, "plain.plt", original)));
+    auto change = [](ScriptedPlatform& p) {
+        p.dialogScripts.push_back([](ModalDialog& d) {
+            auto& form = dynamic_cast<TFormTarn1&>(d);
+            form.EditWaveLength = "488";
+            form.BtnChangeClick();
+        });
+    };
+    {  // write-protected
+        const auto path = test::Write(dir, "ro.plt", original);
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        LoadWindow w;
+        change(w.platform);
+        ASSERT_TRUE(w.first(path));
+        EXPECT_EQ(w.platform.messages.at(0).text,
+                  std::string(tx::CorrectionNotPossible) + "\n" + path + ": the file is write-protected");
+        EXPECT_EQ(w.platform.dialogsShown.size(), 2u);  // the PLX form follows as usual
+        EXPECT_EQ(test::ReadFile(path), original);
+        EXPECT_FALSE(std::filesystem::exists(OriginalCopyPath(path)));
+        EXPECT_EQ(w.set().q2[3], plain.set().q2[3]);
+        EXPECT_EQ(w.set().cell(2, 3)->kcr, plain.set().cell(2, 3)->kcr);
+        EXPECT_TRUE(Near(w.set().cell(2, 3)->wavelengthCm, 632.8e-7, 1e-12));
+    }
+    {  // the write fails: the file keeps its state, the window loads what the file holds
+        const auto path = test::Write(dir, "full.plt", original);
+        SetWriteFaultForTests([](WriteStep s) { return s == WriteStep::Rename ? ENOSPC : 0; });
+        LoadWindow w;
+        change(w.platform);
+        const bool loaded = w.first(path);
+        SetWriteFaultForTests({});
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(w.platform.messages.at(0).text, std::string(tx::WriteErrorDiskSpace) + "\n" + path +
+                                                       ": No space left on device\n" + tx::CorrectionNotWritten);
+        EXPECT_EQ(test::ReadFile(path), original);
+        EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), original);
+        EXPECT_EQ(w.set().q2[3], plain.set().q2[3]);
+        EXPECT_EQ(w.set().cell(2, 3)->kcr, plain.set().cell(2, 3)->kcr);
+    }
 }
 
 TEST(PltFile, SaveInThePlxFormWritesAPlxFileWithTheEnteredValues) {
@@ -223,30 +279,38 @@ TEST(PltFile, SaveInThePlxFormWritesAPlxFileWithTheEnteredValues) {
     EXPECT_EQ(plx.set().sourceName[2], path);
 }
 
-TEST(PltPlxFile, DamagedFilesEndWithUnexpectedEnd) {
+TEST(PltPlxFile, DamagedFilesAreRefusedWithFileAndLine) {
     const std::string plx = examples::ExampleFile("ps-toluene.plx");
     auto replace = [](std::string s, const std::string& from, const std::string& to) {
         return s.replace(s.find(from), from.size(), to);
     };
-    const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"nocolon.plx", replace(plx, "from file:", "from file ")},
-        {"nocount.plx", replace(plx, "3  , No. of conc.", "three , No. of conc.")},
-        {"noconc.plx", replace(plx, "3  , No. of conc.", "0  , No. of conc.")},
-        {"shortlist.plx", replace(plx, " 2.98150E+02, 2.98150E+02, 2.98150E+02,", " 2.98150E+02,")},
-        {"badnumber.plx", replace(plx, " 5.52000E-01, 5.52000E-01,", " 5.52000E-01, 5.5z000E-01,")},
-        {"cut.plx", plx.substr(0, plx.size() - 200)},
-        {"longline.plx", replace(plx, "from file: ", "from file: " + std::string(1200, 'a'))},
-        {"noq2.plt", "S\r\nW\r\n298\r\n1\r\n632.8\r\n0  , No. of q^2\r\n1\r\n1e-3\r\nx\r\ny\r\n"},
-        {"empty.plt", "Only a title\r\n"},
+    struct Case {
+        std::string name, text;
+        bool endsEarly;
+        int line;
+    };
+    const std::vector<Case> damaged = {
+        {"nocolon.plx", replace(plx, "from file:", "from file "), false, 4},
+        {"nocount.plx", replace(plx, "3  , No. of conc.", "three , No. of conc."), false, 3},
+        {"noconc.plx", replace(plx, "3  , No. of conc.", "0  , No. of conc."), true, 3},
+        {"shortlist.plx", replace(plx, " 2.98150E+02, 2.98150E+02, 2.98150E+02,", " 2.98150E+02,"), false, 10},
+        {"badnumber.plx", replace(plx, " 5.52000E-01, 5.52000E-01,", " 5.52000E-01, 5.5z000E-01,"), false, 8},
+        {"cut.plx", plx.substr(0, plx.size() - 200), true, 41},
+        {"longline.plx", replace(plx, "from file: ", "from file: " + std::string(1200, 'a')), false, 4},
+        {"noq2.plt", "S\r\nW\r\n298\r\n1\r\n632.8\r\n0  , No. of q^2\r\n1\r\n1e-3\r\nx\r\ny\r\n", true, 6},
+        {"empty.plt", "Only a title\r\n", true, 2},
     };
     test::TempDir dir;
-    for (const auto& [name, text] : damaged) {
+    for (const auto& c : damaged) {
         LoadWindow w;
-        EXPECT_FALSE(w.first(test::Write(dir, name, text))) << name;
-        ASSERT_FALSE(w.platform.messages.empty()) << name;
-        EXPECT_EQ(w.platform.lastMessage().text, "Unexpected end of file ! Invalid data file !") << name;
-        EXPECT_EQ(w.platform.lastMessage().caption, "ZEBStat: Information") << name;
-        EXPECT_EQ(w.platform.lastMessage().icon, MsgIcon::Exclamation) << name;
+        const std::string path = test::Write(dir, c.name, c.text);
+        EXPECT_FALSE(w.first(path)) << c.name;
+        ASSERT_EQ(w.platform.messages.size(), 1u) << c.name;
+        const auto& m = w.platform.lastMessage();
+        EXPECT_EQ(test::LeadOf(m.text), c.endsEarly ? tx::UnexpectedEndOfFile : tx::InvalidDataFile) << c.name;
+        EXPECT_EQ(test::DetailOf(m.text).rfind(path + ", line " + std::to_string(c.line) + ": ", 0), 0u) << m.text;
+        EXPECT_EQ(m.caption, "ZEBStat: Information") << c.name;
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation) << c.name;
     }
 }
 
@@ -269,7 +333,7 @@ TEST(PltPlxWriter, PlxNamesMustEndInPlxAndFailedWritesLeaveTheTarget) {
     request.fileName = dir.file("old.plx");
     EXPECT_EQ(WritePltPlxFile(platform, set, request), kWriteFailed);
     EXPECT_EQ(platform.lastMessage().text,
-              "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.");
+              "Write error ! Cannot write the data to disk.\n\n" + dir.file("old.plx") + ": Is a directory");
     EXPECT_EQ(test::ReadFile(dir.file("old.plx/keep")), "x");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
 }

@@ -1,6 +1,7 @@
 #include "LoadTestSupport.h"
 
 #include "app/texts/FileTexts.h"
+#include "app/texts/ReadCheckTexts.h"
 #include "data/FileAccess.h"
 #include "data/LittleEndian.h"
 #include "dialogs/TFormPavo7100.h"
@@ -150,10 +151,15 @@ TEST(RecordFile, MissingAndNonFiniteValuesAreWarnedOnceAndNotStored) {
     for (auto* r : {&a, &b, &c}) r->dapp[0] = r->dapp[1] = r->dapp[2] = 0;  // static only
     b.dappError[0] = INFINITY;
     LoadWindow w;
-    ASSERT_EQ(w.load(test::Write(dir, "m.sta", examples::RecordFileBytes({a, b, c, d}))), kLoadOk);
+    const auto path = test::Write(dir, "m.sta", examples::RecordFileBytes({a, b, c, d}));
+    ASSERT_EQ(w.load(path), kLoadOk);
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    // The record without a finite concentration is named and not loaded.
+    EXPECT_EQ(w.platform.messages.at(0).text,
+              std::string(tx::ImpossibleRecordValues) + "\n" + path + ":\nrecord 5: concentration nan g/cm\u00b3");
     EXPECT_EQ(w.messagesWith("Missing or negative measurement values, ignored, any way."), 1);
-    EXPECT_EQ(w.platform.messages.at(0).caption, "ZEBstat: Information");
-    EXPECT_EQ(w.platform.messages.at(0).icon, MsgIcon::Information);
+    EXPECT_EQ(w.platform.messages.at(1).caption, "ZEBstat: Information");
+    EXPECT_EQ(w.platform.messages.at(1).icon, MsgIcon::Information);
     const auto& set = w.set();
     EXPECT_EQ(set.lastConcIndex, 1);  // the record without a finite concentration makes no column
     for (int row = 1; row <= set.lastAngleIndex; ++row) {
@@ -325,17 +331,31 @@ TEST(RecordFile, ConcentrationLimitIsReported) {
     EXPECT_EQ(w.platform.beeps, 1);
 }
 
-TEST(RecordFile, AFileLockedByAnotherCopyCannotBeOpened) {
+TEST(RecordFile, AFileLockedByAnotherProgramStillLoads) {
     test::TempDir dir;
     const auto path = test::Write(dir, "l.sta", examples::RecordFileBytes({Record(1e-3f, 30, 1e-6f)}));
-    const int fd = ::open(path.c_str(), O_RDWR);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);  // the other copy is reading it
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {  // the other program: holds an exclusive lock until told to end
+        ::close(release[1]);
+        const int fd = ::open(path.c_str(), O_RDWR);
+        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        char c;
+        (void)!::read(release[0], &c, 1);
+        ::_exit(0);
+    }
+    char locked = 0;
+    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+    EXPECT_EQ(locked, '1');
     LoadWindow w;
-    EXPECT_EQ(w.load(path), kLoadFailed);
-    EXPECT_EQ(w.platform.lastMessage().text, "This file cannot be opened.");
-    ::close(fd);
     EXPECT_EQ(w.load(path), kLoadOk);
+    EXPECT_TRUE(w.platform.messages.empty());
+    ::close(release[1]);
+    ::waitpid(other, nullptr, 0);
+    for (int fd : {ready[0], ready[1], release[0]}) ::close(fd);
 }
 
 } // namespace

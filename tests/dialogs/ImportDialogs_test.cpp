@@ -131,20 +131,34 @@ TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
     TFormnStd form(platform);
     test::WriteFile(dir.file("t.TOL"), examples::StandardFileText("Toluene", 1.496, 1.36e-5, 632.8));
     test::WriteFile(dir.file("long.TOL"), "a\n" + std::string(300, 'b') + "\n1.5\n");
-    platform.openAnswers = {dir.file("t.TOL"), test::DataFile("formats/two-lines.TOL"), dir.file("long.TOL"), dir.file("none.TOL")};
+    test::WriteFile(dir.file("letters.TOL"), "Toluene\nRR\n1.4960abc\n");
+    test::WriteFile(dir.file("binary.TOL"), std::string("Tol\0uene\nRR\n1.4960\n", 19));
+    const std::string twoLines = test::DataFile("formats/two-lines.TOL");
+    platform.openAnswers = {dir.file("t.TOL"),       twoLines,          dir.file("long.TOL"),
+                            dir.file("letters.TOL"), dir.file("binary.TOL"), dir.file("none.TOL")};
     form.BtnStdFileClick();
     EXPECT_EQ(form.EditWrong, "1.4960");
     EXPECT_EQ(platform.openRequests[0].filter, "All Files (*.*)|*.*|Standard Files (*.TOL)|*.TOL|");
     EXPECT_EQ(platform.openRequests[0].filterIndex, 2);
     EXPECT_TRUE(platform.openRequests[0].mustExist);
-    for (int k = 0; k < 2; ++k) {  // two lines; a line beyond 255 characters
+    // Each damaged file: one message naming file and line; the field keeps its text.
+    const std::vector<std::string> refusals = {
+        "Unexpected end of file ! Invalid data file !\n" + twoLines +
+            ", line 3: the file ends before this line, which holds the refractive index of the standard",
+        "Invalid data file ! Nothing of it is loaded.\n" + dir.file("long.TOL") +
+            ", line 2: the line is longer than 255 characters",
+        "Invalid data file ! Nothing of it is loaded.\n" + dir.file("letters.TOL") +
+            ", line 3: \"1.4960abc\" is no refractive index",
+        "Invalid data file ! Nothing of it is loaded.\n" + dir.file("binary.TOL") + ", line 1: this is no text file",
+    };
+    for (const std::string& text : refusals) {
         form.BtnStdFileClick();
-        EXPECT_EQ(platform.lastMessage().text, "Unexpected end of file ! Invalid data file !");
+        EXPECT_EQ(platform.lastMessage().text, text);
         EXPECT_EQ(platform.lastMessage().caption, "ZEBStat: Information");
         EXPECT_EQ(form.EditWrong, "1.4960");
     }
     form.BtnStdFileClick();
-    EXPECT_EQ(platform.lastMessage().text, "This file cannot be opened.");
+    EXPECT_EQ(platform.lastMessage().text, "This file cannot be opened.\n" + dir.file("none.TOL") + ": No such file or directory");
     EXPECT_EQ(platform.lastMessage().caption, "ZEBstat Error");
     EXPECT_EQ(platform.beeps, 1);
 }

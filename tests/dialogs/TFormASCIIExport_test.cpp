@@ -104,5 +104,43 @@ TEST(TFormASCIIExport, ClosingHidesAndStartsTheExportOnce) {
     EXPECT_GT(d.changes, changes);
 }
 
+// OK takes what was typed without a closing Space; a character that is no
+// number is answered with its message and the dialog stays open. The hint
+// "No data records selected !" shows only while nothing is chosen.
+TEST(TFormASCIIExport, OkAppliesTheTypedNumbersAndRefusesOtherCharacters) {
+    Dialog d;
+    EXPECT_TRUE(d.form.Label1Visible());
+    d.form.Edit1 = "abc";
+    d.form.BitBtnOkayClick();
+    EXPECT_TRUE(d.form.visible());
+    EXPECT_EQ(d.exports, 0);
+    ASSERT_EQ(d.platform.messages.size(), 1u);
+    EXPECT_EQ(d.platform.lastMessage().text, "Invalid Input: Other than blanc or number !");
+    EXPECT_TRUE(d.form.Label1Visible());
+
+    d.form.Edit1 = "2 3";
+    const int changes = d.changes;
+    d.form.BitBtnOkayClick();
+    EXPECT_EQ(d.chosen, (std::vector<int>{2, 3}));
+    EXPECT_FALSE(d.form.visible());
+    EXPECT_EQ(d.exports, 1);
+    EXPECT_GT(d.changes, changes);
+    EXPECT_FALSE(d.form.Label1Visible());
+    EXPECT_EQ(d.platform.messages.size(), 1u);
+
+    // Chosen in the chart, the field shows the list and OK takes it as it is.
+    d.form.Show();
+    d.chosen.clear();
+    EXPECT_TRUE(d.form.Label1Visible());
+    d.chosen = {4};
+    d.form.ChosenListChanged();
+    EXPECT_FALSE(d.form.Label1Visible());
+    const int repaints = d.repaints;
+    d.form.BitBtnOkayClick();
+    EXPECT_EQ(d.chosen, std::vector<int>{4});
+    EXPECT_EQ(d.repaints, repaints);
+    EXPECT_EQ(d.exports, 2);
+}
+
 } // namespace
 } // namespace zeb

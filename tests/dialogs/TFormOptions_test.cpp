@@ -333,6 +333,55 @@ TEST(TFormOptions, LineWidthsAndColours) {
     EXPECT_EQ(ParseLineWidth("12 3"), std::nullopt);
 }
 
+// Sizes the chart cannot be drawn with are refused with "Invalid input !": the
+// dialog stays open with the field focused and nothing is applied.
+TEST(TFormOptions, LineWidthsAndFontSizesOutOfRangeAreRefused) {
+    Fixture f;
+    {
+        TFormOptions d = f.open();
+        d.symbolSizeButton = 1;
+        d.widthActual[1] = "500";
+        d.widthActual[4] = "99999";
+        d.BitBtnOKClick();
+        EXPECT_FALSE(d.closed());
+        EXPECT_EQ(d.focus, "EditWCoilPdAct");
+        ASSERT_EQ(f.platform.messages.size(), 1u);
+        EXPECT_EQ(f.platform.lastMessage().text, "Invalid input !");
+        EXPECT_EQ(f.platform.lastMessage().caption, "ZEBStat: Information");
+        EXPECT_EQ(f.s.lines.row(1).width, 23) << "nothing applied";
+        EXPECT_EQ(f.s.symbolSize, 2);
+        // Beyond any int: refused too, not taken for the built-in width.
+        d.widthActual[4] = " +99999999999 ";
+        d.BitBtnSaveINIClick();
+        EXPECT_FALSE(d.closed());
+        EXPECT_EQ(f.platform.messages.size(), 2u);
+        EXPECT_FALSE(std::filesystem::exists(f.ini));
+        d.widthActual[4] = "21";
+        d.BitBtnOKClick();
+        EXPECT_TRUE(d.closed());
+    }
+    EXPECT_EQ(f.s.lines.row(1).width, 500);
+    EXPECT_EQ(f.s.symbolSize, 1);
+
+    TFormOptions d = f.open();
+    const int before = d.workingFont().height;
+    for (int size : {5, 49, 400, -49}) {
+        LogFont chosen = d.FontForDialog();
+        chosen.height = size;
+        d.FontDialogAccepted(chosen);
+        EXPECT_EQ(d.workingFont().height, before) << size;
+        EXPECT_EQ(d.focus, "BtnChartFont");
+    }
+    EXPECT_EQ(f.platform.messages.size(), 6u);
+    for (int size : {-6, -48, 48}) {
+        LogFont chosen = d.FontForDialog();
+        chosen.height = size;
+        d.FontDialogAccepted(chosen);
+        EXPECT_EQ(d.workingFont().height, size * 15);
+    }
+    EXPECT_EQ(f.platform.messages.size(), 6u);
+}
+
 TEST(TFormOptions, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {
     Fixture f;
     const PlotSettings before = f.s;
@@ -378,6 +427,25 @@ TEST(TFormOptions, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {
     const PlotSettings later = ReadWindowSettings(f.defaults, f.ini);
     EXPECT_EQ(later.lines.row(7).width, 60);
     EXPECT_EQ(later.symbolSize, 1);
+}
+
+TEST(TFormOptions, AFailedSaveSaysWhyAndTheSettingsStillHold) {
+    Fixture f;
+    test::WriteFile(f.ini, "[Settings]\nSymbol size=great\n");
+    std::filesystem::permissions(f.ini, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    TFormOptions d = f.open();
+    d.symbolSizeButton = 1;
+    d.BitBtnSaveINIClick();
+    EXPECT_EQ(d.modalResult, TFormOptions::kResultYes);
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.lastMessage().text,
+              "The settings could not be saved.\n\n" + f.ini + ": the file is write-protected");
+    EXPECT_EQ(f.platform.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(f.platform.lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(test::ReadFile(f.ini), "[Settings]\nSymbol size=great\n");
+    // The window and windows opened later take them all the same.
+    EXPECT_EQ(f.s.symbolSize, 1);
+    EXPECT_EQ(f.defaults.symbolSize, 1);
 }
 
 TEST(TFormOptions, HelpAndTheBatchAnswer) {

@@ -1,7 +1,11 @@
-// Export of the exchange block and the paste: q² matching, the grid limits
-// (concentration index 100, angle index 136) and refusals that leave the
-// receiving set exactly as it was.
+// Export of the exchange block and the paste: q² matching, the limits of the
+// window (concentration index 99, angle index 135, as for files, so that a
+// window can be saved and loaded again) and refusals that leave the receiving
+// set exactly as it was.
 #include "app/texts/ExportTexts.h"
+#include "support/TestSupport.h"
+#include "data/PltPlxWriter.h"
+#include "data/TFitF.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportFixture.h"
 #include "plot/ChosenConcentrations.h"
@@ -124,13 +128,13 @@ TEST(ExchangePaste, UnmatchedRowsAreAppendedAndLeaveOldColumnsEmptyThere) {
     EXPECT_EQ(w.set.cell(4, 1)->hasData, 1);
 }
 
-TEST(ExchangePaste, ConcentrationIndexHundredIsTheLast) {
-    Window full(99, 3);
+TEST(ExchangePaste, ConcentrationIndex99IsTheLast) {
+    Window full(98, 3);
     const ExchangeBlock one = OneConcentration({full.set.q2[1]});
     ExchangeBlock two = one;
     two.concentrations.push_back(one.concentrations[0]);
 
-    Window refused(99, 3);
+    Window refused(98, 3);
     const std::string before = test::Snapshot(refused.set);
     EXPECT_FALSE(refused.paste(two));
     EXPECT_EQ(refused.platform.lastMessage().text,
@@ -141,16 +145,17 @@ TEST(ExchangePaste, ConcentrationIndexHundredIsTheLast) {
     EXPECT_TRUE(refused.chosen.empty());
 
     ASSERT_TRUE(full.paste(one));
-    EXPECT_EQ(full.set.lastConcIndex, 100);
-    EXPECT_EQ(full.set.cell(100, 1)->kcr, 1e-6);
-    EXPECT_EQ(full.chosen, std::vector<int>{100});
+    EXPECT_EQ(full.set.lastConcIndex, 99);
+    EXPECT_EQ(full.set.cell(99, 1)->kcr, 1e-6);
+    EXPECT_EQ(full.chosen, std::vector<int>{99});
+    EXPECT_FALSE(full.paste(one));  // a 100th concentration could not be saved and loaded again
 }
 
-TEST(ExchangePaste, AngleIndex136IsTheLast) {
-    Window w(2, 135);
+TEST(ExchangePaste, AngleIndex135IsTheLast) {
+    Window w(2, 134);
     ASSERT_TRUE(w.paste(OneConcentration({9e11})));
-    EXPECT_EQ(w.set.lastAngleIndex, 136);
-    EXPECT_EQ(w.set.cell(3, 136)->kcr, 1e-6);
+    EXPECT_EQ(w.set.lastAngleIndex, 135);
+    EXPECT_EQ(w.set.cell(3, 135)->kcr, 1e-6);
 
     const std::string before = test::Snapshot(w.set);
     EXPECT_FALSE(w.paste(OneConcentration({w.set.q2[5], 9.5e11})));
@@ -160,8 +165,8 @@ TEST(ExchangePaste, AngleIndex136IsTheLast) {
     EXPECT_EQ(test::Snapshot(w.set), before);
 
     // Rows that all match still fit.
-    EXPECT_TRUE(w.paste(OneConcentration({w.set.q2[136], w.set.q2[1]})));
-    EXPECT_EQ(w.set.lastAngleIndex, 136);
+    EXPECT_TRUE(w.paste(OneConcentration({w.set.q2[135], w.set.q2[1]})));
+    EXPECT_EQ(w.set.lastAngleIndex, 135);
 
     // With both limits passed the angle limit is reported.
     Window both(99, 135);
@@ -171,6 +176,25 @@ TEST(ExchangePaste, AngleIndex136IsTheLast) {
     for (auto& c : b.concentrations) c.rows.push_back(c.rows[0]);
     EXPECT_FALSE(both.paste(b));
     EXPECT_NE(both.platform.lastMessage().text.find("angle values"), std::string::npos);
+}
+
+TEST(ExchangePaste, AWindowFilledByPastingIsSavedAndLoadedAgain) {
+    Window w(98, 134);
+    ASSERT_TRUE(w.paste(OneConcentration({9e11})));
+    ASSERT_EQ(w.set.lastConcIndex, 99);
+    ASSERT_EQ(w.set.lastAngleIndex, 135);
+    test::TempDir dir;
+    PltPlxWriteRequest request;
+    request.fileName = dir.file("full.plx");
+    ASSERT_EQ(WritePltPlxFile(w.platform, w.set, request), kWriteDone);
+    ScriptedPlatform platform;
+    TFitF again(platform);
+    platform.openAnswers.push_back(*request.fileName);
+    again.FormActivate();
+    EXPECT_FALSE(again.view().closeRequested) << (platform.messages.empty() ? "" : platform.lastMessage().text);
+    EXPECT_EQ(again.set().lastConcIndex, 99);
+    EXPECT_EQ(again.set().lastAngleIndex, 135);
+    EXPECT_EQ(again.set().cell(99, 135)->kcr, 1e-6);
 }
 
 TEST(ExchangePaste, ClipboardWithoutAValidBlockChangesNothing) {

@@ -66,13 +66,17 @@ TEST(DataExport, WithoutAChoiceTheDialogOpensAndTheExportRunsWhenItCloses) {
     const FileDialogRequest& request = win.platform.saveRequests[0];
     EXPECT_EQ(request.filter, "ASC-Files (*.ASC)|*.ASC|All Files (*.*)|*.*|");
     EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_EQ(request.initialDir, "/data/series") << "the folder of the window's data";
     EXPECT_TRUE(request.overwritePrompt);
     EXPECT_EQ(test::ReadFile(path), win.ascii({1, 3}));
     EXPECT_TRUE(win.platform.messages.empty());
 
     // The frame's save dialog keeps the last name; Cancel writes nothing and says nothing.
+    // Its data from elsewhere: the dialog starts there.
+    win.w.set().sourceName[1] = "/lab/2024/series1.sta";
     win.ex.OnDataExport(DataExport::kTagAsciiToFile);
     EXPECT_EQ(win.platform.saveRequests.back().proposedName, path);
+    EXPECT_EQ(win.platform.saveRequests.back().initialDir, "/lab/2024");
     EXPECT_EQ(win.platform.saveRequests.size(), 2u);
     EXPECT_TRUE(win.platform.messages.empty());
 }
@@ -149,8 +153,8 @@ TEST(DataExport, FilesTheirNamesAndWriteFailures) {
     win.choose({1});
     win.platform.saveAnswers.push_back(dir.file("missing/folder/a.ASC"));
     win.ex.OnDataExport(DataExport::kTagAsciiToFile);
-    EXPECT_EQ(win.platform.lastMessage().text,
-              "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.");
+    EXPECT_EQ(win.platform.lastMessage().text, "Write error ! Cannot write the data to disk.\n\n" +
+                                                   dir.file("missing/folder/a.ASC") + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing/folder/a.ASC")));
 }
 

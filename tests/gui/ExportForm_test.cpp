@@ -58,9 +58,22 @@ void ExportFormTest::typedNumbersOkAndAbort() {
     QCOMPARE(refused.text, QString("Invalid Input: Other than blanc or number !"));
     QCOMPARE(refused.caption, QString("ZEB-Stat"));
     QCOMPARE(chosen, (std::vector<int>{3, 1, 2}));
+    // Records are chosen: the hint that none is goes.
+    QVERIFY(!Child<QLabel>(&view, "Label1")->isVisible());
 
+    // OK with the refused character still there: its message again, the dialog stays.
+    SeenMessage again;
+    AnswerMessage(again);
+    Child<QPushButton>(&view, "BitBtnOkay")->click();
+    QVERIFY(again.seen);
+    QCOMPARE(again.text, QString("Invalid Input: Other than blanc or number !"));
+    QVERIFY(view.isVisible());
+    QCOMPARE(exports, 0);
+    // Corrected without a closing Space: OK takes the numbers typed.
+    edit->setText("3 1 2 4");
     Child<QPushButton>(&view, "BitBtnOkay")->click();
     QVERIFY(!view.isVisible());
+    QCOMPARE(chosen, (std::vector<int>{3, 1, 2, 4}));
     QCOMPARE(exports, 1);
 
     // Shown again: the field is empty; Abort clears the choice, Escape closes too.
@@ -70,6 +83,7 @@ void ExportFormTest::typedNumbersOkAndAbort() {
     Child<QPushButton>(&view, "BitBtnAbort")->click();
     QVERIFY(chosen.empty());
     QCOMPARE(exports, 2);
+    QVERIFY(!Child<QLabel>(&view, "Label1")->isHidden());
     logic.Show();
     QTest::keyClick(&view, Qt::Key_Escape);
     QVERIFY(!view.isVisible());

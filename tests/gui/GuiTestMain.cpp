@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
 
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
+    zeb::guitest::UseTestScreens();
     QApplication app(count, args.data());
     app.setAttribute(Qt::AA_Use96Dpi, true);
     int failed = 0;

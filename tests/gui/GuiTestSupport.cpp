@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPointer>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QtTest>
 
@@ -55,6 +56,20 @@ void WhenModalMatches(std::function<bool(QWidget*)> matches, std::function<void(
 
 void WhenModalOpens(std::function<void(QWidget*)> answer, int timeoutMs) {
     WhenModalMatches([](QWidget*) { return true; }, std::move(answer), timeoutMs);
+}
+
+void UseTestScreens() {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    // Kept for the whole run: the platform reads it when the application starts.
+    static QTemporaryFile config(QDir::tempPath() + "/zebstat-screens-XXXXXX.json");
+    if (!config.open()) return;
+    config.write(R"({"screens": [
+        {"name": "main", "x": 0, "y": 0, "width": 1920, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96},
+        {"name": "ratio2", "x": 1920, "y": 0, "width": 3840, "height": 2400, "logicalDpi": 192, "logicalBaseDpi": 96},
+        {"name": "ratio1.5", "x": 5760, "y": 0, "width": 2880, "height": 1800, "logicalDpi": 144, "logicalBaseDpi": 96},
+        {"name": "small2", "x": 8640, "y": 0, "width": 1600, "height": 1000, "logicalDpi": 192, "logicalBaseDpi": 96}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
 }
 
 void CancelWatches() {

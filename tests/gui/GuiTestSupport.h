@@ -32,6 +32,16 @@ void WhenModalOpens(std::function<void(QWidget*)> answer, int timeoutMs = kWindo
 // Ends every watch that has not run yet.
 void CancelWatches();
 
+// The screens of the offscreen platform, set before the application starts
+// (when it runs offscreen): the primary one of 1920 x 1200 pixels, then three
+// of device pixel ratio 2, 1.5 and 2 - the first two 1920 x 1200 in pixels of
+// the window system, the last a small one of 800 x 500 (1600 x 1000 device
+// pixels). Windows are put on a screen with setScreen and move.
+void UseTestScreens();
+inline constexpr const char* kScreenRatio2 = "ratio2";
+inline constexpr const char* kScreenRatio15 = "ratio1.5";
+inline constexpr const char* kScreenSmallRatio2 = "small2";
+
 // The base of every view test class: after each test function the watches it
 // started are cancelled. A class that needs its own cleanup() calls
 // CancelWatches() there.

@@ -86,6 +86,7 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
     ZebRecord rec = Record("PS 1 in toluene");
     Places p;
     logic.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    logic.LabelOriginal = "Before the first change the untouched file is kept beside it as \"ps-toluene.sta.orig\".";
     SeenMessage invalid;
     bool shown = false;
     WhenOpens("TFormPavo7100", [&](QWidget* form) {
@@ -105,6 +106,10 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
         auto* warning = Child<QLabel>(form, "LabelWarning");
         QCOMPARE(warning->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(warning->height() >= warning->heightForWidth(warning->width()));  // nothing cut off
+        auto* original = Child<QLabel>(form, "LabelOriginal");  // where the untouched file is kept
+        QCOMPARE(original->text(), QString::fromStdString(logic.LabelOriginal));
+        QVERIFY(original->isVisible());
+        QVERIFY(original->height() >= original->heightForWidth(original->width()));
         guitest::Screenshot(form, "dialog_TFormPavo7100");
 
         TypeInto(Child<QLineEdit>(form, "EditIDC_RI_SOLVENT"), "1,33");
@@ -235,8 +240,12 @@ void ImportFormsTest::tablePltTakesOverACellStillBeingEdited() {
     std::string sample = "PS standard";
     double wavelength = 632.8;
     logic.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, 3, temps);
+    logic.LabelOriginal = "Before the first change the untouched file is kept beside it as \"ps-tarn.plt.orig\".";
     WhenOpens("TFormTarn1", [&](QWidget* form) {
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: TARN Data"));
+        auto* original = Child<QLabel>(form, "LabelOriginal");
+        QCOMPARE(original->text(), QString::fromStdString(logic.LabelOriginal));
+        QVERIFY(original->height() >= original->heightForWidth(original->width()));
         auto* grid = Child<QTableWidget>(form, "StrGrid1");
         QCOMPARE(grid->columnCount(), 5);  // three concentrations: two columns stay empty
         QCOMPARE(grid->rowCount(), 2);

@@ -21,7 +21,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 
 #include <deque>
@@ -56,6 +58,7 @@ private slots:
     void loadsAnExampleAndSwitchesOrdersAndTypes();
     void cancelledFileDialogClosesTheNewWindow();
     void dragDeactivatesPointsAndKeyModeMovesTheCursor();
+    void kFieldReportsAnInvalidNumberOnce();
 
 private:
     TestPlatform platform_;
@@ -258,6 +261,47 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     QTest::keyClick(view, Qt::Key_Escape);
     QVERIFY(!view->selection().keyMode());
     QVERIFY(view->findChild<QLineEdit*>("EditIDC_EING_K")->isVisible());
+    view->closeWithoutQuestion();
+}
+
+// Enter on a k that is no number: one message (the message box taking the
+// focus from the field does not report it again); the field shows the k in use.
+void PlotWindowTest::kFieldReportsAnInvalidNumberOnce() {
+    QTemporaryDir dir;
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TFitF1View* view = openExample(frame, platform_, dir);
+    QVERIFY(view);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    auto* editK = view->findChild<QLineEdit*>("EditIDC_EING_K");
+    const QString kBefore = editK->text();
+    const double k = view->core().k();
+    QStringList shown;
+    // Every message box that opens is read and closed.
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->accept();
+        }
+    });
+    watcher.start(10);
+    for (const char* typed : {"abc", "1e300"}) {
+        shown.clear();
+        frame.activateWindow();
+        editK->setFocus();
+        QTRY_VERIFY(editK->hasFocus());
+        editK->selectAll();
+        QTest::keyClicks(editK, typed);
+        QTest::keyClick(editK, Qt::Key_Return);
+        QTest::qWait(100);
+        QCOMPARE(shown, QStringList{"Invalid input for floating point number."});
+        QCOMPARE(view->core().k(), k);
+        QCOMPARE(editK->text(), kBefore);
+        // Leaving the field now reports nothing: it shows the k in use.
+        view->setFocus();
+        QTest::qWait(50);
+        QCOMPARE(shown.size(), 1);
+    }
     view->closeWithoutQuestion();
 }
 

@@ -140,12 +140,14 @@ void PrintingTest::chartOnlyWithoutPrintedResults() {
     QCOMPARE(PrintCopies(x.w, printer, 1, nullptr), 1);
     QCOMPARE(PdfPages(pdf), 1);
 
-    // A printer that cannot start a job is reported.
+    // A file that cannot be written is reported with the reason, before anything is printed.
     QPrinter broken(QPrinter::HighResolution);
-    PdfPrinter(broken, dir.filePath("no/such/folder/x.pdf"));
+    const QString nowhere = dir.filePath("no/such/folder/x.pdf");
+    PdfPrinter(broken, nowhere);
     QCOMPARE(PrintCopies(x.w, broken, 1, nullptr), 0);
     QCOMPARE(x.platform.messages.size(), std::size_t(1));
-    QVERIFY(x.platform.lastMessage().text.rfind("Could not start the print job on ", 0) == 0);
+    QCOMPARE(QString::fromStdString(x.platform.lastMessage().text),
+             "Write error ! Cannot write the data to disk.\n\n" + nowhere + ": No such file or directory");
     QCOMPARE(x.platform.lastMessage().icon, MsgIcon::Stop);
 
     // A window without data has nothing to print.

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Starts the real program in a real X server, waits for its frame window, ends
-# the session through File > Exit and the close question, and checks that the
-# program exits cleanly (status 0). Each step waits for what it needs to see —
+# Starts the real program in a real X server, waits for its frame window,
+# checks that it carries exactly its own caption, ends the session through
+# File > Exit and the close question, and checks that the program exits
+# cleanly (status 0). Each step waits for what it needs to see —
 # the frame, the open File menu, the question — with limits generous enough for
 # a busy machine; no step relies on a fixed pause.
 set -u
@@ -38,6 +39,9 @@ pid=$!
 trap 'kill $pid 2>/dev/null' EXIT
 win=$(timeout 60 xdotool search --sync --onlyvisible --name "^ZEB / Static" | head -n 1)
 [ -n "$win" ] || { echo "no frame window"; exit 1; }
+# The caption exactly as the program names it (nothing appended by the toolkit).
+name=$(xdotool getwindowname "$win")
+[ "$name" = "ZEB / Static & Dynamic FIT and PLOT " ] || { echo "caption '$name'"; exit 1; }
 until_ok 30 xdotool windowfocus --sync "$win"
 
 # File > Exit: the menu opens on Alt+F; x chooses "Exit" once it is open.

@@ -1,9 +1,14 @@
 #include "plot/ChartCommands.h"
 #include "plot/TFitF1.h"
+#include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace zeb {
 namespace {
@@ -30,6 +35,7 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
     ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);  // no answer: the dialog is cancelled
     ASSERT_EQ(p.saveRequests.size(), 1u);
     EXPECT_EQ(p.saveRequests[0].filter, "WMF-Files (*.WMF)|*.WMF|");
+    EXPECT_EQ(p.saveRequests[0].initialDir, "/d") << "the folder of the window's data";
     EXPECT_TRUE(p.saveRequests[0].overwritePrompt);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
@@ -41,10 +47,46 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
     EXPECT_EQ(bytes.substr(0, 6), std::string("\xD7\xCD\xC6\x9A\x00\x00", 6));
     EXPECT_TRUE(p.messages.empty());
 
+    // A file that cannot be written: the message names it and says why.
     p.saveAnswers.push_back(dir.file("no/such/folder/plot.wmf"));
     ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);
-    EXPECT_EQ(p.lastMessage().text, "Could not create metafile.\nEventually close other applications to free memory.");
+    EXPECT_EQ(p.lastMessage().text, "Write error ! Cannot write the data to disk.\n\n" +
+                                        dir.file("no/such/folder/plot.wmf") + ": No such file or directory");
     EXPECT_EQ(p.lastMessage().caption, "ZEBStat: Information");
+    EXPECT_EQ(p.lastMessage().icon, MsgIcon::Stop);
+}
+
+TEST(ChartCommands, ASavedMetafileNeverCutsOrReplacesWhatItMayNot) {
+    ScriptedPlatform p;
+    TFitF1 w(p);
+    Fill(w);
+    test::TempDir dir;
+    const std::string file = dir.file("plot.wmf");
+    auto save = [&](const std::string& name) {
+        p.messages.clear();
+        p.saveAnswers.push_back(name);
+        ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);
+        return p.messages.empty() ? std::string() : p.lastMessage().text;
+    };
+    test::WriteFile(file, "old picture");
+    ::chmod(file.c_str(), 0444);
+    EXPECT_EQ(save(file), "Write error ! Cannot write the data to disk.\n\n" + file + ": the file is write-protected");
+    EXPECT_EQ(test::ReadFile(file), "old picture");
+
+    ::chmod(file.c_str(), 0644);
+    for (WriteStep step : {WriteStep::Write, WriteStep::Close, WriteStep::Rename}) {
+        SetWriteFaultHook([step](WriteStep s) { return s == step ? ENOSPC : 0; });
+        EXPECT_EQ(save(file), "Write error ! Most probably because of disk space\nbeing expired. Cannot write the "
+                              "data to disk.\n\n" + file + ": No space left on device");
+        SetWriteFaultHook({});
+        EXPECT_EQ(test::ReadFile(file), "old picture");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    std::filesystem::create_symlink("plot.wmf", dir.path() / "link.wmf");
+    EXPECT_EQ(save(dir.file("link.wmf")), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.wmf"));
+    EXPECT_EQ(test::ReadFile(file).substr(0, 4), "\xD7\xCD\xC6\x9A");
 }
 
 TEST(ChartCommands, CopyPutsMetafileAndSvgOnTheClipboard) {

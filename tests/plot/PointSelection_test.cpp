@@ -257,7 +257,6 @@ TEST(PointSelectionKeys, ModeHidesTheKInputAndEscLeaves) {
     EXPECT_FALSE(g.sel.calculateEnabled());
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{1, 1}));
     EXPECT_EQ(on.redraws, (std::vector<SymbolRedraw>{{1, 1, 2, false}}));
-    EXPECT_TRUE(on.clipToDataArea);
     EXPECT_EQ(*on.statusText, PointDescription(g.w.set(), 1, 1) + " point active  'Esc' to end keyboard input.");
     // The hint follows every status text, also the mouse's.
     EXPECT_EQ(*g.sel.FormMouseMove(6000, 6000, g.map).statusText, " 'Esc' to end keyboard input.");

@@ -30,6 +30,8 @@ TEST(PrintLayout, PortraitA4At600Dpi) {
     EXPECT_EQ(l.ruleY, static_cast<int>(0.97 * 7016 - 55));
     EXPECT_EQ(l.ruleRight, static_cast<int>(0.9 * 4960));
     EXPECT_EQ(l.rulePenWidth, 7);
+    EXPECT_EQ(l.footerWrapWidth, 3968) << "0.8 PW from a tenth of the page: to the rule's end";
+    EXPECT_EQ(l.footerTextTop, l.ruleY + 4 + 55 / 5) << "below the rule's lower half, a fifth of a line apart";
     EXPECT_NEAR(l.scale, 3968.0 / 16383.0, 1e-12) << "width is the tighter direction";
 }
 
@@ -41,10 +43,15 @@ TEST(PrintLayout, LandscapeWithWideOffsets) {
     EXPECT_EQ(l.plotLeft, 1800);
     EXPECT_EQ(l.footerFont.height, 7016 / 180) << "landscape swaps the footer font's sizes";
     EXPECT_EQ(l.footerFont.width, 4960 / 150);
-    EXPECT_EQ(l.footerLines.size(), 3u);
-    EXPECT_EQ(l.footerLines[0].size(), 341u);
+    // The plot starts at 1.2 offX, right of a tenth of the page: the text
+    // wraps where the rule ends (0.9 PW), not 0.8 PW further on, and the room
+    // kept for it counts the lines as they are printed.
+    EXPECT_EQ(l.footerWrapWidth, static_cast<int>(0.9 * 7016) - 1800);
+    EXPECT_EQ(l.footerLines.size(), 2u);
+    EXPECT_EQ(l.footerLines[0].size(), 451u);
+    EXPECT_LE(l.plotLeft + 10 * static_cast<int>(l.footerLines[0].size()), l.ruleRight);
     EXPECT_DOUBLE_EQ(l.topFraction, 2.3 * 400 / 4960);
-    EXPECT_EQ(l.footerHeight, static_cast<int>(3 * 1.1 * 50));
+    EXPECT_EQ(l.footerHeight, static_cast<int>(2 * 1.1 * 50));
 }
 
 TEST(PrintLayout, WordWrapKeepsWordsWhole) {

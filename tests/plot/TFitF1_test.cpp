@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace zeb {
 namespace {
 
@@ -153,6 +155,63 @@ TEST(TFitF1, TypedK) {
     EXPECT_EQ(x.w.k(), 7e11);
 }
 
+// A k the chart cannot show (not finite, or so large that every concentration
+// shrinks to a point of the abscissa) is refused like a text that is no number.
+TEST(TFitF1, TypedKOutOfRangeIsRefused) {
+    Window x;
+    const double k = x.w.k();
+    const double kDefault = k;  // ten times the scale Q/C
+    const AxisScale before = x.w.axes().x;
+    for (const char* typed : {"1e300", "-1e300", "inf", "nan", "1e309"}) {
+        x.w.setWidgetText("EditIDC_EING_K", typed);
+        x.w.cpEING_K();
+        EXPECT_EQ(x.w.k(), k) << typed;
+        EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(k * 1e-11)) << typed;
+        EXPECT_EQ(x.w.axes().x.ticks, before.ticks) << typed;
+    }
+    EXPECT_EQ(x.platform.messages.size(), 5u);
+    EXPECT_EQ(x.platform.lastMessage().text, "Invalid input for floating point number.");
+    EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
+    // A hundred times the default is the largest k taken, either way round.
+    for (double factor : {100.0, -100.0, 0.5}) {
+        x.w.setWidgetText("EditIDC_EING_K", Gcvt6(factor * kDefault * 1e-11));
+        x.w.cpEING_K();
+        EXPECT_NEAR(x.w.k() / (factor * kDefault), 1.0, 1e-5) << factor;
+        EXPECT_TRUE(std::isfinite(x.w.axes().x.span) && x.w.axes().x.span > 0) << factor;
+    }
+    x.w.setWidgetText("EditIDC_EING_K", Gcvt6(120 * kDefault * 1e-11));
+    x.w.cpEING_K();
+    EXPECT_NEAR(x.w.k() / (0.5 * kDefault), 1.0, 1e-5);
+    EXPECT_EQ(x.platform.messages.size(), 6u);
+}
+
+// The message box of a refused k takes the focus from the field; the field's
+// kill-focus while the box is up must not report the same text again.
+TEST(TFitF1, RefusedKIsReportedOnce) {
+    struct FocusStealing : ScriptedPlatform {
+        TFitF1* window = nullptr;
+        MsgAnswer message(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,
+                          MsgAnswer defaultAnswer) override {
+            const MsgAnswer a = ScriptedPlatform::message(text, caption, buttons, icon, defaultAnswer);
+            if (window) window->OnKillfocusEingK();
+            return a;
+        }
+    } platform;
+    TFitF1 w{platform};
+    test::FillModelSet(w.set(), 3, 6, {});
+    w.PostLoadSetup();
+    platform.window = &w;
+    w.EditIDC_EING_KEnter();
+    w.setWidgetText("EditIDC_EING_K", "abc");
+    w.EditIDC_EING_KKeyDown(13);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    // Typed again and left: reported again.
+    w.setWidgetText("EditIDC_EING_K", "abc");
+    platform.window = nullptr;
+    w.OnKillfocusEingK();
+    EXPECT_EQ(platform.messages.size(), 2u);
+}
+
 TEST(TFitF1, ModelItemsAndPlotForms) {
     Window x;
     x.w.OnBerechnungQ1();
@@ -206,7 +265,7 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
     x.platform.answers = {MsgAnswer::No, MsgAnswer::Ok};
     x.platform.openAnswers.push_back(bad);
     x.w.mnFormFactorPClick(50);
-    EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !");
+    EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !\n" + bad + ": 2 data pairs");
     EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
     EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Stop);
     EXPECT_FALSE(x.checked("mnFFUser"));

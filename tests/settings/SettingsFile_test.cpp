@@ -1,11 +1,16 @@
+#include "platform/AtomicFile.h"
 #include "settings/Profile.h"
 #include "settings/SettingsFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zeb {
 namespace {
@@ -157,6 +162,145 @@ TEST(SettingsFile, PathBesideTheProgramOrInTheConfigFolder) {
     if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(p, dir.file("cfg") + "/zebstat/zebstat.ini");
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("cfg") + "/zebstat"));
+}
+
+// Counts the times a file is opened while it is watched.
+class OpenCounter {
+public:
+    explicit OpenCounter(const std::string& path) {
+        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (fd_ >= 0) ::inotify_add_watch(fd_, path.c_str(), IN_OPEN);
+    }
+    ~OpenCounter() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool ok() const { return fd_ >= 0; }
+    int opens() {
+        int n = 0;
+        alignas(inotify_event) char buf[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd_, buf, sizeof buf);
+            if (got <= 0) break;
+            for (ssize_t at = 0; at < got;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
+                if (e->mask & IN_OPEN) ++n;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        return n;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+TEST(SettingsFile, TheFileIsReadOnceAndWrittenOnce) {
+    test::TempDir dir;
+    const std::string ini = dir.file("z.ini");
+    test::WriteFile(ini, "[Settings]\nSymbol size=small\n[PlotLines]\nLineWidth4=44\n");
+    OpenCounter counter(ini);
+    ASSERT_TRUE(counter.ok());
+    GlobalDefaults g = ReadGlobalSettings(ini);
+    EXPECT_EQ(counter.opens(), 1) << "the global defaults";
+    EXPECT_EQ(g.symbolSize, 1);
+    PlotSettings w = ReadWindowSettings(g, ini);
+    EXPECT_EQ(counter.opens(), 1) << "a window's titles and lines";
+    EXPECT_EQ(w.lines.row(4).width, 44);
+
+    int temporaries = 0;
+    SetWriteFaultHook([&](WriteStep step) {
+        temporaries += step == WriteStep::CreateTemporary;
+        return 0;
+    });
+    const WriteResult saved = SaveSettings(w, 1, 11, g, ini);
+    SetWriteFaultHook({});
+    EXPECT_TRUE(saved.ok()) << saved.reason;
+    EXPECT_EQ(counter.opens(), 1) << "the save reads the file once";
+    EXPECT_EQ(temporaries, 1) << "and writes it once";
+    EXPECT_EQ(ReadWindowSettings(g, ini).lines.row(4).width, 44);
+}
+
+TEST(SettingsFile, AFileFarLargerThanSettingsIsNeitherReadNorReplaced) {
+    test::TempDir dir;
+    const std::string ini = dir.file("z.ini");
+    // Valid settings, but 2 MB of them.
+    std::string text = "[Settings]\nSymbol size=small\n";
+    while (text.size() <= 2 * ProfileFile::kMaxBytes) text += "; a comment line that only takes room\n";
+    test::WriteFile(ini, text);
+    std::string problem;
+    const GlobalDefaults g = ReadGlobalSettings(ini, &problem);
+    EXPECT_EQ(g.symbolSize, 2) << "the built-in defaults";
+    EXPECT_EQ(problem, "The settings file is not read; the built-in settings are used.\n\n" + ini +
+                           ": the file is larger than 1024 KB, far more than settings take");
+    PlotSettings w = ReadWindowSettings(g, ini);
+    GlobalDefaults defaults = g;
+    const WriteResult saved = SaveSettings(w, 1, 11, defaults, ini);
+    EXPECT_FALSE(saved.ok());
+    EXPECT_EQ(saved.reason, "the file is larger than 1024 KB, far more than settings take");
+    EXPECT_FALSE(WritePrivateProfileString("Settings", "DataPath", "/x", ini));
+    EXPECT_EQ(test::ReadFile(ini), text);
+
+    // Just below the limit the file is read.
+    text.resize(ProfileFile::kMaxBytes - 40);
+    text += "\n[Settings for plot]\nShow results=No\n";
+    test::WriteFile(ini, text);
+    EXPECT_EQ(ReadGlobalSettings(ini, &problem).showResults, 0);
+    EXPECT_EQ(problem, "");
+}
+
+TEST(SettingsFile, WhatCannotBeReadGivesTheDefaultsWithoutWaiting) {
+    test::TempDir dir;
+    std::string problem = "x";
+    ReadGlobalSettings(dir.file("missing.ini"), &problem);
+    EXPECT_EQ(problem, "") << "a missing file is the normal first start";
+    // A pipe in place of the file: refused at once, never waited on.
+    const std::string fifo = dir.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(ReadGlobalSettings(fifo, &problem).symbolSize, 2);
+    EXPECT_EQ(problem, "The settings file is not read; the built-in settings are used.\n\n" + fifo +
+                           ": not a regular file");
+    EXPECT_FALSE(WritePrivateProfileString("Settings", "DataPath", "/x", fifo));
+}
+
+TEST(SettingsFile, AProgramFolderTheUserCannotWriteSendsTheFileToTheConfigFolder) {
+    // The program lies in a folder of root's (as an installed program does);
+    // the ordinary user keeps the settings in the configuration folder.
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "opt" / "bin");
+    std::filesystem::create_directories(dir.path() / "home" / "own-bin");
+    test::GiveToOrdinaryUser(dir.path() / "home");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);  // reachable for the user
+    std::filesystem::permissions(dir.path() / "opt" / "bin",
+                                 std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                     std::filesystem::perms::others_exec);
+    if (!test::RunningAsRoot())  // the tests' own user: a folder without write permission
+        std::filesystem::permissions(dir.path() / "opt" / "bin",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const std::string program = (dir.path() / "opt" / "bin" / "zebstat").string();
+    const std::string home = (dir.path() / "home").string();
+    const int code = test::RunAsOrdinaryUser([&] {
+        int failures = 0;
+        ::setenv("HOME", home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (home + "/cfg").c_str(), 1);
+        const std::string path = SettingsFilePath(program);
+        if (path != home + "/cfg/zebstat/zebstat.ini") failures |= 1;
+        GlobalDefaults g = ReadGlobalSettings(path);
+        PlotSettings w = ReadWindowSettings(g, path);
+        w.symbolSize = 3;
+        if (!SaveSettings(w, 1, 11, g, path).ok()) failures |= 2;
+        if (ReadGlobalSettings(SettingsFilePath(program)).symbolSize != 3) failures |= 4;
+        // Without XDG_CONFIG_HOME: ~/.config/zebstat.
+        ::unsetenv("XDG_CONFIG_HOME");
+        if (SettingsFilePath(program) != home + "/.config/zebstat/zebstat.ini") failures |= 8;
+        // A program in a folder of the user's own keeps the file beside it.
+        if (SettingsFilePath(home + "/own-bin/zebstat") != home + "/own-bin/zebstat.ini") failures |= 16;
+        return failures;
+    });
+    ASSERT_NE(code, -1) << "could not run as an ordinary user";
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "opt" / "bin" / "zebstat.ini"));
+    EXPECT_NE(test::ReadFile(home + "/cfg/zebstat/zebstat.ini").find("Symbol size=great\n"), std::string::npos);
 }
 
 TEST(SettingsFile, LeadingInteger) {

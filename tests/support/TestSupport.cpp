@@ -9,6 +9,9 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -118,9 +121,13 @@ std::string shellQuote(const std::string& s) {
 
 } // namespace
 
-CommandResult RunBatch(const std::vector<std::string>& args) {
+CommandResult RunBatch(const std::vector<std::string>& args, std::size_t fileSizeLimit) {
     TempDir dir;
-    std::string cmd = shellQuote(ZEBSTAT_BATCH_EXE);
+    std::string cmd;
+    // The limit in blocks of 512 bytes; the signal the limit raises is ignored,
+    // so that the write fails with EFBIG instead.
+    if (fileSizeLimit > 0) cmd = "trap '' XFSZ; ulimit -f " + std::to_string(fileSizeLimit / 512) + "; exec ";
+    cmd += shellQuote(ZEBSTAT_BATCH_EXE);
     for (const auto& a : args) cmd += " " + shellQuote(a);
     cmd += " >" + shellQuote(dir.file("out")) + " 2>" + shellQuote(dir.file("err"));
     const int raw = std::system(cmd.c_str());
@@ -129,6 +136,69 @@ CommandResult RunBatch(const std::vector<std::string>& args) {
     r.out = ReadFile(dir.file("out"));
     r.err = ReadFile(dir.file("err"));
     return r;
+}
+
+bool RunningAsRoot() { return ::geteuid() == 0; }
+
+namespace {
+
+bool nobodyIds(uid_t& uid, gid_t& gid) {
+    const passwd* pw = ::getpwnam("nobody");
+    if (!pw) return false;
+    uid = pw->pw_uid;
+    gid = pw->pw_gid;
+    return true;
+}
+
+} // namespace
+
+int RunAsOrdinaryUser(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        int code = 0;
+        if (RunningAsRoot()) {
+            uid_t uid = 0;
+            gid_t gid = 0;
+            if (!nobodyIds(uid, gid) || ::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0 ||
+                ::geteuid() == 0)
+                ::_exit(255);
+        }
+        code = body();
+        std::fflush(nullptr);
+        ::_exit(code & 0xFF);
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255) return -1;
+    return WEXITSTATUS(status);
+}
+
+void GiveToOrdinaryUser(const std::filesystem::path& folder) {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (!RunningAsRoot() || !nobodyIds(uid, gid)) return;
+    if (::chown(folder.c_str(), uid, gid) != 0) throw std::runtime_error("chown failed");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (::lchown(entry.path().c_str(), uid, gid) != 0) throw std::runtime_error("chown failed");
+}
+
+SmallTmpfs::SmallTmpfs(std::size_t bytes) {
+    if (!RunningAsRoot()) return;
+    const std::string options = "size=" + std::to_string(bytes);
+    mounted_ = ::mount("tmpfs", dir_.path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+}
+
+SmallTmpfs::~SmallTmpfs() {
+    if (mounted_) ::umount2(dir_.path().c_str(), MNT_DETACH);
+}
+
+void SmallTmpfs::fill() {
+    std::FILE* f = std::fopen(file("filler").c_str(), "wb");
+    if (!f) throw std::runtime_error("cannot fill the tmpfs");
+    static const char block[512] = {};
+    while (std::fwrite(block, 1, sizeof block, f) == sizeof block && std::fflush(f) == 0) {}
+    std::fclose(f);
 }
 
 } // namespace zeb::test

@@ -2,7 +2,9 @@
 // batch tool.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,38 @@ struct CommandResult {
     std::string err;
 };
 // Runs zebstat-batch with the given arguments (each quoted for the shell).
-CommandResult RunBatch(const std::vector<std::string>& args);
+// With a file size limit (bytes, a multiple of 512) every file the tool writes
+// stops growing there: its writes fail as on a full disk ("File too large").
+CommandResult RunBatch(const std::vector<std::string>& args, std::size_t fileSizeLimit = 0);
+
+// ---- Users live without root's rights and with full disks.
+
+// Runs body in a child process as an ordinary user ("nobody") when the tests
+// run as root, else as the current user. Returns the body's result (0..255),
+// or -1 when the child could not be started or could not drop root's rights.
+int RunAsOrdinaryUser(const std::function<int()>& body);
+// Hands a folder and everything in it to that ordinary user (nothing happens
+// when the tests do not run as root).
+void GiveToOrdinaryUser(const std::filesystem::path& folder);
+bool RunningAsRoot();
+
+// A small tmpfs of its own, mounted on a fresh folder for a full-disk test.
+// Only root can mount it: mounted() tells whether it is there. It is unmounted
+// (and its folder removed) when the object goes, also when a test fails.
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(std::size_t bytes);
+    ~SmallTmpfs();
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+    bool mounted() const { return mounted_; }
+    std::string file(const std::string& name) const { return (dir_.path() / name).string(); }
+    // Fills the file system up to its last few bytes.
+    void fill();
+
+private:
+    TempDir dir_;
+    bool mounted_ = false;
+};
 
 } // namespace zeb::test

@@ -23,6 +23,9 @@ public:
     virtual void pasteDataFromClipboard() = 0; // "Paste data from clipboard"
     // The frame is closing: close without the close question.
     virtual void closeWithoutQuestion() = 0;
+    // A load started or ended somewhere in the program: the window's load
+    // commands follow.
+    virtual void loadStateChanged() = 0;
 };
 
 } // namespace zeb

@@ -7,6 +7,7 @@
 #include "app/qt/MdiChild.h"
 #include "app/qt/Resources.h"
 #include "app/qt/SmallDialogs.h"
+#include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/SettingsFile.h"
 
@@ -17,9 +18,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace zeb {
 
@@ -38,7 +44,7 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
     : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
     InitGuiResources();
     // The global defaults every new plot window copies.
-    defaults_ = ReadGlobalSettings(core_.settingsPath());
+    defaults_ = core_.ReadGlobalSettings();
     setObjectName("TMainForm");
     setWindowTitle(tx::FrameCaption);
     setWindowIcon(QIcon(":/app/zebstat.svg"));
@@ -67,7 +73,44 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
         if (state == Qt::ApplicationActive) wakeEvent(WakeGuard::Event::AppActivated);
     });
     connectDesktopSignals();
-    resize(1100, 800);
+    fitIntoScreen();
+}
+
+void TMainFormView::fitIntoScreen() {
+    const QScreen* s = screen();
+    if (!s) {
+        resize(kFrameWidth, kFrameHeight);
+        return;
+    }
+    const QRect avail = s->availableGeometry();
+    // The window system's frame is not known before the window is shown: room
+    // is left for a usual one.
+    const WindowRect r = FitFrame({avail.x(), avail.y(), avail.width(), avail.height()}, 8, 32, 8, 8);
+    setGeometry(r.x, r.y, r.width, r.height);
+}
+
+// The plot windows in their stacking order (the top one stays on top), each
+// a title bar's height right and down of the one before, all inside the area.
+void TMainFormView::cascadeWindows() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        if (!w->isVisible() || w->isMinimized()) continue;
+        if (w->isMaximized()) w->showNormal();
+        windows << w;
+    }
+    if (windows.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    QStyleOptionTitleBar title;
+    title.initFrom(windows.front());
+    const int step = std::max(12, style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, windows.front()));
+    const QSize preferred = windows.front()->sizeHint();
+    const std::vector<WindowRect> rects = CascadeWindows(static_cast<int>(windows.size()), area.width(), area.height(),
+                                                         step, preferred.width(), preferred.height());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const WindowRect& r = rects[static_cast<std::size_t>(i)];
+        windows[i]->setGeometry(r.x, r.y, r.width, r.height);
+        windows[i]->raise();
+    }
 }
 
 TMainFormView::~TMainFormView() {
@@ -96,7 +139,7 @@ void TMainFormView::buildActions() {
     exitAction_->setToolTip(tx::MenuExitHint);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     cascadeAction_ = make(tx::MenuCascade, tx::MenuCascadeHint, "mnCascade");
-    connect(cascadeAction_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(cascadeAction_, &QAction::triggered, this, &TMainFormView::cascadeWindows);
     tileAction_ = make(tx::MenuTile, tx::MenuTileHint, "mnTile");
     connect(tileAction_, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
     arrangeAction_ = make(tx::MenuArrangeIcons, tx::MenuArrangeIconsHint, "mnArrangeIcons");
@@ -200,7 +243,7 @@ void TMainFormView::rebuildMenuBar() {
     MdiChild* child = activeChild();
     // The active plot window's menus take the place of the frame's File menu;
     // the Window menu stays and the plot window's Help menu replaces the frame's.
-    loadAction_->setEnabled(child == nullptr);
+    loadAction_->setEnabled(child == nullptr && !core_.loadRunning());
     if (child) {
         for (QAction* a : child->childMenuBarActions()) bar->addAction(a);
         bar->addMenu(windowMenu_);
@@ -224,7 +267,8 @@ void TMainFormView::updateMenuState() {
 }
 
 void TMainFormView::loadNewFile() {
-    if (!factory()) return;
+    // One file is read at a time in the whole program.
+    if (!factory() || core_.loadRunning()) return;
     QWidget* child = nullptr;
     try {
         child = factory()(*this);
@@ -238,8 +282,16 @@ void TMainFormView::loadNewFile() {
 QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // A new window opens with its client area at its preferred size (the plot window: 728 x 515).
+    // A new window opens with its client area at its preferred size (the plot
+    // window: 728 x 515), or smaller where the frame has less room, and wholly
+    // inside the window area.
     sub->adjustSize();
+    const QSize room = mdi_->viewport()->size();
+    if (room.isValid() && !room.isEmpty()) {
+        sub->resize(sub->size().boundedTo(room));
+        sub->move(std::clamp(sub->x(), 0, std::max(0, room.width() - sub->width())),
+                  std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
+    }
     connect(sub, &QObject::destroyed, this, [this] {
         rebuildMenuBar();
         updateMenuState();
@@ -251,14 +303,29 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
 }
 
 void TMainFormView::showHelp(int context) {
+    // A modal dialog blocks every window but its own children: help asked for
+    // while one is open opens as its child (and goes with it), so that it can
+    // be scrolled, followed and closed while the dialog waits.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != help_) {
+        auto* viewer = modal->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!viewer) viewer = new HelpViewer(modal);
+        viewer->showContext(context);
+        return;
+    }
     if (!help_) help_ = new HelpViewer(this);
     help_->showContext(context);
 }
 
 void TMainFormView::setFileCommandsEnabled(bool enabled) {
-    fileMenu_->setEnabled(enabled);
-    loadAction_->setEnabled(enabled && !activeChild());
-    openBtn_->setEnabled(enabled);
+    core_.FileCommandsEnabled(enabled);
+    updateMenuState();
+    const bool free = !core_.loadRunning();
+    fileMenu_->setEnabled(free);
+    loadAction_->setEnabled(free && !activeChild());
+    openBtn_->setEnabled(free);
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->loadStateChanged();
 }
 
 void TMainFormView::showAbout() {
@@ -299,7 +366,9 @@ bool TMainFormView::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_F4) vk = TMainForm::kKeyF4;
         else if (key->key() == Qt::Key_F6) vk = TMainForm::kKeyF6;
         else vk = 1;  // any other key
-        switch (core_.KeyDown(vk, ctrl)) {
+        // Nothing acts behind a modal dialog or an open menu.
+        const bool modal = QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+        switch (core_.KeyDown(vk, ctrl, modal)) {
         case TMainForm::KeyAction::COrder4:
             if (MdiChild* c = activeChild()) c->selectCOrder(4);
             return true;

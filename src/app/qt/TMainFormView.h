@@ -43,11 +43,17 @@ public:
     QMdiSubWindow* addChild(QWidget* child);
 
     void showHelp(int context);
+    // "&Cascade": every plot window wholly inside the window area, however many.
+    void cascadeWindows();
+    // The frame at its start size, or smaller where its screen has less room
+    // (done at creation; again after the frame was put on another screen).
+    void fitIntoScreen();
     // The global defaults (read at start, written by "Save to INI file") and the
     // frame's save dialog of the exports.
     GlobalDefaults& defaults() { return defaults_; }
     FrameSaveDialog& saveDialog() { return saveDialog_; }
-    // The load sequence disables the File menu and the Open button while a file is read.
+    // The load sequence disables the File menu and the Open button while a file
+    // is read; every plot window's load commands follow.
     void setFileCommandsEnabled(bool enabled);
     void showAbout();
     // A wake-related event from the desktop (also used by tests).

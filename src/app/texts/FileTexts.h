@@ -45,5 +45,7 @@ inline constexpr const char* PlxProposedName = "File1.PLX";
 inline constexpr const char* PlxExtensionInvalid = "Extension missing or invalid ! Extension must be PLX !";
 inline constexpr const char* WriteErrorDiskSpace =
     "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.";
+// A write that failed for another reason than a full disk (the reason follows).
+inline constexpr const char* WriteErrorOther = "Write error ! Cannot write the data to disk.";
 
 } // namespace zeb::tx

@@ -54,4 +54,10 @@ inline constexpr const char* ValYes = "Yes";
 inline constexpr const char* ValNo = "No";
 inline constexpr const char* DefaultFaceName = "Arial";
 
+// The settings file at start and at "Save to INI file"; the file and the
+// reason follow on their own line.
+inline constexpr const char* SettingsFileNotRead =
+    "The settings file is not read; the built-in settings are used.";
+inline constexpr const char* SettingsNotSaved = "The settings could not be saved.";
+
 } // namespace zeb::tx

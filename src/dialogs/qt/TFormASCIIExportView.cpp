@@ -41,7 +41,12 @@ TFormASCIIExportView::TFormASCIIExportView(TFormASCIIExport& logic, QWidget* par
     setModal(false);
 
     auto* label = new QLabel(QString::fromUtf8(tx::ExportNoRecordsSelected), this);
+    label_ = label;
     label->setObjectName("Label1");
+    // Hidden while records are chosen; the dialog keeps its size.
+    QSizePolicy keep = label->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(keep);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -82,6 +87,7 @@ TFormASCIIExportView::TFormASCIIExportView(TFormASCIIExport& logic, QWidget* par
 TFormASCIIExportView::~TFormASCIIExportView() { logic_.onChanged = nullptr; }
 
 void TFormASCIIExportView::refresh() {
+    label_->setVisible(logic_.Label1Visible());
     const QString text = QString::fromStdString(logic_.Edit1);
     if (edit_->text() != text) {
         const QSignalBlocker quiet(edit_);
@@ -99,7 +105,9 @@ void TFormASCIIExportView::refresh() {
 
 void TFormASCIIExportView::closeEvent(QCloseEvent* event) {
     logic_.FormClose();
-    event->accept();
+    // While the window reads a file the dialog stays open (and disabled).
+    if (logic_.visible()) event->ignore();
+    else event->accept();
 }
 
 void TFormASCIIExportView::reject() {

@@ -32,6 +32,7 @@ protected:
 private:
     TFormASCIIExport& logic_;
     QLineEdit* edit_ = nullptr;
+    QLabel* label_ = nullptr;
 };
 
 } // namespace zeb

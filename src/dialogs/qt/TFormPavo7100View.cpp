@@ -66,6 +66,10 @@ TFormPavo7100View::TFormPavo7100View(TFormPavo7100& logic, QWidget* parent)
 
     QLabel* memo = MemoLabel("MemoExplanation", QString::fromUtf8(tx::Pavo7100Explanation), kMemoChars, true, this);
     QLabel* warning = WarningLabel("LabelWarning", QString::fromUtf8(tx::Pavo7100Warning), kMemoChars, this);
+    // Where the untouched file is kept, under the warning (given by the reader).
+    QLabel* original = logic_.LabelOriginal.empty()
+                           ? nullptr
+                           : MemoLabel("LabelOriginal", QString::fromStdString(logic_.LabelOriginal), kMemoChars, false, this);
 
     QPushButton* cont = button("BtnIDC_WEITER", tx::Pavo7100BtnContinue, [this] { logic_.BtnIDC_WEITERClick(); });
     QPushButton* change = button("BtnIDC_AENDERN", tx::Pavo7100BtnChange, [this] { logic_.BtnIDC_AENDERNClick(); });
@@ -83,6 +87,7 @@ TFormPavo7100View::TFormPavo7100View(TFormPavo7100& logic, QWidget* parent)
     right->addWidget(memo);
     right->addSpacing(6);
     right->addWidget(warning);
+    if (original) right->addWidget(original);
     right->addStretch();
     for (QPushButton* b : {cont, change, abort}) right->addWidget(b);
     right->addSpacing(12);

@@ -83,6 +83,9 @@ TFormTarn1View::TFormTarn1View(TFormTarn1& logic, QWidget* parent)
     pltLayout->setContentsMargins(0, 0, 0, 0);
     pltLayout->addLayout(pltRows);
     pltLayout->addWidget(WarningLabel("LabelWarning", QString::fromUtf8(tx::Tarn1PltWarning), kPanelChars, panelPlt_));
+    if (!logic_.LabelOriginal.empty())
+        pltLayout->addWidget(
+            MemoLabel("LabelOriginal", QString::fromStdString(logic_.LabelOriginal), kPanelChars, false, panelPlt_));
 
     panelPlx_ = new QFrame(this);
     panelPlx_->setObjectName("PanelPLX");

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
@@ -104,23 +106,34 @@ QStringList QtPlatform::qtFilters(const std::string& filter) {
     return out;
 }
 
+QString QtPlatform::startFolder(const std::string& initialDir) const {
+    if (!initialDir.empty()) return QString::fromStdString(initialDir);
+    if (!dataFolder_.isEmpty()) return dataFolder_;
+    return QDir::homePath();
+}
+
 std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& request) {
     const QStringList filters = qtFilters(request.filter);
     QString selected = filters.value(std::max(0, request.filterIndex - 1));
     const QString name = QFileDialog::getOpenFileName(parentWidget(), QString::fromStdString(request.title),
-                                                      QString::fromStdString(request.initialDir),
-                                                      filters.join(";;"), &selected);
+                                                      startFolder(request.initialDir), filters.join(";;"),
+                                                      &selected);
     if (name.isEmpty()) return std::nullopt;
+    dataFolder_ = QFileInfo(name).absolutePath();
     return name.toStdString();
 }
 
 std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& request) {
     const QStringList filters = qtFilters(request.filter);
     QString selected = filters.value(std::max(0, request.filterIndex - 1));
-    QString start = QString::fromStdString(request.initialDir);
-    if (!request.proposedName.empty())
-        start = start.isEmpty() ? QString::fromStdString(request.proposedName)
-                                : start + "/" + QString::fromStdString(request.proposedName);
+    // In the folder asked for, else in that of the data last opened (never in
+    // the program's working folder); a proposed name with its own folder (the
+    // file saved last) stands as it is.
+    QString start = startFolder(request.initialDir);
+    if (!request.proposedName.empty()) {
+        const QString proposed = QString::fromStdString(request.proposedName);
+        start = QFileInfo(proposed).isAbsolute() ? proposed : start + "/" + proposed;
+    }
     QFileDialog::Options options;
     if (!request.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
     const QString name = QFileDialog::getSaveFileName(parentWidget(), QString::fromStdString(request.title), start,

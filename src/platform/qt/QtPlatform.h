@@ -44,8 +44,12 @@ public:
     // Mime type under which a clipboard block of this format name travels.
     static QString mimeTypeFor(const std::string& formatName);
 
+    // Where a file dialog without a folder of its own starts.
+    QString startFolder(const std::string& initialDir) const;
+
 private:
     static std::map<std::string, FormRunner>& forms();
+    QString dataFolder_;  // of the file last opened
     QPointer<QWidget> parent_;
 };
 

@@ -4,10 +4,13 @@
 #include "plot/PlotLayout.h"
 #include "plot/qt/QtCanvas.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <cerrno>
 
 namespace zeb {
 
@@ -44,12 +47,9 @@ QImage RenderChartImage(const ChartInputs& in, QSize size, ChartDrawResult* resu
     return image;
 }
 
-bool SaveChartPng(const ChartInputs& in, const std::string& path, QSize size) {
-    return RenderChartImage(in, size).save(QString::fromStdString(path), "PNG");
-}
+namespace {
 
-bool SaveChartPdf(const ChartInputs& in, const std::string& path) {
-    QPdfWriter writer(QString::fromStdString(path));
+bool drawPdf(QPdfWriter& writer, const ChartInputs& in) {
     writer.setResolution(1200);
     const double widthInch = 6.0;
     const double heightInch = widthInch * kLogicalHeight / kLogicalWidth;
@@ -65,7 +65,44 @@ bool SaveChartPdf(const ChartInputs& in, const std::string& path) {
     return painter.end();
 }
 
-bool WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize) {
+WriteResult writeBytes(const std::string& path, const QByteArray& bytes, const char* format) {
+    if (bytes.isEmpty()) return WriteResult::Failure(ENOMEM, std::string("the ") + format + " picture could not be made");
+    return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace
+
+QByteArray ChartPngBytes(const ChartInputs& in, QSize size) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderChartImage(in, size).save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+QByteArray ChartPdfBytes(const ChartInputs& in) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        if (!drawPdf(writer, in)) return {};
+    }
+    return bytes;
+}
+
+WriteResult SaveChartPng(const ChartInputs& in, const std::string& path, QSize size) {
+    // Refused before the picture is made when the file may not be replaced.
+    if (WriteResult check = CheckWriteTarget(path); !check) return check;
+    return writeBytes(path, ChartPngBytes(in, size), "PNG");
+}
+
+WriteResult SaveChartPdf(const ChartInputs& in, const std::string& path) {
+    if (WriteResult check = CheckWriteTarget(path); !check) return check;
+    return writeBytes(path, ChartPdfBytes(in), "PDF");
+}
+
+WriteResult WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize) {
     const QString p = QString::fromStdString(path);
     if (p.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return SaveChartPng(in, path, pngSize);
     if (p.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return SaveChartPdf(in, path);

@@ -4,7 +4,9 @@
 #include "app/texts/OptionsTexts.h"
 #include "app/texts/PlotTexts.h"
 #include "app/qt/SmallDialogs.h"
+#include "platform/AtomicFile.h"
 #include "platform/Platform.h"
+#include "platform/WriteError.h"
 #include "plot/PlotLayout.h"
 #include "plot/PrintJob.h"
 #include "plot/TFitF1.h"
@@ -12,13 +14,18 @@
 #include "plot/qt/QtCanvas.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
 #include <QFontMetricsF>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <cerrno>
 #include <cmath>
+#include <optional>
 
 namespace zeb {
 
@@ -76,6 +83,43 @@ QString PrinterLabel(const QPrinter& printer) {
     return printer.printerName();
 }
 
+// Printing to a file goes through a temporary file: the finished document then
+// replaces the chosen file as every file of the program is written, so that a
+// failure (a full disk, a write-protected file) leaves that file as it was.
+class PrintFileRedirect {
+public:
+    explicit PrintFileRedirect(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {
+        temp_.setFileTemplate(QDir::tempPath() + QStringLiteral("/zebstat-print-XXXXXX.pdf"));
+        if (!temp_.open()) return;
+        temp_.close();
+        printer_.setOutputFileName(temp_.fileName());
+        redirected_ = true;
+    }
+    ~PrintFileRedirect() { printer_.setOutputFileName(target_); }
+    PrintFileRedirect(const PrintFileRedirect&) = delete;
+    PrintFileRedirect& operator=(const PrintFileRedirect&) = delete;
+
+    std::string target() const { return target_.toStdString(); }
+    WriteResult ready() const {
+        return redirected_ ? WriteResult{} : WriteResult::Failure(EIO, "no temporary file for the printout: " +
+                                                                           temp_.errorString().toStdString());
+    }
+    // Replaces the chosen file with the printed document.
+    WriteResult commit() {
+        QFile printed(temp_.fileName());
+        if (!printed.open(QIODevice::ReadOnly)) return WriteResult::Failure(EIO, printed.errorString().toStdString());
+        const QByteArray bytes = printed.readAll();
+        if (bytes.isEmpty()) return WriteResult::Failure(EIO, "the printout is empty");
+        return WriteFileAtomically(target(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+
+private:
+    QPrinter& printer_;
+    QString target_;
+    QTemporaryFile temp_;
+    bool redirected_ = false;
+};
+
 } // namespace
 
 QPrinter& ProgramPrinter() {
@@ -104,15 +148,31 @@ int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* n
     }
     const bool monochrome = printer.colorMode() == QPrinter::GrayScale;
     const bool toFile = !printer.outputFileName().isEmpty();
+    const QString label = PrinterLabel(printer);
+    Platform& platform = window.platform();
+    std::optional<PrintFileRedirect> redirect;
+    if (toFile) {
+        const std::string target = printer.outputFileName().toStdString();
+        WriteResult check = CheckWriteTarget(target);
+        if (check) {
+            redirect.emplace(printer);
+            check = redirect->ready();
+        }
+        if (!check) {
+            if (notice) notice->hide();
+            platform.inform(WriteErrorText(target, check), tx::CapInformation, MsgIcon::Stop);
+            return 0;
+        }
+    }
     int printed = 0;
+    bool finished = true;
     QPainter painter;
     for (int copy = 0; copy < copies; ++copy) {
         if (!toFile || copy == 0) {
             if (!painter.begin(&printer)) {
                 if (notice) notice->hide();
-                window.platform().inform(tx::PrintCouldNotStart + PrinterLabel(printer).toStdString() + ".",
-                                         tx::CapInformation, MsgIcon::Stop);
-                return printed;
+                platform.inform(tx::PrintCouldNotStart + label.toStdString() + ".", tx::CapInformation, MsgIcon::Stop);
+                return toFile ? 0 : printed;
             }
         } else {
             printer.newPage();
@@ -121,9 +181,17 @@ int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* n
         // The time of each job, as it is sent.
         PrintDocument(device, MakePrintContent(window, CurrentCtime(), monochrome));
         ++printed;
-        if (!toFile || copy == copies - 1) painter.end();
+        if (!toFile || copy == copies - 1) finished = painter.end() && finished;
     }
     if (notice) notice->hide();
+    if (redirect) {
+        const WriteResult written =
+            finished ? redirect->commit() : WriteResult::Failure(EIO, "the printout could not be finished");
+        if (!written) {
+            platform.inform(WriteErrorText(redirect->target(), written), tx::CapInformation, MsgIcon::Stop);
+            return 0;
+        }
+    }
     return printed;
 }
 

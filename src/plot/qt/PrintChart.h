@@ -23,8 +23,10 @@ int PrintWindow(TFitF1& window, QWidget* parent);
 // The jobs without the dialog: `copies` documents with the job title
 // "ZEB-Stat: Printing Results" (printing to a file puts the copies one after
 // the other into that file). A job that cannot start is reported and ends the
-// printing. A window without a chart (loading, no data) prints nothing.
-// Returns the number of copies printed.
+// printing. A file is printed into a temporary file that then replaces it
+// whole; a file that may not be replaced or a failed write is reported with
+// its reason, prints nothing and leaves the file as it was. A window without a
+// chart (loading, no data) prints nothing. Returns the number of copies printed.
 int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice);
 
 // "Printer Setup...": the page setup dialog of the program's printer.

@@ -10,6 +10,8 @@ namespace zeb {
 
 namespace {
 
+constexpr int kMaxPenWidth = 16383;
+
 QColor ToQColor(Rgb c) { return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
 
 QFont BaseFont(const LogFont& f) {
@@ -64,16 +66,28 @@ QFont QtCanvas::ToQFont(const LogFont& f) {
     return q;
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QRect& target, int w, int h) : p_(painter) {
-    const double sx = static_cast<double>(target.width()) / w;
-    const double sy = static_cast<double>(target.height()) / h;
-    const double s = std::min(sx, sy);
+QtCanvas::QtCanvas(QPainter& painter, const QRect& target, int w, int h)
+    : QtCanvas(painter, QPointF(target.topLeft()), QSizeF(target.size()), w, h) {}
+
+QtCanvas::QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size, int w, int h) : p_(painter) {
+    const double s = std::min(size.width() / w, size.height() / h);
     scale_ = s > 0 ? 1.0 / s : 1.0;
     p_.save();
     p_.setRenderHint(QPainter::Antialiasing, true);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
-    p_.setViewport(target.x(), target.y(), static_cast<int>(std::lround(w * s)), static_cast<int>(std::lround(h * s)));
-    p_.setWindow(0, 0, w, h);
+    // Logical units onto the target, after whatever the caller set.
+    logical_ = QTransform::fromScale(s > 0 ? s : 1.0, s > 0 ? s : 1.0) *
+               QTransform::fromTranslate(origin.x(), origin.y()) * p_.worldTransform();
+    // What the painter adds below the world transform (a window mapping of the
+    // caller, the widget's place in its window, the device pixel ratio), undone
+    // for the fills in device pixels.
+    p_.setWorldTransform(QTransform());
+    const QTransform below = p_.deviceTransform();
+    device_ = below.inverted();
+    p_.setWorldTransform(logical_);
+    toDevice_ = p_.deviceTransform();
+    ratio_ = s > 0 ? std::hypot(toDevice_.m11(), toDevice_.m12()) / s : 1.0;
+    if (!(ratio_ > 0) || !std::isfinite(ratio_)) ratio_ = 1.0;
     p_.setBrush(Qt::white);
     setPen(1, kBlack);
     setFont(LogFont{});
@@ -81,47 +95,82 @@ QtCanvas::QtCanvas(QPainter& painter, const QRect& target, int w, int h) : p_(pa
 
 QtCanvas::~QtCanvas() {
     flush();
+    logicalMode();
     while (!saved_.empty()) restore();
     p_.restore();
 }
 
+void QtCanvas::deviceMode() {
+    if (inDeviceMode_) return;
+    inDeviceMode_ = true;
+    p_.setWorldTransform(device_);
+    p_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void QtCanvas::logicalMode() {
+    if (!inDeviceMode_) return;
+    inDeviceMode_ = false;
+    p_.setWorldTransform(logical_);
+    p_.setRenderHint(QPainter::Antialiasing, true);
+}
+
+namespace {
+
+// A rectangle in device coordinates as whole device pixels: its size rounded,
+// centred where it is. Every symbol of a chart thus gets the same size and a
+// border of the same width on every side, whatever its position; a hair's
+// breadth of rounding noise does not move it (the same rectangle lands on the
+// same pixels whether the whole picture or a piece of it is drawn).
+QRect SnappedPixels(const QRectF& r) {
+    constexpr double eps = 1e-6;
+    const int w = std::max(1, static_cast<int>(std::lround(r.width())));
+    const int h = std::max(1, static_cast<int>(std::lround(r.height())));
+    const int left = static_cast<int>(std::floor(r.center().x() - w / 2.0 + 0.5 + eps));
+    const int top = static_cast<int>(std::floor(r.center().y() - h / 2.0 + 0.5 + eps));
+    return QRect(left, top, w, h);
+}
+
+} // namespace
+
 void QtCanvas::flush() {
     if (run_.size() == 2 && (run_[0].x() == run_[1].x() || run_[0].y() == run_[1].y())) {
         // A single horizontal or vertical line of a thin pen (error bars, ticks,
-        // the frame) is filled as a rectangle of whole device pixels: crisp, and
-        // much cheaper than stroking it.
+        // the frame) is filled as a rectangle of whole device pixels.
         const QPen pen = p_.pen();
         if (pen.isCosmetic() && pen.style() == Qt::SolidLine) {
-            const QTransform& t = p_.combinedTransform();
-            const QPointF a = t.map(QPointF(run_[0])), b = t.map(QPointF(run_[1]));
+            const QPointF a = toDevice_.map(QPointF(run_[0])), b = toDevice_.map(QPointF(run_[1]));
             const double half = std::max(1.0, pen.widthF()) / 2;
             const QRectF device(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
                                 QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
-            p_.setViewTransformEnabled(false);
-            p_.setRenderHint(QPainter::Antialiasing, false);
-            p_.fillRect(device.toAlignedRect(), pen.color());
-            p_.setRenderHint(QPainter::Antialiasing, true);
-            p_.setViewTransformEnabled(true);
+            deviceMode();
+            p_.fillRect(SnappedPixels(device), pen.color());
             run_.clear();
             return;
         }
     }
-    if (run_.size() >= 2) p_.drawPolyline(run_);
+    if (run_.size() >= 2) {
+        logicalMode();
+        p_.drawPolyline(run_);
+    }
     run_.clear();
 }
 
 void QtCanvas::setPen(int width, Rgb color) {
     flush();
+    // No pen is wider than the logical space (a width from a hand-edited
+    // settings file); no width is negative.
+    width = std::clamp(width, 0, kMaxPenWidth);
     QPen pen(ToQColor(color));
-    const double devicePixels = width * 1.0 / scale_;
-    if (devicePixels < 3.0) {
-        // As on a Windows device no pen is thinner than one device pixel. Pens
-        // of a few pixels are drawn as device-space (cosmetic) lines of the
-        // rounded width: they look the same and are stroked many times faster,
-        // which matters for the thousands of error bars and curve segments of a
-        // large grid.
+    if (width / scale_ < 3.0) {
+        // As on a Windows device no pen is thinner than one pixel. Pens of a
+        // few pixels are drawn as device-space (cosmetic) lines of the rounded
+        // width: they look the same and are stroked many times faster, which
+        // matters for the thousands of error bars and curve segments of a large
+        // grid. On a high-density device the widths are the same in pixels of
+        // the target, so the lines look as at scale 1.
         pen.setCosmetic(true);
-        pen.setWidth(std::max(1, static_cast<int>(std::lround(devicePixels))));
+        const int minimum = std::max(1, static_cast<int>(std::lround(ratio_)));
+        pen.setWidth(std::max(minimum, static_cast<int>(std::lround(width * ratio_ / scale_))));
         pen.setCapStyle(Qt::SquareCap);
         pen.setJoinStyle(Qt::BevelJoin);
     } else {
@@ -173,6 +222,7 @@ void QtCanvas::lineTo(int x, int y) {
 
 void QtCanvas::polyline(const std::vector<CanvasPoint>& points) {
     flush();
+    logicalMode();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
     p_.drawPolyline(poly);
@@ -204,7 +254,7 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
         // The square symbols: the outline is the pen's colour over the rectangle
         // widened by half the pen on every side, the fill the inner part. Filling
         // is far cheaper than stroking thousands of symbols.
-        const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ : pen.widthF()) / 2;
+        const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ / ratio_ : pen.widthF()) / 2;
         const QRectF box(rect);
         fillDevice(box.adjusted(-half, -half, half, half), pen.color());
         const QBrush brush = p_.brush();
@@ -212,6 +262,7 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
             fillDevice(box.adjusted(half, half, -half, -half), brush);
         return;
     }
+    logicalMode();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
     p_.drawPolygon(poly);
@@ -219,34 +270,29 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
 
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     flush();
+    logicalMode();
     p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 
 void QtCanvas::fillDevice(const QRectF& logical, const QBrush& brush) {
-    // In device pixels, without the window/viewport mapping: whole-pixel
-    // rectangles take the painter's fast span fill.
-    QRect device = p_.combinedTransform().mapRect(logical).toAlignedRect();
-    if (device.isEmpty()) device.setSize(QSize(std::max(1, device.width()), std::max(1, device.height())));
-    p_.setViewTransformEnabled(false);
-    p_.setRenderHint(QPainter::Antialiasing, false);
+    const QRect device = SnappedPixels(toDevice_.mapRect(logical));
+    deviceMode();
     p_.fillRect(device, brush);
-    p_.setRenderHint(QPainter::Antialiasing, true);
-    p_.setViewTransformEnabled(true);
 }
 
 void QtCanvas::setPixel(int x, int y, Rgb color) {
     flush();
-    const QPointF center = p_.combinedTransform().map(QPointF(x, y));
-    p_.setViewTransformEnabled(false);
-    p_.setRenderHint(QPainter::Antialiasing, false);
-    p_.fillRect(QRect(static_cast<int>(std::floor(center.x())), static_cast<int>(std::floor(center.y())), 1, 1),
-                ToQColor(color));
-    p_.setRenderHint(QPainter::Antialiasing, true);
-    p_.setViewTransformEnabled(true);
+    // One pixel of the target: as many device pixels as it holds.
+    const QPointF center = toDevice_.map(QPointF(x, y));
+    const double n = std::max(1.0, static_cast<double>(std::lround(ratio_)));
+    const QRect device = SnappedPixels(QRectF(center.x() - n / 2, center.y() - n / 2, n, n));
+    deviceMode();
+    p_.fillRect(device, ToQColor(color));
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
     flush();
+    logicalMode();
     const QString s = QString::fromStdString(text);
     const QFontMetricsF fm(state_.qfont);
     double dx = 0, dy = 0;
@@ -283,6 +329,7 @@ int QtCanvas::fontDescent() { return static_cast<int>(std::lround(QFontMetricsF(
 
 void QtCanvas::setClipRect(int left, int top, int right, int bottom) {
     flush();
+    logicalMode();
     p_.setClipRect(QRect(left, top, right - left, bottom - top));
 }
 
@@ -293,12 +340,14 @@ void QtCanvas::resetClip() {
 
 void QtCanvas::save() {
     flush();
+    logicalMode();
     p_.save();
     saved_.push_back(state_);
 }
 
 void QtCanvas::restore() {
     flush();
+    logicalMode();
     if (saved_.empty()) return;
     p_.restore();
     state_ = saved_.back();

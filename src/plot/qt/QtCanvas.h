@@ -1,9 +1,17 @@
 // The chart canvas on a QPainter: the logical space is fitted into a target
-// rectangle with equal scale in x and y, anchored at its top left (window and
-// viewport), so pen widths and font heights are in logical units. Fonts are
-// chosen by family with the metric-compatible Liberation faces as fallback;
-// a positive height is the height of the character cell, as in a Windows
-// logical font.
+// rectangle with equal scale in x and y, anchored at its top left, so pen
+// widths and font heights are in logical units. The target is given in the
+// painter's coordinates as they are when the canvas is made (a translation the
+// caller set moves the chart with it); on a high-density screen or picture
+// every pixel of the target holds several device pixels, and the chart looks
+// the same, only finer. Fonts are chosen by family with the metric-compatible
+// Liberation faces as fallback; a positive height is the height of the
+// character cell, as in a Windows logical font.
+//
+// Square symbols, thin axis-parallel lines and pixels are filled as
+// rectangles of whole device pixels: crisp, and far cheaper than stroking
+// thousands of them. They are placed through the same mapping as everything
+// else, down to the device pixel.
 #pragma once
 
 #include "plot/Canvas.h"
@@ -21,6 +29,10 @@ class QtCanvas : public Canvas {
 public:
     // Maps the logical space of logicalWidth × logicalHeight into target.
     QtCanvas(QPainter& painter, const QRect& target, int logicalWidth, int logicalHeight);
+    // The same with the target's origin anywhere between pixels: a piece of a
+    // picture drawn on its own then matches the whole picture device pixel for
+    // device pixel.
+    QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size, int logicalWidth, int logicalHeight);
     ~QtCanvas() override;
 
     void setPen(int width, Rgb color) override;
@@ -45,8 +57,9 @@ public:
     void save() override;
     void restore() override;
 
-    // Logical units per device pixel.
+    // Logical units per pixel of the target, and device pixels per pixel.
     double scale() const { return scale_; }
+    double devicePixelRatio() const { return ratio_; }
     static QFont ToQFont(const LogFont& font);
 
 private:
@@ -58,9 +71,19 @@ private:
     };
     void flush();  // draws the pending run of lines
     void fillDevice(const QRectF& logical, const QBrush& brush);
+    // Device-pixel mode (world transform to device pixels, no antialiasing)
+    // for the fills, logical mode for everything else. The switch is made only
+    // when the mode changes, so a run of symbols costs no state changes.
+    void deviceMode();
+    void logicalMode();
 
     QPainter& p_;
-    double scale_ = 1;
+    double scale_ = 1;   // logical units per target pixel
+    double ratio_ = 1;   // device pixels per target pixel
+    QTransform logical_;   // world transform of the logical space
+    QTransform device_;    // world transform under which coordinates are device pixels
+    QTransform toDevice_;  // logical units to device pixels
+    bool inDeviceMode_ = false;
     State state_;
     std::vector<State> saved_;
     QPolygon run_;  // consecutive lineTo calls, drawn as one polyline

@@ -21,7 +21,7 @@
 #include "plot/TFitF1.h"
 #include "plot/PlotLayout.h"
 #include "plot/TFitF1Chart.h"
-#include "plot/qt/QtCanvas.h"
+#include "plot/qt/ChartPicture.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -37,6 +37,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace zeb {
 
 class TFitF1View::Core : public TFitF1 {
@@ -45,7 +47,7 @@ public:
 
 protected:
     void Repaint() override {
-        view_.chartDirty_ = true;
+        view_.picture_->invalidate();
         view_.update();
     }
     void RefreshCaption() override { view_.syncFromCore(); }
@@ -62,17 +64,28 @@ const char* const kResultNames[4][2] = {{"LabelIDC_B_Mwc", "EditIDC_MWC"},
                                         {"LabelIDC_B_Rg", "EditIDC_RG"},
                                         {"LabelIDC_B_A2", "EditIDC_A2"}};
 
+// The point-selection commands of the "&Edit" menu.
+using SelectionHandler = SelectionOutcome (PointSelection::*)();
+SelectionHandler SelectionCommand(const std::string& name) {
+    if (name == "mnDeActivateData") return &PointSelection::mnDeActivateDataClick;
+    if (name == "ID_BEARBEITEN_ALLEPUNKTE") return &PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick;
+    if (name == "ID_BEARBEITEN_KEINEPUNKTE") return &PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick;
+    if (name == "PUNKTWAHLMODUSANAUS") return &PointSelection::PUNKTWAHLMODUSANAUSClick;
+    return nullptr;
+}
+
 } // namespace
 
 TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), frame_(frame), platform_(platform), core_(std::make_unique<Core>(platform, *this)) {
+    : QWidget(parent), frame_(frame), platform_(platform), core_(std::make_unique<Core>(platform, *this)),
+      picture_(std::make_unique<ChartPicture>(*core_)) {
     InitGuiResources();
     setObjectName("TFitF1");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     resize(kInitialClientWidth, kInitialClientHeight);
-    setMinimumSize(360, 300);
+    // No minimum size: "&Tile" fits any number of plot windows into the frame.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
     setPalette(pal);
@@ -87,6 +100,7 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
         });
     };
     core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
+    core_->anyLoadRunning = [this] { return frame_.core().loadRunning(); };
 
     // The window's plot settings: the global defaults with the titles and lines of the settings file.
     core_->ReadWindowSettings(frame.defaults(), frame.core().settingsPath());
@@ -96,13 +110,10 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
     export_->setC0Intercept(&core_->lineC0Record());
     export_->onRepaint = [this] {
         selection_->RefreshChosenSymbols();
-        chartDirty_ = true;
+        picture_->invalidate();
         update();
     };
-    export_->onItemsChanged = [this] {
-        for (const char* item : DataExport::Items())
-            if (QAction* a = action(item)) a->setEnabled(export_->itemsEnabled());
-    };
+    export_->onItemsChanged = [this] { syncFromCore(); };
     export_->onPostDeferredExport = [this] { QTimer::singleShot(0, this, [this] { run([this] { export_->BtnInVisExpClick(); }); }); };
     export_->onAfterPaste = [this] {
         core_->PostLoadSetup();
@@ -144,10 +155,20 @@ void TFitF1View::run(const std::function<void()>& handler) {
     handler();
     // A calculation rebuilds the intercept records; a chosen c = 0 group keeps its mark.
     selection_->RefreshChosenSymbols();
-    overlay_.clear();
-    chartDirty_ = true;
+    picture_->invalidate();
+    keepCursorMark();
     syncFromCore();
     update();
+}
+
+// In the keyboard mode the cursor stays marked whatever is drawn again.
+void TFitF1View::keepCursorMark() {
+    if (selection_->keyMode()) picture_->applyRedraws(selection_->CursorMark());
+}
+
+void TFitF1View::runSelection(const std::function<SelectionOutcome()>& handler) {
+    applySelection(handler);
+    syncFromCore();
 }
 
 void TFitF1View::buildMenus() {
@@ -166,7 +187,10 @@ void TFitF1View::buildMenus() {
             addAction(a);  // the shortcut works while this window has the focus
             actions_[item.name] = a;
             std::function<void()> handler = handlerFor(QString(item.name));
-            if (handler) connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+            if (const auto command = SelectionCommand(item.name))
+                connect(a, &QAction::triggered, this,
+                        [this, command] { runSelection([this, command] { return (selection_.get()->*command)(); }); });
+            else if (handler) connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
             else unavailable_.push_back(a);
         }
     };
@@ -174,14 +198,18 @@ void TFitF1View::buildMenus() {
 
     fill(addMenu(tx::MenuFile, "mnFitFFile"), tx::FileItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
-        if (n == "ID_DATEI_DAZULADEN") return [&c] { c.ID_DATEI_DAZULADENClick(); };
+        if (n == "ID_DATEI_DAZULADEN")
+            return [this, &c] {
+                // The chart is drawn from the data as they are and shown unchanged while the file is read.
+                if (!picture_->valid() && isVisible()) repaint();
+                c.ID_DATEI_DAZULADENClick();
+            };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
         if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
         return {};
     });
     fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
-        PointSelection* sel = selection_.get();
         if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
         if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
         if (DataExport::TagOf(n.toStdString()) >= 0) {
@@ -189,10 +217,6 @@ void TFitF1View::buildMenus() {
             return [this, item] { export_->OnDataExport(item); };
         }
         if (n == "mnPasteFromClipBoard") return [this] { export_->mnPasteFromClipBoardClick(); };
-        if (n == "mnDeActivateData") return [this, sel] { applySelection([sel] { return sel->mnDeActivateDataClick(); }); };
-        if (n == "ID_BEARBEITEN_ALLEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_ALLEPUNKTEClick()); };
-        if (n == "ID_BEARBEITEN_KEINEPUNKTE") return [this, sel] { apply(sel->ID_BEARBEITEN_KEINEPUNKTEClick()); };
-        if (n == "PUNKTWAHLMODUSANAUS") return [this, sel] { apply(sel->PUNKTWAHLMODUSANAUSClick()); };
         return {};
     });
     fill(addMenu(tx::MenuPlotType, "ffPlotType"), tx::PlotTypeItems, [&](const QString& n) -> std::function<void()> {
@@ -278,6 +302,7 @@ void TFitF1View::buildMenus() {
 
 void TFitF1View::buildPanel() {
     panel_ = new QWidget(this);
+    panel_->installEventFilter(this);
     panel_->setObjectName("PanelLeft");
     labelK_ = new QLabel(tx::LabelK, panel_);
     labelK_->setObjectName("Label_k");
@@ -345,20 +370,38 @@ QRect TFitF1View::chartTarget() const {
     return QRect(t.x, t.y, t.width, t.height);
 }
 
+bool TFitF1View::actionEnabled(const std::string& name) const {
+    const TFitF1& c = *core_;
+    // While a file is read only "Printer Setup..." stays (and help, "Abort Loading").
+    if (!c.commandAvailable(name)) return false;
+    if (const auto it = c.menu().find(name); it != c.menu().end() && !it->second.enabled) return false;
+    if (name == "ID_DATEI_LADEN" || name == "ID_DATEI_DAZULADEN") return c.menuEnabled(name);
+    if (DataExport::TagOf(name) >= 0) return export_->itemsEnabled();
+    if (name == "ID_BER_BERECHNE") return selection_->calculateEnabled();
+    return true;
+}
+
 void TFitF1View::syncFromCore() {
     const TFitF1& c = *core_;
     for (const auto& [name, state] : c.menu()) {
         QAction* a = action(QString::fromStdString(name));
         if (!a) continue;
         a->setChecked(state.checked);
-        a->setEnabled(state.enabled);
         a->setVisible(state.visible && name != "ID_BEARBEITEN_KEINEPUNKTE" && name != "ID_BER_AUSWERTUNGKOPIEREN");
     }
-    for (const char* item : {"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN"})
-        if (QAction* a = action(item)) a->setEnabled(c.menuEnabled(item));
-    if (const auto it = c.menu().find("mnFormFactor"); it != c.menu().end())
-        for (QMenu* m : menus_)
-            if (m->objectName() == "mnFormFactor") m->menuAction()->setEnabled(it->second.enabled);
+    for (const auto& [name, a] : actions_)
+        if (std::find(unavailable_.begin(), unavailable_.end(), a) == unavailable_.end())
+            a->setEnabled(actionEnabled(name.toStdString()));
+    // A menu whose every item is disabled (while a file is read: all but File)
+    // is disabled itself; the form-factor menu follows the core.
+    for (QMenu* m : menus_) {
+        bool any = false;
+        for (QAction* a : m->actions()) any = any || (!a->isSeparator() && a->isVisible() && a->isEnabled());
+        bool enabled = any || !c.loading();
+        if (const auto it = c.menu().find(m->objectName().toStdString()); it != c.menu().end())
+            enabled = enabled && it->second.enabled && c.commandAvailable(it->first);
+        m->menuAction()->setEnabled(enabled);
+    }
 
     auto mirror = [&c](QWidget* w, const char* name, bool setText) {
         const auto it = c.widgets().find(name);
@@ -374,17 +417,21 @@ void TFitF1View::syncFromCore() {
     mirror(editK_, "EditIDC_EING_K", true);
     mirror(kSmaller_, "BtnIDC_K_KL", false);
     mirror(kLarger_, "BtnIDC_K_GR", false);
+    // k can be changed only when no file is read.
+    for (QWidget* w : {static_cast<QWidget*>(editK_), static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
+        if (!c.commandAvailable(w->objectName().toStdString())) w->setEnabled(false);
     // The keyboard point-select mode hides the k input and disables "&Calculate".
     if (!selection_->kControlsVisible())
         for (QWidget* w : {static_cast<QWidget*>(labelK_), static_cast<QWidget*>(editK_),
                            static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
             w->setVisible(false);
-    if (QAction* a = action("ID_BER_BERECHNE"); a && !selection_->calculateEnabled()) a->setEnabled(false);
     if (QAction* a = action("PUNKTWAHLMODUSANAUS")) a->setChecked(selection_->menuChecked());
     for (const auto& names : kResultNames) {
         mirror(resultLabels_[names[0]], names[0], true);
         mirror(resultEdits_[names[1]], names[1], true);
     }
+    // The export selection dialog changes the chosen concentrations: not while a file is read.
+    if (exportView_) exportView_->setEnabled(!c.loading());
     const TFitF::ViewState& v = c.view();
     loadingLabel_->setVisible(v.loadingLabelVisible);
     abortLoad_->setVisible(v.abortLoadingVisible);
@@ -410,19 +457,19 @@ void TFitF1View::showEvent(QShowEvent* event) {
 void TFitF1View::firstActivation() {
     core_->FormActivate();
     selection_->ResetDragState();
-    chartDirty_ = true;
+    picture_->invalidate();
     syncFromCore();
     update();
 }
 
-bool TFitF1View::toLogical(const QPoint& pos, double& x, double& y) const {
+bool TFitF1View::toLogical(const QPointF& pos, double& x, double& y) const {
     const QRect target = chartTarget();
     if (target.width() <= 0 || target.height() <= 0) return false;
     const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
                                   target.height() / static_cast<double>(kLogicalHeight));
     x = (pos.x() - target.x()) / scale;
     y = (pos.y() - target.y()) / scale;
-    return target.contains(pos);
+    return QRectF(target).contains(pos);
 }
 
 void TFitF1View::showStatus(const QString& text) {
@@ -430,96 +477,61 @@ void TFitF1View::showStatus(const QString& text) {
     frame_.statusBar()->repaint();
 }
 
-std::vector<std::pair<std::int16_t, std::int16_t>> TFitF1View::looks() const {
-    std::vector<std::pair<std::int16_t, std::int16_t>> out;
-    const MeasurementSet& set = core_->set();
-    for (int c = 0; c <= set.lastConcIndex; ++c)
-        for (int a = 0; a <= set.lastAngleIndex; ++a)
-            if (const DataPoint* p = set.cell(c, a)) out.emplace_back(p->active, p->symbolState);
-            else out.emplace_back(-1, -1);
-    for (const DataPoint* p : {&core_->lineC0(), &core_->lineQ0()}) out.emplace_back(p->active, p->symbolState);
-    return out;
-}
-
-void TFitF1View::apply(const SelectionOutcome& outcome) {
+// Runs a selection handler and brings the picture up to date. When the handler
+// only changed the look of some points (the chart is otherwise the same), just
+// their parts of the kept picture are drawn again: the picture is the one a
+// full drawing gives, and a click on the largest grid stays within one frame.
+// The red marks of a drag or of the keyboard cursor are drawn over it; a
+// handler that asks for the whole plot to be drawn again (release, Esc,
+// choosing) takes them all away.
+void TFitF1View::applySelection(const std::function<SelectionOutcome()>& handler) {
+    const bool patchable = picture_->valid() && ChartReady(*core_) && core_->screenLayout() &&
+                           !core_->formFactor().viewShown;
+    const PointLooks before = patchable ? CapturePointLooks(*core_) : PointLooks{};
+    const SelectionOutcome outcome = handler();
     if (outcome.statusText) showStatus(QString::fromStdString(*outcome.statusText));
     if (outcome.cursor) setCursor(*outcome.cursor == MouseCursorShape::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
     if (outcome.preparePoints) {
         core_->PreparePoints(1);
         if (outcome.recalculate) core_->OnClickedRechne();
         selection_->RefreshChosenSymbols();
+        picture_->invalidate();
+    } else if (patchable) {
+        const LookChanges changes = CompareLooks(*core_, before, CapturePointLooks(*core_));
+        if (changes.intercepts) picture_->invalidate();
+        else
+            for (const GridPoint& p : changes.points) picture_->damage(SymbolExtent(*core_, p.c, p.a));
+        if (outcome.repaint) picture_->clearMarks();  // the keyboard cursor comes back below
+    } else if (outcome.repaint || !outcome.redraws.empty()) {
+        picture_->invalidate();
     }
-    if (outcome.repaint || outcome.preparePoints) {
-        overlay_.clear();
-        chartDirty_ = true;
-    }
-    for (const SymbolRedraw& r : outcome.redraws) overlay_[{r.c, r.a}] = r;
-    if (!outcome.redraws.empty()) overlayClipToDataArea_ = outcome.clipToDataArea;
+    picture_->applyRedraws(outcome.redraws);
+    keepCursorMark();
     if (outcome.exportFieldText) export_->exportDialog().ChosenListChanged();
     if (outcome.keyModeChanged || outcome.preparePoints) syncFromCore();
     update();
 }
 
-// Runs a selection handler. When it only changed the look of some points (the
-// chart is otherwise the same), those symbols are drawn over the cached chart
-// in their new look instead of drawing the whole chart again: the picture is
-// the same, and a click on the largest grid stays within one frame.
-void TFitF1View::applySelection(const std::function<SelectionOutcome()>& handler) {
-    const bool overlayable = !chartDirty_ && core_->plotSettings().hideInactive == 0 &&
-                             core_->plotSettings().symbolType != 2 && !core_->formFactor().viewShown;
-    const auto before = overlayable ? looks() : decltype(looks()){};
-    SelectionOutcome outcome = handler();
-    if (overlayable && outcome.repaint && !outcome.preparePoints) {
-        const auto after = looks();
-        const MeasurementSet& set = core_->set();
-        bool intercepts = false;
-        std::vector<SymbolRedraw> changed;
-        std::size_t i = 0;
-        for (int c = 0; c <= set.lastConcIndex; ++c)
-            for (int a = 0; a <= set.lastAngleIndex; ++a, ++i) {
-                if (before[i] == after[i]) continue;
-                const DataPoint* p = set.cell(c, a);
-                if (p && p->hasData == 1) changed.push_back({c, a, PlainSymbolCode(*p, c == 0 || a == 0), true});
-            }
-        for (; i < after.size(); ++i) intercepts |= before[i] != after[i];
-        if (!intercepts) {
-            outcome.repaint = false;
-            // Each changed symbol, with its error bar, is drawn again where it is.
-            const PlotMapping map(*core_->screenLayout(), core_->axes());
-            const int m = SymbolHalfSize(core_->plotSettings().symbolSize) + 60;
-            const QRect target = chartTarget();
-            const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
-                                          target.height() / static_cast<double>(kLogicalHeight));
-            for (const SymbolRedraw& r : changed) {
-                const DataPoint* p = set.cell(r.c, r.a);
-                const int x = map.X(p->x()), y = map.Y(p->y());
-                int top = y - m, bottom = y + m;
-                top = std::min(top, map.Y(std::min(p->yHi(), core_->axes().y.maximum)));
-                bottom = std::max(bottom, map.Y(std::max(p->yLo(), core_->axes().y.minimum)));
-                const QRect device(QPoint(static_cast<int>(std::floor((x - m) * scale)) - 2,
-                                          static_cast<int>(std::floor(top * scale)) - 2),
-                                   QPoint(static_cast<int>(std::ceil((x + m) * scale)) + 2,
-                                          static_cast<int>(std::ceil(bottom * scale)) + 2));
-                chartDamage_.push_back(device.intersected(QRect(QPoint(0, 0), target.size())));
-            }
-        }
-    }
-    apply(outcome);
-}
-
 void TFitF1View::mouseMoveEvent(QMouseEvent* event) {
     double x = 0, y = 0;
     const PlotLayout* layout = core_->screenLayout();
-    if (!ready_ || !layout || !toLogical(event->position().toPoint(), x, y)) return;
+    if (!ready_ || !layout) return;
+    // Outside the chart too: the handler finds the mouse off the data area.
+    toLogical(event->position(), x, y);
     const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
     applySelection([&] { return selection_->FormMouseMove(x, y, m); });
+}
+
+void TFitF1View::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (ready_) applySelection([this] { return selection_->FormMouseLeave(); });
 }
 
 void TFitF1View::mousePressEvent(QMouseEvent* event) {
     double x = 0, y = 0;
     const PlotLayout* layout = core_->screenLayout();
     if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
-    toLogical(event->position().toPoint(), x, y);
+    toLogical(event->position(), x, y);
     const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
     applySelection([&] { return selection_->FormMouseDown(x, y, m); });
 }
@@ -528,7 +540,7 @@ void TFitF1View::mouseReleaseEvent(QMouseEvent* event) {
     double x = 0, y = 0;
     const PlotLayout* layout = core_->screenLayout();
     if (event->button() != Qt::LeftButton || !ready_ || !layout) return;
-    toLogical(event->position().toPoint(), x, y);
+    toLogical(event->position(), x, y);
     const SelectionMapping m = SelectionMapping::From(*layout, core_->axes());
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     applySelection([&] { return selection_->FormMouseUp(x, y, m, ctrl); });
@@ -557,82 +569,31 @@ void TFitF1View::keyPressEvent(QKeyEvent* event) {
 
 void TFitF1View::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    chartDirty_ = true;
+    picture_->invalidate();
+    keepCursorMark();
     layoutPanel();
 }
 
 void TFitF1View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    if (!ready_) return;
     const QRect target = chartTarget();
-    if (target.width() <= 0 || target.height() <= 0) return;
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
-    if (chartDirty_ || chartCache_.size() != pixels || chartCache_.devicePixelRatio() != ratio) {
-        chartCache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        chartCache_.setDevicePixelRatio(ratio);
-        chartCache_.fill(Qt::white);
-        if (ChartReady(*core_)) {
-            QPainter cachePainter(&chartCache_);
-            QtCanvas canvas(cachePainter, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
-            DrawWindowChart(canvas, *core_, ChartTarget::Screen);
+    if (!ready_) {
+        // While a file is added the window keeps showing its chart as it was
+        // (the set is being filled and is not drawn).
+        if (core_->loading() && !core_->awaitingFirstData() && !picture_->image().isNull()) {
+            const QImage& kept = picture_->image();
+            painter.drawImage(target.topLeft(), kept);
+            painter.setPen(QPen(Qt::black, 1));
+            painter.drawRect(QRect(target.topLeft(), kept.deviceIndependentSize().toSize()).adjusted(0, 0, -1, -1));
         }
-        chartDirty_ = false;
-        chartDamage_.clear();
-        overlay_.clear();
-    }
-    redrawDamage();
-    painter.drawImage(target.topLeft(), chartCache_);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawRect(target.adjusted(0, 0, -1, -1));
-    if (overlay_.empty()) return;
-    painter.save();
-    painter.translate(target.topLeft());
-    QtCanvas canvas(painter, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
-    std::vector<SymbolRedraw> overlay;
-    for (const auto& entry : overlay_) overlay.push_back(entry.second);
-    DrawSymbolOverlay(canvas, *core_, overlay, overlayClipToDataArea_);
-    painter.restore();
-}
-
-// Draws the chart again into the damaged parts of the cached picture: the whole
-// chart goes through a canvas that drops what cannot touch the part, onto a
-// picture of just that part placed exactly as in the full picture.
-void TFitF1View::redrawDamage() {
-    if (chartDamage_.empty() || !ChartReady(*core_)) {
-        chartDamage_.clear();
         return;
     }
-    std::vector<QRect> parts = chartDamage_;
-    chartDamage_.clear();
-    if (parts.size() > 6) {
-        QRect all;
-        for (const QRect& r : parts) all |= r;
-        parts = {all};
-    }
-    const QRect target = chartTarget();
-    const qreal ratio = chartCache_.devicePixelRatio();
-    const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
-                                  target.height() / static_cast<double>(kLogicalHeight));
-    QPainter cachePainter(&chartCache_);
-    cachePainter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& part : parts) {
-        if (part.isEmpty()) continue;
-        QImage piece((QSizeF(part.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        piece.setDevicePixelRatio(ratio);
-        piece.fill(Qt::white);
-        {
-            QPainter p(&piece);
-            QtCanvas canvas(p, QRect(-part.topLeft(), target.size()), kLogicalWidth, kLogicalHeight);
-            const LogicalRect keep{static_cast<int>(part.left() / scale), static_cast<int>(part.top() / scale),
-                                   static_cast<int>((part.right() + 1) / scale),
-                                   static_cast<int>((part.bottom() + 1) / scale)};
-            DamageCanvas filter(canvas, keep, static_cast<int>(std::ceil(3 / scale)));
-            DrawWindowChart(filter, *core_, ChartTarget::Screen);
-        }
-        cachePainter.drawImage(part.topLeft(), piece);
-    }
+    if (target.width() <= 0 || target.height() <= 0) return;
+    picture_->paint(painter, target, devicePixelRatioF());
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(target.adjusted(0, 0, -1, -1));
 }
 
 void TFitF1View::closeEvent(QCloseEvent* event) {
@@ -644,6 +605,9 @@ void TFitF1View::closeEvent(QCloseEvent* event) {
 }
 
 bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
+    // The mouse moving from the chart onto the fields at its left leaves the data area.
+    if (watched == panel_ && event->type() == QEvent::Enter && ready_)
+        applySelection([this] { return selection_->FormMouseLeave(); });
     if (watched == editK_) {
         if (event->type() == QEvent::FocusIn) {
             core_->EditIDC_EING_KEnter();
@@ -655,6 +619,9 @@ bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
                 run([this] { core_->EditIDC_EING_KKeyDown(13); });
+                // The field keeps the focus: it shows the k in use (also after a refusal), ready to be typed over.
+                editK_->setText(QString::fromStdString(core_->widget("EditIDC_EING_K").text));
+                editK_->selectAll();
                 return true;
             }
         }
@@ -668,6 +635,7 @@ void TFitF1View::showResults() {
 }
 
 void TFitF1View::selectCOrder(int order) {
+    if (!core_->commandAvailable(order == 4 ? "ID_BER_C_4" : "ID_BER_C_KEINE")) return;
     run([this, order] {
         switch (order) {
         case 0: core_->OnBerechnungCKeine(); break;

@@ -7,11 +7,9 @@
 
 #include "app/qt/MdiChild.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
-#include <cstdint>
 #include <map>
 #include <vector>
 #include <memory>
@@ -31,6 +29,7 @@ class DataExport;
 struct SelectionOutcome;
 struct SymbolRedraw;
 class QtPlatform;
+class ChartPicture;
 
 class TFitF1View : public QWidget, public MdiChild {
     Q_OBJECT
@@ -49,12 +48,14 @@ public:
     void exportDataToClipboard() override;
     void pasteDataFromClipboard() override;
     void closeWithoutQuestion() override;
+    void loadStateChanged() override { syncFromCore(); }
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
     // Where the chart goes in this widget.
     QRect chartTarget() const;
     PointSelection& selection() { return *selection_; }
+    const ChartPicture& picture() const { return *picture_; }
     QSize sizeHint() const override;
 
 signals:
@@ -70,6 +71,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     class Core;
@@ -80,31 +82,25 @@ private:
     void run(const std::function<void()>& handler);
     void showResults();
     void firstActivation();
-    // Carries out what a point-selection handler asks of the window.
-    void apply(const SelectionOutcome& outcome);
+    // Runs a point-selection handler and carries out what it asks of the window.
     void applySelection(const std::function<SelectionOutcome()>& handler);
+    // A selection command of the menus (it brings the picture up to date itself).
+    void runSelection(const std::function<SelectionOutcome()>& handler);
+    void keepCursorMark();
     // Chart logical units of a position in this widget; false outside the chart.
-    bool toLogical(const QPoint& pos, double& x, double& y) const;
+    bool toLogical(const QPointF& pos, double& x, double& y) const;
     void showStatus(const QString& text);
+    // Whether a menu command may run now: the core's menu state, the export
+    // items' state, and nothing but printer setup while a file is read.
+    bool actionEnabled(const std::string& name) const;
 
     TMainFormView& frame_;
     QtPlatform& platform_;
     std::unique_ptr<Core> core_;
     std::unique_ptr<PointSelection> selection_;
-    // Symbols drawn over the chart since its last full paint (drag and cursor feedback).
-    std::map<std::pair<int, int>, SymbolRedraw> overlay_;
-    bool overlayClipToDataArea_ = false;
-    // The chart as last drawn in full; paints show it and draw the overlay on
-    // top. It is drawn again when the window's state changed (chartDirty_).
-    QImage chartCache_;
-    bool chartDirty_ = true;
-    // Parts of the cached chart (chart pixels) to draw again because points in
-    // them changed their look.
-    std::vector<QRect> chartDamage_;
-    void redrawDamage();
-    // Active flags and symbol codes of every point, to find the points a
-    // selection changed (those are drawn over the cached chart).
-    std::vector<std::pair<std::int16_t, std::int16_t>> looks() const;
+    // The chart as last drawn, brought up to date where points changed, with
+    // the marks of a drag or of the keyboard cursor.
+    std::unique_ptr<ChartPicture> picture_;
     QList<QMenu*> menus_;
     QList<QAction*> menuBar_;
     std::unique_ptr<DataExport> export_;

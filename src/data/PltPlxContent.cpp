@@ -1,0 +1,221 @@
+#include "data/PltPlxContent.h"
+
+#include "data/CFormat.h"
+#include "data/FileText.h"
+#include "data/LoadErrors.h"
+#include "data/TextLines.h"
+#include "platform/CodePage.h"
+
+#include <algorithm>
+
+namespace zeb {
+
+namespace {
+
+using Kind = ReadProblem::Kind;
+
+// Longer lines are refused, never cut into wrong values.
+constexpr std::size_t kMaxLineBytes = 1024;
+constexpr std::size_t kSampleNameChars = 40;
+constexpr std::size_t kSolventNameChars = 25;
+constexpr std::size_t kSourceNameChars = 260;
+constexpr int kPendingInterval = 25;
+constexpr int kListValuesPerLine = 5;
+constexpr int kStoredValues = 10;
+
+std::string quoted(std::string_view s) {
+    if (s.size() > 40) return "\"" + std::string(s.substr(0, 40)) + "...\"";
+    return "\"" + std::string(s) + "\"";
+}
+
+class Parser {
+public:
+    Parser(std::string_view text, bool plx, PltPlxRoom room, const std::function<void()>& pending)
+        : text_(text), lines_(text, kMaxLineBytes), room_(room), pending_(pending) {
+        content_.plx = plx;
+    }
+
+    PltPlxContent run() {
+        if (const auto at = BinaryByteAt(text_))
+            Refuse(Kind::Invalid, LineOfOffset(text_, *at),
+                   CFormat("byte %u: this is no text file",
+                           static_cast<unsigned>(static_cast<unsigned char>(text_[*at]))));
+        content_.sampleName =
+            TrimTrailingBlanks(Utf8Left(DecodeFileText(line("the sample name")), kSampleNameChars));
+        content_.solventName = Utf8Left(DecodeFileText(line("the solvent name")), kSolventNameChars);
+        if (content_.plx) plxHeader();
+        else pltHeader();
+        valueTable();
+        return std::move(content_);
+    }
+
+private:
+    std::string line(const std::string& what) {
+        std::string text;
+        if (lines_.next(text)) return text;
+        if (lines_.tooLong())
+            Refuse(Kind::Invalid, lines_.lineNumber(), CFormat("the line is longer than %d bytes", int(kMaxLineBytes)));
+        Refuse(Kind::EndsEarly, lines_.lineNumber() + 1, "the file ends before " + what);
+    }
+
+    double leadingNumber(const std::string& what) {
+        const std::string text = line(what);
+        const std::string_view field = LeadingField(text);
+        double v = 0;
+        if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + quoted(field) + " is no number");
+        return v;
+    }
+
+    // A count of values ("%d" at the line start): digits only, and at most limit.
+    int count(const std::string& what, int limit) {
+        const std::string text = line(what);
+        const std::string_view field = LeadingField(text);
+        int n = 0;
+        if (!WholeInt(field, n)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + quoted(field) + " is no whole number");
+        if (n > limit) throw EOvlConcAngle();
+        return n;
+    }
+
+    void pending() {
+        if (++sincePending_ >= kPendingInterval) {
+            sincePending_ = 0;
+            if (pending_) pending_();
+        }
+    }
+
+    enum class Sign { Any, NotNegative, Positive };
+
+    // n values, five to a line; only the last line may hold fewer.
+    std::vector<double> numberList(int n, const std::string& what, Sign sign = Sign::Any) {
+        std::vector<double> values;
+        values.reserve(static_cast<std::size_t>(n));
+        while (static_cast<int>(values.size()) < n) {
+            const int left = n - static_cast<int>(values.size());
+            const std::string text = line(CFormat("value %d of the %d ", int(values.size()) + 1, n) + what);
+            const auto fields = SplitFields(text, " ,\t");
+            const int expected = std::min(kListValuesPerLine, left);
+            if (static_cast<int>(fields.size()) != expected)
+                Refuse(Kind::Invalid, lines_.lineNumber(),
+                       CountOf(static_cast<long long>(fields.size()), "value") + " on a line of the list of " +
+                           std::to_string(n) + " " + what + CFormat("; %d expected", expected));
+            for (auto field : fields) {
+                double v = 0;
+                if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), quoted(field) + " is no number");
+                if ((sign == Sign::NotNegative && v < 0.0) || (sign == Sign::Positive && !(v > 0.0)))
+                    Refuse(Kind::Invalid, lines_.lineNumber(),
+                           quoted(field) + (sign == Sign::Positive ? " is not positive" : " is negative"));
+                values.push_back(v);
+                pending();
+            }
+        }
+        return values;
+    }
+
+    int nonEmpty(int n, const char* what) {
+        if (n < 1) Refuse(Kind::EndsEarly, lines_.lineNumber(), CFormat("the file declares %d %s", n, what));
+        return n;
+    }
+
+    void pltHeader() {
+        content_.temperatureK = leadingNumber("the temperature");
+        count("the number of wavelengths", 1 << 30);
+        content_.wavelengthNm = leadingNumber("the wavelength");
+        if (!(content_.wavelengthNm > 0.0))
+            Refuse(Kind::Invalid, lines_.lineNumber(), CFormat("the wavelength %g nm is not positive", content_.wavelengthNm));
+        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values), "q\u00b2 values");
+        content_.q2PerCm2 = numberList(nq_, "q\u00b2 values", Sign::Positive);
+        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations), "concentrations");
+        content_.concentrationsGPerCm3 = numberList(nc_, "concentrations", Sign::NotNegative);
+        line("the description of the value lines");
+        line("the order of the value lines");
+    }
+
+    void plxHeader() {
+        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations), "concentrations");
+        for (int i = 0; i < nc_; ++i) {
+            const std::string text = line(CFormat("concentration %d of %d", i + 1, nc_));
+            const std::string_view field = LeadingField(text);
+            double c = 0;
+            if (!WholeDouble(field, c)) Refuse(Kind::Invalid, lines_.lineNumber(), "the concentration " + quoted(field) + " is no number");
+            if (c < 0.0) Refuse(Kind::Invalid, lines_.lineNumber(), CFormat("the concentration %g is negative", c));
+            const auto colon = text.find(':', 1);
+            if (colon == std::string::npos)
+                Refuse(Kind::Invalid, lines_.lineNumber(), "the concentration line has no \":\" before its file name");
+            const auto start = text.find_first_not_of(' ', colon + 1);
+            const std::string name = start == std::string::npos ? std::string() : text.substr(start);
+            content_.concentrationsGPerCm3.push_back(c);
+            content_.sourceNames.push_back(Utf8Left(DecodeFileText(name), kSourceNameChars));
+        }
+        line("the description of the viscosities");
+        for (double v : numberList(nc_, "viscosities")) content_.viscositiesMPas.push_back(static_cast<float>(v));
+        line("the description of the temperatures");
+        for (double v : numberList(nc_, "temperatures")) content_.temperaturesK.push_back(static_cast<float>(v));
+        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values), "q\u00b2 values");
+        content_.q2PerCm2 = numberList(nq_, "q\u00b2 values", Sign::Positive);
+        line("the description of the value lines");
+        line("the order of the value lines");
+    }
+
+    void valueTable() {
+        const int lines = nc_ * nq_;  // at most 99 × 135
+        content_.values.reserve(static_cast<std::size_t>(lines));
+        std::string previous;
+        for (int k = 0; k < lines; ++k) {
+            const std::string text =
+                line(CFormat("value line %d of %d (concentration %d, q\u00b2 %d)", k + 1, lines, k / nq_ + 1, k % nq_ + 1));
+            const auto fields = SplitFields(text, " ,\t");
+            if (k == 0) {
+                if (fields.empty()) Refuse(Kind::Invalid, lines_.lineNumber(), "the first value line is empty");
+                content_.valuesPerLine = static_cast<int>(fields.size());
+            } else if (static_cast<int>(fields.size()) != content_.valuesPerLine) {
+                Refuse(lines_.lineEnded() ? Kind::Invalid : Kind::EndsEarly, lines_.lineNumber(),
+                       CountOf(static_cast<long long>(fields.size()), "value") +
+                           CFormat(" where every value line holds %d, as the first does", content_.valuesPerLine));
+            }
+            std::array<double, kStoredValues> values{};
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                double v = 0;
+                if (!WholeDouble(fields[f], v)) Refuse(Kind::Invalid, lines_.lineNumber(), quoted(fields[f]) + " is no number");
+                if (f < values.size()) values[f] = v;
+                pending();
+            }
+            content_.values.push_back(values);
+            if (!lines_.lineEnded()) {
+                // The file ends inside this line: its last number may be cut.
+                const auto before = k > 0 ? SplitFields(previous, " ,\t") : fields;
+                const std::size_t at = k > 0 ? fields.size() - 1 : fields.size() - 2;
+                if ((k > 0 || fields.size() >= 2) && LooksCut(fields.back(), before[at]))
+                    Refuse(Kind::EndsEarly, lines_.lineNumber(),
+                           "the file ends inside the number " + quoted(fields.back()));
+            }
+            previous = text;
+        }
+        const std::string_view rest = lines_.rest();
+        if (!OnlyBlanks(rest)) {
+            const std::size_t at = rest.find_first_not_of(" \t\r\n\f\v\x1A");
+            const std::size_t offset = text_.size() - rest.size() + at;
+            const std::size_t end = text_.find_first_of("\r\n", offset);
+            Refuse(Kind::Invalid, LineOfOffset(text_, offset),
+                   CFormat("%s follows the table of %d \u00d7 %d value lines",
+                           quoted(text_.substr(offset, end == std::string_view::npos ? std::string_view::npos : end - offset)).c_str(),
+                           nc_, nq_));
+        }
+    }
+
+    std::string_view text_;
+    TextLineReader lines_;
+    PltPlxRoom room_;
+    const std::function<void()>& pending_;
+    PltPlxContent content_;
+    int nc_ = 0;
+    int nq_ = 0;
+    int sincePending_ = 0;
+};
+
+} // namespace
+
+PltPlxContent ParsePltPlx(std::string_view text, bool plx, PltPlxRoom room, const std::function<void()>& pending) {
+    return Parser(text, plx, room, pending).run();
+}
+
+} // namespace zeb

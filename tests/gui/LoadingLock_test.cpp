@@ -1,0 +1,188 @@
+// Loading is exclusive on the real widgets: while a plot window adds a file,
+// every command of that window that reads or changes its data, results or
+// chart is disabled (menus, k controls, Ctrl+F4), no other window starts a
+// load, and Abort leaves the window as it was. No shortcut acts behind a modal
+// message box.
+#include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/qt/QtPlatform.h"
+#include "plot/TFitF1.h"
+#include "plot/qt/TFitF1View.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <deque>
+#include <functional>
+
+using namespace zeb;
+
+namespace {
+
+// The real platform with the file dialogs answered by the test and a hook in
+// the readers' pauses, where the user's clicks and keys arrive.
+class TestPlatform : public QtPlatform {
+public:
+    std::deque<std::optional<std::string>> openAnswers;
+    std::function<void()> whileReading;
+    std::optional<std::string> openFileName(const FileDialogRequest&) override {
+        if (openAnswers.empty()) return std::nullopt;
+        auto a = openAnswers.front();
+        openAnswers.pop_front();
+        return a;
+    }
+    void processPendingMessages() override {
+        if (whileReading) {
+            auto hook = std::move(whileReading);  // once
+            whileReading = nullptr;
+            hook();
+        }
+        QtPlatform::processPendingMessages();
+    }
+};
+
+QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+
+const char* const kStayAvailable[] = {"mDruckerSetup", "hlpIntroduction", "ID_HILFE_HILFE", "ID_HILFE_DATEIFORMAT",
+                                      "ID_HILFE_ABOUT"};
+
+bool staysAvailable(const QString& name) {
+    for (const char* n : kStayAvailable)
+        if (name == n) return true;
+    return false;
+}
+
+} // namespace
+
+class LoadingLockTest : public zeb::guitest::GuiTestCase {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterDialogForms(); }
+    void init() {
+        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
+    }
+    void addingAFileLocksTheWindowAndAbortRestoresIt();
+    void noShortcutActsBehindAMessageBox();
+
+private:
+    TFitF1View* open(TMainFormView& frame, const QString& file);
+    TestPlatform platform_;
+};
+
+TFitF1View* LoadingLockTest::open(TMainFormView& frame, const QString& file) {
+    platform_.openAnswers.push_back(file.toStdString());
+    frame.loadNewFile();
+    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().back()->widget());
+    QElapsedTimer waited;
+    waited.start();
+    while (view->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
+    return view->core().awaitingFirstData() ? nullptr : view;
+}
+
+void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ps-small.asc");
+    QVERIFY(QFile::copy(example("ps-small.asc"), file));
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    TFitF1View* other = open(frame, file);
+    TFitF1View* view = open(frame, file);
+    QVERIFY(other && view);
+    frame.mdiArea()->setActiveSubWindow(frame.mdiArea()->subWindowList().back());
+    view->action("ID_BER_Q_1")->trigger();
+    view->action("ID_BER_C_1")->trigger();
+    const std::string results = view->core().resultsText();
+    const QString mw = view->findChild<QLineEdit*>("EditIDC_MWC")->text();
+    QVERIFY(!mw.trimmed().isEmpty());
+
+    int checked = 0;
+    platform_.whileReading = [&] {
+        QVERIFY(view->core().loading());
+        for (QAction* a : view->findChildren<QAction*>()) {
+            if (a->objectName().isEmpty() || a->isSeparator()) continue;
+            QVERIFY2(a->isEnabled() == staysAvailable(a->objectName()), qPrintable(a->objectName()));
+        }
+        for (const char* name : {"EditIDC_EING_K", "BtnIDC_K_KL", "BtnIDC_K_GR"})
+            QVERIFY2(!view->findChild<QWidget*>(name)->isEnabled(), name);
+        QVERIFY(view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
+        // No load starts anywhere meanwhile; the other window's own data stay usable.
+        for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+            QVERIFY2(!frame.findChild<QToolButton*>(name)->isEnabled(), name);
+        QVERIFY(!other->action("ID_DATEI_DAZULADEN")->isEnabled());
+        QVERIFY(!other->action("ID_DATEI_LADEN")->isEnabled());
+        QVERIFY(other->action("PLOTTYP_BERRY")->isEnabled());
+        const int windows = static_cast<int>(frame.mdiArea()->subWindowList().size());
+        frame.loadNewFile();
+        QCOMPARE(static_cast<int>(frame.mdiArea()->subWindowList().size()), windows);
+        // What the user tries: a plot type, Ctrl+F6 (c-order "no"), the frame's tool buttons.
+        view->action("PLOTTYP_BERRY")->trigger();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
+        frame.findChild<QToolButton*>("PasteBtn")->click();
+        QCOMPARE(view->core().plotType(), 1);
+        QCOMPARE(view->core().cOrder(), 1);
+        guitest::Screenshot(view, "loading_add_file_locked");
+        ++checked;
+        view->findChild<QPushButton*>("BtnAbortLoad")->click();
+    };
+    platform_.openAnswers.push_back(file.toStdString());
+    view->action("ID_DATEI_DAZULADEN")->trigger();
+    QCOMPARE(checked, 1);
+
+    QVERIFY(!view->core().loading());
+    QCOMPARE(view->core().resultsText(), results);
+    QCOMPARE(view->findChild<QLineEdit*>("EditIDC_MWC")->text(), mw);
+    QCOMPARE(view->core().set().lastConcIndex, 4);
+    QVERIFY(view->action("PLOTTYP_ZIMM")->isChecked());
+    for (const char* name : {"PLOTTYP_BERRY", "ID_BER_C_4", "ID_DATEI_DAZULADEN", "mnPlotOptions", "ID_DATEI_DRUCKEN"})
+        QVERIFY2(view->action(name)->isEnabled(), name);
+    QVERIFY(view->findChild<QWidget*>("EditIDC_EING_K")->isEnabled());
+    QVERIFY(other->action("ID_DATEI_DAZULADEN")->isEnabled());
+    for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+        QVERIFY2(frame.findChild<QToolButton*>(name)->isEnabled(), name);
+    QVERIFY(!view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
+}
+
+void LoadingLockTest::noShortcutActsBehindAMessageBox() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ps-small.asc");
+    QVERIFY(QFile::copy(example("ps-small.asc"), file));
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    TFitF1View* view = open(frame, file);
+    QVERIFY(view);
+    view->action("ID_BER_C_1")->trigger();
+    QCOMPARE(view->core().cOrder(), 1);
+
+    int boxesSeen = 0;
+    guitest::WhenModalOpens([&](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_F4, Qt::ControlModifier);
+        QTest::keyClick(modal, Qt::Key_F6, Qt::ControlModifier);
+        QApplication::processEvents();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(w) && w->isVisible()) ++boxesSeen;
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    platform_.inform("A message", "ZEB-Stat", MsgIcon::Information);
+    QCOMPARE(boxesSeen, 1);
+    QCOMPARE(view->core().cOrder(), 1);
+
+    // Without the box the key is the c-order command "&no".
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(view->core().cOrder(), 0);
+}
+
+ZEB_GUI_TEST(LoadingLockTest)
+#include "LoadingLock_test.moc"
