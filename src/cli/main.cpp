@@ -33,11 +33,6 @@ int main(int argc, char** argv) {
         std::fputs(usage, stdout);
         return 0;
     }
-    // A command without any argument says how it is used.
-    if (args.empty()) {
-        std::fputs(usage, stderr);
-        return 2;
-    }
     try {
         if (command == "fit") return zeb::cli::RunFit(args);
         if (command == "eval") return zeb::cli::RunEval(args);
