@@ -23,14 +23,15 @@ DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-
                qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
                xvfb xauth xdotool poppler-utils locales \
-               pybind11-dev python3-dev python3-numpy python3-pytest
+               pybind11-dev python3-dev python3-numpy python3-pytest \
+               desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
 
 # Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
 FUZZ_TARGETS = record_file plt_plx asc standard_file exchange_block
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run bench screenshots fuzz-smoke clean
+.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-smoke clean
 
 all: build
 
@@ -88,8 +89,19 @@ test-stress: build build-asan
 run: build
 	@tools/run.sh $(BUILD)
 
+# `make install` installs under PREFIX (default /usr/local; DESTDIR for a
+# staging folder); `make package` makes the Debian package
+# $(BUILD)/zebstat_<version>-1_<arch>.deb (`apt install ./build/zebstat_*.deb`).
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # PNGs of the six plot types and a form-factor plot of the example data, in
-# $(BUILD)/screenshots.
+# $(BUILD)/screenshots, and the picture of the window in the README,
+# docs/zebstat-window.png.
 screenshots: build
 	sh tools/screenshots.sh $(BUILD)
 

@@ -1,6 +1,9 @@
 #!/bin/sh
 # Draws the charts of the example data as the plot window shows them: PNGs of
-# the six plot types and of a form-factor plot, written to <build>/screenshots.
+# the six plot types and of a form-factor plot, written to <build>/screenshots;
+# and the picture of the program's window in the README,
+# docs/zebstat-window.png (the frame with the Zimm evaluation of the PLX example,
+# drawn offscreen).
 # Usage: tools/screenshots.sh [BUILD_FOLDER]
 set -e
 build=${1:-build}
@@ -21,3 +24,7 @@ done
     --plot-file "$out/chart-formfactor-inverse-pz-q2.png" "$data" >/dev/null
 echo "Charts written to $out:"
 ls "$out"/chart-*.png
+if [ -x "$build/bin/zebstat-window-screenshot" ]; then
+    mkdir -p "$top/docs"
+    "$build/bin/zebstat-window-screenshot" "$top/examples/ps-toluene.plx" "$top/docs/zebstat-window.png"
+fi

@@ -1,38 +1,42 @@
 // zebstat-batch: the core of ZEBstat driven from the command line.
 #include "cli/Commands.h"
+#include "cli/Usage.h"
 
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-const char* kUsage =
-    "usage: zebstat-batch eval [options] FILE...\n"
-    "       zebstat-batch fit [--order N] [--weight] TABLE\n"
-    "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
-    "                                [--data FILE --conc I [eval's --plot .. --deactivate]] [--q-max PER_CM]\n";
-
-} // namespace
-
 int main(int argc, char** argv) {
     // Numbers are written and read with a point whatever the user's locale says.
     std::setlocale(LC_ALL, "C");
     if (argc < 2) {
-        std::fputs(kUsage, stderr);
+        std::fputs(zeb::cli::ProgramUsage(), stderr);
         return 2;
     }
+    const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
-    try {
-        if (std::strcmp(argv[1], "fit") == 0) return zeb::cli::RunFit(args);
-        if (std::strcmp(argv[1], "eval") == 0) return zeb::cli::RunEval(args);
-        if (std::strcmp(argv[1], "formfactor") == 0) return zeb::cli::RunFormFactor(args);
-        if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        std::fprintf(stderr, "zebstat-batch: unknown command \"%s\"\n", argv[1]);
+    if (command == "--help" || command == "-h") {
+        std::fputs(zeb::cli::ProgramUsage(), stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("%s\n", zeb::cli::kVersionText);
+        return 0;
+    }
+    const char* usage = zeb::cli::CommandUsage(command);
+    if (!usage) {
+        std::fprintf(stderr, "zebstat-batch: unknown command \"%s\"\n", command.c_str());
+        std::fputs(zeb::cli::ProgramUsage(), stderr);
         return 2;
+    }
+    if (zeb::cli::AsksForHelp(args)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    try {
+        if (command == "fit") return zeb::cli::RunFit(args);
+        if (command == "eval") return zeb::cli::RunEval(args);
+        return zeb::cli::RunFormFactor(args);
     } catch (const zeb::cli::UsageError& e) {
         std::fprintf(stderr, "zebstat-batch: %s\n", e.text.c_str());
         return 2;

@@ -11,6 +11,7 @@
 #include "data/TFitF.h"
 #include "platform/Platform.h"
 #include "settings/Profile.h"
+#include "settings/RecentFiles.h"
 
 #include <cctype>
 #include <filesystem>
@@ -56,15 +57,21 @@ std::string absolutePath(const std::string& path) {
 } // namespace
 
 int TFitF::LoadDataFile() {
-    std::string dataPath;
-    if (!settingsPath_.empty())
-        dataPath = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", kDataPathChars, settingsPath_);
-    FileDialogRequest request;
-    request.filter = tx::LoadFileFilter;
-    request.filterIndex = 1;
-    request.initialDir = dataPath;
-    request.mustExist = true;
-    const auto chosen = platform_.openFileName(request);
+    std::optional<std::string> chosen;
+    if (!fileToOpen_.empty()) {
+        chosen = std::move(fileToOpen_);
+        fileToOpen_.clear();
+    } else {
+        std::string dataPath;
+        if (!settingsPath_.empty())
+            dataPath = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", kDataPathChars, settingsPath_);
+        FileDialogRequest request;
+        request.filter = tx::LoadFileFilter;
+        request.filterIndex = 1;
+        request.initialDir = dataPath;
+        request.mustExist = true;
+        chosen = platform_.openFileName(request);
+    }
     if (!chosen) {
         loading_ = false;
         return kLoadCancelled;
@@ -88,6 +95,7 @@ int TFitF::LoadDataFile() {
         platform_.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
         result = kLoadFailed;
     }
+    if (result == kLoadOk && !settingsPath_.empty()) RememberRecentFile(currentPath_, settingsPath_);
     frameFileCommands(true);
     loading_ = false;
     return result;

@@ -14,7 +14,8 @@
 //   first runs once after the first successful load (return false and the
 //   window closes); the second after every successful load (calculation, redraw).
 // - setSettingsPath(): the settings file where "DataPath" in section "Settings"
-//   is read and written; with an empty path the data directory is not remembered.
+//   and the recent files are read and written; with an empty path neither the
+//   data directory nor the files opened are remembered.
 // - Loading is exclusive: while a file is read, commandAvailable() is false for
 //   every command of the window except those that neither read nor change its
 //   data, results or chart (AvailableWhileLoading), and the handlers refuse to
@@ -70,7 +71,12 @@ public:
     void ID_DATEI_BEENDENClick();
 
     // Asks for a file and reads it: 1 success, -1 failure, -3 cancelled.
+    // Every file read successfully goes to the head of the recent files.
     int LoadDataFile();
+    // The next load reads this file without asking (a file given on the
+    // command line, dropped on the frame or chosen from the recent files);
+    // everything else of the load is as when the file is chosen in the dialog.
+    void setFileToOpen(std::string path) { fileToOpen_ = std::move(path); }
 
     struct ViewState {
         std::string caption;
@@ -132,6 +138,7 @@ private:
     std::string currentPath_;
     std::string currentExtension_;
     std::string settingsPath_;
+    std::string fileToOpen_;
     ViewState view_;
     std::map<std::string, bool> menuEnabled_;
     std::unique_ptr<TFormPavo7100> reviewDialog_;

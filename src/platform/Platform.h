@@ -27,6 +27,10 @@ struct FileDialogRequest {
     std::string proposedName;
     bool mustExist = false;     // path and file must exist (open dialogs)
     bool overwritePrompt = false;
+    // Save dialogs: per filter entry, the extension (without the dot) a name
+    // typed without one gets while that entry is chosen; "" or a missing
+    // entry: none.
+    std::vector<std::string> defaultSuffixes;
 };
 
 class ModalDialog;

@@ -9,6 +9,8 @@
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
 
+#include <cctype>
+
 namespace zeb {
 
 void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
@@ -23,24 +25,56 @@ void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
     if (!platform.setClipboardPicture(wmf, svg)) platform.inform(tx::ClipboardNotOpened, tx::CapZebStat, MsgIcon::Stop);
 }
 
-void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform) {
+namespace {
+
+// The extension of a file name, lower case, without the dot ("" for none).
+std::string extensionOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+} // namespace
+
+void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform, const ChartFileWriters& writers) {
     if (!ChartReady(window)) return;
     FileDialogRequest request;
-    request.filter = tx::WmfFilter;
+    request.filter = std::string(tx::WmfFilter) + tx::SvgFilter;
+    request.defaultSuffixes = {"", "svg"};
+    if (writers.png) {
+        request.filter += tx::PngFilter;
+        request.defaultSuffixes.push_back("png");
+    }
+    if (writers.pdf) {
+        request.filter += tx::PdfFilter;
+        request.defaultSuffixes.push_back("pdf");
+    }
     request.filterIndex = 1;
     request.initialDir = window.dataFolder();
     request.overwritePrompt = true;
     const auto name = platform.saveFileName(request);
     if (!name) return;
-    const std::vector<std::uint8_t> wmf = WindowChartToPlaceableWmf(window);
-    if (wmf.empty()) {
-        platform.inform(tx::CouldNotCreateMetafile, tx::CapInformation, MsgIcon::Stop);
-        return;
+    const std::string ext = extensionOf(*name);
+    WriteResult written;
+    if (ext == "svg") {
+        written = WriteFileAtomically(*name, ChartToSvg(MakeChartInputs(window), window.screenMetrics()));
+    } else if (ext == "png" && writers.png) {
+        written = writers.png(*name, MakeChartInputs(window));
+    } else if (ext == "pdf" && writers.pdf) {
+        written = writers.pdf(*name, MakeChartInputs(window));
+    } else {
+        const std::vector<std::uint8_t> wmf = WindowChartToPlaceableWmf(window);
+        if (wmf.empty()) {
+            platform.inform(tx::CouldNotCreateMetafile, tx::CapInformation, MsgIcon::Stop);
+            return;
+        }
+        // The whole file is written at once and renamed into place: a failed write
+        // leaves an existing file as it was, and the message says why.
+        written = WriteFileAtomically(*name, std::string_view(reinterpret_cast<const char*>(wmf.data()), wmf.size()));
     }
-    // The whole file is written at once and renamed into place: a failed write
-    // leaves an existing file as it was, and the message says why.
-    const WriteResult written =
-        WriteFileAtomically(*name, std::string_view(reinterpret_cast<const char*>(wmf.data()), wmf.size()));
     if (!written) platform.inform(WriteErrorText(*name, written), tx::CapInformation, MsgIcon::Stop);
 }
 

@@ -149,7 +149,12 @@ std::string SettingsFilePath(const std::string& programPath) {
     else
         name += ".ini";
     const fs::path beside(name);
-    if (FolderWritable(beside.parent_path().empty() ? fs::path(".") : beside.parent_path())) return name;
+    const fs::path programFolder = beside.parent_path().empty() ? fs::path(".") : beside.parent_path();
+    // An installed program (its folder beside share/zebstat, as in /usr/bin)
+    // never writes into the system's program folder, not even for root.
+    std::error_code installedError;
+    const bool installed = fs::is_directory(programFolder / ".." / "share" / "zebstat", installedError);
+    if (!installed && FolderWritable(programFolder)) return name;
 
     fs::path folder;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)

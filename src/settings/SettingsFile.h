@@ -15,8 +15,9 @@ namespace zeb {
 // The settings file of a program: beside the program file, named like it with
 // "ini" in place of an ".exe" ending (or with ".ini" appended when the name has
 // no such ending: /opt/zeb/zebstat gives /opt/zeb/zebstat.ini). When that folder
-// is not writable, the file lies in $XDG_CONFIG_HOME/zebstat/ (or
-// ~/.config/zebstat/), which is created.
+// is not writable, or the program is installed (its folder has a sibling
+// share/zebstat, as /usr/bin has /usr/share/zebstat), the file lies in
+// $XDG_CONFIG_HOME/zebstat/ (or ~/.config/zebstat/), which is created.
 std::string SettingsFilePath(const std::string& programPath);
 // SettingsFilePath of the running program (/proc/self/exe).
 std::string DefaultSettingsFilePath();

@@ -3,6 +3,7 @@
 #include "app/texts/FileTexts.h"
 #include "data/Readers.h"
 #include "settings/Profile.h"
+#include "settings/RecentFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,46 @@ TEST(LoadSequence, FirstLoadSetsUpTheWindow) {
     EXPECT_FALSE(w.window.loading());
     EXPECT_EQ(frame, (std::vector<bool>{false, true}));
     EXPECT_EQ(w.window.currentExtension(), "ASC");
+}
+
+// A file given from outside (command line, drop, recent files) loads as one
+// chosen in the dialog, without the dialog; the files read go to the head of
+// the recent files, refused ones do not.
+TEST(LoadSequence, AFileGivenFromOutsideLoadsWithoutTheDialogAndIsRemembered) {
+    test::TempDir dir;
+    const std::string ini = dir.file("zebstat.ini");
+    LoadWindow w;
+    w.window.setSettingsPath(ini);
+    const std::string plx = test::Write(dir, "given.plx", examples::ExampleFile("ps-toluene.plx"));
+    w.window.setFileToOpen(plx);
+    w.window.FormActivate();  // no answer queued: a dialog would have been cancelled
+    ASSERT_FALSE(w.window.view().closeRequested) << (w.platform.messages.empty() ? "" : w.platform.lastMessage().text);
+    EXPECT_TRUE(w.platform.openRequests.empty());
+    EXPECT_EQ(w.window.view().caption, "given");
+    EXPECT_EQ(w.set().lastConcIndex, 3);
+    EXPECT_EQ(GetPrivateProfileString("Settings", "DataPath", "", 259, ini), dir.path().string() + "/");
+    EXPECT_EQ(ReadRecentFiles(ini), std::vector<std::string>{plx});
+
+    // The next load asks again; an added file joins the head of the list.
+    const std::string asc = test::Write(dir, "added.asc", examples::ExampleFile("ps-small.asc"));
+    EXPECT_EQ(w.add(asc), kLoadOk);
+    EXPECT_EQ(w.platform.openRequests.size(), 1u);
+    EXPECT_EQ(ReadRecentFiles(ini), (std::vector<std::string>{asc, plx}));
+
+    // A file that is missing or refused is named in a message and not remembered.
+    LoadWindow missing;
+    missing.window.setSettingsPath(ini);
+    missing.window.setFileToOpen(dir.file("gone.sta"));
+    missing.window.FormActivate();
+    EXPECT_TRUE(missing.window.view().closeRequested);
+    ASSERT_FALSE(missing.platform.messages.empty());
+    EXPECT_EQ(missing.platform.lastMessage().text.rfind("This file cannot be opened.\n" + dir.file("gone.sta"), 0), 0u);
+    LoadWindow refused;
+    refused.window.setSettingsPath(ini);
+    refused.window.setFileToOpen(test::Write(dir, "notes.txt", "hello\n"));
+    refused.window.FormActivate();
+    EXPECT_TRUE(refused.window.view().closeRequested);
+    EXPECT_EQ(ReadRecentFiles(ini), (std::vector<std::string>{asc, plx}));
 }
 
 TEST(LoadSequence, AddedFileThatFailsLeavesExactlyTheEarlierData) {

@@ -1,4 +1,6 @@
 #include "plot/ChartCommands.h"
+#include "plot/ChartExport.h"
+#include "plot/TFitF1Chart.h"
 #include "plot/TFitF1.h"
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
@@ -34,7 +36,10 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
     test::TempDir dir;
     ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);  // no answer: the dialog is cancelled
     ASSERT_EQ(p.saveRequests.size(), 1u);
-    EXPECT_EQ(p.saveRequests[0].filter, "WMF-Files (*.WMF)|*.WMF|");
+    // The metafile comes first; without image writers SVG is the one other format.
+    EXPECT_EQ(p.saveRequests[0].filter, "WMF-Files (*.WMF)|*.WMF|SVG-Files (*.svg)|*.svg|");
+    EXPECT_EQ(p.saveRequests[0].filterIndex, 1);
+    EXPECT_EQ(p.saveRequests[0].defaultSuffixes, (std::vector<std::string>{"", "svg"}));
     EXPECT_EQ(p.saveRequests[0].initialDir, "/d") << "the folder of the window's data";
     EXPECT_TRUE(p.saveRequests[0].overwritePrompt);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -54,6 +59,42 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
                                         dir.file("no/such/folder/plot.wmf") + ": No such file or directory");
     EXPECT_EQ(p.lastMessage().caption, "ZEBStat: Information");
     EXPECT_EQ(p.lastMessage().icon, MsgIcon::Stop);
+}
+
+// The format follows the name: SVG is drawn by the core, PNG and PDF by the
+// writers the view gives; any other name is a metafile as before.
+TEST(ChartCommands, SaveOffersSvgPngAndPdfBesideTheMetafile) {
+    ScriptedPlatform p;
+    TFitF1 w(p);
+    Fill(w);
+    test::TempDir dir;
+    std::vector<std::string> drawn;
+    ChartFileWriters writers;
+    writers.png = [&](const std::string& path, const ChartInputs&) {
+        drawn.push_back("png " + path);
+        return WriteFileAtomically(path, std::string_view("PNG"));
+    };
+    writers.pdf = [&](const std::string& path, const ChartInputs&) {
+        drawn.push_back("pdf " + path);
+        return WriteResult::Failure(ENOSPC, "disk full");
+    };
+    for (const char* name : {"a.svg", "b.PNG", "c.pdf", "d", "e.Wmf", "f.txt"}) p.saveAnswers.push_back(dir.file(name));
+    for (int i = 0; i < 6; ++i) ID_BEARBEITEN_PLOTSPEICHERNClick(w, p, writers);
+    ASSERT_EQ(p.saveRequests.size(), 6u);
+    EXPECT_EQ(p.saveRequests[0].filter,
+              "WMF-Files (*.WMF)|*.WMF|SVG-Files (*.svg)|*.svg|PNG-Files (*.png)|*.png|PDF-Files (*.pdf)|*.pdf|");
+    EXPECT_EQ(p.saveRequests[0].defaultSuffixes, (std::vector<std::string>{"", "svg", "png", "pdf"}));
+    EXPECT_EQ(drawn, (std::vector<std::string>{"png " + dir.file("b.PNG"), "pdf " + dir.file("c.pdf")}));
+    const std::string svg = test::ReadFile(dir.file("a.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_EQ(svg, ChartToSvg(MakeChartInputs(w), w.screenMetrics()));
+    EXPECT_EQ(test::ReadFile(dir.file("b.PNG")), "PNG");
+    // A failed writer is reported as every other failed write.
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text.rfind("Write error ! Most probably because of disk space", 0), 0u) << p.messages[0].text;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.pdf")));
+    for (const char* name : {"d", "e.Wmf", "f.txt"})
+        EXPECT_EQ(test::ReadFile(dir.file(name)).substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4)) << name;
 }
 
 TEST(ChartCommands, ASavedMetafileNeverCutsOrReplacesWhatItMayNot) {

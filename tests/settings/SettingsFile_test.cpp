@@ -162,6 +162,17 @@ TEST(SettingsFile, PathBesideTheProgramOrInTheConfigFolder) {
     if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(p, dir.file("cfg") + "/zebstat/zebstat.ini");
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("cfg") + "/zebstat"));
+
+    // An installed program (prefix/bin beside prefix/share/zebstat) uses the
+    // configuration folder even where it could write beside itself.
+    std::filesystem::create_directories(dir.path() / "prefix" / "bin");
+    std::filesystem::create_directories(dir.path() / "prefix" / "share" / "zebstat" / "examples");
+    ::setenv("XDG_CONFIG_HOME", dir.file("cfg2").c_str(), 1);
+    const std::string installed = SettingsFilePath(dir.file("prefix/bin/zebstat"));
+    const std::string unpacked = SettingsFilePath(dir.file("prefix/zebstat"));
+    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(installed, dir.file("cfg2") + "/zebstat/zebstat.ini");
+    EXPECT_EQ(unpacked, dir.file("prefix/zebstat.ini"));
 }
 
 // Counts the times a file is opened while it is watched.

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <string>
+
 class QAction;
 class QMenu;
 
@@ -26,6 +28,11 @@ public:
     // A load started or ended somewhere in the program: the window's load
     // commands follow.
     virtual void loadStateChanged() = 0;
+    // The window's first load reads this file instead of asking for one (set
+    // before the window is shown).
+    virtual void setFileToOpen(const std::string& path) = 0;
+    // True until the window holds the data of its first load.
+    virtual bool awaitingFirstData() const = 0;
 };
 
 } // namespace zeb

@@ -9,12 +9,18 @@
 #include "app/qt/SmallDialogs.h"
 #include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
+#include "settings/RecentFiles.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDBusConnection>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -73,6 +79,8 @@ TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWi
         if (state == Qt::ApplicationActive) wakeEvent(WakeGuard::Event::AppActivated);
     });
     connectDesktopSignals();
+    // Files dropped anywhere on the frame open as files given on the command line.
+    setAcceptDrops(true);
     fitIntoScreen();
 }
 
@@ -164,9 +172,9 @@ void TMainFormView::buildMenus() {
     fileMenu_ = new QMenu(tx::MenuFile, this);
     fileMenu_->setObjectName("mnFile");
     fileMenu_->menuAction()->setStatusTip(tx::MenuFileHint);
-    fileMenu_->addAction(loadAction_);
-    fileMenu_->addSeparator();
-    fileMenu_->addAction(exitAction_);
+    fillFileMenu();
+    // The recent files as the settings file holds them when the menu opens.
+    connect(fileMenu_, &QMenu::aboutToShow, this, &TMainFormView::fillFileMenu);
 
     windowMenu_ = new QMenu(tx::MenuWindow, this);
     windowMenu_->setObjectName("mnWindow");
@@ -199,6 +207,89 @@ void TMainFormView::buildMenus() {
     helpMenu_->addAction(tx::MenuFileFormat, this, [this] { showHelp(tx::HelpFileFormats); })
         ->setObjectName("ID_HILFE_DATEIFORMAT");
     helpMenu_->addAction(tx::MenuAbout, this, &TMainFormView::showAbout)->setObjectName("ID_HILFE_ABOUT");
+}
+
+void TMainFormView::fillFileMenu() {
+    for (QAction* a : fileMenu_->actions())
+        if (a->parent() == fileMenu_) a->deleteLater();
+    fileMenu_->clear();
+    fileMenu_->addAction(loadAction_);
+    fileMenu_->addSeparator();
+    const QList<QAction*> recent = recentFileActions(fileMenu_);
+    if (!recent.isEmpty()) {
+        fileMenu_->addActions(recent);
+        fileMenu_->addSeparator();
+    }
+    fileMenu_->addAction(exitAction_);
+}
+
+QList<QAction*> TMainFormView::recentFileActions(QObject* parent) {
+    QList<QAction*> actions;
+    const std::vector<std::string> files = ReadRecentFiles(core_.settingsPath());
+    const std::vector<std::string> captions = RecentFileCaptions(files);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto* a = new QAction(QString::fromStdString(captions[i]), parent);
+        a->setObjectName(QString("mnRecentFile%1").arg(i + 1));
+        const QString path = QString::fromStdString(files[i]);
+        a->setStatusTip(path);
+        a->setEnabled(!core_.loadRunning());
+        connect(a, &QAction::triggered, this, [this, path] { openFiles({path}); });
+        actions << a;
+    }
+    return actions;
+}
+
+void TMainFormView::openFiles(const QStringList& paths) {
+    pendingFiles_ << paths;
+    openNextFile();
+}
+
+void TMainFormView::openNextFile() {
+    if (pendingFiles_.isEmpty() || !factory() || closing_ || core_.loadRunning()) return;
+    if (startingChild_) {
+        const auto* child = dynamic_cast<MdiChild*>(startingChild_.data());
+        if (child && child->awaitingFirstData()) return;
+    }
+    const QString path = pendingFiles_.takeFirst();
+    QWidget* child = nullptr;
+    try {
+        child = factory()(*this);
+    } catch (const std::bad_alloc&) {
+        pendingFiles_.clear();
+        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    if (!child) return;
+    if (auto* c = dynamic_cast<MdiChild*>(child)) c->setFileToOpen(path.toStdString());
+    startingChild_ = child;
+    addChild(child);
+}
+
+void TMainFormView::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data && data->hasUrls())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+    event->ignore();
+}
+
+void TMainFormView::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
+
+void TMainFormView::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    if (const QMimeData* data = event->mimeData())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) paths << url.toLocalFile();
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop has ended: the load may show dialogs.
+    QTimer::singleShot(0, this, [this, paths] { openFiles(paths); });
 }
 
 void TMainFormView::buildToolBar() {
@@ -295,6 +386,7 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     connect(sub, &QObject::destroyed, this, [this] {
         rebuildMenuBar();
         updateMenuState();
+        QTimer::singleShot(0, this, &TMainFormView::openNextFile);
     });
     sub->show();
     updateMenuState();
@@ -326,6 +418,9 @@ void TMainFormView::setFileCommandsEnabled(bool enabled) {
     openBtn_->setEnabled(free);
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->loadStateChanged();
+    // A load has ended: the next file given from outside, once the window
+    // has taken the data of this one.
+    if (free && !pendingFiles_.isEmpty()) QTimer::singleShot(0, this, &TMainFormView::openNextFile);
 }
 
 void TMainFormView::showAbout() {

@@ -8,6 +8,8 @@
 #include "settings/PlotSettings.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -41,6 +43,14 @@ public:
     void loadNewFile();
     // Adds a plot window to the frame and shows it.
     QMdiSubWindow* addChild(QWidget* child);
+    // Opens each file in a plot window of its own, as "&Load new file... " would
+    // with the file chosen (files given on the command line, dropped on the
+    // frame, chosen from the recent files). One file is read at a time: each
+    // window opens when the one before has read its file.
+    void openFiles(const QStringList& paths);
+    // The entries of the recent files for a File menu (the frame's and each
+    // plot window's), newest first; empty when no file was opened yet.
+    QList<QAction*> recentFileActions(QObject* parent);
 
     void showHelp(int context);
     // "&Cascade": every plot window wholly inside the window area, however many.
@@ -63,6 +73,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void onPrepareForSleep(bool starting) {
@@ -80,6 +93,8 @@ private:
     void updateMenuState();
     MdiChild* activeChild() const;
     void connectDesktopSignals();
+    void openNextFile();
+    void fillFileMenu();
 
     QtPlatform& platform_;
     TMainForm core_;
@@ -100,6 +115,8 @@ private:
     QToolButton* pasteBtn_ = nullptr;
     QToolButton* exitBtn_ = nullptr;
     bool closing_ = false;
+    QStringList pendingFiles_;
+    QPointer<QWidget> startingChild_;  // the window that reads the file opened last
     GlobalDefaults defaults_;
     FrameSaveDialog saveDialog_;
 };

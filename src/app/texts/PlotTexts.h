@@ -41,5 +41,9 @@ inline constexpr const char* CouldNotCreateClipboardMetafile =
 inline constexpr const char* CouldNotCreateMetafile =
     "Could not create metafile.\nEventually close other applications to free memory.";
 inline constexpr const char* WmfFilter = "WMF-Files (*.WMF)|*.WMF|";
+// The further formats of "&Save plot as WMF-file...", after the metafile.
+inline constexpr const char* SvgFilter = "SVG-Files (*.svg)|*.svg|";
+inline constexpr const char* PngFilter = "PNG-Files (*.png)|*.png|";
+inline constexpr const char* PdfFilter = "PDF-Files (*.pdf)|*.pdf|";
 
 } // namespace zeb::tx

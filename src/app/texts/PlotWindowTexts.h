@@ -26,7 +26,7 @@ inline constexpr MenuText FileItems[] = {
 // menu keeps its caption without the shortcut.
 inline constexpr MenuText EditItems[] = {
     {"ID_BEARBEITEN_PLOTKOPIEREN", "&Copy plot to clipboard (WMF)", "", "Copy plot to Clipboard, WMF-format"},
-    {"ID_BEARBEITEN_PLOTSPEICHERN", "&Save plot as WMF-file...", "", "Save plot as WMF-file (Windows-Meta-File)"},
+    {"ID_BEARBEITEN_PLOTSPEICHERN", "&Save plot as WMF-file...", "", "Save plot as WMF-file (Windows-Meta-File), or as SVG, PNG or PDF"},
     {nullptr, nullptr, nullptr, nullptr},
     {"ID_DATEN_SPEICHERN", "Export data to clipboard", "Ctrl+C",
      "Export of the binary data of the concentrations choosen to clipboard"},

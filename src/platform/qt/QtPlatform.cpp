@@ -136,6 +136,26 @@ std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& req
     }
     QFileDialog::Options options;
     if (!request.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
+    if (!request.defaultSuffixes.empty()) {
+        // A name typed without an extension gets that of the file type chosen
+        // (before the dialog asks about replacing a file of that name).
+        QFileDialog dialog(parentWidget(), QString::fromStdString(request.title), start, filters.join(";;"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOptions(options);
+        dialog.selectNameFilter(selected);
+        const auto suffixFor = [&](const QString& filter) {
+            const qsizetype i = filters.indexOf(filter);
+            return i >= 0 && static_cast<std::size_t>(i) < request.defaultSuffixes.size()
+                       ? QString::fromStdString(request.defaultSuffixes[static_cast<std::size_t>(i)])
+                       : QString();
+        };
+        dialog.setDefaultSuffix(suffixFor(selected));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().front().toStdString();
+    }
     const QString name = QFileDialog::getSaveFileName(parentWidget(), QString::fromStdString(request.title), start,
                                                       filters.join(";;"), &selected, options);
     if (name.isEmpty()) return std::nullopt;

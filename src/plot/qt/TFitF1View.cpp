@@ -22,6 +22,7 @@
 #include "plot/PlotLayout.h"
 #include "plot/TFitF1Chart.h"
 #include "plot/qt/ChartPicture.h"
+#include "plot/qt/ChartRaster.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -196,7 +197,8 @@ void TFitF1View::buildMenus() {
     };
     TFitF1& c = *core_;
 
-    fill(addMenu(tx::MenuFile, "mnFitFFile"), tx::FileItems, [&](const QString& n) -> std::function<void()> {
+    QMenu* fileMenu = addMenu(tx::MenuFile, "mnFitFFile");
+    fill(fileMenu, tx::FileItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_DATEI_LADEN") return [this] { frame_.loadNewFile(); };
         if (n == "ID_DATEI_DAZULADEN")
             return [this, &c] {
@@ -209,9 +211,31 @@ void TFitF1View::buildMenus() {
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
         return {};
     });
+    // The recent files (as the settings file holds them when the menu opens)
+    // stand after the load commands.
+    connect(fileMenu, &QMenu::aboutToShow, this, [this, fileMenu] {
+        qDeleteAll(recentActions_);
+        recentActions_.clear();
+        const QList<QAction*> recent = frame_.recentFileActions(fileMenu);
+        if (recent.isEmpty()) return;
+        QAction* before = action("mDruckerSetup");
+        fileMenu->insertActions(before, recent);
+        recentActions_ = recent;
+        recentActions_ << fileMenu->insertSeparator(before);
+    });
     fill(addMenu(tx::MenuEdit, "mnFitFEdit"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
         if (n == "ID_BEARBEITEN_PLOTKOPIEREN") return [this] { ID_BEARBEITEN_PLOTKOPIERENClick(*core_, platform_); };
-        if (n == "ID_BEARBEITEN_PLOTSPEICHERN") return [this] { ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_); };
+        if (n == "ID_BEARBEITEN_PLOTSPEICHERN")
+            return [this] {
+                // PNG and PDF as the batch tool draws them; the PNG at the size the chart has on the screen.
+                ChartFileWriters writers;
+                const QSize pixels = chartTarget().size() * devicePixelRatioF();
+                writers.png = [pixels](const std::string& path, const ChartInputs& in) {
+                    return SaveChartPng(in, path, pixels);
+                };
+                writers.pdf = [](const std::string& path, const ChartInputs& in) { return SaveChartPdf(in, path); };
+                ID_BEARBEITEN_PLOTSPEICHERNClick(*core_, platform_, writers);
+            };
         if (DataExport::TagOf(n.toStdString()) >= 0) {
             const std::string item = n.toStdString();
             return [this, item] { export_->OnDataExport(item); };
@@ -656,6 +680,10 @@ void TFitF1View::exportDataToClipboard() {
 void TFitF1View::pasteDataFromClipboard() {
     if (QAction* a = action("mnPasteFromClipBoard"); a && a->isEnabled()) a->trigger();
 }
+
+void TFitF1View::setFileToOpen(const std::string& path) { core_->setFileToOpen(path); }
+
+bool TFitF1View::awaitingFirstData() const { return core_->awaitingFirstData(); }
 
 void TFitF1View::closeWithoutQuestion() {
     closeWithoutQuestion_ = true;

@@ -49,6 +49,8 @@ public:
     void pasteDataFromClipboard() override;
     void closeWithoutQuestion() override;
     void loadStateChanged() override { syncFromCore(); }
+    void setFileToOpen(const std::string& path) override;
+    bool awaitingFirstData() const override;
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
@@ -120,6 +122,7 @@ private:
     QPushButton* abortLoad_ = nullptr;
     bool activated_ = false;
     bool closeWithoutQuestion_ = false;
+    QList<QAction*> recentActions_;  // the recent files in the File menu
     bool ready_ = false;
 };
 

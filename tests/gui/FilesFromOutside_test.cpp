@@ -1,0 +1,208 @@
+// Files that come from outside the program: given on the command line (the
+// desktop passes them with %F), dropped on the frame, or chosen from the
+// recent files of the File menu. Each opens in a plot window of its own as
+// "&Load new file... " would, one after the other, without a file dialog.
+#include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/qt/QtPlatform.h"
+#include "plot/TFitF1.h"
+#include "plot/qt/TFitF1View.h"
+#include "settings/RecentFiles.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QtTest>
+
+#include <algorithm>
+#include <deque>
+
+using namespace zeb;
+
+namespace {
+
+// The real platform; a file dialog would be a failure here, and message boxes
+// are recorded and answered at once.
+class TestPlatform : public QtPlatform {
+public:
+    int openDialogs = 0;
+    std::vector<std::string> messages;
+    std::optional<std::string> openFileName(const FileDialogRequest&) override {
+        ++openDialogs;
+        return std::nullopt;
+    }
+    MsgAnswer message(const std::string& text, const std::string&, MsgButtons, MsgIcon,
+                      MsgAnswer defaultAnswer) override {
+        messages.push_back(text);
+        return defaultAnswer;
+    }
+    void beep() override {}
+};
+
+QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+
+QStringList captions(TMainFormView& frame) {
+    QStringList titles;
+    for (QMdiSubWindow* w : frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)) titles << w->widget()->windowTitle();
+    return titles;
+}
+
+// Every window holds the data of its file (none still waits for its first load).
+bool allLoaded(TMainFormView& frame) {
+    const auto windows = frame.mdiArea()->subWindowList();
+    return std::all_of(windows.begin(), windows.end(), [](QMdiSubWindow* w) {
+        auto* view = qobject_cast<TFitF1View*>(w->widget());
+        return view && !view->core().awaitingFirstData() && !view->core().loading();
+    });
+}
+
+QAction* actionNamed(QMenu* menu, const QString& name) {
+    for (QAction* a : menu->actions())
+        if (a->objectName() == name) return a;
+    return nullptr;
+}
+
+} // namespace
+
+class FilesFromOutsideTest : public zeb::guitest::GuiTestCase {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterDialogForms(); }
+    void init() {
+        platform_.openDialogs = 0;
+        platform_.messages.clear();
+        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
+    }
+    void filesGivenAsArgumentsOpenOneAfterTheOther();
+    void filesDroppedOnTheFrameOpen();
+    void recentFilesOpenFromBothFileMenus();
+
+private:
+    TestPlatform platform_;
+};
+
+void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
+    QTemporaryDir dir;
+    const QString plx = dir.filePath("first.plx"), asc = dir.filePath("third.asc");
+    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(example("ps-small.asc"), asc));
+    const QString missing = dir.filePath("second.plt");
+    const std::string ini = dir.filePath("zebstat.ini").toStdString();
+    TMainFormView frame(platform_, ini);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    frame.openFiles({plx, missing, asc});
+    // The missing file is named in a message and its window closes; the others open.
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"first", "third"}) && allLoaded(frame),
+                             guitest::kWindowWaitMs);
+    QCOMPARE(platform_.openDialogs, 0);
+    QCOMPARE(platform_.messages.size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(platform_.messages[0]).startsWith("This file cannot be opened.\n" + missing),
+             platform_.messages[0].c_str());
+    // Both were read as "Load new file..." reads them: the data of each file in its window.
+    auto* first = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)[0]->widget());
+    QCOMPARE(first->core().set().lastConcIndex, 3);
+    QCOMPARE(ReadRecentFiles(ini), (std::vector<std::string>{asc.toStdString(), plx.toStdString()}));
+    guitest::Screenshot(&frame, "frame_files_from_command_line");
+}
+
+void FilesFromOutsideTest::filesDroppedOnTheFrameOpen() {
+    QTemporaryDir dir;
+    const QString plx = dir.filePath("dropped.plx"), plt = dir.filePath("also dropped.asc");
+    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(example("ps-small.asc"), plt));
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QWidget* target = frame.mdiArea()->viewport();
+    const QPoint at = target->rect().center();
+
+    // Only local files are taken: a drag of a web address is refused.
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/a.sta")});
+    QDragEnterEvent webEnter(at, Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &webEnter);
+    QVERIFY(!webEnter.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(plx), QUrl("https://example.org/b.sta"), QUrl::fromLocalFile(plt)});
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"dropped", "also dropped"}) && allLoaded(frame),
+                             guitest::kWindowWaitMs);
+    QCOMPARE(platform_.openDialogs, 0);
+    QVERIFY(platform_.messages.empty());
+
+    // Dropped on a plot window, a file opens in a window of its own as well.
+    QWidget* plotWindow = frame.mdiArea()->subWindowList().front()->widget();
+    QMimeData again;
+    again.setUrls({QUrl::fromLocalFile(plx)});
+    QDragEnterEvent enterWindow(plotWindow->rect().center(), Qt::CopyAction, &again, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(plotWindow, &enterWindow);
+    QVERIFY(enterWindow.isAccepted());
+    QDropEvent dropWindow(QPointF(plotWindow->rect().center()), Qt::CopyAction, &again, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(plotWindow, &dropWindow);
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame).size() == 3 && allLoaded(frame), guitest::kWindowWaitMs);
+    QCOMPARE(captions(frame).last(), QString("dropped"));
+}
+
+void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
+    QTemporaryDir dir;
+    const QString plx = dir.filePath("recent.plx"), asc = dir.filePath("recent & old.asc");
+    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(example("ps-small.asc"), asc));
+    const std::string ini = dir.filePath("zebstat.ini").toStdString();
+    TMainFormView frame(platform_, ini);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    // No file opened yet: the frame's File menu is as it always was.
+    auto* fileMenu = frame.findChild<QMenu*>("mnFile");
+    QVERIFY(fileMenu);
+    emit fileMenu->aboutToShow();
+    QStringList items;
+    for (QAction* a : fileMenu->actions()) items << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(items, QStringList({"&Load new file... ", "-", "E&xit"}));
+
+    QVERIFY(RememberRecentFile(plx.toStdString(), ini));
+    QVERIFY(RememberRecentFile(asc.toStdString(), ini));
+    emit fileMenu->aboutToShow();
+    items.clear();
+    for (QAction* a : fileMenu->actions()) items << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(items, QStringList({"&Load new file... ", "-", "&1 recent && old.asc", "&2 recent.plx", "-", "E&xit"}));
+    QCOMPARE(actionNamed(fileMenu, "mnRecentFile2")->statusTip(), plx);
+    guitest::Screenshot(&frame, "frame_recent_files");
+
+    actionNamed(fileMenu, "mnRecentFile2")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"recent"}) && allLoaded(frame), guitest::kWindowWaitMs);
+    // The plot window's File menu lists them after its load commands, newest first.
+    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* windowFile = view->findChild<QMenu*>("mnFitFFile");
+    QVERIFY(windowFile);
+    emit windowFile->aboutToShow();
+    items.clear();
+    for (QAction* a : windowFile->actions()) items << (a->isSeparator() ? "-" : a->objectName());
+    QCOMPARE(items, QStringList({"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN", "-", "mnRecentFile1", "mnRecentFile2", "-",
+                                 "mDruckerSetup", "ID_DATEI_DRUCKEN", "-", "ID_DATEI_BEENDEN"}));
+    QCOMPARE(actionNamed(windowFile, "mnRecentFile1")->text(), QString("&1 recent.plx"));
+    // Shown again, the menu has the entries once.
+    emit windowFile->aboutToShow();
+    QCOMPARE(windowFile->actions().size(), items.size());
+    actionNamed(windowFile, "mnRecentFile2")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"recent", "recent & old"}) && allLoaded(frame),
+                             guitest::kWindowWaitMs);
+    QCOMPARE(platform_.openDialogs, 0);
+}
+
+ZEB_GUI_TEST(FilesFromOutsideTest)
+#include "FilesFromOutside_test.moc"
