@@ -32,7 +32,7 @@ files)
   module=$(ls "$build"/python/zebstat*.so 2>/dev/null | head -1)
   if [ -n "$module" ]; then
     pydir=$(sed -n 's/^ZEBSTAT_PYTHON_INSTALL_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
-    echo "755 usr/$pydir/$(basename "$module")" >>"$scratch/listed"
+    echo "644 usr/$pydir/$(basename "$module")" >>"$scratch/listed"
   fi
   sort -k2 "$scratch/listed" >"$scratch/expected"
   (cd "$stage" && find . -type f -o -type l) | sed 's|^\./||' | sort | while read -r f; do

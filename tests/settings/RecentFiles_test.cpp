@@ -37,7 +37,6 @@ TEST(RecentFiles, KeptInTheirOwnSectionWithoutTouchingTheOtherSettings) {
     ASSERT_TRUE(RememberRecentFile("/new.sta", ini));
     EXPECT_EQ(ReadRecentFiles(ini), (std::vector<std::string>{"/new.sta", "/a b/x&y.plx", "/c.asc"}));
     EXPECT_EQ(ReadGlobalSettings(ini).symbolSize, 3);
-    EXPECT_EQ(ReadDataPath(ini), "/data/");
     const std::string text = test::ReadFile(ini);
     EXPECT_EQ(text.rfind("[Settings]\nSymbol size=great\nDataPath=/data/\n[Recent files]\nFile1=/new.sta\n", 0), 0u)
         << text;
