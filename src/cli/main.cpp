@@ -9,6 +9,8 @@ namespace {
 
 const char* kUsage =
     "usage: zebstat-batch eval [options] FILE...\n"
+    "       zebstat-batch eval --session FILE.zeb [options] [FILE...]  (options override the saved evaluation;\n"
+    "                          --no-smooth, --no-weight; --save-session FILE.zeb saves the evaluation made)\n"
     "       zebstat-batch fit [--order N] [--weight] TABLE\n"
     "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
     "                                [--data FILE --conc I [eval's --plot .. --deactivate]] [--q-max PER_CM]\n";

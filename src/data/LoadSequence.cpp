@@ -13,6 +13,7 @@
 #include "settings/Profile.h"
 
 #include <cctype>
+#include <sys/stat.h>
 #include <filesystem>
 #include <new>
 
@@ -64,7 +65,13 @@ int TFitF::LoadDataFile() {
     request.filterIndex = 1;
     request.initialDir = dataPath;
     request.mustExist = true;
-    const auto chosen = platform_.openFileName(request);
+    std::optional<std::string> chosen;
+    if (!givenPaths_.empty()) {
+        chosen = givenPaths_.front();
+        givenPaths_.pop_front();
+    } else {
+        chosen = platform_.openFileName(request);
+    }
     if (!chosen) {
         loading_ = false;
         return kLoadCancelled;
@@ -146,6 +153,14 @@ int TFitF::dispatch() {
     return ReadAscFile(*this);
 }
 
+void TFitF::recordLoadedFile() {
+    LoadedFile file{currentPath_, std::nullopt};
+    struct stat st {};
+    if (::stat(currentPath_.c_str(), &st) == 0) file.identity = IdentityOf(st);
+    loadedFiles_.push_back(std::move(file));
+    concentrationsFromFiles_ = set_.lastConcIndex;
+}
+
 void TFitF::FormActivate() {
     if (activated_) return;
     activated_ = true;
@@ -169,6 +184,7 @@ void TFitF::FormActivate() {
         requestClose();
         return;
     }
+    recordLoadedFile();
     AfterLoad();
 }
 
@@ -189,6 +205,7 @@ int TFitF::ID_DATEI_DAZULADENClick() {
 
     const int result = LoadDataFile();
     if (result > 0) {
+        recordLoadedFile();
         AfterLoad();
     } else {
         // The window keeps exactly the data it had before.

@@ -22,13 +22,17 @@
 //   a load while another window reads a file.
 #pragma once
 
+#include "data/FileAccess.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zeb {
 
@@ -71,6 +75,20 @@ public:
 
     // Asks for a file and reads it: 1 success, -1 failure, -3 cancelled.
     int LoadDataFile();
+    // The next loads read these files, in this order, instead of asking for a
+    // file (opening a saved evaluation); each load takes one.
+    void giveFilesToLoad(const std::vector<std::string>& paths) { givenPaths_.assign(paths.begin(), paths.end()); }
+
+    // The files whose data the window holds, in the order they were loaded, each
+    // with its identity as the load left it (a record file is corrected during
+    // its load), so that a later change of the file can be told.
+    struct LoadedFile {
+        std::string path;
+        std::optional<FileIdentity> identity;  // empty when the file could not be examined
+    };
+    const std::vector<LoadedFile>& loadedFiles() const { return loadedFiles_; }
+    // Concentration columns that came from loaded files (more in the set: pasted data).
+    int concentrationsFromFiles() const { return concentrationsFromFiles_; }
 
     struct ViewState {
         std::string caption;
@@ -125,6 +143,7 @@ protected:
 private:
     int loadChosenFile(const std::string& chosen);
     int dispatch();
+    void recordLoadedFile();
 
     bool loading_ = false;
     bool awaitingFirstData_ = true;
@@ -135,6 +154,9 @@ private:
     ViewState view_;
     std::map<std::string, bool> menuEnabled_;
     std::unique_ptr<TFormPavo7100> reviewDialog_;
+    std::deque<std::string> givenPaths_;
+    std::vector<LoadedFile> loadedFiles_;
+    int concentrationsFromFiles_ = 0;
 };
 
 } // namespace zeb

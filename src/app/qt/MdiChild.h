@@ -10,6 +10,8 @@ class QMenu;
 
 namespace zeb {
 
+struct OpenedEvaluation;
+
 class MdiChild {
 public:
     virtual ~MdiChild() = default;
@@ -26,6 +28,9 @@ public:
     // A load started or ended somewhere in the program: the window's load
     // commands follow.
     virtual void loadStateChanged() = 0;
+    // Set before the window is shown: its first load opens this saved
+    // evaluation (its files and settings) instead of asking for a file.
+    virtual void openEvaluationOnActivation(const OpenedEvaluation& evaluation) = 0;
 };
 
 } // namespace zeb

@@ -2,6 +2,8 @@
 // at the left of the chart.
 #pragma once
 
+#include "app/texts/EvaluationTexts.h"
+
 namespace zeb::tx {
 
 struct MenuText {
@@ -15,6 +17,9 @@ struct MenuText {
 inline constexpr MenuText FileItems[] = {
     {"ID_DATEI_LADEN", "&Load new file... ", "Ctrl+L", "Open an existing file"},
     {"ID_DATEI_DAZULADEN", "&Add data file...", "Ctrl+A", "Add the data of a further file to this window"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnOpenEvaluation", MenuOpenEvaluation, "", MenuOpenEvaluationHint},
+    {"mnSaveEvaluation", MenuSaveEvaluation, "", MenuSaveEvaluationHint},
     {nullptr, nullptr, nullptr, nullptr},
     {"mDruckerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
     {"ID_DATEI_DRUCKEN", "&Print...", "Ctrl+P", "Print plot"},

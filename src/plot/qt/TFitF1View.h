@@ -49,6 +49,7 @@ public:
     void pasteDataFromClipboard() override;
     void closeWithoutQuestion() override;
     void loadStateChanged() override { syncFromCore(); }
+    void openEvaluationOnActivation(const OpenedEvaluation& evaluation) override;
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
@@ -118,6 +119,7 @@ private:
     std::map<std::string, QLineEdit*> resultEdits_;
     QLabel* loadingLabel_ = nullptr;
     QPushButton* abortLoad_ = nullptr;
+    std::unique_ptr<OpenedEvaluation> pendingEvaluation_;
     bool activated_ = false;
     bool closeWithoutQuestion_ = false;
     bool ready_ = false;
