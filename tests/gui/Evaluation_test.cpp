@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <deque>
@@ -93,6 +94,7 @@ void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
     platform_.saveAnswers.push_back(dir.filePath("berry.zeb").toStdString());
     first->action("mnSaveEvaluation")->trigger();
     QVERIFY(QFile::exists(dir.filePath("berry.zeb")));
+    QCOMPARE(frame.statusBar()->currentMessage(), "Evaluation saved: " + dir.filePath("berry.zeb"));
 
     reviewed = false;
     ContinueReview(reviewed);  // the files load as for any load

@@ -89,6 +89,16 @@ TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
     EXPECT_EQ(ParseEvaluation(EvaluationJson(upper)).evaluation->files[0].sha256, std::string(64, 'a'));
 }
 
+TEST(EvaluationFile, TheDocumentedExampleIsRead) {
+    const EvaluationParse r = ReadEvaluationFile(zeb::test::DataFile("formats/form-factor.zeb"));
+    ASSERT_TRUE(r.evaluation) << r.problem;
+    EXPECT_EQ(r.evaluation->files[1].path, "/data/series 2/ps-static.sta");
+    EXPECT_EQ(r.evaluation->plotType, 2);
+    ASSERT_TRUE(r.evaluation->formFactor);
+    EXPECT_EQ(r.evaluation->formFactor->representation, 3);
+    EXPECT_EQ(r.evaluation->formFactor->userFile->path, "coil-40nm.ffu");
+}
+
 TEST(EvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
     const struct {
         std::string text;

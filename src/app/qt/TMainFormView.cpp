@@ -1,7 +1,7 @@
 #include "app/qt/TMainFormView.h"
 
 #include "app/texts/CommonTexts.h"
-#include "app/texts/EvaluationTexts.h"
+#include "app/texts/PlotWindowTexts.h"
 #include "app/texts/SettingsTexts.h"
 #include "app/texts/FileTexts.h"
 #include "app/texts/FrameTexts.h"

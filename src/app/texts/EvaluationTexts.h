@@ -1,13 +1,8 @@
-// Texts of saved evaluations (.zeb files): the two File menu items, their file
-// dialogs and the messages of saving and opening.
+// Texts of saved evaluations (.zeb files): the file dialogs and the messages
+// of saving and opening (the menu items are in PlotWindowTexts.h).
 #pragma once
 
 namespace zeb::tx {
-
-inline constexpr const char* MenuOpenEvaluation = "Open evaluation...";
-inline constexpr const char* MenuOpenEvaluationHint = "Open a saved evaluation in a new window: its files, with its settings";
-inline constexpr const char* MenuSaveEvaluation = "Save evaluation...";
-inline constexpr const char* MenuSaveEvaluationHint = "Save the files and settings of this evaluation (.zeb), to open it again";
 
 inline constexpr const char* EvaluationFilter = "ZEBstat evaluations (*.zeb)|*.zeb|All Files (*.*)|*.*|";
 inline constexpr const char* SaveEvaluationTitle = "Save evaluation";
@@ -27,6 +22,7 @@ inline constexpr const char* EvaluationFileChangedSinceLoad =
 inline constexpr const char* EvaluationFileUnreadable = "A data file of this window cannot be read:\n";
 inline constexpr const char* EvaluationWouldReplaceData =
     "The evaluation would replace a data file of this window. Choose another name:\n";
+inline constexpr const char* EvaluationSavedStatus = "Evaluation saved: ";
 inline constexpr const char* EvaluationNotWritten = "The evaluation was not saved.";
 
 // Opening.

@@ -2,8 +2,6 @@
 // at the left of the chart.
 #pragma once
 
-#include "app/texts/EvaluationTexts.h"
-
 namespace zeb::tx {
 
 struct MenuText {
@@ -12,6 +10,11 @@ struct MenuText {
     const char* shortcut; // "" for none
     const char* hint;     // status-bar hint
 };
+
+inline constexpr const char* MenuOpenEvaluation = "Open evaluation...";
+inline constexpr const char* MenuOpenEvaluationHint = "Open a saved evaluation in a new window: its files, with its settings";
+inline constexpr const char* MenuSaveEvaluation = "Save evaluation...";
+inline constexpr const char* MenuSaveEvaluationHint = "Save the files and settings of this evaluation (.zeb), to open it again";
 
 // "&File"
 inline constexpr MenuText FileItems[] = {

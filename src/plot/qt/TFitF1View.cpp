@@ -1,5 +1,6 @@
 #include "plot/qt/TFitF1View.h"
 
+#include "app/texts/EvaluationTexts.h"
 #include "app/texts/FileTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "app/texts/PlotWindowTexts.h"
@@ -207,7 +208,11 @@ void TFitF1View::buildMenus() {
             };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
         if (n == "mnOpenEvaluation") return [this, &c] { frame_.openEvaluation(c.dataFolder()); };
-        if (n == "mnSaveEvaluation") return [this, &c] { mnSaveEvaluationClick(c, platform_); };
+        if (n == "mnSaveEvaluation")
+            return [this, &c] {
+                if (const auto path = mnSaveEvaluationClick(c, platform_))
+                    showStatus(QString(tx::EvaluationSavedStatus) + QString::fromStdString(*path));
+            };
         if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
         return {};
