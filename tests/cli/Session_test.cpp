@@ -1,6 +1,9 @@
 // zebstat-batch eval with saved evaluations: --save-session then --session
 // gives the same output as the options it was made with; the command line
 // overrides the evaluation; changed, missing and damaged files fail with status 1.
+#include "platform/ScriptedPlatform.h"
+#include "plot/TFitF1.h"
+#include "session/EvaluationCommands.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +54,23 @@ TEST(BatchSession, SaveSessionThenSessionGivesTheSameJsonAsTheOptions) {
     // Saved again from the session: the same file.
     ASSERT_EQ(RunBatch({"eval", "--session", s.dir.file("e.zeb"), "--save-session", s.dir.file("again.zeb")}).status, 0);
     EXPECT_EQ(test::ReadFile(s.dir.file("again.zeb")), zeb);
+}
+
+TEST(BatchSession, AnEvaluationSavedInAWindowGivesItsResultsOnTheCommandLine) {
+    Series s;
+    ScriptedPlatform platform;
+    TFitF1 w(platform);
+    platform.openAnswers.push_back(s.toluene);
+    w.FormActivate();
+    ASSERT_FALSE(w.view().closeRequested);
+    w.OnBerechnungQ1();
+    w.OnBerechnungC1();
+    w.set().cell(3, 9)->active = 0;  // an outlier clicked off; saving calculates it
+    platform.saveAnswers.push_back(s.dir.file("window.zeb"));
+    ASSERT_TRUE(mnSaveEvaluationClick(w, platform));
+    const auto r = RunBatch({"eval", "--results", "--session", s.dir.file("window.zeb")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, w.resultsText() + "\n");
 }
 
 TEST(BatchSession, TheCommandLineOverridesTheEvaluation) {
