@@ -28,7 +28,7 @@ DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-
 
 # Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
-FUZZ_TARGETS = record_file plt_plx asc standard_file exchange_block
+FUZZ_TARGETS = record_file plt_plx asc standard_file exchange_block evaluation
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-smoke clean
@@ -122,12 +122,13 @@ fuzz-smoke: fuzz-deps
 	  -DZEBSTAT_FUZZ=ON -DZEBSTAT_GUI=OFF -DZEBSTAT_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@set -e; cd $(FUZZ_BUILD); \
-	mkdir -p seeds/record_file seeds/plt_plx seeds/asc seeds/standard_file seeds/exchange_block; \
+	mkdir -p seeds/record_file seeds/plt_plx seeds/asc seeds/standard_file seeds/exchange_block seeds/evaluation; \
 	cp ../examples/*.sta seeds/record_file/; \
 	cp ../examples/*.plt ../examples/*.plx ../tests/data_files/formats/*.plt seeds/plt_plx/; \
 	cp ../examples/*.asc ../tests/data_files/formats/*.asc seeds/asc/; \
 	cp ../examples/*.tol ../tests/data_files/formats/*.TOL seeds/standard_file/; \
 	cp ../tests/data_files/formats/*.zebblock seeds/exchange_block/; \
+	cp ../tests/data_files/formats/*.zeb seeds/evaluation/; \
 	for t in $(FUZZ_TARGETS); do \
 	  mkdir -p corpus/$$t artifacts/$$t tmp; \
 	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \

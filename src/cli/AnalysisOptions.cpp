@@ -52,6 +52,8 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
     }
     if (a == "--smooth") return o.smooth = true;
     if (a == "--weight") return o.weight = true;
+    if (a == "--no-smooth") return !(o.smooth = false);
+    if (a == "--no-weight") return !(o.weight = false);
     if (a == "--results") return o.results = true;
     if (a == "--json") return o.json = true;
     if (a == "--k") {
@@ -59,6 +61,7 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
         const auto k = ParseTypedNumber(v);
         if (!k) throw UsageError{"--k needs a number, not \"" + v + "\""};
         o.kDisplayed = *k;
+        o.kInternal.reset();
         return true;
     }
     if (a == "--deactivate") {
@@ -95,6 +98,8 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
     if (o.kDisplayed) {
         w.setWidgetText("EditIDC_EING_K", CFormat("%.17g", *o.kDisplayed));
         w.cpEING_K();
+    } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
+        throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }
     switch (o.plotType) {
     case 2: w.OnBerechnungPlottypBerry(); break;

@@ -22,9 +22,10 @@ struct AnalysisOptions {
     int plotType = 1;                  // --plot zimm|berry|guinier|d1|d2|d3
     int qOrder = 0;                    // --q-order 0..5
     int cOrder = 0;                    // --c-order 0..5
-    bool smooth = false;               // --smooth
-    bool weight = false;               // --weight
+    bool smooth = false;               // --smooth (--no-smooth: off, as after a saved evaluation)
+    bool weight = false;               // --weight (--no-weight: off)
     std::optional<double> kDisplayed;  // --k VALUE, in the displayed unit (1e-11 of internal)
+    std::optional<double> kInternal;   // the k of a saved evaluation (--session); --k overrides it
     std::vector<std::pair<int, int>> deactivate;  // --deactivate C:A[,C:A...]
     bool results = false;              // --results
     bool json = false;                 // --json

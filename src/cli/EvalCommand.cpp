@@ -13,6 +13,7 @@
 #include "cli/EvalOptions.h"
 #include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
+#include "cli/SessionOptions.h"
 #include "plot/TFitF1.h"
 
 #include <cstdio>
@@ -20,12 +21,14 @@
 namespace zeb::cli {
 
 int RunEval(const std::vector<std::string>& args) {
-    const EvalOptions options = ParseEvalArgs(args);
+    EvalOptions options = ParseEvalArgs(args);
     BatchPlatform platform;
+    if (!TakeSession(args, options, platform)) return 1;
     TFitF1 window(platform);
     if (!LoadFiles(window, platform, options.files)) return 1;
 
     ApplyAnalysisOptions(window, options.analysis);
+    ApplySessionFormFactor(window, options);
     int status = 0;
     if (!ShowFormFactorView(window, platform, options.plot)) status = 1;
     ApplyPlotRanges(window, options.plot);
@@ -40,6 +43,7 @@ int RunEval(const std::vector<std::string>& args) {
         }
     }
     if (WriteExports(window, platform, options.exports) != 0) status = 1;
+    if (SaveSession(window, options) != 0) status = 1;
     PrintAnalysis(stdout, window, options.analysis, platform.messages);
     // The set as it stands after the options: deactivated points show active 0.
     if (options.dump) std::printf("%s\n", DumpJson(window.set(), platform.messages).c_str());

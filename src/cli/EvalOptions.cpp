@@ -10,12 +10,23 @@ bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalO
         options.dump = true;
         return true;
     }
+    if (a == "--session" || a == "--save-session") {
+        if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{a + " needs a file name"};
+        (a == "--session" ? options.sessionFile : options.saveSessionFile) = args[++i];
+        return true;
+    }
     return ParseAnalysisOption(args, i, options.analysis) || ParsePlotOption(args, i, options.plot) ||
            ParseExportOption(args, i, options.exports);
 }
 
 EvalOptions ParseEvalArgs(const std::vector<std::string>& args) {
     EvalOptions options;
+    ParseEvalArgsOnto(args, options);
+    return options;
+}
+
+void ParseEvalArgsOnto(const std::vector<std::string>& args, EvalOptions& options) {
+    std::vector<std::string> files;
     bool onlyFiles = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -24,12 +35,12 @@ EvalOptions ParseEvalArgs(const std::vector<std::string>& args) {
         } else if (!onlyFiles && a.size() > 1 && a[0] == '-') {
             if (!ParseEvalOption(args, i, options)) throw UsageError{"unknown option " + a};
         } else {
-            options.files.push_back(a);
+            files.push_back(a);
         }
     }
-    if (options.files.empty()) throw UsageError{"eval needs at least one FILE"};
+    if (!files.empty()) options.files = files;
+    if (options.files.empty() && options.sessionFile.empty()) throw UsageError{"eval needs at least one FILE"};
     CheckExportOptions(options.exports);
-    return options;
 }
 
 } // namespace zeb::cli

@@ -6,8 +6,10 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
+#include "session/Evaluation.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,12 @@ struct EvalOptions {
     AnalysisOptions analysis;        // plot type, orders, smoothing, weighting, k, --results, --json
     PlotOptions plot;                // form-factor view, axis ranges, --plot-file
     ExportOptions exports;           // --choose, --export-asc, --export-rat, --export-plx
+    std::string sessionFile;         // --session FILE.zeb: a saved evaluation to evaluate
+    std::string saveSessionFile;     // --save-session FILE.zeb: save the evaluation made
+    // The form-factor view of the --session evaluation (--form-factor overrides
+    // it), with the path of the evaluation its user file is relative to.
+    std::optional<EvaluationFormFactor> sessionFormFactor;
+    std::string sessionZebPath;
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]
@@ -26,7 +34,11 @@ struct EvalOptions {
 bool ParseEvalOption(const std::vector<std::string>& args, std::size_t& i, EvalOptions& options);
 
 // Parses all arguments of eval; throws UsageError (exit status 2) for an
-// unknown option, when no file is given or an export lacks --choose.
+// unknown option, when no file (and no --session) is given or an export lacks
+// --choose.
 EvalOptions ParseEvalArgs(const std::vector<std::string>& args);
+// The same onto options already filled (from a saved evaluation): each option
+// given replaces the value there; FILEs given replace its files.
+void ParseEvalArgsOnto(const std::vector<std::string>& args, EvalOptions& options);
 
 } // namespace zeb::cli

@@ -12,6 +12,7 @@ namespace {
 
 const char* const kProgram =
     "usage: zebstat-batch eval [options] FILE...\n"
+    "       zebstat-batch eval --session FILE.zeb [options] [FILE...]\n"
     "       zebstat-batch fit [--order N] [--weight] TABLE\n"
     "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
     "                                [--data FILE --conc I [eval's --plot .. --deactivate]] [--q-max PER_CM]\n"
@@ -23,6 +24,7 @@ const char* const kProgram =
 
 const char* const kEval =
     "usage: zebstat-batch eval [options] FILE...\n"
+    "       zebstat-batch eval --session FILE.zeb [options] [FILE...]\n"
     "\n"
     "Loads the files into one plot window (the first as a new window, the others as\n"
     "\"Add data file...\"), calculates and reports. Review dialogs are answered with\n"
@@ -37,6 +39,10 @@ const char* const kEval =
     "  --weight                             weight the fits with the points' errors\n"
     "  --k VALUE                            k in the displayed unit (default: automatic)\n"
     "  --deactivate C:A[,C:A...]            switch off measured points (concentration:angle)\n"
+    "Saved evaluations:\n"
+    "  --session FILE.zeb                   evaluate a saved evaluation; options given override it\n"
+    "  --no-smooth, --no-weight             switch off the saved smoothing or weighting\n"
+    "  --save-session FILE.zeb              save the evaluation made as a .zeb file\n"
     "Output:\n"
     "  --results                            print the results text\n"
     "  --json                               print the results as one JSON object\n"

@@ -14,6 +14,7 @@
 #include "settings/RecentFiles.h"
 
 #include <cctype>
+#include <sys/stat.h>
 #include <filesystem>
 #include <new>
 
@@ -61,6 +62,9 @@ int TFitF::LoadDataFile() {
     if (!fileToOpen_.empty()) {
         chosen = std::move(fileToOpen_);
         fileToOpen_.clear();
+    } else if (!givenPaths_.empty()) {
+        chosen = givenPaths_.front();
+        givenPaths_.pop_front();
     } else {
         std::string dataPath;
         if (!settingsPath_.empty())
@@ -154,6 +158,14 @@ int TFitF::dispatch() {
     return ReadAscFile(*this);
 }
 
+void TFitF::recordLoadedFile() {
+    LoadedFile file{currentPath_, std::nullopt};
+    struct stat st {};
+    if (::stat(currentPath_.c_str(), &st) == 0) file.identity = IdentityOf(st);
+    loadedFiles_.push_back(std::move(file));
+    concentrationsFromFiles_ = set_.lastConcIndex;
+}
+
 void TFitF::FormActivate() {
     if (activated_) return;
     activated_ = true;
@@ -177,6 +189,7 @@ void TFitF::FormActivate() {
         requestClose();
         return;
     }
+    recordLoadedFile();
     AfterLoad();
 }
 
@@ -197,6 +210,7 @@ int TFitF::ID_DATEI_DAZULADENClick() {
 
     const int result = LoadDataFile();
     if (result > 0) {
+        recordLoadedFile();
         AfterLoad();
     } else {
         // The window keeps exactly the data it had before.

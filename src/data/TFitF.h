@@ -23,13 +23,17 @@
 //   a load while another window reads a file.
 #pragma once
 
+#include "data/FileAccess.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zeb {
 
@@ -77,6 +81,20 @@ public:
     // command line, dropped on the frame or chosen from the recent files);
     // everything else of the load is as when the file is chosen in the dialog.
     void setFileToOpen(std::string path) { fileToOpen_ = std::move(path); }
+    // The next loads read these files, in this order, instead of asking for a
+    // file (opening a saved evaluation); each load takes one.
+    void giveFilesToLoad(const std::vector<std::string>& paths) { givenPaths_.assign(paths.begin(), paths.end()); }
+
+    // The files whose data the window holds, in the order they were loaded, each
+    // with its identity as the load left it (a record file is corrected during
+    // its load), so that a later change of the file can be told.
+    struct LoadedFile {
+        std::string path;
+        std::optional<FileIdentity> identity;  // empty when the file could not be examined
+    };
+    const std::vector<LoadedFile>& loadedFiles() const { return loadedFiles_; }
+    // Concentration columns that came from loaded files (more in the set: pasted data).
+    int concentrationsFromFiles() const { return concentrationsFromFiles_; }
 
     struct ViewState {
         std::string caption;
@@ -131,6 +149,7 @@ protected:
 private:
     int loadChosenFile(const std::string& chosen);
     int dispatch();
+    void recordLoadedFile();
 
     bool loading_ = false;
     bool awaitingFirstData_ = true;
@@ -142,6 +161,9 @@ private:
     ViewState view_;
     std::map<std::string, bool> menuEnabled_;
     std::unique_ptr<TFormPavo7100> reviewDialog_;
+    std::deque<std::string> givenPaths_;
+    std::vector<LoadedFile> loadedFiles_;
+    int concentrationsFromFiles_ = 0;
 };
 
 } // namespace zeb

@@ -172,6 +172,7 @@ void TFitF1::OnClickedRechne() {
         storedRgNm_ = results_.rgNm ? *results_.rgNm : -1.0;
     }
 
+    deactivatedAtCalculation_ = deactivatedPoints();
     RescaleAxes();
     const bool formFactors = IsStaticPlot(plotType_);
     menu_["mnFormFactor"].enabled = formFactors;
@@ -183,6 +184,32 @@ void TFitF1::OnClickedRechne() {
     }
     RefreshCaption();
     Repaint();
+}
+
+std::vector<std::pair<int, int>> TFitF1::deactivatedPoints() const {
+    std::vector<std::pair<int, int>> off;
+    if (!set_.initialised()) return off;
+    for (int c = 1; c <= set_.lastConcIndex; ++c)
+        for (int a = 1; a <= set_.lastAngleIndex; ++a)
+            if (const DataPoint* p = set_.cell(c, a); p && p->hasData != 0 && p->active == 0) off.emplace_back(c, a);
+    return off;
+}
+
+bool TFitF1::reflectionCorrected() const {
+    if (!set_.initialised()) return false;
+    for (int c = 1; c <= set_.lastConcIndex; ++c)
+        for (int a = 1; a <= set_.lastAngleIndex; ++a)
+            if (const DataPoint* p = set_.cell(c, a); p && p->reflectionCorrected != 0) return true;
+    return false;
+}
+
+bool TFitF1::RestoreK(double kInternal) {
+    if (loading() || !KTypedAcceptable(kInternal, kScale()) || kInternal == 0.0) return false;
+    k_ = kInternal;
+    showK();
+    PreparePoints(1);
+    OnClickedRechne();
+    return true;
 }
 
 void TFitF1::showK() { widgets_["EditIDC_EING_K"].text = Gcvt6(k_ * 1e-8 * 0.001); }

@@ -31,6 +31,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zeb {
@@ -46,6 +47,7 @@ struct FormFactorState {
     std::array<std::string, 5> modelLabels;  // per model 1..5 at index model - 1
     std::string dataLabel;
     UserFormFactor user;
+    std::string userPath;     // the file the user form factor was read from
     bool viewShown = false;
     FormFactorGrid grid;
     std::vector<FormFactorMeasuredPoint> measured;
@@ -105,6 +107,24 @@ public:
     void mnFormFactorPClick(int modelTag);   // tags 10..50
     void mnFormFactorPPClick(int formTag);   // tags 11..15, 111..115, 9, 109
     void mnCorrReflectClick();
+
+    // ---- Restoring a saved evaluation (the handlers' effects without their dialogs)
+    // Sets k (internal units) and recalculates; false, and nothing changes, when
+    // it is no k the chart of these data can show.
+    bool RestoreK(double kInternal);
+    // Checks the models (1..5; the user model reads userPath) and shows the
+    // form-factor view in plot form 1..12 with the given parameters, comparing
+    // concentration `row` (0: the data extrapolated to c = 0, -1: no data).
+    // False, with the measurement plot kept, when that is not possible here (a
+    // user form factor that cannot be read has said why in a message).
+    bool RestoreFormFactorView(const std::vector<int>& models, int form, double rgNm, double mwGPerMol, int row,
+                               const std::string& userPath);
+    // The measured points switched off, as (concentration, angle) from 1.
+    std::vector<std::pair<int, int>> deactivatedPoints() const;
+    // Points were switched on or off since the last calculation.
+    bool pointsChangedSinceCalculation() const { return deactivatedPoints() != deactivatedAtCalculation_; }
+    // The reflection correction has changed some of the window's data.
+    bool reflectionCorrected() const;
 
     // ---- Settings the options dialog writes (the calculation reads them)
     void setWeighting(int code) { weighting_ = code; }
@@ -195,6 +215,7 @@ private:
     void updatePlotFormItems();
     bool obtainUserFormFactor();
     void buildFormFactorView();
+    void showFormFactorView(int form, double cGPerCm3, int row, double rgNm, double mwGPerMol);
     double kScale() const;
     void afterKChange();
     void showK();
@@ -216,6 +237,7 @@ private:
     EvaluationResults results_;
     FormFactorState ff_;
     std::vector<int> chosen_;
+    std::vector<std::pair<int, int>> deactivatedAtCalculation_;
     std::map<std::string, MenuItemState> menu_;
     std::map<std::string, WidgetState> widgets_;
 

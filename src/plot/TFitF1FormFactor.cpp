@@ -36,6 +36,7 @@ bool TFitF1::obtainUserFormFactor() {
         platform_.inform(FfuMessageText(r, ff_.user), tx::CapInformation, MsgIcon::Stop);
         return false;
     }
+    ff_.userPath = *path;
     return true;
 }
 
@@ -102,6 +103,11 @@ void TFitF1::mnFormFactorPPClick(int formTag) {
         return;
     }
 
+    showFormFactorView(form, c, row, rg, mw);
+}
+
+void TFitF1::showFormFactorView(int form, double c, int row, double rg, double mw) {
+    menu_["mnCorrReflect"].enabled = false;
     ff_.form = form;
     ff_.cGPerCm3 = c;
     ff_.row = row;
@@ -118,6 +124,37 @@ void TFitF1::mnFormFactorPPClick(int formTag) {
     menu_["ID_BER_BERECHNE"].enabled = false;
     RefreshCaption();
     Repaint();
+}
+
+bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, double rgNm, double mwGPerMol, int row,
+                                   const std::string& userPath) {
+    if (loading() || !IsStaticPlot(plotType_) || models.empty() || form < 1 || form > 12 || row < -1 ||
+        row > set_.lastConcIndex || !(rgNm > 0.0) || !(mwGPerMol > 0.0))
+        return false;
+    for (int model : models)
+        if (model < 1 || model > kModelCount) return false;
+    leaveFormFactorView();
+    for (const char* name : ModelItems()) menu_[name].enabled = true;
+    for (int model : models) {
+        if (std::find(ff_.models.begin(), ff_.models.end(), model) != ff_.models.end()) continue;
+        if (model == kModelUser) {
+            ff_.user.Release();
+            const FfuResult r = LoadUserFormFactor(userPath, ff_.user);
+            if (r != FfuResult::Ok) {
+                platform_.inform(FfuMessageText(r, ff_.user), tx::CapInformation, MsgIcon::Stop);
+                leaveFormFactorView();
+                for (const char* name : ModelItems()) menu_[name].enabled = true;
+                return false;
+            }
+            ff_.userPath = userPath;
+        }
+        ff_.models.push_back(model);
+        menu_[ModelItems()[static_cast<std::size_t>(model - 1)]].checked = true;
+    }
+    updatePlotFormItems();
+    const double c = row < 0 ? -1.0 : row == 0 ? 0.0 : set_.concentration[row];
+    showFormFactorView(form, c, row, rgNm, mwGPerMol);
+    return true;
 }
 
 } // namespace zeb

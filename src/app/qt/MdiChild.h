@@ -12,6 +12,8 @@ class QMenu;
 
 namespace zeb {
 
+struct OpenedEvaluation;
+
 class MdiChild {
 public:
     virtual ~MdiChild() = default;
@@ -33,6 +35,9 @@ public:
     virtual void setFileToOpen(const std::string& path) = 0;
     // True until the window holds the data of its first load.
     virtual bool awaitingFirstData() const = 0;
+    // Set before the window is shown: its first load opens this saved
+    // evaluation (its files and settings) instead of asking for a file.
+    virtual void openEvaluationOnActivation(const OpenedEvaluation& evaluation) = 0;
 };
 
 } // namespace zeb

@@ -1,6 +1,8 @@
 #include "app/qt/TMainFormView.h"
 
 #include "app/texts/CommonTexts.h"
+#include "app/texts/PlotWindowTexts.h"
+#include "app/texts/SettingsTexts.h"
 #include "app/texts/FileTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "app/qt/HelpViewer.h"
@@ -10,6 +12,8 @@
 #include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
+#include "session/EvaluationCommands.h"
+#include "settings/Profile.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
@@ -143,6 +147,8 @@ void TMainFormView::buildActions() {
     loadAction_ = make(tx::MenuLoadNewFile, tx::MenuLoadNewFileHint, "mnLoadNewFile");
     loadAction_->setShortcut(QKeySequence("Ctrl+L"));
     connect(loadAction_, &QAction::triggered, this, &TMainFormView::loadNewFile);
+    openEvaluationAction_ = make(tx::MenuOpenEvaluation, tx::MenuOpenEvaluationHint, "mnOpenEvaluation");
+    connect(openEvaluationAction_, &QAction::triggered, this, [this] { openEvaluation(); });
     exitAction_ = make(tx::MenuExit, "", "mnExit");
     exitAction_->setToolTip(tx::MenuExitHint);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -214,6 +220,7 @@ void TMainFormView::fillFileMenu() {
         if (a->parent() == fileMenu_) a->deleteLater();
     fileMenu_->clear();
     fileMenu_->addAction(loadAction_);
+    fileMenu_->addAction(openEvaluationAction_);
     fileMenu_->addSeparator();
     const QList<QAction*> recent = recentFileActions(fileMenu_);
     if (!recent.isEmpty()) {
@@ -335,6 +342,7 @@ void TMainFormView::rebuildMenuBar() {
     // The active plot window's menus take the place of the frame's File menu;
     // the Window menu stays and the plot window's Help menu replaces the frame's.
     loadAction_->setEnabled(child == nullptr && !core_.loadRunning());
+    openEvaluationAction_->setEnabled(child == nullptr && !core_.loadRunning());
     if (child) {
         for (QAction* a : child->childMenuBarActions()) bar->addAction(a);
         bar->addMenu(windowMenu_);
@@ -370,6 +378,24 @@ void TMainFormView::loadNewFile() {
     if (child) addChild(child);
 }
 
+void TMainFormView::openEvaluation(const std::string& initialDir) {
+    if (!factory() || core_.loadRunning()) return;
+    std::string dir = initialDir;
+    if (dir.empty()) dir = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", 259, core_.settingsPath());
+    const auto opened = mnOpenEvaluationClick(platform_, dir);
+    if (!opened || core_.loadRunning()) return;
+    QWidget* child = nullptr;
+    try {
+        child = factory()(*this);
+    } catch (const std::bad_alloc&) {
+        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
+        return;
+    }
+    if (!child) return;
+    if (auto* mdiChild = dynamic_cast<MdiChild*>(child)) mdiChild->openEvaluationOnActivation(*opened);
+    addChild(child);
+}
+
 QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
     QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -384,6 +410,8 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
                   std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
     }
     connect(sub, &QObject::destroyed, this, [this] {
+        // A window closed but not yet deleted goes with the frame: nothing to rebuild.
+        if (closing_) return;
         rebuildMenuBar();
         updateMenuState();
         QTimer::singleShot(0, this, &TMainFormView::openNextFile);
@@ -415,6 +443,7 @@ void TMainFormView::setFileCommandsEnabled(bool enabled) {
     const bool free = !core_.loadRunning();
     fileMenu_->setEnabled(free);
     loadAction_->setEnabled(free && !activeChild());
+    openEvaluationAction_->setEnabled(free && !activeChild());
     openBtn_->setEnabled(free);
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->loadStateChanged();

@@ -41,6 +41,9 @@ public:
     static void setChildFactory(ChildFactory factory);
     // "&Load new file... ": a new plot window that loads at once.
     void loadNewFile();
+    // "Open evaluation...": asks for a saved evaluation (starting in initialDir,
+    // else the data folder) and opens it in a new plot window.
+    void openEvaluation(const std::string& initialDir = {});
     // Adds a plot window to the frame and shows it.
     QMdiSubWindow* addChild(QWidget* child);
     // Opens each file in a plot window of its own, as "&Load new file... " would
@@ -104,6 +107,7 @@ private:
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* loadAction_ = nullptr;
+    QAction* openEvaluationAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* cascadeAction_ = nullptr;
     QAction* tileAction_ = nullptr;

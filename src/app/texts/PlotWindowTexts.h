@@ -11,10 +11,18 @@ struct MenuText {
     const char* hint;     // status-bar hint
 };
 
+inline constexpr const char* MenuOpenEvaluation = "Open evaluation...";
+inline constexpr const char* MenuOpenEvaluationHint = "Open a saved evaluation in a new window: its files, with its settings";
+inline constexpr const char* MenuSaveEvaluation = "Save evaluation...";
+inline constexpr const char* MenuSaveEvaluationHint = "Save the files and settings of this evaluation (.zeb), to open it again";
+
 // "&File"
 inline constexpr MenuText FileItems[] = {
     {"ID_DATEI_LADEN", "&Load new file... ", "Ctrl+L", "Open an existing file"},
     {"ID_DATEI_DAZULADEN", "&Add data file...", "Ctrl+A", "Add the data of a further file to this window"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"mnOpenEvaluation", MenuOpenEvaluation, "", MenuOpenEvaluationHint},
+    {"mnSaveEvaluation", MenuSaveEvaluation, "", MenuSaveEvaluationHint},
     {nullptr, nullptr, nullptr, nullptr},
     {"mDruckerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
     {"ID_DATEI_DRUCKEN", "&Print...", "Ctrl+P", "Print plot"},

@@ -1,5 +1,6 @@
 #include "plot/qt/TFitF1View.h"
 
+#include "app/texts/EvaluationTexts.h"
 #include "app/texts/FileTexts.h"
 #include "app/texts/FrameTexts.h"
 #include "app/texts/PlotWindowTexts.h"
@@ -24,6 +25,7 @@
 #include "plot/qt/ChartPicture.h"
 #include "plot/qt/ChartRaster.h"
 #include "platform/qt/QtPlatform.h"
+#include "session/EvaluationCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -207,6 +209,12 @@ void TFitF1View::buildMenus() {
                 c.ID_DATEI_DAZULADENClick();
             };
         if (n == "ID_DATEI_BEENDEN") return [&c] { c.ID_DATEI_BEENDENClick(); };
+        if (n == "mnOpenEvaluation") return [this, &c] { frame_.openEvaluation(c.dataFolder()); };
+        if (n == "mnSaveEvaluation")
+            return [this, &c] {
+                if (const auto path = mnSaveEvaluationClick(c, platform_))
+                    showStatus(QString(tx::EvaluationSavedStatus) + QString::fromStdString(*path));
+            };
         if (n == "mDruckerSetup") return [this] { PrinterSetup(this); };
         if (n == "ID_DATEI_DRUCKEN") return [this] { PrintWindow(*core_, this); };
         return {};
@@ -400,6 +408,8 @@ bool TFitF1View::actionEnabled(const std::string& name) const {
     if (!c.commandAvailable(name)) return false;
     if (const auto it = c.menu().find(name); it != c.menu().end() && !it->second.enabled) return false;
     if (name == "ID_DATEI_LADEN" || name == "ID_DATEI_DAZULADEN") return c.menuEnabled(name);
+    if (name == "mnOpenEvaluation") return c.menuEnabled("ID_DATEI_LADEN") && !c.loadBlocked();
+    if (name == "mnSaveEvaluation") return !c.awaitingFirstData();
     if (DataExport::TagOf(name) >= 0) return export_->itemsEnabled();
     if (name == "ID_BER_BERECHNE") return selection_->calculateEnabled();
     return true;
@@ -478,8 +488,24 @@ void TFitF1View::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this] { firstActivation(); });
 }
 
+void TFitF1View::openEvaluationOnActivation(const OpenedEvaluation& evaluation) {
+    pendingEvaluation_ = std::make_unique<OpenedEvaluation>(evaluation);
+}
+
 void TFitF1View::firstActivation() {
-    core_->FormActivate();
+    if (pendingEvaluation_) {
+        const auto evaluation = std::move(pendingEvaluation_);
+        // A file that did not load leaves no half-opened evaluation behind.
+        if (!OpenEvaluationInWindow(*core_, *evaluation) && !core_->view().closeRequested) {
+            closeWithoutQuestion_ = true;
+            QTimer::singleShot(0, this, [this] {
+                if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+                else close();
+            });
+        }
+    } else {
+        core_->FormActivate();
+    }
     selection_->ResetDragState();
     picture_->invalidate();
     syncFromCore();

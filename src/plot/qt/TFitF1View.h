@@ -51,6 +51,7 @@ public:
     void loadStateChanged() override { syncFromCore(); }
     void setFileToOpen(const std::string& path) override;
     bool awaitingFirstData() const override;
+    void openEvaluationOnActivation(const OpenedEvaluation& evaluation) override;
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
@@ -120,6 +121,7 @@ private:
     std::map<std::string, QLineEdit*> resultEdits_;
     QLabel* loadingLabel_ = nullptr;
     QPushButton* abortLoad_ = nullptr;
+    std::unique_ptr<OpenedEvaluation> pendingEvaluation_;
     bool activated_ = false;
     bool closeWithoutQuestion_ = false;
     QList<QAction*> recentActions_;  // the recent files in the File menu

@@ -1,0 +1,43 @@
+// A strict reader of JSON text for the files the program reads back (saved
+// evaluations): the JSON grammar and nothing else, with limits on nesting and
+// on the length of the text, duplicate keys refused. A failure says where:
+// "line L, column C: what".
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zeb::jsondoc {
+
+struct Value {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    double number = 0.0;
+    bool integral = false;  // written without fraction and exponent
+    std::string text;       // a string's bytes (escapes resolved, UTF-8)
+    std::vector<Value> items;
+    std::vector<std::pair<std::string, Value>> members;  // in the order written
+
+    const Value* find(const std::string& key) const;
+    bool isNull() const { return kind == Kind::Null; }
+};
+
+struct ParseResult {
+    std::optional<Value> value;
+    std::string error;  // "line L, column C: what" when value is empty
+};
+
+inline constexpr int kMaxDepth = 32;
+
+ParseResult Parse(const std::string& text);
+
+// The JSON form of a string (quoted, escaped) and of a number (17 significant
+// digits, C locale).
+std::string Quote(const std::string& s);
+std::string Number(double v);
+
+} // namespace zeb::jsondoc

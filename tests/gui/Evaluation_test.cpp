@@ -1,0 +1,142 @@
+// Saved evaluations on the real widgets: "Save evaluation..." in a plot
+// window, then "Open evaluation..." opens a new window with the same results
+// (review dialog included); a changed data file is named in a question.
+#include "app/qt/TMainFormView.h"
+#include "dialogs/qt/DialogForms.h"
+#include "gui/GuiTestSupport.h"
+#include "plot/TFitF1.h"
+#include "plot/qt/TFitF1View.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <deque>
+
+using namespace zeb;
+
+namespace {
+
+class TestPlatform : public QtPlatform {
+public:
+    std::deque<std::optional<std::string>> openAnswers, saveAnswers;
+    std::optional<std::string> openFileName(const FileDialogRequest&) override { return take(openAnswers); }
+    std::optional<std::string> saveFileName(const FileDialogRequest&) override { return take(saveAnswers); }
+
+private:
+    static std::optional<std::string> take(std::deque<std::optional<std::string>>& q) {
+        if (q.empty()) return std::nullopt;
+        auto a = q.front();
+        q.pop_front();
+        return a;
+    }
+};
+
+// Answers the record review dialog of a load with "Continue without any change".
+void ContinueReview(bool& reviewed) {
+    guitest::WhenModalOpens([&reviewed](QWidget* modal) {
+        auto* weiter = modal->findChild<QPushButton*>("BtnIDC_WEITER");
+        QVERIFY(weiter);
+        reviewed = true;
+        weiter->click();
+    });
+}
+
+} // namespace
+
+class EvaluationTest : public zeb::guitest::GuiTestCase {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterDialogForms(); }
+    void init() {
+        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
+    }
+    void savedEvaluationOpensWithTheSameResults();
+
+private:
+    TestPlatform platform_;
+};
+
+void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ps-toluene.sta");
+    QVERIFY(QFile::copy(QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-toluene.sta", file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.findChild<QAction*>("mnOpenEvaluation"));  // also in the frame's File menu
+
+    bool reviewed = false;
+    ContinueReview(reviewed);
+    platform_.openAnswers.push_back(file.toStdString());
+    frame.loadNewFile();
+    QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
+    auto* first = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    QVERIFY(first);
+    QTRY_VERIFY_WITH_TIMEOUT(!first->core().awaitingFirstData(), guitest::kWindowWaitMs);
+    QVERIFY(reviewed);
+    first->action("ID_BER_Q_1")->trigger();
+    first->action("ID_BER_C_1")->trigger();
+    first->action("PLOTTYP_BERRY")->trigger();
+    first->core().set().cell(2, 5)->active = 0;  // an outlier switched off
+    first->action("ID_BER_BERECHNE")->trigger();
+    const std::string results = first->core().resultsText();
+    const QString mw = first->findChild<QLineEdit*>("EditIDC_MWC")->text();
+
+    QVERIFY(first->action("mnSaveEvaluation")->isEnabled());
+    platform_.saveAnswers.push_back(dir.filePath("berry.zeb").toStdString());
+    first->action("mnSaveEvaluation")->trigger();
+    QVERIFY(QFile::exists(dir.filePath("berry.zeb")));
+    QCOMPARE(frame.statusBar()->currentMessage(), "Evaluation saved: " + dir.filePath("berry.zeb"));
+
+    reviewed = false;
+    ContinueReview(reviewed);  // the files load as for any load
+    platform_.openAnswers.push_back(dir.filePath("berry.zeb").toStdString());
+    first->action("mnOpenEvaluation")->trigger();
+    QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 2);
+    auto* second = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().back()->widget());
+    QVERIFY(second && second != first);
+    QTRY_VERIFY_WITH_TIMEOUT(!second->core().awaitingFirstData() && second->core().plotType() == 2,
+                             guitest::kWindowWaitMs);
+    QVERIFY(reviewed);
+    QCOMPARE(second->core().resultsText(), results);
+    QCOMPARE(second->findChild<QLineEdit*>("EditIDC_MWC")->text(), mw);
+    QVERIFY(second->action("PLOTTYP_BERRY")->isChecked());
+    QVERIFY(second->action("ID_BER_C_1")->isChecked());
+    QCOMPARE(second->core().set().cell(2, 5)->active, std::int16_t{0});
+    guitest::Screenshot(second, "evaluation_opened");
+
+    // The data file changed: the question names it, and No opens nothing.
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(" ");
+    f.close();
+    QString question;
+    guitest::WhenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        question = box->text();
+        guitest::Screenshot(modal, "evaluation_changed_file");
+        box->button(QMessageBox::No)->click();
+    });
+    platform_.openAnswers.push_back(dir.filePath("berry.zeb").toStdString());
+    second->action("mnOpenEvaluation")->trigger();
+    QTRY_VERIFY(!question.isEmpty());
+    QVERIFY2(question.contains(file), qPrintable(question));
+    QTest::qWait(100);
+    QCOMPARE(frame.mdiArea()->subWindowList().size(), 2);
+    // Closing a window and then the frame at once (the window deleted only with the frame) is safe.
+    first->closeWithoutQuestion();
+    frame.mdiArea()->subWindowList().front()->close();
+    second->closeWithoutQuestion();
+}
+
+ZEB_GUI_TEST(EvaluationTest)
+#include "Evaluation_test.moc"
