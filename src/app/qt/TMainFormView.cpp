@@ -133,6 +133,9 @@ TMainFormView::~TMainFormView() {
         disconnect(w, nullptr, this, nullptr);
         if (auto* child = dynamic_cast<MdiChild*>(w->widget())) child->closeWithoutQuestion();
     }
+    // Also a window closed but not yet deleted: it goes with the frame, which
+    // must not be asked to rebuild its menus while it is being destroyed.
+    for (QMdiSubWindow* w : mdi_->findChildren<QMdiSubWindow*>()) disconnect(w, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     platform_.helpHandler = nullptr;
 }
@@ -410,8 +413,6 @@ QMdiSubWindow* TMainFormView::addChild(QWidget* child) {
                   std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
     }
     connect(sub, &QObject::destroyed, this, [this] {
-        // A window closed but not yet deleted goes with the frame: nothing to rebuild.
-        if (closing_) return;
         rebuildMenuBar();
         updateMenuState();
         QTimer::singleShot(0, this, &TMainFormView::openNextFile);
