@@ -172,28 +172,30 @@ void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
     emit fileMenu->aboutToShow();
     QStringList items;
     for (QAction* a : fileMenu->actions()) items << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(items, QStringList({"&Load new file... ", "-", "E&xit"}));
+    QCOMPARE(items, QStringList({"&Load new file... ", "Open evaluation...", "-", "E&xit"}));
 
     QVERIFY(RememberRecentFile(plx.toStdString(), ini));
     QVERIFY(RememberRecentFile(asc.toStdString(), ini));
     emit fileMenu->aboutToShow();
     items.clear();
     for (QAction* a : fileMenu->actions()) items << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(items, QStringList({"&Load new file... ", "-", "&1 recent && old.asc", "&2 recent.plx", "-", "E&xit"}));
+    QCOMPARE(items, QStringList({"&Load new file... ", "Open evaluation...", "-", "&1 recent && old.asc",
+                                 "&2 recent.plx", "-", "E&xit"}));
     QCOMPARE(actionNamed(fileMenu, "mnRecentFile2")->statusTip(), plx);
     guitest::Screenshot(&frame, "frame_recent_files");
 
     actionNamed(fileMenu, "mnRecentFile2")->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"recent"}) && allLoaded(frame), guitest::kWindowWaitMs);
-    // The plot window's File menu lists them after its load commands, newest first.
+    // The plot window's File menu lists them after its load and evaluation commands, newest first.
     auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
     auto* windowFile = view->findChild<QMenu*>("mnFitFFile");
     QVERIFY(windowFile);
     emit windowFile->aboutToShow();
     items.clear();
     for (QAction* a : windowFile->actions()) items << (a->isSeparator() ? "-" : a->objectName());
-    QCOMPARE(items, QStringList({"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN", "-", "mnRecentFile1", "mnRecentFile2", "-",
-                                 "mDruckerSetup", "ID_DATEI_DRUCKEN", "-", "ID_DATEI_BEENDEN"}));
+    QCOMPARE(items, QStringList({"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN", "-", "mnOpenEvaluation", "mnSaveEvaluation", "-",
+                                 "mnRecentFile1", "mnRecentFile2", "-", "mDruckerSetup", "ID_DATEI_DRUCKEN", "-",
+                                 "ID_DATEI_BEENDEN"}));
     QCOMPARE(actionNamed(windowFile, "mnRecentFile1")->text(), QString("&1 recent.plx"));
     // Shown again, the menu has the entries once.
     emit windowFile->aboutToShow();
