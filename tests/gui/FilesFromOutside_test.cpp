@@ -9,6 +9,7 @@
 #include "plot/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 #include "settings/RecentFiles.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -80,6 +81,7 @@ private slots:
     void filesGivenAsArgumentsOpenOneAfterTheOther();
     void filesDroppedOnTheFrameOpen();
     void recentFilesOpenFromBothFileMenus();
+    void aSavedEvaluationGivenAsArgumentOpensWithItsSettings();
 
 private:
     TestPlatform platform_;
@@ -207,4 +209,25 @@ void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
 }
 
 ZEB_GUI_TEST(FilesFromOutsideTest)
+// A .zeb file handed over by the desktop opens as "Open evaluation..." opens it:
+// its data file loaded, its orders and switched-off point applied.
+void FilesFromOutsideTest::aSavedEvaluationGivenAsArgumentOpensWithItsSettings() {
+    QTemporaryDir dir;
+    const QString sta = dir.filePath("data.plx"), zeb = dir.filePath("saved.zeb");
+    QVERIFY(QFile::copy(example("ps-toluene.plx"), sta));
+    const test::CommandResult saved = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--deactivate", "1:2",
+                                                      "--results", "--save-session", zeb.toStdString(), sta.toStdString()});
+    QCOMPARE(saved.status, 0);
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    frame.openFiles({zeb});
+    QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"data"}) && allLoaded(frame), guitest::kWindowWaitMs);
+    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    QTRY_VERIFY_WITH_TIMEOUT(view->core().qOrder() == 1 && view->core().cOrder() == 1, guitest::kWindowWaitMs);
+    QCOMPARE(view->core().set().cell(1, 2)->active, std::int16_t(0));
+    QCOMPARE(QString::fromStdString(view->core().resultsText() + "\n"), QString::fromStdString(saved.out));
+}
+
 #include "FilesFromOutside_test.moc"

@@ -261,6 +261,15 @@ void TMainFormView::openNextFile() {
         if (child && child->awaitingFirstData()) return;
     }
     const QString path = pendingFiles_.takeFirst();
+    // A saved evaluation opens as "Open evaluation..." would open it.
+    std::optional<OpenedEvaluation> evaluation;
+    if (path.endsWith(QStringLiteral(".zeb"), Qt::CaseInsensitive)) {
+        evaluation = PrepareEvaluation(platform_, path.toStdString());
+        if (!evaluation) {
+            QTimer::singleShot(0, this, &TMainFormView::openNextFile);
+            return;
+        }
+    }
     QWidget* child = nullptr;
     try {
         child = factory()(*this);
@@ -270,7 +279,10 @@ void TMainFormView::openNextFile() {
         return;
     }
     if (!child) return;
-    if (auto* c = dynamic_cast<MdiChild*>(child)) c->setFileToOpen(path.toStdString());
+    if (auto* c = dynamic_cast<MdiChild*>(child)) {
+        if (evaluation) c->openEvaluationOnActivation(*evaluation);
+        else c->setFileToOpen(path.toStdString());
+    }
     startingChild_ = child;
     addChild(child);
 }
