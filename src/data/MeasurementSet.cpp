@@ -99,11 +99,9 @@ int MeasurementSet::AddQ2(double q2PerCm2) {
         setQ2(0, 0.0);
         for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, 0);
     }
-    // Among equal rows the highest index is the match: the scan does not stop.
-    int match = -1;
-    for (int a = 1; a <= lastAngleIndex; ++a)
-        if (q2Rounded_[a] == r) match = a;
-    if (match >= 0) return match;
+    // Among equal rows the highest index is the match: the scan runs downward.
+    for (int a = lastAngleIndex; a >= 1; --a)
+        if (q2Rounded_[a] == r) return a;
 
     const int a = lastAngleIndex + 1;
     if (a > kMaxLoadedAngles || lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();

@@ -24,8 +24,10 @@
 #include "dialogs/TFormPavo7100.h"
 #include "platform/Platform.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace zeb {
@@ -84,6 +86,7 @@ private:
     int secondPass();
     void store(const ZebRecord& r);
     int columnOf(float concentration);
+    std::pair<double, int> rowOf(const ZebRecord& r);
     void warnMissing();
     void put(int code, int column, int angle, double value) { set_.DPSetWert(code, column, angle, value, 0.0, 0.0); }
 
@@ -116,6 +119,21 @@ private:
     std::vector<float> viscosities_;
     int firstColumn_ = 0;
     std::size_t lastFound_ = 0;
+
+    // q² and its row for each angle, wavelength and solvent index met (their
+    // bits): the records of every concentration repeat the angles, and while
+    // the file is stored no row changes but by appending another value.
+    struct RowKey {
+        std::uint32_t angle, wavelength, nSolvent;
+        bool operator==(const RowKey&) const = default;
+    };
+    struct RowKeyHash {
+        std::size_t operator()(const RowKey& k) const {
+            return (std::size_t{k.angle} * 0x9E3779B97F4A7C15u) ^ (std::size_t{k.wavelength} * 0xC2B2AE3D27D4EB4Fu) ^
+                   k.nSolvent;
+        }
+    };
+    std::unordered_map<RowKey, std::pair<double, int>, RowKeyHash> rows_;
 
     bool warned_ = false;
 };
@@ -363,14 +381,25 @@ int RecordFileReader::secondPass() {
     return kLoadOk;
 }
 
-void RecordFileReader::store(const ZebRecord& r) {
+std::pair<double, int> RecordFileReader::rowOf(const ZebRecord& r) {
+    const RowKey key{std::bit_cast<std::uint32_t>(r.angleDeg), std::bit_cast<std::uint32_t>(r.wavelengthNm),
+                     std::bit_cast<std::uint32_t>(r.nSolvent)};
+    if (const auto found = rows_.find(key); found != rows_.end()) return found->second;
     const double lambdaNm = r.wavelengthNm;
     const double n = r.nSolvent;
     const double theta = std::floor(r.angleDeg * 10.0 + 0.5) * 0.1;  // the angle to 0.1°
     const double q = std::sin(theta * kPi / 360.0) * (kFourPi * n / lambdaNm) * 1e7;
     const double q2 = q * q;
+    const std::pair<double, int> row{q2, set_.AddQ2(q2)};
+    rows_.emplace(key, row);
+    return row;
+}
+
+void RecordFileReader::store(const ZebRecord& r) {
+    const double lambdaNm = r.wavelengthNm;
+    const double n = r.nSolvent;
+    const auto [q2, a] = rowOf(r);
     const int position = columnOf(r.concentrationGPerCm3);
-    const int a = set_.AddQ2(q2);
     const int col = firstColumn_ + position;
     const double c = r.concentrationGPerCm3;
     put(kCodeQ2, col, a, q2);
