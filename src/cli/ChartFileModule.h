@@ -1,8 +1,9 @@
-// Charts as PNG and PDF files, and the text sizes of the screen picture that
-// WMF and SVG files are laid out with, come from Qt. zebstat-batch does not
-// link Qt: a small module (zebstat-chart-files.so) carries the Qt canvas and is
-// loaded only when a chart file is written, so every other run starts without
-// Qt's libraries.
+// Charts as PNG and PDF pictures, and the text sizes of the screen picture
+// that WMF and SVG files are laid out with, come from Qt. zebstat-batch does
+// not link Qt: a small module (zebstat-chart-files.so) carries the Qt canvas
+// and is loaded only when a chart file is written, so every other run starts
+// without Qt's libraries. The module only draws; the program writes the files
+// as it writes every other file.
 //
 // The module lies in a folder given relative to the program's own folder
 // (installed: <libdir>/zebstat/ beside <bindir>; in the build tree the same
@@ -10,6 +11,7 @@
 #pragma once
 
 #include "platform/AtomicFile.h"
+#include "plot/ChartDrawing.h"
 #include "plot/ChartInputs.h"
 
 #include <string>
@@ -22,35 +24,43 @@ inline constexpr int kChartFileModuleVersion = 1;
 
 // What the module exports (C linkage, found with dlsym).
 inline constexpr const char* kChartFileModuleVersionSymbol = "zebstat_chart_file_module_version";
-inline constexpr const char* kChartFileModuleWriteSymbol = "zebstat_write_chart_file";
+inline constexpr const char* kChartFileModuleDrawSymbol = "zebstat_draw_chart";
+
+enum class ChartPicture { Png = 1, Pdf = 2, ScreenMetrics = 3 };
 
 // The version number together with the sizes of what crosses the boundary.
 struct ChartFileModuleAbi {
     int version = kChartFileModuleVersion;
     unsigned long chartInputsSize = 0;
     unsigned long plotSettingsSize = 0;
-    unsigned long writeResultSize = 0;
+    unsigned long chartMetricsSize = 0;
+    unsigned long stringSize = 0;
 };
 inline ChartFileModuleAbi ThisChartFileModuleAbi() {
     ChartFileModuleAbi abi;
     abi.chartInputsSize = sizeof(ChartInputs);
     abi.plotSettingsSize = sizeof(PlotSettings);
-    abi.writeResultSize = sizeof(WriteResult);
+    abi.chartMetricsSize = sizeof(ChartMetrics);
+    abi.stringSize = sizeof(std::string);
     return abi;
 }
 
 using ChartFileModuleVersionFn = ChartFileModuleAbi (*)();
-// Writes the chart by the file's extension (.png of pngWidth × pngHeight,
-// .pdf, .wmf, .svg) into *result.
-using ChartFileModuleWriteFn = void (*)(const ChartInputs* in, const char* path, int pngWidth, int pngHeight,
-                                        WriteResult* result);
+// Draws the chart (what: a ChartPicture) as the bytes of a PNG file of
+// pngWidth × pngHeight pixels or of a PDF file into *bytes (empty when Qt
+// could not make them), or measures the text sizes of the screen picture of
+// that size into *metrics.
+using ChartFileModuleDrawFn = void (*)(const ChartInputs* in, int what, int pngWidth, int pngHeight,
+                                       std::string* bytes, ChartMetrics* metrics);
 
 // The full path of the module for a program at programPath.
 std::string ChartFileModulePath(const std::string& programPath);
 
-// Loads the module (once per process) and writes the chart. Returns an empty
-// text after the call, whatever its result (in *result); else why the module
-// could not be used.
+// Writes the chart to path by its extension, case ignored: .png (pngWidth ×
+// pngHeight pixels), .pdf, .wmf or .svg (laid out with the text sizes of the
+// PNG picture), loading the module once per process. Returns an empty text
+// when the module did its part, whatever the write's result (in *result);
+// else why the module could not be used (nothing was written).
 std::string WriteChartFileThroughModule(const ChartInputs& in, const std::string& path, int pngWidth, int pngHeight,
                                         WriteResult* result);
 

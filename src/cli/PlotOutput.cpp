@@ -143,7 +143,7 @@ std::string WritePlotFile(const TFitF1& w, const std::string& path) {
     WriteResult written;
 #ifdef ZEBSTAT_HAVE_QT
     // Every format takes the text sizes of the screen picture, which only the
-    // Qt canvas measures: the module draws them all.
+    // Qt canvas measures: the module measures them and draws PNG and PDF.
     const ScreenTarget screen = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
     if (std::string failure = WriteChartFileThroughModule(in, path, screen.width, screen.height, &written);
         !failure.empty())

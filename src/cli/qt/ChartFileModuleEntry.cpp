@@ -1,5 +1,6 @@
-// The module zebstat-batch loads to write chart files: the Qt canvas on an
-// offscreen application, as the desktop program draws its charts.
+// The module zebstat-batch loads to draw chart pictures: the Qt canvas on an
+// offscreen application, as the desktop program draws its charts. It only
+// draws; the program writes the files.
 #include "cli/ChartFileModule.h"
 #include "plot/qt/ChartRaster.h"
 
@@ -11,11 +12,29 @@ __attribute__((visibility("default"))) zeb::cli::ChartFileModuleAbi zebstat_char
     return zeb::cli::ThisChartFileModuleAbi();
 }
 
-__attribute__((visibility("default"))) void zebstat_write_chart_file(const zeb::ChartInputs* in, const char* path,
-                                                                     int pngWidth, int pngHeight,
-                                                                     zeb::WriteResult* result) {
+__attribute__((visibility("default"))) void zebstat_draw_chart(const zeb::ChartInputs* in, int what, int pngWidth,
+                                                               int pngHeight, std::string* bytes,
+                                                               zeb::ChartMetrics* metrics) {
     zeb::EnsureGuiApplication();
-    *result = zeb::WriteChartFile(path, *in, QSize(pngWidth, pngHeight));
+    const QSize size(pngWidth, pngHeight);
+    switch (static_cast<zeb::cli::ChartPicture>(what)) {
+    case zeb::cli::ChartPicture::Png: {
+        const QByteArray png = zeb::ChartPngBytes(*in, size);
+        bytes->assign(png.constData(), static_cast<std::size_t>(png.size()));
+        break;
+    }
+    case zeb::cli::ChartPicture::Pdf: {
+        const QByteArray pdf = zeb::ChartPdfBytes(*in);
+        bytes->assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+        break;
+    }
+    case zeb::cli::ChartPicture::ScreenMetrics: {
+        zeb::ChartDrawResult screen;
+        zeb::RenderChartImage(*in, size, &screen);
+        *metrics = screen.metrics;
+        break;
+    }
+    }
 }
 
 } // extern "C"
