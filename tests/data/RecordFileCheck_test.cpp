@@ -31,7 +31,9 @@ TEST(RecordFileCheck, EveryByteOfEveryNameIsChecked) {
                 const auto found = FindForeignRecord(bytes, records);
                 const bool control = byte < 0x20 || byte == 0x7F;
                 EXPECT_EQ(found.has_value(), control) << "field " << field << " byte " << i << " value " << byte;
-                if (found) EXPECT_EQ(found->record, 3);
+                if (found) {
+                    EXPECT_EQ(found->record, 3);
+                }
                 // After a NUL anything may follow.
                 if (i > 0) {
                     bytes[second + field] = '\0';
