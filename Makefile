@@ -106,11 +106,16 @@ screenshots: build
 	sh tools/screenshots.sh $(BUILD)
 
 # The benchmarks are not part of the normal build (nor of `make test`). After
-# the Google benchmarks, zebstat-batch runs against the numpy peer on the
-# largest record file (bench/peer_side_by_side.sh: check, then the timing).
+# the Google benchmarks: the start-up of zebstat-batch, the drawing of the
+# largest chart in its window at scale 1 and 2, and zebstat-batch against the
+# numpy peer on the largest record file (bench/peer_side_by_side.sh: check,
+# then the timing).
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@echo "== Start-up of zebstat-batch (without Qt) beside the smallest process, 15 runs each"
+	/usr/bin/python3 bench/time_processes.py 15 "true" /bin/true "zebstat-batch --help" "$(BUILD)/bin/zebstat-batch --help"
+	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/bin/zebstat_gui_timing toggle
 	sh bench/peer_side_by_side.sh $(BUILD)
 	if [ -d $(BUILD)/python ]; then /usr/bin/python3 bench/python_side_by_side.py $(BUILD); fi
 

@@ -1,5 +1,6 @@
 // Reading a maximal record file (99 concentrations × 135 angles, review
-// answered "Continue") and writing plus reading back a PLX file of that set.
+// answered "Continue") and writing plus reading back a PLX file of that set;
+// reading PLT, PLX and ASC files of that size (bytes per second reported).
 #include "ExampleData.h"
 #include "data/PltPlxWriter.h"
 #include "data/Readers.h"
@@ -17,12 +18,23 @@ namespace {
 
 struct MaximalFile {
     std::string dir;
-    std::string sta;
+    std::string sta, plt, plx, asc;
     MaximalFile() {
         dir = (std::filesystem::temp_directory_path() / ("zebstat-bench-" + std::to_string(::getpid()))).string();
         std::filesystem::create_directories(dir);
         sta = dir + "/max.sta";
         std::ofstream(sta, std::ios::binary) << zeb::examples::MaximalRecordFile();
+        std::vector<double> conc, angles;
+        for (int c = 1; c <= 99; ++c) conc.push_back(1e-5 * c);
+        for (int a = 0; a < 135; ++a) angles.push_back(10.0 + a);
+        const auto model = zeb::examples::PolystyreneLarge();
+        plt = dir + "/max.plt";
+        std::ofstream(plt, std::ios::binary) << zeb::examples::PltText(model, conc, angles, 9);
+        plx = dir + "/max.plx";
+        std::ofstream(plx, std::ios::binary)
+            << zeb::examples::PlxText(model, conc, angles, std::vector<std::string>(conc.size(), "max.sta"), 9);
+        asc = dir + "/max.asc";
+        std::ofstream(asc, std::ios::binary) << zeb::examples::AscText(model, conc, angles, 9);
     }
     ~MaximalFile() { std::filesystem::remove_all(dir); }
 };
@@ -48,8 +60,27 @@ void BM_ReadMaximalRecordFile(benchmark::State& state) {
             window.set().lastAngleIndex != 135)
             state.SkipWithError("the maximal record file did not load");
     }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file.sta)));
 }
 BENCHMARK(BM_ReadMaximalRecordFile)->Unit(benchmark::kMillisecond);
+
+// A text file of 99 concentrations × 135 angles through its reader.
+void ReadText(benchmark::State& state, const std::string& path, int (*reader)(zeb::TFitF&)) {
+    for (auto _ : state) {
+        zeb::ScriptedPlatform platform;
+        zeb::TFitF window(platform);
+        if (Read(window, path, reader) != 1 || window.set().lastConcIndex != 99 || window.set().lastAngleIndex != 135)
+            state.SkipWithError(("did not load " + path).c_str());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+void BM_ReadMaximalPlt(benchmark::State& state) { ReadText(state, File().plt, zeb::ReadPltFile); }
+BENCHMARK(BM_ReadMaximalPlt)->Unit(benchmark::kMillisecond);
+void BM_ReadMaximalPlx(benchmark::State& state) { ReadText(state, File().plx, zeb::ReadPlxFile); }
+BENCHMARK(BM_ReadMaximalPlx)->Unit(benchmark::kMillisecond);
+void BM_ReadMaximalAsc(benchmark::State& state) { ReadText(state, File().asc, zeb::ReadAscFile); }
+BENCHMARK(BM_ReadMaximalAsc)->Unit(benchmark::kMillisecond);
 
 void BM_WriteAndReadBackPlx(benchmark::State& state) {
     const auto& file = File();

@@ -1,7 +1,9 @@
 // Timings of the desktop program that a benchmark library cannot take:
 //  - start-up: from the start of main to the first paint of the frame window;
-//  - a point toggled with the mouse on the largest grid (99 concentrations ×
-//    135 angles, q and c order 5, error bars) and the window painted again.
+//  - the largest chart (99 concentrations × 135 angles, q and c order 5,
+//    error bars) drawn in full in its window, and a point toggled with the
+//    mouse and the window painted again; at scale 1, then (a second process)
+//    at scale 2 (QT_SCALE_FACTOR=2) unless a scale factor is set already.
 // Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server).
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
@@ -24,6 +26,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +110,12 @@ int Toggle(int argc, char** argv) {
         fulls.push_back(timer.nsecsElapsed() / 1e6);
     }
     const double full = Median(fulls);
+    // zebstat_gui_timing toggle PICTURE.png: the window's chart as drawn, to
+    // compare the pictures of two builds.
+    if (argc > 2) {
+        const std::string scale = std::getenv("QT_SCALE_FACTOR") ? std::getenv("QT_SCALE_FACTOR") : "1";
+        view->grab().toImage().save(QString::fromStdString(std::string(argv[2]) + "-scale" + scale + ".png"));
+    }
 
     const PlotMapping map(*view->core().screenLayout(), view->core().axes());
     const QRect target = view->chartTarget();
@@ -121,7 +130,8 @@ int Toggle(int argc, char** argv) {
         view->repaint();
         toggles.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("chart drawn in full (largest grid, %dx%d pixels), median of 5: %.1f ms\n", view->chartTarget().width(), view->chartTarget().height(), full);
+    std::printf("chart drawn in full at scale %g (largest grid, %dx%d pixels), median of 5: %.1f ms\n",
+                view->devicePixelRatioF(), view->chartTarget().width(), view->chartTarget().height(), full);
     std::printf("point toggle plus repaint, median of 21: %.2f ms (max %.2f ms)\n", Median(toggles),
                 *std::max_element(toggles.begin(), toggles.end()));
     view->closeWithoutQuestion();
@@ -134,5 +144,13 @@ int Toggle(int argc, char** argv) {
 int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const std::string what = argc > 1 ? argv[1] : "startup";
-    return what == "toggle" ? Toggle(argc, argv) : Startup(argc, argv, start);
+    if (what != "toggle") return Startup(argc, argv, start);
+    const int status = Toggle(argc, argv);
+    if (status != 0 || std::getenv("QT_SCALE_FACTOR")) return status;
+    std::fflush(stdout);
+    // The same at scale 2: the factor is read when the application starts.
+    ::setenv("QT_SCALE_FACTOR", "2", 1);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const int raw = std::system(("'" + self + "' toggle" + (argc > 2 ? " '" + std::string(argv[2]) + "'" : "")).c_str());
+    return raw == 0 ? 0 : 1;
 }

@@ -16,7 +16,7 @@
 #include <cmath>
 
 #ifdef ZEBSTAT_HAVE_QT
-#include "plot/qt/ChartRaster.h"
+#include "cli/ChartFileModule.h"
 
 // fontconfig keeps its configuration to the end of the process; in a build
 // with the leak checker that is not a leak of ours (and the summary of
@@ -142,9 +142,12 @@ std::string WritePlotFile(const TFitF1& w, const std::string& path) {
     const ChartInputs in = MakeChartInputs(w);
     WriteResult written;
 #ifdef ZEBSTAT_HAVE_QT
-    EnsureGuiApplication();
+    // Every format takes the text sizes of the screen picture, which only the
+    // Qt canvas measures: the module measures them and draws PNG and PDF.
     const ScreenTarget screen = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
-    written = WriteChartFile(path, in, QSize(screen.width, screen.height));
+    if (std::string failure = WriteChartFileThroughModule(in, path, screen.width, screen.height, &written);
+        !failure.empty())
+        return "could not write " + path + ": " + failure;
 #else
     const std::string ext = lowerExtension(path);
     if (ext == ".png" || ext == ".pdf") return "PNG and PDF need a build with Qt";

@@ -39,8 +39,9 @@ public:
     bool endsHere() const { return pos_ == text_.size(); }
 
 private:
-    // A DOS end-of-file mark ends a number as a blank does.
-    static bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0 || c == '\x1A'; }
+    // The blanks of the C locale, whatever the user's; a DOS end-of-file mark
+    // ends a number as a blank does.
+    static bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
     bool onlyEndMarks() const { return OnlyBlanks(text_.substr(pos_)); }
 
     std::string_view text_;

@@ -48,19 +48,25 @@ int openForReading(const std::string& path, struct stat& st, int& error) {
 }
 
 // Reads up to limit bytes; false on a read error (error set).
-bool readUpTo(int fd, std::string& out, std::uint64_t limit, int& error) {
-    char buf[65536];
-    while (out.size() < limit) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buf, limit - out.size()));
-        const ssize_t n = ::read(fd, buf, want);
+// Reads straight into out, sized for the file as it was when opened (plus the
+// one byte that tells growth); it grows only when the file does.
+bool readUpTo(int fd, std::string& out, std::uint64_t limit, std::uint64_t expected, int& error) {
+    std::size_t have = 0;
+    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::uint64_t>(expected + 1, 4096), limit)));
+    while (have < limit) {
+        if (have == out.size())
+            out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::uint64_t{out.size()} * 2)));
+        const ssize_t n = ::read(fd, out.data() + have, out.size() - have);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             error = errno;
+            out.resize(have);
             return false;
         }
         if (n == 0) break;
-        out.append(buf, static_cast<std::size_t>(n));
+        have += static_cast<std::size_t>(n);
     }
+    out.resize(have);
     return true;
 }
 
@@ -81,9 +87,8 @@ FileBytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
         return file;
     }
     try {
-        file.bytes.reserve(static_cast<std::size_t>(file.sizeBytes));
         // One byte more than allowed tells a file that grew past the limit while it was read.
-        const bool read = readUpTo(fd, file.bytes, maxBytes + 1, file.error);
+        const bool read = readUpTo(fd, file.bytes, maxBytes + 1, file.sizeBytes, file.error);
         ::close(fd);
         if (!read) {
             file.status = FileBytes::Status::ReadError;
@@ -134,7 +139,7 @@ std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t n
     const int fd = openForReading(path, st, error);
     if (fd < 0) return std::nullopt;
     std::string bytes;
-    const bool read = readUpTo(fd, bytes, n, error);
+    const bool read = readUpTo(fd, bytes, n, std::min<std::uint64_t>(n, static_cast<std::uint64_t>(st.st_size)), error);
     ::close(fd);
     if (!read) return std::nullopt;
     return bytes;

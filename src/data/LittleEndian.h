@@ -28,13 +28,21 @@ inline std::uint16_t getU16(const std::uint8_t* p) {
 inline std::int16_t getI16(const std::uint8_t* p) { return static_cast<std::int16_t>(getU16(p)); }
 inline std::uint32_t getU32(const std::uint8_t* p) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&v, p, sizeof v);  // one load
+    } else {
+        for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
+    }
     return v;
 }
 inline std::int32_t getI32(const std::uint8_t* p) { return static_cast<std::int32_t>(getU32(p)); }
 inline std::uint64_t getU64(const std::uint8_t* p) {
     std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&v, p, sizeof v);
+    } else {
+        for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+    }
     return v;
 }
 inline float getF32(const std::uint8_t* p) { return std::bit_cast<float>(getU32(p)); }

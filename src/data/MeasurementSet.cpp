@@ -5,6 +5,7 @@
 #include "data/RoundSig.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <new>
 
 namespace zeb {
@@ -23,8 +24,9 @@ int MeasurementSet::InitMeasurementSet() {
         for (auto& name : sourceName) name.clear();
         calcTableA.assign(kConcSlots, {});
         calcTableB.assign(kAngleSlots, {});
-        grid_.clear();
-        grid_.resize(static_cast<std::size_t>(kConcSlots) * kAngleSlots);
+        grid_.assign(static_cast<std::size_t>(kConcSlots) * kAngleSlots, nullptr);
+        blocks_.clear();
+        blockSize_ = blockUsed_ = 0;
     } catch (const std::bad_alloc&) {
         FreeMeasurementSet();
         return -1;
@@ -35,6 +37,8 @@ int MeasurementSet::InitMeasurementSet() {
 void MeasurementSet::FreeMeasurementSet() {
     grid_.clear();
     grid_.shrink_to_fit();
+    blocks_.clear();
+    blockSize_ = blockUsed_ = 0;
     calcTableA.clear();
     calcTableB.clear();
     lastConcIndex = 0;
@@ -43,7 +47,7 @@ void MeasurementSet::FreeMeasurementSet() {
 
 DataPoint* MeasurementSet::cell(int c, int a) {
     if (c < 0 || c >= kConcSlots || a < 0 || a >= kAngleSlots || grid_.empty()) return nullptr;
-    return grid_[static_cast<std::size_t>(c) * kAngleSlots + a].get();
+    return grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
 }
 
 const DataPoint* MeasurementSet::cell(int c, int a) const {
@@ -51,22 +55,32 @@ const DataPoint* MeasurementSet::cell(int c, int a) const {
 }
 
 DataPoint& MeasurementSet::CreateDataPoint(int c, int a) {
-    std::unique_ptr<DataPoint> p;
-    try {
-        p = std::make_unique<DataPoint>();
-    } catch (const std::bad_alloc&) {
-        platform_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
-        throw EInternalError();
+    DataPoint*& slot = grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
+    if (slot) {
+        *slot = DataPoint{};
+    } else {
+        if (blockUsed_ == blockSize_) {
+            // 256 cells first, then twice as many per block up to 8192.
+            const std::size_t size = blocks_.empty() ? 256 : std::min<std::size_t>(blockSize_ * 2, 8192);
+            try {
+                blocks_.push_back(std::make_unique<DataPoint[]>(size));
+            } catch (const std::bad_alloc&) {
+                platform_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+                throw EInternalError();
+            }
+            blockSize_ = size;
+            blockUsed_ = 0;
+        }
+        slot = &blocks_.back()[blockUsed_++];
     }
+    DataPoint* p = slot;
     p->originMark = -32767;
     p->symbolState = 1;
     p->active = 1;
     p->hasData = 0;
     p->reflectionCorrected = 0;
     p->rSample = p->rSampleError = p->nSolvent = p->wavelengthCm = -1.0;
-    auto& slot = grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
-    slot = std::move(p);
-    return *slot;
+    return *p;
 }
 
 void MeasurementSet::AddConcentration(const std::optional<std::string>& name, float temperatureK,
@@ -99,11 +113,9 @@ int MeasurementSet::AddQ2(double q2PerCm2) {
         setQ2(0, 0.0);
         for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, 0);
     }
-    // Among equal rows the highest index is the match: the scan does not stop.
-    int match = -1;
-    for (int a = 1; a <= lastAngleIndex; ++a)
-        if (q2Rounded_[a] == r) match = a;
-    if (match >= 0) return match;
+    // Among equal rows the highest index is the match: the scan runs downward.
+    for (int a = lastAngleIndex; a >= 1; --a)
+        if (q2Rounded_[a] == r) return a;
 
     const int a = lastAngleIndex + 1;
     if (a > kMaxLoadedAngles || lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();

@@ -112,7 +112,12 @@ private:
     int findConcByValue(double concentrationGPerCm3) const;
 
     Platform* platform_;
-    std::vector<std::unique_ptr<DataPoint>> grid_;  // kConcSlots * kAngleSlots, c major
+    std::vector<DataPoint*> grid_;  // kConcSlots * kAngleSlots, c major; nullptr: no cell
+    // The cells' storage: blocks that never move, growing with the set; a cell
+    // made again at the same place reuses its storage.
+    std::vector<std::unique_ptr<DataPoint[]>> blocks_;
+    std::size_t blockSize_ = 0;
+    std::size_t blockUsed_ = 0;
     std::array<double, kConcSlots> concentration_{};
     std::array<double, kAngleSlots> q2_{};
     // RoundSig(q2[a], 6) and RoundSig(concentration[c], 6), kept with the values.

@@ -24,8 +24,10 @@
 #include "dialogs/TFormPavo7100.h"
 #include "platform/Platform.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace zeb {
@@ -73,6 +75,7 @@ private:
     enum class State { Initial, Continued, Changed };
 
     int checkFile();
+    const std::uint8_t* bytesOf(std::int64_t n) const;
     ZebRecord recordAt(std::int64_t n) const;
     void putRecord(std::int64_t n, const ZebRecord& record);
     int firstPass();
@@ -83,6 +86,7 @@ private:
     int secondPass();
     void store(const ZebRecord& r);
     int columnOf(float concentration);
+    std::pair<double, int> rowOf(const ZebRecord& r);
     void warnMissing();
     void put(int code, int column, int angle, double value) { set_.DPSetWert(code, column, angle, value, 0.0, 0.0); }
 
@@ -94,7 +98,7 @@ private:
 
     FileIdentity identity_;  // the file as last read or written
     std::string disk_;       // its bytes
-    std::string work_;       // the bytes with the corrections made so far
+    std::string work_;       // the bytes with the corrections made so far; empty while there are none
     bool dirty_ = false;     // work_ holds corrections not yet written
     int writable_ = 0;       // 0 not asked yet, 1 yes, -1 no
     std::int64_t count_ = 0;  // data records are 2 .. count_ - 1
@@ -116,15 +120,34 @@ private:
     int firstColumn_ = 0;
     std::size_t lastFound_ = 0;
 
+    // q² and its row for each angle, wavelength and solvent index met (their
+    // bits): the records of every concentration repeat the angles, and while
+    // the file is stored no row changes but by appending another value.
+    struct RowKey {
+        std::uint32_t angle, wavelength, nSolvent;
+        bool operator==(const RowKey&) const = default;
+    };
+    struct RowKeyHash {
+        std::size_t operator()(const RowKey& k) const {
+            return (std::size_t{k.angle} * 0x9E3779B97F4A7C15u) ^ (std::size_t{k.wavelength} * 0xC2B2AE3D27D4EB4Fu) ^
+                   k.nSolvent;
+        }
+    };
+    std::unordered_map<RowKey, std::pair<double, int>, RowKeyHash> rows_;
+
     bool warned_ = false;
 };
 
-ZebRecord RecordFileReader::recordAt(std::int64_t n) const {
-    return DecodeRecord(reinterpret_cast<const std::uint8_t*>(work_.data()) + static_cast<std::size_t>(n - 1) * kRecordBytes);
+const std::uint8_t* RecordFileReader::bytesOf(std::int64_t n) const {
+    const std::string& current = work_.empty() ? disk_ : work_;
+    return reinterpret_cast<const std::uint8_t*>(current.data()) + static_cast<std::size_t>(n - 1) * kRecordBytes;
 }
+
+ZebRecord RecordFileReader::recordAt(std::int64_t n) const { return DecodeRecord(bytesOf(n)); }
 
 void RecordFileReader::putRecord(std::int64_t n, const ZebRecord& record) {
     const auto bytes = EncodeRecord(record);
+    if (work_.empty()) work_ = disk_;
     std::memcpy(work_.data() + static_cast<std::size_t>(n - 1) * kRecordBytes, bytes.data(), bytes.size());
     dirty_ = true;
 }
@@ -137,7 +160,7 @@ void RecordFileReader::warnMissing() {
 
 // Everything that is known from the bytes alone, before a dialog opens.
 int RecordFileReader::checkFile() {
-    const FileBytes file = ReadFileBytes(path_, kMaxRecordFileBytes);
+    FileBytes file = ReadFileBytes(path_, kMaxRecordFileBytes);
     if (file.status == FileBytes::Status::TooLarge) {
         platform_.beep();
         platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path_, file, kMaxRecordFileBytes),
@@ -151,8 +174,7 @@ int RecordFileReader::checkFile() {
         return kLoadFailed;
     }
     identity_ = file.identity;
-    disk_ = file.bytes;
-    work_ = disk_;
+    disk_ = std::move(file.bytes);
     if (disk_.size() >= 4 && disk_.compare(0, 4, "SOLU") == 0) {
         platform_.inform(tx::RecordFileIsDosAscii, tx::CapError, MsgIcon::None);
         return kLoadFailed;
@@ -227,7 +249,7 @@ bool RecordFileReader::correctable() {
 
 // No more corrections in this file: what is on disk is what is loaded.
 void RecordFileReader::giveUpCorrections() {
-    work_ = disk_;
+    work_.clear();
     dirty_ = false;
     state_ = State::Continued;
     mask_ = 0;
@@ -239,7 +261,8 @@ void RecordFileReader::commit() {
     if (!dirty_) return;
     const FileWriteResult r = ReplaceFileContents(path_, work_, identity_);
     if (r.ok) {
-        disk_ = work_;
+        disk_ = std::move(work_);
+        work_.clear();
         identity_ = r.identity;
         dirty_ = false;
         return;
@@ -251,6 +274,9 @@ void RecordFileReader::commit() {
 int RecordFileReader::firstPass() {
     const std::string note = CFormat(tx::OriginalKeptNote, fileNameOf(OriginalCopyPath(path_)).c_str());
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
+        // After "Continue without any change" the records pass untouched
+        // unless the sample name was changed.
+        if (state_ == State::Continued && !sampleNameChanged_) continue;
         ZebRecord record = recordAt(n);
         const RecordParameters params = ParametersOf(record);
         auto silentNow = [&] {
@@ -313,9 +339,10 @@ int RecordFileReader::firstPass() {
 // passes leave them; the sample name of the last loaded record.
 void RecordFileReader::collect() {
     std::int64_t last = 0;
+    ZebRecord record;
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
         if (impossible_[static_cast<std::size_t>(n)]) continue;
-        const ZebRecord record = recordAt(n);
+        DecodeRecordNumbers(bytesOf(n), record);
         const float c = record.concentrationGPerCm3;
         if (columnOf(c) < 0) {
             concentrations_.push_back(c);
@@ -342,22 +369,37 @@ int RecordFileReader::columnOf(float concentration) {
 
 int RecordFileReader::secondPass() {
     std::int64_t done = 0;
+    ZebRecord record;  // store reads the numbers only
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
-        if (!impossible_[static_cast<std::size_t>(n)]) store(recordAt(n));
+        if (!impossible_[static_cast<std::size_t>(n)]) {
+            DecodeRecordNumbers(bytesOf(n), record);
+            store(record);
+        }
         if (++done % 5 == 0) platform_.processPendingMessages();
         if (!window_.loading()) throw EAbortLoad();
     }
     return kLoadOk;
 }
 
-void RecordFileReader::store(const ZebRecord& r) {
+std::pair<double, int> RecordFileReader::rowOf(const ZebRecord& r) {
+    const RowKey key{std::bit_cast<std::uint32_t>(r.angleDeg), std::bit_cast<std::uint32_t>(r.wavelengthNm),
+                     std::bit_cast<std::uint32_t>(r.nSolvent)};
+    if (const auto found = rows_.find(key); found != rows_.end()) return found->second;
     const double lambdaNm = r.wavelengthNm;
     const double n = r.nSolvent;
     const double theta = std::floor(r.angleDeg * 10.0 + 0.5) * 0.1;  // the angle to 0.1°
     const double q = std::sin(theta * kPi / 360.0) * (kFourPi * n / lambdaNm) * 1e7;
     const double q2 = q * q;
+    const std::pair<double, int> row{q2, set_.AddQ2(q2)};
+    rows_.emplace(key, row);
+    return row;
+}
+
+void RecordFileReader::store(const ZebRecord& r) {
+    const double lambdaNm = r.wavelengthNm;
+    const double n = r.nSolvent;
+    const auto [q2, a] = rowOf(r);
     const int position = columnOf(r.concentrationGPerCm3);
-    const int a = set_.AddQ2(q2);
     const int col = firstColumn_ + position;
     const double c = r.concentrationGPerCm3;
     put(kCodeQ2, col, a, q2);

@@ -4,6 +4,7 @@
 #include "data/LittleEndian.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace zeb {
 
@@ -27,9 +28,31 @@ constexpr Field kParameterFields[] = {
     {rec::kViscosity, "viscosity"}, {rec::kConcentration, "concentration"}, {rec::kTemperature, "temperature"},
     {rec::kAngle, "angle"}};
 
+// Whether one of the eight bytes of word is below 0x20 or is 0x7F (exact:
+// a byte with its high bit set counts as neither).
+bool hasControlByte(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    const std::uint64_t below = (word - ones * 0x20) & ~word & highs;
+    const std::uint64_t del = word ^ (ones * 0x7F);
+    const std::uint64_t isDel = (del - ones) & ~del & highs;
+    return (below | isDel) != 0;
+}
+
 // Text as the correlator software writes it: printable characters of code
 // page 850, padded with blanks, or ended by a NUL after which anything may follow.
 std::optional<std::size_t> notTextAt(const std::uint8_t* field) {
+    // Most names are printable to the last byte: eight bytes at a time tell
+    // (the last word overlaps the third), and only a name with a NUL or a
+    // control character is looked at byte by byte.
+    static_assert(kRecordNameBytes > 16 && kRecordNameBytes <= 32);
+    bool plain = true;
+    for (std::size_t at : {std::size_t{0}, std::size_t{8}, std::size_t{16}, kRecordNameBytes - 8}) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, field + at, sizeof word);
+        plain = plain && !hasControlByte(word);
+    }
+    if (plain) return std::nullopt;
     for (std::size_t i = 0; i < kRecordNameBytes; ++i) {
         const std::uint8_t c = field[i];
         if (c == 0) return std::nullopt;
@@ -98,8 +121,10 @@ std::optional<std::string> ImpossibleValue(const ZebRecord& r) {
 
 std::vector<RecordProblem> FindImpossibleRecords(std::string_view bytes, std::int64_t records) {
     std::vector<RecordProblem> found;
+    ZebRecord record;  // the numbers are all that is checked
     for (std::int64_t n = 2; n <= records && static_cast<std::uint64_t>(n) * kRecordBytes <= bytes.size(); ++n) {
-        if (auto why = ImpossibleValue(DecodeRecord(recordAt(bytes, n)))) found.push_back({n, std::move(*why)});
+        DecodeRecordNumbers(recordAt(bytes, n), record);
+        if (auto why = ImpossibleValue(record)) found.push_back({n, std::move(*why)});
     }
     return found;
 }

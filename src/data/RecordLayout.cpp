@@ -20,12 +20,7 @@ void putName(std::uint8_t* bytes, std::size_t offset, const std::string& field) 
 
 } // namespace
 
-ZebRecord DecodeRecord(const std::uint8_t* b) {
-    ZebRecord r;
-    std::copy(b, b + kRecordBytes, r.bytes.begin());
-    r.sampleName = nameAt(b, rec::kSampleName);
-    r.solventName = nameAt(b, rec::kSolventName);
-    r.standardName = nameAt(b, rec::kStandardName);
+void DecodeRecordNumbers(const std::uint8_t* b, ZebRecord& r) {
     r.nStandard = le::getF32(b + rec::kNStandard);
     r.nSolvent = le::getF32(b + rec::kNSolvent);
     r.rayleighStandardPerCm = le::getF32(b + rec::kRayleighStandard);
@@ -41,6 +36,15 @@ ZebRecord DecodeRecord(const std::uint8_t* b) {
     }
     r.kcr = le::getF32(b + rec::kKcr);
     r.kcrError = le::getF32(b + rec::kKcrError);
+}
+
+ZebRecord DecodeRecord(const std::uint8_t* b) {
+    ZebRecord r;
+    std::copy(b, b + kRecordBytes, r.bytes.begin());
+    r.sampleName = nameAt(b, rec::kSampleName);
+    r.solventName = nameAt(b, rec::kSolventName);
+    r.standardName = nameAt(b, rec::kStandardName);
+    DecodeRecordNumbers(b, r);
     return r;
 }
 

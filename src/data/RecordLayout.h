@@ -59,6 +59,9 @@ struct ZebRecord {
 };
 
 ZebRecord DecodeRecord(const std::uint8_t* bytes);
+// Only the numbers of a record (the loops over every record of a file need no
+// more): the names and the raw bytes of record stay as they were.
+void DecodeRecordNumbers(const std::uint8_t* bytes, ZebRecord& record);
 // The record's bytes with every interpreted field written from the decoded values.
 std::array<std::uint8_t, kRecordBytes> EncodeRecord(const ZebRecord& record);
 

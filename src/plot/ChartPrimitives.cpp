@@ -77,8 +77,12 @@ bool DrawSymbol(Canvas& canvas, const SymbolStyle& st, const ClipRect& clip, int
     canvas.setBrush(look.fill);
     if (look.circle)
         canvas.ellipse(x - m, y - m, x + m, y + m);
-    else
-        canvas.polygon({{x - m, y - m}, {x + m, y - m}, {x + m, y + m}, {x - m, y + m}});
+    else {
+        // One list of corners for every square of a chart.
+        thread_local std::vector<CanvasPoint> square(4);
+        square.assign({{x - m, y - m}, {x + m, y - m}, {x + m, y + m}, {x - m, y + m}});
+        canvas.polygon(square);
+    }
     canvas.setPixel(x, y, kBlack);
     canvas.setBrush(kBlack);
     return true;

@@ -3,6 +3,7 @@
 // eval (python/Evaluation.h); here the values become numpy arrays and Python
 // objects. The work itself runs without the interpreter lock.
 #include "app/texts/CommonTexts.h"
+#include "cli/ChartFileModule.h"
 #include "python/Evaluation.h"
 
 #include <pybind11/numpy.h>
@@ -11,6 +12,11 @@
 
 #include <cmath>
 #include <memory>
+
+#ifdef ZEBSTAT_PYTHON_LINKS_QT
+extern "C" void zebstat_draw_chart(const zeb::ChartInputs* in, int what, int pngWidth, int pngHeight,
+                                   std::string* bytes, zeb::ChartMetrics* metrics);
+#endif
 
 namespace py = pybind11;
 using namespace zeb;
@@ -144,7 +150,7 @@ cli::PlotOptions chartOptions(const py::object& xRange, const py::object& yRange
         args.insert(args.end(), {"--form-factor", models, "--representation", std::to_string(representation)});
     }
     try {
-        return ChartOptions(args);
+        return python::ChartOptions(args);
     } catch (const OptionFailure& e) {
         throw py::value_error(e.text);
     }
@@ -201,6 +207,9 @@ std::string numberText(double v) {
 } // namespace
 
 PYBIND11_MODULE(zebstat, m) {
+#ifdef ZEBSTAT_PYTHON_LINKS_QT
+    cli::UseLinkedChartDrawer(&zebstat_draw_chart);
+#endif
     m.doc() = "ZEBstat's evaluation of static and dynamic light scattering (Zimm, Berry, Guinier, D-I..D-III)";
     g_loadError = PyErr_NewExceptionWithDoc("zebstat.LoadError",
                                             "A data file could not be loaded; the text is the program's message.",

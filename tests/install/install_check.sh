@@ -47,6 +47,10 @@ files)
   out=$("$stage/usr/bin/zebstat-batch" eval --q-order 1 --c-order 1 --results \
         "$stage/usr/share/zebstat/examples/ps-toluene.plx" 2>"$scratch/err") || fail "eval of the installed example"
   echo "$out" | grep -q 'Mw' || fail "the results of the installed example hold no Mw: $out"
+  # Chart files come from the installed module, found relative to the installed program.
+  "$stage/usr/bin/zebstat-batch" eval --q-order 1 --c-order 1 --plot-file "$scratch/chart.png" \
+      "$stage/usr/share/zebstat/examples/ps-toluene.plx" 2>>"$scratch/err" || fail "a PNG chart from the installation"
+  head -c 8 "$scratch/chart.png" | od -An -c | grep -q 'P   N   G' || fail "the installed program wrote no PNG"
   # The installed module imports with the system's python3 and evaluates the installed example.
   if [ -n "$module" ]; then
     PYTHONPATH="$stage/usr/$pydir" /usr/bin/python3 -c "

@@ -54,7 +54,11 @@ void ChartPicture::paint(QPainter& painter, const QRect& target, qreal ratio) {
 }
 
 void ChartPicture::drawFull(const QRect& target, qreal ratio) {
-    cache_ = QImage((QSizeF(target.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    // The picture of the same size is drawn over: a new one of the largest
+    // charts would cost tens of megabytes of fresh memory at every drawing.
+    const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+    if (cache_.size() != pixels || cache_.format() != QImage::Format_ARGB32_Premultiplied)
+        cache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     cache_.setDevicePixelRatio(ratio);
     cache_.fill(Qt::white);
     if (ChartReady(window_)) {

@@ -88,9 +88,15 @@ QtCanvas::QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size,
     toDevice_ = p_.deviceTransform();
     ratio_ = s > 0 ? std::hypot(toDevice_.m11(), toDevice_.m12()) / s : 1.0;
     if (!(ratio_ > 0) || !std::isfinite(ratio_)) ratio_ = 1.0;
-    p_.setBrush(Qt::white);
     setPen(1, kBlack);
+    applyTools();
     setFont(LogFont{});
+}
+
+void QtCanvas::applyTools() {
+    if (!penApplied_) p_.setPen(tools_.pen);
+    if (!brushApplied_) p_.setBrush(tools_.nullBrush ? QBrush(Qt::NoBrush) : QBrush(tools_.brushColor));
+    penApplied_ = brushApplied_ = true;
 }
 
 QtCanvas::~QtCanvas() {
@@ -136,7 +142,7 @@ void QtCanvas::flush() {
     if (run_.size() == 2 && (run_[0].x() == run_[1].x() || run_[0].y() == run_[1].y())) {
         // A single horizontal or vertical line of a thin pen (error bars, ticks,
         // the frame) is filled as a rectangle of whole device pixels.
-        const QPen pen = p_.pen();
+        const QPen& pen = tools_.pen;
         if (pen.isCosmetic() && pen.style() == Qt::SolidLine) {
             const QPointF a = toDevice_.map(QPointF(run_[0])), b = toDevice_.map(QPointF(run_[1]));
             const double half = std::max(1.0, pen.widthF()) / 2;
@@ -150,6 +156,7 @@ void QtCanvas::flush() {
     }
     if (run_.size() >= 2) {
         logicalMode();
+        applyTools();
         p_.drawPolyline(run_);
     }
     run_.clear();
@@ -160,7 +167,12 @@ void QtCanvas::setPen(int width, Rgb color) {
     // No pen is wider than the logical space (a width from a hand-edited
     // settings file); no width is negative.
     width = std::clamp(width, 0, kMaxPenWidth);
-    QPen pen(ToQColor(color));
+    if (width == tools_.penWidth && color == tools_.penColor) return;  // the pen it has
+    tools_.penWidth = width;
+    tools_.penColor = color;
+    penApplied_ = false;
+    QPen& pen = tools_.pen;
+    pen = QPen(ToQColor(color));
     if (width / scale_ < 3.0) {
         // As on a Windows device no pen is thinner than one pixel. Pens of a
         // few pixels are drawn as device-space (cosmetic) lines of the rounded
@@ -178,22 +190,29 @@ void QtCanvas::setPen(int width, Rgb color) {
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     }
-    p_.setPen(pen);
 }
 
 void QtCanvas::setNullPen() {
     flush();
-    p_.setPen(Qt::NoPen);
+    tools_.pen = QPen(Qt::NoPen);
+    tools_.penWidth = -1;
+    penApplied_ = false;
 }
 
 void QtCanvas::setBrush(Rgb color) {
     flush();
-    p_.setBrush(ToQColor(color));
+    const QColor c = ToQColor(color);
+    if (!tools_.nullBrush && c == tools_.brushColor) return;
+    tools_.brushColor = c;
+    tools_.nullBrush = false;
+    brushApplied_ = false;
 }
 
 void QtCanvas::setNullBrush() {
     flush();
-    p_.setBrush(Qt::NoBrush);
+    if (tools_.nullBrush) return;
+    tools_.nullBrush = true;
+    brushApplied_ = false;
 }
 
 void QtCanvas::setFont(const LogFont& font) {
@@ -223,6 +242,7 @@ void QtCanvas::lineTo(int x, int y) {
 void QtCanvas::polyline(const std::vector<CanvasPoint>& points) {
     flush();
     logicalMode();
+    applyTools();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
     p_.drawPolyline(poly);
@@ -249,7 +269,7 @@ bool AsRectangle(const std::vector<CanvasPoint>& pts, QRect& rect) {
 void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
     flush();
     QRect rect;
-    const QPen pen = p_.pen();
+    const QPen& pen = tools_.pen;
     if (AsRectangle(points, rect) && pen.style() == Qt::SolidLine) {
         // The square symbols: the outline is the pen's colour over the rectangle
         // widened by half the pen on every side, the fill the inner part. Filling
@@ -257,12 +277,12 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
         const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ / ratio_ : pen.widthF()) / 2;
         const QRectF box(rect);
         fillDevice(box.adjusted(-half, -half, half, half), pen.color());
-        const QBrush brush = p_.brush();
-        if (brush.style() != Qt::NoBrush && box.width() > 2 * half && box.height() > 2 * half)
-            fillDevice(box.adjusted(half, half, -half, -half), brush);
+        if (!tools_.nullBrush && box.width() > 2 * half && box.height() > 2 * half)
+            fillDevice(box.adjusted(half, half, -half, -half), tools_.brushColor);
         return;
     }
     logicalMode();
+    applyTools();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
     p_.drawPolygon(poly);
@@ -271,13 +291,14 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     flush();
     logicalMode();
+    applyTools();
     p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 
-void QtCanvas::fillDevice(const QRectF& logical, const QBrush& brush) {
+void QtCanvas::fillDevice(const QRectF& logical, const QColor& color) {
     const QRect device = SnappedPixels(toDevice_.mapRect(logical));
     deviceMode();
-    p_.fillRect(device, brush);
+    p_.fillRect(device, color);
 }
 
 void QtCanvas::setPixel(int x, int y, Rgb color) {
@@ -306,15 +327,16 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     case kAlignBottom: dy = -fm.descent(); break;
     default: dy = fm.ascent(); break;
     }
-    const QPen old = p_.pen();
+    // The text colour is the painter's pen for the moment; the canvas's pen
+    // goes back to the painter when a stroke needs it.
     p_.setPen(ToQColor(state_.textColor));
+    penApplied_ = false;
     p_.setFont(state_.qfont);
     p_.save();
     p_.translate(x, y);
     if (state_.font.escapement != 0) p_.rotate(-state_.font.escapement / 10.0);
     p_.drawText(QPointF(dx, dy), s);
     p_.restore();
-    p_.setPen(old);
 }
 
 TextSize QtCanvas::textExtent(const std::string& text) {
@@ -341,8 +363,10 @@ void QtCanvas::resetClip() {
 void QtCanvas::save() {
     flush();
     logicalMode();
+    applyTools();  // the painter keeps them with its state
     p_.save();
     saved_.push_back(state_);
+    savedTools_.push_back(tools_);
 }
 
 void QtCanvas::restore() {
@@ -352,6 +376,9 @@ void QtCanvas::restore() {
     p_.restore();
     state_ = saved_.back();
     saved_.pop_back();
+    tools_ = savedTools_.back();
+    savedTools_.pop_back();
+    penApplied_ = brushApplied_ = true;  // as they were at save
 }
 
 } // namespace zeb

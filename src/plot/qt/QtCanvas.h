@@ -69,8 +69,20 @@ private:
         LogFont font;
         QFont qfont;
     };
+    // The pen and brush the canvas draws with. They reach the painter only
+    // when a stroke or a shape of the painter needs them: the fills of whole
+    // device pixels (symbols, thin lines) take their colours from here, so a
+    // run of symbols changes no painter state.
+    struct Tools {
+        QPen pen;
+        int penWidth = -1;  // the arguments of the last setPen; -1: a null pen
+        Rgb penColor = kBlack;
+        QColor brushColor = Qt::white;
+        bool nullBrush = false;
+    };
     void flush();  // draws the pending run of lines
-    void fillDevice(const QRectF& logical, const QBrush& brush);
+    void applyTools();  // puts the pen and brush on the painter
+    void fillDevice(const QRectF& logical, const QColor& color);
     // Device-pixel mode (world transform to device pixels, no antialiasing)
     // for the fills, logical mode for everything else. The switch is made only
     // when the mode changes, so a run of symbols costs no state changes.
@@ -86,6 +98,10 @@ private:
     bool inDeviceMode_ = false;
     State state_;
     std::vector<State> saved_;
+    Tools tools_;
+    std::vector<Tools> savedTools_;
+    bool penApplied_ = false;
+    bool brushApplied_ = false;
     QPolygon run_;  // consecutive lineTo calls, drawn as one polyline
     QPoint position_;
 };

@@ -1,0 +1,72 @@
+// zebstat-batch loads Qt (through its chart-file module) only to write a chart
+// file; without the module it says so and writes nothing.
+#include "cli/ChartFileModule.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <sys/wait.h>
+
+namespace zeb {
+namespace {
+
+using test::Example;
+
+TEST(ChartFileModule, LiesInTheModuleFolderBesideTheProgramsFolder) {
+    const std::string path = cli::ChartFileModulePath("/opt/zeb/bin/zebstat-batch");
+    EXPECT_EQ(path.rfind("/opt/zeb/", 0), 0u) << path;
+    EXPECT_NE(path.find("/zebstat/zebstat-chart-files.so"), std::string::npos) << path;
+    EXPECT_EQ(path.find(".."), std::string::npos) << path;
+}
+
+#ifdef ZEBSTAT_HAVE_QT
+// The libraries the dynamic loader reports for one run of zebstat-batch.
+test::CommandResult RunWithLoaderReport(const std::vector<std::string>& args) {
+    ::setenv("LD_DEBUG", "libs", 1);
+    auto r = test::RunBatch(args);
+    ::unsetenv("LD_DEBUG");
+    return r;
+}
+
+TEST(ChartFileModule, QtIsLoadedOnlyForAChartFile) {
+    const auto plain = RunWithLoaderReport({"eval", "--q-order", "1", "--c-order", "1", "--json", Example("ps-toluene.sta")});
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_NE(plain.err.find("libstdc++"), std::string::npos) << "no loader report";
+    EXPECT_EQ(plain.err.find("libQt6"), std::string::npos);
+    EXPECT_EQ(plain.err.find("zebstat-chart-files"), std::string::npos);
+
+    test::TempDir dir;
+    const auto drawn = RunWithLoaderReport(
+        {"eval", "--q-order", "1", "--c-order", "1", "--plot-file", dir.file("c.png"), Example("ps-toluene.sta")});
+    ASSERT_EQ(drawn.status, 0);
+    EXPECT_NE(drawn.err.find("zebstat-chart-files.so"), std::string::npos);
+    EXPECT_NE(drawn.err.find("libQt6Gui"), std::string::npos);
+    EXPECT_GT(test::ReadFile(dir.file("c.png")).size(), 1000u);
+}
+
+TEST(ChartFileModule, AProgramWithoutItsModuleWritesNoChartAndSaysWhy) {
+    test::TempDir dir;
+    const std::filesystem::path copy = std::filesystem::path(dir.file("bin")) / "zebstat-batch";
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::copy_file(ZEBSTAT_BATCH_EXE, copy);
+    const std::string out = dir.file("c.svg");
+    const std::string cmd = "'" + copy.string() + "' eval --plot-file '" + out + "' '" + Example("ps-toluene.sta") +
+                            "' >/dev/null 2>'" + dir.file("err") + "'";
+    const int raw = std::system(cmd.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+    const std::string err = test::ReadFile(dir.file("err"));
+    EXPECT_EQ(err.rfind("zebstat-batch: could not write " + out + ": the chart module could not be loaded: ", 0), 0u)
+        << err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    // The same program still evaluates.
+    const std::string eval = "'" + copy.string() + "' eval --json '" + Example("ps-toluene.sta") + "' >/dev/null 2>&1";
+    const int evalRaw = std::system(eval.c_str());
+    EXPECT_EQ(WIFEXITED(evalRaw) ? WEXITSTATUS(evalRaw) : -1, 0);
+}
+#endif
+
+} // namespace
+} // namespace zeb
