@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
+#include "plot/MenuChoices.h"
 #include "plot/TFitF1.h"
 
 #include <cstdlib>
@@ -101,30 +102,9 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
     } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }
-    switch (o.plotType) {
-    case 2: w.OnBerechnungPlottypBerry(); break;
-    case 3: w.OnBerechnungPlottypGuinier(); break;
-    case 4: w.OnBerechnungPlottypDi(); break;
-    case 5: w.OnBerechnungPlottypDii(); break;
-    case 6: w.OnBerechnungPlottypDiii(); break;
-    default: w.OnBerechnungPlottypZimm(); break;
-    }
-    switch (o.qOrder) {
-    case 1: w.OnBerechnungQ1(); break;
-    case 2: w.OnBerechnungQ2(); break;
-    case 3: w.OnBerechnungQ3(); break;
-    case 4: w.OnBerechnungQ4(); break;
-    case 5: w.OnBerechnungQ5(); break;
-    default: w.OnBerechnungQKeine(); break;
-    }
-    switch (o.cOrder) {
-    case 1: w.OnBerechnungC1(); break;
-    case 2: w.OnBerechnungC2(); break;
-    case 3: w.OnBerechnungC3(); break;
-    case 4: w.OnBerechnungC4(); break;
-    case 5: w.OnBerechnungC5(); break;
-    default: w.OnBerechnungCKeine(); break;
-    }
+    ChoosePlotType(w, o.plotType);
+    ChooseQOrder(w, o.qOrder);
+    ChooseCOrder(w, o.cOrder);
 }
 
 void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,

@@ -13,6 +13,8 @@ std::string Utf8ToCp850(std::string_view text);
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t cp);
 // Decodes one code point at text[i] and advances i; a malformed byte gives U+FFFD.
 char32_t DecodeUtf8(std::string_view text, std::size_t& i);
 // Number of code points.

@@ -6,6 +6,7 @@
 #include "analysis/PlotType.h"
 #include "data/CFormat.h"
 #include "platform/Platform.h"
+#include "plot/MenuChoices.h"
 #include "plot/TFitF1.h"
 #include "session/EvaluationFiles.h"
 
@@ -120,33 +121,12 @@ void ApplyEvaluation(TFitF1& w, const Evaluation& e, const std::string& zebPath)
     if (e.kInternal && !w.RestoreK(*e.kInternal))
         platform.inform(tx::EvaluationKRefused, tx::CapInformation, MsgIcon::Information);
     if (w.menuItem(TFitF1::PlotTypeItems()[static_cast<std::size_t>(e.plotType - 1)]).enabled) {
-        switch (e.plotType) {
-        case 2: w.OnBerechnungPlottypBerry(); break;
-        case 3: w.OnBerechnungPlottypGuinier(); break;
-        case 4: w.OnBerechnungPlottypDi(); break;
-        case 5: w.OnBerechnungPlottypDii(); break;
-        case 6: w.OnBerechnungPlottypDiii(); break;
-        default: w.OnBerechnungPlottypZimm(); break;
-        }
+        ChoosePlotType(w, e.plotType);
     } else {
         platform.inform(tx::EvaluationPlotTypeMissing, tx::CapInformation, MsgIcon::Information);
     }
-    switch (e.qOrder) {
-    case 1: w.OnBerechnungQ1(); break;
-    case 2: w.OnBerechnungQ2(); break;
-    case 3: w.OnBerechnungQ3(); break;
-    case 4: w.OnBerechnungQ4(); break;
-    case 5: w.OnBerechnungQ5(); break;
-    default: w.OnBerechnungQKeine(); break;
-    }
-    switch (e.cOrder) {
-    case 1: w.OnBerechnungC1(); break;
-    case 2: w.OnBerechnungC2(); break;
-    case 3: w.OnBerechnungC3(); break;
-    case 4: w.OnBerechnungC4(); break;
-    case 5: w.OnBerechnungC5(); break;
-    default: w.OnBerechnungCKeine(); break;
-    }
+    ChooseQOrder(w, e.qOrder);
+    ChooseCOrder(w, e.cOrder);
     if (e.formFactor) {
         const EvaluationFormFactor& ff = *e.formFactor;
         const std::string userPath = ff.userFile ? ResolveEvaluationPath(ff.userFile->path, zebPath) : std::string();

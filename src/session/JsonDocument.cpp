@@ -1,6 +1,7 @@
 #include "session/JsonDocument.h"
 
 #include "data/CFormat.h"
+#include "platform/CodePage.h"
 
 #include <charconv>
 #include <cmath>
@@ -162,24 +163,6 @@ private:
         return u;
     }
 
-    static void appendUtf8(std::string& out, unsigned cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
     std::string string() {
         ++pos_;  // the opening quote
         std::string out;
@@ -218,7 +201,7 @@ private:
                     cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                 }
                 if (cp == 0) fail("a NUL character inside a string");
-                appendUtf8(out, cp);
+                AppendUtf8(out, cp);
                 break;
             }
             default: --pos_; fail("an unknown escape in a string");
