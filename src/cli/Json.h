@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/CFormat.h"
+#include "session/JsonDocument.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,27 +20,7 @@ inline std::string number(double v) {
 
 inline std::string number(std::optional<double> v) { return v ? number(*v) : "null"; }
 
-inline std::string string(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
+inline std::string string(const std::string& s) { return jsondoc::Quote(s); }
 
 inline std::string numbers(const std::vector<double>& values) {
     std::string out = "[";
