@@ -13,16 +13,11 @@ namespace {
 constexpr double kBoltzmann = 1.380622e-23;        // J/K
 constexpr double kSixPi = 18.849555921538197;      // 6 x 3.1415926535897
 
-std::optional<double> finite(double v) {
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
 } // namespace
 
 std::optional<double> HydrodynamicRadiusNm(double temperatureK, double viscosityMPas, double dUm2PerS) {
     if (temperatureK == 0.0 || viscosityMPas == 0.0) return std::nullopt;
-    return finite(kBoltzmann * temperatureK / (viscosityMPas * 0.01 * kSixPi * dUm2PerS) * 1e22);
+    return Finite(kBoltzmann * temperatureK / (viscosityMPas * 0.01 * kSixPi * dUm2PerS) * 1e22);
 }
 
 void ComputeDynamicValues(const MeasurementSet& set, const ExtrapolationResult& fits, EvaluationResults& r) {
@@ -33,8 +28,8 @@ void ComputeDynamicValues(const MeasurementSet& set, const ExtrapolationResult& 
         ConcentrationValues& v = r.conc[static_cast<std::size_t>(c)];
         v.fitted = true;
         const auto& row = set.calcTableA[static_cast<std::size_t>(c)];
-        v.dzApp = finite(RoundSig(row[1], 3));
-        v.cs2AppUm2 = finite(row[2] * 1e8 / row[1]);
+        v.dzApp = Finite(RoundSig(row[1], 3));
+        v.cs2AppUm2 = Finite(row[2] * 1e8 / row[1]);
         v.rhNm = HydrodynamicRadiusNm(set.temperature[c], set.viscosity[c], row[1]);
     }
 
@@ -50,8 +45,8 @@ void ComputeDynamicValues(const MeasurementSet& set, const ExtrapolationResult& 
 
     if (fits.lineQ0.hasData == 1) {
         const double y0c = fits.lineQ0.y();
-        r.dzC = finite(y0c);
-        r.kD = finite(set.calcTableB[0][2] * 1e-3 / y0c);
+        r.dzC = Finite(y0c);
+        r.kD = Finite(set.calcTableB[0][2] * 1e-3 / y0c);
         put(kSlotMwc, r.dzC, tx::UnitUm2PerS);
         put(kSlotA2, r.kD, tx::UnitDm3PerG);
     } else {
@@ -60,8 +55,8 @@ void ComputeDynamicValues(const MeasurementSet& set, const ExtrapolationResult& 
     }
     if (fits.lineC0.hasData == 1) {
         const double y0q = fits.lineC0.y();
-        r.dzQ2 = finite(y0q);
-        r.cs2Um2 = finite(set.calcTableA[0][2] / y0q * 1e8);
+        r.dzQ2 = Finite(y0q);
+        r.cs2Um2 = Finite(set.calcTableA[0][2] / y0q * 1e8);
         put(kSlotMwq, r.dzQ2, tx::UnitUm2PerS);
         put(kSlotRg, r.cs2Um2, tx::UnitUm2);
     } else {

@@ -6,11 +6,18 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zeb {
+
+// The value when it is a finite number, else nothing.
+inline std::optional<double> Finite(double v) {
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
+}
 
 // Positions of the four result fields, labels and lines.
 enum ResultSlot : int { kSlotMwc = 0, kSlotMwq = 1, kSlotRg = 2, kSlotA2 = 3 };

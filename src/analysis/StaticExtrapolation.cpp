@@ -9,14 +9,6 @@
 
 namespace zeb {
 
-namespace {
-
-std::optional<double> finite(double v) {
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-} // namespace
 
 double ApparentMw(int plotType, double a1) {
     switch (plotType) {
@@ -47,8 +39,8 @@ void ComputeStaticValues(MeasurementSet& set, const ExtrapolationResult& fits, i
         if (!summary || summary->hasData != 1) continue;
         v.fitted = true;
         const auto& row = set.calcTableA[static_cast<std::size_t>(c)];
-        v.mwApp = finite(RoundSig(ApparentMw(plotType, row[1]), 3));
-        v.s2AppCm2 = finite(ApparentS2Cm2(plotType, row[1], row[2]));
+        v.mwApp = Finite(RoundSig(ApparentMw(plotType, row[1]), 3));
+        v.s2AppCm2 = Finite(ApparentS2Cm2(plotType, row[1], row[2]));
         if (v.s2AppCm2 && *v.s2AppCm2 >= 0.0) v.rgAppNm = std::sqrt(*v.s2AppCm2) * 1e7;
         if (c >= 1) {
             if (v.mwApp) set.appMw[c] = *v.mwApp;
@@ -69,11 +61,11 @@ void ComputeStaticValues(MeasurementSet& set, const ExtrapolationResult& fits, i
 
     if (fits.lineQ0.hasData == 1) {
         const double y0c = fits.lineQ0.y(), slope = set.calcTableB[0][2];
-        r.mwC = finite(ApparentMw(plotType, y0c));
+        r.mwC = Finite(ApparentMw(plotType, y0c));
         switch (plotType) {
-        case kPlotBerry: r.a2 = finite(slope * 1e-3 * y0c); break;
-        case kPlotGuinier: r.a2 = finite(std::exp(y0c) * slope * 1e-3 / 2.0); break;
-        default: r.a2 = finite(slope * 1e-3 / 2.0); break;
+        case kPlotBerry: r.a2 = Finite(slope * 1e-3 * y0c); break;
+        case kPlotGuinier: r.a2 = Finite(std::exp(y0c) * slope * 1e-3 / 2.0); break;
+        default: r.a2 = Finite(slope * 1e-3 / 2.0); break;
         }
         put(kSlotMwc, r.mwC);
         put(kSlotA2, r.a2);
@@ -84,17 +76,17 @@ void ComputeStaticValues(MeasurementSet& set, const ExtrapolationResult& fits, i
 
     if (fits.lineC0.hasData == 1) {
         const double y0q = fits.lineC0.y();
-        r.mwQ2 = finite(ApparentMw(plotType, y0q));
-        r.s2Cm2 = finite(ApparentS2Cm2(plotType, y0q, set.calcTableA[0][2]));
+        r.mwQ2 = Finite(ApparentMw(plotType, y0q));
+        r.s2Cm2 = Finite(ApparentS2Cm2(plotType, y0q, set.calcTableA[0][2]));
         put(kSlotMwq, r.mwQ2);
         if (r.s2Cm2 && *r.s2Cm2 < 0.0) {
             // A negative <S²> has no radius: <S>² in µm² takes its place.
             r.labels[kSlotRg] = tx::LabelS2;
             r.lines[kSlotRg] = tx::LineS2;
-            put(kSlotRg, finite(*r.s2Cm2 * 1e8));
+            put(kSlotRg, Finite(*r.s2Cm2 * 1e8));
             if (printable[kSlotRg]) r.lines[kSlotRg] += tx::UnitUm2;
         } else {
-            if (r.s2Cm2) r.rgNm = finite(std::sqrt(*r.s2Cm2) * 1e7);
+            if (r.s2Cm2) r.rgNm = Finite(std::sqrt(*r.s2Cm2) * 1e7);
             put(kSlotRg, r.rgNm);
             if (printable[kSlotRg]) r.lines[kSlotRg] += tx::UnitNm;
         }

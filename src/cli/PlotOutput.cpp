@@ -17,6 +17,7 @@
 
 #ifdef ZEBSTAT_HAVE_QT
 #include "cli/ChartFileModule.h"
+#include "platform/PathName.h"
 
 // fontconfig keeps its configuration to the end of the process; in a build
 // with the leak checker that is not a leak of ours (and the summary of
@@ -29,13 +30,10 @@ namespace zeb::cli {
 
 namespace {
 
+// The extension of a file name with its dot, lower case ("" for none).
 std::string lowerExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string ext = path.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
+    const std::string ext = LowerExtensionOf(path);
+    return FileNameOf(path).rfind('.') == std::string::npos ? "" : "." + ext;
 }
 
 std::pair<double, double> range(const std::vector<std::string>& args, std::size_t& i) {

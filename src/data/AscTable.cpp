@@ -49,21 +49,16 @@ private:
     int line_ = 1;
 };
 
-std::string quoted(std::string_view s) {
-    if (s.size() > 40) return "\"" + std::string(s.substr(0, 40)) + "...\"";
-    return "\"" + std::string(s) + "\"";
-}
-
-class Parser {
+class AscParser {
 public:
-    Parser(std::string_view text, const std::function<void()>& pending) : tokens_(text), pending_(pending) {}
+    AscParser(std::string_view text, const std::function<void()>& pending) : tokens_(text), pending_(pending) {}
 
     AscTable run() {
         const int nc = count("number of concentrations", MeasurementSet::kMaxLoadedConc);
         const int na = count("number of angles", MeasurementSet::kMaxLoadedAngles);
         for (int i = 0; i < nc; ++i) {
             const double c = number(CFormat("concentration %d of %d", i + 1, nc));
-            if (c < 0.0) Refuse(Kind::Invalid, last_.line, "the concentration " + quoted(last_.text) + " is negative");
+            if (c < 0.0) Refuse(Kind::Invalid, last_.line, "the concentration " + QuotedStart(last_.text) + " is negative");
             table_.concentrationsGPerCm3.push_back(c);
         }
         for (int r = 0; r < na; ++r) {
@@ -76,7 +71,7 @@ public:
             row.q2PerCm2 = number(where);
             texts.push_back(last_.text);
             if (!(row.q2PerCm2 > 0.0))
-                Refuse(Kind::Invalid, last_.line, "the q\u00b2 value " + quoted(last_.text) + " is not positive");
+                Refuse(Kind::Invalid, last_.line, "the q\u00b2 value " + QuotedStart(last_.text) + " is not positive");
             for (int i = 0; i < nc; ++i) {
                 const double kcr = value(where);
                 if (!(kcr > 0.0)) ++table_.missingValues;
@@ -94,7 +89,7 @@ public:
         if (tokens_.next(surplus))
             Refuse(Kind::Invalid, surplus.line,
                    CFormat("%s follows the table of %d concentrations and %d angles, which ends on line %d",
-                           quoted(surplus.text).c_str(), nc, na, last_.line));
+                           QuotedStart(surplus.text).c_str(), nc, na, last_.line));
         if (tokens_.endsHere()) checkNotCut(nc, na);
         return std::move(table_);
     }
@@ -109,12 +104,12 @@ private:
     int count(const char* what, int limit) {
         const Token t = take(std::string("the ") + what);
         float v = 0;
-        if (!WholeFloat(t.text, v)) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + quoted(t.text) + " is no number");
+        if (!WholeFloat(t.text, v)) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + QuotedStart(t.text) + " is no number");
         // Counts are whole numbers, written as "4" or "4.000000E+00"; "2.9" is no count.
         if (v != std::trunc(v))
-            Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + quoted(t.text) + " is not a whole number");
+            Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + QuotedStart(t.text) + " is not a whole number");
         if (v > limit) throw EOvlConcAngle();
-        if (v < 1) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " is " + quoted(t.text));
+        if (v < 1) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " is " + QuotedStart(t.text));
         return static_cast<int>(v);
     }
 
@@ -122,7 +117,7 @@ private:
         const Token t = take(what);
         float v = 0;
         if (!WholeFloat(t.text, v))
-            Refuse(Kind::Invalid, t.line, quoted(t.text) + " in " + what + " is no number");
+            Refuse(Kind::Invalid, t.line, QuotedStart(t.text) + " in " + what + " is no number");
         return v;
     }
 
@@ -135,7 +130,7 @@ private:
         for (char ch : t.text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         if (!lower.empty() && (lower[0] == '+' || lower[0] == '-')) lower.erase(0, 1);
         if (lower == "nan" || lower == "inf" || lower == "infinity") return NAN;
-        Refuse(Kind::Invalid, t.line, quoted(t.text) + " in " + what + " is no number");
+        Refuse(Kind::Invalid, t.line, QuotedStart(t.text) + " in " + what + " is no number");
     }
 
     // The file ends inside its last number when that is written shorter than
@@ -147,7 +142,7 @@ private:
         else if (na >= 2) comparable = rowTexts_[rowTexts_.size() - 2].back();
         if (!comparable.empty() && LooksCut(last_.text, comparable))
             Refuse(Kind::EndsEarly, last_.line,
-                   "the file ends inside the number " + quoted(last_.text) + " (compare " + quoted(comparable) + ")");
+                   "the file ends inside the number " + QuotedStart(last_.text) + " (compare " + QuotedStart(comparable) + ")");
     }
 
     Tokens tokens_;
@@ -162,7 +157,7 @@ private:
 AscTable ParseAscTable(std::string_view text, const std::function<void()>& pending) {
     if (const auto at = BinaryByteAt(text))
         Refuse(Kind::Invalid, LineOfOffset(text, *at), CFormat("byte %u: this is no text file", static_cast<unsigned>(static_cast<unsigned char>(text[*at]))));
-    return Parser(text, pending).run();
+    return AscParser(text, pending).run();
 }
 
 } // namespace zeb

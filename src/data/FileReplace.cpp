@@ -2,6 +2,7 @@
 
 #include "app/texts/FileTexts.h"
 #include "app/texts/ReadCheckTexts.h"
+#include "platform/PathName.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,12 +16,12 @@ namespace zeb {
 
 namespace {
 
-std::function<int(WriteStep)>& faultHook() {
-    static std::function<int(WriteStep)> hook;
+std::function<int(ReplaceStep)>& faultHook() {
+    static std::function<int(ReplaceStep)> hook;
     return hook;
 }
 
-int injected(WriteStep step) {
+int injected(ReplaceStep step) {
     const auto& hook = faultHook();
     return hook ? hook(step) : 0;
 }
@@ -31,14 +32,8 @@ FileWriteResult failed(std::string reason) {
     return r;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 void syncFolder(const std::string& path) {
-    const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -58,8 +53,8 @@ public:
     // owner and permissions of like (and its time stamps when keepTimes).
     std::string write(const std::string& target, const struct stat& like, std::string_view bytes, bool keepTimes) {
         // A short fixed name: it fits wherever the target's name fits.
-        std::string name = folderOf(target) + "/.zebstat-XXXXXX";
-        if (const int e = injected(WriteStep::CreateTemporary)) return SystemReason(e);
+        std::string name = FolderOf(target) + "/.zebstat-XXXXXX";
+        if (const int e = injected(ReplaceStep::CreateTemporary)) return SystemReason(e);
         fd_ = ::mkostemp(name.data(), O_CLOEXEC);
         if (fd_ < 0) return SystemReason(errno);
         path_ = name;
@@ -71,10 +66,10 @@ public:
         }
         if (::fchmod(fd_, like.st_mode & 07777) != 0) return SystemReason(errno);
         const std::size_t half = bytes.size() / 2;
-        if (const std::string why = writeAll(bytes.substr(0, half), WriteStep::Write); !why.empty()) return why;
-        if (const std::string why = writeAll(bytes.substr(half), WriteStep::WriteSecondHalf); !why.empty())
+        if (const std::string why = writeAll(bytes.substr(0, half), ReplaceStep::Write); !why.empty()) return why;
+        if (const std::string why = writeAll(bytes.substr(half), ReplaceStep::WriteSecondHalf); !why.empty())
             return why;
-        if (const int e = injected(WriteStep::Flush)) return SystemReason(e);
+        if (const int e = injected(ReplaceStep::Flush)) return SystemReason(e);
         if (::fsync(fd_) != 0) return SystemReason(errno);
         if (keepTimes) {
             const struct timespec times[2] = {like.st_atim, like.st_mtim};
@@ -87,7 +82,7 @@ public:
     void placed() { path_.clear(); }
 
 private:
-    std::string writeAll(std::string_view bytes, WriteStep step) {
+    std::string writeAll(std::string_view bytes, ReplaceStep step) {
         if (const int e = injected(step)) return SystemReason(e);
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
@@ -116,7 +111,7 @@ FileWriteResult CheckCorrectable(const std::string& path, const FileIdentity& as
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return failed(SystemReason(errno));
     ::close(fd);
-    const std::string folder = folderOf(path);
+    const std::string folder = FolderOf(path);
     if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
         return failed("its folder: " + SystemReason(errno));
     FileWriteResult ok;
@@ -165,7 +160,7 @@ FileWriteResult ReplaceFileContents(const std::string& path, std::string_view by
     };
     Temporary temporary;
     if (const std::string why = temporary.write(path, like, bytes, false); !why.empty()) return writeFailed(why);
-    if (const int e = injected(WriteStep::Rename)) return writeFailed(SystemReason(e));
+    if (const int e = injected(ReplaceStep::Rename)) return writeFailed(SystemReason(e));
     if (std::rename(temporary.path().c_str(), path.c_str()) != 0) return writeFailed(SystemReason(errno));
     temporary.placed();
     syncFolder(path);
@@ -182,6 +177,6 @@ std::string CorrectionFailedText(const std::string& path, const FileWriteResult&
     return std::string(tx::CorrectionNotPossible) + "\n" + path + ": " + result.reason;
 }
 
-void SetWriteFaultForTests(std::function<int(WriteStep)> fault) { faultHook() = std::move(fault); }
+void SetWriteFaultForTests(std::function<int(ReplaceStep)> fault) { faultHook() = std::move(fault); }
 
 } // namespace zeb

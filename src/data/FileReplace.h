@@ -43,9 +43,9 @@ FileWriteResult ReplaceFileContents(const std::string& path, std::string_view by
 std::string CorrectionFailedText(const std::string& path, const FileWriteResult& result);
 
 // The steps of a write, for tests that make one of them fail.
-enum class WriteStep { CreateTemporary, Write, WriteSecondHalf, Flush, Rename };
+enum class ReplaceStep { CreateTemporary, Write, WriteSecondHalf, Flush, Rename };
 // A test seam: called before each step; a non-zero result is taken as the
 // errno of that step failing. Empty in the program.
-void SetWriteFaultForTests(std::function<int(WriteStep)> fault);
+void SetWriteFaultForTests(std::function<int(ReplaceStep)> fault);
 
 } // namespace zeb

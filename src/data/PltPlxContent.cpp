@@ -16,21 +16,16 @@ using Kind = ReadProblem::Kind;
 
 // Longer lines are refused, never cut into wrong values.
 constexpr std::size_t kMaxLineBytes = 1024;
-constexpr std::size_t kSampleNameChars = 40;
+constexpr std::size_t kPltSampleNameChars = 40;
 constexpr std::size_t kSolventNameChars = 25;
 constexpr std::size_t kSourceNameChars = 260;
 constexpr int kPendingInterval = 25;
 constexpr int kListValuesPerLine = 5;
 constexpr int kStoredValues = 10;
 
-std::string quoted(std::string_view s) {
-    if (s.size() > 40) return "\"" + std::string(s.substr(0, 40)) + "...\"";
-    return "\"" + std::string(s) + "\"";
-}
-
-class Parser {
+class PltPlxParser {
 public:
-    Parser(std::string_view text, bool plx, PltPlxRoom room, const std::function<void()>& pending)
+    PltPlxParser(std::string_view text, bool plx, PltPlxRoom room, const std::function<void()>& pending)
         : text_(text), lines_(text, kMaxLineBytes), room_(room), pending_(pending) {
         content_.plx = plx;
     }
@@ -41,7 +36,7 @@ public:
                    CFormat("byte %u: this is no text file",
                            static_cast<unsigned>(static_cast<unsigned char>(text_[*at]))));
         content_.sampleName =
-            TrimTrailingBlanks(Utf8Left(DecodeFileText(line("the sample name")), kSampleNameChars));
+            TrimTrailingBlanks(Utf8Left(DecodeFileText(line("the sample name")), kPltSampleNameChars));
         content_.solventName = Utf8Left(DecodeFileText(line("the solvent name")), kSolventNameChars);
         if (content_.plx) plxHeader();
         else pltHeader();
@@ -62,7 +57,7 @@ private:
         const std::string text = line(what);
         const std::string_view field = LeadingField(text);
         double v = 0;
-        if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + quoted(field) + " is no number");
+        if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + QuotedStart(field) + " is no number");
         return v;
     }
 
@@ -71,7 +66,7 @@ private:
         const std::string text = line(what);
         const std::string_view field = LeadingField(text);
         int n = 0;
-        if (!WholeInt(field, n)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + quoted(field) + " is no whole number");
+        if (!WholeInt(field, n)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + QuotedStart(field) + " is no whole number");
         if (n > limit) throw EOvlConcAngle();
         return n;
     }
@@ -100,10 +95,10 @@ private:
                            std::to_string(n) + " " + what + CFormat("; %d expected", expected));
             for (auto field : fields) {
                 double v = 0;
-                if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), quoted(field) + " is no number");
+                if (!WholeDouble(field, v)) Refuse(Kind::Invalid, lines_.lineNumber(), QuotedStart(field) + " is no number");
                 if ((sign == Sign::NotNegative && v < 0.0) || (sign == Sign::Positive && !(v > 0.0)))
                     Refuse(Kind::Invalid, lines_.lineNumber(),
-                           quoted(field) + (sign == Sign::Positive ? " is not positive" : " is negative"));
+                           QuotedStart(field) + (sign == Sign::Positive ? " is not positive" : " is negative"));
                 values.push_back(v);
                 pending();
             }
@@ -136,7 +131,7 @@ private:
             const std::string text = line(CFormat("concentration %d of %d", i + 1, nc_));
             const std::string_view field = LeadingField(text);
             double c = 0;
-            if (!WholeDouble(field, c)) Refuse(Kind::Invalid, lines_.lineNumber(), "the concentration " + quoted(field) + " is no number");
+            if (!WholeDouble(field, c)) Refuse(Kind::Invalid, lines_.lineNumber(), "the concentration " + QuotedStart(field) + " is no number");
             if (c < 0.0) Refuse(Kind::Invalid, lines_.lineNumber(), CFormat("the concentration %g is negative", c));
             const auto colon = text.find(':', 1);
             if (colon == std::string::npos)
@@ -175,7 +170,7 @@ private:
             std::array<double, kStoredValues> values{};
             for (std::size_t f = 0; f < fields.size(); ++f) {
                 double v = 0;
-                if (!WholeDouble(fields[f], v)) Refuse(Kind::Invalid, lines_.lineNumber(), quoted(fields[f]) + " is no number");
+                if (!WholeDouble(fields[f], v)) Refuse(Kind::Invalid, lines_.lineNumber(), QuotedStart(fields[f]) + " is no number");
                 if (f < values.size()) values[f] = v;
                 pending();
             }
@@ -186,7 +181,7 @@ private:
                 const std::size_t at = k > 0 ? fields.size() - 1 : fields.size() - 2;
                 if ((k > 0 || fields.size() >= 2) && LooksCut(fields.back(), before[at]))
                     Refuse(Kind::EndsEarly, lines_.lineNumber(),
-                           "the file ends inside the number " + quoted(fields.back()));
+                           "the file ends inside the number " + QuotedStart(fields.back()));
             }
             previous = text;
         }
@@ -197,7 +192,7 @@ private:
             const std::size_t end = text_.find_first_of("\r\n", offset);
             Refuse(Kind::Invalid, LineOfOffset(text_, offset),
                    CFormat("%s follows the table of %d \u00d7 %d value lines",
-                           quoted(text_.substr(offset, end == std::string_view::npos ? std::string_view::npos : end - offset)).c_str(),
+                           QuotedStart(text_.substr(offset, end == std::string_view::npos ? std::string_view::npos : end - offset)).c_str(),
                            nc_, nq_));
         }
     }
@@ -215,7 +210,7 @@ private:
 } // namespace
 
 PltPlxContent ParsePltPlx(std::string_view text, bool plx, PltPlxRoom room, const std::function<void()>& pending) {
-    return Parser(text, plx, room, pending).run();
+    return PltPlxParser(text, plx, room, pending).run();
 }
 
 } // namespace zeb

@@ -15,6 +15,7 @@
 #include "data/TFitF.h"
 #include "dialogs/TFormTarn1.h"
 #include "platform/Platform.h"
+#include "platform/PathName.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,11 +24,6 @@
 namespace zeb {
 
 namespace {
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 class PltPlxReader {
 public:
@@ -77,7 +73,7 @@ void PltPlxReader::warnMissing() {
 }
 
 std::string PltPlxReader::originalNote() const {
-    return CFormat(tx::OriginalKeptNote, fileNameOf(OriginalCopyPath(path_)).c_str());
+    return CFormat(tx::OriginalKeptNote, FileNameOf(OriginalCopyPath(path_)).c_str());
 }
 
 // Write access is asked for only now that the user has chosen a correction.

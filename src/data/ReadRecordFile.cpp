@@ -23,6 +23,7 @@
 #include "data/TFitF.h"
 #include "dialogs/TFormPavo7100.h"
 #include "platform/Platform.h"
+#include "platform/PathName.h"
 
 #include <bit>
 #include <cmath>
@@ -57,11 +58,6 @@ public:
 private:
     TFitF& window_;
 };
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 class RecordFileReader {
 public:
@@ -272,7 +268,7 @@ void RecordFileReader::commit() {
 }
 
 int RecordFileReader::firstPass() {
-    const std::string note = CFormat(tx::OriginalKeptNote, fileNameOf(OriginalCopyPath(path_)).c_str());
+    const std::string note = CFormat(tx::OriginalKeptNote, FileNameOf(OriginalCopyPath(path_)).c_str());
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
         // After "Continue without any change" the records pass untouched
         // unless the sample name was changed.

@@ -67,4 +67,11 @@ int LineOfOffset(std::string_view text, std::size_t pos);
 // least four digits after the point).
 bool LooksCut(std::string_view last, std::string_view comparable);
 
+// The start of a text as a message quotes it: its first 40 bytes in double
+// quotes, with "..." when there is more.
+inline std::string QuotedStart(std::string_view s) {
+    if (s.size() > 40) return "\"" + std::string(s.substr(0, 40)) + "...\"";
+    return "\"" + std::string(s) + "\"";
+}
+
 } // namespace zeb

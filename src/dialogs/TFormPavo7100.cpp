@@ -15,7 +15,7 @@ namespace zeb {
 namespace {
 
 // Index of each adjustable field in the order Change reads them.
-enum Field { kDndc, kConc, kNStd, kNSolv, kWavel, kRayleigh, kVisc, kFields };
+enum PavoField { kDndc, kConc, kNStd, kNSolv, kWavel, kRayleigh, kVisc, kFields };
 
 } // namespace
 

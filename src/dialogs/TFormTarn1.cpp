@@ -14,7 +14,7 @@ namespace zeb {
 
 namespace {
 
-constexpr std::size_t kSampleNameChars = 40;
+constexpr std::size_t kTarnSampleNameChars = 40;
 
 // A single-precision value as the decimal number it was entered as (298.15f
 // is shown as 298.15000, not as 298.14999).
@@ -144,7 +144,7 @@ void TFormTarn1::BtnChangeClick() {
     }
     if (form_ == Form::Plt) {
         *wavelength_ = wavelength;
-        *sampleName_ = Utf8Left(EditSampleName, kSampleNameChars);
+        *sampleName_ = Utf8Left(EditSampleName, kTarnSampleNameChars);
     }
     result_ = Result::Ok;
     closed_ = true;

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "platform/PathName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,18 +28,6 @@ int injected(WriteStep step) {
     return hook ? hook(step) : 0;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The file a path names once symbolic links are followed; for a dangling link
 // the (missing) file it points to. Sets errno and returns nullopt on failure.
 std::optional<std::string> followLinks(const std::string& path) {
@@ -63,7 +52,7 @@ std::optional<std::string> followLinks(const std::string& path) {
         const ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
         if (n < 0) return std::nullopt;
         to.resize(static_cast<std::size_t>(n));
-        p = !to.empty() && to.front() == '/' ? to : folderOf(p) + "/" + to;
+        p = !to.empty() && to.front() == '/' ? to : FolderOf(p) + "/" + to;
     }
     errno = ELOOP;
     return std::nullopt;
@@ -147,7 +136,7 @@ WriteResult CheckWriteTarget(const std::string& path, std::string* finalPath) {
     if (::stat(target->c_str(), &st) != 0) {
         if (errno != ENOENT) return WriteResult::Failure(errno, "");
         // A new file: its folder must take it.
-        const std::string folder = folderOf(*target);
+        const std::string folder = FolderOf(*target);
         if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return {};
         return folderFailure(errno, folder);
     }
@@ -172,7 +161,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 
     // The temporary file: created new (never an existing one), with 0666 less
     // the umask for a new target.
-    const std::string folder = folderOf(target);
+    const std::string folder = FolderOf(target);
     thread_local std::mt19937_64 random = seededRandom();
     std::string tmp;
     int fd = -1;
@@ -180,7 +169,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
         errno = e;
     } else {
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            tmp = temporaryName(folder, nameOf(target), random);
+            tmp = temporaryName(folder, FileNameOf(target), random);
             fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
             if (fd < 0 && errno != EEXIST) break;
         }

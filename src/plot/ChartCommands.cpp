@@ -8,6 +8,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
+#include "platform/PathName.h"
 
 #include <cctype>
 
@@ -25,19 +26,6 @@ void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
     if (!platform.setClipboardPicture(wmf, svg)) platform.inform(tx::ClipboardNotOpened, tx::CapZebStat, MsgIcon::Stop);
 }
 
-namespace {
-
-// The extension of a file name, lower case, without the dot ("" for none).
-std::string extensionOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
-} // namespace
 
 void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform, const ChartFileWriters& writers) {
     if (!ChartReady(window)) return;
@@ -57,7 +45,7 @@ void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform, const 
     request.overwritePrompt = true;
     const auto name = platform.saveFileName(request);
     if (!name) return;
-    const std::string ext = extensionOf(*name);
+    const std::string ext = LowerExtensionOf(*name);
     WriteResult written;
     if (ext == "svg") {
         written = WriteFileAtomically(*name, ChartToSvg(MakeChartInputs(window), window.screenMetrics()));

@@ -1,6 +1,7 @@
 #include "settings/RecentFiles.h"
 
 #include "settings/Profile.h"
+#include "platform/PathName.h"
 
 #include <algorithm>
 
@@ -22,17 +23,6 @@ std::vector<std::string> readList(const ProfileFile& file) {
             files.push_back(std::move(path));
     }
     return files;
-}
-
-std::string fileName(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folder(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string menuText(const std::string& text) {
@@ -65,11 +55,11 @@ bool RememberRecentFile(const std::string& path, const std::string& settingsPath
 std::vector<std::string> RecentFileCaptions(const std::vector<std::string>& files) {
     std::vector<std::string> captions;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string name = fileName(files[i]);
+        const std::string name = FileNameOf(files[i]);
         const bool shared = std::count_if(files.begin(), files.end(),
-                                          [&](const std::string& f) { return fileName(f) == name; }) > 1;
+                                          [&](const std::string& f) { return FileNameOf(f) == name; }) > 1;
         std::string caption = "&" + std::to_string(i + 1) + " " + menuText(name);
-        if (shared) caption += " (" + menuText(folder(files[i])) + ")";
+        if (shared) caption += " (" + menuText(FolderOf(files[i])) + ")";
         captions.push_back(std::move(caption));
     }
     return captions;
