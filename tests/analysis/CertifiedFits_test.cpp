@@ -102,7 +102,7 @@ const Reference& TheReference() {
 
 const std::vector<Case>& Cases() { return TheReference().cases; }
 
-double Lre(double estimate, double certified, double reference) {
+double CertifiedLre(double estimate, double certified, double reference) {
     const double rel = std::fabs(estimate - certified) / std::fabs(reference);
     if (!std::isfinite(estimate)) return 0.0;
     if (rel == 0.0) return 17.0;
@@ -123,7 +123,7 @@ struct Measured {
 // data are a polynomial to within their own rounding (a residual SD below
 // 1e-13 of the largest |y|), the SDs are only the rounding of the data: they
 // are measured against their coefficient instead of against themselves.
-Measured FitAndMeasure(const Case& c, std::vector<std::string>& messages) {
+Measured FitCertifiedCase(const Case& c, std::vector<std::string>& messages) {
     ScriptedPlatform platform;
     FitContext ctx{platform, c.weighted ? kWeightingOn : kWeightingOff};
     const int n = static_cast<int>(c.x.size());
@@ -141,8 +141,8 @@ Measured FitAndMeasure(const Case& c, std::vector<std::string>& messages) {
     const bool exactData = c.residualSd <= 1e-13 * yMax;
     Measured r;
     for (int k = 0; k <= c.degree; ++k) {
-        r.coefficientLre.push_back(Lre(fit.a[k + 1], c.coefficient[k], c.coefficient[k]));
-        r.sdLre.push_back(Lre(fit.err[k + 1], c.sd[k], exactData ? c.coefficient[k] : c.sd[k]));
+        r.coefficientLre.push_back(CertifiedLre(fit.a[k + 1], c.coefficient[k], c.coefficient[k]));
+        r.sdLre.push_back(CertifiedLre(fit.err[k + 1], c.sd[k], exactData ? c.coefficient[k] : c.sd[k]));
     }
     return r;
 }
@@ -178,7 +178,7 @@ TEST_P(CertifiedFit, TenCorrectDigitsInEveryCoefficientAndDeviation) {
     ASSERT_LT(GetParam(), cases.size());
     const Case& c = cases[GetParam()];
     std::vector<std::string> messages;
-    const Measured r = FitAndMeasure(c, messages);
+    const Measured r = FitCertifiedCase(c, messages);
     EXPECT_TRUE(messages.empty()) << c.name << ": " << messages.front();
     std::string table;
     for (int k = 0; k <= c.degree; ++k) {

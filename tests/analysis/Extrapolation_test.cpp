@@ -15,10 +15,10 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct FitWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    Window(int nc, int na, double noise = 0.01) {
+    FitWindow(int nc, int na, double noise = 0.01) {
         test::ModelParams m;
         m.noise = noise;
         test::FillModelSet(w.set(), nc, na, m);
@@ -29,7 +29,7 @@ struct Window {
 };
 
 TEST(Extrapolation, TwoActiveAnglesAreEnoughForAStraightLineOneIsNot) {
-    Window x(2, 4);
+    FitWindow x(2, 4);
     for (int a = 3; a <= 4; ++a) x.deactivate(1, a);
     for (int a = 2; a <= 4; ++a) x.deactivate(2, a);
     x.w.OnBerechnungQ1();
@@ -44,7 +44,7 @@ TEST(Extrapolation, TwoActiveAnglesAreEnoughForAStraightLineOneIsNot) {
 }
 
 TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
-    Window x(3, 5);
+    FitWindow x(3, 5);
     x.w.OnBerechnungQ2();
     x.w.OnBerechnungQKeine();
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(x.cell(c, 0).hasData, 0);
@@ -59,7 +59,7 @@ TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
 }
 
 TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {
-    Window x(2, 4);
+    FitWindow x(2, 4);
     for (int a = 1; a <= 4; ++a) x.deactivate(2, a);
     x.w.OnBerechnungC1();
     EXPECT_TRUE(x.platform.messages.empty());  // q order "no": no message
@@ -74,7 +74,7 @@ TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {
 }
 
 TEST(Extrapolation, DeactivatingTheOnlyPointOfAnAngleRemovesItFromTheCZeroLine) {
-    Window y(3, 5);
+    FitWindow y(3, 5);
     y.w.OnBerechnungQ1();
     y.w.OnBerechnungC1();
     EXPECT_EQ(y.w.fits().pointsC0, 5);
@@ -96,7 +96,7 @@ TEST(Extrapolation, DeactivatingTheOnlyPointOfAnAngleRemovesItFromTheCZeroLine) 
 }
 
 TEST(Extrapolation, BerryAndGuinierRefuseKcrTheyCannotTransform) {
-    Window x(2, 4);
+    FitWindow x(2, 4);
     x.cell(1, 2).kcr = 0.0;
     x.cell(2, 3).kcr = -1e-6;
     x.w.OnBerechnungPlottypGuinier();
@@ -150,7 +150,7 @@ TEST(Extrapolation, ErrorBarEndsOfTheTransforms) {
 }
 
 TEST(Extrapolation, SingularFitLeavesItsRecordUnfittedAndNothingPrintsNan) {
-    Window x(3, 4);
+    FitWindow x(3, 4);
     // Two files with the same concentration: with the third deactivated, every
     // angle has two points at one c.
     x.w.set().setConcentration(2, x.w.set().concentration[1]);

@@ -27,10 +27,10 @@ TEST(Reflection, ReflectanceAndAngles) {
 }
 
 // A window with an exactly linear Zimm set over the angles given, q order 1.
-struct Window {
+struct ReflectionWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    explicit Window(int na, double from, double to) {
+    explicit ReflectionWindow(int na, double from, double to) {
         test::ModelParams m;
         m.withDynamic = false;
         test::FillModelSet(w.set(), 2, na, m, 1e-3, from, to);
@@ -40,7 +40,7 @@ struct Window {
 };
 
 TEST(Reflection, AtNinetyDegreesTheCounterAngleIsTheAngleItself) {
-    Window x(3, 60.0, 120.0);  // 60°, 90°, 120°: every counter angle is measured
+    ReflectionWindow x(3, 60.0, 120.0);  // 60°, 90°, 120°: every counter angle is measured
     MeasurementSet& s = x.w.set();
     const double before = s.cell(1, 2)->kcr;
     bool applied = false;
@@ -59,7 +59,7 @@ TEST(Reflection, AtNinetyDegreesTheCounterAngleIsTheAngleItself) {
 }
 
 TEST(Reflection, MatchingIndicesChangeNothing) {
-    Window x(4, 40.0, 140.0);
+    ReflectionWindow x(4, 40.0, 140.0);
     MeasurementSet& s = x.w.set();
     std::vector<double> before;
     for (int a = 1; a <= 4; ++a) before.push_back(s.cell(2, a)->kcr);
@@ -72,7 +72,7 @@ TEST(Reflection, MatchingIndicesChangeNothing) {
 
 TEST(Reflection, OutsideTheMeasuredRangeTheAnswersDecide) {
     // 30° .. 80°: every counter angle (100° .. 150°) lies outside.
-    Window x(6, 30.0, 80.0);
+    ReflectionWindow x(6, 30.0, 80.0);
     MeasurementSet& s = x.w.set();
     std::vector<double> asked;
     std::vector<int> answers;
@@ -102,7 +102,7 @@ TEST(Reflection, OutsideTheMeasuredRangeTheAnswersDecide) {
 }
 
 TEST(Reflection, NoFitAndMissingWavelength) {
-    Window x(3, 60.0, 120.0);
+    ReflectionWindow x(3, 60.0, 120.0);
     MeasurementSet& s = x.w.set();
     s.cell(2, 0)->hasData = 0;
     bool applied = false;

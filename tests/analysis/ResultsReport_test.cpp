@@ -13,10 +13,10 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct ReportWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    explicit Window(int nc = 3, int na = 5, test::ModelParams m = {}) {
+    explicit ReportWindow(int nc = 3, int na = 5, test::ModelParams m = {}) {
         m.noise = m.noise == 0.0 ? 0.01 : m.noise;
         test::FillModelSet(w.set(), nc, na, m);
         w.PostLoadSetup();
@@ -24,7 +24,7 @@ struct Window {
 };
 
 TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
-    Window x;
+    ReportWindow x;
     x.w.set().sourceName[2] = "C:\\data\\a_very_long_file_name.sta";
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
@@ -54,7 +54,7 @@ TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
 }
 
 TEST(ResultsReport, WithoutCOrderOnlyRowsAndAnEmptyLine) {
-    Window x;
+    ReportWindow x;
     x.w.OnBerechnungQ2();
     const std::string& t = x.w.resultsText();
     EXPECT_NE(t.find(" q²-dep.: 2,  c-dep.: 0\r\n"), std::string::npos);
@@ -68,7 +68,7 @@ TEST(ResultsReport, WithoutCOrderOnlyRowsAndAnEmptyLine) {
 }
 
 TEST(ResultsReport, SmoothedAndNegativeRadius) {
-    Window x(3, 6);
+    ReportWindow x(3, 6);
     // Concentration 2 falls with q²: its <S²> is negative, its Rg column shows "---".
     MeasurementSet& s = x.w.set();
     for (int a = 1; a <= 6; ++a) s.cell(2, a)->kcr = 3.0e-6 - 1e-17 * s.q2[a];
@@ -84,7 +84,7 @@ TEST(ResultsReport, SmoothedAndNegativeRadius) {
 }
 
 TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
-    Window x(3, 6);
+    ReportWindow x(3, 6);
     MeasurementSet& s = x.w.set();
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 6; ++a) s.cell(c, a)->kcr = 3.0e-6 + 1e-6 * c - 1e-17 * s.q2[a];
@@ -105,7 +105,7 @@ TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
 // not 0); the c -> 0 line has spare points and keeps its percentages. With
 // weighting every error comes from the points' own errors.
 TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
-    Window x(2, 5);
+    ReportWindow x(2, 5);
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     const std::string& t = x.w.resultsText();
@@ -136,7 +136,7 @@ TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
 }
 
 TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
-    Window x(3, 5);
+    ReportWindow x(3, 5);
     x.w.set().viscosity[3] = 0.0f;
     x.w.OnBerechnungPlottypDii();
     x.w.OnBerechnungQ1();
@@ -159,7 +159,7 @@ TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
 TEST(ResultsReport, StaticOnlyDataInADynamicPlot) {
     test::ModelParams m;
     m.withDynamic = false;
-    Window x(3, 5, m);
+    ReportWindow x(3, 5, m);
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     EXPECT_TRUE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);

@@ -18,7 +18,7 @@ namespace {
 
 using cli::AnalysisOptions;
 
-AnalysisOptions Parse(std::vector<std::string> args) {
+AnalysisOptions ParseAnalysisOptions(std::vector<std::string> args) {
     AnalysisOptions o;
     for (std::size_t i = 0; i < args.size(); ++i)
         if (!cli::ParseAnalysisOption(args, i, o)) throw cli::UsageError{"not an analysis option: " + args[i]};
@@ -26,7 +26,7 @@ AnalysisOptions Parse(std::vector<std::string> args) {
 }
 
 TEST(AnalysisOptions, ParsesEveryOptionAndRefusesBadValues) {
-    const AnalysisOptions o = Parse({"--plot", "d2", "--q-order", "3", "--c-order", "1", "--smooth", "--weight",
+    const AnalysisOptions o = ParseAnalysisOptions({"--plot", "d2", "--q-order", "3", "--c-order", "1", "--smooth", "--weight",
                                      "--k", "2,5", "--deactivate", "1:2,3:14", "--results", "--json"});
     EXPECT_EQ(o.plotType, 5);
     EXPECT_EQ(o.qOrder, 3);
@@ -37,13 +37,13 @@ TEST(AnalysisOptions, ParsesEveryOptionAndRefusesBadValues) {
     for (const auto& bad : std::vector<std::vector<std::string>>{
              {"--plot", "debye"}, {"--q-order", "6"}, {"--c-order"}, {"--k", "x"}, {"--deactivate", "1-2"},
              {"--deactivate", "1:"}, {"--deactivate", "a:1"}, {"--bogus"}})
-        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0];
+        EXPECT_THROW(ParseAnalysisOptions(bad), cli::UsageError) << bad[0];
 }
 
-struct Window {
+struct AnalysedWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    Window() {
+    AnalysedWindow() {
         test::ModelParams m;
         m.noise = 0.01;
         test::FillModelSet(w.set(), 4, 6, m);
@@ -64,8 +64,8 @@ std::vector<std::string> Keys(const cli::JsonMembers& members) {
 }
 
 TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
-    Window x;
-    const AnalysisOptions o = Parse({"--q-order", "1", "--c-order", "2", "--weight", "--k", "3", "--deactivate", "2:1"});
+    AnalysedWindow x;
+    const AnalysisOptions o = ParseAnalysisOptions({"--q-order", "1", "--c-order", "2", "--weight", "--k", "3", "--deactivate", "2:1"});
     cli::ApplyAnalysisOptions(x.w, o);
     EXPECT_EQ(x.w.set().cell(2, 1)->active, 0);
     EXPECT_EQ(x.w.k(), 3e11);
@@ -95,8 +95,8 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
 }
 
 TEST(ResultsJson, DynamicKeysAndMissingValuesAreNull) {
-    Window x;
-    cli::ApplyAnalysisOptions(x.w, Parse({"--plot", "d3", "--q-order", "1", "--smooth"}));
+    AnalysedWindow x;
+    cli::ApplyAnalysisOptions(x.w, ParseAnalysisOptions({"--plot", "d3", "--q-order", "1", "--smooth"}));
     cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
     const std::vector<std::string> keys = Keys(m);
     EXPECT_EQ(std::vector<std::string>(keys.begin() + 6, keys.begin() + 10),

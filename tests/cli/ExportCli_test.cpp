@@ -45,10 +45,10 @@ std::string Fmt(const char* format, double a, double b) {
 
 // The window zebstat-batch builds, with the chosen list set as the export
 // dialog sets it: the reference the written files are compared with.
-struct Window {
+struct ExportedWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    Window(const std::vector<std::string>& files, const cli::AnalysisOptions& analysis, const std::vector<int>& chosen) {
+    ExportedWindow(const std::vector<std::string>& files, const cli::AnalysisOptions& analysis, const std::vector<int>& chosen) {
         EXPECT_TRUE(cli::LoadFiles(w, platform, files));
         cli::ApplyAnalysisOptions(w, analysis);
         ChosenConcentrations list(w.chosenConcentrations(), w.set());
@@ -70,7 +70,7 @@ TEST(BatchExport, AsciiFileIsTheWindowsExportOfTheChosenConcentrations) {
     analysis.plotType = 2;
     analysis.qOrder = analysis.cOrder = 1;
     analysis.deactivate = {{2, 3}};
-    Window ref({Example("ps-toluene.sta")}, analysis, {2, 0, 1});
+    ExportedWindow ref({Example("ps-toluene.sta")}, analysis, {2, 0, 1});
     EXPECT_EQ(text, BuildAsciiExport(ref.w.set(), ref.w.chosenConcentrations(), 2, &ref.w.lineC0()));
 
     // Independently of the export code: the header, the list order, the
@@ -131,7 +131,7 @@ TEST(BatchExport, ScatteringRatioFileSkipsTheGroupAtCZeroButCountsItsPosition) {
     const auto r = RunBatch({"eval", "--choose", "0 3", "--export-rat", rat, "--dump", Example("ps-toluene.plx")});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string text = test::ReadFile(rat);
-    Window ref({Example("ps-toluene.plx")}, {}, {0, 3});
+    ExportedWindow ref({Example("ps-toluene.plx")}, {}, {0, 3});
     EXPECT_EQ(text, BuildScatteringRatioExport(ref.w.set(), ref.w.chosenConcentrations()));
 
     const test::JsonValue dump = test::JsonReader::Parse(r.out);

@@ -13,7 +13,7 @@
 namespace zeb {
 namespace {
 
-cli::PlotOptions Parse(std::vector<std::string> args) {
+cli::PlotOptions ParsePlotOptions(std::vector<std::string> args) {
     cli::PlotOptions o;
     for (std::size_t i = 0; i < args.size(); ++i)
         if (!cli::ParsePlotOption(args, i, o)) throw cli::UsageError{"not a chart option: " + args[i]};
@@ -21,7 +21,7 @@ cli::PlotOptions Parse(std::vector<std::string> args) {
 }
 
 TEST(PlotOptions, ParsesRangesAndFileAndRefusesBadValues) {
-    const cli::PlotOptions o = Parse({"--x-range", "40", "0", "--y-range", "1,5e-6", "3e-6", "--plot-file", "a/b.Svg"});
+    const cli::PlotOptions o = ParsePlotOptions({"--x-range", "40", "0", "--y-range", "1,5e-6", "3e-6", "--plot-file", "a/b.Svg"});
     EXPECT_EQ(o.xRange, std::make_pair(40.0, 0.0));
     EXPECT_EQ(o.yRange, std::make_pair(1.5e-6, 3e-6));
     EXPECT_EQ(o.plotFile, "a/b.Svg");
@@ -32,15 +32,15 @@ TEST(PlotOptions, ParsesRangesAndFileAndRefusesBadValues) {
                                                                  {"--plot-file"},
                                                                  {"--plot-file", "chart.jpg"},
                                                                  {"--plot-file", "out.d/chart"}})
-        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+        EXPECT_THROW(ParsePlotOptions(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
 }
 
 TEST(PlotOptions, FormFactorModelsAndRepresentation) {
-    const cli::PlotOptions o = Parse({"--form-factor", "sphere,user:a.ffu,coil-md", "--representation", "3"});
+    const cli::PlotOptions o = ParsePlotOptions({"--form-factor", "sphere,user:a.ffu,coil-md", "--representation", "3"});
     EXPECT_EQ(o.formFactorModels, (std::vector<int>{4, 5, 1}));
     EXPECT_EQ(o.userFormFactorFile, "a.ffu");
     EXPECT_EQ(o.representation, 3);
-    EXPECT_EQ(Parse({}).representation, 11);
+    EXPECT_EQ(ParsePlotOptions({}).representation, 11);
     for (const auto& bad : std::vector<std::vector<std::string>>{{"--form-factor", "coil"},
                                                                  {"--form-factor", "rod,rod"},
                                                                  {"--form-factor", "user:"},
@@ -49,13 +49,13 @@ TEST(PlotOptions, FormFactorModelsAndRepresentation) {
                                                                  {"--representation", "13"},
                                                                  {"--representation", "0"},
                                                                  {"--representation", "x"}})
-        EXPECT_THROW(Parse(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
+        EXPECT_THROW(ParsePlotOptions(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
 }
 
-struct Window {
+struct PlottedWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    Window() {
+    PlottedWindow() {
         test::ModelParams m;
         m.noise = 0.01;
         test::FillModelSet(w.set(), 3, 6, m);
@@ -66,8 +66,8 @@ struct Window {
 };
 
 TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
-    Window x;
-    cli::ApplyPlotRanges(x.w, Parse({"--x-range", "400", "0"}));
+    PlottedWindow x;
+    cli::ApplyPlotRanges(x.w, ParsePlotOptions({"--x-range", "400", "0"}));
     const PlotSettings& s = x.w.plotSettings();
     EXPECT_EQ(s.manualX.on, 1);
     EXPECT_EQ(s.manualX.minimum, 0.0);
@@ -81,7 +81,7 @@ TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
     x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
     x.w.mnFormFactorPPClick(9);  // Pz vs q, q labelled in µm⁻¹
     ASSERT_TRUE(x.w.formFactor().viewShown);
-    cli::ApplyPlotRanges(x.w, Parse({"--x-range", "0", "3", "--y-range", "0", "1"}));
+    cli::ApplyPlotRanges(x.w, ParsePlotOptions({"--x-range", "0", "3", "--y-range", "0", "1"}));
     EXPECT_DOUBLE_EQ(s.manualXFF.maximum, 3e4);
     EXPECT_EQ(s.manualYFF.maximum, 1.0);
     EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
@@ -90,8 +90,8 @@ TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
 }
 
 TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
-    Window x;
-    EXPECT_TRUE(cli::ShowFormFactorView(x.w, x.platform, Parse({"--form-factor", "sphere,coil-pd", "--representation", "8"})));
+    PlottedWindow x;
+    EXPECT_TRUE(cli::ShowFormFactorView(x.w, x.platform, ParsePlotOptions({"--form-factor", "sphere,coil-pd", "--representation", "8"})));
     const FormFactorState& ff = x.w.formFactor();
     ASSERT_TRUE(ff.viewShown);
     EXPECT_EQ(ff.form, 8);
@@ -101,21 +101,21 @@ TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
 
     test::TempDir dir;
     const std::string missing = dir.file("none.ffu");
-    Window y;
-    EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, Parse({"--form-factor", "user:" + missing})));
+    PlottedWindow y;
+    EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, ParsePlotOptions({"--form-factor", "user:" + missing})));
     EXPECT_EQ(y.platform.lastMessage().text,
               "Could not open file with form factor data !\n" + missing + ": No such file or directory");
 
-    Window z;
+    PlottedWindow z;
     z.w.OnBerechnungQKeine();
-    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), cli::UsageError);
+    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
     EXPECT_FALSE(z.w.formFactor().viewShown);
     z.w.OnBerechnungPlottypDi();
-    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, Parse({"--form-factor", "rod"})), cli::UsageError);
+    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
 }
 
 TEST(PlotOptions, AxesComeBeforeTheMessages) {
-    Window x;
+    PlottedWindow x;
     cli::JsonMembers members = {{"plotType", "1"}, {"messages", "[]"}};
     cli::AddAxesMember(members, x.w);
     ASSERT_EQ(members.size(), 3u);
@@ -125,7 +125,7 @@ TEST(PlotOptions, AxesComeBeforeTheMessages) {
 }
 
 TEST(PlotOptions, PlotFilesOfEveryFormat) {
-    Window x;
+    PlottedWindow x;
     test::TempDir dir;
     const std::string wmf = dir.file("zimm.WMF");
     ASSERT_EQ(cli::WritePlotFile(x.w, wmf), "");

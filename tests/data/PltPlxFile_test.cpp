@@ -234,7 +234,7 @@ TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
     }
     {  // the write fails: the file keeps its state, the window loads what the file holds
         const auto path = test::Write(dir, "full.plt", original);
-        SetWriteFaultForTests([](WriteStep s) { return s == WriteStep::Rename ? ENOSPC : 0; });
+        SetWriteFaultForTests([](ReplaceStep s) { return s == ReplaceStep::Rename ? ENOSPC : 0; });
         LoadWindow w;
         change(w.platform);
         const bool loaded = w.first(path);

@@ -27,7 +27,7 @@ namespace {
 using examples::RecordSpec;
 using test::LoadWindow;
 
-RecordSpec Record(float cGPerCm3, float angle, float kcr) {
+RecordSpec SafetyRecord(float cGPerCm3, float angle, float kcr) {
     RecordSpec r;
     r.sampleName = "Safety sample";
     r.solventName = "Toluene";
@@ -44,7 +44,7 @@ RecordSpec Record(float cGPerCm3, float angle, float kcr) {
 std::string ThreeByThree() {
     std::vector<RecordSpec> records;
     for (float c : {1e-3f, 2e-3f, 3e-3f})
-        for (float angle : {30.0f, 90.0f, 150.0f}) records.push_back(Record(c, angle, 1e-6f * (1 + c * 1e3f)));
+        for (float angle : {30.0f, 90.0f, 150.0f}) records.push_back(SafetyRecord(c, angle, 1e-6f * (1 + c * 1e3f)));
     return examples::RecordFileBytes(records);
 }
 
@@ -112,7 +112,7 @@ TEST(RecordSafety, AFileThatIsNoRecordFileNeverReachesTheReview) {
         EXPECT_FALSE(std::filesystem::exists(OriginalCopyPath(path)));
     }
     // What the format allows still loads: a partial tail, a count that does not fit, NUL-ended names.
-    RecordSpec nul = Record(1e-3f, 60, 1e-6f);
+    RecordSpec nul = SafetyRecord(1e-3f, 60, 1e-6f);
     nul.solventName = std::string("Toluol\0\x01\x02", 9);
     for (const std::string& bytes : {ThreeByThree() + std::string(150, '\xEE'), examples::RecordFileBytes({nul}, 7)}) {
         LoadWindow w;
@@ -124,9 +124,9 @@ TEST(RecordSafety, ImpossibleRecordsAreNamedAndLeftOut) {
     test::TempDir dir;
     std::vector<RecordSpec> good;
     for (float c : {1e-3f, 2e-3f})
-        for (float angle : {30.0f, 90.0f}) good.push_back(Record(c, angle, 1e-6f));
-    RecordSpec angle0 = Record(1e-3f, 0.0f, 5e-6f), infLambda = Record(1e-3f, 60, 5e-6f),
-               n0 = Record(2e-3f, 60, 5e-6f), negative = Record(-1e-3f, 60, 5e-6f);
+        for (float angle : {30.0f, 90.0f}) good.push_back(SafetyRecord(c, angle, 1e-6f));
+    RecordSpec angle0 = SafetyRecord(1e-3f, 0.0f, 5e-6f), infLambda = SafetyRecord(1e-3f, 60, 5e-6f),
+               n0 = SafetyRecord(2e-3f, 60, 5e-6f), negative = SafetyRecord(-1e-3f, 60, 5e-6f);
     infLambda.wavelengthNm = INFINITY;
     n0.nSolvent = 0.0f;
     std::vector<RecordSpec> all = good;
@@ -147,7 +147,7 @@ TEST(RecordSafety, ImpossibleRecordsAreNamedAndLeftOut) {
     EXPECT_EQ(Values(w.set()), Values(clean.set())) << "the impossible records move nothing";
 
     // Many: the first ten are named, the rest counted; a file of nothing else loads nothing.
-    std::vector<RecordSpec> zeros(14, Record(1e-3f, 0.0f, 1e-6f));
+    std::vector<RecordSpec> zeros(14, SafetyRecord(1e-3f, 0.0f, 1e-6f));
     LoadWindow z;
     EXPECT_EQ(z.load(test::Write(dir, "zeros.sta", examples::RecordFileBytes(zeros))), kLoadFailed);
     ASSERT_EQ(z.platform.messages.size(), 1u);
@@ -196,15 +196,15 @@ TEST(RecordSafety, AFailedWriteAtAnyStepLeavesTheOldFileAndLoadsIt) {
     test::TempDir reference;
     LoadWindow plain;
     ASSERT_EQ(plain.load(test::Write(reference, "c.sta", original)), kLoadOk);
-    for (WriteStep step :
-         {WriteStep::CreateTemporary, WriteStep::Write, WriteStep::WriteSecondHalf, WriteStep::Flush, WriteStep::Rename}) {
+    for (ReplaceStep step :
+         {ReplaceStep::CreateTemporary, ReplaceStep::Write, ReplaceStep::WriteSecondHalf, ReplaceStep::Flush, ReplaceStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         test::TempDir dir;
         const auto path = test::Write(dir, "c.sta", original);
         // The kept original is written first, with its own temporary file; the correction's write fails.
         int temporaries = 0;
-        SetWriteFaultForTests([&](WriteStep s) {
-            if (s == WriteStep::CreateTemporary) ++temporaries;
+        SetWriteFaultForTests([&](ReplaceStep s) {
+            if (s == ReplaceStep::CreateTemporary) ++temporaries;
             return temporaries >= 2 && s == step ? ENOSPC : 0;
         });
         LoadWindow w;
@@ -228,7 +228,7 @@ TEST(RecordSafety, WhenTheOriginalCannotBeKeptNothingIsChanged) {
     test::TempDir dir;
     const std::string original = ThreeByThree();
     const auto path = test::Write(dir, "c.sta", original);
-    SetWriteFaultForTests([](WriteStep s) { return s == WriteStep::Flush ? ENOSPC : 0; });
+    SetWriteFaultForTests([](ReplaceStep s) { return s == ReplaceStep::Flush ? ENOSPC : 0; });
     LoadWindow w;
     Change(w.platform);
     ASSERT_EQ(w.load(path), kLoadOk);
@@ -246,9 +246,9 @@ TEST(RecordSafety, AFailureAtTheSecondCorrectionKeepsTheFirst) {
     const std::string original = ThreeByThree();
     const auto path = test::Write(dir, "c.sta", original);
     int temporaries = 0;
-    SetWriteFaultForTests([&](WriteStep s) {
-        if (s == WriteStep::CreateTemporary) ++temporaries;
-        return temporaries == 3 && s == WriteStep::Write ? EIO : 0;  // 1: the original, 2: first, 3: second
+    SetWriteFaultForTests([&](ReplaceStep s) {
+        if (s == ReplaceStep::CreateTemporary) ++temporaries;
+        return temporaries == 3 && s == ReplaceStep::Write ? EIO : 0;  // 1: the original, 2: first, 3: second
     });
     std::string firstDone;
     LoadWindow w;
@@ -299,9 +299,9 @@ TEST(RecordSafety, AKilledProgramLeavesACompleteFile) {
         const auto path = test::Write(dir, "k" + std::to_string(killedAt) + ".sta", original);
         const int status = test::InChild([&] {
             int temporaries = 0;
-            SetWriteFaultForTests([&](WriteStep s) {
-                if (s == WriteStep::CreateTemporary) ++temporaries;
-                if (temporaries == killedAt && s == WriteStep::WriteSecondHalf) ::raise(SIGKILL);
+            SetWriteFaultForTests([&](ReplaceStep s) {
+                if (s == ReplaceStep::CreateTemporary) ++temporaries;
+                if (temporaries == killedAt && s == ReplaceStep::WriteSecondHalf) ::raise(SIGKILL);
                 return 0;
             });
             LoadWindow w;
@@ -384,7 +384,7 @@ TEST(RecordSafety, ACorrectedFileKeepsItsOwnerAndPermissions) {
 TEST(RecordSafety, AFileChangedByAnotherProgramMeanwhileIsNotOverwritten) {
     test::TempDir dir;
     const auto path = test::Write(dir, "c.sta", ThreeByThree());
-    const std::string theirs = examples::RecordFileBytes({Record(5e-3f, 45, 1e-6f)});
+    const std::string theirs = examples::RecordFileBytes({SafetyRecord(5e-3f, 45, 1e-6f)});
     LoadWindow w;
     Change(w.platform, {}, [&] { test::WriteFile(path, theirs); });
     ASSERT_EQ(w.load(path), kLoadOk);
@@ -396,8 +396,8 @@ TEST(RecordSafety, AFileChangedByAnotherProgramMeanwhileIsNotOverwritten) {
     FaultGuard guard;
     const auto later = test::Write(dir, "later.sta", ThreeByThree());
     int temporaries = 0;
-    SetWriteFaultForTests([&](WriteStep s) {
-        if (s == WriteStep::CreateTemporary && ++temporaries == 1) test::WriteFile(later, theirs);  // while the original is kept
+    SetWriteFaultForTests([&](ReplaceStep s) {
+        if (s == ReplaceStep::CreateTemporary && ++temporaries == 1) test::WriteFile(later, theirs);  // while the original is kept
         return 0;
     });
     LoadWindow v;

@@ -16,12 +16,12 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct ClipboardWindow {
     ScriptedPlatform platform;
     MeasurementSet set{platform};
     std::vector<int> chosen;
-    Window() { test::FillSmallSet(set); }
-    Window(int nc, int na, double thetaFrom = 30.0) {
+    ClipboardWindow() { test::FillSmallSet(set); }
+    ClipboardWindow(int nc, int na, double thetaFrom = 30.0) {
         test::FillModelSet(set, nc, na, test::ModelParams{}, 1.0e-3, thetaFrom, 150.0);
     }
     bool paste(const ExchangeBlock& block) { return PasteExchangeBlock(set, chosen, platform, block); }
@@ -51,14 +51,14 @@ ExchangeBlock OneConcentration(const std::vector<double>& q2) {
 }
 
 TEST(ExchangeExport, PutsTheChosenMeasuredConcentrationsOnTheClipboard) {
-    Window w;
+    ClipboardWindow w;
     ASSERT_TRUE(ExportExchangeBlock(w.set, {0, 3, 1}, w.platform));
     EXPECT_TRUE(w.platform.messages.empty());
     EXPECT_EQ(w.platform.clipboardBlocks.at("CF_ZEB_STAT_SPECIAL"), BuildExchangeBlock(w.set, {3, 1}));
 }
 
 TEST(ExchangeExport, RefusalsLeaveTheClipboardAsItWas) {
-    Window w;
+    ClipboardWindow w;
     const std::vector<std::uint8_t> before = {1, 2, 3};
     w.platform.clipboardBlocks["CF_ZEB_STAT_SPECIAL"] = before;
     EXPECT_FALSE(ExportExchangeBlock(w.set, {0}, w.platform));
@@ -76,7 +76,7 @@ TEST(ExchangeExport, RefusalsLeaveTheClipboardAsItWas) {
 }
 
 TEST(ExchangePaste, IntoTheSameWindowAppendsACopyOnTheSameRows) {
-    Window w;
+    ClipboardWindow w;
     ChosenConcentrations(w.chosen, w.set).add(3);
     w.set.cell(3, 1)->reserved0 = 77;  // the sender's bookkeeping
     const ExchangeBlock block = BlockOf(w.set, {3, 1});
@@ -104,8 +104,8 @@ TEST(ExchangePaste, IntoTheSameWindowAppendsACopyOnTheSameRows) {
 }
 
 TEST(ExchangePaste, UnmatchedRowsAreAppendedAndLeaveOldColumnsEmptyThere) {
-    Window receiver;
-    Window sender;
+    ClipboardWindow receiver;
+    ClipboardWindow sender;
     sender.set.setQ2(1, 1.000001e10);  // differs in the 7th significant digit
     sender.set.setQ2(2, 2.50000004e10);  // only in the 9th: the same row
     ASSERT_TRUE(receiver.paste(BlockOf(sender.set, {3})));
@@ -120,7 +120,7 @@ TEST(ExchangePaste, UnmatchedRowsAreAppendedAndLeaveOldColumnsEmptyThere) {
     }
 
     // Rows added for earlier block rows are not matched again: equal values get a row each.
-    Window w;
+    ClipboardWindow w;
     ASSERT_TRUE(w.paste(OneConcentration({7e10, 1e10, 7e10})));
     EXPECT_EQ(w.set.lastAngleIndex, 4);
     EXPECT_EQ(w.set.q2[3], 7e10);
@@ -129,12 +129,12 @@ TEST(ExchangePaste, UnmatchedRowsAreAppendedAndLeaveOldColumnsEmptyThere) {
 }
 
 TEST(ExchangePaste, ConcentrationIndex99IsTheLast) {
-    Window full(98, 3);
+    ClipboardWindow full(98, 3);
     const ExchangeBlock one = OneConcentration({full.set.q2[1]});
     ExchangeBlock two = one;
     two.concentrations.push_back(one.concentrations[0]);
 
-    Window refused(98, 3);
+    ClipboardWindow refused(98, 3);
     const std::string before = test::Snapshot(refused.set);
     EXPECT_FALSE(refused.paste(two));
     EXPECT_EQ(refused.platform.lastMessage().text,
@@ -152,7 +152,7 @@ TEST(ExchangePaste, ConcentrationIndex99IsTheLast) {
 }
 
 TEST(ExchangePaste, AngleIndex135IsTheLast) {
-    Window w(2, 134);
+    ClipboardWindow w(2, 134);
     ASSERT_TRUE(w.paste(OneConcentration({9e11})));
     EXPECT_EQ(w.set.lastAngleIndex, 135);
     EXPECT_EQ(w.set.cell(3, 135)->kcr, 1e-6);
@@ -169,7 +169,7 @@ TEST(ExchangePaste, AngleIndex135IsTheLast) {
     EXPECT_EQ(w.set.lastAngleIndex, 135);
 
     // With both limits passed the angle limit is reported.
-    Window both(99, 135);
+    ClipboardWindow both(99, 135);
     ExchangeBlock b = OneConcentration({9e11});
     b.concentrations.push_back(b.concentrations[0]);
     b.q2PerCm2.push_back(9.5e11);
@@ -179,7 +179,7 @@ TEST(ExchangePaste, AngleIndex135IsTheLast) {
 }
 
 TEST(ExchangePaste, AWindowFilledByPastingIsSavedAndLoadedAgain) {
-    Window w(98, 134);
+    ClipboardWindow w(98, 134);
     ASSERT_TRUE(w.paste(OneConcentration({9e11})));
     ASSERT_EQ(w.set.lastConcIndex, 99);
     ASSERT_EQ(w.set.lastAngleIndex, 135);
@@ -198,7 +198,7 @@ TEST(ExchangePaste, AWindowFilledByPastingIsSavedAndLoadedAgain) {
 }
 
 TEST(ExchangePaste, ClipboardWithoutAValidBlockChangesNothing) {
-    Window w;
+    ClipboardWindow w;
     const std::string before = test::Snapshot(w.set);
     EXPECT_FALSE(PasteFromClipboard(w.set, w.chosen, w.platform));
     EXPECT_EQ(w.platform.lastMessage().text, "No data available !");

@@ -18,7 +18,7 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct ExportWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
     FrameSaveDialog& saveDialog;
@@ -26,7 +26,7 @@ struct Window {
     std::vector<bool> itemStates;
     int repaints = 0;
 
-    explicit Window(FrameSaveDialog& frame, int nc = 4, int na = 3, double thetaFrom = 30.0) : saveDialog(frame) {
+    explicit ExportWindow(FrameSaveDialog& frame, int nc = 4, int na = 3, double thetaFrom = 30.0) : saveDialog(frame) {
         test::FillModelSet(w.set(), nc, na, test::ModelParams{}, 1.0e-3, thetaFrom, 150.0);
         w.PostLoadSetup();
         ex.onItemsChanged = [this] { itemStates.push_back(ex.itemsEnabled()); };
@@ -44,7 +44,7 @@ struct Window {
 TEST(DataExport, WithoutAChoiceTheDialogOpensAndTheExportRunsWhenItCloses) {
     test::TempDir dir;
     FrameSaveDialog frame;
-    Window win(frame);
+    ExportWindow win(frame);
     TFormASCIIExport& dialog = win.ex.exportDialog();
     dialog.Edit1 = "stale";
 
@@ -83,7 +83,7 @@ TEST(DataExport, WithoutAChoiceTheDialogOpensAndTheExportRunsWhenItCloses) {
 
 TEST(DataExport, AbortClearsTheChoiceAndNothingIsExported) {
     FrameSaveDialog frame;
-    Window win(frame);
+    ExportWindow win(frame);
     int posted = 0;
     win.ex.onPostDeferredExport = [&] { ++posted; };
     win.ex.OnDataExport(DataExport::kTagRatioToFile);
@@ -102,7 +102,7 @@ TEST(DataExport, AbortClearsTheChoiceAndNothingIsExported) {
 
 TEST(DataExport, ClipboardTextsAndTheirRefusals) {
     FrameSaveDialog frame;
-    Window win(frame);
+    ExportWindow win(frame);
     win.choose({2, 1});
     win.ex.OnDataExport("ExportASCII2ClipB");
     EXPECT_EQ(win.platform.clipboardText, win.ascii({2, 1}));
@@ -132,7 +132,7 @@ TEST(DataExport, ClipboardTextsAndTheirRefusals) {
 TEST(DataExport, FilesTheirNamesAndWriteFailures) {
     test::TempDir dir;
     FrameSaveDialog frame;
-    Window win(frame);
+    ExportWindow win(frame);
     win.choose({1});
     win.w.set().cell(1, 1)->rSample = 2e-5;
 
@@ -160,13 +160,13 @@ TEST(DataExport, FilesTheirNamesAndWriteFailures) {
 
 TEST(DataExport, ExchangeRoundTripIntoAnotherWindowAndIntoTheSameOne) {
     FrameSaveDialog frame;
-    Window a(frame, 3, 4);
+    ExportWindow a(frame, 3, 4);
     a.choose({2, 0, 3});
     a.ex.OnDataExport(DataExport::kTagExchange);
     ASSERT_TRUE(a.platform.messages.empty());
     const std::vector<std::uint8_t> block = a.platform.clipboardBlocks.at("CF_ZEB_STAT_SPECIAL");
 
-    Window b(frame, 2, 5, 40.0);  // other angles, but 150° in common
+    ExportWindow b(frame, 2, 5, 40.0);  // other angles, but 150° in common
     b.platform.clipboardBlocks["CF_ZEB_STAT_SPECIAL"] = block;
     b.platform.answers.push_back(MsgAnswer::Cancel);
     const std::string before = test::Snapshot(b.w.set());

@@ -13,14 +13,14 @@
 namespace zeb {
 namespace {
 
-struct Small {
+struct SmallBlock {
     ScriptedPlatform platform;
     MeasurementSet set{platform};
-    Small() { test::FillSmallSet(set); }
+    SmallBlock() { test::FillSmallSet(set); }
 };
 
 TEST(ExchangeBlock, LayoutOfTwoConcentrations) {
-    Small s;
+    SmallBlock s;
     s.set.cell(3, 2)->reserved0 = 0xA1B2C3D4;
     const std::vector<std::uint8_t> b = BuildExchangeBlock(s.set, {3, 1});
     const int n = 2, g = 2;
@@ -50,7 +50,7 @@ TEST(ExchangeBlock, LayoutOfTwoConcentrations) {
 }
 
 TEST(ExchangeBlock, ParsesWhatItBuilds) {
-    Small s;
+    SmallBlock s;
     s.set.sourceName[2] = std::string(260, 'x');  // the longest name fills its field but for the zero
     const auto block = ParseExchangeBlock(BuildExchangeBlock(s.set, {2, 1, 3}));
     ASSERT_TRUE(block);
@@ -71,7 +71,7 @@ TEST(ExchangeBlock, ParsesWhatItBuilds) {
 }
 
 TEST(ExchangeBlock, RefusesCountsAndSizesThatDoNotAgree) {
-    Small s;
+    SmallBlock s;
     const std::vector<std::uint8_t> good = BuildExchangeBlock(s.set, {1});
     auto parse = [](std::vector<std::uint8_t> b) {
         ExchangeBlockError why = ExchangeBlockError::None;
@@ -103,7 +103,7 @@ TEST(ExchangeBlock, RefusesCountsAndSizesThatDoNotAgree) {
 }
 
 TEST(ExchangeBlock, RefusesValuesThatAreNotNumbersAndUnendedNames) {
-    Small s;
+    SmallBlock s;
     const std::vector<std::uint8_t> good = BuildExchangeBlock(s.set, {1});  // n = 2, g = 1
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -134,7 +134,7 @@ TEST(ExchangeBlock, RefusesValuesThatAreNotNumbersAndUnendedNames) {
 }
 
 TEST(ExchangeBlock, NamesThatAreNotUtf8AreMadeSafe) {
-    Small s;
+    SmallBlock s;
     s.set.sourceName[1] = "/data/L\xC3\xB6sung.sta";
     std::vector<std::uint8_t> b = BuildExchangeBlock(s.set, {1});
     EXPECT_EQ(ParseExchangeBlock(b)->concentrations[0].sourceName, "/data/L\xC3\xB6sung.sta");

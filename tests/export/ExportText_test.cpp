@@ -12,10 +12,10 @@ namespace {
 const std::string kSources = "Data extracted from: /data/a.sta\r\n/data/b.sta\r\n";
 const std::string kZimmAxis = "x=q^2/(micrometer^(-2)); y=Kc/R/(mol/g)\r\n";
 
-struct Small {
+struct SmallSet {
     ScriptedPlatform platform;
     MeasurementSet set{platform};
-    Small() { test::FillSmallSet(set); }
+    SmallSet() { test::FillSmallSet(set); }
     DataPoint& p(int c, int a) { return *set.cell(c, a); }
     // An extrapolated cell as the calculation leaves it.
     void extrapolated(int c, int a, double y, int active = 1) {
@@ -26,7 +26,7 @@ struct Small {
 };
 
 TEST(AsciiExport, MeasuredPointsInListOrderAfterTheHeader) {
-    Small s;
+    SmallSet s;
     s.extrapolated(1, 0, 1.9e-6);
     // Trimmed names, each once; the inactive point (1,2) and the empty cells are left out.
     EXPECT_EQ(BuildAsciiExport(s.set, {3, 1}, 1, nullptr),
@@ -44,7 +44,7 @@ TEST(AsciiExport, MeasuredPointsInListOrderAfterTheHeader) {
 }
 
 TEST(AsciiExport, ExtrapolatedValuesLeaveThePlotUnitsMeasuredOnesStayKcR) {
-    Small s;
+    SmallSet s;
     s.extrapolated(1, 0, 2e-3);  // Berry plots sqrt(Kc/R)
     const std::string berry = BuildAsciiExport(s.set, {1}, 2, nullptr);
     EXPECT_NE(berry.find("c=  1.000E+00 g/dm^3\r\n   0.000E+00   4.000E-06\r\n   1.000E+02   2.000E-06\r\n"),
@@ -57,7 +57,7 @@ TEST(AsciiExport, ExtrapolatedValuesLeaveThePlotUnitsMeasuredOnesStayKcR) {
 }
 
 TEST(AsciiExport, TheCZeroGroupGivesTheInterceptAndTheExtrapolatedRow) {
-    Small s;
+    SmallSet s;
     DataPoint c0;
     c0.hasData = 1;
     c0.active = 1;
@@ -80,7 +80,7 @@ TEST(AsciiExport, DynamicPlotsExportTheirDapp) {
                            "x=q^2/(micrometer^(-2)); y=DappIII/(micrometer^2/s)\r\n"};
     const char* lines[3] = {"   1.000E+02   1.100E+01\r\n", "   1.000E+02   1.200E+01\r\n",
                             "   1.000E+02   1.300E+01\r\n"};
-    Small s;
+    SmallSet s;
     for (int type = 4; type <= 6; ++type)
         EXPECT_EQ(BuildAsciiExport(s.set, {1}, type, nullptr),
                   kSources + "No of concentrations: 1\r\n" + axes[type - 4] + "c=  1.000E+00 g/dm^3\r\n" +
@@ -88,7 +88,7 @@ TEST(AsciiExport, DynamicPlotsExportTheirDapp) {
 }
 
 TEST(ScatteringRatioExport, SkipsTheCZeroGroupButCountsItsPosition) {
-    Small s;
+    SmallSet s;
     const std::string expected =
         "Excess Scattering Ratio R vs q for the concentrations given below.\r\n"
         "With R = (RSolu - RSolv)/RStd*RRStd*(nSolv/nStd)**2,\r\n"
@@ -112,7 +112,7 @@ TEST(ScatteringRatioExport, SkipsTheCZeroGroupButCountsItsPosition) {
 }
 
 TEST(ScatteringRatioExport, NothingWithoutAnRatioOfZeroOrMore) {
-    Small s;
+    SmallSet s;
     EXPECT_FALSE(BuildScatteringRatioExport(s.set, {2}));     // data, but R never set
     EXPECT_FALSE(BuildScatteringRatioExport(s.set, {0}));     // only the c = 0 group
     EXPECT_FALSE(BuildScatteringRatioExport(s.set, {}));

@@ -26,13 +26,13 @@ constexpr const char* kDiskFull =
     "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.\n\n";
 constexpr const char* kOther = "Write error ! Cannot write the data to disk.\n\n";
 
-struct Window {
+struct ExportingWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
     FrameSaveDialog frame;
     DataExport ex{w, frame};
 
-    Window() {
+    ExportingWindow() {
         test::FillModelSet(w.set(), 3, 4, test::ModelParams{}, 1.0e-3, 30.0, 150.0);
         w.set().cell(1, 1)->rSample = 2e-5;
         w.PostLoadSetup();
@@ -58,7 +58,7 @@ const int kTags[] = {DataExport::kTagAsciiToFile, DataExport::kTagRatioToFile, D
 
 TEST(ExportWriteFailures, AWriteProtectedFileStaysAsItWas) {
     test::TempDir dir;
-    Window win;
+    ExportingWindow win;
     for (int tag : kTags) {
         const std::string path = dir.file("kept.plx");
         test::WriteFile(path, "the user's file");
@@ -74,7 +74,7 @@ TEST(ExportWriteFailures, AWriteProtectedFileStaysAsItWas) {
 
 TEST(ExportWriteFailures, ALinkIsWrittenThrough) {
     test::TempDir dir;
-    Window win;
+    ExportingWindow win;
     fs::create_directory(dir.path() / "real");
     for (int tag : kTags) {
         test::WriteFile(dir.file("real/out.plx"), "old");
@@ -90,7 +90,7 @@ TEST(ExportWriteFailures, ALinkIsWrittenThrough) {
 
 TEST(ExportWriteFailures, AFullDiskOrAFailedRenameKeepsTheOldFile) {
     test::TempDir dir;
-    Window win;
+    ExportingWindow win;
     const std::string path = dir.file("old.plx");
     for (int tag : kTags) {
         for (const auto& [step, error, text] :
@@ -111,7 +111,7 @@ TEST(ExportWriteFailures, AFullDiskOrAFailedRenameKeepsTheOldFile) {
 TEST(ExportWriteFailures, AReallyFullFileSystem) {
     test::SmallTmpfs disk(64 * 1024);
     if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
-    Window win;
+    ExportingWindow win;
     const std::string path = disk.file("old.plx");
     test::WriteFile(path, "old export");
     disk.fill();

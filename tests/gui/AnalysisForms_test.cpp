@@ -18,9 +18,9 @@ using namespace zeb::formtest;
 
 namespace {
 
-void Click(QWidget* form, const char* button) { QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton); }
+void ClickFormButton(QWidget* form, const char* button) { QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton); }
 
-bool Shown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
+bool FormShown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
 
 } // namespace
 
@@ -43,11 +43,11 @@ void AnalysisFormsTest::formFactorWithoutRecordAsksForBothValues() {
     bool focusOnRg = false;
     WhenOpens("TFormInputFormF", [&](QWidget* form) {
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: Information"));
-        QVERIFY(Shown(form, "MemoNo"));
-        QVERIFY(!Shown(form, "MemoWillPlot"));
-        QVERIFY(!Shown(form, "MemoRgkl0"));
-        QVERIFY(!Shown(form, "EditC"));
-        QVERIFY(!Shown(form, "LabelC"));
+        QVERIFY(FormShown(form, "MemoNo"));
+        QVERIFY(!FormShown(form, "MemoWillPlot"));
+        QVERIFY(!FormShown(form, "MemoRgkl0"));
+        QVERIFY(!FormShown(form, "EditC"));
+        QVERIFY(!FormShown(form, "LabelC"));
         QVERIFY(Child<QLabel>(form, "MemoNo")->text().startsWith("There are no values for Mw and Rg available"));
         guitest::Screenshot(form, "dialog_TFormInputFormF");
 
@@ -55,17 +55,17 @@ void AnalysisFormsTest::formFactorWithoutRecordAsksForBothValues() {
         auto* editMw = Child<QLineEdit>(form, "EditMw");
         TypeInto(editMw, "2e5");
         AnswerMessage(notANumber);
-        Click(form, "BitBtn1");
+        ClickFormButton(form, "BitBtn1");
         // The field that gets the focus when the form is active again.
         focusOnRg = form->focusWidget() == editRg;
 
         TypeInto(editRg, "1,5e1");
         TypeInto(editMw, "0");
         AnswerMessage(notPositive);
-        Click(form, "BitBtn1");
+        ClickFormButton(form, "BitBtn1");
         QVERIFY(form->isVisible());
         TypeInto(editMw, "2e5");
-        Click(form, "BitBtn1");
+        ClickFormButton(form, "BitBtn1");
     });
     platform.runModal(logic);
     QCOMPARE(notANumber.text, QString("Invalid Number !"));
@@ -88,14 +88,14 @@ void AnalysisFormsTest::formFactorShowsTheExtrapolatedValuesAndEscapeAborts() {
     TFormInputFormF logic(platform, 1e-3, rg, mw);
     QString c, shownRg, shownMw;
     WhenOpens("TFormInputFormF", [&](QWidget* form) {
-        QVERIFY(Shown(form, "MemoWillPlot"));
-        QVERIFY(!Shown(form, "MemoNo"));
+        QVERIFY(FormShown(form, "MemoWillPlot"));
+        QVERIFY(!FormShown(form, "MemoNo"));
         QVERIFY(Child<QLineEdit>(form, "EditC")->isReadOnly());
         c = Child<QLineEdit>(form, "EditC")->text();
         shownRg = Child<QLineEdit>(form, "EditRg")->text();
         shownMw = Child<QLineEdit>(form, "EditMw")->text();
         guitest::Screenshot(form, "dialog_TFormInputFormF_values");
-        Click(form, "BitBtn3");
+        ClickFormButton(form, "BitBtn3");
         QVERIFY(form->isVisible());
         QTest::keyClick(form, Qt::Key_Escape);
     });
@@ -126,7 +126,7 @@ void AnalysisFormsTest::reflectionGlassChoiceAndMissingSolventIndex() {
         QCOMPARE(nGlass->text(), QString("1.460"));
         QCOMPARE(Child<QLineEdit>(form, "EditConc")->text(), QString("1.25000"));
         QVERIFY(Child<QLineEdit>(form, "EditFileName")->text().endsWith("ps_c1.sta"));
-        QVERIFY(Shown(form, "LabelnSolv") && Shown(form, "EditnSolv") && Shown(form, "MemoHintn"));
+        QVERIFY(FormShown(form, "LabelnSolv") && FormShown(form, "EditnSolv") && FormShown(form, "MemoHintn"));
         QCOMPARE(Child<QLabel>(form, "LabelnSolv")->text(), QString("Enter refractive index of the solvent :"));
         QCOMPARE(Child<QPushButton>(form, "BtnForAll")->text(),
                  QString("Assume same refractive index for all concentrations"));
@@ -140,10 +140,10 @@ void AnalysisFormsTest::reflectionGlassChoiceAndMissingSolventIndex() {
         focusOnGlassAfterUser = QApplication::focusWidget() == nGlass;
         QTest::keyClicks(nGlass, "1.5");
         AnswerMessage(invalid);
-        Click(form, "BtnForAll");  // the solvent's index is still empty
+        ClickFormButton(form, "BtnForAll");  // the solvent's index is still empty
         focusOnSolventAfterError = form->focusWidget() == nSolv;
         TypeInto(nSolv, "1,332");
-        Click(form, "BtnForAll");
+        ClickFormButton(form, "BtnForAll");
     });
     platform.runModal(logic);
     QVERIFY(focusOnSolvent);
@@ -167,13 +167,13 @@ void AnalysisFormsTest::reflectionAbortAsksOnceACorrectionWasApplied() {
     int comboAfterTyping = -1;
     bool stayedOpen = false;
     WhenOpens("TFormCorrReflex", [&](QWidget* form) {
-        QVERIFY(!Shown(form, "EditnSolv"));
-        QVERIFY(!Shown(form, "MemoHintn"));
+        QVERIFY(!FormShown(form, "EditnSolv"));
+        QVERIFY(!FormShown(form, "MemoHintn"));
         // Typing an index of one's own selects "user defined".
         TypeInto(Child<QLineEdit>(form, "EditnGlas"), "1.52");
         comboAfterTyping = Child<QComboBox>(form, "ComboGlas")->currentIndex();
         AnswerMessage(keep, QMessageBox::No);
-        Click(form, "BitBtnAbort");
+        ClickFormButton(form, "BitBtnAbort");
         stayedOpen = form->isVisible();
         AnswerMessage(leave, QMessageBox::Yes);
         QTest::keyClick(form, Qt::Key_Escape);  // Escape is the Abort button
@@ -201,7 +201,7 @@ void AnalysisFormsTest::counterAngleQuestionShowsTheAngleAndTheChoice() {
         QCOMPARE(memo->heightForWidth(memo->width()), memo->heightForWidth(10000));
         conc = Child<QLineEdit>(form, "EditConc")->text();
         guitest::Screenshot(form, "dialog_TFormRefCorrInfo");
-        Click(form, "Button2");
+        ClickFormButton(form, "Button2");
     });
     platform.runModal(logic);
     QCOMPARE(memoLines.size(), 5);

@@ -21,9 +21,7 @@
 
 using namespace zeb;
 
-namespace {
-
-class TestPlatform : public QtPlatform {
+class EvaluationPlatform : public QtPlatform {
 public:
     std::deque<std::optional<std::string>> openAnswers, saveAnswers;
     std::optional<std::string> openFileName(const FileDialogRequest&) override { return take(openAnswers); }
@@ -37,6 +35,8 @@ private:
         return a;
     }
 };
+
+namespace {
 
 // Answers the record review dialog of a load with "Continue without any change".
 void ContinueReview(bool& reviewed) {
@@ -60,7 +60,7 @@ private slots:
     void savedEvaluationOpensWithTheSameResults();
 
 private:
-    TestPlatform platform_;
+    EvaluationPlatform platform_;
 };
 
 void EvaluationTest::savedEvaluationOpensWithTheSameResults() {

@@ -24,11 +24,10 @@
 
 using namespace zeb;
 
-namespace {
 
 // The real platform; a file dialog would be a failure here, and message boxes
 // are recorded and answered at once.
-class TestPlatform : public QtPlatform {
+class OutsidePlatform : public QtPlatform {
 public:
     int openDialogs = 0;
     std::vector<std::string> messages;
@@ -44,7 +43,9 @@ public:
     void beep() override {}
 };
 
-QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+namespace {
+
+QString outsideExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
 
 QStringList captions(TMainFormView& frame) {
     QStringList titles;
@@ -84,14 +85,14 @@ private slots:
     void aSavedEvaluationGivenAsArgumentOpensWithItsSettings();
 
 private:
-    TestPlatform platform_;
+    OutsidePlatform platform_;
 };
 
 void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
     QTemporaryDir dir;
     const QString plx = dir.filePath("first.plx"), asc = dir.filePath("third.asc");
-    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
-    QVERIFY(QFile::copy(example("ps-small.asc"), asc));
+    QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const QString missing = dir.filePath("second.plt");
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
     TMainFormView frame(platform_, ini);
@@ -116,8 +117,8 @@ void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
 void FilesFromOutsideTest::filesDroppedOnTheFrameOpen() {
     QTemporaryDir dir;
     const QString plx = dir.filePath("dropped.plx"), plt = dir.filePath("also dropped.asc");
-    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
-    QVERIFY(QFile::copy(example("ps-small.asc"), plt));
+    QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(outsideExample("ps-small.asc"), plt));
     TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -161,8 +162,8 @@ void FilesFromOutsideTest::filesDroppedOnTheFrameOpen() {
 void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
     QTemporaryDir dir;
     const QString plx = dir.filePath("recent.plx"), asc = dir.filePath("recent & old.asc");
-    QVERIFY(QFile::copy(example("ps-toluene.plx"), plx));
-    QVERIFY(QFile::copy(example("ps-small.asc"), asc));
+    QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
+    QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
     TMainFormView frame(platform_, ini);
     frame.show();
@@ -214,7 +215,7 @@ ZEB_GUI_TEST(FilesFromOutsideTest)
 void FilesFromOutsideTest::aSavedEvaluationGivenAsArgumentOpensWithItsSettings() {
     QTemporaryDir dir;
     const QString sta = dir.filePath("data.plx"), zeb = dir.filePath("saved.zeb");
-    QVERIFY(QFile::copy(example("ps-toluene.plx"), sta));
+    QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), sta));
     const test::CommandResult saved = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--deactivate", "1:2",
                                                       "--results", "--save-session", zeb.toStdString(), sta.toStdString()});
     QCOMPARE(saved.status, 0);

@@ -25,9 +25,7 @@
 
 using namespace zeb;
 
-namespace {
-
-class TestPlatform : public QtPlatform {
+class FramePlatform : public QtPlatform {
 public:
     std::deque<std::string> openAnswers;
     std::optional<std::string> openFileName(const FileDialogRequest&) override {
@@ -38,7 +36,9 @@ public:
     }
 };
 
-const char* const kGrid =
+namespace {
+
+const char* const kFrameGrid =
     "2\t3\t1.000000E-03\t2.000000E-03\n"
     "30.0\t5.912109E+09\t3.42E-06\t4.30E-06\n"
     "90.0\t4.412858E+10\t3.58E-06\t4.46E-06\n"
@@ -57,7 +57,7 @@ private slots:
 private:
     // A frame on the small screen, fitted to it as at the start of the program.
     std::unique_ptr<TMainFormView> frameOnSmallScreen();
-    TestPlatform platform_;
+    FramePlatform platform_;
     QTemporaryDir dir_;
     QScreen* small_ = nullptr;
 };
@@ -80,7 +80,7 @@ void FrameWindowsTest::initTestCase() {
     QCOMPARE(small_->devicePixelRatio(), 2.0);
     QFile grid(dir_.filePath("grid.asc"));
     QVERIFY(grid.open(QIODevice::WriteOnly));
-    grid.write(kGrid);
+    grid.write(kFrameGrid);
 }
 
 void FrameWindowsTest::frameOpensInsideTheScreen() {

@@ -64,7 +64,7 @@ void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) 
     QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
 }
 
-void Click(QWidget* form, const char* button) { QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton); }
+void ClickButton(QWidget* form, const char* button) { QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton); }
 
 } // namespace
 
@@ -116,11 +116,11 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
         TypeInto(Child<QLineEdit>(form, "EditIDC_KONZ"), "x");
         TypeInto(Child<QLineEdit>(form, "EditSampleName"), "Renamed sample");
         AnswerMessage(invalid);
-        Click(form, "BtnIDC_AENDERN");
+        ClickButton(form, "BtnIDC_AENDERN");
         QVERIFY(invalid.seen);
         QVERIFY(form->isVisible());
         TypeInto(Child<QLineEdit>(form, "EditIDC_KONZ"), "2");
-        Click(form, "BtnIDC_AENDERN");
+        ClickButton(form, "BtnIDC_AENDERN");
     });
     platform.runModal(logic);
     QVERIFY(shown);
@@ -181,7 +181,7 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
             TypeInto(Child<QLineEdit>(helper, "EditWrong"), "1.33");
             TypeInto(Child<QLineEdit>(helper, "EditNew"), "1,332");
             guitest::Screenshot(helper, "dialog_TFormnStd");
-            Click(helper, "BitBtnOkay");
+            ClickButton(helper, "BitBtnOkay");
         });
         QTest::mouseClick(nStandard, Qt::LeftButton);
         fieldAfterHelper = nStandard->text();
@@ -196,7 +196,7 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
         WhenOpens("TFormnStd", [&](QWidget*) { ++helperShown; });
         QTest::keyClicks(nStandard, "5");
         QCOMPARE(helperShown, 1);
-        Click(form, "BtnIDC_WEITER");
+        ClickButton(form, "BtnIDC_WEITER");
     });
     platform.runModal(logic);
     QCOMPARE(helperShown, 1);
@@ -220,10 +220,10 @@ void ImportFormsTest::standardHelperFetchesTheValueFromTheStandardFile() {
                       files->findChild<QLineEdit*>("fileNameEdit")->setText(path);
                       static_cast<QDialog*>(files)->accept();  // as the Open button does
                   });
-        Click(form, "BtnStdFile");
+        ClickButton(form, "BtnStdFile");
         wrongShown = Child<QLineEdit>(form, "EditWrong")->text();
         TypeInto(Child<QLineEdit>(form, "EditNew"), "1.5");
-        Click(form, "BitBtnOkay");
+        ClickButton(form, "BitBtnOkay");
     });
     platform.runModal(logic);
     QCOMPARE(wrongShown, QString("1.4960"));
@@ -311,7 +311,7 @@ void ImportFormsTest::tablePlxEditsViscosityAndTemperatureOnly() {
         QTest::keyClick(editor, Qt::Key_Return);
         TypeIntoCell(grid, 2, 6, "0.89");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        Click(form, "BtnChange");
+        ClickButton(form, "BtnChange");
     });
     platform.runModal(logic);
     QVERIFY(logic.result() == TFormTarn1::Result::Ok);

@@ -26,11 +26,10 @@
 
 using namespace zeb;
 
-namespace {
 
 // The real platform with the file dialogs answered by the test and a hook in
 // the readers' pauses, where the user's clicks and keys arrive.
-class TestPlatform : public QtPlatform {
+class LockPlatform : public QtPlatform {
 public:
     std::deque<std::optional<std::string>> openAnswers;
     std::function<void()> whileReading;
@@ -50,7 +49,9 @@ public:
     }
 };
 
-QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+namespace {
+
+QString lockExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
 
 const char* const kStayAvailable[] = {"mDruckerSetup", "hlpIntroduction", "ID_HILFE_HILFE", "ID_HILFE_DATEIFORMAT",
                                       "ID_HILFE_ABOUT"};
@@ -75,7 +76,7 @@ private slots:
 
 private:
     TFitF1View* open(TMainFormView& frame, const QString& file);
-    TestPlatform platform_;
+    LockPlatform platform_;
 };
 
 TFitF1View* LoadingLockTest::open(TMainFormView& frame, const QString& file) {
@@ -91,7 +92,7 @@ TFitF1View* LoadingLockTest::open(TMainFormView& frame, const QString& file) {
 void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
-    QVERIFY(QFile::copy(example("ps-small.asc"), file));
+    QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
     TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -156,7 +157,7 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
 void LoadingLockTest::noShortcutActsBehindAMessageBox() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
-    QVERIFY(QFile::copy(example("ps-small.asc"), file));
+    QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
     TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));

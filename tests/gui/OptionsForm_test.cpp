@@ -26,7 +26,7 @@ namespace {
 
 // Clicks a button; check boxes and radio buttons on their indicator, since only
 // the indicator and the caption take a click.
-void Click(QWidget* form, const char* name) {
+void ClickOption(QWidget* form, const char* name) {
     auto* b = Child<QAbstractButton>(form, name);
     QVERIFY2(b, name);
     if (qobject_cast<QPushButton*>(b))
@@ -35,7 +35,7 @@ void Click(QWidget* form, const char* name) {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
 }
 
-bool Shown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
+bool OptionShown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
 
 struct Setup {
     QTemporaryDir dir;
@@ -74,10 +74,10 @@ void OptionsFormTest::measurementPlotPagesAndATypedRange() {
         QCOMPARE(pages->tabText(0), QString("Basic Options"));
         QCOMPARE(pages->tabText(1), QString("Chart Design"));
         QCOMPARE(pages->currentIndex(), 0);
-        QVERIFY(!Shown(form, "PanelFF"));
-        QVERIFY(Shown(form, "GroupWeighting"));
-        QVERIFY(Shown(form, "GroupSmoothing"));
-        QVERIFY(Shown(form, "GroupFitDisplay"));
+        QVERIFY(!OptionShown(form, "PanelFF"));
+        QVERIFY(OptionShown(form, "GroupWeighting"));
+        QVERIFY(OptionShown(form, "GroupSmoothing"));
+        QVERIFY(OptionShown(form, "GroupFitDisplay"));
         QVERIFY(Child<QRadioButton>(form, "RBtnMiddle")->isChecked());
         QVERIFY(Child<QRadioButton>(form, "RBtnNoSmoothing")->isChecked());
         QVERIFY(Child<QRadioButton>(form, "RBtnLimitAll")->isChecked());
@@ -91,14 +91,14 @@ void OptionsFormTest::measurementPlotPagesAndATypedRange() {
         QVERIFY(xmin->isReadOnly());
         guitest::Screenshot(form, "dialog_TFormOptions_basic");
 
-        Click(form, "ChkBxXachse");
+        ClickOption(form, "ChkBxXachse");
         QVERIFY(!xmin->isReadOnly());
         TypeInto(xmin, "5");
         TypeInto(xmax, "1");
-        Click(form, "RBtnSmall");
-        Click(form, "RBtnSmoothing");
-        Click(form, "RBtnLimitAndQ");
-        Click(form, "ChkBxHideInactive");
+        ClickOption(form, "RBtnSmall");
+        ClickOption(form, "RBtnSmoothing");
+        ClickOption(form, "RBtnLimitAndQ");
+        ClickOption(form, "ChkBxHideInactive");
 
         pages->setCurrentIndex(1);
         QCOMPARE(Child<QLineEdit>(form, "EditYLabel")->text(), QString::fromUtf8(tx::YCaptionZimm));
@@ -110,7 +110,7 @@ void OptionsFormTest::measurementPlotPagesAndATypedRange() {
         guitest::Screenshot(form, "dialog_TFormOptions_design");
         TypeInto(Child<QLineEdit>(form, "EditYLabel"), "Kc/R in mol/g");
         TypeInto(Child<QLineEdit>(form, "EditWChartAct"), "40");
-        Click(form, "BitBtnOK");
+        ClickOption(form, "BitBtnOK");
     });
     t.platform.runModal(logic);
     QCOMPARE(logic.modalResult, TFormOptions::kResultOk);
@@ -132,19 +132,19 @@ void OptionsFormTest::aRangeThatIsNoNumberKeepsTheFormOpen() {
     SeenMessage invalid;
     bool stayedOpen = false, focused = false;
     WhenOpens("TFormOptions", [&](QWidget* form) {
-        Click(form, "ChkBxYachse");
+        ClickOption(form, "ChkBxYachse");
         auto* ymax = Child<QLineEdit>(form, "EditYmax");
         TypeInto(ymax, "2.5e-6x");
         AnswerMessage(invalid);
-        Click(form, "BitBtnSaveINI");
+        ClickOption(form, "BitBtnSaveINI");
         stayedOpen = form->isVisible();
         focused = form->focusWidget() == ymax;
         QCOMPARE(ymax->text(), QString("2.5e-6x"));
         // Unchecked, the field shows the range in use again.
-        Click(form, "ChkBxYachse");
+        ClickOption(form, "ChkBxYachse");
         QCOMPARE(ymax->text(), QString("2.250E-6"));
         QVERIFY(ymax->isReadOnly());
-        Click(form, "BitBtnSaveINI");
+        ClickOption(form, "BitBtnSaveINI");
     });
     t.platform.runModal(logic);
     QCOMPARE(invalid.text, QString("Invalid input for floating point number."));
@@ -164,10 +164,10 @@ void OptionsFormTest::formFactorModeShowsTheLegendPanel() {
     t.info.curves = {1, 3};
     TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
     WhenOpens("TFormOptions", [&](QWidget* form) {
-        QVERIFY(Shown(form, "PanelFF"));
-        QVERIFY(!Shown(form, "GroupWeighting"));
-        QVERIFY(!Shown(form, "GroupSmoothing"));
-        QVERIFY(!Shown(form, "GroupFitDisplay"));
+        QVERIFY(OptionShown(form, "PanelFF"));
+        QVERIFY(!OptionShown(form, "GroupWeighting"));
+        QVERIFY(!OptionShown(form, "GroupSmoothing"));
+        QVERIFY(!OptionShown(form, "GroupFitDisplay"));
         QVERIFY(!Child<QCheckBox>(form, "ChkBxShowResults")->isEnabled());
         QVERIFY(Child<QLineEdit>(form, "EditCFF")->isEnabled());
         QVERIFY(Child<QLineEdit>(form, "EditCoilMd")->isEnabled());
@@ -176,7 +176,7 @@ void OptionsFormTest::formFactorModeShowsTheLegendPanel() {
         QCOMPARE(Child<QLineEdit>(form, "EditThinRod")->text(), QString("Thin rod, L = 138.56 nm"));
         guitest::Screenshot(form, "dialog_TFormOptions_formfactor");
         TypeInto(Child<QLineEdit>(form, "EditThinRod"), "Rod");
-        Click(form, "BitBtnOK");
+        ClickOption(form, "BitBtnOK");
     });
     t.platform.runModal(logic);
     QCOMPARE(t.s.legend[3], std::string("Rod"));
@@ -206,7 +206,7 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
                       fontDialogPixels = f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96.0 / 72.0);
                       dialog->reject();
                   });
-        Click(form, "BtnChartFont");
+        ClickOption(form, "BtnChartFont");
         QCOMPARE(logic.workingFont().height, -300);
         // Accepted with a 24-pixel font: 24 × 15 units high.
         WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
@@ -218,10 +218,10 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
                       dialog->setCurrentFont(f);
                       dialog->accept();
                   });
-        Click(form, "BtnChartFont");
+        ClickOption(form, "BtnChartFont");
 
-        Click(form, "BtnHelp");
-        Click(form, "BitBtnOK");
+        ClickOption(form, "BtnHelp");
+        ClickOption(form, "BitBtnOK");
     });
     t.platform.runModal(logic);
     QCOMPARE(fontDialogPixels, 20);

@@ -29,9 +29,7 @@
 
 using namespace zeb;
 
-namespace {
-
-class TestPlatform : public QtPlatform {
+class ScalePlatform : public QtPlatform {
 public:
     std::deque<std::string> openAnswers;
     std::optional<std::string> openFileName(const FileDialogRequest&) override {
@@ -42,9 +40,11 @@ public:
     }
 };
 
+namespace {
+
 // Three concentrations at four angles, far enough apart that every symbol
 // stands alone.
-const char* const kGrid =
+const char* const kScaleGrid =
     "3\t4\t1.000000E-03\t2.000000E-03\t3.000000E-03\n"
     "30.0\t5.912109E+09\t3.42E-06\t4.30E-06\t5.24E-06\n"
     "70.0\t2.903572E+10\t3.51E-06\t4.42E-06\t5.29E-06\n"
@@ -149,7 +149,7 @@ private:
     void verifyMarks(const QImage& img, const std::vector<GridPoint>& marked, const char* what);
     void verifyAsDrawnInFull(const QImage& img);
 
-    TestPlatform platform_;
+    ScalePlatform platform_;
     QTemporaryDir dir_;
     std::unique_ptr<TMainFormView> frame_;
     TFitF1View* view_ = nullptr;
@@ -162,7 +162,7 @@ void PlotWindowScaleTest::initTestCase() {
     QVERIFY2(QGuiApplication::screens().size() >= 3, "the view tests' screens are not there");
     QFile grid(dir_.filePath("grid.asc"));
     QVERIFY(grid.open(QIODevice::WriteOnly));
-    grid.write(kGrid);
+    grid.write(kScaleGrid);
 }
 
 void PlotWindowScaleTest::cleanup() {

@@ -30,10 +30,9 @@
 
 using namespace zeb;
 
-namespace {
 
 // The real platform, with the file dialogs answered by the test.
-class TestPlatform : public QtPlatform {
+class PlotPlatform : public QtPlatform {
 public:
     std::deque<std::optional<std::string>> openAnswers;
     std::optional<std::string> openFileName(const FileDialogRequest&) override {
@@ -44,7 +43,9 @@ public:
     }
 };
 
-QString example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+namespace {
+
+QString plotExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
 
 } // namespace
 
@@ -61,14 +62,14 @@ private slots:
     void kFieldReportsAnInvalidNumberOnce();
 
 private:
-    TestPlatform platform_;
+    PlotPlatform platform_;
 };
 
 void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     // A copy, since a review dialog answered with Change would write into the file.
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-toluene.sta");
-    QVERIFY(QFile::copy(example("ps-toluene.sta"), file));
+    QVERIFY(QFile::copy(plotExample("ps-toluene.sta"), file));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform_.openAnswers.push_back(file.toStdString());
 
@@ -161,10 +162,10 @@ void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
 }
 
-// Loads the example into a new window of the frame and waits for its first paint.
-static TFitF1View* openExample(TMainFormView& frame, TestPlatform& platform, QTemporaryDir& dir) {
+// Loads the plotExample into a new window of the frame and waits for its first paint.
+static TFitF1View* openExample(TMainFormView& frame, PlotPlatform& platform, QTemporaryDir& dir) {
     const QString file = dir.filePath("ps-toluene.sta");
-    if (!QFile::copy(example("ps-toluene.sta"), file)) return nullptr;
+    if (!QFile::copy(plotExample("ps-toluene.sta"), file)) return nullptr;
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform.openAnswers.push_back(file.toStdString());
     frame.show();

@@ -48,10 +48,10 @@ struct RecordedPrinter : PrintDevice {
     }
 };
 
-struct Window {
+struct PrintWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    Window() {
+    PrintWindow() {
         test::FillModelSet(w.set(), 4, 6, test::ModelParams{});
         w.PostLoadSetup();
         w.OnBerechnungQ1();
@@ -71,7 +71,7 @@ std::string ResultsText(int rows) {
 }
 
 TEST(PrintJob, WithoutPrintedResultsAPageHoldsOnlyTheChart) {
-    Window x;
+    PrintWindow x;
     x.w.plotSettings().printResults = 0;
     RecordedPrinter printer;
     EXPECT_EQ(PrintDocument(printer, x.content()), 1);
@@ -86,7 +86,7 @@ TEST(PrintJob, WithoutPrintedResultsAPageHoldsOnlyTheChart) {
 }
 
 TEST(PrintJob, OnePageWithResultsTabStopsAndFooter) {
-    Window x;
+    PrintWindow x;
     RecordedPrinter printer;
     const PrintContent content = x.content();
     EXPECT_EQ(PrintDocument(printer, content), 1);
@@ -149,7 +149,7 @@ TEST(PrintJob, OnePageWithResultsTabStopsAndFooter) {
 }
 
 TEST(PrintJob, ALongTableContinuesOnFurtherPages) {
-    Window x;
+    PrintWindow x;
     RecordedPrinter printer;
     PrintContent content = x.content();
     content.resultsText = ResultsText(120);
@@ -187,7 +187,7 @@ TEST(PrintJob, ALongTableContinuesOnFurtherPages) {
 }
 
 TEST(PrintJob, ASmallPageStartsTheResultsOnTheNextPage) {
-    Window x;
+    PrintWindow x;
     RecordedPrinter printer;
     printer.page = {2000, 1000, 0, 0};  // wide: the chart takes the page's height
     PrintContent content = x.content();
@@ -206,7 +206,7 @@ TEST(PrintJob, ASmallPageStartsTheResultsOnTheNextPage) {
 }
 
 TEST(PrintJob, AFormFactorPlotPrintsOnlyTheFooter) {
-    Window x;
+    PrintWindow x;
     x.w.mnFormFactorPClick(10);
     x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
     x.w.mnFormFactorPPClick(9);
@@ -218,7 +218,7 @@ TEST(PrintJob, AFormFactorPlotPrintsOnlyTheFooter) {
 }
 
 TEST(PrintJob, MonochromePrintersDrawBlackCurves) {
-    Window x;
+    PrintWindow x;
     x.w.mnFormFactorPClick(10);
     x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
     x.w.mnFormFactorPPClick(9);
@@ -242,7 +242,7 @@ TEST(PrintJob, TabStops) {
 }
 
 TEST(PrintJob, ContentOfAWindow) {
-    Window x;
+    PrintWindow x;
     x.w.set().sourceName[2] = "/data/b.sta";
     const PrintContent c = x.content();
     EXPECT_TRUE(c.printResults);

@@ -19,10 +19,10 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct ChartWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    explicit Window(double noise = 0.01, int nc = 3, int na = 6) {
+    explicit ChartWindow(double noise = 0.01, int nc = 3, int na = 6) {
         test::ModelParams m;
         m.noise = noise;
         test::FillModelSet(w.set(), nc, na, m);
@@ -46,7 +46,7 @@ TEST(TFitF1Chart, WindowSettingsComeFromTheDefaultsAndTheFile) {
     defaults.symbolSize = 3;
     defaults.weighting = 2;
     defaults.smoothing = 2;
-    Window x;
+    ChartWindow x;
     x.w.ReadWindowSettings(defaults, ini);
     const PlotSettings& s = x.w.plotSettings();
     EXPECT_EQ(s.symbolSize, 3);
@@ -77,7 +77,7 @@ TEST(TFitF1Chart, WindowSettingsComeFromTheDefaultsAndTheFile) {
 }
 
 TEST(TFitF1Chart, AutomaticAxesCoverEveryPointAndBothIntercepts) {
-    Window x;
+    ChartWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     const AxesState& axes = x.w.axes();
@@ -119,7 +119,7 @@ TEST(TFitF1Chart, AutomaticAxesCoverEveryPointAndBothIntercepts) {
 
 TEST(TFitF1Chart, HidingInactivePointsShrinksTheRangeAtTheNextCalculation) {
     for (int hide : {0, 1}) {
-        Window x;
+        ChartWindow x;
         x.w.plotSettings().hideInactive = static_cast<std::int16_t>(hide);
         x.w.OnClickedRechne();
         const double before = x.w.plotSettings().manualY.maximum;
@@ -134,7 +134,7 @@ TEST(TFitF1Chart, HidingInactivePointsShrinksTheRangeAtTheNextCalculation) {
 }
 
 TEST(TFitF1Chart, ManualRangesOfMeasurementAndFormFactorPlotsAreSeparate) {
-    Window x;
+    ChartWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     PlotSettings& s = x.w.plotSettings();
@@ -165,7 +165,7 @@ TEST(TFitF1Chart, ManualRangesOfMeasurementAndFormFactorPlotsAreSeparate) {
 }
 
 TEST(TFitF1Chart, SourceFilesFollowTheActivePointsAndTheComparedData) {
-    Window x;
+    ChartWindow x;
     const std::string all = "/data/series/sample1.sta; /data/series/sample2.sta; /data/series/sample3.sta";
     EXPECT_EQ(x.w.sourceFiles(), all);
     for (int a = 1; a <= 6; ++a) x.w.set().cell(2, a)->active = 0;
@@ -202,7 +202,7 @@ TEST(TFitF1Chart, SourceFilesFollowTheActivePointsAndTheComparedData) {
 }
 
 TEST(TFitF1Chart, FormFactorInputsKeepTheOrderOfTheModelsAndEditedLegends) {
-    Window x;
+    ChartWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     x.w.mnFormFactorPClick(40);  // hard sphere first, then the coil
@@ -252,7 +252,7 @@ TEST(TFitF1Chart, FormFactorInputsKeepTheOrderOfTheModelsAndEditedLegends) {
 }
 
 TEST(TFitF1Chart, TheWindowKeeps41CharactersOfTheSampleNameUntilAnotherComes) {
-    Window x;
+    ChartWindow x;
     x.w.set().sampleName = "Polystyrol in Toluol, 25 °C, Messreihe vom 3. März 1998";
     x.w.OnClickedRechne();
     EXPECT_EQ(x.w.plotSettings().sampleName, "Polystyrol in Toluol, 25 °C, Messreihe vo");
@@ -274,7 +274,7 @@ public:
 };
 
 TEST(TFitF1Chart, AMetafileIsLaidOutWithTheSizesOfTheLastScreenPaint) {
-    Window x;
+    ChartWindow x;
     EXPECT_EQ(x.w.screenMetrics(), nullptr);
     RecordingCanvas plain;
     const ChartDrawResult unpainted = DrawWindowChart(plain, x.w, ChartTarget::Metafile);
@@ -305,7 +305,7 @@ double SegmentDistance(CanvasPoint a, CanvasPoint b, double px, double py) {
 }
 
 TEST(TFitF1Chart, FittedCurvesRunThroughThePointsOfAnExactModel) {
-    Window x(0.0);
+    ChartWindow x(0.0);
     EXPECT_TRUE(ChartReady(x.w));
     // Curves over q² only, then over c only, then both: each family on its own
     // must pass through every point it was fitted to.

@@ -26,13 +26,13 @@ protected:
     void Repaint() override { ++repaints; }
 };
 
-struct Window {
+struct OptionsWindow {
     test::TempDir dir;
     std::string ini = dir.file("zebstat.ini");
     ScriptedPlatform platform;
     GlobalDefaults defaults;
     CountingWindow w{platform};
-    Window() {
+    OptionsWindow() {
         test::ModelParams m;
         m.noise = 0.02;
         test::FillModelSet(w.set(), 3, 6, m);
@@ -47,7 +47,7 @@ struct Window {
 };
 
 TEST(TFitF1Options, AbortStillRecalculatesAndRepaints) {
-    Window x;
+    OptionsWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     const double mw = x.w.fits().lineQ0.y();
@@ -68,7 +68,7 @@ TEST(TFitF1Options, AbortStillRecalculatesAndRepaints) {
 }
 
 TEST(TFitF1Options, SmoothingAndWeightingTakeEffect) {
-    Window x;
+    OptionsWindow x;
     // Without a q² order smoothing is remembered but not used.
     x.options([](TFormOptions& d) {
         EXPECT_FALSE(d.RBtnSmoothing);
@@ -95,7 +95,7 @@ TEST(TFitF1Options, SmoothingAndWeightingTakeEffect) {
 }
 
 TEST(TFitF1Options, ManualRangeRescalesTheAxes) {
-    Window x;
+    OptionsWindow x;
     x.options([](TFormOptions& d) {
         d.ChkBxXachse = true;
         d.EditXmin = "0";
@@ -110,7 +110,7 @@ TEST(TFitF1Options, ManualRangeRescalesTheAxes) {
 }
 
 TEST(TFitF1Options, SaveInFormFactorModeRebuildsThePlotAndWritesItsTitle) {
-    Window x;
+    OptionsWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     x.w.mnFormFactorPClick(10);

@@ -16,10 +16,10 @@
 namespace zeb {
 namespace {
 
-struct Window {
+struct PlotWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    explicit Window(test::ModelParams m = {}, int nc = 3, int na = 6) {
+    explicit PlotWindow(test::ModelParams m = {}, int nc = 3, int na = 6) {
         m.noise = 0.01;
         test::FillModelSet(w.set(), nc, na, m);
         w.PostLoadSetup();
@@ -29,7 +29,7 @@ struct Window {
 };
 
 TEST(TFitF1, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
-    Window x;
+    PlotWindow x;
     EXPECT_EQ(x.w.kStep(), 10);
     const MeasurementSet& s = x.w.set();
     EXPECT_EQ(x.w.k(), RoundSig(s.q2[6] / s.concentration[3] * 10, 3));
@@ -43,14 +43,14 @@ TEST(TFitF1, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
 
     test::ModelParams dynamicOnly;
     dynamicOnly.withStatic = false;
-    Window y(dynamicOnly);
+    PlotWindow y(dynamicOnly);
     EXPECT_FALSE(y.enabled("PLOTTYP_ZIMM"));
     EXPECT_FALSE(y.enabled("PLOTTYP_GUINIER"));
     EXPECT_TRUE(y.enabled("PLOTTYP_DIII"));
 }
 
 TEST(TFitF1, OrderItemsCheckOneAndTheReflectionItemFollows) {
-    Window x;
+    PlotWindow x;
     EXPECT_FALSE(x.enabled("mnCorrReflect"));
     x.w.OnBerechnungQ3();
     EXPECT_EQ(x.w.qOrder(), 3);
@@ -74,7 +74,7 @@ TEST(TFitF1, OrderItemsCheckOneAndTheReflectionItemFollows) {
 }
 
 TEST(TFitF1, SmoothingSwitchedOffAndRestored) {
-    Window x;
+    PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnSelchangeComboFitmethode();
     EXPECT_EQ(x.w.smoothing(), 2);
@@ -105,7 +105,7 @@ TEST(TFitF1, SmoothingSwitchedOffAndRestored) {
 }
 
 TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
-    Window x;
+    PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     const std::string results = x.w.resultsText();
@@ -127,7 +127,7 @@ TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
 }
 
 TEST(TFitF1, TypedK) {
-    Window x;
+    PlotWindow x;
     x.w.setWidgetText("EditIDC_EING_K", "2,5");
     x.w.OnKillfocusEingK();
     EXPECT_EQ(x.w.k(), 2.5e11);
@@ -158,7 +158,7 @@ TEST(TFitF1, TypedK) {
 // A k the chart cannot show (not finite, or so large that every concentration
 // shrinks to a point of the abscissa) is refused like a text that is no number.
 TEST(TFitF1, TypedKOutOfRangeIsRefused) {
-    Window x;
+    PlotWindow x;
     const double k = x.w.k();
     const double kDefault = k;  // ten times the scale Q/C
     const AxisScale before = x.w.axes().x;
@@ -213,7 +213,7 @@ TEST(TFitF1, RefusedKIsReportedOnce) {
 }
 
 TEST(TFitF1, ModelItemsAndPlotForms) {
-    Window x;
+    PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     EXPECT_TRUE(x.enabled("mnCoilMd"));
@@ -238,7 +238,7 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
     const std::string good = dir.file("good.FFU"), bad = dir.file("bad.FFU");
     test::WriteFile(good, "/ q Pz\n0.01 0.99\n0.02 0.96\n0.03 0.91\n0.04 0.84\n");
     test::WriteFile(bad, "/ q Pz\n0.01 0.99\n0.02 0.96\n/ 0.03 0.91\n");
-    Window x;
+    PlotWindow x;
     x.w.OnBerechnungQ1();
     x.platform.openAnswers.push_back(good);
     x.w.mnFormFactorPClick(50);
@@ -277,7 +277,7 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
 }
 
 TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
-    Window x;
+    PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
     x.w.mnFormFactorPClick(10);
@@ -356,7 +356,7 @@ TEST(TFitF1, PlotFormWithoutComparedDataAndAborted) {
 }
 
 TEST(TFitF1, ReflectionCorrectionCommand) {
-    Window x({}, 3, 7);
+    PlotWindow x({}, 3, 7);
     x.w.OnBerechnungQ1();
     // Every concentration prompts; the information dialog skips what lies outside.
     int shown = 0;
@@ -378,7 +378,7 @@ TEST(TFitF1, ReflectionCorrectionCommand) {
 }
 
 TEST(TFitF1, ReflectionWithMissingSolventIndexAndNoFit) {
-    Window x({}, 3, 5);
+    PlotWindow x({}, 3, 5);
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 5; ++a) x.w.set().cell(c, a)->nSolvent = -1.0;
     for (int a = 2; a <= 5; ++a) x.w.set().cell(3, a)->active = 0;  // no q² fit for concentration 3
@@ -400,7 +400,7 @@ TEST(TFitF1, ReflectionWithMissingSolventIndexAndNoFit) {
     EXPECT_EQ(x.w.set().cell(3, 1)->reflectionCorrected, 0);
     EXPECT_EQ(x.w.set().cell(2, 1)->reflectionCorrected, 1);
 
-    Window y({}, 2, 4);
+    PlotWindow y({}, 2, 4);
     y.w.set().cell(1, 1)->wavelengthCm = -1.0;
     y.w.OnBerechnungQ1();
     y.w.mnCorrReflectClick();
