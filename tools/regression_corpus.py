@@ -5,7 +5,13 @@ analysis options over all plot types, orders, smoothing, weighting, k,
 deactivations, axis ranges and form factors.
 
   regression_corpus.py write BATCH MAKE_EXAMPLES MANIFEST   records the outputs
-  regression_corpus.py check BATCH MAKE_EXAMPLES MANIFEST   compares with them
+  regression_corpus.py check BATCH MAKE_EXAMPLES MANIFEST [--part I/N] [--every K]
+                                                            compares with them
+
+check --part I/N runs the I-th of N parts of the cases (0 <= I < N), so that
+the parts can run at once; --every K runs every K-th case only (the sanitizer
+build, where each run is slow). Every part still checks that the manifest and
+the cases name the same cases.
 
 The manifest holds, per case and output (stdout, stderr, exit status, the SVG
 and WMF charts, the ASCII, ratio and PLX exports), the SHA-256 of the bytes. A
@@ -86,11 +92,36 @@ def cases(batch, make_examples, work):
             yield name + "/" + label, name, options
 
 
+def selection(args):
+    """(part, parts, every) from --part I/N and --every K; None when malformed."""
+    part, parts, every = 0, 1, 1
+    i = 0
+    try:
+        while i < len(args):
+            if args[i] == "--part" and i + 1 < len(args):
+                part, parts = (int(v) for v in args[i + 1].split("/"))
+            elif args[i] == "--every" and i + 1 < len(args):
+                every = int(args[i + 1])
+            else:
+                return None
+            i += 2
+    except ValueError:
+        return None
+    if parts < 1 or not 0 <= part < parts or every < 1:
+        return None
+    return part, parts, every
+
+
 def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in ("write", "check"):
+    if len(sys.argv) < 5 or sys.argv[1] not in ("write", "check"):
         sys.stderr.write(__doc__)
         return 2
-    mode, batch, make_examples, manifest = sys.argv[1:]
+    mode, batch, make_examples, manifest = sys.argv[1:5]
+    chosen = selection(sys.argv[5:])
+    if chosen is None or (mode == "write" and len(sys.argv) > 5):
+        sys.stderr.write(__doc__)
+        return 2
+    part, parts, every = chosen
     batch = os.path.abspath(batch)
     make_examples = os.path.abspath(make_examples)
     work = tempfile.mkdtemp(prefix="zebstat-corpus-")
@@ -114,14 +145,16 @@ def main():
             expected.setdefault(case, {})[out] = digest
         changed = 0
         seen = 0
-        for case, name, options in cases(batch, make_examples, work):
-            seen += 1
-            got, command = run_case(batch, work, name, options)
+        for index, (case, name, options) in enumerate(cases(batch, make_examples, work)):
             want = expected.pop(case, None)
             if want is None:
                 print("new case (not in the manifest): %s" % case)
                 changed += 1
                 continue
+            if index % every != 0 or (index // every) % parts != part:
+                continue
+            seen += 1
+            got, command = run_case(batch, work, name, options)
             diff = sorted(out for out in set(got) | set(want) if got.get(out) != want.get(out))
             if diff:
                 changed += 1
