@@ -59,7 +59,7 @@ fuzz-deps:
 	@$(MAKE) --no-print-directory deps DEB_PACKAGES="$(FUZZ_DEB_PACKAGES)"
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS)
 
 configure: deps $(BUILD)/CMakeCache.txt
 
