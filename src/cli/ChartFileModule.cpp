@@ -2,13 +2,11 @@
 
 #include "plot/ChartExport.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #ifndef ZEBSTAT_CHART_MODULE_DIR
@@ -25,42 +23,38 @@ std::string ChartFileModulePath(const std::string& programPath) {
     return (folder / ZEBSTAT_CHART_MODULE_DIR / ZEBSTAT_CHART_MODULE_NAME).lexically_normal().string();
 }
 
-namespace {
-
-struct LoadedModule {
-    ChartFileModuleDrawFn draw = nullptr;
-    std::string failure;
-};
-
-std::string dlText() {
-    const char* text = dlerror();
-    return text ? text : "unknown reason";
+std::string ChartProgramPath(const std::string& programPath) {
+    return (std::filesystem::path(ChartFileModulePath(programPath)).parent_path() / kChartProgramName).string();
 }
+
+namespace {
 
 ChartFileModuleDrawFn& linkedDrawer() {
     static ChartFileModuleDrawFn draw = nullptr;
     return draw;
 }
 
-LoadedModule load() {
+ChartModuleOpener& opener() {
+    static ChartModuleOpener open = nullptr;
+    return open;
+}
+
+std::optional<std::string>& refusal() {
+    static std::optional<std::string> reason;
+    return reason;
+}
+
+OpenedChartModule load() {
     if (linkedDrawer()) return {linkedDrawer(), ""};
+    if (refusal()) return {nullptr, *refusal()};
+    if (!opener()) return {nullptr, "the chart module could not be loaded: this program does not load modules"};
     std::error_code ec;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {nullptr, "the program's own folder is unknown (" + ec.message() + ")"};
-    const std::string path = ChartFileModulePath(program.string());
-    // Never unloaded: Qt keeps its globals to the end of the process.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) return {nullptr, "the chart module could not be loaded: " + dlText()};
-    const auto version = reinterpret_cast<ChartFileModuleVersionFn>(dlsym(handle, kChartFileModuleVersionSymbol));
-    const auto draw = reinterpret_cast<ChartFileModuleDrawFn>(dlsym(handle, kChartFileModuleDrawSymbol));
-    if (!version || !draw) return {nullptr, "the chart module " + path + " is not one of this program"};
-    const ChartFileModuleAbi theirs = version();
-    const ChartFileModuleAbi ours = ThisChartFileModuleAbi();
-    if (theirs.version != ours.version || theirs.chartInputsSize != ours.chartInputsSize ||
-        theirs.plotSettingsSize != ours.plotSettingsSize || theirs.chartMetricsSize != ours.chartMetricsSize ||
-        theirs.stringSize != ours.stringSize)
-        return {nullptr, "the chart module " + path + " belongs to another build of the program"};
-    return {draw, ""};
+    // The chart program lies beside its module; zebstat-batch finds it in the
+    // module folder beside its own folder.
+    const std::filesystem::path beside = program.parent_path() / ZEBSTAT_CHART_MODULE_NAME;
+    return opener()(std::filesystem::exists(beside, ec) ? beside.string() : ChartFileModulePath(program.string()));
 }
 
 bool endsWith(const std::string& path, const char* ending) {
@@ -76,9 +70,13 @@ bool endsWith(const std::string& path, const char* ending) {
 
 void UseLinkedChartDrawer(ChartFileModuleDrawFn draw) { linkedDrawer() = draw; }
 
+void RefuseChartModule(std::string reason) { refusal() = std::move(reason); }
+
+void UseChartModuleOpener(ChartModuleOpener open) { opener() = open; }
+
 std::string WriteChartFileThroughModule(const ChartInputs& in, const std::string& path, int pngWidth, int pngHeight,
                                         WriteResult* result) {
-    static const LoadedModule module = load();
+    static const OpenedChartModule module = load();
     if (!module.draw) return module.failure;
     const bool png = endsWith(path, ".png");
     if (png || endsWith(path, ".pdf")) {

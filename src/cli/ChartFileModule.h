@@ -61,6 +61,31 @@ void UseLinkedChartDrawer(ChartFileModuleDrawFn draw);
 // The full path of the module for a program at programPath.
 std::string ChartFileModulePath(const std::string& programPath);
 
+// The name of the program that writes the chart files of a zebstat-batch that
+// cannot load the module (one linked statically, which starts in a fraction of
+// the time a dynamic program takes): the same program, linked dynamically,
+// lying beside the module. The module is found beside it.
+inline constexpr const char* kChartProgramName = "zebstat-batch-charts";
+std::string ChartProgramPath(const std::string& programPath);
+
+// A program that must not load the module (a static one, whose hand-over to
+// the chart program failed) answers every chart file with this reason.
+void RefuseChartModule(std::string reason);
+
+// The module's drawing function from the module file at path, or why not.
+struct OpenedChartModule {
+    ChartFileModuleDrawFn draw = nullptr;
+    std::string failure;
+};
+using ChartModuleOpener = OpenedChartModule (*)(const std::string& path);
+
+// Lets this program load the module file (dlopen, in ChartModuleFile.cpp). The
+// programs that may load it call this first: the dynamic zebstat-batch, the
+// chart program and the tests that write chart files; a static program never
+// links the loader.
+void EnableChartModuleFiles();
+void UseChartModuleOpener(ChartModuleOpener open);
+
 // Writes the chart to path by its extension, case ignored: .png (pngWidth ×
 // pngHeight pixels), .pdf, .wmf or .svg (laid out with the text sizes of the
 // PNG picture), loading the module once per process. Returns an empty text

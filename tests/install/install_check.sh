@@ -34,6 +34,10 @@ files)
     pydir=$(sed -n 's/^ZEBSTAT_PYTHON_INSTALL_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
     echo "644 usr/$pydir/$(basename "$module")" >>"$scratch/listed"
   fi
+  # The chart program, when zebstat-batch is linked statically.
+  if [ -x "$build/lib/zebstat/zebstat-batch-charts" ]; then
+    echo "755 usr/lib/zebstat/zebstat-batch-charts" >>"$scratch/listed"
+  fi
   sort -k2 "$scratch/listed" >"$scratch/expected"
   (cd "$stage" && find . -type f -o -type l) | sed 's|^\./||' | sort | while read -r f; do
     printf '%s %s\n' "$(stat -c %a "$stage/$f")" "$f"
