@@ -23,7 +23,15 @@ bool SegmentCovered(ColourRuns& picture, QPointF a, QPointF b, double reachPx) {
     const double height = high.y() - low.y();
     const double xPerY = height > 0 ? (high.x() - low.x()) / height : 0.0;
     const int firstRow = static_cast<int>(std::floor(low.y())), lastRow = static_cast<int>(std::floor(high.y()));
-    for (int y = firstRow; y <= lastRow; ++y) {
+    // Most covered segments lie well inside the black: all their rows hold
+    // the pixels of the whole width of the segment.
+    const int boxLeft = static_cast<int>(std::floor(xMin)), boxRight = static_cast<int>(std::floor(xMax));
+    int y = firstRow;
+    while (y <= lastRow && picture.holdsAround(y, boxLeft, boxRight, r)) ++y;
+    if (y > lastRow) return true;
+    // Otherwise row by row, the part of the segment in each (rows passed so
+    // far hold even the whole width).
+    for (; y <= lastRow; ++y) {
         double xFrom = xMin, xTo = xMax;
         if (height > 0) {
             // The part of the segment within the row [y, y + 1].
