@@ -90,6 +90,7 @@ QtCanvas::QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size,
     device_ = below.inverted();
     p_.setWorldTransform(logical_);
     toDevice_ = p_.deviceTransform();
+    mapToDevice_ = ScaleMapping(toDevice_);
     ratio_ = s > 0 ? std::hypot(toDevice_.m11(), toDevice_.m12()) / s : 1.0;
     if (!(ratio_ > 0) || !std::isfinite(ratio_)) ratio_ = 1.0;
     // Direct fills need the plain mapping of a scale and a shift, which maps
@@ -173,7 +174,7 @@ void QtCanvas::flush() {
         // the frame) is filled as a rectangle of whole device pixels.
         const QPen& pen = tools_.pen;
         if (pen.isCosmetic() && pen.style() == Qt::SolidLine) {
-            const QPointF a = toDevice_.map(QPointF(run_[0])), b = toDevice_.map(QPointF(run_[1]));
+            const QPointF a = mapToDevice_.map(QPointF(run_[0])), b = mapToDevice_.map(QPointF(run_[1]));
             const double half = std::max(1.0, pen.widthF()) / 2;
             const QRectF device(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
                                 QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
@@ -331,10 +332,10 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
         // is far cheaper than stroking thousands of symbols.
         const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ / ratio_ : pen.widthF()) / 2;
         const QRectF box(rect);
-        const QRect outline = SnappedPixels(toDevice_.mapRect(box.adjusted(-half, -half, half, half)));
+        const QRect outline = SnappedPixels(mapToDevice_.mapRect(box.adjusted(-half, -half, half, half)));
         fillPixels(outline, tools_.penRgb);
         if (!tools_.nullBrush && box.width() > 2 * half && box.height() > 2 * half) {
-            const QRect inside = SnappedPixels(toDevice_.mapRect(box.adjusted(half, half, -half, -half)));
+            const QRect inside = SnappedPixels(mapToDevice_.mapRect(box.adjusted(half, half, -half, -half)));
             // In the picture's memory a fill of the outline's colour inside
             // the outline changes nothing; other devices get both, as ever.
             if (pixels_.isNull() || tools_.brushRgb != tools_.penRgb || !outline.contains(inside))
@@ -372,7 +373,7 @@ void QtCanvas::fillPixels(const QRect& device, QRgb color) {
 void QtCanvas::setPixel(int x, int y, Rgb color) {
     flush();
     // One pixel of the target: as many device pixels as it holds.
-    const QPointF center = toDevice_.map(QPointF(x, y));
+    const QPointF center = mapToDevice_.map(QPointF(x, y));
     const double n = std::max(1.0, static_cast<double>(std::lround(ratio_)));
     fillPixels(SnappedPixels(QRectF(center.x() - n / 2, center.y() - n / 2, n, n)), ToOpaqueQRgb(color));
 }

@@ -20,6 +20,7 @@
 #include "plot/Canvas.h"
 #include "plot/qt/ColourRuns.h"
 #include "plot/qt/ImagePixels.h"
+#include "plot/qt/ScaleMapping.h"
 
 #include <QFont>
 #include <QPainter>
@@ -110,6 +111,7 @@ private:
     void applyTools();  // puts the pen and brush on the painter
     void fillPixels(const QRect& device, QRgb color);  // whole device pixels
     void changedBy(QRgb color);  // the picture was drawn on in that colour
+
     // Device-pixel mode (world transform to device pixels, no antialiasing)
     // for the fills, logical mode for everything else. The switch is made only
     // when the mode changes, so a run of symbols costs no state changes.
@@ -122,6 +124,7 @@ private:
     QTransform logical_;   // world transform of the logical space
     QTransform device_;    // world transform under which coordinates are device pixels
     QTransform toDevice_;  // logical units to device pixels
+    ScaleMapping mapToDevice_;  // toDevice_, for the fills
     ImagePixels pixels_;   // the picture's memory, when fills may go there
     ColourRuns black_{pixels_, 0xff000000};  // where the picture is black, for cutting black lines
     bool inDeviceMode_ = false;

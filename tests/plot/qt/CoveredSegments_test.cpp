@@ -1,8 +1,11 @@
 // Where a picture is black, and which segments of a line lie on black with
 // everything their stroke can touch: checked against counting the pixels.
+// And the canvas's own mapping of symbols onto the picture, checked against
+// QTransform bit for bit.
 #include "plot/qt/ColourRuns.h"
 #include "plot/qt/CoveredSegments.h"
 #include "plot/qt/ImagePixels.h"
+#include "plot/qt/ScaleMapping.h"
 
 #include <QImage>
 #include <QPainter>
@@ -180,6 +183,39 @@ TEST(CoveredSegments, ALineIsCutIntoThePiecesOffTheBlack) {
     ASSERT_EQ(looped.size(), 1u);
     EXPECT_EQ(looped[0].first, 0);
     EXPECT_EQ(looped[0].last, 5);
+}
+
+TEST(ScaleMapping, MapsAsQTransformDoes) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> coordinate(-20000, 20000), size(-3000, 3000);
+    std::vector<QTransform> transforms = {
+        QTransform(),                                             // none
+        QTransform::fromTranslate(0.5, -13.25),                   // a shift
+        QTransform::fromScale(1318.0 / 16383, 1318.0 / 16383),    // the window's chart
+        QTransform::fromScale(2636.0 / 16383, 2636.0 / 16383) * QTransform::fromTranslate(-301.5, 17),
+        QTransform::fromScale(-1.5, 0.75),                        // mirrored
+        QTransform().rotate(30).scale(0.3, 0.3),                  // turned: QTransform's own way
+    };
+    for (int i = 0; i < 20; ++i) {
+        const double s = std::uniform_real_distribution<double>(0.01, 3)(rng);
+        transforms.push_back(QTransform::fromScale(s, s * (i % 3 == 0 ? 1.0 : 1.5)) *
+                             QTransform::fromTranslate(coordinate(rng) / 7, coordinate(rng) / 11));
+    }
+    for (const QTransform& t : transforms) {
+        const ScaleMapping mapping(t);
+        for (int i = 0; i < 500; ++i) {
+            const QPointF p(coordinate(rng), coordinate(rng));
+            const QRectF r(coordinate(rng), coordinate(rng), size(rng), size(rng));
+            const QPointF mp = mapping.map(p), tp = t.map(p);
+            ASSERT_EQ(mp.x(), tp.x());
+            ASSERT_EQ(mp.y(), tp.y());
+            const QRectF mr = mapping.mapRect(r), tr = t.mapRect(r);
+            ASSERT_EQ(mr.x(), tr.x());
+            ASSERT_EQ(mr.y(), tr.y());
+            ASSERT_EQ(mr.width(), tr.width());
+            ASSERT_EQ(mr.height(), tr.height());
+        }
+    }
 }
 
 } // namespace
