@@ -152,7 +152,8 @@ int Toggle(int argc, char** argv, const std::string& what) {
         view->repaint();
         toggles.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("chart drawn in full at scale %g (largest grid, %dx%d pixels), median of 5: %.1f ms (processor %.1f ms)\n",
+    std::printf("chart drawn in full at scale %g (largest grid, %dx%d pixels), median of 5: %.1f ms "
+                "(processor %.1f ms)\n",
                 view->devicePixelRatioF(), view->chartTarget().width(), view->chartTarget().height(), full,
                 Median(fullsCpu));
     std::printf("point toggle plus repaint, median of 21: %.2f ms (max %.2f ms)\n", Median(toggles),

@@ -50,7 +50,7 @@ namespace {
 
 // The device pixels a piece of the line can touch: its points' bounds
 // widened by its reach.
-QRectF PieceReach(const std::vector<QPointF>& device, const PolylinePiece& piece, double reachPx) {
+QRectF CoveredPieceReach(const std::vector<QPointF>& device, const PolylinePiece& piece, double reachPx) {
     double left = device[static_cast<std::size_t>(piece.first)].x(), right = left;
     double top = device[static_cast<std::size_t>(piece.first)].y(), bottom = top;
     for (int i = piece.first + 1; i <= piece.last; ++i) {
@@ -97,7 +97,7 @@ std::vector<PolylinePiece> VisiblePieces(ColourRuns& picture, const QTransform& 
     // antialiased edge there, where the whole line blends once: such pieces
     // are joined again, with what lies between them.
     std::vector<QRectF> reach;
-    for (const PolylinePiece& piece : pieces) reach.push_back(PieceReach(device, piece, reachPx));
+    for (const PolylinePiece& piece : pieces) reach.push_back(CoveredPieceReach(device, piece, reachPx));
     for (bool joined = true; joined;) {
         joined = false;
         for (std::size_t i = 0; i < pieces.size() && !joined; ++i)
@@ -108,7 +108,7 @@ std::vector<PolylinePiece> VisiblePieces(ColourRuns& picture, const QTransform& 
                                  pieces.begin() + static_cast<std::ptrdiff_t>(j + 1));
                     reach.erase(reach.begin() + static_cast<std::ptrdiff_t>(i + 1),
                                 reach.begin() + static_cast<std::ptrdiff_t>(j + 1));
-                    reach[i] = PieceReach(device, pieces[i], reachPx);
+                    reach[i] = CoveredPieceReach(device, pieces[i], reachPx);
                     joined = true;
                 }
     }

@@ -16,7 +16,9 @@ namespace {
 constexpr int kMaxPenWidth = 16383;
 
 QColor ToQColor(Rgb c) { return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
-QRgb ToOpaqueQRgb(Rgb c) { return qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
+QRgb ToOpaqueQRgb(Rgb c) {
+    return qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c)));
+}
 
 QFont BaseFont(const LogFont& f) {
     QFont q;

@@ -22,15 +22,17 @@ constexpr QRgb kOpaqueBlack = 0xff000000;
 
 // A white picture with black rectangles, and a painter on it (the pixels are
 // the painter's picture's).
-struct BlackShapes {
+struct BlackShapesPicture {
     QImage image;
     QPainter painter;
 
-    BlackShapes(int w, int h, const std::vector<QRect>& black) : image(w, h, QImage::Format_ARGB32_Premultiplied) {
+    BlackShapesPicture(int w, int h, const std::vector<QRect>& black)
+        : image(w, h, QImage::Format_ARGB32_Premultiplied) {
         image.fill(Qt::white);
         for (const QRect& r : black)
             for (int y = std::max(0, r.top()); y <= std::min(h - 1, r.bottom()); ++y)
-                for (int x = std::max(0, r.left()); x <= std::min(w - 1, r.right()); ++x) image.setPixel(x, y, kOpaqueBlack);
+                for (int x = std::max(0, r.left()); x <= std::min(w - 1, r.right()); ++x)
+                    image.setPixel(x, y, kOpaqueBlack);
         painter.begin(&image);
     }
     bool black(int x, int y) const { return image.rect().contains(x, y) && image.pixel(x, y) == kOpaqueBlack; }
@@ -42,10 +44,11 @@ struct BlackShapes {
     }
 };
 
-std::vector<QRect> RandomRects(std::mt19937& rng, int w, int h, int n) {
+std::vector<QRect> RandomBlackRects(std::mt19937& rng, int w, int h, int n) {
     std::vector<QRect> rects;
     for (int i = 0; i < n; ++i) {
-        const int x = std::uniform_int_distribution<int>(-5, w)(rng), y = std::uniform_int_distribution<int>(-5, h)(rng);
+        const int x = std::uniform_int_distribution<int>(-5, w)(rng);
+        const int y = std::uniform_int_distribution<int>(-5, h)(rng);
         rects.emplace_back(x, y, std::uniform_int_distribution<int>(1, w * 2 / 3)(rng),
                            std::uniform_int_distribution<int>(1, h * 2 / 3)(rng));
     }
@@ -57,7 +60,7 @@ TEST(ColourRuns, AnswersAsCountingThePixels) {
     int yes = 0;
     for (int picture = 0; picture < 6; ++picture) {
         const int w = 37 + 11 * picture, h = 29 + 5 * picture;
-        BlackShapes shapes(w, h, RandomRects(rng, w, h, 4 + picture));
+        BlackShapesPicture shapes(w, h, RandomBlackRects(rng, w, h, 4 + picture));
         const ImagePixels pixels = ImagePixels::Of(shapes.painter);
         ASSERT_FALSE(pixels.isNull());
         ColourRuns runs(pixels, kOpaqueBlack);
@@ -67,8 +70,10 @@ TEST(ColourRuns, AnswersAsCountingThePixels) {
             const int x1 = x0 + std::uniform_int_distribution<int>(0, w / 3)(rng);
             const int r = std::uniform_int_distribution<int>(0, 4)(rng);  // radii change from question to question
             const bool expected = shapes.blackAround(y, x0, x1, r);
-            ASSERT_EQ(runs.holdsAround(y, x0, x1, r), expected) << "y " << y << ", x " << x0 << ".." << x1 << ", r " << r;
-            ASSERT_EQ(runs.holds(y, x0, x1), shapes.blackAround(y, x0, x1, 0)) << "y " << y << ", x " << x0 << ".." << x1;
+            ASSERT_EQ(runs.holdsAround(y, x0, x1, r), expected)
+                << "y " << y << ", x " << x0 << ".." << x1 << ", r " << r;
+            ASSERT_EQ(runs.holds(y, x0, x1), shapes.blackAround(y, x0, x1, 0))
+                << "y " << y << ", x " << x0 << ".." << x1;
             yes += expected;
         }
     }
@@ -76,7 +81,7 @@ TEST(ColourRuns, AnswersAsCountingThePixels) {
 }
 
 TEST(ColourRuns, ForgetsWhenThePictureChanged) {
-    BlackShapes shapes(40, 30, {QRect(QPoint(5, 5), QPoint(34, 24))});
+    BlackShapesPicture shapes(40, 30, {QRect(QPoint(5, 5), QPoint(34, 24))});
     const ImagePixels pixels = ImagePixels::Of(shapes.painter);
     ColourRuns runs(pixels, kOpaqueBlack);
     EXPECT_TRUE(runs.holds(15, 5, 34));
@@ -90,7 +95,7 @@ TEST(ColourRuns, ForgetsWhenThePictureChanged) {
 }
 
 // Everything within reach of the segment in x and in y, pixel by pixel.
-bool ReachIsBlack(const BlackShapes& shapes, QPointF a, QPointF b, double reach) {
+bool ReachIsBlack(const BlackShapesPicture& shapes, QPointF a, QPointF b, double reach) {
     const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
     const int steps = static_cast<int>(length * 8) + 1;
     for (int i = 0; i <= steps; ++i) {
@@ -108,7 +113,7 @@ TEST(CoveredSegments, ASegmentIsCoveredOnlyWhenAllItsReachIsBlack) {
     int covered = 0, tested = 0;
     for (int picture = 0; picture < 8; ++picture) {
         const int w = 120, h = 90;
-        BlackShapes shapes(w, h, RandomRects(rng, w, h, 5));
+        BlackShapesPicture shapes(w, h, RandomBlackRects(rng, w, h, 5));
         const ImagePixels pixels = ImagePixels::Of(shapes.painter);
         ColourRuns runs(pixels, kOpaqueBlack);
         std::uniform_real_distribution<double> x(-5, w + 5), y(-5, h + 5), d(-25, 25);
@@ -130,7 +135,7 @@ TEST(CoveredSegments, ASegmentIsCoveredOnlyWhenAllItsReachIsBlack) {
 }
 
 TEST(CoveredSegments, OnePixelOfAnotherColourNearTheLineKeepsIt) {
-    BlackShapes shapes(100, 80, {QRect(0, 0, 100, 80)});
+    BlackShapesPicture shapes(100, 80, {QRect(0, 0, 100, 80)});
     const ImagePixels pixels = ImagePixels::Of(shapes.painter);
     ColourRuns runs(pixels, kOpaqueBlack);
     const QPointF a(20.3, 30.6), b(70.2, 45.1);
@@ -148,7 +153,7 @@ TEST(CoveredSegments, OnePixelOfAnotherColourNearTheLineKeepsIt) {
 
 TEST(CoveredSegments, ALineIsCutIntoThePiecesOffTheBlack) {
     // Black in the middle third of the picture.
-    BlackShapes shapes(300, 100, {QRect(100, 0, 100, 100)});
+    BlackShapesPicture shapes(300, 100, {QRect(100, 0, 100, 100)});
     const ImagePixels pixels = ImagePixels::Of(shapes.painter);
     ColourRuns runs(pixels, kOpaqueBlack);
     const QTransform identity;

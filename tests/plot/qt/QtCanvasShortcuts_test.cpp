@@ -35,7 +35,7 @@ void EnsureShortcutsApp() {
 }
 
 // The first pixel where two pictures differ, as text; empty when they agree.
-std::string FirstDifference(const QImage& a, const QImage& b) {
+std::string FirstPixelDifference(const QImage& a, const QImage& b) {
     if (a.size() != b.size() || a.format() != b.format()) return "sizes or formats differ";
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
@@ -45,7 +45,7 @@ std::string FirstDifference(const QImage& a, const QImage& b) {
     return {};
 }
 
-struct Drawn {
+struct DrawnPicture {
     QImage image;
     QtCanvas::Shortcuts shortcuts;
 };
@@ -54,15 +54,15 @@ struct Drawn {
 // over the logical space w x h placed at origin; through the painter only
 // when `painterOnly`.
 template <class Draw>
-Drawn DrawPicture(QSize size, double ratio, bool painterOnly, Draw draw, QPointF origin = {}, int w = kLogicalWidth,
-                  int h = kLogicalHeight, QImage::Format format = QImage::Format_ARGB32_Premultiplied) {
-    Drawn d;
+DrawnPicture DrawShortcutPicture(QSize size, double ratio, bool painterOnly, Draw draw, QPointF origin = {},
+                                 QImage::Format format = QImage::Format_ARGB32_Premultiplied) {
+    DrawnPicture d;
     d.image = QImage((QSizeF(size) * ratio).toSize(), format);
     d.image.setDevicePixelRatio(ratio);
     d.image.fill(Qt::white);
     QPainter painter(&d.image);
     {
-        QtCanvas canvas(painter, origin, QSizeF(size), w, h);
+        QtCanvas canvas(painter, origin, QSizeF(size), kLogicalWidth, kLogicalHeight);
         if (painterOnly) canvas.drawThroughPainterOnly();
         draw(canvas, painter);
         d.shortcuts = canvas.shortcuts();
@@ -73,7 +73,7 @@ Drawn DrawPicture(QSize size, double ratio, bool painterOnly, Draw draw, QPointF
 
 // The largest kind of chart in small: a dense grid whose symbols merge into
 // black, with error bars and curves of order 1 over it.
-test::ChartFixture& DenseChart() {
+test::ChartFixture& DenseShortcutChart() {
     static test::ChartFixture* f = [] {
         auto* c = new test::ChartFixture(45, 70, 4e11);
         c->settings.showErrorBars = 1;
@@ -88,14 +88,14 @@ test::ChartFixture& DenseChart() {
 
 TEST(QtCanvasShortcuts, ChartsAreTheSameAsThroughThePainter) {
     EnsureShortcutsApp();
-    test::ChartFixture& f = DenseChart();
+    test::ChartFixture& f = DenseShortcutChart();
     long leftOut = 0;
     for (const double ratio : {1.0, 1.5, 2.0})
         for (const QSize size : {QSize(733, 517), QSize(1001, 853), QSize(1456, 1239), QSize(317, 271)}) {
             auto chart = [&f](QtCanvas& canvas, QPainter&) { DrawChart(canvas, f.in, {ChartTarget::Screen}); };
-            const Drawn quick = DrawPicture(size, ratio, false, chart);
-            const Drawn plain = DrawPicture(size, ratio, true, chart);
-            EXPECT_EQ(FirstDifference(quick.image, plain.image), "") << "ratio " << ratio << ", " << size.width()
+            const DrawnPicture quick = DrawShortcutPicture(size, ratio, false, chart);
+            const DrawnPicture plain = DrawShortcutPicture(size, ratio, true, chart);
+            EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "") << "ratio " << ratio << ", " << size.width()
                                                                      << " x " << size.height();
             EXPECT_GT(quick.shortcuts.directFills, 1000);
             EXPECT_EQ(plain.shortcuts.directFills, 0);
@@ -109,13 +109,13 @@ TEST(QtCanvasShortcuts, PiecesOfAPictureMatchThePainterToo) {
     // A part of the picture drawn on its own, its origin between pixels (as
     // the window redraws the parts where points changed).
     EnsureShortcutsApp();
-    test::ChartFixture& f = DenseChart();
+    test::ChartFixture& f = DenseShortcutChart();
     auto chart = [&f](QtCanvas& canvas, QPainter&) { DrawChart(canvas, f.in, {ChartTarget::Screen}); };
     for (const double ratio : {1.0, 1.5, 2.0})
         for (const QPointF origin : {QPointF(-101.0 / 3, -57.5), QPointF(-400.25, -301.75), QPointF(0.5, 0.5)}) {
-            const Drawn quick = DrawPicture(QSize(331, 223), ratio, false, chart, origin);
-            const Drawn plain = DrawPicture(QSize(331, 223), ratio, true, chart, origin);
-            EXPECT_EQ(FirstDifference(quick.image, plain.image), "") << "ratio " << ratio << ", origin "
+            const DrawnPicture quick = DrawShortcutPicture(QSize(331, 223), ratio, false, chart, origin);
+            const DrawnPicture plain = DrawShortcutPicture(QSize(331, 223), ratio, true, chart, origin);
+            EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "") << "ratio " << ratio << ", origin "
                                                                      << origin.x() << ", " << origin.y();
         }
 }
@@ -159,9 +159,9 @@ TEST(QtCanvasShortcuts, FillsAreCutWhereThePainterCutsThem) {
             for (const QRect& clip : clips)
                 for (const bool clipped : {true, false}) {
                     auto draw = [&](QtCanvas& canvas, QPainter&) { DrawSymbolsAcrossEdges(canvas, clip, clipped); };
-                    const Drawn quick = DrawPicture(size, ratio, false, draw);
-                    const Drawn plain = DrawPicture(size, ratio, true, draw);
-                    EXPECT_EQ(FirstDifference(quick.image, plain.image), "")
+                    const DrawnPicture quick = DrawShortcutPicture(size, ratio, false, draw);
+                    const DrawnPicture plain = DrawShortcutPicture(size, ratio, true, draw);
+                    EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "")
                         << "ratio " << ratio << ", " << size.width() << " x " << size.height() << ", clip "
                         << clip.left() << ", " << clip.top() << (clipped ? "" : " (unused)");
                     EXPECT_GT(quick.shortcuts.directFills, 100);
@@ -170,7 +170,7 @@ TEST(QtCanvasShortcuts, FillsAreCutWhereThePainterCutsThem) {
 
 TEST(QtCanvasShortcuts, AnUnfitPainterKeepsEverythingOnThePainter) {
     EnsureShortcutsApp();
-    test::ChartFixture& f = DenseChart();
+    test::ChartFixture& f = DenseShortcutChart();
     auto chart = [&f](QtCanvas& canvas, QPainter&) { DrawChart(canvas, f.in, {ChartTarget::Screen}); };
     const QSize size(733, 517);
     // A picture without premultiplied alpha, a painter at half opacity, one
@@ -192,7 +192,7 @@ TEST(QtCanvasShortcuts, AnUnfitPainterKeepsEverythingOnThePainter) {
     for (const Case& c : cases) {
         // The painter's settings are made before the canvas takes it.
         auto picture = [&](bool painterOnly) {
-            Drawn d;
+            DrawnPicture d;
             d.image = QImage(size, c.format);
             d.image.fill(Qt::white);
             QPainter painter(&d.image);
@@ -205,16 +205,16 @@ TEST(QtCanvasShortcuts, AnUnfitPainterKeepsEverythingOnThePainter) {
             }
             return d;
         };
-        const Drawn quick = picture(false), plain = picture(true);
+        const DrawnPicture quick = picture(false), plain = picture(true);
         EXPECT_EQ(quick.shortcuts.directFills, 0) << c.name;
         EXPECT_EQ(quick.shortcuts.segmentsLeftOut, 0) << c.name;
-        EXPECT_EQ(FirstDifference(quick.image, plain.image), "") << c.name;
+        EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "") << c.name;
     }
     // The format the batch tool writes its PNG files from takes the shortcut.
-    const Drawn rgb = DrawPicture(size, 1.0, false, chart, {}, kLogicalWidth, kLogicalHeight, QImage::Format_RGB32);
-    const Drawn rgbPlain = DrawPicture(size, 1.0, true, chart, {}, kLogicalWidth, kLogicalHeight, QImage::Format_RGB32);
+    const DrawnPicture rgb = DrawShortcutPicture(size, 1.0, false, chart, {}, QImage::Format_RGB32);
+    const DrawnPicture rgbPlain = DrawShortcutPicture(size, 1.0, true, chart, {}, QImage::Format_RGB32);
     EXPECT_GT(rgb.shortcuts.directFills, 0);
-    EXPECT_EQ(FirstDifference(rgb.image, rgbPlain.image), "");
+    EXPECT_EQ(FirstPixelDifference(rgb.image, rgbPlain.image), "");
 }
 
 // Black shapes, then black lines of every width the canvas strokes over and
@@ -240,7 +240,8 @@ void DrawLinesOverBlack(QtCanvas& canvas, unsigned seed) {
         const int x = uniform(0, 16000), y = uniform(0, 13500), w = uniform(50, 900), h = uniform(50, 900);
         canvas.polygon({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}});
     }
-    if (seed % 3 == 0) canvas.setClipRect(uniform(0, 3000), uniform(0, 3000), uniform(9000, 16383), uniform(8000, 13941));
+    if (seed % 3 == 0)
+        canvas.setClipRect(uniform(0, 3000), uniform(0, 3000), uniform(9000, 16383), uniform(8000, 13941));
     for (const int width : {10, 23, 30, 40, 60, 120, 400}) {
         canvas.setPen(width, kBlack);
         for (int line = 0; line < 12; ++line) {
@@ -275,9 +276,9 @@ TEST(QtCanvasShortcuts, BlackLinesOverBlackAreTheSameCut) {
         for (const QSize size : {QSize(733, 517), QSize(1318, 994), QSize(401, 333)})
             for (int round = 0; round < 3; ++round, ++seed) {
                 auto draw = [seed](QtCanvas& canvas, QPainter&) { DrawLinesOverBlack(canvas, seed); };
-                const Drawn quick = DrawPicture(size, ratio, false, draw);
-                const Drawn plain = DrawPicture(size, ratio, true, draw);
-                EXPECT_EQ(FirstDifference(quick.image, plain.image), "")
+                const DrawnPicture quick = DrawShortcutPicture(size, ratio, false, draw);
+                const DrawnPicture plain = DrawShortcutPicture(size, ratio, true, draw);
+                EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "")
                     << "seed " << seed << ", ratio " << ratio << ", " << size.width() << " x " << size.height();
                 leftOut += quick.shortcuts.segmentsLeftOut;
             }
@@ -314,9 +315,10 @@ TEST(QtCanvasShortcuts, OnlyLinesOnTheirOwnColourAreCut) {
     };
     for (const bool blue : {false, true}) {
         auto scene = [&](QtCanvas& canvas, QPainter& painter) { draw(canvas, painter, blue); };
-        const Drawn quick = DrawPicture(QSize(728, 515), 1.0, false, scene);
-        const Drawn plain = DrawPicture(QSize(728, 515), 1.0, true, scene);
-        EXPECT_EQ(FirstDifference(quick.image, plain.image), "") << (blue ? "with" : "without") << " the blue line";
+        const DrawnPicture quick = DrawShortcutPicture(QSize(728, 515), 1.0, false, scene);
+        const DrawnPicture plain = DrawShortcutPicture(QSize(728, 515), 1.0, true, scene);
+        EXPECT_EQ(FirstPixelDifference(quick.image, plain.image), "")
+            << (blue ? "with" : "without") << " the blue line";
         // The two black lines lie on black with all their 40 segments, but
         // where the second crosses the blue.
         if (blue) {
