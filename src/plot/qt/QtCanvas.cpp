@@ -145,11 +145,6 @@ void QtCanvas::logicalMode() {
 
 namespace {
 
-// A rectangle in device coordinates as whole device pixels: its size rounded,
-// centred where it is. Every symbol of a chart thus gets the same size and a
-// border of the same width on every side, whatever its position; a hair's
-// breadth of rounding noise does not move it (the same rectangle lands on the
-// same pixels whether the whole picture or a piece of it is drawn).
 // std::lround (halves away from zero) without the library call, for the tens
 // of thousands of rectangles of a large chart.
 int QtCanvasRound(double x) {
@@ -159,6 +154,11 @@ int QtCanvasRound(double x) {
     return part >= 0.5 ? whole + 1 : part <= -0.5 ? whole - 1 : whole;
 }
 
+// A rectangle in device coordinates as whole device pixels: its size rounded,
+// centred where it is. Every symbol of a chart thus gets the same size and a
+// border of the same width on every side, whatever its position; a hair's
+// breadth of rounding noise does not move it (the same rectangle lands on the
+// same pixels whether the whole picture or a piece of it is drawn).
 QRect SnappedPixels(const QRectF& r) {
     constexpr double eps = 1e-6;
     const int w = std::max(1, QtCanvasRound(r.width()));

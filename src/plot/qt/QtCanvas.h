@@ -39,6 +39,8 @@ public:
     // picture drawn on its own then matches the whole picture device pixel for
     // device pixel.
     QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size, int logicalWidth, int logicalHeight);
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
     ~QtCanvas() override;
 
     void setPen(int width, Rgb color) override;
