@@ -4,7 +4,8 @@
 //    error bars) drawn in full in its window, and a point toggled with the
 //    mouse and the window painted again; at scale 1, then (a second process)
 //    at scale 2 (QT_SCALE_FACTOR=2) unless a scale factor is set already.
-// Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server).
+// Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server);
+// zebstat_gui_timing draw N draws the largest chart N times, for a profiler.
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
@@ -30,6 +31,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <ctime>
 #include <unistd.h>
 
 using namespace zeb;
@@ -54,6 +56,14 @@ public:
     std::optional<std::string> openFileName(const FileDialogRequest&) override { return file; }
 };
 
+// Processor time of the calling thread: on a shared machine it says what the
+// drawing cost, whatever else ran meanwhile.
+double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -76,7 +86,7 @@ int Startup(int argc, char** argv, std::chrono::steady_clock::time_point start) 
     return 0;
 }
 
-int Toggle(int argc, char** argv) {
+int Toggle(int argc, char** argv, const std::string& what) {
     QApplication app(argc, argv);
     InitGuiResources();
     const std::string dir = (std::filesystem::temp_directory_path() / ("zebstat-timing-" + std::to_string(::getpid()))).string();
@@ -101,15 +111,27 @@ int Toggle(int argc, char** argv) {
     view->action("ID_BER_C_5")->trigger();
     view->repaint();
     // A calculation marks the chart for drawing in full at the next paint.
-    std::vector<double> fulls;
+    std::vector<double> fulls, fullsCpu;
     QElapsedTimer timer;
-    for (int i = 0; i < 5; ++i) {
+    // zebstat_gui_timing draw N: only the drawing in full, N times, for a
+    // profiler to look at.
+    const int draws = what == "draw" && argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    for (int i = 0; i < draws; ++i) {
         view->action("ID_BER_BERECHNE")->trigger();
+        const double cpu = ThreadCpuMs();
         timer.restart();
         view->repaint();
         fulls.push_back(timer.nsecsElapsed() / 1e6);
+        fullsCpu.push_back(ThreadCpuMs() - cpu);
     }
     const double full = Median(fulls);
+    if (what == "draw") {
+        std::printf("chart drawn in full at scale %g, median of %d: %.1f ms (processor %.1f ms)\n",
+                    view->devicePixelRatioF(), draws, full, Median(fullsCpu));
+        view->closeWithoutQuestion();
+        std::filesystem::remove_all(dir);
+        return 0;
+    }
     // zebstat_gui_timing toggle PICTURE.png: the window's chart as drawn, to
     // compare the pictures of two builds.
     if (argc > 2) {
@@ -130,8 +152,10 @@ int Toggle(int argc, char** argv) {
         view->repaint();
         toggles.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("chart drawn in full at scale %g (largest grid, %dx%d pixels), median of 5: %.1f ms\n",
-                view->devicePixelRatioF(), view->chartTarget().width(), view->chartTarget().height(), full);
+    std::printf("chart drawn in full at scale %g (largest grid, %dx%d pixels), median of 5: %.1f ms "
+                "(processor %.1f ms)\n",
+                view->devicePixelRatioF(), view->chartTarget().width(), view->chartTarget().height(), full,
+                Median(fullsCpu));
     std::printf("point toggle plus repaint, median of 21: %.2f ms (max %.2f ms)\n", Median(toggles),
                 *std::max_element(toggles.begin(), toggles.end()));
     view->closeWithoutQuestion();
@@ -144,8 +168,9 @@ int Toggle(int argc, char** argv) {
 int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const std::string what = argc > 1 ? argv[1] : "startup";
+    if (what == "draw") return Toggle(argc, argv, what);
     if (what != "toggle") return Startup(argc, argv, start);
-    const int status = Toggle(argc, argv);
+    const int status = Toggle(argc, argv, what);
     if (status != 0 || std::getenv("QT_SCALE_FACTOR")) return status;
     std::fflush(stdout);
     // The same at scale 2: the factor is read when the application starts.

@@ -1,7 +1,10 @@
 #include "plot/qt/QtCanvas.h"
 
+#include "plot/qt/CoveredSegments.h"
+
 #include <QFontMetricsF>
 #include <QHash>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +16,9 @@ namespace {
 constexpr int kMaxPenWidth = 16383;
 
 QColor ToQColor(Rgb c) { return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c))); }
+QRgb ToOpaqueQRgb(Rgb c) {
+    return qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)), static_cast<int>(BlueOf(c)));
+}
 
 QFont BaseFont(const LogFont& f) {
     QFont q;
@@ -86,11 +92,28 @@ QtCanvas::QtCanvas(QPainter& painter, const QPointF& origin, const QSizeF& size,
     device_ = below.inverted();
     p_.setWorldTransform(logical_);
     toDevice_ = p_.deviceTransform();
+    mapToDevice_ = ScaleMapping(toDevice_);
     ratio_ = s > 0 ? std::hypot(toDevice_.m11(), toDevice_.m12()) / s : 1.0;
     if (!(ratio_ > 0) || !std::isfinite(ratio_)) ratio_ = 1.0;
+    // Direct fills need the plain mapping of a scale and a shift, which maps
+    // rectangles onto rectangles of device pixels.
+    if (toDevice_.type() <= QTransform::TxScale && toDevice_.m11() > 0 && toDevice_.m22() > 0)
+        pixels_ = ImagePixels::Of(p_);
+    state_.deviceClip = pixels_.rect();
     setPen(1, kBlack);
     applyTools();
     setFont(LogFont{});
+}
+
+void QtCanvas::drawThroughPainterOnly() {
+    flush();
+    pixels_ = ImagePixels();
+    black_.forget();
+}
+
+void QtCanvas::changedBy(QRgb color) {
+    // Black over black stays black: the black parts stay as they were found.
+    if (color != black_.colour()) black_.forget();
 }
 
 void QtCanvas::applyTools() {
@@ -122,6 +145,15 @@ void QtCanvas::logicalMode() {
 
 namespace {
 
+// std::lround (halves away from zero) without the library call, for the tens
+// of thousands of rectangles of a large chart.
+int QtCanvasRound(double x) {
+    if (!(std::abs(x) < 1e9)) return static_cast<int>(std::lround(x));
+    const int whole = static_cast<int>(x);  // toward zero; x - whole is exact
+    const double part = x - whole;
+    return part >= 0.5 ? whole + 1 : part <= -0.5 ? whole - 1 : whole;
+}
+
 // A rectangle in device coordinates as whole device pixels: its size rounded,
 // centred where it is. Every symbol of a chart thus gets the same size and a
 // border of the same width on every side, whatever its position; a hair's
@@ -129,8 +161,8 @@ namespace {
 // same pixels whether the whole picture or a piece of it is drawn).
 QRect SnappedPixels(const QRectF& r) {
     constexpr double eps = 1e-6;
-    const int w = std::max(1, static_cast<int>(std::lround(r.width())));
-    const int h = std::max(1, static_cast<int>(std::lround(r.height())));
+    const int w = std::max(1, QtCanvasRound(r.width()));
+    const int h = std::max(1, QtCanvasRound(r.height()));
     const int left = static_cast<int>(std::floor(r.center().x() - w / 2.0 + 0.5 + eps));
     const int top = static_cast<int>(std::floor(r.center().y() - h / 2.0 + 0.5 + eps));
     return QRect(left, top, w, h);
@@ -144,22 +176,45 @@ void QtCanvas::flush() {
         // the frame) is filled as a rectangle of whole device pixels.
         const QPen& pen = tools_.pen;
         if (pen.isCosmetic() && pen.style() == Qt::SolidLine) {
-            const QPointF a = toDevice_.map(QPointF(run_[0])), b = toDevice_.map(QPointF(run_[1]));
+            const QPointF a = mapToDevice_.map(QPointF(run_[0])), b = mapToDevice_.map(QPointF(run_[1]));
             const double half = std::max(1.0, pen.widthF()) / 2;
             const QRectF device(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
                                 QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
-            deviceMode();
-            p_.fillRect(SnappedPixels(device), pen.color());
+            fillPixels(SnappedPixels(device), tools_.penRgb);
             run_.clear();
             return;
         }
     }
-    if (run_.size() >= 2) {
-        logicalMode();
-        applyTools();
-        p_.drawPolyline(run_);
-    }
+    if (run_.size() >= 2) strokeRun();
     run_.clear();
+}
+
+void QtCanvas::strokeRun() {
+    logicalMode();
+    applyTools();
+    const QPen& pen = tools_.pen;
+    // Only black lines stroked as outlines (not the one-pixel lines Qt draws
+    // pixel by pixel) with joins and caps near their points are cut.
+    const double devicePerLogical = std::hypot(toDevice_.m11(), toDevice_.m12());
+    const double widthPx = pen.isCosmetic() ? pen.widthF() : pen.widthF() * devicePerLogical;
+    const bool cuttable = !pixels_.isNull() && tools_.penRgb == 0xff000000 && pen.style() == Qt::SolidLine &&
+                          widthPx > 1 && std::isfinite(widthPx) &&
+                          (pen.joinStyle() == Qt::BevelJoin || pen.joinStyle() == Qt::RoundJoin);
+    if (!cuttable) {
+        changedBy(pen.style() == Qt::NoPen ? black_.colour() : tools_.penRgb);
+        p_.drawPolyline(run_);
+        return;
+    }
+    // Half the width reaches the corners of a square cap at sqrt(2) times
+    // that; the antialiased edge stays in the pixels the outline passes
+    // through, and a pixel more holds any rounding of the outline's points.
+    const double reach = widthPx / 2 * std::sqrt(2.0) + 1;
+    long drawn = 0;
+    for (const PolylinePiece& piece : VisiblePieces(black_, toDevice_, run_, reach)) {
+        p_.drawPolyline(run_.constData() + piece.first, piece.last - piece.first + 1);
+        drawn += piece.last - piece.first;
+    }
+    shortcuts_.segmentsLeftOut += static_cast<long>(run_.size()) - 1 - drawn;
 }
 
 void QtCanvas::setPen(int width, Rgb color) {
@@ -170,6 +225,7 @@ void QtCanvas::setPen(int width, Rgb color) {
     if (width == tools_.penWidth && color == tools_.penColor) return;  // the pen it has
     tools_.penWidth = width;
     tools_.penColor = color;
+    tools_.penRgb = ToOpaqueQRgb(color);
     penApplied_ = false;
     QPen& pen = tools_.pen;
     pen = QPen(ToQColor(color));
@@ -201,9 +257,10 @@ void QtCanvas::setNullPen() {
 
 void QtCanvas::setBrush(Rgb color) {
     flush();
-    const QColor c = ToQColor(color);
-    if (!tools_.nullBrush && c == tools_.brushColor) return;
-    tools_.brushColor = c;
+    const QRgb rgb = ToOpaqueQRgb(color);
+    if (!tools_.nullBrush && rgb == tools_.brushRgb) return;
+    tools_.brushColor = QColor::fromRgb(rgb);
+    tools_.brushRgb = rgb;
     tools_.nullBrush = false;
     brushApplied_ = false;
 }
@@ -245,6 +302,7 @@ void QtCanvas::polyline(const std::vector<CanvasPoint>& points) {
     applyTools();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
+    black_.forget();
     p_.drawPolyline(poly);
 }
 
@@ -276,15 +334,22 @@ void QtCanvas::polygon(const std::vector<CanvasPoint>& points) {
         // is far cheaper than stroking thousands of symbols.
         const double half = (pen.isCosmetic() ? std::max(1.0, pen.widthF()) * scale_ / ratio_ : pen.widthF()) / 2;
         const QRectF box(rect);
-        fillDevice(box.adjusted(-half, -half, half, half), pen.color());
-        if (!tools_.nullBrush && box.width() > 2 * half && box.height() > 2 * half)
-            fillDevice(box.adjusted(half, half, -half, -half), tools_.brushColor);
+        const QRect outline = SnappedPixels(mapToDevice_.mapRect(box.adjusted(-half, -half, half, half)));
+        fillPixels(outline, tools_.penRgb);
+        if (!tools_.nullBrush && box.width() > 2 * half && box.height() > 2 * half) {
+            const QRect inside = SnappedPixels(mapToDevice_.mapRect(box.adjusted(half, half, -half, -half)));
+            // In the picture's memory a fill of the outline's colour inside
+            // the outline changes nothing; other devices get both, as ever.
+            if (pixels_.isNull() || tools_.brushRgb != tools_.penRgb || !outline.contains(inside))
+                fillPixels(inside, tools_.brushRgb);
+        }
         return;
     }
     logicalMode();
     applyTools();
     QPolygon poly;
     for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
+    black_.forget();
     p_.drawPolygon(poly);
 }
 
@@ -292,23 +357,27 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     flush();
     logicalMode();
     applyTools();
+    black_.forget();
     p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 
-void QtCanvas::fillDevice(const QRectF& logical, const QColor& color) {
-    const QRect device = SnappedPixels(toDevice_.mapRect(logical));
+void QtCanvas::fillPixels(const QRect& device, QRgb color) {
+    changedBy(color);
+    if (!pixels_.isNull() && state_.deviceClipExact) {
+        ++shortcuts_.directFills;
+        pixels_.fill(device, color, state_.deviceClip);
+        return;
+    }
     deviceMode();
-    p_.fillRect(device, color);
+    p_.fillRect(device, QColor::fromRgb(color));
 }
 
 void QtCanvas::setPixel(int x, int y, Rgb color) {
     flush();
     // One pixel of the target: as many device pixels as it holds.
-    const QPointF center = toDevice_.map(QPointF(x, y));
+    const QPointF center = mapToDevice_.map(QPointF(x, y));
     const double n = std::max(1.0, static_cast<double>(std::lround(ratio_)));
-    const QRect device = SnappedPixels(QRectF(center.x() - n / 2, center.y() - n / 2, n, n));
-    deviceMode();
-    p_.fillRect(device, ToQColor(color));
+    fillPixels(SnappedPixels(QRectF(center.x() - n / 2, center.y() - n / 2, n, n)), ToOpaqueQRgb(color));
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
@@ -335,6 +404,7 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     p_.save();
     p_.translate(x, y);
     if (state_.font.escapement != 0) p_.rotate(-state_.font.escapement / 10.0);
+    black_.forget();
     p_.drawText(QPointF(dx, dy), s);
     p_.restore();
 }
@@ -352,12 +422,19 @@ int QtCanvas::fontDescent() { return static_cast<int>(std::lround(QFontMetricsF(
 void QtCanvas::setClipRect(int left, int top, int right, int bottom) {
     flush();
     logicalMode();
-    p_.setClipRect(QRect(left, top, right - left, bottom - top));
+    const QRect logical(left, top, right - left, bottom - top);
+    p_.setClipRect(logical);
+    // The painter keeps the device pixels its mapping of the rectangle
+    // covers; Qt's own mapping of a region gives the same.
+    state_.deviceClip = toDevice_.map(QRegion(logical)).boundingRect().intersected(pixels_.rect());
+    state_.deviceClipExact = logical.isValid();
 }
 
 void QtCanvas::resetClip() {
     flush();
     p_.setClipping(false);
+    state_.deviceClip = pixels_.rect();
+    state_.deviceClipExact = true;
 }
 
 void QtCanvas::save() {

@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -626,8 +627,18 @@ void TFitF1View::resizeEvent(QResizeEvent* event) {
 
 void TFitF1View::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
     const QRect target = chartTarget();
+    const QColor window = palette().color(QPalette::Window);
+    if (ready_ && target.width() > 2 && target.height() > 2) {
+        // The chart's picture is opaque and covers its target but for part of
+        // a pixel at the right and bottom edges: the window's colour goes
+        // around it (on a large chart filling beneath it costs as much as
+        // drawing it).
+        for (const QRect& r : QRegion(rect()).subtracted(QRegion(target.adjusted(1, 1, -1, -1))))
+            painter.fillRect(r, window);
+    } else {
+        painter.fillRect(rect(), window);
+    }
     if (!ready_) {
         // While a file is added the window keeps showing its chart as it was
         // (the set is being filled and is not drawn).
