@@ -27,8 +27,6 @@
 
 using namespace zeb;
 
-namespace {
-
 class PicturePlatform : public QtPlatform {
 public:
     std::deque<std::string> openAnswers;
@@ -39,6 +37,8 @@ public:
         return a;
     }
 };
+
+namespace {
 
 // 30 concentrations at 40 angles: in a small window the symbols run together
 // into black, as on the largest charts.
