@@ -25,17 +25,6 @@
 
 using namespace zeb;
 
-class FramePlatform : public QtPlatform {
-public:
-    std::deque<std::string> openAnswers;
-    std::optional<std::string> openFileName(const FileDialogRequest&) override {
-        if (openAnswers.empty()) return std::nullopt;
-        std::string a = openAnswers.front();
-        openAnswers.pop_front();
-        return a;
-    }
-};
-
 namespace {
 
 const char* const kFrameGrid =
@@ -57,7 +46,7 @@ private slots:
 private:
     // A frame on the small screen, fitted to it as at the start of the program.
     std::unique_ptr<TMainFormView> frameOnSmallScreen();
-    FramePlatform platform_;
+    guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
     QScreen* small_ = nullptr;
 };

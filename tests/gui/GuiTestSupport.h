@@ -3,14 +3,32 @@
 // from.
 #pragma once
 
+#include "platform/qt/QtPlatform.h"
+
 #include <QObject>
 #include <QString>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace zeb::guitest {
+
+// The Qt platform whose open-file dialog answers with the names queued in
+// openAnswers (nothing, as Cancel, when none is left).
+class AnsweringPlatform : public QtPlatform {
+public:
+    std::deque<std::optional<std::string>> openAnswers;
+    std::optional<std::string> openFileName(const FileDialogRequest&) override {
+        if (openAnswers.empty()) return std::nullopt;
+        auto a = openAnswers.front();
+        openAnswers.pop_front();
+        return a;
+    }
+};
 
 // Saves a picture of the widget (its window) as build/screenshots/<name>.png.
 void Screenshot(QWidget* widget, const QString& name);

@@ -27,17 +27,6 @@
 
 using namespace zeb;
 
-class PicturePlatform : public QtPlatform {
-public:
-    std::deque<std::string> openAnswers;
-    std::optional<std::string> openFileName(const FileDialogRequest&) override {
-        if (openAnswers.empty()) return std::nullopt;
-        std::string a = openAnswers.front();
-        openAnswers.pop_front();
-        return a;
-    }
-};
-
 namespace {
 
 // 30 concentrations at 40 angles: in a small window the symbols run together
@@ -85,7 +74,7 @@ private slots:
 private:
     TFitF1View* open(double ratio, QSize size);
 
-    PicturePlatform platform_;
+    guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
     std::unique_ptr<TMainFormView> frame_;
     TFitF1View* view_ = nullptr;

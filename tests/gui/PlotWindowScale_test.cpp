@@ -29,17 +29,6 @@
 
 using namespace zeb;
 
-class ScalePlatform : public QtPlatform {
-public:
-    std::deque<std::string> openAnswers;
-    std::optional<std::string> openFileName(const FileDialogRequest&) override {
-        if (openAnswers.empty()) return std::nullopt;
-        std::string a = openAnswers.front();
-        openAnswers.pop_front();
-        return a;
-    }
-};
-
 namespace {
 
 // Three concentrations at four angles, far enough apart that every symbol
@@ -149,7 +138,7 @@ private:
     void verifyMarks(const QImage& img, const std::vector<GridPoint>& marked, const char* what);
     void verifyAsDrawnInFull(const QImage& img);
 
-    ScalePlatform platform_;
+    guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
     std::unique_ptr<TMainFormView> frame_;
     TFitF1View* view_ = nullptr;

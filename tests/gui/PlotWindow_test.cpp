@@ -32,17 +32,6 @@ using namespace zeb;
 
 
 // The real platform, with the file dialogs answered by the test.
-class PlotPlatform : public QtPlatform {
-public:
-    std::deque<std::optional<std::string>> openAnswers;
-    std::optional<std::string> openFileName(const FileDialogRequest&) override {
-        if (openAnswers.empty()) return std::nullopt;
-        auto a = openAnswers.front();
-        openAnswers.pop_front();
-        return a;
-    }
-};
-
 namespace {
 
 QString plotExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
@@ -62,7 +51,7 @@ private slots:
     void kFieldReportsAnInvalidNumberOnce();
 
 private:
-    PlotPlatform platform_;
+    guitest::AnsweringPlatform platform_;
 };
 
 void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
@@ -163,7 +152,7 @@ void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
 }
 
 // Loads the plotExample into a new window of the frame and waits for its first paint.
-static TFitF1View* openExample(TMainFormView& frame, PlotPlatform& platform, QTemporaryDir& dir) {
+static TFitF1View* openExample(TMainFormView& frame, guitest::AnsweringPlatform& platform, QTemporaryDir& dir) {
     const QString file = dir.filePath("ps-toluene.sta");
     if (!QFile::copy(plotExample("ps-toluene.sta"), file)) return nullptr;
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);

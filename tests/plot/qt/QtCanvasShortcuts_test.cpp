@@ -9,6 +9,7 @@
 #include "plot/ChartFixture.h"
 #include "plot/PlotLayout.h"
 #include "plot/qt/QtCanvas.h"
+#include "plot/qt/QtTestApp.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -22,17 +23,6 @@
 
 namespace zeb {
 namespace {
-
-void EnsureShortcutsApp() {
-    static QGuiApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "zebstat_plot_qt_tests";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-}
 
 // The first pixel where two pictures differ, as text; empty when they agree.
 std::string FirstPixelDifference(const QImage& a, const QImage& b) {
@@ -87,7 +77,7 @@ test::ChartFixture& DenseShortcutChart() {
 }
 
 TEST(QtCanvasShortcuts, ChartsAreTheSameAsThroughThePainter) {
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     test::ChartFixture& f = DenseShortcutChart();
     long leftOut = 0;
     for (const double ratio : {1.0, 1.5, 2.0})
@@ -108,7 +98,7 @@ TEST(QtCanvasShortcuts, ChartsAreTheSameAsThroughThePainter) {
 TEST(QtCanvasShortcuts, PiecesOfAPictureMatchThePainterToo) {
     // A part of the picture drawn on its own, its origin between pixels (as
     // the window redraws the parts where points changed).
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     test::ChartFixture& f = DenseShortcutChart();
     auto chart = [&f](QtCanvas& canvas, QPainter&) { DrawChart(canvas, f.in, {ChartTarget::Screen}); };
     for (const double ratio : {1.0, 1.5, 2.0})
@@ -149,7 +139,7 @@ void DrawSymbolsAcrossEdges(QtCanvas& canvas, const QRect& clip, bool clipped) {
 }
 
 TEST(QtCanvasShortcuts, FillsAreCutWhereThePainterCutsThem) {
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     const std::vector<QRect> clips = {QRect(QPoint(1200, 900), QPoint(15100, 12001)),
                                       QRect(QPoint(333, 251), QPoint(7777, 6661)),
                                       QRect(QPoint(-200, -200), QPoint(16583, 14141)),
@@ -169,7 +159,7 @@ TEST(QtCanvasShortcuts, FillsAreCutWhereThePainterCutsThem) {
 }
 
 TEST(QtCanvasShortcuts, AnUnfitPainterKeepsEverythingOnThePainter) {
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     test::ChartFixture& f = DenseShortcutChart();
     auto chart = [&f](QtCanvas& canvas, QPainter&) { DrawChart(canvas, f.in, {ChartTarget::Screen}); };
     const QSize size(733, 517);
@@ -269,7 +259,7 @@ void DrawLinesOverBlack(QtCanvas& canvas, unsigned seed) {
 }
 
 TEST(QtCanvasShortcuts, BlackLinesOverBlackAreTheSameCut) {
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     long leftOut = 0;
     unsigned seed = 1;
     for (const double ratio : {1.0, 1.5, 2.0})
@@ -286,7 +276,7 @@ TEST(QtCanvasShortcuts, BlackLinesOverBlackAreTheSameCut) {
 }
 
 TEST(QtCanvasShortcuts, OnlyLinesOnTheirOwnColourAreCut) {
-    EnsureShortcutsApp();
+    test::EnsureGuiApplication();
     // A red line over red is drawn in full; a black line over black is cut,
     // and after a blue line has come over the black, a black line across it
     // is drawn where it crosses the blue.

@@ -6,6 +6,7 @@
 #include "plot/ChartFixture.h"
 #include "plot/qt/ChartRaster.h"
 #include "plot/qt/QtCanvas.h"
+#include "plot/qt/QtTestApp.h"
 #include "support/TestSupport.h"
 
 #include <QGuiApplication>
@@ -22,17 +23,6 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 namespace zeb {
 namespace {
-
-void EnsureApp() {
-    static QGuiApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "zebstat_plot_qt_tests";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-}
 
 bool Dark(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 110; }
 
@@ -85,7 +75,7 @@ std::vector<double> RunCentres(const QImage& img, int y, int from, int to) {
 
 TEST(RasterAgreement, WmfRasterMatchesTheQtPicture) {
     if (!std::filesystem::exists("/usr/bin/convert")) GTEST_SKIP() << "ImageMagick is not installed";
-    EnsureApp();
+    test::EnsureGuiApplication();
     test::ChartFixture f(6, 9);
     f.in.qOrder = 1;
     f.in.cOrder = 1;
@@ -128,7 +118,7 @@ TEST(RasterAgreement, WmfRasterMatchesTheQtPicture) {
 }
 
 TEST(QtCanvas, TextSizesFollowTheLogicalFont) {
-    EnsureApp();
+    test::EnsureGuiApplication();
     QImage image(800, 600, QImage::Format_RGB32);
     QPainter painter(&image);
     QtCanvas canvas(painter, QRect(0, 0, 800, 600), 16383, 13941);
