@@ -1,6 +1,6 @@
 #include "../tests/support/SyntheticSets.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <benchmark/benchmark.h>
 

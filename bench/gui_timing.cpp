@@ -10,7 +10,7 @@
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "plot/PlotLayout.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 #include "ExampleData.h"

@@ -4,9 +4,9 @@
 // redraws only the parts of the changed points; zebstat_gui_timing measures
 // that path (budget one frame, 16 ms).
 #include "plot/PlotLayout.h"
-#include "plot/PointSelection.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/PointSelection.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <benchmark/benchmark.h>

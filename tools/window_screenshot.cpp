@@ -6,7 +6,7 @@
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "platform/qt/QtPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "analysis/DynamicExtrapolation.h"
 
 #include "analysis/NumberText.h"
-#include "app/texts/AnalysisTexts.h"
+#include "texts/AnalysisTexts.h"
 #include "data/RoundSig.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "analysis/Extrapolation.h"
 
 #include "analysis/PointTransform.h"
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "analysis/FormFactor.h"
 
 #include "analysis/SmoothingSpline.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FormFactorTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FormFactorTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/SmoothingSpline.h"
-#include "app/texts/FormFactorTexts.h"
+#include "texts/FormFactorTexts.h"
 #include "data/RoundSig.h"
 
 #include <algorithm>

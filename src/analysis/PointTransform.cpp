@@ -1,8 +1,8 @@
 #include "analysis/PointTransform.h"
 
 #include "analysis/PlotType.h"
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "analysis/NumberText.h"
 #include "analysis/PlotType.h"
 #include "analysis/PointTransform.h"
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
 #include "data/RoundSig.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "analysis/NumberText.h"
 #include "analysis/PlotType.h"
-#include "app/texts/AnalysisTexts.h"
+#include "texts/AnalysisTexts.h"
 #include "data/RoundSig.h"
 
 #include <cmath>

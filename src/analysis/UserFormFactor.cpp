@@ -1,7 +1,7 @@
 #include "analysis/UserFormFactor.h"
 
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/FormFactorTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/FormFactorTexts.h"
 #include "data/CFormat.h"
 #include "data/FileAccess.h"
 #include "data/TextLines.h"

@@ -1,7 +1,7 @@
 #include "analysis/Utils.h"
 
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
 #include "platform/Platform.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "app/TMainForm.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FrameTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FrameTexts.h"
 #include "platform/Platform.h"
 #include "settings/SettingsFile.h"
 

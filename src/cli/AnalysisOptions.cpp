@@ -4,8 +4,8 @@
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
-#include "plot/MenuChoices.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/MenuChoices.h"
+#include "plotwindow/TFitF1.h"
 
 #include <cstdlib>
 

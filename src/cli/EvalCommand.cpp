@@ -14,7 +14,7 @@
 #include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
 #include "cli/SessionOptions.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "cli/ExportOptions.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/ExportTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/ExportTexts.h"
 #include "cli/Commands.h"
 #include "data/PltPlxWriter.h"
 #include "export/ExportText.h"
@@ -9,7 +9,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "platform/WriteError.h"
 #include "plot/ChosenConcentrations.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <cctype>
 #include <cstdio>

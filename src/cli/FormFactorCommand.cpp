@@ -3,12 +3,12 @@
 #include "analysis/FormFactorView.h"
 #include "analysis/NumberText.h"
 #include "analysis/UserFormFactor.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/CommonTexts.h"
 #include "cli/BatchLoad.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
 #include "cli/ResultsJson.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <algorithm>
 #include <cstdio>

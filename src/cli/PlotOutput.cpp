@@ -6,8 +6,8 @@
 #include "cli/Commands.h"
 #include "plot/ChartExport.h"
 #include "plot/PlotWindowGeometry.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/WriteError.h"
 

@@ -2,7 +2,7 @@
 
 #include "analysis/PlotType.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 namespace zeb::cli {
 

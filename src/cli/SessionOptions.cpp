@@ -2,12 +2,12 @@
 
 #include "analysis/FitPolynomial.h"
 #include "analysis/PlotType.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/EvaluationTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/EvaluationTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/WriteError.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "session/EvaluationCommands.h"
 #include "session/EvaluationWindow.h"
 

@@ -1,7 +1,7 @@
 #include "data/FileReplace.h"
 
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "platform/PathName.h"
 
 #include <fcntl.h>

@@ -2,10 +2,10 @@
 // directory, the checks before a reader runs, the dispatch by extension, the
 // first load of a new window, "&Add data file..." with its rollback, and
 // closing the window.
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/SettingsTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/SettingsTexts.h"
 #include "data/FileAccess.h"
 #include "data/Readers.h"
 #include "data/TFitF.h"

@@ -1,7 +1,7 @@
 #include "data/MeasurementSet.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
 #include "data/RoundSig.h"
 #include "platform/Platform.h"
 

@@ -1,8 +1,8 @@
 // The reader of number tables (.asc): the bytes are read once, checked and
 // parsed whole (AscTable), and only a complete table is stored in the window.
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/AscTable.h"
 #include "data/CFormat.h"
 #include "data/FileAccess.h"

@@ -3,9 +3,9 @@
 // concentration table and the window. A correction of a PLT file in the
 // concentration table is written as a whole new file before the next dialog
 // opens, the untouched original kept beside it.
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
 #include "data/FileAccess.h"
 #include "data/FileReplace.h"

@@ -1,7 +1,7 @@
 #include "data/ReadProblem.h"
 
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 
 namespace zeb {
 

@@ -7,10 +7,10 @@
 // dialog opens, or at the end of the pass), the untouched original kept beside
 // the file. A second pass stores q², Kc/R, the apparent diffusion coefficients
 // and the excess scattering ratio of every record.
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
 #include "data/FileAccess.h"
 #include "data/FileReplace.h"

@@ -1,5 +1,5 @@
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FileTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FileTexts.h"
 #include "data/CFormat.h"
 #include "data/FileText.h"
 #include "data/MeasurementSet.h"

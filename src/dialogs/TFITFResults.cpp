@@ -1,6 +1,6 @@
 #include "dialogs/TFITFResults.h"
 
-#include "app/texts/ResultsWindowTexts.h"
+#include "texts/ResultsWindowTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Platform.h"
 

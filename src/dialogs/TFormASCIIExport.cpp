@@ -1,7 +1,7 @@
 #include "dialogs/TFormASCIIExport.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/ExportTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/ExportTexts.h"
 #include "platform/Platform.h"
 
 namespace zeb {

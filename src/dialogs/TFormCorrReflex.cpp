@@ -1,9 +1,9 @@
 #include "dialogs/TFormCorrReflex.h"
 
 #include "analysis/NumberText.h"
-#include "app/texts/AnalysisDialogTexts.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FrameTexts.h"
+#include "texts/AnalysisDialogTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FrameTexts.h"
 
 namespace zeb {
 

@@ -2,9 +2,9 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/NumberText.h"
-#include "app/texts/AnalysisDialogTexts.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FrameTexts.h"
+#include "texts/AnalysisDialogTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FrameTexts.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
 #include "dialogs/TFormPavo7100.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/ImportDialogTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/ImportDialogTexts.h"
 #include "data/CFormat.h"
 #include "data/RoundSig.h"
 #include "dialogs/DialogNumber.h"

@@ -1,7 +1,7 @@
 #include "dialogs/TFormRefCorrInfo.h"
 
 #include "analysis/NumberText.h"
-#include "app/texts/AnalysisDialogTexts.h"
+#include "texts/AnalysisDialogTexts.h"
 
 namespace zeb {
 

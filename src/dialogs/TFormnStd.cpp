@@ -1,8 +1,8 @@
 #include "dialogs/TFormnStd.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ImportDialogTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ImportDialogTexts.h"
 #include "data/FileAccess.h"
 #include "data/ReadProblem.h"
 #include "data/TextLines.h"

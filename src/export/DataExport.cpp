@@ -1,17 +1,17 @@
 #include "export/DataExport.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
-#include "app/texts/ExportTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ResultsWindowTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
+#include "texts/ExportTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ResultsWindowTexts.h"
 #include "data/PltPlxWriter.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <new>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "export/ExportText.h"
 
-#include "app/texts/ExportTexts.h"
+#include "texts/ExportTexts.h"
 #include "data/CFormat.h"
 #include "data/MeasurementSet.h"
 

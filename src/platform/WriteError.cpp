@@ -1,6 +1,6 @@
 #include "platform/WriteError.h"
 
-#include "app/texts/FileTexts.h"
+#include "texts/FileTexts.h"
 
 namespace zeb {
 

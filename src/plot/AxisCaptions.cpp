@@ -1,6 +1,6 @@
 #include "plot/AxisCaptions.h"
 
-#include "app/texts/PlotTexts.h"
+#include "texts/PlotTexts.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #include "plot/ChosenConcentrations.h"
 
-#include "app/texts/SelectionTexts.h"
+#include "texts/SelectionTexts.h"
 #include "data/CFormat.h"
 #include "data/MeasurementSet.h"
 #include "plot/SelectionGeometry.h"

@@ -1,7 +1,7 @@
 #include "plot/PrintLayout.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/PlotTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/PlotTexts.h"
 #include "plot/PlotLayout.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "plot/SelectionGeometry.h"
 #include "data/CLocaleScope.h"
 
-#include "app/texts/SelectionTexts.h"
+#include "texts/SelectionTexts.h"
 #include "data/CFormat.h"
 #include "data/MeasurementSet.h"
 

@@ -32,7 +32,7 @@ std::string Escape(const std::string& s) {
 
 std::string Num(double v) { return CFormat("%.6g", v); }
 
-double EmOf(const LogFont& f) {
+double SvgEmOf(const LogFont& f) {
     if (f.height < 0) return -static_cast<double>(f.height);
     return (f.height ? f.height : 380) / 1.1172;
 }
@@ -129,7 +129,7 @@ void SvgCanvas::setPixel(int x, int y, Rgb color) {
 void SvgCanvas::textOut(int x, int y, const std::string& text) {
     flushPath();
     const LogFont& f = state_.font;
-    const double em = EmOf(f);
+    const double em = SvgEmOf(f);
     double dy = 0;  // from the reference point to the baseline, in the text's own direction
     switch (state_.align & kVerticalAlignMask) {
     case kAlignBaseline: dy = 0; break;

@@ -1,6 +1,6 @@
 #include "plot/TickLabels.h"
 
-#include "app/texts/PlotTexts.h"
+#include "texts/PlotTexts.h"
 #include "data/CFormat.h"
 
 #include <algorithm>

@@ -8,8 +8,8 @@
 #include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
 #include "data/DataPoint.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 
 #include <clocale>
 #include <cstdlib>

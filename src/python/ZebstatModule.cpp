@@ -2,7 +2,7 @@
 // notebooks. Thin: every number comes from the same functions as zebstat-batch
 // eval (python/Evaluation.h); here the values become numpy arrays and Python
 // objects. The work itself runs without the interpreter lock.
-#include "app/texts/CommonTexts.h"
+#include "texts/CommonTexts.h"
 #include "cli/ChartFileModule.h"
 #include "python/Evaluation.h"
 

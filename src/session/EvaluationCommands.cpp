@@ -1,11 +1,11 @@
 #include "session/EvaluationCommands.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/EvaluationTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/EvaluationTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "session/EvaluationFiles.h"
 #include "session/EvaluationWindow.h"
 

@@ -1,13 +1,13 @@
 #include "session/EvaluationWindow.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/EvaluationTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/EvaluationTexts.h"
 #include "analysis/FitPolynomial.h"
 #include "analysis/PlotType.h"
 #include "data/CFormat.h"
 #include "platform/Platform.h"
-#include "plot/MenuChoices.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/MenuChoices.h"
+#include "plotwindow/TFitF1.h"
 #include "session/EvaluationFiles.h"
 
 #include <algorithm>

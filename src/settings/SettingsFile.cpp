@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "app/texts/SettingsTexts.h"
+#include "texts/SettingsTexts.h"
 #include "platform/CodePage.h"
 #include "settings/Profile.h"
 

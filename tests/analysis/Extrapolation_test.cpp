@@ -3,9 +3,9 @@
 #include "analysis/PointTransform.h"
 #include "analysis/ResultsReport.h"
 #include "analysis/StaticExtrapolation.h"
-#include "app/texts/AnalysisTexts.h"
+#include "texts/AnalysisTexts.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>

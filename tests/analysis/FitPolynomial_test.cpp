@@ -1,6 +1,6 @@
 #include "analysis/FitPolynomial.h"
 #include "analysis/Utils.h"
-#include "app/texts/AnalysisTexts.h"
+#include "texts/AnalysisTexts.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>

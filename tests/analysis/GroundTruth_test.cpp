@@ -1,7 +1,7 @@
 // Sets built from exact models must give back the model's parameters at every
 // fit order at least the model's, with and without smoothing, whatever k is.
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>

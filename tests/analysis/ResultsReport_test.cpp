@@ -3,7 +3,7 @@
 #include "analysis/ResultsReport.h"
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ResultsJson.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"

@@ -11,7 +11,7 @@
 #include "cli/ResultsJson.h"
 #include "cli/ReferenceEvaluation.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"

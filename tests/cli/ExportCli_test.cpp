@@ -6,7 +6,7 @@
 #include "export/ExportText.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChosenConcentrations.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"

@@ -3,7 +3,7 @@
 #include "cli/PlotOutput.h"
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"

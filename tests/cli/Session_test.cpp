@@ -2,7 +2,7 @@
 // gives the same output as the options it was made with; the command line
 // overrides the evaluation; changed, missing and damaged files fail with status 1.
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "session/EvaluationCommands.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "LoadTestSupport.h"
 
-#include "app/texts/DataTexts.h"
+#include "texts/DataTexts.h"
 
 #include <gtest/gtest.h>
 

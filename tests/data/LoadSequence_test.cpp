@@ -1,6 +1,6 @@
 #include "LoadTestSupport.h"
 
-#include "app/texts/FileTexts.h"
+#include "texts/FileTexts.h"
 #include "data/Readers.h"
 #include "settings/Profile.h"
 #include "settings/RecentFiles.h"

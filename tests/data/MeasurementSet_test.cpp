@@ -1,4 +1,4 @@
-#include "app/texts/DataTexts.h"
+#include "texts/DataTexts.h"
 #include "data/LittleEndian.h"
 #include "data/MeasurementSet.h"
 #include "data/RoundSig.h"

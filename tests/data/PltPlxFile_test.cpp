@@ -1,7 +1,7 @@
 #include "LoadTestSupport.h"
 
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
 #include "data/FileReplace.h"
 #include "data/PltPlxWriter.h"

@@ -1,7 +1,7 @@
 #include "LoadTestSupport.h"
 
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/FileAccess.h"
 #include "data/LittleEndian.h"
 #include "dialogs/TFormPavo7100.h"

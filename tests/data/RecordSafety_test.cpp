@@ -5,10 +5,10 @@
 // with the untouched original beside it.
 #include "LoadTestSupport.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
 #include "dialogs/TFormPavo7100.h"

@@ -3,10 +3,10 @@
 // reaches the window, which keeps exactly what it had.
 #include "LoadTestSupport.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
-#include "app/texts/FileTexts.h"
-#include "app/texts/ReadCheckTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
+#include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "data/TextLines.h"
 #include "dialogs/TFormTarn1.h"
 

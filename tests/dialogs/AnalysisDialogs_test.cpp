@@ -1,4 +1,4 @@
-#include "app/texts/AnalysisDialogTexts.h"
+#include "texts/AnalysisDialogTexts.h"
 #include "dialogs/TFormCorrReflex.h"
 #include "dialogs/TFormInputFormF.h"
 #include "dialogs/TFormRefCorrInfo.h"

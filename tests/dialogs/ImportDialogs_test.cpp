@@ -1,5 +1,5 @@
 #include "ExampleData.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/CommonTexts.h"
 #include "data/RecordLayout.h"
 #include "dialogs/TFormPavo7100.h"
 #include "dialogs/TFormTarn1.h"

@@ -1,7 +1,7 @@
 // The plot options dialog: filling the controls from a window's settings, the
 // apply steps of OK and "Save to INI file", range checks, the font's working
 // copy, line rows and what Abort leaves.
-#include "app/texts/PlotTexts.h"
+#include "texts/PlotTexts.h"
 #include "dialogs/TFormOptions.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/AxisCaptions.h"

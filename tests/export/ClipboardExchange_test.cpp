@@ -2,7 +2,7 @@
 // window (concentration index 99, angle index 135, as for files, so that a
 // window can be saved and loaded again) and refusals that leave the receiving
 // set exactly as it was.
-#include "app/texts/ExportTexts.h"
+#include "texts/ExportTexts.h"
 #include "support/TestSupport.h"
 #include "data/PltPlxWriter.h"
 #include "data/TFitF.h"

@@ -6,7 +6,7 @@
 #include "export/ExportFixture.h"
 #include "export/ExportText.h"
 #include "plot/ChosenConcentrations.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 

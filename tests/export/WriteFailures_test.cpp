@@ -7,7 +7,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChosenConcentrations.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 

@@ -4,7 +4,7 @@
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 

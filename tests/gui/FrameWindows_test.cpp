@@ -7,7 +7,7 @@
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The plot options form on the real widgets: its two pages and what each mode
 // shows, typing a range, a range that is not a number, the colour panels, the
 // font dialog and the help button.
-#include "app/texts/PlotTexts.h"
+#include "texts/PlotTexts.h"
 #include "dialogs/TFormOptions.h"
 #include "dialogs/qt/DialogForms.h"
 #include "dialogs/qt/TFormOptionsView.h"

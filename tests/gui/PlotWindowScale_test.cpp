@@ -11,8 +11,8 @@
 #include "platform/qt/QtPlatform.h"
 #include "plot/ChartPrimitives.h"
 #include "plot/PlotLayout.h"
-#include "plot/PointSelection.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/PointSelection.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/TFitF1View.h"
 
 #include <QAction>

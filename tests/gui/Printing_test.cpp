@@ -3,7 +3,7 @@
 #include "app/qt/SmallDialogs.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/qt/PrintChart.h"
 #include "support/SyntheticSets.h"
 

@@ -1,11 +1,11 @@
 // Saving a plot window's evaluation and opening it in a new window: the same
 // results text, settings, switched-off points and form-factor view; changed,
 // missing and damaged files named; what an evaluation cannot hold refused.
-#include "app/texts/EvaluationTexts.h"
+#include "texts/EvaluationTexts.h"
 #include "analysis/FitPolynomial.h"
 #include "analysis/PlotType.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "session/EvaluationCommands.h"
 #include "session/EvaluationWindow.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 #include "app/qt/SmallDialogs.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FrameTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FrameTexts.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // windows of their own; without arguments the program starts with its frame
 // alone.
 #include "app/CommandLine.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/CommonTexts.h"
 #include "app/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"

@@ -1,6 +1,6 @@
 #include "dialogs/qt/TFITFResultsView.h"
 
-#include "app/texts/ResultsWindowTexts.h"
+#include "texts/ResultsWindowTexts.h"
 #include "app/qt/Resources.h"
 
 #include <QHeaderView>

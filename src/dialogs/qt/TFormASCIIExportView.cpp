@@ -1,6 +1,6 @@
 #include "dialogs/qt/TFormASCIIExportView.h"
 
-#include "app/texts/ExportTexts.h"
+#include "texts/ExportTexts.h"
 #include "dialogs/qt/FormView.h"
 
 #include <QCloseEvent>

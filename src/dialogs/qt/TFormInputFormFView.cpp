@@ -1,8 +1,8 @@
 #include "dialogs/qt/TFormInputFormFView.h"
 
-#include "app/texts/AnalysisDialogTexts.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DialogFormTexts.h"
+#include "texts/AnalysisDialogTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DialogFormTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "dialogs/qt/TFormOptionsView.h"
 
-#include "app/texts/DialogFormTexts.h"
-#include "app/texts/OptionsTexts.h"
+#include "texts/DialogFormTexts.h"
+#include "texts/OptionsTexts.h"
 #include "settings/PlotSettings.h"
 
 #include <QButtonGroup>

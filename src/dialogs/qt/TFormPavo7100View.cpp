@@ -1,7 +1,7 @@
 #include "dialogs/qt/TFormPavo7100View.h"
 
-#include "app/texts/DialogFormTexts.h"
-#include "app/texts/ImportDialogTexts.h"
+#include "texts/DialogFormTexts.h"
+#include "texts/ImportDialogTexts.h"
 
 #include <QFocusEvent>
 #include <QFormLayout>

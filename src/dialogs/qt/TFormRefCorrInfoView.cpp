@@ -1,7 +1,7 @@
 #include "dialogs/qt/TFormRefCorrInfoView.h"
 
-#include "app/texts/AnalysisDialogTexts.h"
-#include "app/texts/DialogFormTexts.h"
+#include "texts/AnalysisDialogTexts.h"
+#include "texts/DialogFormTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

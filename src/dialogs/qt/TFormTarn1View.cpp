@@ -1,7 +1,7 @@
 #include "dialogs/qt/TFormTarn1View.h"
 
-#include "app/texts/DialogFormTexts.h"
-#include "app/texts/ImportDialogTexts.h"
+#include "texts/DialogFormTexts.h"
+#include "texts/ImportDialogTexts.h"
 
 #include <QFormLayout>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "dialogs/qt/TFormnStdView.h"
 
-#include "app/texts/ImportDialogTexts.h"
+#include "texts/ImportDialogTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

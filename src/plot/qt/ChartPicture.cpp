@@ -1,9 +1,9 @@
 #include "plot/qt/ChartPicture.h"
 
 #include "plot/PlotLayout.h"
-#include "plot/SymbolOverlay.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/SymbolOverlay.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "plot/qt/QtCanvas.h"
 
 #include <QPainter>

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "plot/DamageCanvas.h"
-#include "plot/PointSelection.h"
+#include "plotwindow/PointSelection.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,16 +1,16 @@
 #include "plot/qt/PrintChart.h"
 
-#include "app/texts/CommonTexts.h"
-#include "app/texts/OptionsTexts.h"
-#include "app/texts/PlotTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/OptionsTexts.h"
+#include "texts/PlotTexts.h"
 #include "app/qt/SmallDialogs.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
 #include "plot/PlotLayout.h"
-#include "plot/PrintJob.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/PrintJob.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "plot/qt/QtCanvas.h"
 
 #include <QApplication>

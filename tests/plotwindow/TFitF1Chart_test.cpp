@@ -6,8 +6,8 @@
 #include "plot/AxisCaptions.h"
 #include "plot/ChartExport.h"
 #include "plot/RecordingCanvas.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 

@@ -1,9 +1,9 @@
-#include "plot/PointSelection.h"
+#include "plotwindow/PointSelection.h"
 
-#include "app/texts/SelectionTexts.h"
+#include "texts/SelectionTexts.h"
 #include "data/MeasurementSet.h"
 #include "platform/Platform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <algorithm>
 

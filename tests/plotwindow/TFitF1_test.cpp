@@ -1,11 +1,11 @@
 // The plot window's handlers: menus, smoothing, k, form factors, reflection.
 #include "analysis/NumberText.h"
-#include "app/texts/FormFactorTexts.h"
+#include "texts/FormFactorTexts.h"
 #include "data/RoundSig.h"
 #include "dialogs/TFormCorrReflex.h"
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 

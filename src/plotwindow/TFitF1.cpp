@@ -1,4 +1,4 @@
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include "analysis/DynamicExtrapolation.h"
 #include "analysis/KFactor.h"
@@ -7,9 +7,9 @@
 #include "analysis/PointTransform.h"
 #include "analysis/ResultsReport.h"
 #include "analysis/StaticExtrapolation.h"
-#include "app/texts/AnalysisTexts.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/DataTexts.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/DataTexts.h"
 #include "platform/Platform.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 // The reflection correction command of the plot window.
 #include "analysis/NumberText.h"
 #include "analysis/ReflectionCorrection.h"
-#include "app/texts/AnalysisDialogTexts.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/AnalysisDialogTexts.h"
+#include "texts/CommonTexts.h"
 #include "dialogs/TFormCorrReflex.h"
 #include "platform/Platform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
-#include "plot/SymbolOverlay.h"
+#include "plotwindow/SymbolOverlay.h"
 
 #include "plot/ChartPrimitives.h"
 #include "plot/PlotLayout.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <algorithm>
 

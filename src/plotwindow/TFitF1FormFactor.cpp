@@ -1,11 +1,11 @@
 // The form-factor menu of the plot window: checking models and showing a plot form.
 #include "analysis/FormFactor.h"
 #include "analysis/PlotType.h"
-#include "app/texts/CommonTexts.h"
-#include "app/texts/FormFactorTexts.h"
+#include "texts/CommonTexts.h"
+#include "texts/FormFactorTexts.h"
 #include "dialogs/TFormInputFormF.h"
 #include "platform/Platform.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 #include <algorithm>
 

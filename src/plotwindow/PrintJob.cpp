@@ -1,10 +1,10 @@
-#include "plot/PrintJob.h"
+#include "plotwindow/PrintJob.h"
 
-#include "app/texts/PlotTexts.h"
+#include "texts/PlotTexts.h"
 #include "dialogs/TFITFResults.h"
 #include "plot/PlotLayout.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "plot/TextWrap.h"
 
 #include <algorithm>

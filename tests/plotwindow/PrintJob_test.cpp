@@ -3,10 +3,10 @@
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/PlotLayout.h"
-#include "plot/PrintJob.h"
+#include "plotwindow/PrintJob.h"
 #include "plot/RecordingCanvas.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Chart.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>

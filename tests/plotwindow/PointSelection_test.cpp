@@ -1,9 +1,9 @@
 // Point selection: hit test, mouse drags, Ctrl choosing, the keyboard mode and
 // the all-points commands, on a window whose points sit on a known grid.
-#include "app/texts/SelectionTexts.h"
+#include "texts/SelectionTexts.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/PointSelection.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/PointSelection.h"
+#include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>

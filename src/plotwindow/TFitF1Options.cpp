@@ -1,7 +1,7 @@
-#include "plot/TFitF1Options.h"
+#include "plotwindow/TFitF1Options.h"
 
 #include "dialogs/TFormOptions.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 namespace zeb {
 

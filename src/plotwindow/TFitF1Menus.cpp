@@ -1,6 +1,6 @@
 // The fit-order, smoothing and plot-type menus of the plot window.
 #include "analysis/PlotType.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 namespace zeb {
 

@@ -2,15 +2,15 @@
 // setup (first load and every added file), and the k field ignores Enter
 // while a file is read.
 #include "analysis/NumberText.h"
-#include "app/texts/CommonTexts.h"
+#include "texts/CommonTexts.h"
 #include "data/RoundSig.h"
 #include "dialogs/TFormOptions.h"
 #include "export/DataExport.h"
 #include "platform/ScriptedPlatform.h"
-#include "plot/ChartCommands.h"
-#include "plot/PointSelection.h"
-#include "plot/TFitF1.h"
-#include "plot/TFitF1Options.h"
+#include "plotwindow/ChartCommands.h"
+#include "plotwindow/PointSelection.h"
+#include "plotwindow/TFitF1.h"
+#include "plotwindow/TFitF1Options.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

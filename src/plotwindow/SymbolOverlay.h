@@ -4,7 +4,7 @@
 #pragma once
 
 #include "plot/DamageCanvas.h"
-#include "plot/PointSelection.h"
+#include "plotwindow/PointSelection.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "plot/MenuChoices.h"
+#include "plotwindow/MenuChoices.h"
 
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 
 namespace zeb {
 

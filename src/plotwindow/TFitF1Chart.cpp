@@ -1,11 +1,11 @@
 // The chart side of the plot window: its settings, axes, source-file list and
 // the inputs of the chart drawing.
-#include "plot/TFitF1Chart.h"
+#include "plotwindow/TFitF1Chart.h"
 
 #include "platform/CodePage.h"
 #include "plot/AxisCaptions.h"
 #include "plot/ChartExport.h"
-#include "plot/TFitF1.h"
+#include "plotwindow/TFitF1.h"
 #include "plot/TextWrap.h"
 #include "settings/SettingsFile.h"
 
