@@ -3,7 +3,7 @@
 #include "analysis/PointTransform.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <cmath>
 #include <vector>
@@ -171,7 +171,7 @@ void RunDoubleExtrapolation(MeasurementSet& set, const ExtrapolationSettings& s,
         out.slopeErrorQ0 = out.angleErrors[0].errors[2];
 
     if ((out.lineC0.hasData != 1 || out.lineQ0.hasData != 1) && s.qOrder >= 1 && s.cOrder >= 1)
-        ctx.platform.inform(tx::ExtrapolationNotPossible, tx::CapInformation, MsgIcon::Stop);
+        ctx.messages.inform(tx::ExtrapolationNotPossible, tx::CapInformation, MsgIcon::Stop);
 }
 
 } // namespace zeb

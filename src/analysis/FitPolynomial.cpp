@@ -3,7 +3,7 @@
 #include "analysis/Utils.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <algorithm>
 #include <cmath>
@@ -231,7 +231,7 @@ bool buildDesign(Design& d, FitContext& ctx, int M, const std::vector<double>& x
     RVec rhs = vector1(M);
     for (int j = 1; j <= M; ++j)
         for (int k = 1; k <= M; ++k) cov[j][k] = S[j + k - 2];
-    const bool singular = gaussj(cov, M, rhs, 1, ctx.platform) != 0;
+    const bool singular = gaussj(cov, M, rhs, 1, ctx.messages) != 0;
     for (int j = 0; j < M; ++j)
         for (int k = 0; k < M; ++k) {
             d.cov[j][k] = cov[j + 1][k + 1];
@@ -373,7 +373,7 @@ PolyFitResult FitPolynomial(FitContext& ctx, int order, std::vector<double>& sig
     for (int j = 0; j < M; ++j) {
         result.a[static_cast<std::size_t>(j) + 1] = static_cast<double>(a[j]);
         const Real varj = d.var[j];
-        if (!(varj >= 0.0L)) ctx.platform.inform(tx::NegativeCovariance, tx::CapError, MsgIcon::Exclamation);
+        if (!(varj >= 0.0L)) ctx.messages.inform(tx::NegativeCovariance, tx::CapError, MsgIcon::Exclamation);
         const Real e = ctx.weighting == kWeightingOff ? std::sqrt(varj * reduced) : std::sqrt(varj);
         result.err[static_cast<std::size_t>(j) + 1] = static_cast<double>(e);
     }

@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-class Platform;
+class MessageSink;
 
 inline constexpr int kWeightingOff = 1;
 inline constexpr int kWeightingOn = 2;
@@ -15,7 +15,7 @@ inline constexpr int kMaxFitOrder = 5;
 inline constexpr int kMaxFitPoints = 136;
 
 struct FitContext {
-    Platform& platform;
+    MessageSink& messages;
     int weighting = kWeightingOff;  // 1 = all points count equally, 2 = weights 1/sigma²
 };
 

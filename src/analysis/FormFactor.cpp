@@ -3,7 +3,7 @@
 #include "analysis/SmoothingSpline.h"
 #include "texts/CommonTexts.h"
 #include "texts/FormFactorTexts.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <cmath>
 
@@ -104,9 +104,9 @@ double PlotFormX(int form, double q, double rgCm) {
 }
 
 std::optional<FormFactorXY> FormFactorPoint(int form, int model, double q, double rgCm,
-                                            const SmoothingSpline* userSpline, Platform* platform) {
+                                            const SmoothingSpline* userSpline, MessageSink* messages) {
     if (form < 1 || form > kPlotFormCount) {
-        if (platform) platform->inform(tx::FormFactorUndefPlot, tx::CapPlainError, MsgIcon::Stop);
+        if (messages) messages->inform(tx::FormFactorUndefPlot, tx::CapPlainError, MsgIcon::Stop);
         return std::nullopt;
     }
     const double pz = FormFactorPz(model, q, rgCm, userSpline);

@@ -6,7 +6,7 @@
 
 namespace zeb {
 
-class Platform;
+class MessageSink;
 class SmoothingSpline;
 
 enum FormFactorModel : int {
@@ -48,9 +48,9 @@ double PlotFormX(int form, double q, double rgCm);
 // The point of a theoretical curve at q for the plot form and model. Empty when
 // Pz is below 1e-100 in a form that divides by Pz or takes its logarithm (the
 // caller leaves that q out), or when the result is not finite. An unknown plot
-// form shows "FormFactor: Undef. Plot" when a platform is given.
+// form shows "FormFactor: Undef. Plot" when a message sink is given.
 std::optional<FormFactorXY> FormFactorPoint(int form, int model, double q, double rgCm,
-                                            const SmoothingSpline* userSpline, Platform* platform);
+                                            const SmoothingSpline* userSpline, MessageSink* messages);
 
 // Pz of a model at q (cm⁻¹) for Rg (cm); model 5 evaluates the user spline.
 double FormFactorPz(int model, double q, double rgCm, const SmoothingSpline* userSpline);

@@ -3,7 +3,7 @@
 #include "analysis/PlotType.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <cmath>
 
@@ -24,7 +24,7 @@ void setDynamic(DataPoint& p, std::uint8_t bit, double value, double error) {
 
 } // namespace
 
-void TransformPoint(DataPoint& p, int plotType, Platform& platform) {
+void TransformPoint(DataPoint& p, int plotType, MessageSink& messages) {
     if (p.hasData == 0) return;
     const double kcr = p.kcr, err = p.kcrError;
     switch (plotType) {
@@ -43,7 +43,7 @@ void TransformPoint(DataPoint& p, int plotType, Platform& platform) {
             p.yLo() = kcr - err >= 0.0 ? std::sqrt(kcr - err) : 2.0 * p.y() - p.yHi();
             p.hasData = 1;
         } else {
-            platform.inform(tx::KcrNegative, tx::CapError, MsgIcon::Exclamation);
+            messages.inform(tx::KcrNegative, tx::CapError, MsgIcon::Exclamation);
             p.hasData = 2;
         }
         return;
@@ -55,7 +55,7 @@ void TransformPoint(DataPoint& p, int plotType, Platform& platform) {
             p.yLo() = kcr - err > 0.0 ? std::log(kcr - err) : 2.0 * p.y() - p.yHi();
             p.hasData = 1;
         } else {
-            platform.inform(tx::KcrNotPositive, tx::CapError, MsgIcon::Exclamation);
+            messages.inform(tx::KcrNotPositive, tx::CapError, MsgIcon::Exclamation);
             p.hasData = 2;
         }
         return;
@@ -67,7 +67,7 @@ void TransformPoint(DataPoint& p, int plotType, Platform& platform) {
     p.hasData = 2;
 }
 
-void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX, Platform& platform) {
+void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX, MessageSink& messages) {
     std::array<DataPoint*, MeasurementSet::kAngleSlots> cells{};
     const int na = set.lastAngleIndex;
     for (int c = 1; c <= set.lastConcIndex; ++c) {
@@ -79,7 +79,7 @@ void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX,
             if (a + 16 <= na) __builtin_prefetch(cells[static_cast<std::size_t>(a + 16)], 1);
             DataPoint* p = cells[static_cast<std::size_t>(a)];
             if (!p || p->hasData == 0) continue;
-            TransformPoint(*p, plotType, platform);
+            TransformPoint(*p, plotType, messages);
             if (recomputeX) p->x() = xOffset + p->q2;
         }
     }

@@ -9,17 +9,17 @@
 
 namespace zeb {
 
-class Platform;
+class MessageSink;
 
 // Sets y, the error-bar ends and hasData (1 = has a value for the plot type,
 // 2 = has none) of one measured point. A point with hasData 0 is left alone.
 // Berry and Guinier refuse a negative (Guinier: non-positive) Kc/R with a message.
-void TransformPoint(DataPoint& point, int plotType, Platform& platform);
+void TransformPoint(DataPoint& point, int plotType, MessageSink& messages);
 
 // Applies TransformPoint to every measured point (concentrations and angles from
 // 1) and, with recomputeX, sets x = k * concentration + q² of the point. The
 // summary records of index 0 belong to the calculation, which rewrites them.
-void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX, Platform& platform);
+void TransformGrid(MeasurementSet& set, int plotType, double k, bool recomputeX, MessageSink& messages);
 
 // Stores a fit's constant term a and its error e in a summary record: the
 // extrapolated Kc/R (static types) or Dapp (dynamic types) and the plotted y

@@ -2,7 +2,7 @@
 
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <cmath>
 #include <limits>
@@ -14,9 +14,9 @@ RVec vector1(int n) { return RVec(static_cast<std::size_t>(n) + 2, 0.0L); }
 
 RMat matrix1(int n) { return RMat(static_cast<std::size_t>(n) + 1, vector1(n)); }
 
-int gaussj(RMat& a, int n, RVec& b, int m, Platform& platform) {
+int gaussj(RMat& a, int n, RVec& b, int m, MessageSink& messages) {
     if (m != 1) {
-        platform.inform(tx::GaussjMNotOne, tx::CapZebstat, MsgIcon::Exclamation);
+        messages.inform(tx::GaussjMNotOne, tx::CapZebstat, MsgIcon::Exclamation);
         return 1;
     }
     std::vector<short> ipiv(static_cast<std::size_t>(n) + 2, 0);
@@ -43,7 +43,7 @@ int gaussj(RMat& a, int n, RVec& b, int m, Platform& platform) {
                         icol = k;
                     }
                 } else if (ipiv[k] > 1) {
-                    platform.inform(tx::GaussjSingular1, tx::CapZebstat, MsgIcon::Exclamation);
+                    messages.inform(tx::GaussjSingular1, tx::CapZebstat, MsgIcon::Exclamation);
                     return 1;
                 }
             }
@@ -56,7 +56,7 @@ int gaussj(RMat& a, int n, RVec& b, int m, Platform& platform) {
         indxr[i] = static_cast<short>(irow);
         indxc[i] = static_cast<short>(icol);
         if (!(std::fabs(a[icol][icol]) > tiny)) {
-            platform.inform(tx::GaussjSingular2, tx::CapZebstat, MsgIcon::Exclamation);
+            messages.inform(tx::GaussjSingular2, tx::CapZebstat, MsgIcon::Exclamation);
             return 1;
         }
         const Real pivinv = 1.0L / a[icol][icol];
@@ -104,7 +104,7 @@ void covsrt(RMat& covar, int ma, const std::vector<int>& list, int mfit) {
 
 int lfit(const RVec& x, const RVec& y, const RVec& sig, int ndat, RVec& a, int M,
          std::vector<int>& list, int mfit, RMat& covar, Real& chisq,
-         const BasisFunction& funcs, Platform& platform) {
+         const BasisFunction& funcs, MessageSink& messages) {
     if (list.size() < static_cast<std::size_t>(M) + 1) list.resize(static_cast<std::size_t>(M) + 1, 0);
     bool usable = mfit >= 1 && mfit <= M;
     for (int k = 1; k <= mfit && usable; ++k) usable = list[k] >= 1 && list[k] <= M;
@@ -119,12 +119,12 @@ int lfit(const RVec& x, const RVec& y, const RVec& sig, int ndat, RVec& a, int M
             if (kk <= M) list[kk] = j;
             ++kk;
         } else if (hits > 1) {
-            platform.inform(tx::BadListPermutation1, tx::CapLfit, MsgIcon::Stop);
+            messages.inform(tx::BadListPermutation1, tx::CapLfit, MsgIcon::Stop);
             usable = false;
         }
     }
     if (kk != M + 1) {
-        platform.inform(tx::BadListPermutation2, tx::CapLfit, MsgIcon::Stop);
+        messages.inform(tx::BadListPermutation2, tx::CapLfit, MsgIcon::Stop);
         usable = false;
     }
     if (!usable) {
@@ -167,7 +167,7 @@ int lfit(const RVec& x, const RVec& y, const RVec& sig, int ndat, RVec& a, int M
     for (int j = 2; j <= mfit; ++j)
         for (int k = 1; k < j; ++k) normal[k][j] = normal[j][k];
 
-    const int failed = gaussj(normal, mfit, beta, 1, platform);
+    const int failed = gaussj(normal, mfit, beta, 1, messages);
     for (int j = 1; j <= mfit; ++j) a[list[j]] = beta[j];
 
     chisq = 0.0L;

@@ -9,7 +9,7 @@
 
 namespace zeb {
 
-class Platform;
+class MessageSink;
 
 using Real = long double;
 using RVec = std::vector<Real>;   // 1-based
@@ -24,7 +24,7 @@ using BasisFunction = std::function<void(Real x, RVec& basis, int M)>;
 
 // Inverts a[1..n][1..n] in place and solves for the one right-hand side b[1..n].
 // Returns 0 on success, 1 on failure (the failure has been shown).
-int gaussj(RMat& a, int n, RVec& b, int m, Platform& platform);
+int gaussj(RMat& a, int n, RVec& b, int m, MessageSink& messages);
 
 // Fits the coefficients named in list[1..mfit] (the others keep their values in a[]).
 // list must have room for M entries; lfit appends the unlisted indices after mfit.
@@ -33,6 +33,6 @@ int gaussj(RMat& a, int n, RVec& b, int m, Platform& platform);
 // Returns the result of gaussj (0 = the elimination succeeded).
 int lfit(const RVec& x, const RVec& y, const RVec& sig, int ndat, RVec& a, int M,
          std::vector<int>& list, int mfit, RMat& covar, Real& chisq,
-         const BasisFunction& funcs, Platform& platform);
+         const BasisFunction& funcs, MessageSink& messages);
 
 } // namespace zeb

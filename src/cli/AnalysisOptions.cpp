@@ -1,5 +1,6 @@
 #include "cli/AnalysisOptions.h"
 
+#include "analysis/FitPolynomial.h"
 #include "analysis/NumberText.h"
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
@@ -38,7 +39,7 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
         const std::string& v = valueOf(args, i);
         for (int t = 0; t < 6; ++t)
             if (v == names[t]) {
-                o.plotType = t + 1;
+                o.plotType = static_cast<PlotType>(t + 1);
                 return true;
             }
         throw UsageError{"--plot must be zimm, berry, guinier, d1, d2 or d3"};
@@ -94,11 +95,10 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
         p->active = 0;
     }
     // The options dialog's choices, then k as if typed (a zero becomes 1.0).
-    w.setWeighting(o.weight ? 2 : 1);
-    w.setRememberedSmoothing(o.smooth ? 2 : 1);
+    w.setWeighting(o.weight ? kWeightingOn : kWeightingOff);
+    w.setRememberedSmoothing(o.smooth ? kSmoothingOn : kSmoothingOff);
     if (o.kDisplayed) {
-        w.setWidgetText("EditIDC_EING_K", CFormat("%.17g", *o.kDisplayed));
-        w.cpEING_K();
+        w.EnterK(*o.kDisplayed);
     } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }

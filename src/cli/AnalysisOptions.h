@@ -4,6 +4,8 @@
 // files have been loaded.
 #pragma once
 
+#include "analysis/PlotType.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <optional>
@@ -19,7 +21,7 @@ struct RecordedMessage;
 namespace zeb::cli {
 
 struct AnalysisOptions {
-    int plotType = 1;                  // --plot zimm|berry|guinier|d1|d2|d3
+    PlotType plotType = kPlotZimm;     // --plot zimm|berry|guinier|d1|d2|d3
     int qOrder = 0;                    // --q-order 0..5
     int cOrder = 0;                    // --c-order 0..5
     bool smooth = false;               // --smooth (--no-smooth: off, as after a saved evaluation)
@@ -35,9 +37,10 @@ struct AnalysisOptions {
 // is not an analysis option. Throws UsageError for a bad or missing value.
 bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, AnalysisOptions& options);
 
-// Sets weighting and smoothing, deactivates the points, sets k and chooses the
-// plot type and orders through the window's handlers, which calculate. Throws
-// UsageError when a point to deactivate does not exist.
+// Sets weighting and smoothing, deactivates the points, enters k and chooses
+// the plot type and orders through the window's typed entry points, in the
+// order a user would (each recalculates, as the menus do). Throws UsageError
+// when a point to deactivate does not exist.
 void ApplyAnalysisOptions(TFitF1& window, const AnalysisOptions& options);
 
 // Prints what --results and --json ask for.

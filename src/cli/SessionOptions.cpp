@@ -46,7 +46,7 @@ bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, Scr
     const Evaluation& e = opened->evaluation;
     EvalOptions merged;
     for (const auto& f : e.files) merged.files.push_back(ResolveEvaluationPath(f.path, opened->zebPath));
-    merged.analysis.plotType = e.plotType;
+    merged.analysis.plotType = static_cast<PlotType>(e.plotType);
     merged.analysis.qOrder = e.qOrder;
     merged.analysis.cOrder = e.cOrder;
     merged.analysis.smooth = e.smoothing;

@@ -3,12 +3,39 @@
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
 #include "data/RoundSig.h"
-#include "platform/Platform.h"
+#include "texts/Message.h"
 
 #include <algorithm>
 #include <new>
 
 namespace zeb {
+
+MeasurementSet::MeasurementSet(const MeasurementSet& other, MessageSink& messages) : messages_(&messages) {
+    defaultSourceName = other.defaultSourceName;
+    lastConcIndex = other.lastConcIndex;
+    lastAngleIndex = other.lastAngleIndex;
+    savedConcIndex = other.savedConcIndex;
+    savedAngleIndex = other.savedAngleIndex;
+    cachedAngleIndex = other.cachedAngleIndex;
+    viscosity = other.viscosity;
+    temperature = other.temperature;
+    sourceName = other.sourceName;
+    appRg = other.appRg;
+    appMw = other.appMw;
+    calcTableA = other.calcTableA;
+    calcTableB = other.calcTableB;
+    sampleName = other.sampleName;
+    solventName = other.solventName;
+    concentration_ = other.concentration_;
+    q2_ = other.q2_;
+    q2Rounded_ = other.q2Rounded_;
+    concRounded_ = other.concRounded_;
+    if (other.grid_.empty()) return;
+    grid_.assign(other.grid_.size(), nullptr);
+    for (int c = 0; c < kConcSlots; ++c)
+        for (int a = 0; a < kAngleSlots; ++a)
+            if (const DataPoint* p = other.cell(c, a)) CreateDataPoint(c, a) = *p;
+}
 
 int MeasurementSet::InitMeasurementSet() {
     lastConcIndex = lastAngleIndex = savedConcIndex = savedAngleIndex = cachedAngleIndex = -1;
@@ -65,7 +92,7 @@ DataPoint& MeasurementSet::CreateDataPoint(int c, int a) {
             try {
                 blocks_.push_back(std::make_unique<DataPoint[]>(size));
             } catch (const std::bad_alloc&) {
-                platform_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+                messages_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
                 throw EInternalError();
             }
             blockSize_ = size;
@@ -126,7 +153,7 @@ int MeasurementSet::AddQ2(double q2PerCm2) {
 }
 
 void MeasurementSet::refuse(const char* text, const char* caption) {
-    platform_->inform(text, caption, MsgIcon::None);
+    messages_->inform(text, caption, MsgIcon::None);
     throw EInternalError();
 }
 
@@ -236,7 +263,7 @@ void MeasurementSet::DPSetWert(int ic, int ia, int flagValue, int which) {
     // refused too rather than written through a dangling index.
     if ((ic == 0 && ia == 0) || (which != kFlagOriginMark && which != kFlagHasData && which != kFlagActive) ||
         ic > lastConcIndex || ia > lastAngleIndex || p == nullptr) {
-        platform_->inform(tx::DPSetWertFlagError, tx::CapInternalError, MsgIcon::None);
+        messages_->inform(tx::DPSetWertFlagError, tx::CapInternalError, MsgIcon::None);
         throw EInternalError();
     }
     const auto v = static_cast<std::int16_t>(flagValue);

@@ -16,7 +16,7 @@
 
 namespace zeb {
 
-class Platform;
+class MessageSink;
 
 // Value codes of DPSetWert.
 enum ValueCode : int {
@@ -51,7 +51,13 @@ public:
     static constexpr std::size_t kSolventNameChars = 25;
     static constexpr int kCoefficients = 8;  // one coefficient row: 8 doubles, a1..a6 at 1..6
 
-    explicit MeasurementSet(Platform& platform) : platform_(&platform) {}
+    // The set tells its refusals and allocation failures to messages (the
+    // window's platform).
+    explicit MeasurementSet(MessageSink& messages) : messages_(&messages) {}
+    // A copy of other's data (cells, values, names, coefficient tables) that
+    // tells its messages to messages. When memory runs out it says so and
+    // throws EInternalError, as a load does.
+    MeasurementSet(const MeasurementSet& other, MessageSink& messages);
     MeasurementSet(const MeasurementSet&) = delete;
     MeasurementSet& operator=(const MeasurementSet&) = delete;
 
@@ -111,7 +117,7 @@ private:
     int findAngleByValue(double q2PerCm2);
     int findConcByValue(double concentrationGPerCm3) const;
 
-    Platform* platform_;
+    MessageSink* messages_;
     std::vector<DataPoint*> grid_;  // kConcSlots * kAngleSlots, c major; nullptr: no cell
     // The cells' storage: blocks that never move, growing with the set; a cell
     // made again at the same place reuses its storage.

@@ -4,6 +4,8 @@
 // ScriptedPlatform, the batch tool BatchPlatform.
 #pragma once
 
+#include "texts/Message.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,10 +14,6 @@
 namespace zeb {
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-
-// The icons of a message box. "Stop" is the stop (error, hand) icon, "Exclamation"
-// the warning icon.
-enum class MsgIcon { None, Stop, Exclamation, Information, Question };
 
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
@@ -35,9 +33,8 @@ struct FileDialogRequest {
 
 class ModalDialog;
 
-class Platform {
+class Platform : public MessageSink {
 public:
-    virtual ~Platform() = default;
 
     // A modal message box; returns the button pressed.
     virtual MsgAnswer message(const std::string& text, const std::string& caption,
@@ -62,7 +59,7 @@ public:
     virtual void showHelp(int context) = 0;
 
     // Convenience: an OK box whose answer does not matter.
-    void inform(const std::string& text, const std::string& caption, MsgIcon icon) {
+    void inform(const std::string& text, const std::string& caption, MsgIcon icon) override {
         message(text, caption, MsgButtons::Ok, icon, MsgAnswer::Ok);
     }
 };

@@ -1,12 +1,9 @@
 #include "plotwindow/TFitF1.h"
 
-#include "analysis/DynamicExtrapolation.h"
 #include "analysis/KFactor.h"
 #include "analysis/NumberText.h"
 #include "analysis/PlotType.h"
-#include "analysis/PointTransform.h"
-#include "analysis/ResultsReport.h"
-#include "analysis/StaticExtrapolation.h"
+#include "evaluation/Evaluation.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
@@ -115,18 +112,12 @@ std::string TFitF1::dataFolder() const {
     return {};
 }
 
-double TFitF1::kScale() const {
-    const MeasurementSet& s = set_;
-    if (s.lastAngleIndex < 1 || s.lastConcIndex < 1) return KScale(0.0, 0.0, 0.0, 0.0);
-    double largestQ2 = 0.0, largestC = 0.0;
-    for (int a = 1; a <= s.lastAngleIndex; ++a) largestQ2 = std::max(largestQ2, std::fabs(s.q2[a]));
-    for (int c = 1; c <= s.lastConcIndex; ++c) largestC = std::max(largestC, std::fabs(s.concentration[c]));
-    return KScale(s.q2[s.lastAngleIndex], s.concentration[s.lastConcIndex], largestQ2, largestC);
-}
+double TFitF1::kScale() const { return KScaleOf(set_); }
 
 void TFitF1::PreparePoints(int mode) {
-    if (mode == 2) k_ = KDefault(kScale());
-    if (set_.initialised()) TransformGrid(set_, plotType_, k_, mode != 0, platform_);
+    if (mode == 2) k_ = AutomaticK(set_);
+    for (const Message& m : PreparePlottedPoints(set_, static_cast<PlotType>(plotType_), k_, mode != 0))
+        platform_.inform(m.text, m.caption, m.icon);
     RescaleAxes();
 }
 
@@ -143,25 +134,21 @@ void TFitF1::OnClickedRechne() {
     }
     if (!set_.initialised()) return;
 
-    ExtrapolationSettings settings;
-    settings.plotType = plotType_;
-    settings.qOrder = qOrder_;
-    settings.cOrder = cOrder_;
-    settings.smoothing = smoothing_ == kSmoothingOn;
-    settings.k = k_;
-    FitContext fit{platform_, weighting_};
-    try {
-        RunDoubleExtrapolation(set_, settings, fit, fits_);
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::NotEnoughMemoryForFitting, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
+    CalculationOptions options;
+    options.plotType = static_cast<PlotType>(plotType_);
+    options.qOrder = qOrder_;
+    options.cOrder = cOrder_;
+    options.smoothing = smoothing_ == kSmoothingOn;
+    options.weighting = weighting_ == kWeightingOn;
+    options.kInternal = k_;
+    Calculation calculation = Calculate(set_, options);
+    for (const Message& m : calculation.messages) platform_.inform(m.text, m.caption, m.icon);
+    // The fits that got through stay with the window, as they lie in its set.
+    fits_ = std::move(calculation.fits);
+    if (!calculation.completed) return;
 
     for (const char* name : kEditNames) widgets_[name].text = " ";
-    if (IsDynamicPlot(plotType_)) ComputeDynamicValues(set_, fits_, results_);
-    else ComputeStaticValues(set_, fits_, plotType_, results_);
-    BuildResultsText(set_, fits_, {plotType_, qOrder_, cOrder_, smoothing_ == kSmoothingOn, weighting_ == kWeightingOn},
-                     results_);
+    results_ = std::move(calculation.results);
     for (int i = 0; i < 4; ++i) {
         widgets_[kLabelNames[i]].text = results_.labels[static_cast<std::size_t>(i)];
         widgets_[kEditNames[i]].text = results_.edits[static_cast<std::size_t>(i)];
@@ -309,7 +296,18 @@ void TFitF1::cpEING_K() {
     // The message box takes the focus from the field: the kill-focus that
     // follows while it is up must not read the field again.
     if (kRefusing_) return;
-    const auto typed = ParseTypedNumber(widgets_["EditIDC_EING_K"].text);
+    takeTypedK(ParseTypedNumber(widgets_["EditIDC_EING_K"].text));
+}
+
+void TFitF1::EnterK(double kDisplayed) {
+    if (loading()) {
+        showK();
+        return;
+    }
+    takeTypedK(kDisplayed);
+}
+
+void TFitF1::takeTypedK(std::optional<double> typed) {
     if (!typed || !KTypedAcceptable(*typed * 1e11, kScale())) {
         // Not a number the chart can use: the field shows the k in use again
         // and nothing is recalculated.

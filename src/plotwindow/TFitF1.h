@@ -30,6 +30,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,6 +103,10 @@ public:
     void EditIDC_EING_KKeyDown(int key);  // 13 = Enter
     void OnKillfocusEingK();
     void cpEING_K();  // reads the typed k from the field "EditIDC_EING_K"
+    // k as a number typed into the field (in the displayed unit, 1e-11 of the
+    // internal one): refused with the same message as a typed text the chart
+    // cannot use; a zero becomes 1.0. Recalculates.
+    void EnterK(double kDisplayed);
 
     // ---- Form factors and reflection correction
     void mnFormFactorPClick(int modelTag);   // tags 10..50
@@ -218,6 +223,7 @@ private:
     void showFormFactorView(int form, double cGPerCm3, int row, double rgNm, double mwGPerMol);
     double kScale() const;
     void afterKChange();
+    void takeTypedK(std::optional<double> typed);
     void showK();
 
     int plotType_ = 1;

@@ -97,11 +97,12 @@ cli::AnalysisOptions analysisOptions(const std::string& plot, const py::object& 
                                      const py::object& k, bool smooth, bool weight, const py::object& deactivate) {
     static const char* const names[] = {"zimm", "berry", "guinier", "d1", "d2", "d3"};
     cli::AnalysisOptions o;
-    o.plotType = 0;
+    int type = 0;
     for (int t = 0; t < 6; ++t)
-        if (plot == names[t]) o.plotType = t + 1;
-    if (o.plotType == 0)
+        if (plot == names[t]) type = t + 1;
+    if (type == 0)
         throw py::value_error("plot must be zimm, berry, guinier, d1, d2 or d3, not \"" + plot + "\"");
+    o.plotType = static_cast<PlotType>(type);
     o.qOrder = orderArgument("q_order", qOrder);
     o.cOrder = orderArgument("c_order", cOrder);
     if (!k.is_none()) {

@@ -164,7 +164,7 @@ void EveryCombination(Loaded& x, const std::string& name, Checker& check) {
                 for (int q = 0; q <= 5; ++q)
                     for (int c = 0; c <= 5; ++c) {
                         cli::AnalysisOptions o;
-                        o.plotType = type, o.qOrder = q, o.cOrder = c, o.smooth = smooth, o.weight = weight;
+                        o.plotType = static_cast<PlotType>(type), o.qOrder = q, o.cOrder = c, o.smooth = smooth, o.weight = weight;
                         cli::ApplyAnalysisOptions(x.w, o);
                         JsonValue j;
                         try {

@@ -1,0 +1,127 @@
+#include "evaluation/Evaluation.h"
+
+#include "analysis/DynamicExtrapolation.h"
+#include "analysis/FitPolynomial.h"
+#include "analysis/KFactor.h"
+#include "analysis/PointTransform.h"
+#include "analysis/ResultsReport.h"
+#include "analysis/StaticExtrapolation.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+namespace zeb {
+
+double KScaleOf(const MeasurementSet& s) {
+    if (s.lastAngleIndex < 1 || s.lastConcIndex < 1) return KScale(0.0, 0.0, 0.0, 0.0);
+    double largestQ2 = 0.0, largestC = 0.0;
+    for (int a = 1; a <= s.lastAngleIndex; ++a) largestQ2 = std::max(largestQ2, std::fabs(s.q2[a]));
+    for (int c = 1; c <= s.lastConcIndex; ++c) largestC = std::max(largestC, std::fabs(s.concentration[c]));
+    return KScale(s.q2[s.lastAngleIndex], s.concentration[s.lastConcIndex], largestQ2, largestC);
+}
+
+double AutomaticK(const MeasurementSet& set) { return KDefault(KScaleOf(set)); }
+
+bool KAcceptableFor(const MeasurementSet& set, double kInternal) {
+    return kInternal != 0.0 && KTypedAcceptable(kInternal, KScaleOf(set));
+}
+
+std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType, double kInternal, bool recomputeX) {
+    MessageLog log;
+    if (set.initialised()) TransformGrid(set, plotType, kInternal, recomputeX, log);
+    return std::move(log.messages);
+}
+
+Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
+    Calculation out;
+    out.results.plotType = options.plotType;
+    MessageLog log;
+    ExtrapolationSettings settings;
+    settings.plotType = options.plotType;
+    settings.qOrder = options.qOrder;
+    settings.cOrder = options.cOrder;
+    settings.smoothing = options.smoothing;
+    settings.k = options.kInternal;
+    FitContext fit{log, options.weighting ? kWeightingOn : kWeightingOff};
+    try {
+        RunDoubleExtrapolation(set, settings, fit, out.fits);
+    } catch (const std::bad_alloc&) {
+        log.inform(tx::NotEnoughMemoryForFitting, tx::CapInformation, MsgIcon::Stop);
+        out.messages = std::move(log.messages);
+        return out;
+    }
+    if (IsDynamicPlot(options.plotType)) ComputeDynamicValues(set, out.fits, out.results);
+    else ComputeStaticValues(set, out.fits, options.plotType, out.results);
+    BuildResultsText(set, out.fits,
+                     {options.plotType, options.qOrder, options.cOrder, options.smoothing, options.weighting},
+                     out.results);
+    out.messages = std::move(log.messages);
+    out.completed = true;
+    return out;
+}
+
+namespace {
+
+void switchOff(MeasurementSet& set, const std::vector<PointIndex>& points) {
+    for (const PointIndex& p : points) {
+        DataPoint* cell = p.concentration >= 1 && p.angle >= 1 && p.concentration <= set.lastConcIndex &&
+                                  p.angle <= set.lastAngleIndex
+                              ? set.cell(p.concentration, p.angle)
+                              : nullptr;
+        if (!cell)
+            throw std::invalid_argument("no point " + std::to_string(p.concentration) + ":" +
+                                        std::to_string(p.angle) + " (concentrations 1.." +
+                                        std::to_string(set.lastConcIndex) + ", angles 1.." +
+                                        std::to_string(set.lastAngleIndex) + ")");
+        cell->active = 0;
+    }
+}
+
+void append(std::vector<Message>& to, std::vector<Message>&& from) {
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
+
+const MeasurementSet& checked(const MeasurementSet& loaded, const EvaluationOptions& options) {
+    if (options.qOrder < 0 || options.qOrder > kMaxFitOrder || options.cOrder < 0 || options.cOrder > kMaxFitOrder)
+        throw std::invalid_argument("fit orders go from 0 to " + std::to_string(kMaxFitOrder));
+    if (!IsStaticPlot(options.plotType) && !IsDynamicPlot(options.plotType))
+        throw std::invalid_argument("no such plot type");
+    if (!loaded.initialised() || loaded.lastConcIndex < 1 || loaded.lastAngleIndex < 1)
+        throw std::invalid_argument("the set holds no data");
+    if (options.kInternal && !KAcceptableFor(loaded, *options.kInternal))
+        throw std::invalid_argument("k is not a number the chart of these data can show");
+    return loaded;
+}
+
+} // namespace
+
+Evaluation::Evaluation(const MeasurementSet& loaded, const EvaluationOptions& options)
+    : set(checked(loaded, options), setMessages_) {
+    Evaluation& e = *this;
+    switchOff(e.set, options.switchedOff);
+    e.messages = std::move(setMessages_.messages);
+    setMessages_.messages.clear();
+
+    e.options.plotType = options.plotType;
+    e.options.qOrder = options.qOrder;
+    e.options.cOrder = options.cOrder;
+    // Smoothing works on the fits over q²: without them it is off.
+    e.options.smoothing = options.smoothing && options.qOrder >= 1;
+    e.options.weighting = options.weighting;
+    e.options.kInternal = options.kInternal ? *options.kInternal : AutomaticK(e.set);
+
+    append(e.messages, PreparePlottedPoints(e.set, e.options.plotType, e.options.kInternal, true));
+    Calculation c = Calculate(e.set, e.options);
+    append(e.messages, std::move(c.messages));
+    e.fits = std::move(c.fits);
+    e.results = std::move(c.results);
+    e.completed = c.completed;
+}
+
+} // namespace zeb

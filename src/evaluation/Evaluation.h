@@ -1,0 +1,103 @@
+// The evaluation of one measurement set, apart from any window: the options
+// (plot type, fit orders over q² and c, k, smoothing, weighting, switched-off
+// points) go in, typed results come out: per concentration the apparent values
+// and the fit with its coefficients and their errors, the two extrapolated
+// lines, Mw(c), Mw(q²), Rg, <S²>, A2 (or Dz(c), Dz(q²), C<S²>, kD, Rh), the
+// relative errors, the results text, and the messages for the user as data.
+//
+// Two levels. PreparePlottedPoints and Calculate work on a set in place, step by
+// step as the plot window runs them (the window prepares the points again only
+// when the plot type or k change). An Evaluation runs the whole pipeline on a
+// copy of the loaded set and keeps it with the results: nothing is shared with
+// the set it came from.
+#pragma once
+
+#include "analysis/EvaluationResults.h"
+#include "analysis/Extrapolation.h"
+#include "analysis/PlotType.h"
+#include "data/MeasurementSet.h"
+#include "texts/Message.h"
+
+#include <optional>
+#include <vector>
+
+namespace zeb {
+
+// A measured point: concentration and angle index, both from 1.
+struct PointIndex {
+    int concentration = 0;
+    int angle = 0;
+    bool operator==(const PointIndex&) const = default;
+};
+
+struct CalculationOptions {
+    PlotType plotType = kPlotZimm;
+    int qOrder = 0;          // 0..5; 0: no fit over q²
+    int cOrder = 0;          // 0..5; 0: no fit over c
+    bool smoothing = false;  // the angle fits go over the concentrations' q² polynomials
+    bool weighting = false;  // the fits weight each point with 1/sigma²
+    double kInternal = 0.0;  // the abscissa is q² + k c (cm⁻² per g/cm³)
+};
+
+struct EvaluationOptions {
+    PlotType plotType = kPlotZimm;
+    int qOrder = 0;
+    int cOrder = 0;
+    bool smoothing = false;
+    bool weighting = false;
+    // k in cm⁻² per g/cm³ (the field shows 1e-11 of it); none: the automatic k
+    // of the data, as after loading.
+    std::optional<double> kInternal;
+    std::vector<PointIndex> switchedOff;  // measured points left out of the fits
+};
+
+// What one calculation gives.
+struct Calculation {
+    ExtrapolationResult fits;   // the two extrapolated lines, curve ends, coefficient errors
+    EvaluationResults results;  // the derived values, labels, result lines and results text
+    std::vector<Message> messages;
+    bool completed = false;     // false: memory ran out (the last message says so)
+};
+
+// ---- Step by step, on a set in place
+
+// The scale of k for this set (the largest q² over the largest concentration)
+// and the k a load starts with.
+double KScaleOf(const MeasurementSet& set);
+double AutomaticK(const MeasurementSet& set);
+// A k (internal units) the chart of this set can show: finite, not zero, and
+// within the range a user may type.
+bool KAcceptableFor(const MeasurementSet& set, double kInternal);
+
+// The plotted y (and, with recomputeX, x = q² + k c) of every measured point
+// for the plot type. Berry and Guinier refuse points they cannot plot, each with
+// a message.
+std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType, double kInternal, bool recomputeX);
+
+// The fits over the prepared points and everything derived from them. Writes
+// the coefficient tables and the summary records (c, 0) and (0, a) of the set.
+Calculation Calculate(MeasurementSet& set, const CalculationOptions& options);
+
+// ---- The whole pipeline on a copy
+
+class Evaluation {
+    MessageLog setMessages_;  // what the copy of the set says (before set: it outlives it)
+
+public:
+    // Evaluates a copy of the loaded set. Fit orders outside 0..5, an unknown
+    // plot type, a set without data, a switched-off point that is not a
+    // measured point of the set, or a given k the chart cannot show are refused
+    // with std::invalid_argument saying which; nothing is calculated then.
+    Evaluation(const MeasurementSet& loaded, const EvaluationOptions& options);
+    Evaluation(const Evaluation&) = delete;
+    Evaluation& operator=(const Evaluation&) = delete;
+
+    MeasurementSet set;          // the loaded set with the points switched off, prepared and fitted
+    CalculationOptions options;  // as used: k is the automatic one when none was given
+    ExtrapolationResult fits;
+    EvaluationResults results;
+    std::vector<Message> messages;  // in the order they arose
+    bool completed = false;         // false: memory ran out (the last message says so)
+};
+
+} // namespace zeb
