@@ -1,0 +1,182 @@
+// The evaluation on its own: the same results as the plot window, on a copy of
+// the loaded set, with its messages returned and its refusals named.
+#include "evaluation/Evaluation.h"
+
+#include "platform/ScriptedPlatform.h"
+#include "plotwindow/MenuChoices.h"
+#include "plotwindow/TFitF1.h"
+#include "support/SyntheticSets.h"
+#include "texts/AnalysisTexts.h"
+#include "texts/CommonTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace zeb {
+namespace {
+
+// A loaded set with a log that must stay empty: the evaluation never speaks
+// through the set it reads.
+struct Loaded {
+    MessageLog log;
+    MeasurementSet set{log};
+    explicit Loaded(int nc = 4, int na = 8) {
+        test::ModelParams m;
+        m.noise = 0.01;
+        test::FillModelSet(set, nc, na, m);
+    }
+};
+
+// The plot window's results for the same choices, through its handlers.
+std::string WindowResults(const Loaded& loaded, const EvaluationOptions& o) {
+    ScriptedPlatform platform;
+    TFitF1 w(platform);
+    test::ModelParams m;
+    m.noise = 0.01;
+    test::FillModelSet(w.set(), loaded.set.lastConcIndex, loaded.set.lastAngleIndex, m);
+    for (const PointIndex& p : o.switchedOff) w.set().cell(p.concentration, p.angle)->active = 0;
+    w.PostLoadSetup();
+    w.setWeighting(o.weighting ? kWeightingOn : kWeightingOff);
+    w.setRememberedSmoothing(o.smoothing ? kSmoothingOn : kSmoothingOff);
+    if (o.kInternal) {
+        EXPECT_TRUE(w.RestoreK(*o.kInternal));
+    }
+    ChoosePlotType(w, o.plotType);
+    ChooseQOrder(w, o.qOrder);
+    ChooseCOrder(w, o.cOrder);
+    return w.resultsText();
+}
+
+TEST(Evaluation, GivesThePlotWindowsResultsForEveryPlotTypeAndOrder) {
+    const Loaded loaded;
+    for (PlotType type : {kPlotZimm, kPlotBerry, kPlotGuinier, kPlotDI, kPlotDII, kPlotDIII})
+        for (int q : {0, 1, 2})
+            for (int c : {0, 1, 2})
+                for (bool smooth : {false, true}) {
+                    EvaluationOptions o;
+                    o.plotType = type;
+                    o.qOrder = q;
+                    o.cOrder = c;
+                    o.smoothing = smooth;
+                    o.weighting = q == 2;
+                    const Evaluation e(loaded.set, o);
+                    ASSERT_TRUE(e.completed);
+                    ASSERT_NE(e.results.text.find("\t"), std::string::npos);
+                    EXPECT_EQ(e.results.text, WindowResults(loaded, o)) << type << " q" << q << " c" << c << smooth;
+                    EXPECT_EQ(e.options.smoothing, smooth && q >= 1);
+                }
+}
+
+TEST(Evaluation, TypedResultsOfAZimmPlotFindTheModel) {
+    const Loaded loaded;
+    EvaluationOptions o;
+    o.qOrder = o.cOrder = 1;
+    const Evaluation e(loaded.set, o);
+    ASSERT_TRUE(e.results.mwC && e.results.mwQ2 && e.results.rgNm && e.results.a2);
+    EXPECT_NEAR(*e.results.mwC / 5.0e5, 1.0, 0.05);
+    EXPECT_NEAR(*e.results.mwQ2 / 5.0e5, 1.0, 0.05);
+    EXPECT_NEAR(*e.results.rgNm / 40.0, 1.0, 0.1);
+    EXPECT_EQ(e.fits.lineC0.hasData, 1);
+    EXPECT_EQ(e.fits.lineQ0.hasData, 1);
+    ASSERT_EQ(e.results.conc.size(), 5u);
+    for (int c = 1; c <= 4; ++c) EXPECT_TRUE(e.results.conc[static_cast<std::size_t>(c)].mwApp) << c;
+    EXPECT_EQ(e.options.kInternal, AutomaticK(loaded.set));
+    EXPECT_TRUE(e.messages.empty());
+}
+
+TEST(Evaluation, WorksOnACopyAndLeavesTheLoadedSetAsItWas) {
+    const Loaded loaded;
+    const DataPoint before = *loaded.set.cell(2, 3);
+    const auto tableBefore = loaded.set.calcTableA;
+    EvaluationOptions o;
+    o.plotType = kPlotBerry;
+    o.qOrder = o.cOrder = 2;
+    o.switchedOff = {{2, 3}};
+    const Evaluation e(loaded.set, o);
+    EXPECT_EQ(e.set.cell(2, 3)->active, 0);
+    EXPECT_EQ(loaded.set.cell(2, 3)->active, before.active);
+    EXPECT_EQ(loaded.set.cell(2, 3)->x(), before.x());
+    EXPECT_EQ(loaded.set.calcTableA, tableBefore);
+    EXPECT_NE(e.set.calcTableA, tableBefore);
+    EXPECT_EQ(e.results.text, WindowResults(loaded, o));
+    EXPECT_TRUE(loaded.log.messages.empty());
+}
+
+TEST(Evaluation, ReturnsItsMessagesInsteadOfShowingThem) {
+    Loaded loaded;
+    loaded.set.cell(1, 2)->kcr = -1e-6;  // no logarithm for the Guinier plot
+    EvaluationOptions o;
+    o.plotType = kPlotGuinier;
+    o.qOrder = o.cOrder = 1;
+    const Evaluation e(loaded.set, o);
+    ASSERT_EQ(e.messages.size(), 1u);
+    EXPECT_EQ(e.messages[0], (Message{tx::KcrNotPositive, tx::CapError, MsgIcon::Exclamation}));
+    EXPECT_TRUE(e.completed);
+    EXPECT_TRUE(loaded.log.messages.empty());
+
+    // The window shows the same message, once, as a message box.
+    ScriptedPlatform platform;
+    TFitF1 w(platform);
+    test::ModelParams m;
+    m.noise = 0.01;
+    test::FillModelSet(w.set(), 4, 8, m);
+    w.set().cell(1, 2)->kcr = -1e-6;
+    w.PostLoadSetup();
+    platform.messages.clear();
+    ChoosePlotType(w, kPlotGuinier);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.lastMessage().text, tx::KcrNotPositive);
+}
+
+TEST(Evaluation, RefusesWhatItCannotEvaluateAndSaysWhat) {
+    const Loaded loaded(3, 5);
+    auto refusal = [&](const EvaluationOptions& o) -> std::string {
+        try {
+            const Evaluation e(loaded.set, o);
+        } catch (const std::invalid_argument& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    EvaluationOptions o;
+    o.switchedOff = {{4, 1}};
+    EXPECT_EQ(refusal(o), "no point 4:1 (concentrations 1..3, angles 1..5)");
+    o.switchedOff = {{1, 0}};
+    EXPECT_EQ(refusal(o), "no point 1:0 (concentrations 1..3, angles 1..5)");
+    o.switchedOff = {{3, 5}};
+    EXPECT_EQ(refusal(o), "accepted");
+    o = {};
+    o.kInternal = 0.0;
+    EXPECT_EQ(refusal(o), "k is not a number the chart of these data can show");
+    o.kInternal = AutomaticK(loaded.set) * 1e6;
+    EXPECT_EQ(refusal(o), "k is not a number the chart of these data can show");
+    o.kInternal = -AutomaticK(loaded.set);
+    EXPECT_EQ(refusal(o), "accepted");
+    o = {};
+    o.qOrder = 6;
+    EXPECT_EQ(refusal(o), "fit orders go from 0 to 5");
+    o = {};
+    o.plotType = static_cast<PlotType>(7);
+    EXPECT_EQ(refusal(o), "no such plot type");
+
+    MessageLog log;
+    const MeasurementSet empty(log);
+    EXPECT_THROW(Evaluation(empty, EvaluationOptions{}), std::invalid_argument);
+}
+
+TEST(Evaluation, AFitOverMorePointsThanThereAreRefusesOnlyThatFit) {
+    const Loaded loaded(2, 4);
+    EvaluationOptions o;
+    o.qOrder = 5;  // four angles: no concentration fit
+    o.cOrder = 1;
+    const Evaluation e(loaded.set, o);
+    EXPECT_TRUE(e.completed);
+    EXPECT_NE(e.fits.lineC0.hasData, 1);
+    EXPECT_FALSE(e.results.mwQ2);
+    EXPECT_EQ(e.results.text, WindowResults(loaded, o));
+}
+
+} // namespace
+} // namespace zeb
