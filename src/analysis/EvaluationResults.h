@@ -34,6 +34,16 @@ struct ConcentrationValues {
     std::optional<double> rhNm;      // only with temperature and viscosity
 };
 
+// The results text in the pieces the results window and the printout show.
+// The text is these pieces joined: first line, CR LF, second line, CR LF, each
+// table line with CR LF, CR LF, closing text.
+struct ResultsReportParts {
+    std::string firstLine;                // the version line
+    std::string secondLine;               // the plot's header with the orders (and " smoothed")
+    std::vector<std::string> tableLines;  // the column header, then one line per row; fields TAB-separated
+    std::string closingText;              // the result lines and the relative errors
+};
+
 struct EvaluationResults {
     int plotType = 1;
     // Static: Mw(c) and A2 from the q -> 0 line, Mw(q²) and <S²> (Rg) from the c -> 0 line.
@@ -51,7 +61,8 @@ struct EvaluationResults {
     // Index 0 (the c -> 0 line) .. lastConcIndex.
     std::vector<ConcentrationValues> conc;
 
-    std::string text;     // the results text
+    ResultsReportParts report;
+    std::string text;     // the results text (report joined)
     bool anyRow = false;  // at least one row was written
 };
 

@@ -51,6 +51,12 @@ std::string percentage(double p) { return CleanNumber(Gcvt6(RoundSig(std::fabs(p
 
 } // namespace
 
+std::string JoinResultsReport(const ResultsReportParts& parts) {
+    std::string text = parts.firstLine + "\r\n" + parts.secondLine + "\r\n";
+    for (const std::string& line : parts.tableLines) text += line + "\r\n";
+    return text + "\r\n" + parts.closingText;
+}
+
 std::string ReportFileName(const std::string& path) {
     const auto slash = path.find_last_of("/\\:");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -97,7 +103,11 @@ std::array<double, 4> RelativeErrors(const MeasurementSet& set, const Extrapolat
 void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits, const ReportSettings& s,
                       EvaluationResults& r) {
     const bool dynamic = IsDynamicPlot(s.plotType);
-    std::string rows;
+    ResultsReportParts& parts = r.report;
+    parts = {};
+    // The column header without the line ends around it.
+    const std::string columns = dynamic ? tx::ColumnsDynamic : tx::ColumnsStatic;
+    parts.tableLines.push_back(columns.substr(2, columns.size() - 4));
     r.anyRow = false;
     for (int c = 0; c <= set.lastConcIndex; ++c) {
         if (static_cast<std::size_t>(c) >= r.conc.size()) break;
@@ -107,6 +117,7 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
             const DataPoint* summary = set.cell(c, 0);
             if (!summary || summary->active != 1) continue;
         }
+        std::string rows;
         if (c == 0) {
             rows += CleanNumber(CFormat("%-15s\t%#10.4f\t", tx::RowConcZero, 0.0));
         } else {
@@ -123,17 +134,16 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
             const bool known = set.temperature[c] != 0.0f && set.viscosity[c] != 0.0f;
             rows += known ? piece("%#12.3f", v.rhNm, "\r\n") : std::string(tx::NoRh);
         }
+        rows.resize(rows.size() - 2);  // every row ends with CR LF
+        parts.tableLines.push_back(std::move(rows));
         r.anyRow = true;
     }
 
-    std::string text = tx::VersionText;
-    text += header(s.plotType);
-    text += CFormat(tx::OrdersFormat, s.qOrder, s.cOrder);
-    if (s.smoothing) text += tx::Smoothed;
-    text += dynamic ? tx::ColumnsDynamic : tx::ColumnsStatic;
-    text += rows;
-    text += "\r\n";
-    text += r.lines[kSlotMwc];
+    parts.firstLine = tx::VersionText;
+    parts.secondLine = header(s.plotType) + 2;  // the header begins with its line end
+    parts.secondLine += CFormat(tx::OrdersFormat, s.qOrder, s.cOrder);
+    if (s.smoothing) parts.secondLine += tx::Smoothed;
+    std::string text = r.lines[kSlotMwc];
 
     r.relErrPercent = {};
     if (fits.lineC0.hasData == 1 && fits.lineQ0.hasData == 1) {
@@ -163,7 +173,8 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
         text += r.lines[kSlotA2];
         if (!(p[3] < 0.0)) add(3, q0Known);  // -1: the line shows no A2 (kD)
     }
-    r.text = std::move(text);
+    parts.closingText = std::move(text);
+    r.text = JoinResultsReport(parts);
 }
 
 } // namespace zeb

@@ -23,6 +23,9 @@ struct ReportSettings {
     bool weighting = false;
 };
 
+// The results text of the pieces.
+std::string JoinResultsReport(const ResultsReportParts& parts);
+
 // The name and extension of a path without drive and folders, cut to 15 characters.
 std::string ReportFileName(const std::string& path);
 
@@ -31,7 +34,7 @@ std::string ReportFileName(const std::string& path);
 std::array<double, 4> RelativeErrors(const MeasurementSet& set, const ExtrapolationResult& fits,
                                      const EvaluationResults& results, int plotType);
 
-// Writes results.text, results.anyRow and results.relErrPercent from the values
+// Writes results.report, results.text (the report joined), results.anyRow and results.relErrPercent from the values
 // computed before (ComputeStaticValues / ComputeDynamicValues). A relative error
 // that cannot be determined (no spare point on an unweighted line) or computed
 // (not a finite number) is printed as "---" and left out of relErrPercent.

@@ -6,33 +6,10 @@
 
 namespace zeb {
 
-TFITFResults::TFITFResults(const std::string& text) {
-    // A text without the expected line ends leaves the missing pieces empty.
-    std::size_t pos = text.find("\r\n");
-    firstLine_ = text.substr(0, pos);
-    if (pos != std::string::npos) {
-        const std::size_t start = pos + 2;
-        pos = text.find("\r\n", start);
-        secondLine_ = text.substr(start, pos == std::string::npos ? std::string::npos : pos - start);
-        if (pos != std::string::npos) {
-            const std::size_t tableStart = pos + 2;
-            const std::size_t blank = text.find("\r\n\r\n", tableStart);
-            if (blank != std::string::npos) {
-                tableBlock_ = text.substr(tableStart, blank + 2 - tableStart);
-                closingText_ = text.substr(blank + 4);
-            } else {
-                tableBlock_ = text.substr(tableStart);
-            }
-        }
-    }
-
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < tableBlock_.size();) {
-        std::size_t end = tableBlock_.find("\r\n", start);
-        if (end == std::string::npos) end = tableBlock_.size();
-        lines.push_back(tableBlock_.substr(start, end - start));
-        start = end + 2;
-    }
+TFITFResults::TFITFResults(const ResultsReportParts& report)
+    : firstLine_(report.firstLine), secondLine_(report.secondLine), closingText_(report.closingText) {
+    const std::vector<std::string>& lines = report.tableLines;
+    for (const std::string& line : lines) tableBlock_ += line + "\r\n";
     const std::size_t rows = std::max<std::size_t>(lines.size() + 1, kMinRows);
     cells_.assign(rows, std::vector<std::string>(kColumns));
     for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -1,7 +1,10 @@
-// The results window's logic: the results text of a calculation split into its
-// heading lines, the table and the closing result lines; the table as a grid of
-// fields; the painted texts wrapped at 90 characters; and the copy to the clipboard.
+// The results window's logic: the pieces of the results of a calculation (its
+// heading lines, the table and the closing result lines); the table as a grid
+// of fields; the painted texts wrapped at 90 characters; and the copy to the
+// clipboard.
 #pragma once
+
+#include "analysis/EvaluationResults.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +19,7 @@ public:
     static constexpr int kMinRows = 15;
     static constexpr std::size_t kWrapCharacters = 90;
 
-    explicit TFITFResults(const std::string& resultsText);
+    explicit TFITFResults(const ResultsReportParts& report);
 
     const std::string& firstLine() const { return firstLine_; }
     const std::string& secondLine() const { return secondLine_; }

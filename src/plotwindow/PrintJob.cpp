@@ -67,7 +67,7 @@ public:
 
     int print() {
         layOut();
-        const PrintedResults text = SplitResultsForPrint(content_.sampleName, content_.resultsText);
+        const PrintedResults text = SplitResultsForPrint(content_.sampleName, content_.results);
         const int h = chart_.metrics.layoutLineHeight;
         const ResultsCapacity capacity = ResultsLinesPerPage(ruleLogical_, h, pitch_, chart_.layout.frameTop());
         // A page takes at least one table line, so that a tiny page cannot print forever.
@@ -169,7 +169,7 @@ PrintContent MakePrintContent(const TFitF1& w, const std::string& ctime24, bool 
     p.monochrome = monochrome;
     p.printResults = w.plotSettings().printResults == 1;
     p.sampleName = w.plotSettings().sampleName;
-    p.resultsText = w.resultsText();
+    p.results = w.results().report;
     std::string time = ctime24;
     while (!time.empty() && (time.back() == '\n' || time.back() == '\r')) time.pop_back();
     p.footerText = FooterText(time, BuildSourceFileList(w.set()));
@@ -185,8 +185,8 @@ std::string CurrentCtime() {
     return s;
 }
 
-PrintedResults SplitResultsForPrint(const std::string& sampleName, const std::string& resultsText) {
-    const TFITFResults parts(resultsText);
+PrintedResults SplitResultsForPrint(const std::string& sampleName, const ResultsReportParts& results) {
+    const TFITFResults parts(results);
     PrintedResults r;
     r.heading.push_back(sampleName);
     // The heading text: the version line and the plot's header line.

@@ -5,6 +5,7 @@
 // is reached through PrintDevice; the Qt side implements it on a QPrinter.
 #pragma once
 
+#include "analysis/EvaluationResults.h"
 #include "plot/ChartDrawing.h"
 #include "plot/PrintLayout.h"
 
@@ -35,7 +36,7 @@ struct PrintContent {
     bool monochrome = false;    // a printer of one or two colours
     bool printResults = false;  // "&Print results"
     std::string sampleName;
-    std::string resultsText;
+    ResultsReportParts results;
     std::string footerText;
 };
 
@@ -55,7 +56,7 @@ struct PrintedResults {
     std::vector<std::string> table;    // one per line of the table, TAB-separated
     std::vector<std::string> closing;  // wrapped at 90
 };
-PrintedResults SplitResultsForPrint(const std::string& sampleName, const std::string& resultsText);
+PrintedResults SplitResultsForPrint(const std::string& sampleName, const ResultsReportParts& results);
 
 // The continuation title of further pages, wrapped at 90 characters.
 std::vector<std::string> ContinuationTitle(const std::string& sampleName);

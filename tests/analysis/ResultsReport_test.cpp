@@ -46,6 +46,14 @@ TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
     EXPECT_TRUE(std::regex_match(t.substr(head.size() - std::string("Conc.=0       \t    0.0000\t").size()), rows))
         << t;
     EXPECT_TRUE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);
+    // The pieces the results window and the printout show make up the text.
+    const ResultsReportParts& parts = x.w.results().report;
+    EXPECT_EQ(parts.firstLine, "4.22 11/98");
+    EXPECT_EQ(parts.secondLine, "Static Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1");
+    ASSERT_EQ(parts.tableLines.size(), 5u);
+    EXPECT_EQ(parts.tableLines[2].substr(0, 15), "sample1.sta   \t");
+    EXPECT_EQ(parts.closingText.substr(0, 7), "Mw(c): ");
+    EXPECT_EQ(JoinResultsReport(parts), t);
     // The percentages are the relative errors rounded to two places and printed shortest.
     const auto& p = x.w.results().relErrPercent;
     ASSERT_TRUE(p[0] && p[1] && p[2] && p[3]);

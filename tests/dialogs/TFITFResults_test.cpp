@@ -3,23 +3,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zeb {
 namespace {
 
-const std::string kZimm =
-    "4.22 11/98\r\nStatic Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1\r\n"
-    "File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm\r\n"
-    "Conc.=0        \t    0.0000\t   2.500e5\t  1.600e-3\t      40.000\r\n"
-    "ps1.sta        \t    1.0000\t   2.000e5\t  1.500e-3\t      38.730\r\n"
-    "\r\nMw(c): 2.500e+05 g/mol (± 1.2 %)    Mw(q²): 2.490e+05 g/mol (± 1.3 %)\r\n"
-    "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
+ResultsReportParts Zimm() {
+    ResultsReportParts parts;
+    parts.firstLine = "4.22 11/98";
+    parts.secondLine = "Static Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1";
+    parts.tableLines = {"File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm",
+                        "Conc.=0        \t    0.0000\t   2.500e5\t  1.600e-3\t      40.000",
+                        "ps1.sta        \t    1.0000\t   2.000e5\t  1.500e-3\t      38.730"};
+    parts.closingText = "Mw(c): 2.500e+05 g/mol (± 1.2 %)    Mw(q²): 2.490e+05 g/mol (± 1.3 %)\r\n"
+                        "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
+    return parts;
+}
 
-TEST(TFITFResults, SplitsTheResultsTextIntoItsFourPieces) {
-    TFITFResults r(kZimm);
+TEST(TFITFResults, ShowsThePiecesOfTheResultsAndTheTableAsAGrid) {
+    TFITFResults r(Zimm());
     EXPECT_EQ(r.firstLine(), "4.22 11/98");
     EXPECT_EQ(r.secondLine(), "Static Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1");
     EXPECT_EQ(r.tableBlock().substr(0, 5), "File ");
     EXPECT_EQ(r.tableBlock().substr(r.tableBlock().size() - 2), "\r\n");
+    EXPECT_EQ(std::count(r.tableBlock().begin(), r.tableBlock().end(), '\n'), 3);
     EXPECT_EQ(r.closingText().substr(0, 6), "Mw(c):");
     EXPECT_EQ(r.rowCount(), 15);  // three table lines, but at least 15 rows
     EXPECT_EQ(r.cell(0, 0), "File           ");
@@ -29,21 +36,22 @@ TEST(TFITFResults, SplitsTheResultsTextIntoItsFourPieces) {
 }
 
 TEST(TFITFResults, LongTablesGetARowPerLineAndExtraFieldsAreCut) {
-    std::string text = "v\r\nh\r\n";
-    for (int i = 0; i < 20; ++i) text += "a\tb\tc\td\te\tf\tg\r\n";
-    text += "\r\nclosing";
-    TFITFResults r(text);
+    ResultsReportParts parts;
+    parts.firstLine = "v";
+    parts.secondLine = "h";
+    for (int i = 0; i < 20; ++i) parts.tableLines.push_back("a\tb\tc\td\te\tf\tg");
+    parts.closingText = "closing";
+    TFITFResults r(parts);
     EXPECT_EQ(r.rowCount(), 21);
     EXPECT_EQ(r.cell(4, 19), "e");
+    EXPECT_EQ(r.cell(0, 20), "");
     EXPECT_EQ(r.closingText(), "closing");
 }
 
-TEST(TFITFResults, MissingLineEndsGiveEmptyPieces) {
-    TFITFResults r("just one line");
-    EXPECT_EQ(r.firstLine(), "just one line");
-    EXPECT_EQ(r.secondLine(), "");
+TEST(TFITFResults, NoResultsGiveAnEmptyGrid) {
+    TFITFResults r(ResultsReportParts{});
+    EXPECT_EQ(r.firstLine(), "");
     EXPECT_EQ(r.tableBlock(), "");
-    EXPECT_EQ(r.closingText(), "");
     EXPECT_EQ(r.rowCount(), 15);
     EXPECT_EQ(r.cell(0, 0), "");
 }
@@ -70,7 +78,7 @@ TEST(TFITFResults, WrapsAtNinetyCharactersBeforeTheLastBlank) {
 
 TEST(TFITFResults, CopyLeavesOutTheSecondLineAndConfirms) {
     ScriptedPlatform p;
-    TFITFResults r(kZimm);
+    TFITFResults r(Zimm());
     EXPECT_TRUE(r.BitBtnToClipBClick(p));
     EXPECT_EQ(p.clipboardText, "4.22 11/98\r\n\r\n" + r.tableBlock() + "\r\n" + r.closingText());
     EXPECT_EQ(p.clipboardText.find("Static Light Scattering"), std::string::npos);

@@ -14,14 +14,18 @@
 using namespace zeb;
 
 namespace {
-const std::string kText =
-    "4.22 11/98\r\nStatic Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1\r\n"
-    "File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm\r\n"
-    "Conc.=0        \t    0.0000\t   2.500e5\t  1.600e-3\t      40.000\r\n"
-    "ps_c1.sta      \t    1.0000\t   2.000e5\t  1.500e-3\t      38.730\r\n"
-    "ps_c2.sta      \t    2.0000\t   1.700e5\t  1.400e-3\t      37.417\r\n"
-    "\r\nMw(c): 2.500e+05 g/mol (± 1.2 %)    Mw(q²): 2.490e+05 g/mol (± 1.3 %)\r\n"
-    "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
+ResultsReportParts Results() {
+    ResultsReportParts r;
+    r.firstLine = "4.22 11/98";
+    r.secondLine = "Static Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1";
+    r.tableLines = {"File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm",
+                    "Conc.=0        \t    0.0000\t   2.500e5\t  1.600e-3\t      40.000",
+                    "ps_c1.sta      \t    1.0000\t   2.000e5\t  1.500e-3\t      38.730",
+                    "ps_c2.sta      \t    2.0000\t   1.700e5\t  1.400e-3\t      37.417"};
+    r.closingText = "Mw(c): 2.500e+05 g/mol (± 1.2 %)    Mw(q²): 2.490e+05 g/mol (± 1.3 %)\r\n"
+                    "Rg: 4.000e+01 nm (± 2.1 %)    A2: 4.000e-04 mol dm³/g² (± 5.1 %)";
+    return r;
+}
 }
 
 class ResultsWindowTest : public zeb::guitest::GuiTestCase {
@@ -32,7 +36,7 @@ private slots:
 
 void ResultsWindowTest::showsTheTableAndCopies() {
     QtPlatform platform;
-    TFITFResultsView view(kText, platform);
+    TFITFResultsView view(Results(), platform);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QCOMPARE(view.windowTitle(), QString("ZEB-Stat: Fit Results"));

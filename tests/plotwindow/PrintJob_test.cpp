@@ -62,11 +62,13 @@ struct PrintWindow {
 };
 
 // A results text with `rows` table lines after the column header.
-std::string ResultsText(int rows) {
-    std::string t = "4.22 11/98\r\nStatic Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1\r\n";
-    t += "File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm\r\n";
-    for (int i = 1; i <= rows; ++i) t += "row" + std::to_string(i) + "\t1.0000\t5.0e5\t1.6e-3\t40.0\r\n";
-    t += "\r\nMw(c): 5.00e5 g/mol (± 1 %)    Mw(q²): 5.00e5 g/mol (± 1 %)\r\nRg: 40.0 nm (± 2 %)    A2: 5.0e-4";
+ResultsReportParts ResultsText(int rows) {
+    ResultsReportParts t;
+    t.firstLine = "4.22 11/98";
+    t.secondLine = "Static Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1";
+    t.tableLines.push_back("File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm");
+    for (int i = 1; i <= rows; ++i) t.tableLines.push_back("row" + std::to_string(i) + "\t1.0000\t5.0e5\t1.6e-3\t40.0");
+    t.closingText = "Mw(c): 5.00e5 g/mol (± 1 %)    Mw(q²): 5.00e5 g/mol (± 1 %)\r\nRg: 40.0 nm (± 2 %)    A2: 5.0e-4";
     return t;
 }
 
@@ -152,7 +154,7 @@ TEST(PrintJob, ALongTableContinuesOnFurtherPages) {
     PrintWindow x;
     RecordedPrinter printer;
     PrintContent content = x.content();
-    content.resultsText = ResultsText(120);
+    content.results = ResultsText(120);
     const int pages = PrintDocument(printer, content);
     ASSERT_EQ(static_cast<std::size_t>(pages), printer.pages.size());
     ASSERT_GE(pages, 3);
@@ -191,7 +193,7 @@ TEST(PrintJob, ASmallPageStartsTheResultsOnTheNextPage) {
     RecordedPrinter printer;
     printer.page = {2000, 1000, 0, 0};  // wide: the chart takes the page's height
     PrintContent content = x.content();
-    content.resultsText = ResultsText(3);
+    content.results = ResultsText(3);
     const int pages = PrintDocument(printer, content);
     ASSERT_GE(pages, 2);
     EXPECT_EQ(printer.pages[0].chart.findText("row1"), nullptr);

@@ -24,8 +24,8 @@ QFont resultsFont() {
 
 } // namespace
 
-TFITFResultsView::TFITFResultsView(const std::string& resultsText, Platform& platform, QWidget* parent)
-    : QDialog(parent), logic_(resultsText), platform_(platform) {
+TFITFResultsView::TFITFResultsView(const ResultsReportParts& results, Platform& platform, QWidget* parent)
+    : QDialog(parent), logic_(results), platform_(platform) {
     InitGuiResources();
     setObjectName("TFITFResults");
     setWindowTitle(tx::ResultsCaption);

@@ -15,7 +15,7 @@ class Platform;
 class TFITFResultsView : public QDialog {
     Q_OBJECT
 public:
-    TFITFResultsView(const std::string& resultsText, Platform& platform, QWidget* parent = nullptr);
+    TFITFResultsView(const ResultsReportParts& results, Platform& platform, QWidget* parent = nullptr);
     const TFITFResults& logic() const { return logic_; }
     QTableWidget* grid() const { return grid_; }
 

@@ -691,7 +691,7 @@ bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFitF1View::showResults() {
-    TFITFResultsView results(core_->resultsText(), platform_, this);
+    TFITFResultsView results(core_->results().report, platform_, this);
     results.exec();
 }
 
