@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 #include "plot/AxisCaptions.h"
 #include "plot/ChartExport.h"
+#include "plot/EvaluationChart.h"
 #include "plotwindow/TFitF1.h"
 #include "plot/TextWrap.h"
 #include "settings/SettingsFile.h"
@@ -77,23 +78,14 @@ void TFitF1::StoreScreenPaint(const ChartDrawResult& paint) {
 // ---- Chart inputs and targets
 
 ChartInputs MakeChartInputs(const TFitF1& w) {
-    ChartInputs in;
     const PlotSettings& s = w.plotSettings();
-    const ExtrapolationResult& fits = w.fits();
-    in.set = &w.set();
-    in.q0Intercept = &w.lineQ0();
-    in.c0Intercept = &w.lineC0();
-    in.plotType = w.plotType();
-    in.qOrder = w.qOrder();
-    in.cOrder = w.cOrder();
-    in.k = w.k();
-    in.qCurveEndAngle.assign(fits.concCurveEnd.begin(), fits.concCurveEnd.end());
-    in.cCurveEndConc.assign(fits.angleCurveEnd.begin(), fits.angleCurveEnd.end());
-    in.resultLines = w.resultLines();
+    CalculationOptions calculation;
+    calculation.plotType = static_cast<PlotType>(w.plotType());
+    calculation.qOrder = w.qOrder();
+    calculation.cOrder = w.cOrder();
+    calculation.kInternal = w.k();
+    ChartInputs in = MeasurementChartInputs(w.set(), calculation, w.fits(), w.results(), s, w.axes());
     in.sourceFiles = w.sourceFiles();
-    in.sampleName = s.sampleName;
-    in.settings = &s;
-    in.axes = w.axes();
 
     const FormFactorState& ff = w.formFactor();
     in.formFactor = ff.viewShown;

@@ -1,0 +1,41 @@
+#include "plot/EvaluationChart.h"
+
+#include "platform/CodePage.h"
+#include "plot/AxisCaptions.h"
+#include "plot/AxisScaling.h"
+#include "plot/TextWrap.h"
+
+namespace zeb {
+
+ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationOptions& options,
+                                   const ExtrapolationResult& fits, const EvaluationResults& results,
+                                   const PlotSettings& settings, const AxesState& axes) {
+    ChartInputs in;
+    in.set = &set;
+    in.q0Intercept = &fits.lineQ0;
+    in.c0Intercept = &fits.lineC0;
+    in.plotType = options.plotType;
+    in.qOrder = options.qOrder;
+    in.cOrder = options.cOrder;
+    in.k = options.kInternal;
+    in.qCurveEndAngle.assign(fits.concCurveEnd.begin(), fits.concCurveEnd.end());
+    in.cCurveEndConc.assign(fits.angleCurveEnd.begin(), fits.angleCurveEnd.end());
+    in.resultLines = results.lines;
+    in.sampleName = settings.sampleName;
+    in.settings = &settings;
+    in.axes = axes;
+    return in;
+}
+
+ChartInputs EvaluationChartInputs(const Evaluation& e, PlotSettings& settings) {
+    settings.formFactorMode = false;
+    settings.sampleName = Utf8Left(e.set.sampleName, kSampleNameChars);
+    SelectAxisTitles(settings, e.options.plotType, 11);
+    const DataExtremes extremes = FindDataExtremes(e.set, &e.fits.lineQ0, &e.fits.lineC0, settings.hideInactive != 0);
+    const AxesState axes = RescaleMeasurementAxes(extremes, settings.manualX, settings.manualY);
+    ChartInputs in = MeasurementChartInputs(e.set, e.options, e.fits, e.results, settings, axes);
+    in.sourceFiles = BuildSourceFileList(e.set);
+    return in;
+}
+
+} // namespace zeb
