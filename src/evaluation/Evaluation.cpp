@@ -38,6 +38,38 @@ std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType
     return std::move(log.messages);
 }
 
+namespace {
+
+FittedLine lineOf(const std::array<double, MeasurementSet::kCoefficients>& row, const LineErrors& errors,
+                  const DataPoint* summary, int order, int lastIndex) {
+    FittedLine line;
+    line.lastIndex = lastIndex;
+    line.fitted = summary && summary->hasData == 1 && order >= 1;
+    if (!line.fitted) return line;
+    for (int i = 1; i <= order + 1; ++i) {
+        line.coefficients.push_back(row[static_cast<std::size_t>(i)]);
+        line.errors.push_back(errors.errors[static_cast<std::size_t>(i)]);
+    }
+    return line;
+}
+
+FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, const CalculationOptions& o) {
+    FittedLines lines;
+    for (int c = 0; c <= set.lastConcIndex; ++c)
+        lines.overQ2.push_back(lineOf(set.calcTableA[static_cast<std::size_t>(c)],
+                                      fits.concErrors[static_cast<std::size_t>(c)],
+                                      c == 0 ? &fits.lineC0 : set.cell(c, 0), o.qOrder,
+                                      fits.concCurveEnd[static_cast<std::size_t>(c)]));
+    for (int a = 0; a <= set.lastAngleIndex; ++a)
+        lines.overC.push_back(lineOf(set.calcTableB[static_cast<std::size_t>(a)],
+                                     fits.angleErrors[static_cast<std::size_t>(a)],
+                                     a == 0 ? &fits.lineQ0 : set.cell(0, a), o.cOrder,
+                                     fits.angleCurveEnd[static_cast<std::size_t>(a)]));
+    return lines;
+}
+
+} // namespace
+
 Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
     Calculation out;
     out.results.plotType = options.plotType;
@@ -56,6 +88,7 @@ Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
         out.messages = std::move(log.messages);
         return out;
     }
+    out.lines = linesOf(set, out.fits, options);
     if (IsDynamicPlot(options.plotType)) ComputeDynamicValues(set, out.fits, out.results);
     else ComputeStaticValues(set, out.fits, options.plotType, out.results);
     BuildResultsText(set, out.fits,
@@ -120,6 +153,7 @@ Evaluation::Evaluation(const MeasurementSet& loaded, const EvaluationOptions& op
     Calculation c = Calculate(e.set, e.options);
     append(e.messages, std::move(c.messages));
     e.fits = std::move(c.fits);
+    e.lines = std::move(c.lines);
     e.results = std::move(c.results);
     e.completed = c.completed;
 }

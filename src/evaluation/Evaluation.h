@@ -51,9 +51,26 @@ struct EvaluationOptions {
     std::vector<PointIndex> switchedOff;  // measured points left out of the fits
 };
 
+// One fitted polynomial: y = a1 + a2 x + a3 x² ... over q² (a concentration)
+// or over c (an angle), with the errors of its coefficients.
+struct FittedLine {
+    bool fitted = false;                // false: refused (order 0, too few points, no finite result)
+    std::vector<double> coefficients;   // a1, a2, ... (order + 1 of them) when fitted
+    std::vector<double> errors;         // the error of each coefficient
+    int lastIndex = 0;                  // where the curve ends: angle (over q²) or concentration (over c) index
+};
+
+// The fits of one calculation as values: index 0 is the extrapolated line (to
+// c = 0 over q², to q = 0 over c), then concentrations 1.. and angles 1...
+struct FittedLines {
+    std::vector<FittedLine> overQ2;  // per concentration
+    std::vector<FittedLine> overC;   // per angle
+};
+
 // What one calculation gives.
 struct Calculation {
     ExtrapolationResult fits;   // the two extrapolated lines, curve ends, coefficient errors
+    FittedLines lines;          // the same fits as values
     EvaluationResults results;  // the derived values, labels, result lines and results text
     std::vector<Message> messages;
     bool completed = false;     // false: memory ran out (the last message says so)
@@ -95,6 +112,7 @@ public:
     MeasurementSet set;          // the loaded set with the points switched off, prepared and fitted
     CalculationOptions options;  // as used: k is the automatic one when none was given
     ExtrapolationResult fits;
+    FittedLines lines;
     EvaluationResults results;
     std::vector<Message> messages;  // in the order they arose
     bool completed = false;         // false: memory ran out (the last message says so)

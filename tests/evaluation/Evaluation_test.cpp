@@ -2,6 +2,7 @@
 // the loaded set, with its messages returned and its refusals named.
 #include "evaluation/Evaluation.h"
 
+#include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
@@ -84,6 +85,28 @@ TEST(Evaluation, TypedResultsOfAZimmPlotFindTheModel) {
     for (int c = 1; c <= 4; ++c) EXPECT_TRUE(e.results.conc[static_cast<std::size_t>(c)].mwApp) << c;
     EXPECT_EQ(e.options.kInternal, AutomaticK(loaded.set));
     EXPECT_TRUE(e.messages.empty());
+
+    // The fits as values: a straight line over q² per concentration (index 0:
+    // the line to c = 0) and over c per angle (index 0: the line to q = 0).
+    ASSERT_EQ(e.lines.overQ2.size(), 5u);
+    ASSERT_EQ(e.lines.overC.size(), 9u);
+    for (int c = 0; c <= 4; ++c) {
+        const FittedLine& line = e.lines.overQ2[static_cast<std::size_t>(c)];
+        ASSERT_TRUE(line.fitted) << c;
+        ASSERT_EQ(line.coefficients.size(), 2u);
+        ASSERT_EQ(line.errors.size(), 2u);
+        EXPECT_GT(line.errors[0], 0.0);
+        EXPECT_EQ(line.lastIndex, 8);
+        EXPECT_EQ(e.results.conc[static_cast<std::size_t>(c)].mwApp, RoundSig(1.0 / line.coefficients[0], 3)) << c;
+    }
+    EXPECT_EQ(e.lines.overQ2[0].coefficients[0], e.fits.lineC0.kcr);
+    for (const FittedLine& line : e.lines.overC) EXPECT_TRUE(line.fitted && line.coefficients.size() == 2u);
+    EXPECT_EQ(e.lines.overC[0].lastIndex, 4);
+
+    o.cOrder = 0;
+    const Evaluation withoutC(loaded.set, o);
+    for (const FittedLine& line : withoutC.lines.overC) EXPECT_FALSE(line.fitted);
+    EXPECT_TRUE(withoutC.lines.overQ2[1].fitted);
 }
 
 TEST(Evaluation, WorksOnACopyAndLeavesTheLoadedSetAsItWas) {
