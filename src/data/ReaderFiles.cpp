@@ -27,7 +27,7 @@ FileWriteResult refused(const char* reason) {
 } // namespace
 
 FileWriteResult MemoryFiles::checkCorrectable(const FileIdentity& asRead) {
-    if (!(asRead == identity)) return refused("the file has been changed by another program since it was read");
+    if (!(asRead == identity)) return refused("another program has changed the file since it was read");
     if (!writable) return refused("the file is write-protected");
     FileWriteResult r;
     r.ok = true;
@@ -43,7 +43,7 @@ FileWriteResult MemoryFiles::keepOriginal(std::string_view originalBytes) {
 }
 
 FileWriteResult MemoryFiles::replace(std::string_view bytes, const FileIdentity& asRead) {
-    if (!(asRead == identity)) return refused("the file has been changed by another program since it was read");
+    if (!(asRead == identity)) return refused("another program has changed the file since it was read");
     if (!writable) return refused("the file is write-protected");
     contents = std::string(bytes);
     identity.sizeBytes = contents.size();
