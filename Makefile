@@ -153,12 +153,13 @@ fuzz-smoke: fuzz-build
 fuzz-long: fuzz-build
 	@cd $(FUZZ_BUILD) && FUZZ_LIMIT="-runs=$(FUZZ_RUNS)" ../fuzz/run-targets.sh $(FUZZ_MAX_LEN) $(FUZZ_TARGETS)
 
-# Merges what the runs have grown into fuzz/corpus/<target>: the smallest set
-# of inputs that keeps the coverage, each at most $(FUZZ_MAX_LEN) bytes.
+# Merges what the runs have grown into fuzz/corpus/<target>: a small set
+# of inputs that reaches every edge reached (hit counts aside), each at most
+# $(FUZZ_MAX_LEN) bytes: a few dozen small files per target.
 fuzz-merge: fuzz-build
 	@set -e; cd $(FUZZ_BUILD); for t in $(FUZZ_TARGETS); do \
 	  rm -rf merged/$$t; mkdir -p merged/$$t; \
-	  ./bin/fuzz_$$t -merge=1 -max_len=$(FUZZ_MAX_LEN) -rss_limit_mb=2048 merged/$$t seeds/$$t corpus/$$t 2>/dev/null; \
+	  ./bin/fuzz_$$t -merge=1 -use_counters=0 -max_len=$(FUZZ_MAX_LEN) -rss_limit_mb=2048 merged/$$t seeds/$$t corpus/$$t 2>/dev/null; \
 	  rm -rf ../fuzz/corpus/$$t; mkdir -p ../fuzz/corpus/$$t; cp merged/$$t/* ../fuzz/corpus/$$t/ 2>/dev/null || true; \
 	  echo "fuzz/corpus/$$t: $$(ls ../fuzz/corpus/$$t | wc -l) files, $$(du -sk ../fuzz/corpus/$$t | cut -f1) KB"; \
 	done
