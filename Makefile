@@ -26,12 +26,16 @@ DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-
                pybind11-dev python3-dev python3-numpy python3-pytest \
                desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
 
-# Only `make fuzz-smoke` needs these (clang with the libFuzzer runtime).
+# Only the fuzz targets need these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
-FUZZ_TARGETS = record_file plt_plx asc standard_file exchange_block evaluation
+FUZZ_TARGETS ?= record_file plt_plx asc ffu standard_file settings_file exchange_block evaluation
 FUZZ_SECONDS ?= 60
+# `make fuzz-long`: executions per target.
+FUZZ_RUNS ?= 10000000
+# Inputs larger than this are not tried: the grown corpora stay small.
+FUZZ_MAX_LEN ?= 4096
 
-.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-smoke clean
+.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-build fuzz-smoke fuzz-long fuzz-merge clean
 
 all: build
 
@@ -122,24 +126,42 @@ bench: configure
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in
 # $(FUZZ_BUILD)/corpus/). A finding stops with the crashing input written there.
-fuzz-smoke: fuzz-deps
+# The fuzz targets run under AddressSanitizer and UndefinedBehaviorSanitizer,
+# each from its corpus in fuzz/corpus/<target> and the example files; what a
+# run finds is left in $(FUZZ_BUILD)/artifacts/<target>.
+fuzz-build: fuzz-deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DZEBSTAT_FUZZ=ON -DZEBSTAT_GUI=OFF -DZEBSTAT_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@set -e; cd $(FUZZ_BUILD); \
-	mkdir -p seeds/record_file seeds/plt_plx seeds/asc seeds/standard_file seeds/exchange_block seeds/evaluation; \
+	for t in $(FUZZ_TARGETS); do rm -rf seeds/$$t; mkdir -p seeds/$$t corpus/$$t artifacts/$$t; \
+	  if [ -d ../fuzz/corpus/$$t ]; then cp ../fuzz/corpus/$$t/* seeds/$$t/ 2>/dev/null || true; fi; done; \
 	cp ../examples/*.sta seeds/record_file/; \
 	cp ../examples/*.plt ../examples/*.plx ../tests/data_files/formats/*.plt seeds/plt_plx/; \
 	cp ../examples/*.asc ../tests/data_files/formats/*.asc seeds/asc/; \
+	cp ../examples/*.ffu seeds/ffu/; \
 	cp ../examples/*.tol ../tests/data_files/formats/*.TOL seeds/standard_file/; \
 	cp ../tests/data_files/formats/*.zebblock seeds/exchange_block/; \
-	cp ../tests/data_files/formats/*.zeb seeds/evaluation/; \
-	for t in $(FUZZ_TARGETS); do \
-	  mkdir -p corpus/$$t artifacts/$$t tmp; \
-	  echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
-	  TMPDIR=$$PWD/tmp ./bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=2048 \
-	    -artifact_prefix=artifacts/$$t/ corpus/$$t seeds/$$t 2>&1 | grep -E '^(stat::|#[0-9]+ +DONE|==|SUMMARY|Done)' || true; \
-	  if ls artifacts/$$t/* >/dev/null 2>&1; then echo "fuzz_$$t: finding in $(FUZZ_BUILD)/artifacts/$$t"; exit 1; fi; \
+	cp ../tests/data_files/formats/*.zeb seeds/evaluation/
+
+# Each target for $(FUZZ_SECONDS) s.
+fuzz-smoke: fuzz-build
+	@cd $(FUZZ_BUILD) && FUZZ_LIMIT="-max_total_time=$(FUZZ_SECONDS)" ../fuzz/run-targets.sh $(FUZZ_MAX_LEN) $(FUZZ_TARGETS)
+
+# Each target to $(FUZZ_RUNS) executions (hours in all): executions per
+# second and findings per target, then a summary.
+fuzz-long: fuzz-build
+	@cd $(FUZZ_BUILD) && FUZZ_LIMIT="-runs=$(FUZZ_RUNS)" ../fuzz/run-targets.sh $(FUZZ_MAX_LEN) $(FUZZ_TARGETS)
+
+# Merges what the runs have grown into fuzz/corpus/<target>: a small set
+# of inputs that reaches every edge reached (hit counts aside), each at most
+# $(FUZZ_MAX_LEN) bytes: a few dozen small files per target.
+fuzz-merge: fuzz-build
+	@set -e; cd $(FUZZ_BUILD); for t in $(FUZZ_TARGETS); do \
+	  rm -rf merged/$$t; mkdir -p merged/$$t; \
+	  ./bin/fuzz_$$t -merge=1 -use_counters=0 -max_len=$(FUZZ_MAX_LEN) -rss_limit_mb=2048 merged/$$t seeds/$$t corpus/$$t 2>/dev/null; \
+	  rm -rf ../fuzz/corpus/$$t; mkdir -p ../fuzz/corpus/$$t; cp merged/$$t/* ../fuzz/corpus/$$t/ 2>/dev/null || true; \
+	  echo "fuzz/corpus/$$t: $$(ls ../fuzz/corpus/$$t | wc -l) files, $$(du -sk ../fuzz/corpus/$$t | cut -f1) KB"; \
 	done
 
 clean:

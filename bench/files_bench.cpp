@@ -3,7 +3,6 @@
 // reading PLT, PLX and ASC files of that size (bytes per second reported).
 #include "ExampleData.h"
 #include "data/PltPlxWriter.h"
-#include "data/Readers.h"
 #include "data/TFitF.h"
 #include "platform/ScriptedPlatform.h"
 
@@ -44,11 +43,11 @@ const MaximalFile& File() {
     return file;
 }
 
-int Read(zeb::TFitF& window, const std::string& path, int (*reader)(zeb::TFitF&)) {
-    window.set().InitMeasurementSet();
-    window.setCurrentPath(path);
-    window.setLoading(true);
-    return reader(window);
+// The window's load of path: the file is read and its reader run (the review
+// and the concentration table take the file as it is).
+int Read(zeb::TFitF& window, zeb::ScriptedPlatform& platform, const std::string& path) {
+    platform.openAnswers.push_back(path);
+    return window.LoadDataFile();
 }
 
 void BM_ReadMaximalRecordFile(benchmark::State& state) {
@@ -56,7 +55,7 @@ void BM_ReadMaximalRecordFile(benchmark::State& state) {
     for (auto _ : state) {
         zeb::ScriptedPlatform platform;
         zeb::TFitF window(platform);
-        if (Read(window, file.sta, zeb::ReadRecordFile) != 1 || window.set().lastConcIndex != 99 ||
+        if (Read(window, platform, file.sta) != 1 || window.set().lastConcIndex != 99 ||
             window.set().lastAngleIndex != 135)
             state.SkipWithError("the maximal record file did not load");
     }
@@ -65,35 +64,35 @@ void BM_ReadMaximalRecordFile(benchmark::State& state) {
 BENCHMARK(BM_ReadMaximalRecordFile)->Unit(benchmark::kMillisecond);
 
 // A text file of 99 concentrations × 135 angles through its reader.
-void ReadText(benchmark::State& state, const std::string& path, int (*reader)(zeb::TFitF&)) {
+void ReadText(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
         zeb::ScriptedPlatform platform;
         zeb::TFitF window(platform);
-        if (Read(window, path, reader) != 1 || window.set().lastConcIndex != 99 || window.set().lastAngleIndex != 135)
+        if (Read(window, platform, path) != 1 || window.set().lastConcIndex != 99 || window.set().lastAngleIndex != 135)
             state.SkipWithError(("did not load " + path).c_str());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
 
-void BM_ReadMaximalPlt(benchmark::State& state) { ReadText(state, File().plt, zeb::ReadPltFile); }
+void BM_ReadMaximalPlt(benchmark::State& state) { ReadText(state, File().plt); }
 BENCHMARK(BM_ReadMaximalPlt)->Unit(benchmark::kMillisecond);
-void BM_ReadMaximalPlx(benchmark::State& state) { ReadText(state, File().plx, zeb::ReadPlxFile); }
+void BM_ReadMaximalPlx(benchmark::State& state) { ReadText(state, File().plx); }
 BENCHMARK(BM_ReadMaximalPlx)->Unit(benchmark::kMillisecond);
-void BM_ReadMaximalAsc(benchmark::State& state) { ReadText(state, File().asc, zeb::ReadAscFile); }
+void BM_ReadMaximalAsc(benchmark::State& state) { ReadText(state, File().asc); }
 BENCHMARK(BM_ReadMaximalAsc)->Unit(benchmark::kMillisecond);
 
 void BM_WriteAndReadBackPlx(benchmark::State& state) {
     const auto& file = File();
     zeb::ScriptedPlatform platform;
     zeb::TFitF loaded(platform);
-    Read(loaded, file.sta, zeb::ReadRecordFile);
+    Read(loaded, platform, file.sta);
     zeb::PltPlxWriteRequest request;
     request.fileName = file.dir + "/max.plx";
     for (auto _ : state) {
         zeb::ScriptedPlatform p;
         zeb::TFitF window(p);
         if (zeb::WritePltPlxFile(platform, loaded.set(), request) != zeb::kWriteDone ||
-            Read(window, *request.fileName, zeb::ReadPlxFile) != 1 || window.set().lastConcIndex != 99)
+            Read(window, p, *request.fileName) != 1 || window.set().lastConcIndex != 99)
             state.SkipWithError("the PLX round trip failed");
     }
 }

@@ -1,26 +1,31 @@
-// Shared by the fuzz targets: the input goes into a file of this process (the
-// readers read files), and a fresh data window reads it.
+// Shared by the fuzz targets of the measurement-file readers: the input is
+// read in memory into a fresh measurement set, and whatever a reader writes
+// (corrections, a saved PLX file) stays in memory too.
 #pragma once
 
-#include "data/TFitF.h"
+#include "data/MeasurementSet.h"
+#include "data/ReaderFiles.h"
+#include "data/Readers.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zeb::fuzz {
 
-// A path in the temporary folder, unique to this process, with the extension ext.
-std::string InputPath(const std::string& ext);
-// Writes the bytes to path (aborts when that fails: the run would mean nothing).
-void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size);
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
 
-// A data window ready to run a reader on path.
-struct Window {
+// A reader's surroundings for one input named path.
+struct Reading {
     ScriptedPlatform platform;
-    TFitF window{platform};
-    explicit Window(const std::string& path);
+    MeasurementSet set{platform};
+    MemoryFiles files;
+    ReaderInput in;
+    Reading(std::string_view bytes, const std::string& path);
 };
 
 } // namespace zeb::fuzz

@@ -1,14 +1,11 @@
 // Number tables (.asc).
 #include "FuzzSupport.h"
 #include "data/LoadErrors.h"
-#include "data/Readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = zeb::fuzz::InputPath("asc");
-    zeb::fuzz::WriteInput(path, data, size);
-    zeb::fuzz::Window w(path);
+    zeb::fuzz::Reading r(zeb::fuzz::Bytes(data, size), "/fuzz/input.asc");
     try {
-        zeb::ReadAscFile(w.window);
+        zeb::ReadAscBytes(zeb::fuzz::Bytes(data, size), r.in);
     } catch (const zeb::EOvlConcAngle&) {
         // the grid limit goes to the load sequence, which reports it
     }

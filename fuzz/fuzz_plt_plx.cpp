@@ -2,32 +2,25 @@
 // chooses the answers of the concentration table, so the corrected rewrite
 // and the PLX export after a PLT file are fuzzed too.
 #include "FuzzSupport.h"
-#include "data/FileReplace.h"
 #include "data/LoadErrors.h"
-#include "data/Readers.h"
+#include "dialogs/LoadDialogs.h"
 #include "dialogs/TFormTarn1.h"
 
-#include <cstdio>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string plt = zeb::fuzz::InputPath("plt");
-    static const std::string plx = zeb::fuzz::InputPath("plx");
-    static const std::string saved = zeb::fuzz::InputPath("saved.plx");
+    const auto bytes = zeb::fuzz::Bytes(data, size);
     const std::uint8_t mode = size > 0 ? data[size - 1] : 0;
-
-    zeb::fuzz::WriteInput(plx, data, size);
     {
-        zeb::fuzz::Window w(plx);
+        zeb::fuzz::Reading r(bytes, "/fuzz/input.plx");
         try {
-            zeb::ReadPlxFile(w.window);
+            zeb::ReadPlxBytes(bytes, r.in);
         } catch (const zeb::EOvlConcAngle&) {
             // the grid limit goes to the load sequence, which reports it
         }
     }
-    zeb::fuzz::WriteInput(plt, data, size);
-    std::remove(zeb::OriginalCopyPath(plt).c_str());
-    zeb::fuzz::Window w(plt);
-    w.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
+    zeb::fuzz::Reading r(bytes, "/fuzz/input.plt");
+    r.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
         auto& form = dynamic_cast<zeb::TFormTarn1&>(d);
         if (!(mode & 1)) return form.BtnContinueClick();
         if (mode & 2) form.EditWaveLength = "488";
@@ -36,16 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         form.BtnChangeClick();
         if (mode & 16) form.BtnAbortClick();
     });
-    w.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
+    r.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
         auto& form = dynamic_cast<zeb::TFormTarn1&>(d);
         if (mode & 32 && form.StrGrid1.size() > 1) form.StrGrid1[1][2] = "0.552";
         if (mode & 64) form.BtnChangeClick();
         else form.BtnContinueClick();
     });
-    w.platform.saveAnswers.push_back(saved);
+    r.platform.saveAnswers.push_back("/fuzz/saved.plx");
+    zeb::DialogConcentrationTable table(r.platform);
+    int result = 0;
     try {
-        zeb::ReadPltFile(w.window);
+        result = zeb::ReadPltBytes(bytes, r.in, table);
     } catch (const zeb::EOvlConcAngle&) {
+    }
+    // A correction leaves a complete file that reads again as a PLT file.
+    if (result == zeb::kLoadOk && r.files.replaceCount > 0) {
+        zeb::fuzz::Reading again(r.files.contents, "/fuzz/input.plt");
+        zeb::KeepConcentrations keep;
+        if (zeb::ReadPltBytes(again.files.contents, again.in, keep) != zeb::kLoadOk) std::abort();
     }
     return 0;
 }

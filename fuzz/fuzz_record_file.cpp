@@ -1,24 +1,22 @@
 // ZEB-7100 record files. The last byte of the input (inside the partial tail
 // the reader ignores, or in the last record) also chooses how the review is
 // answered, so corrections and the whole-file rewrites with the original kept
-// beside the file are fuzzed too.
+// are fuzzed too.
 #include "FuzzSupport.h"
-#include "data/FileReplace.h"
-#include "data/Readers.h"
+#include "data/RecordLayout.h"
+#include "dialogs/LoadDialogs.h"
 #include "dialogs/TFormPavo7100.h"
 #include "dialogs/TFormnStd.h"
 
-#include <cstdio>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = zeb::fuzz::InputPath("sta");
-    zeb::fuzz::WriteInput(path, data, size);
-    std::remove(zeb::OriginalCopyPath(path).c_str());
-    zeb::fuzz::Window w(path);
+    const auto bytes = zeb::fuzz::Bytes(data, size);
+    zeb::fuzz::Reading r(bytes, "/fuzz/input.sta");
     const std::uint8_t mode = size > 0 ? data[size - 1] : 0;
     if (mode & 1) {
         for (int i = 0; i < 8; ++i) {
-            w.platform.dialogScripts.push_back([mode, i](zeb::ModalDialog& d) {
+            r.platform.dialogScripts.push_back([mode, i](zeb::ModalDialog& d) {
                 if (auto* helper = dynamic_cast<zeb::TFormnStd*>(&d)) {
                     helper->EditWrong = i % 2 ? "1.33" : "0";
                     helper->EditNew = "1,332";
@@ -39,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             });
         }
     }
-    zeb::ReadRecordFile(w.window);
+    zeb::DialogRecordReview review(r.platform);
+    zeb::ReadRecordBytes(std::string(bytes), r.in, review);
+    // A correction rewrites records in place: the file keeps its size, and the
+    // original is kept unchanged before the first one.
+    if (r.files.replaceCount > 0) {
+        if (r.files.contents.size() != size || !r.files.original || *r.files.original != bytes) std::abort();
+    }
     return 0;
 }

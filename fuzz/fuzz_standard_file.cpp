@@ -1,15 +1,20 @@
-// Standard files (.TOL) through the standard-file helper of the review dialog.
+// Standard files (.TOL): the third line must be a refractive index.
 #include "FuzzSupport.h"
-#include "dialogs/TFormnStd.h"
+#include "dialogs/DialogNumber.h"
+#include "dialogs/StandardFile.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = zeb::fuzz::InputPath("TOL");
-    zeb::fuzz::WriteInput(path, data, size);
-    zeb::ScriptedPlatform platform;
-    zeb::TFormnStd form(platform);
-    platform.openAnswers.push_back(path);
-    form.BtnStdFileClick();
-    form.EditNew = "1.332";
-    form.BitBtnOkayClick();
+    // The dialog reads no more of a file than this.
+    const auto bytes = zeb::fuzz::Bytes(data, std::min(size, zeb::kStandardPrefixBytes));
+    try {
+        const std::string value = zeb::ParseStandardFile(bytes);
+        double index = 0;
+        if (!zeb::DialogNumber(value, index) || !(index > 0.0)) std::abort();  // what is taken is a number
+    } catch (const zeb::ReadFailure& failure) {
+        if (failure.problem.what.empty()) std::abort();  // a refusal always says why
+    }
     return 0;
 }

@@ -105,9 +105,15 @@ FfuResult LoadUserFormFactor(const std::string& path, UserFormFactor& out) {
         out.problem = CannotReadDetail(path, file);
         return FfuResult::CannotOpen;
     }
+    return ParseUserFormFactor(file.bytes, path, out);
+}
+
+FfuResult ParseUserFormFactor(std::string_view bytes, const std::string& path, UserFormFactor& out) {
+    out.Release();
+    out.problem.clear();
     FfuResult r = FfuResult::Ok;
     try {
-        const std::vector<Pair> pairs = parse(file.bytes);
+        const std::vector<Pair> pairs = parse(bytes);
         if (pairs.size() < 4) {
             out.problem = CFormat("%s: %d data pairs", path.c_str(), static_cast<int>(pairs.size()));
             return FfuResult::TooFewPairs;

@@ -11,6 +11,7 @@
 #include "analysis/SmoothingSpline.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zeb {
@@ -46,5 +47,7 @@ std::string FfuMessageText(FfuResult result, const UserFormFactor& failed);
 // Reads the file (once, read-only) and sets up the spline. On failure the form
 // factor is left released and out.problem says what is wrong where.
 FfuResult LoadUserFormFactor(const std::string& path, UserFormFactor& out);
+// The same from the file's bytes; path names the file in out.problem.
+FfuResult ParseUserFormFactor(std::string_view bytes, const std::string& path, UserFormFactor& out);
 
 } // namespace zeb

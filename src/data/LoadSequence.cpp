@@ -5,9 +5,13 @@
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
 #include "texts/FileTexts.h"
+#include "texts/ReadCheckTexts.h"
 #include "texts/SettingsTexts.h"
+#include "data/ConcentrationTable.h"
 #include "data/FileAccess.h"
+#include "data/ReaderFiles.h"
 #include "data/Readers.h"
+#include "data/RecordReview.h"
 #include "data/TFitF.h"
 #include "platform/Platform.h"
 #include "settings/Profile.h"
@@ -150,12 +154,41 @@ int TFitF::loadChosenFile(const std::string& chosen) {
     return dispatch();
 }
 
+// The file is read once, read-only, up to the largest file of its format;
+// the reader gets its bytes.
 int TFitF::dispatch() {
     const std::string& ext = currentExtension_;
-    if (ext == "STA" || ext == "DAT") return ReadRecordFile(*this);
-    if (ext == "PLT") return ReadPltFile(*this);
-    if (ext == "PLX") return ReadPlxFile(*this);
-    return ReadAscFile(*this);
+    const std::uint64_t maxBytes = ext == "STA" || ext == "DAT" ? kMaxRecordFileBytes
+                                   : ext == "ASC"               ? kMaxAscFileBytes
+                                                                : kMaxPltPlxFileBytes;
+    FileBytes file = ReadFileBytes(currentPath_, maxBytes);
+    if (file.status == FileBytes::Status::TooLarge) {
+        platform_.beep();
+        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(currentPath_, file, maxBytes),
+                         tx::CapError, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    if (!file.ok()) {
+        platform_.beep();
+        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(currentPath_, file),
+                         tx::CapError, MsgIcon::Exclamation);
+        return kLoadFailed;
+    }
+    return readCurrentFile(std::move(file.bytes), file.identity);
+}
+
+int TFitF::readCurrentFile(std::string bytes, const FileIdentity& identity) {
+    DiskFiles files(currentPath_);
+    ReaderInput in{currentPath_, identity, set_, platform_, files, [this] { return loading_; }};
+    const std::string& ext = currentExtension_;
+    if (ext == "STA" || ext == "DAT") return ReadRecordBytes(std::move(bytes), in, recordReview());
+    if (ext == "PLT") {
+        const std::unique_ptr<ConcentrationTable> table = makeConcentrationTable();
+        KeepConcentrations keep;
+        return ReadPltBytes(bytes, in, table ? *table : keep);
+    }
+    if (ext == "PLX") return ReadPlxBytes(bytes, in);
+    return ReadAscBytes(bytes, in);
 }
 
 void TFitF::recordLoadedFile() {
@@ -174,7 +207,7 @@ void TFitF::FormActivate() {
         requestClose();
         return;
     }
-    reviewDialog();
+    recordReview();
     const int result = LoadDataFile();
     awaitingFirstData_ = result < 1;
     if (awaitingFirstData_) {

@@ -1,45 +1,32 @@
-// The reader of number tables (.asc): the bytes are read once, checked and
-// parsed whole (AscTable), and only a complete table is stored in the window.
+// The reader of number tables (.asc): the bytes are checked and parsed whole
+// (AscTable), and only a complete table is stored in the set.
 #include "texts/CommonTexts.h"
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "data/AscTable.h"
 #include "data/CFormat.h"
-#include "data/FileAccess.h"
+#include "data/MeasurementSet.h"
 #include "data/Readers.h"
-#include "data/TFitF.h"
 #include "platform/Platform.h"
 
 namespace zeb {
 
-int ReadAscFile(TFitF& window) {
-    Platform& platform = window.platform();
-    MeasurementSet& set = window.set();
-    const std::string& path = window.currentPath();
-    const FileBytes file = ReadFileBytes(path, kMaxAscFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) {
-        platform.beep();
-        platform.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path, file, kMaxAscFileBytes),
-                        tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    if (!file.ok()) {
-        platform.beep();
-        platform.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(path, file), tx::CapError,
-                        MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
+int ReadAscBytes(std::string_view bytes, ReaderInput& in) {
+    Platform& platform = in.platform;
+    MeasurementSet& set = in.set;
+    const std::string& path = in.path;
+    set.defaultSourceName = path;
     try {
-        const AscTable table = ParseAscTable(file.bytes, [&] {
+        const AscTable table = ParseAscTable(bytes, [&] {
             platform.processPendingMessages();
-            if (!window.loading()) throw EAbortLoad();
+            if (!in.stillLoading()) throw EAbortLoad();
         });
         const int firstColumn = set.lastConcIndex < 0 ? 1 : set.lastConcIndex + 1;
         for (double c : table.concentrationsGPerCm3) set.AddConcentration(std::nullopt, 0.0f, 0.0f, c);
         for (const AscTable::Row& row : table.rows) {
             const int a = set.AddQ2(row.q2PerCm2);
             for (std::size_t i = 0; i < row.kcr.size(); ++i) {
-                if (!window.loading()) throw EAbortLoad();
+                if (!in.stillLoading()) throw EAbortLoad();
                 const double kcr = row.kcr[i];
                 if (!(kcr > 0.0)) continue;
                 const int c = firstColumn + static_cast<int>(i);

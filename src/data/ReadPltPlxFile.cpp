@@ -1,5 +1,5 @@
-// The reader of TARN (PLT) and PLX files. The bytes are read once, read-only,
-// and parsed whole (PltPlxContent); only a complete file reaches the
+// The reader of TARN (PLT) and PLX files, from the bytes of the file, parsed
+// whole (PltPlxContent); only a complete file reaches the
 // concentration table and the window. A correction of a PLT file in the
 // concentration table is written as a whole new file before the next dialog
 // opens, the untouched original kept beside it.
@@ -7,13 +7,13 @@
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
-#include "data/FileAccess.h"
+#include "data/ConcentrationTable.h"
 #include "data/FileReplace.h"
+#include "data/MeasurementSet.h"
 #include "data/PltPlxContent.h"
 #include "data/PltPlxWriter.h"
+#include "data/ReaderFiles.h"
 #include "data/Readers.h"
-#include "data/TFitF.h"
-#include "dialogs/TFormTarn1.h"
 #include "platform/Platform.h"
 #include "platform/PathName.h"
 
@@ -27,10 +27,11 @@ namespace {
 
 class PltPlxReader {
 public:
-    PltPlxReader(TFitF& window, bool plx)
-        : window_(window), platform_(window.platform()), set_(window.set()), path_(window.currentPath()), plx_(plx) {}
+    PltPlxReader(ReaderInput& in, bool plx, ConcentrationTable* table)
+        : in_(in), platform_(in.platform), set_(in.set), path_(in.path), identity_(in.identity), plx_(plx),
+          table_(table) {}
 
-    int run();
+    int run(std::string_view bytes);
 
 private:
     int pltDialogs();
@@ -45,12 +46,14 @@ private:
     void warnMissing();
     std::string originalNote() const;
 
-    TFitF& window_;
+    ReaderInput& in_;
     Platform& platform_;
     MeasurementSet& set_;
     std::string path_;
+    FileIdentity identity_;  // the file as last read or written
     bool plx_;
-    FileBytes file_;
+    ConcentrationTable* table_;  // PLT files only
+    std::string_view bytes_;
     PltPlxContent content_;
     bool warned_ = false;
 
@@ -78,8 +81,8 @@ std::string PltPlxReader::originalNote() const {
 
 // Write access is asked for only now that the user has chosen a correction.
 bool PltPlxReader::correctable() {
-    FileWriteResult r = CheckCorrectable(path_, file_.identity);
-    if (r.ok) r = KeepOriginal(path_, file_.bytes);
+    FileWriteResult r = in_.files.checkCorrectable(identity_);
+    if (r.ok) r = in_.files.keepOriginal(bytes_);
     if (r.ok) return true;
     platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
     return false;
@@ -117,9 +120,9 @@ bool PltPlxReader::writeCorrectedPlt() {
     request.wavelengthNm = content_.wavelengthNm;
     request.angleIndices = rows;
     request.q2PerCm2 = content_.q2PerCm2;
-    const FileWriteResult r = ReplaceFileContents(path_, FormatPltPlxFile(scratch, request), file_.identity);
+    const FileWriteResult r = in_.files.replace(FormatPltPlxFile(scratch, request), identity_);
     if (r.ok) {
-        file_.identity = r.identity;
+        identity_ = r.identity;
         return true;
     }
     platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
@@ -132,39 +135,31 @@ int PltPlxReader::pltDialogs() {
     visc_.assign(static_cast<std::size_t>(nc), 0.0f);
     temp_.assign(static_cast<std::size_t>(nc), static_cast<float>(content_.temperatureK));
     asRead_ = content_;
+    auto entries = [&] {
+        return ConcentrationEntries{content_.concentrationsGPerCm3, visc_, temp_, content_.sampleName,
+                                    content_.wavelengthNm};
+    };
     {
-        TFormTarn1 dialog(platform_);
-        std::vector<double> conc = content_.concentrationsGPerCm3;
-        std::vector<float> visc = visc_, temp = temp_;
-        std::string sample = content_.sampleName;
-        double wavelength = content_.wavelengthNm;
-        dialog.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, nc, temp);
-        dialog.LabelOriginal = originalNote();
-        platform_.runModal(dialog);
-        if (dialog.result() == TFormTarn1::Result::Abort) {
+        ConcentrationEntries shown = entries();
+        const TableAnswer answer = table_->correctPlt(shown, originalNote());
+        if (answer == TableAnswer::Abort) {
             set_.lastConcIndex = set_.savedConcIndex;
             set_.lastAngleIndex = set_.savedAngleIndex;
             return kLoadCancelled;
         }
-        if (dialog.result() == TFormTarn1::Result::Ok && correctable()) {
-            correct(wavelength, sample, conc);
+        if (answer == TableAnswer::Ok && correctable()) {
+            correct(shown.wavelengthNm, shown.sampleName, shown.concentrationsGPerCm3);
             // The correction is complete: it is written before the next dialog opens.
             if (!writeCorrectedPlt()) revertCorrection();
         }
     }
     set_.sampleName = content_.sampleName;
-    TFormTarn1 dialog(platform_);
-    std::vector<double> conc = content_.concentrationsGPerCm3;
-    std::vector<float> visc = visc_, temp = temp_;
-    std::string sample = content_.sampleName;
-    double wavelength = content_.wavelengthNm;
-    dialog.Fill(conc, visc, TFormTarn1::Form::Plx, sample, wavelength, nc, temp);
-    platform_.runModal(dialog);
-    if (dialog.result() == TFormTarn1::Result::Ok) {
+    ConcentrationEntries shown = entries();
+    if (table_->completePlx(shown) == TableAnswer::Ok) {
         savePlx_ = true;
-        content_.concentrationsGPerCm3 = conc;
-        visc_ = visc;
-        temp_ = temp;
+        content_.concentrationsGPerCm3 = shown.concentrationsGPerCm3;
+        visc_ = shown.viscositiesMPas;
+        temp_ = shown.temperaturesK;
     }
     return kLoadOk;
 }
@@ -179,7 +174,7 @@ void PltPlxReader::storeLine(MeasurementSet& set, const std::array<double, 10>& 
     static constexpr int kValueCodes[4] = {kCodeKcr, kCodeDappI, kCodeDappII, kCodeDappIII};
     static constexpr int kErrorCodes[4] = {kCodeKcrError, kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
     for (int k = 0; k < 10; ++k) {
-        if (window && !window_.loading()) throw EAbortLoad();
+        if (window && !in_.stillLoading()) throw EAbortLoad();
         const bool present = k < content_.valuesPerLine;
         const double v = present ? values[static_cast<std::size_t>(k)] : -1.0;
         if (k < 8 && k % 2 == 0) {
@@ -232,28 +227,17 @@ void PltPlxReader::store(MeasurementSet& set, int concBase, std::vector<int>& an
     if (corrected_) scaleCorrectedColumns(set, concBase, angleIndex);
 }
 
-int PltPlxReader::run() {
-    file_ = ReadFileBytes(path_, kMaxPltPlxFileBytes);
-    if (file_.status == FileBytes::Status::TooLarge) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path_, file_, kMaxPltPlxFileBytes),
-                         tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    if (!file_.ok()) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(path_, file_), tx::CapError,
-                         MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
+int PltPlxReader::run(std::string_view bytes) {
+    bytes_ = bytes;
+    set_.defaultSourceName = path_;
     concBase_ = std::max<int>(set_.lastConcIndex, 0);
     const int angleBase = std::max<int>(set_.lastAngleIndex, 0);
     // Room left in the window; compared with a file's counts without adding to them.
     const PltPlxRoom room{MeasurementSet::kMaxLoadedConc - concBase_, MeasurementSet::kMaxLoadedAngles - angleBase};
     try {
-        content_ = ParsePltPlx(file_.bytes, plx_, room, [this] {
+        content_ = ParsePltPlx(bytes_, plx_, room, [this] {
             platform_.processPendingMessages();
-            if (!window_.loading()) throw EAbortLoad();
+            if (!in_.stillLoading()) throw EAbortLoad();
         });
         set_.sampleName = content_.sampleName;
         set_.solventName = content_.solventName;
@@ -277,14 +261,17 @@ int PltPlxReader::run() {
         request.wavelengthNm = content_.wavelengthNm;
         request.angleIndices = angleIndex_;
         request.q2PerCm2 = content_.q2PerCm2;
-        WritePltPlxFile(platform_, set_, request);
+        in_.files.savePlx(platform_, set_, request);
     }
     return kLoadOk;
 }
 
 } // namespace
 
-int ReadPltFile(TFitF& window) { return PltPlxReader(window, false).run(); }
-int ReadPlxFile(TFitF& window) { return PltPlxReader(window, true).run(); }
+int ReadPltBytes(std::string_view bytes, ReaderInput& in, ConcentrationTable& table) {
+    return PltPlxReader(in, false, &table).run(bytes);
+}
+
+int ReadPlxBytes(std::string_view bytes, ReaderInput& in) { return PltPlxReader(in, true, nullptr).run(bytes); }
 
 } // namespace zeb

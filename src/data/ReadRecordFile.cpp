@@ -1,5 +1,5 @@
-// The reader of ZEB-7100 record files. The file is read once, read-only and
-// without a lock, and checked before anything of it is shown: a file that is
+// The reader of ZEB-7100 record files, from the bytes of the file. The bytes
+// are checked before anything of them is shown: a file that is
 // no record file is refused, records with impossible values are named and left
 // out. A first pass shows the review dialog for every new parameter set and
 // applies the user's corrections to the records in memory; each correction is
@@ -12,16 +12,15 @@
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
-#include "data/FileAccess.h"
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
+#include "data/MeasurementSet.h"
+#include "data/ReaderFiles.h"
 #include "data/Readers.h"
 #include "data/RecordCorrection.h"
 #include "data/RecordFileCheck.h"
 #include "data/RecordLayout.h"
 #include "data/RecordReview.h"
-#include "data/TFitF.h"
-#include "dialogs/TFormPavo7100.h"
 #include "platform/Platform.h"
 #include "platform/PathName.h"
 
@@ -40,30 +39,11 @@ constexpr double kFourPi = 12.56637061436;
 constexpr double kAvogadro = 6.022e23;
 constexpr std::size_t kImpossibleListed = 10;  // records named in the message; the rest are counted
 
-// The review through the window's record review dialog.
-class DialogReview : public RecordReview {
-public:
-    explicit DialogReview(TFitF& window) : window_(window) {}
-    int review(ZebRecord& record, int n, double& ratio, int& nameChanged, const std::string& note) override {
-        TFormPavo7100& dialog = window_.reviewDialog();
-        int result = kAbort;
-        dialog.Fill(record, n, ratio, nameChanged, result);
-        dialog.LabelOriginal = note;
-        window_.platform().runModal(dialog);
-        dialog.Release();
-        window_.platform().processPendingMessages();
-        return result;
-    }
-
-private:
-    TFitF& window_;
-};
-
 class RecordFileReader {
 public:
-    RecordFileReader(TFitF& window, RecordReview& review)
-        : window_(window), platform_(window.platform()), set_(window.set()), review_(review),
-          path_(window.currentPath()) {}
+    RecordFileReader(std::string bytes, ReaderInput& in, RecordReview& review)
+        : in_(in), platform_(in.platform), set_(in.set), review_(review), path_(in.path),
+          identity_(in.identity), disk_(std::move(bytes)) {}
 
     int run();
 
@@ -86,7 +66,7 @@ private:
     void warnMissing();
     void put(int code, int column, int angle, double value) { set_.DPSetWert(code, column, angle, value, 0.0, 0.0); }
 
-    TFitF& window_;
+    ReaderInput& in_;
     Platform& platform_;
     MeasurementSet& set_;
     RecordReview& review_;
@@ -156,21 +136,6 @@ void RecordFileReader::warnMissing() {
 
 // Everything that is known from the bytes alone, before a dialog opens.
 int RecordFileReader::checkFile() {
-    FileBytes file = ReadFileBytes(path_, kMaxRecordFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path_, file, kMaxRecordFileBytes),
-                         tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    if (!file.ok()) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(path_, file), tx::CapError,
-                         MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    identity_ = file.identity;
-    disk_ = std::move(file.bytes);
     if (disk_.size() >= 4 && disk_.compare(0, 4, "SOLU") == 0) {
         platform_.inform(tx::RecordFileIsDosAscii, tx::CapError, MsgIcon::None);
         return kLoadFailed;
@@ -234,8 +199,8 @@ int RecordFileReader::run() {
 // untouched original is kept before the first one.
 bool RecordFileReader::correctable() {
     if (writable_ == 0) {
-        FileWriteResult r = CheckCorrectable(path_, identity_);
-        if (r.ok) r = KeepOriginal(path_, disk_);
+        FileWriteResult r = in_.files.checkCorrectable(identity_);
+        if (r.ok) r = in_.files.keepOriginal(disk_);
         writable_ = r.ok ? 1 : -1;
         if (!r.ok)
             platform_.inform(CorrectionFailedText(path_, r), tx::CapInformation, MsgIcon::Exclamation);
@@ -255,7 +220,7 @@ void RecordFileReader::giveUpCorrections() {
 // The corrected records, complete, replace the file as a whole.
 void RecordFileReader::commit() {
     if (!dirty_) return;
-    const FileWriteResult r = ReplaceFileContents(path_, work_, identity_);
+    const FileWriteResult r = in_.files.replace(work_, identity_);
     if (r.ok) {
         disk_ = std::move(work_);
         work_.clear();
@@ -296,10 +261,11 @@ int RecordFileReader::firstPass() {
             }
         } else {
             oldSet_ = params;
-            const int result = review_.review(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, note);
-            if (result == RecordReview::kContinue) {
+            const ReviewAnswer answer =
+                review_.review(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, note);
+            if (answer == ReviewAnswer::Continue) {
                 state_ = State::Continued;
-            } else if (result == RecordReview::kChange) {
+            } else if (answer == ReviewAnswer::Change) {
                 state_ = State::Changed;
                 newSet_ = ParametersOf(record);  // the review wrote the edited values
                 mask_ = ChangeMask(oldSet_, newSet_);
@@ -372,7 +338,7 @@ int RecordFileReader::secondPass() {
             store(record);
         }
         if (++done % 5 == 0) platform_.processPendingMessages();
-        if (!window_.loading()) throw EAbortLoad();
+        if (!in_.stillLoading()) throw EAbortLoad();
     }
     return kLoadOk;
 }
@@ -431,11 +397,9 @@ void RecordFileReader::store(const ZebRecord& r) {
 
 } // namespace
 
-int ReadRecordFile(TFitF& window, RecordReview& review) { return RecordFileReader(window, review).run(); }
-
-int ReadRecordFile(TFitF& window) {
-    DialogReview review(window);
-    return ReadRecordFile(window, review);
+int ReadRecordBytes(std::string bytes, ReaderInput& in, RecordReview& review) {
+    in.set.defaultSourceName = in.path;
+    return RecordFileReader(std::move(bytes), in, review).run();
 }
 
 } // namespace zeb

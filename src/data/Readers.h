@@ -1,25 +1,51 @@
-// The readers of the measurement files. Each reads the window's current file
-// (TFitF::currentPath) into its measurement set and returns 1 (success), -1
-// (failure; the message has been shown) or -3 (cancelled by the user). The
-// load sequence (TFitF::LoadDataFile) is their only caller in the program.
+// The readers of the measurement files, as functions of the file's bytes. Each
+// fills a measurement set and returns kLoadOk, kLoadFailed (the message has
+// been shown) or kLoadCancelled. The load sequence (TFitF::LoadDataFile) reads
+// the file and calls them; tests and fuzzing call them with bytes in memory.
 #pragma once
+
+#include "data/FileAccess.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace zeb {
 
-class TFitF;
+class ConcentrationTable;
+class MeasurementSet;
+class Platform;
+class ReaderFiles;
 class RecordReview;
 
+// Results of the readers and of the load sequence.
+inline constexpr int kLoadOk = 1;
+inline constexpr int kLoadFailed = -1;
+inline constexpr int kLoadCancelled = -3;
+
+// What a reader needs besides the bytes.
+struct ReaderInput {
+    std::string path;       // names the file in messages; the source name of its columns
+    FileIdentity identity;  // the file as read: a correction is written only over that file
+    MeasurementSet& set;    // receives the data (initialised)
+    Platform& platform;     // messages, the beep, pending events
+    ReaderFiles& files;     // where corrections and saved PLX files go
+    // Polled while the data are stored; false once "Abort Loading" was pressed.
+    std::function<bool()> loading;
+
+    bool stillLoading() const { return !loading || loading(); }
+};
+
 // ZEB-7100 record files (.sta, .dat): review and correction of the record
-// parameters, corrected records written back in place. Handles the grid limit
-// itself (message, -1).
-int ReadRecordFile(TFitF& window);
-// The same with another review than the window's dialog (tests, batch runs).
-int ReadRecordFile(TFitF& window, RecordReview& review);
-// TARN files (.plt) and the program's own PLX files (.plx). The grid limit
-// (TFitF::EOvlConcAngle) goes to the caller.
-int ReadPltFile(TFitF& window);
-int ReadPlxFile(TFitF& window);
+// parameters, corrected records written back through in.files. Handles the
+// grid limit itself (message, kLoadFailed).
+int ReadRecordBytes(std::string bytes, ReaderInput& in, RecordReview& review);
+// TARN files (.plt), with the concentration table. The grid limit
+// (EOvlConcAngle) goes to the caller.
+int ReadPltBytes(std::string_view bytes, ReaderInput& in, ConcentrationTable& table);
+// The program's own PLX files (.plx). The grid limit goes to the caller.
+int ReadPlxBytes(std::string_view bytes, ReaderInput& in);
 // Tab-separated number tables (.asc). The grid limit goes to the caller.
-int ReadAscFile(TFitF& window);
+int ReadAscBytes(std::string_view bytes, ReaderInput& in);
 
 } // namespace zeb

@@ -9,20 +9,28 @@
 
 namespace zeb {
 
+// The user's answer to a reviewed record.
+enum class ReviewAnswer {
+    Change,    // the edited values are in the record
+    Continue,  // "Continue without any change": no further review of this file
+    Abort,     // the load ends, cancelled
+};
+
 class RecordReview {
 public:
-    // Result codes.
-    static constexpr int kChange = -1;
-    static constexpr int kContinue = -16384;
-    static constexpr int kAbort = -32760;
-
     virtual ~RecordReview() = default;
     // Shows the record (1-based number) and returns the user's answer. On
     // Change the edited values are in the record; nStandardRatio and
     // sampleNameChanged are the reader's places the review writes.
     // originalNote tells where the untouched file is kept before a change.
-    virtual int review(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
-                       const std::string& originalNote) = 0;
+    virtual ReviewAnswer review(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
+                                const std::string& originalNote) = 0;
+};
+
+// A window without a review: every file is taken as it is.
+class ContinueReview : public RecordReview {
+public:
+    ReviewAnswer review(ZebRecord&, int, double&, int&, const std::string&) override { return ReviewAnswer::Continue; }
 };
 
 } // namespace zeb

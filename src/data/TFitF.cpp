@@ -1,6 +1,7 @@
 #include "data/TFitF.h"
 
-#include "dialogs/TFormPavo7100.h"
+#include "data/ConcentrationTable.h"
+#include "data/RecordReview.h"
 #include "platform/Platform.h"
 
 namespace zeb {
@@ -39,10 +40,15 @@ void TFitF::setCurrentPath(const std::string& path) {
     set_.defaultSourceName = path;
 }
 
-TFormPavo7100& TFitF::reviewDialog() {
-    if (!reviewDialog_) reviewDialog_ = std::make_unique<TFormPavo7100>(platform_);
-    return *reviewDialog_;
+RecordReview& TFitF::recordReview() {
+    if (!recordReview_) recordReview_ = makeRecordReview();
+    if (!recordReview_) recordReview_ = std::make_unique<ContinueReview>();
+    return *recordReview_;
 }
+
+std::unique_ptr<RecordReview> TFitF::makeRecordReview() { return std::make_unique<ContinueReview>(); }
+
+std::unique_ptr<ConcentrationTable> TFitF::makeConcentrationTable() { return std::make_unique<KeepConcentrations>(); }
 
 void TFitF::requestClose() {
     view_.closeRequested = true;

@@ -10,6 +10,9 @@
 //   menu and Open button (disabled while a file is read).
 // - onCloseRequested(): the window must close now, without asking (first load
 //   failed or cancelled). User closes go through FormCloseQuery().
+// - makeRecordReview() / makeConcentrationTable(): the dialogs that review a
+//   record file and complete a PLT file while it is read; the plot window
+//   overrides them.
 // - PrepareAfterFirstLoad() / AfterLoad(): the plot window overrides them. The
 //   first runs once after the first successful load (return false and the
 //   window closes); the second after every successful load (calculation, redraw).
@@ -26,6 +29,7 @@
 #include "data/FileAccess.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
+#include "data/Readers.h"
 
 #include <deque>
 #include <functional>
@@ -37,13 +41,9 @@
 
 namespace zeb {
 
+class ConcentrationTable;
 class Platform;
-class TFormPavo7100;
-
-// Results of LoadDataFile and of every reader.
-inline constexpr int kLoadOk = 1;
-inline constexpr int kLoadFailed = -1;
-inline constexpr int kLoadCancelled = -3;
+class RecordReview;
 
 class TFitF {
 public:
@@ -128,14 +128,20 @@ public:
     const std::string& currentExtension() const { return currentExtension_; }
     // The file being read; columns loaded without a name take it as their source.
     void setCurrentPath(const std::string& path);
-    // The record review dialog of this window (created on first use).
-    TFormPavo7100& reviewDialog();
+    // The record review of this window (made on first use, kept for the
+    // window's life: it remembers what it showed of earlier records).
+    RecordReview& recordReview();
 
     void setSettingsPath(std::string path) { settingsPath_ = std::move(path); }
     const std::string& settingsPath() const { return settingsPath_; }
 
 protected:
     virtual bool PrepareAfterFirstLoad() { return true; }
+    // The review of record files and the concentration table of PLT files.
+    // The plot window gives its dialogs; without them every file is taken as
+    // it is (Continue, Ignore).
+    virtual std::unique_ptr<RecordReview> makeRecordReview();
+    virtual std::unique_ptr<ConcentrationTable> makeConcentrationTable();
     virtual void AfterLoad() {}
 
     void setMenuEnabled(const std::string& item, bool enabled);
@@ -149,6 +155,7 @@ protected:
 private:
     int loadChosenFile(const std::string& chosen);
     int dispatch();
+    int readCurrentFile(std::string bytes, const FileIdentity& identity);
     void recordLoadedFile();
 
     bool loading_ = false;
@@ -160,7 +167,7 @@ private:
     std::string fileToOpen_;
     ViewState view_;
     std::map<std::string, bool> menuEnabled_;
-    std::unique_ptr<TFormPavo7100> reviewDialog_;
+    std::unique_ptr<RecordReview> recordReview_;
     std::deque<std::string> givenPaths_;
     std::vector<LoadedFile> loadedFiles_;
     int concentrationsFromFiles_ = 0;

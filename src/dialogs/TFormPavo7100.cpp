@@ -19,14 +19,12 @@ enum PavoField { kDndc, kConc, kNStd, kNSolv, kWavel, kRayleigh, kVisc, kFields 
 
 } // namespace
 
-void TFormPavo7100::Fill(ZebRecord& record, int recordNumber, double& nStandardRatio,
-                         int& sampleNameChanged, int& result) {
+void TFormPavo7100::Fill(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged) {
     record_ = &record;
     recordNumber_ = recordNumber;
     ratio_ = &nStandardRatio;
     nameChanged_ = &sampleNameChanged;
-    result_ = &result;
-    result = kResultAbort;
+    answer_ = ReviewAnswer::Abort;
     closed_ = false;
     nStdArmed_ = false;
 
@@ -58,9 +56,9 @@ void TFormPavo7100::Fill(ZebRecord& record, int recordNumber, double& nStandardR
                  record.wavelengthNm, record.rayleighStandardPerCm, record.viscosityMPas};
 }
 
-void TFormPavo7100::close(int code) {
+void TFormPavo7100::close(ReviewAnswer answer) {
     if (closed_) return;
-    if (result_) *result_ = code;
+    answer_ = answer;
     closed_ = true;
 }
 
@@ -69,11 +67,10 @@ void TFormPavo7100::Release() {
     record_ = nullptr;
     ratio_ = nullptr;
     nameChanged_ = nullptr;
-    result_ = nullptr;
 }
 
-void TFormPavo7100::BtnIDC_WEITERClick() { close(kResultContinue); }
-void TFormPavo7100::BtnIDC_ABBRUCHClick() { close(kResultAbort); }
+void TFormPavo7100::BtnIDC_WEITERClick() { close(ReviewAnswer::Continue); }
+void TFormPavo7100::BtnIDC_ABBRUCHClick() { close(ReviewAnswer::Abort); }
 void TFormPavo7100::BtnHelpClick() { platform_.showHelp(tx::ImportDialogHelpContext); }
 
 void TFormPavo7100::BtnIDC_AENDERNClick() {
@@ -119,7 +116,7 @@ void TFormPavo7100::BtnIDC_AENDERNClick() {
         }
         EditSampleNameReadOnly = true;
     }
-    close(kResultChange);
+    close(ReviewAnswer::Change);
 }
 
 void TFormPavo7100::nStdHelp() {

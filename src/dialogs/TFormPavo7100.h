@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data/RecordLayout.h"
+#include "data/RecordReview.h"
 #include "platform/Platform.h"
 
 #include <array>
@@ -15,23 +16,19 @@ namespace zeb {
 
 class TFormPavo7100 : public ModalDialog {
 public:
-    // Result codes written to the reader's place.
-    static constexpr int kResultChange = -1;
-    static constexpr int kResultContinue = -16384;
-    static constexpr int kResultAbort = -32760;
-
     explicit TFormPavo7100(Platform& platform) : platform_(platform) {}
 
     const char* dialogName() const override { return "TFormPavo7100"; }
     // "Continue without any change".
     void answerDefault() override { BtnIDC_WEITERClick(); }
 
-    // Fills the fields from the record (record number 1-based). The three
-    // places belong to the reader and receive the n-standard ratio, the
-    // sample-name-changed flag and the result code. Until a button closes
-    // the dialog the result is Abort.
-    void Fill(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
-              int& result);
+    // Fills the fields from the record (record number 1-based). The two
+    // places belong to the reader and receive the n-standard ratio and the
+    // sample-name-changed flag. Until a button closes the dialog the answer
+    // is Abort.
+    void Fill(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged);
+    // The button that closed the dialog.
+    ReviewAnswer answer() const { return answer_; }
 
     // Field texts, named as the form's controls.
     std::string EditIDC_RECNR;
@@ -71,7 +68,7 @@ public:
     bool nStandardBelowOne() const { return nStandardBelowOne_; }
 
 private:
-    void close(int code);
+    void close(ReviewAnswer answer);
     void nStdHelp();
 
     Platform& platform_;
@@ -79,7 +76,7 @@ private:
     int recordNumber_ = 0;
     double* ratio_ = nullptr;
     int* nameChanged_ = nullptr;
-    int* result_ = nullptr;
+    ReviewAnswer answer_ = ReviewAnswer::Abort;
     bool closed_ = true;
     bool nStandardBelowOne_ = false;
     bool nStdArmed_ = false;

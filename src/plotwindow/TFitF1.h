@@ -201,6 +201,9 @@ protected:
     // closes the window), the second runs the post-load setup and repaints.
     bool PrepareAfterFirstLoad() override;
     void AfterLoad() override;
+    // The record review dialog and the concentration table for the loads.
+    std::unique_ptr<RecordReview> makeRecordReview() override;
+    std::unique_ptr<ConcentrationTable> makeConcentrationTable() override;
 
     virtual void RescaleAxes();
     virtual void SetAxesAutomatic();

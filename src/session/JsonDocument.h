@@ -12,6 +12,8 @@
 
 namespace zeb::jsondoc {
 
+struct Member;
+
 struct Value {
     enum class Kind { Null, Bool, Number, String, Array, Object };
     Kind kind = Kind::Null;
@@ -20,10 +22,18 @@ struct Value {
     bool integral = false;  // written without fraction and exponent
     std::string text;       // a string's bytes (escapes resolved, UTF-8)
     std::vector<Value> items;
-    std::vector<std::pair<std::string, Value>> members;  // in the order written
+    // In the order written. (A pair of a key and a Value could not be declared
+    // inside Value: std::pair needs complete types.)
+    std::vector<Member> members;
 
     const Value* find(const std::string& key) const;
     bool isNull() const { return kind == Kind::Null; }
+};
+
+struct Member {
+    std::string first;  // the key
+    Value second;
+    Member(std::string key, Value value) : first(std::move(key)), second(std::move(value)) {}
 };
 
 struct ParseResult {

@@ -84,9 +84,26 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
         }
     }
     ::close(fd);
-    if (state_ == State::TooLarge)
-        problem_ = "the file is larger than " + std::to_string(kMaxBytes / 1024) + " KB, far more than settings take";
-    if (state_ == State::Read) lines_ = splitLines(text);
+    if (state_ == State::Read) take(text);
+    else if (state_ == State::TooLarge) tooLarge();
+}
+
+ProfileFile ProfileFile::FromText(std::string path, std::string_view text) {
+    ProfileFile file(Given{}, std::move(path));
+    file.take(text);
+    return file;
+}
+
+void ProfileFile::tooLarge() {
+    state_ = State::TooLarge;
+    lines_.clear();
+    problem_ = "the file is larger than " + std::to_string(kMaxBytes / 1024) + " KB, far more than settings take";
+}
+
+void ProfileFile::take(std::string_view text) {
+    if (text.size() > kMaxBytes) return tooLarge();
+    state_ = State::Read;
+    lines_ = splitLines(std::string(text));
 }
 
 void ProfileFile::index() const {

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
 
     // Reads path once (nothing when it is missing, too large or unreadable).
     explicit ProfileFile(std::string path);
+    // The file at path with these bytes (read elsewhere, or held in memory);
+    // bytes beyond kMaxBytes make it TooLarge, as on disk.
+    static ProfileFile FromText(std::string path, std::string_view text);
 
     const std::string& path() const { return path_; }
     State state() const { return state_; }
@@ -50,6 +54,10 @@ public:
     WriteResult save() const;
 
 private:
+    struct Given {};
+    ProfileFile(Given, std::string path) : path_(std::move(path)) {}
+    void take(std::string_view text);
+    void tooLarge();
     void index() const;
 
     std::string path_;

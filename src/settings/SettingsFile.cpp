@@ -191,6 +191,10 @@ std::string SettingsProblemText(const ProfileFile& file) {
 GlobalDefaults ReadGlobalSettings(const std::string& settingsPath, std::string* problem) {
     const ProfileFile file(settingsPath);
     if (problem) *problem = SettingsProblemText(file);
+    return GlobalSettingsOf(file);
+}
+
+GlobalDefaults GlobalSettingsOf(const ProfileFile& file) {
     GlobalDefaults g;
     g.symbolSize = SymbolSizeCode(Get(tx::SecSettings, tx::KeySymbolSize, tx::ValMedium, file));
     g.smoothing = Get(tx::SecSettings, tx::KeySmoothing, tx::ValNo, file) == tx::ValNo ? 1 : 2;
@@ -210,7 +214,10 @@ GlobalDefaults ReadGlobalSettings(const std::string& settingsPath, std::string* 
 }
 
 PlotSettings ReadWindowSettings(const GlobalDefaults& defaults, const std::string& settingsPath) {
-    const ProfileFile file(settingsPath);
+    return WindowSettingsOf(defaults, ProfileFile(settingsPath));
+}
+
+PlotSettings WindowSettingsOf(const GlobalDefaults& defaults, const ProfileFile& file) {
     PlotSettings w;
     static_cast<GlobalDefaults&>(w) = defaults;
     w.manualXFF = defaults.manualX;

@@ -22,6 +22,13 @@ std::string SettingsFilePath(const std::string& programPath);
 // SettingsFilePath of the running program (/proc/self/exe).
 std::string DefaultSettingsFilePath();
 
+class ProfileFile;
+
+// The global defaults and a new window's settings from a settings file's
+// contents (ProfileFile::FromText gives them from bytes).
+GlobalDefaults GlobalSettingsOf(const ProfileFile& file);
+PlotSettings WindowSettingsOf(const GlobalDefaults& defaults, const ProfileFile& file);
+
 // problem (when given) receives the message for a file that exists but was
 // not read (too large, unreadable); empty otherwise.
 GlobalDefaults ReadGlobalSettings(const std::string& path, std::string* problem = nullptr);

@@ -4,6 +4,7 @@
 #include "ExampleData.h"
 #include "data/MeasurementSet.h"
 #include "data/TFitF.h"
+#include "dialogs/LoadDialogs.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 
@@ -19,9 +20,23 @@
 
 namespace zeb::test {
 
+// A data window whose loads review their files with the program's dialogs.
+class DialogWindow : public TFitF {
+public:
+    using TFitF::TFitF;
+
+protected:
+    std::unique_ptr<RecordReview> makeRecordReview() override {
+        return std::make_unique<DialogRecordReview>(platform_);
+    }
+    std::unique_ptr<ConcentrationTable> makeConcentrationTable() override {
+        return std::make_unique<DialogConcentrationTable>(platform_);
+    }
+};
+
 struct LoadWindow {
     ScriptedPlatform platform;
-    TFitF window{platform};
+    DialogWindow window{platform};
 
     // The window's first load (FormActivate); true when the window stays open.
     bool first(const std::string& path) {

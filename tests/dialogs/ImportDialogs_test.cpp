@@ -27,7 +27,6 @@ ZebRecord Record(const std::string& sample) {
 struct Places {
     double ratio = -1;
     int nameChanged = 0;
-    int result = 0;
 };
 
 TEST(TFormPavo7100, FillShowsTheRecordInTheDisplayUnits) {
@@ -35,8 +34,8 @@ TEST(TFormPavo7100, FillShowsTheRecordInTheDisplayUnits) {
     TFormPavo7100 form(platform);
     ZebRecord rec = Record("Sample with a long name 12345");
     Places p;
-    form.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
-    EXPECT_EQ(p.result, TFormPavo7100::kResultAbort);  // until a button is pressed
+    form.Fill(rec, 2, p.ratio, p.nameChanged);
+    EXPECT_EQ(form.answer(), ReviewAnswer::Abort);  // until a button is pressed
     EXPECT_EQ(form.EditIDC_RECNR, "2");
     EXPECT_EQ(form.EditSolventName, "Toluene");
     EXPECT_EQ(form.EditStandardName, "Benzene");
@@ -52,7 +51,7 @@ TEST(TFormPavo7100, FillShowsTheRecordInTheDisplayUnits) {
     EXPECT_FALSE(form.nStandardBelowOne());
 
     ZebRecord next = Record("Another");
-    form.Fill(next, 3, p.ratio, p.nameChanged, p.result);
+    form.Fill(next, 3, p.ratio, p.nameChanged);
     EXPECT_TRUE(form.EditSampleNameReadOnly);
     EXPECT_EQ(form.EditSampleName, "Sample with a long name");  // keeps the name of record 2
 }
@@ -62,7 +61,7 @@ TEST(TFormPavo7100, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
     TFormPavo7100 form(platform);
     ZebRecord rec = Record("S");
     Places p;
-    form.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    form.Fill(rec, 2, p.ratio, p.nameChanged);
     const std::string shownConcentration = form.EditIDC_KONZ;
     form.EditIDC_RI_SOLVENT = " 1,33 ";  // decimal comma
     form.EditIDC_RR_STAN = "2E-3";
@@ -81,14 +80,14 @@ TEST(TFormPavo7100, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
     form.EditIDC_KONZ = shownConcentration;  // as shown: the exact value stays
     form.BtnIDC_AENDERNClick();
     EXPECT_TRUE(form.closed());
-    EXPECT_EQ(p.result, TFormPavo7100::kResultChange);
+    EXPECT_EQ(form.answer(), ReviewAnswer::Change);
     EXPECT_EQ(p.nameChanged, 0);
     EXPECT_FLOAT_EQ(rec.nSolvent, 1.33f);
     EXPECT_FLOAT_EQ(rec.rayleighStandardPerCm, 2e-5f);
     EXPECT_EQ(rec.concentrationGPerCm3, 1.2345678e-3f);
     EXPECT_EQ(rec.dndcCm3PerG, 0.1101234f);
     form.BtnIDC_ABBRUCHClick();  // a closed dialog no longer changes the result
-    EXPECT_EQ(p.result, TFormPavo7100::kResultChange);
+    EXPECT_EQ(form.answer(), ReviewAnswer::Change);
 }
 
 TEST(TFormPavo7100, StandardIndexHelperGivesTheRatio) {
@@ -97,7 +96,7 @@ TEST(TFormPavo7100, StandardIndexHelperGivesTheRatio) {
     ZebRecord rec = Record("S");
     rec.nStandard = 0.00133f;
     Places p;
-    form.Fill(rec, 3, p.ratio, p.nameChanged, p.result);
+    form.Fill(rec, 3, p.ratio, p.nameChanged);
     EXPECT_TRUE(form.nStandardBelowOne());
     form.EditIDC_RI_STANChange();  // not armed: nothing opens
     EXPECT_TRUE(platform.dialogsShown.empty());

@@ -46,7 +46,6 @@ ZebRecord Record(const std::string& sample, float nStandard = 1.501f) {
 struct Places {
     double ratio = -1;
     int nameChanged = 0;
-    int result = 0;
 };
 
 QString LabelOf(QWidget* form, const char* field) {
@@ -85,7 +84,7 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
     TFormPavo7100 logic(platform);
     ZebRecord rec = Record("PS 1 in toluene");
     Places p;
-    logic.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    logic.Fill(rec, 2, p.ratio, p.nameChanged);
     logic.LabelOriginal = "Before the first change the untouched file is kept beside it as \"ps-toluene.sta.orig\".";
     SeenMessage invalid;
     bool shown = false;
@@ -127,7 +126,7 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
     QCOMPARE(invalid.text, QString("Invalid input for floating point number."));
     QCOMPARE(invalid.caption, QString("ZEBStat: Information"));
     QCOMPARE(invalid.icon, QMessageBox::Critical);
-    QCOMPARE(p.result, TFormPavo7100::kResultChange);
+    QVERIFY(logic.answer() == ReviewAnswer::Change);
     QCOMPARE(rec.nSolvent, 1.33f);
     QCOMPARE(rec.concentrationGPerCm3, 0.002f);
     QCOMPARE(rec.dndcCm3PerG, 0.1101f);  // untouched fields keep the exact value
@@ -140,15 +139,15 @@ void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
     TFormPavo7100 logic(platform);
     ZebRecord first = Record("First sample");
     Places p;
-    logic.Fill(first, 2, p.ratio, p.nameChanged, p.result);
+    logic.Fill(first, 2, p.ratio, p.nameChanged);
     WhenOpens("TFormPavo7100", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Escape); });
     platform.runModal(logic);
-    QCOMPARE(p.result, TFormPavo7100::kResultAbort);
+    QVERIFY(logic.answer() == ReviewAnswer::Abort);
     logic.Release();
 
     ZebRecord third = Record("Other name");
     Places q;
-    logic.Fill(third, 3, q.ratio, q.nameChanged, q.result);
+    logic.Fill(third, 3, q.ratio, q.nameChanged);
     QString shownName;
     bool readOnly = false;
     WhenOpens("TFormPavo7100", [&](QWidget* form) {
@@ -160,7 +159,7 @@ void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
     platform.runModal(logic);
     QCOMPARE(shownName, QString("First sample"));
     QVERIFY(readOnly);
-    QCOMPARE(q.result, TFormPavo7100::kResultContinue);
+    QVERIFY(logic.answer() == ReviewAnswer::Continue);
 }
 
 void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
@@ -168,7 +167,7 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
     TFormPavo7100 logic(platform);
     ZebRecord rec = Record("S", 0.00133f);
     Places p;
-    logic.Fill(rec, 2, p.ratio, p.nameChanged, p.result);
+    logic.Fill(rec, 2, p.ratio, p.nameChanged);
     int helperShown = 0;
     QString fieldAfterHelper;
     WhenOpens("TFormPavo7100", [&](QWidget* form) {
@@ -202,7 +201,7 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
     QCOMPARE(helperShown, 1);
     QCOMPARE(fieldAfterHelper, QString("1,332"));
     QCOMPARE(p.ratio, 1.332 / 1.33);
-    QCOMPARE(p.result, TFormPavo7100::kResultContinue);
+    QVERIFY(logic.answer() == ReviewAnswer::Continue);
 }
 
 void ImportFormsTest::standardHelperFetchesTheValueFromTheStandardFile() {
