@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
-#include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
 
 #include <cstdlib>
@@ -94,17 +93,17 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
         p->active = 0;
     }
     // The options dialog's choices, then k as if typed (a zero becomes 1.0).
-    w.setWeighting(o.weight ? 2 : 1);
-    w.setRememberedSmoothing(o.smooth ? 2 : 1);
+    w.setWeighting(o.weight ? Weighting::On : Weighting::Off);
+    w.setRememberedSmoothing(o.smooth ? Smoothing::On : Smoothing::Off);
     if (o.kDisplayed) {
-        w.setWidgetText("EditIDC_EING_K", CFormat("%.17g", *o.kDisplayed));
+        w.setWidgetText(PlotWidget::EditK, CFormat("%.17g", *o.kDisplayed));
         w.cpEING_K();
     } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }
-    ChoosePlotType(w, o.plotType);
-    ChooseQOrder(w, o.qOrder);
-    ChooseCOrder(w, o.cOrder);
+    w.selectPlotType(PlotTypeFromNumber(o.plotType).value_or(PlotType::Zimm));
+    w.selectQOrder(FitOrderFromNumber(o.qOrder).value_or(FitOrder::None));
+    w.selectCOrder(FitOrderFromNumber(o.cOrder).value_or(FitOrder::None));
 }
 
 void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,

@@ -18,10 +18,10 @@ void TFitF1::ReadWindowSettings(const GlobalDefaults& defaults, const std::strin
     chart_.sampleNameTaken.clear();
     chart_.legendTaken = {};
     // The analysis state follows the copied defaults.
-    weighting_ = defaults.weighting;
-    rememberedSmoothing_ = defaults.smoothing;
+    weighting_ = WeightingFromCode(defaults.weighting);
+    rememberedSmoothing_ = SmoothingFromCode(defaults.smoothing);
     takeSampleNameAndLegend();
-    SelectAxisTitles(chart_.settings, plotType_, ff_.form);
+    SelectAxisTitles(chart_.settings, PlotTypeNumber(plotType_), ff_.form);
 }
 
 void TFitF1::takeSampleNameAndLegend() {
@@ -46,7 +46,7 @@ void TFitF1::RescaleAxes() {
     PlotSettings& s = chart_.settings;
     s.formFactorMode = ff_.viewShown;
     takeSampleNameAndLegend();
-    SelectAxisTitles(s, plotType_, ff_.form);
+    SelectAxisTitles(s, PlotTypeNumber(plotType_), ff_.form);
     if (ff_.viewShown) {
         DataExtremes e;
         e.include(ff_.ranges.xMin, ff_.ranges.yMin);
@@ -83,9 +83,9 @@ ChartInputs MakeChartInputs(const TFitF1& w) {
     in.set = &w.set();
     in.q0Intercept = &w.lineQ0();
     in.c0Intercept = &w.lineC0();
-    in.plotType = w.plotType();
-    in.qOrder = w.qOrder();
-    in.cOrder = w.cOrder();
+    in.plotType = PlotTypeNumber(w.plotType());
+    in.qOrder = OrderNumber(w.qOrder());
+    in.cOrder = OrderNumber(w.cOrder());
     in.k = w.k();
     in.qCurveEndAngle.assign(fits.concCurveEnd.begin(), fits.concCurveEnd.end());
     in.cCurveEndConc.assign(fits.angleCurveEnd.begin(), fits.angleCurveEnd.end());

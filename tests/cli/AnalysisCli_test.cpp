@@ -69,7 +69,7 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
     cli::ApplyAnalysisOptions(x.w, o);
     EXPECT_EQ(x.w.set().cell(2, 1)->active, 0);
     EXPECT_EQ(x.w.k(), 3e11);
-    EXPECT_EQ(x.w.weighting(), 2);
+    EXPECT_EQ(x.w.weighting(), Weighting::On);
     const cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
     EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "qOrder", "cOrder", "smoothing", "weighting", "k", "MwC",
                                                  "MwQ2", "RgNm", "S2Cm2", "A2", "relErrPercent", "resultLines",
