@@ -82,7 +82,8 @@ void PlotMenusTest::menuItemsMakeTheirChoiceInTheCore() {
     TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
     TFitF1View view(frame, platform_);
     TFitF1& core = view.core();
-    test::FillModelSet(core.set(), 3, 6, test::ModelParams{});
+    // Enough concentrations and angles for every order: no message box comes up.
+    test::FillModelSet(core.set(), 7, 10, test::ModelParams{});
     core.PostLoadSetup();
     view.syncFromCore();
 
