@@ -16,7 +16,7 @@ void BM_PrepareAndCalculate(benchmark::State& state) {
     test::ModelParams model;
     model.noise = 0.01;
     test::FillModelSet(window.set(), 99, 135, model);
-    window.setRememberedSmoothing(2);
+    window.setRememberedSmoothing(Smoothing::On);
     window.PostLoadSetup();
     switch (plotType) {
     case 2: window.OnBerechnungPlottypBerry(); break;
@@ -28,7 +28,7 @@ void BM_PrepareAndCalculate(benchmark::State& state) {
     }
     window.OnBerechnungQ5();
     window.OnBerechnungC5();
-    if (window.smoothing() != 2 || !window.results().anyRow) state.SkipWithError("set-up failed");
+    if (window.smoothing() != Smoothing::On || !window.results().anyRow) state.SkipWithError("set-up failed");
     for (auto _ : state) {
         window.PreparePoints(1);
         window.OnClickedRechne();

@@ -1,11 +1,9 @@
 #include "cli/AnalysisOptions.h"
 
-#include "analysis/FitPolynomial.h"
 #include "analysis/NumberText.h"
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
 #include "cli/ResultsJson.h"
-#include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
 
 #include <cstdlib>
@@ -95,16 +93,16 @@ void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
         p->active = 0;
     }
     // The options dialog's choices, then k as if typed (a zero becomes 1.0).
-    w.setWeighting(o.weight ? kWeightingOn : kWeightingOff);
-    w.setRememberedSmoothing(o.smooth ? kSmoothingOn : kSmoothingOff);
+    w.setWeighting(o.weight ? Weighting::On : Weighting::Off);
+    w.setRememberedSmoothing(o.smooth ? Smoothing::On : Smoothing::Off);
     if (o.kDisplayed) {
         w.EnterK(*o.kDisplayed);
     } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }
-    ChoosePlotType(w, o.plotType);
-    ChooseQOrder(w, o.qOrder);
-    ChooseCOrder(w, o.cOrder);
+    w.selectPlotType(o.plotType);
+    w.selectQOrder(FitOrderFromNumber(o.qOrder).value_or(FitOrder::None));
+    w.selectCOrder(FitOrderFromNumber(o.cOrder).value_or(FitOrder::None));
 }
 
 void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,

@@ -21,7 +21,7 @@ struct RecordedMessage;
 namespace zeb::cli {
 
 struct AnalysisOptions {
-    PlotType plotType = kPlotZimm;     // --plot zimm|berry|guinier|d1|d2|d3
+    PlotType plotType = PlotType::Zimm;  // --plot zimm|berry|guinier|d1|d2|d3
     int qOrder = 0;                    // --q-order 0..5
     int cOrder = 0;                    // --c-order 0..5
     bool smooth = false;               // --smooth (--no-smooth: off, as after a saved evaluation)

@@ -114,7 +114,7 @@ void ApplyChosenConcentrations(TFitF1& w, const ExportOptions& o) {
 int WriteExports(TFitF1& w, ScriptedPlatform& platform, const ExportOptions& o) {
     int status = 0;
     if (!o.ascFile.empty()) {
-        const std::string text = BuildAsciiExport(w.set(), w.chosenConcentrations(), w.plotType(), &w.lineC0());
+        const std::string text = BuildAsciiExport(w.set(), w.chosenConcentrations(), PlotTypeNumber(w.plotType()), &w.lineC0());
         if (!writeText(o.ascFile, text)) status = 1;
     }
     if (!o.ratFile.empty()) {

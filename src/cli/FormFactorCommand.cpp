@@ -89,7 +89,7 @@ FormFactorRequest ParseFormFactorArgs(const std::vector<std::string>& args) {
         throw UsageError{"formfactor needs --model, --representation and --rg"};
     if (r.dataFile.has_value() != (r.conc >= 0)) throw UsageError{"--data and --conc go together"};
     if (r.analysisGiven && !r.dataFile) throw UsageError{"the evaluation options need --data FILE --conc I"};
-    if (r.analysis.plotType > 3) throw UsageError{"formfactor compares the static plot types zimm, berry, guinier"};
+    if (!IsStaticPlot(r.analysis.plotType)) throw UsageError{"formfactor compares the static plot types zimm, berry, guinier"};
     return r;
 }
 
@@ -153,9 +153,9 @@ double MwOfRow(const TFitF1& w, int conc) {
     if (conc >= 1 && conc <= set.lastConcIndex) {
         const DataPoint* summary = set.cell(conc, 0);
         const double mw = set.appMw[static_cast<std::size_t>(conc)];
-        return w.qOrder() >= 1 && summary && summary->hasData == 1 && mw > 0.0 ? mw : 0.0;
+        return w.qOrder() != FitOrder::None && summary && summary->hasData == 1 && mw > 0.0 ? mw : 0.0;
     }
-    if (conc == 0 && w.qOrder() >= 1 && w.cOrder() >= 1 && w.storedMwQ2() > 0.0) return w.storedMwQ2();
+    if (conc == 0 && w.qOrder() != FitOrder::None && w.cOrder() != FitOrder::None && w.storedMwQ2() > 0.0) return w.storedMwQ2();
     return 0.0;
 }
 

@@ -109,7 +109,7 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
 
 bool ShowFormFactorView(TFitF1& w, ScriptedPlatform& platform, const PlotOptions& o) {
     if (o.formFactorModels.empty()) return true;
-    if (w.plotType() > 3) throw UsageError{"--form-factor needs a static plot type (zimm, berry or guinier)"};
+    if (!IsStaticPlot(w.plotType())) throw UsageError{"--form-factor needs a static plot type (zimm, berry or guinier)"};
     for (int model : o.formFactorModels) {
         // The user form factor: the notice takes its default answer (OK), the
         // open dialog the file.

@@ -29,11 +29,11 @@ JsonMembers ResultsJsonMembers(const TFitF1& w, const std::vector<RecordedMessag
     const MeasurementSet& set = w.set();
     const ExtrapolationResult& fits = w.fits();
     JsonMembers m = {
-        {"plotType", std::to_string(w.plotType())},
-        {"qOrder", std::to_string(w.qOrder())},
-        {"cOrder", std::to_string(w.cOrder())},
-        {"smoothing", w.smoothing() == kSmoothingOn ? "true" : "false"},
-        {"weighting", w.weighting() == 2 ? "true" : "false"},
+        {"plotType", std::to_string(PlotTypeNumber(w.plotType()))},
+        {"qOrder", std::to_string(OrderNumber(w.qOrder()))},
+        {"cOrder", std::to_string(OrderNumber(w.cOrder()))},
+        {"smoothing", w.smoothing() == Smoothing::On ? "true" : "false"},
+        {"weighting", w.weighting() == Weighting::On ? "true" : "false"},
         {"k", json::number(w.k())},
     };
     if (IsDynamicPlot(w.plotType())) {
@@ -57,7 +57,7 @@ JsonMembers ResultsJsonMembers(const TFitF1& w, const std::vector<RecordedMessag
             static_cast<std::size_t>(c) < r.conc.size() ? r.conc[static_cast<std::size_t>(c)] : ConcentrationValues{};
         const DataPoint* summary = set.cell(c, 0);
         const auto [a, e] = fitted(summary && summary->hasData == 1, set.calcTableA[static_cast<std::size_t>(c)],
-                                   fits.concErrors[static_cast<std::size_t>(c)], w.qOrder());
+                                   fits.concErrors[static_cast<std::size_t>(c)], OrderNumber(w.qOrder()));
         concs.push_back(json::object({{"index", std::to_string(c)},
                                       {"cGPerCm3", json::number(set.concentration[c])},
                                       {"source", json::string(set.sourceName[static_cast<std::size_t>(c)])},
@@ -72,8 +72,8 @@ JsonMembers ResultsJsonMembers(const TFitF1& w, const std::vector<RecordedMessag
     }
     m.emplace_back("concentrations", json::array(concs));
 
-    const auto [c0a, c0e] = fitted(fits.lineC0.hasData == 1, set.calcTableA[0], fits.concErrors[0], w.qOrder());
-    const auto [q0a, q0e] = fitted(fits.lineQ0.hasData == 1, set.calcTableB[0], fits.angleErrors[0], w.cOrder());
+    const auto [c0a, c0e] = fitted(fits.lineC0.hasData == 1, set.calcTableA[0], fits.concErrors[0], OrderNumber(w.qOrder()));
+    const auto [q0a, q0e] = fitted(fits.lineQ0.hasData == 1, set.calcTableB[0], fits.angleErrors[0], OrderNumber(w.cOrder()));
     m.emplace_back("lines", json::object({{"cToZero", json::object({{"coefficients", c0a}, {"errors", c0e}})},
                                           {"qToZero", json::object({{"coefficients", q0a}, {"errors", q0e}})}}));
     m.emplace_back("messages", MessagesJson(messages));

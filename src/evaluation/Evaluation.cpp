@@ -34,7 +34,7 @@ bool KAcceptableFor(const MeasurementSet& set, double kInternal) {
 
 std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType, double kInternal, bool recomputeX) {
     MessageLog log;
-    if (set.initialised()) TransformGrid(set, plotType, kInternal, recomputeX, log);
+    if (set.initialised()) TransformGrid(set, PlotTypeNumber(plotType), kInternal, recomputeX, log);
     return std::move(log.messages);
 }
 
@@ -58,12 +58,12 @@ FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, 
     for (int c = 0; c <= set.lastConcIndex; ++c)
         lines.overQ2.push_back(lineOf(set.calcTableA[static_cast<std::size_t>(c)],
                                       fits.concErrors[static_cast<std::size_t>(c)],
-                                      c == 0 ? &fits.lineC0 : set.cell(c, 0), o.qOrder,
+                                      c == 0 ? &fits.lineC0 : set.cell(c, 0), OrderNumber(o.qOrder),
                                       fits.concCurveEnd[static_cast<std::size_t>(c)]));
     for (int a = 0; a <= set.lastAngleIndex; ++a)
         lines.overC.push_back(lineOf(set.calcTableB[static_cast<std::size_t>(a)],
                                      fits.angleErrors[static_cast<std::size_t>(a)],
-                                     a == 0 ? &fits.lineQ0 : set.cell(0, a), o.cOrder,
+                                     a == 0 ? &fits.lineQ0 : set.cell(0, a), OrderNumber(o.cOrder),
                                      fits.angleCurveEnd[static_cast<std::size_t>(a)]));
     return lines;
 }
@@ -72,15 +72,16 @@ FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, 
 
 Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
     Calculation out;
-    out.results.plotType = options.plotType;
+    out.results.plotType = PlotTypeNumber(options.plotType);
     MessageLog log;
+    const int plotType = PlotTypeNumber(options.plotType);
     ExtrapolationSettings settings;
-    settings.plotType = options.plotType;
-    settings.qOrder = options.qOrder;
-    settings.cOrder = options.cOrder;
-    settings.smoothing = options.smoothing;
+    settings.plotType = plotType;
+    settings.qOrder = OrderNumber(options.qOrder);
+    settings.cOrder = OrderNumber(options.cOrder);
+    settings.smoothing = options.smoothing == Smoothing::On;
     settings.k = options.kInternal;
-    FitContext fit{log, options.weighting ? kWeightingOn : kWeightingOff};
+    FitContext fit{log, WeightingCode(options.weighting)};
     try {
         RunDoubleExtrapolation(set, settings, fit, out.fits);
     } catch (const std::bad_alloc&) {
@@ -90,9 +91,10 @@ Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
     }
     out.lines = linesOf(set, out.fits, options);
     if (IsDynamicPlot(options.plotType)) ComputeDynamicValues(set, out.fits, out.results);
-    else ComputeStaticValues(set, out.fits, options.plotType, out.results);
+    else ComputeStaticValues(set, out.fits, plotType, out.results);
     BuildResultsText(set, out.fits,
-                     {options.plotType, options.qOrder, options.cOrder, options.smoothing, options.weighting},
+                     {plotType, settings.qOrder, settings.cOrder, settings.smoothing,
+                      options.weighting == Weighting::On},
                      out.results);
     out.messages = std::move(log.messages);
     out.completed = true;
@@ -121,10 +123,9 @@ void append(std::vector<Message>& to, std::vector<Message>&& from) {
 }
 
 const MeasurementSet& checked(const MeasurementSet& loaded, const EvaluationOptions& options) {
-    if (options.qOrder < 0 || options.qOrder > kMaxFitOrder || options.cOrder < 0 || options.cOrder > kMaxFitOrder)
+    if (!FitOrderFromNumber(OrderNumber(options.qOrder)) || !FitOrderFromNumber(OrderNumber(options.cOrder)))
         throw std::invalid_argument("fit orders go from 0 to " + std::to_string(kMaxFitOrder));
-    if (!IsStaticPlot(options.plotType) && !IsDynamicPlot(options.plotType))
-        throw std::invalid_argument("no such plot type");
+    if (!PlotTypeFromNumber(PlotTypeNumber(options.plotType))) throw std::invalid_argument("no such plot type");
     if (!loaded.initialised() || loaded.lastConcIndex < 1 || loaded.lastAngleIndex < 1)
         throw std::invalid_argument("the set holds no data");
     if (options.kInternal && !KAcceptableFor(loaded, *options.kInternal))
@@ -145,7 +146,7 @@ Evaluation::Evaluation(const MeasurementSet& loaded, const EvaluationOptions& op
     e.options.qOrder = options.qOrder;
     e.options.cOrder = options.cOrder;
     // Smoothing works on the fits over q²: without them it is off.
-    e.options.smoothing = options.smoothing && options.qOrder >= 1;
+    e.options.smoothing = options.qOrder != FitOrder::None ? options.smoothing : Smoothing::Off;
     e.options.weighting = options.weighting;
     e.options.kInternal = options.kInternal ? *options.kInternal : AutomaticK(e.set);
 

@@ -31,20 +31,20 @@ struct PointIndex {
 };
 
 struct CalculationOptions {
-    PlotType plotType = kPlotZimm;
-    int qOrder = 0;          // 0..5; 0: no fit over q²
-    int cOrder = 0;          // 0..5; 0: no fit over c
-    bool smoothing = false;  // the angle fits go over the concentrations' q² polynomials
-    bool weighting = false;  // the fits weight each point with 1/sigma²
-    double kInternal = 0.0;  // the abscissa is q² + k c (cm⁻² per g/cm³)
+    PlotType plotType = PlotType::Zimm;
+    FitOrder qOrder = FitOrder::None;       // the fits over q² (None: no fit)
+    FitOrder cOrder = FitOrder::None;       // the fits over c
+    Smoothing smoothing = Smoothing::Off;   // the angle fits go over the concentrations' q² polynomials
+    Weighting weighting = Weighting::Off;   // On: the fits weight each point with 1/sigma²
+    double kInternal = 0.0;                 // the abscissa is q² + k c (cm⁻² per g/cm³)
 };
 
 struct EvaluationOptions {
-    PlotType plotType = kPlotZimm;
-    int qOrder = 0;
-    int cOrder = 0;
-    bool smoothing = false;
-    bool weighting = false;
+    PlotType plotType = PlotType::Zimm;
+    FitOrder qOrder = FitOrder::None;
+    FitOrder cOrder = FitOrder::None;
+    Smoothing smoothing = Smoothing::Off;   // needs a fit over q²; without one it is off
+    Weighting weighting = Weighting::Off;
     // k in cm⁻² per g/cm³ (the field shows 1e-11 of it); none: the automatic k
     // of the data, as after loading.
     std::optional<double> kInternal;
@@ -101,8 +101,7 @@ class Evaluation {
     MessageLog setMessages_;  // what the copy of the set says (before set: it outlives it)
 
 public:
-    // Evaluates a copy of the loaded set. Fit orders outside 0..5, an unknown
-    // plot type, a set without data, a switched-off point that is not a
+    // Evaluates a copy of the loaded set. A set without data, a switched-off point that is not a
     // measured point of the set, or a given k the chart cannot show are refused
     // with std::invalid_argument saying which; nothing is calculated then.
     Evaluation(const MeasurementSet& loaded, const EvaluationOptions& options);

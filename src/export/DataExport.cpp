@@ -142,7 +142,7 @@ void DataExport::asciiExport(bool toFile) {
     Platform& platform = window_.platform();
     std::string text;
     try {
-        text = BuildAsciiExport(window_.set(), window_.chosenConcentrations(), window_.plotType(),
+        text = BuildAsciiExport(window_.set(), window_.chosenConcentrations(), PlotTypeNumber(window_.plotType()),
                                 &window_.lineC0());
     } catch (const std::bad_alloc&) {
         if (toFile) platform.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);

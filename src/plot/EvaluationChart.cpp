@@ -14,9 +14,9 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationO
     in.set = &set;
     in.q0Intercept = &fits.lineQ0;
     in.c0Intercept = &fits.lineC0;
-    in.plotType = options.plotType;
-    in.qOrder = options.qOrder;
-    in.cOrder = options.cOrder;
+    in.plotType = PlotTypeNumber(options.plotType);
+    in.qOrder = OrderNumber(options.qOrder);
+    in.cOrder = OrderNumber(options.cOrder);
     in.k = options.kInternal;
     in.qCurveEndAngle.assign(fits.concCurveEnd.begin(), fits.concCurveEnd.end());
     in.cCurveEndConc.assign(fits.angleCurveEnd.begin(), fits.angleCurveEnd.end());
@@ -30,7 +30,7 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationO
 ChartInputs EvaluationChartInputs(const Evaluation& e, PlotSettings& settings) {
     settings.formFactorMode = false;
     settings.sampleName = Utf8Left(e.set.sampleName, kSampleNameChars);
-    SelectAxisTitles(settings, e.options.plotType, 11);
+    SelectAxisTitles(settings, PlotTypeNumber(e.options.plotType), 11);
     const DataExtremes extremes = FindDataExtremes(e.set, &e.fits.lineQ0, &e.fits.lineC0, settings.hideInactive != 0);
     const AxesState axes = RescaleMeasurementAxes(extremes, settings.manualX, settings.manualY);
     ChartInputs in = MeasurementChartInputs(e.set, e.options, e.fits, e.results, settings, axes);

@@ -240,7 +240,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
     }
     setAllActive(1);
     out.preparePoints = true;
-    out.recalculate = window_->qOrder() != 0 || window_->cOrder() != 0;
+    out.recalculate = window_->qOrder() != FitOrder::None || window_->cOrder() != FitOrder::None;
     out.repaint = true;
     return out;
 }

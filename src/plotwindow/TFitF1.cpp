@@ -1,5 +1,6 @@
 #include "plotwindow/TFitF1.h"
 
+#include "analysis/FormFactor.h"
 #include "analysis/KFactor.h"
 #include "analysis/NumberText.h"
 #include "analysis/PlotType.h"
@@ -7,6 +8,7 @@
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
+#include "texts/PlotWindowTexts.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -18,87 +20,54 @@ namespace zeb {
 
 namespace {
 
-const char* const kEditNames[4] = {"EditIDC_MWC", "EditIDC_MWQ", "EditIDC_RG", "EditIDC_A2"};
-const char* const kLabelNames[4] = {"LabelIDC_B_Mwc", "LabelIDC_B_Mwq", "LabelIDC_B_Rg", "LabelIDC_B_A2"};
-const char* const kKControls[4] = {"Label_k", "BtnIDC_K_KL", "BtnIDC_K_GR", "EditIDC_EING_K"};
+constexpr std::array<PlotWidget, 4> kKControls = {PlotWidget::LabelK, PlotWidget::ButtonKSmaller,
+                                                  PlotWidget::ButtonKLarger, PlotWidget::EditK};
 
 } // namespace
 
-const std::array<const char*, 6>& TFitF1::PlotTypeItems() {
-    static const std::array<const char*, 6> items = {"PLOTTYP_ZIMM", "PLOTTYP_BERRY", "PLOTTYP_GUINIER",
-                                                     "PLOTTYP_DI", "PLOTTYP_DII", "PLOTTYP_DIII"};
-    return items;
-}
-
-const std::array<const char*, 6>& TFitF1::QOrderItems() {
-    static const std::array<const char*, 6> items = {"ID_BER_Q_KEINE", "ID_BER_Q_1", "ID_BER_Q_2",
-                                                     "ID_BER_Q_3", "ID_BER_Q_4", "ID_BER_Q_5"};
-    return items;
-}
-
-const std::array<const char*, 6>& TFitF1::COrderItems() {
-    static const std::array<const char*, 6> items = {"ID_BER_C_KEINE", "ID_BER_C_1", "ID_BER_C_2",
-                                                     "ID_BER_C_3", "ID_BER_C_4", "ID_BER_C_5"};
-    return items;
-}
-
-const std::array<const char*, 5>& TFitF1::ModelItems() {
-    static const std::array<const char*, 5> items = {"mnCoilMd", "mnCoilPd", "mnThinRod", "mnHardSphere",
-                                                     "mnFFUser"};
-    return items;
-}
-
-const char* TFitF1::PlotFormItem(int form) {
-    static const char* const items[] = {"",          "mn1dPzQ2", "mnW1dPzQ2", "mnLnPzQ2", "mnPzQ2Q",
-                                        "mnPzQQ",    "mn1dPzU2", "mnW1dPzU2", "mnLnPzU2", "mnPzU2U",
-                                        "mnPzUU",    "mnPzQ",    "mnPzU"};
-    return form >= 1 && form <= 12 ? items[form] : "";
-}
-
 TFitF1::TFitF1(Platform& platform) : TFitF(platform) {
-    for (const char* name : PlotTypeItems()) menu_[name] = {};
-    for (const char* name : QOrderItems()) menu_[name] = {};
-    for (const char* name : COrderItems()) menu_[name] = {};
-    menu_["PLOTTYP_ZIMM"].checked = true;
-    menu_["ID_BER_Q_KEINE"].checked = true;
-    menu_["ID_BER_C_KEINE"].checked = true;
-    menu_["ID_BER_GEGLTTET"] = {};
-    menu_["ID_BER_BERECHNE"] = {};
-    menu_["ID_BER_AUSWERTUNG"] = {};
-    menu_["mnCorrReflect"] = {false, false, true};
-    menu_["mnFormFactor"] = {false, false, true};
-    for (const char* name : ModelItems()) menu_[name] = {false, false, true};
-    for (int form = 1; form <= 12; ++form) menu_[PlotFormItem(form)] = {false, false, true};
+    // Menu items start checked off, enabled and visible; these differ.
+    item(PlotMenuItem::PlotZimm).checked = true;
+    item(PlotMenuItem::QNone).checked = true;
+    item(PlotMenuItem::CNone).checked = true;
+    item(PlotMenuItem::CopyResults).visible = false;
+    item(PlotMenuItem::CorrReflect).enabled = false;
+    item(PlotMenuItem::FormFactorMenu).enabled = false;
+    for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = false;
+    for (int form = 1; form <= kPlotFormCount; ++form) item(PlotFormItem(form)).enabled = false;
 
-    widgets_["Label_k"] = {"&k:", true, true};
-    widgets_["EditIDC_EING_K"] = {};
-    widgets_["BtnIDC_K_KL"] = {"&<<", true, true};
-    widgets_["BtnIDC_K_GR"] = {"&>>", true, true};
+    control(PlotWidget::LabelK).text = tx::LabelK;
+    control(PlotWidget::ButtonKSmaller).text = tx::ButtonKSmaller;
+    control(PlotWidget::ButtonKLarger).text = tx::ButtonKLarger;
     const char* const labels[4] = {tx::LabelMwc, tx::LabelMwq, tx::LabelRg, tx::LabelA2};
-    for (int i = 0; i < 4; ++i) {
-        widgets_[kLabelNames[i]] = {labels[i], true, true};
-        widgets_[kEditNames[i]] = {" ", true, true};
+    for (std::size_t i = 0; i < 4; ++i) {
+        control(kResultLabels[i]).text = labels[i];
+        control(kResultEdits[i]).text = " ";
     }
     fits_.lineC0.active = fits_.lineQ0.active = 1;
 }
 
-void TFitF1::checkOnly(const std::array<const char*, 6>& items, int index) {
-    for (int i = 0; i < 6; ++i) menu_[items[static_cast<std::size_t>(i)]].checked = i == index;
+void TFitF1::checkPlotType(PlotType type) {
+    for (PlotType t : kAllPlotTypes) item(PlotTypeItem(t)).checked = t == type;
 }
 
-int TFitF1::readOrder(const std::array<const char*, 6>& items, int stored) {
-    for (int i = 0; i < 6; ++i)
-        if (menu_[items[static_cast<std::size_t>(i)]].checked) return i;
-    menu_[items[static_cast<std::size_t>(stored)]].checked = true;
+void TFitF1::checkOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder order) {
+    for (FitOrder o : kAllFitOrders) item(itemOf(o)).checked = o == order;
+}
+
+FitOrder TFitF1::readOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder stored) {
+    for (FitOrder o : kAllFitOrders)
+        if (item(itemOf(o)).checked) return o;
+    item(itemOf(stored)).checked = true;
     return stored;
 }
 
 void TFitF1::updateReflectItem() {
-    menu_["mnCorrReflect"].enabled = qOrder_ >= 1 && IsStaticPlot(plotType_) && !ff_.viewShown;
+    item(PlotMenuItem::CorrReflect).enabled = qOrder_ != FitOrder::None && IsStaticPlot(plotType_) && !ff_.viewShown;
 }
 
 void TFitF1::setKControlsVisible(bool visible) {
-    for (const char* name : kKControls) widgets_[name].visible = visible;
+    for (PlotWidget w : kKControls) control(w).visible = visible;
 }
 
 std::string TFitF1::dataFolder() const {
@@ -116,7 +85,7 @@ double TFitF1::kScale() const { return KScaleOf(set_); }
 
 void TFitF1::PreparePoints(int mode) {
     if (mode == 2) k_ = AutomaticK(set_);
-    for (const Message& m : PreparePlottedPoints(set_, static_cast<PlotType>(plotType_), k_, mode != 0))
+    for (const Message& m : PreparePlottedPoints(set_, plotType_, k_, mode != 0))
         platform_.inform(m.text, m.caption, m.icon);
     RescaleAxes();
 }
@@ -125,21 +94,21 @@ void TFitF1::OnClickedRechne() {
     // Nothing is calculated from a set that is being filled.
     if (loading()) return;
     results_ = EvaluationResults{};
-    results_.plotType = plotType_;
-    qOrder_ = readOrder(QOrderItems(), qOrder_);
-    cOrder_ = readOrder(COrderItems(), cOrder_);
-    if (qOrder_ >= 1 && rememberedSmoothing_ == kSmoothingOn) {
-        smoothing_ = kSmoothingOn;
-        menu_["ID_BER_GEGLTTET"].checked = true;
+    results_.plotType = PlotTypeNumber(plotType_);
+    qOrder_ = readOrder(QOrderItem, qOrder_);
+    cOrder_ = readOrder(COrderItem, cOrder_);
+    if (qOrder_ != FitOrder::None && rememberedSmoothing_ == Smoothing::On) {
+        smoothing_ = Smoothing::On;
+        item(PlotMenuItem::Smooth).checked = true;
     }
     if (!set_.initialised()) return;
 
     CalculationOptions options;
-    options.plotType = static_cast<PlotType>(plotType_);
+    options.plotType = plotType_;
     options.qOrder = qOrder_;
     options.cOrder = cOrder_;
-    options.smoothing = smoothing_ == kSmoothingOn;
-    options.weighting = weighting_ == kWeightingOn;
+    options.smoothing = smoothing_;
+    options.weighting = weighting_;
     options.kInternal = k_;
     Calculation calculation = Calculate(set_, options);
     for (const Message& m : calculation.messages) platform_.inform(m.text, m.caption, m.icon);
@@ -147,13 +116,13 @@ void TFitF1::OnClickedRechne() {
     fits_ = std::move(calculation.fits);
     if (!calculation.completed) return;
 
-    for (const char* name : kEditNames) widgets_[name].text = " ";
+    for (PlotWidget w : kResultEdits) control(w).text = " ";
     results_ = std::move(calculation.results);
-    for (int i = 0; i < 4; ++i) {
-        widgets_[kLabelNames[i]].text = results_.labels[static_cast<std::size_t>(i)];
-        widgets_[kEditNames[i]].text = results_.edits[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < 4; ++i) {
+        control(kResultLabels[i]).text = results_.labels[i];
+        control(kResultEdits[i]).text = results_.edits[i];
     }
-    menu_["ID_BER_AUSWERTUNG"].enabled = results_.anyRow;
+    item(PlotMenuItem::Results).enabled = results_.anyRow;
     if (IsStaticPlot(plotType_)) {
         storedMwQ2_ = results_.mwQ2 ? *results_.mwQ2 : -1.0;
         storedRgNm_ = results_.rgNm ? *results_.rgNm : -1.0;
@@ -162,12 +131,12 @@ void TFitF1::OnClickedRechne() {
     deactivatedAtCalculation_ = deactivatedPoints();
     RescaleAxes();
     const bool formFactors = IsStaticPlot(plotType_);
-    menu_["mnFormFactor"].enabled = formFactors;
-    for (const char* name : ModelItems()) menu_[name].enabled = formFactors;
+    item(PlotMenuItem::FormFactorMenu).enabled = formFactors;
+    for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = formFactors;
     calculated_ = true;
     if (!loadRunning()) {
         setKControlsVisible(true);
-        menu_["ID_BER_BERECHNE"].enabled = true;
+        item(PlotMenuItem::Calculate).enabled = true;
     }
     RefreshCaption();
     Repaint();
@@ -199,10 +168,10 @@ bool TFitF1::RestoreK(double kInternal) {
     return true;
 }
 
-void TFitF1::showK() { widgets_["EditIDC_EING_K"].text = Gcvt6(k_ * 1e-8 * 0.001); }
+void TFitF1::showK() { control(PlotWidget::EditK).text = Gcvt6(k_ * 1e-8 * 0.001); }
 
 void TFitF1::PostLoadSetup() {
-    menu_["ID_BER_AUSWERTUNG"].enabled = false;
+    item(PlotMenuItem::Results).enabled = false;
     kStep_ = kInitialKStep;
     PreparePoints(2);
     OnClickedRechne();
@@ -212,13 +181,13 @@ void TFitF1::PostLoadSetup() {
         for (int a = 1; a <= set_.lastAngleIndex; ++a)
             if (const DataPoint* p = set_.cell(c, a)) kinds |= p->presence;
     const bool hasStatic = kinds & kHasKcr;
-    menu_["PLOTTYP_ZIMM"].enabled = menu_["PLOTTYP_BERRY"].enabled = menu_["PLOTTYP_GUINIER"].enabled = hasStatic;
-    menu_["PLOTTYP_DI"].enabled = kinds & kHasDappI;
-    menu_["PLOTTYP_DII"].enabled = kinds & kHasDappII;
-    menu_["PLOTTYP_DIII"].enabled = kinds & kHasDappIII;
-    checkOnly(PlotTypeItems(), plotType_ - 1);
-    checkOnly(QOrderItems(), qOrder_);
-    checkOnly(COrderItems(), cOrder_);
+    for (PlotType t : {PlotType::Zimm, PlotType::Berry, PlotType::Guinier}) item(PlotTypeItem(t)).enabled = hasStatic;
+    item(PlotMenuItem::PlotDI).enabled = kinds & kHasDappI;
+    item(PlotMenuItem::PlotDII).enabled = kinds & kHasDappII;
+    item(PlotMenuItem::PlotDIII).enabled = kinds & kHasDappIII;
+    checkPlotType(plotType_);
+    checkOrder(QOrderItem, qOrder_);
+    checkOrder(COrderItem, cOrder_);
     updateReflectItem();
 }
 
@@ -245,8 +214,8 @@ void TFitF1::AfterOptions() {
         Repaint();
         return;
     }
-    smoothing_ = qOrder_ != 0 && rememberedSmoothing_ == kSmoothingOn ? kSmoothingOn : kSmoothingOff;
-    menu_["ID_BER_GEGLTTET"].checked = smoothing_ == kSmoothingOn;
+    smoothing_ = qOrder_ != FitOrder::None && rememberedSmoothing_ == Smoothing::On ? Smoothing::On : Smoothing::Off;
+    item(PlotMenuItem::Smooth).checked = smoothing_ == Smoothing::On;
     OnClickedRechne();
     Repaint();
 }
@@ -296,7 +265,7 @@ void TFitF1::cpEING_K() {
     // The message box takes the focus from the field: the kill-focus that
     // follows while it is up must not read the field again.
     if (kRefusing_) return;
-    takeTypedK(ParseTypedNumber(widgets_["EditIDC_EING_K"].text));
+    takeTypedK(ParseTypedNumber(control(PlotWidget::EditK).text));
 }
 
 void TFitF1::EnterK(double kDisplayed) {
@@ -322,7 +291,7 @@ void TFitF1::takeTypedK(std::optional<double> typed) {
         // A zero k would pile all concentrations onto one abscissa: k becomes 1.0
         // in the displayed unit, which is what the field then shows.
         k_ = 1e11;
-        widgets_["EditIDC_EING_K"].text = tx::KTypedZeroText;
+        control(PlotWidget::EditK).text = tx::KTypedZeroText;
     }
     PreparePoints(1);
     OnClickedRechne();

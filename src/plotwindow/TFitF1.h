@@ -4,14 +4,8 @@
 // forwards menu and widget events to the handlers below and mirrors the menu
 // and widget state (check marks, enabled/visible flags, label and field texts).
 //
-// Menu items are keyed by their names: "PLOTTYP_ZIMM" .. "PLOTTYP_DIII",
-// "ID_BER_Q_KEINE", "ID_BER_Q_1" .. "ID_BER_Q_5", "ID_BER_GEGLTTET",
-// "ID_BER_C_KEINE", "ID_BER_C_1" .. "ID_BER_C_5", "ID_BER_BERECHNE",
-// "ID_BER_AUSWERTUNG", "mnCorrReflect", "mnFormFactor", the model items
-// "mnCoilMd" .. "mnFFUser" and the twelve plot-form items ("mnPzQ", "mn1dPzQ2", ...).
-// Widgets are keyed by control name: "Label_k", "EditIDC_EING_K", "BtnIDC_K_KL",
-// "BtnIDC_K_GR", "LabelIDC_B_Mwc", "EditIDC_MWC", "LabelIDC_B_Mwq", "EditIDC_MWQ",
-// "LabelIDC_B_Rg", "EditIDC_RG", "LabelIDC_B_A2", "EditIDC_A2".
+// Menu items and the controls at the left of the chart are indexed by the
+// enums of PlotMenu.h, whose table names them and gives each item its handler.
 //
 // The chart side (TFitF1Chart.cpp): the window's plot settings, the axis state
 // that RescaleAxes rebuilds (after PreparePoints, a calculation and when the
@@ -23,13 +17,14 @@
 #include "analysis/EvaluationResults.h"
 #include "analysis/Extrapolation.h"
 #include "analysis/FormFactorView.h"
+#include "analysis/PlotType.h"
 #include "analysis/UserFormFactor.h"
 #include "data/TFitF.h"
 #include "plot/ChartDrawing.h"
 #include "plot/WindowState.h"
+#include "plotwindow/PlotMenu.h"
 
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -75,26 +70,33 @@ public:
 
     // ---- q²-Dep., c-Dep. and smoothing
     void OnBerechnungQKeine();
-    void OnBerechnungQ1() { selectQOrder(1); }
-    void OnBerechnungQ2() { selectQOrder(2); }
-    void OnBerechnungQ3() { selectQOrder(3); }
-    void OnBerechnungQ4() { selectQOrder(4); }
-    void OnBerechnungQ5() { selectQOrder(5); }
-    void OnBerechnungCKeine() { selectCOrder(0); }
-    void OnBerechnungC1() { selectCOrder(1); }
-    void OnBerechnungC2() { selectCOrder(2); }
-    void OnBerechnungC3() { selectCOrder(3); }
-    void OnBerechnungC4() { selectCOrder(4); }
-    void OnBerechnungC5() { selectCOrder(5); }
+    void OnBerechnungQ1() { selectQOrder(FitOrder::One); }
+    void OnBerechnungQ2() { selectQOrder(FitOrder::Two); }
+    void OnBerechnungQ3() { selectQOrder(FitOrder::Three); }
+    void OnBerechnungQ4() { selectQOrder(FitOrder::Four); }
+    void OnBerechnungQ5() { selectQOrder(FitOrder::Five); }
+    void OnBerechnungCKeine() { selectCOrder(FitOrder::None); }
+    void OnBerechnungC1() { selectCOrder(FitOrder::One); }
+    void OnBerechnungC2() { selectCOrder(FitOrder::Two); }
+    void OnBerechnungC3() { selectCOrder(FitOrder::Three); }
+    void OnBerechnungC4() { selectCOrder(FitOrder::Four); }
+    void OnBerechnungC5() { selectCOrder(FitOrder::Five); }
     void OnSelchangeComboFitmethode();  // "&smooth"
 
     // ---- Plot types
-    void OnBerechnungPlottypZimm() { selectPlotType(1); }
-    void OnBerechnungPlottypBerry() { selectPlotType(2); }
-    void OnBerechnungPlottypGuinier() { selectPlotType(3); }
-    void OnBerechnungPlottypDi() { selectPlotType(4); }
-    void OnBerechnungPlottypDii() { selectPlotType(5); }
-    void OnBerechnungPlottypDiii() { selectPlotType(6); }
+    void OnBerechnungPlottypZimm() { selectPlotType(PlotType::Zimm); }
+    void OnBerechnungPlottypBerry() { selectPlotType(PlotType::Berry); }
+    void OnBerechnungPlottypGuinier() { selectPlotType(PlotType::Guinier); }
+    void OnBerechnungPlottypDi() { selectPlotType(PlotType::DI); }
+    void OnBerechnungPlottypDii() { selectPlotType(PlotType::DII); }
+    void OnBerechnungPlottypDiii() { selectPlotType(PlotType::DIII); }
+
+    // ---- The choices of these menus as values (what the items above run;
+    // the batch tool and saved evaluations choose this way). Choosing the q
+    // order "no" also switches smoothing off, as its menu item does.
+    void selectQOrder(FitOrder order);
+    void selectCOrder(FitOrder order);
+    void selectPlotType(PlotType type);
 
     // ---- k
     void OnClicked_K_Kl();  // "&<<"
@@ -132,18 +134,20 @@ public:
     bool reflectionCorrected() const;
 
     // ---- Settings the options dialog writes (the calculation reads them)
-    void setWeighting(int code) { weighting_ = code; }
-    void setRememberedSmoothing(int code) { rememberedSmoothing_ = code; }
+    void setWeighting(Weighting weighting) { weighting_ = weighting; }
+    void setRememberedSmoothing(Smoothing smoothing) { rememberedSmoothing_ = smoothing; }
     // Chosen concentrations (point selection): the last one is compared in the form-factor view.
     std::vector<int>& chosenConcentrations() { return chosen_; }
 
     // ---- Read access for the chart, the results window and the batch tool
-    int plotType() const { return plotType_; }
-    int qOrder() const { return qOrder_; }
-    int cOrder() const { return cOrder_; }
-    int smoothing() const { return smoothing_; }
-    int rememberedSmoothing() const { return rememberedSmoothing_; }
-    int weighting() const { return weighting_; }
+    PlotType plotType() const { return plotType_; }
+    FitOrder qOrder() const { return qOrder_; }
+    FitOrder cOrder() const { return cOrder_; }
+    // In effect: off while the q order is "no", whatever was chosen.
+    Smoothing smoothing() const { return smoothing_; }
+    // As chosen in the menu or the options dialog.
+    Smoothing rememberedSmoothing() const { return rememberedSmoothing_; }
+    Weighting weighting() const { return weighting_; }
     double k() const { return k_; }
     // The folder the window's data come from, where its save dialogs start: that
     // of the file last loaded, else of the first concentration's source file
@@ -167,18 +171,14 @@ public:
     // The points of the curve of a checked model in the current plot form.
     std::vector<FormFactorXY> formFactorCurve(int model) const;
 
-    const std::map<std::string, MenuItemState>& menu() const { return menu_; }
-    const MenuItemState& menuItem(const std::string& name) const { return menu_.at(name); }
-    const std::map<std::string, WidgetState>& widgets() const { return widgets_; }
-    const WidgetState& widget(const std::string& name) const { return widgets_.at(name); }
+    using MenuStates = std::array<MenuItemState, kPlotMenuItemCount>;
+    using WidgetStates = std::array<WidgetState, kPlotWidgetCount>;
+    const MenuStates& menu() const { return menu_; }
+    const MenuItemState& menuItem(PlotMenuItem item) const { return menu_[static_cast<std::size_t>(item)]; }
+    const WidgetStates& widgets() const { return widgets_; }
+    const WidgetState& widget(PlotWidget w) const { return widgets_[static_cast<std::size_t>(w)]; }
     // The view writes what the user typed.
-    void setWidgetText(const std::string& name, const std::string& text) { widgets_[name].text = text; }
-
-    static const std::array<const char*, 6>& PlotTypeItems();
-    static const std::array<const char*, 6>& QOrderItems();
-    static const std::array<const char*, 6>& COrderItems();
-    static const std::array<const char*, 5>& ModelItems();
-    static const char* PlotFormItem(int form);
+    void setWidgetText(PlotWidget w, const std::string& text) { control(w).text = text; }
 
     // ---- The chart (TFitF1Chart.cpp)
     // The window's plot settings: a copy of the global defaults with the axis
@@ -212,11 +212,11 @@ protected:
     bool loadRunning() const { return loading(); }
 
 private:
-    void selectQOrder(int order);
-    void selectCOrder(int order);
-    void selectPlotType(int type);
-    void checkOnly(const std::array<const char*, 6>& items, int index);
-    int readOrder(const std::array<const char*, 6>& items, int stored);
+    MenuItemState& item(PlotMenuItem i) { return menu_[static_cast<std::size_t>(i)]; }
+    WidgetState& control(PlotWidget w) { return widgets_[static_cast<std::size_t>(w)]; }
+    void checkPlotType(PlotType type);
+    void checkOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder order);
+    FitOrder readOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder stored);
     void updateReflectItem();
     void setKControlsVisible(bool visible);
     void leaveFormFactorView();
@@ -229,12 +229,12 @@ private:
     void takeTypedK(std::optional<double> typed);
     void showK();
 
-    int plotType_ = 1;
-    int qOrder_ = 0;
-    int cOrder_ = 0;
-    int smoothing_ = 1;
-    int rememberedSmoothing_ = 1;
-    int weighting_ = 1;
+    PlotType plotType_ = PlotType::Zimm;
+    FitOrder qOrder_ = FitOrder::None;
+    FitOrder cOrder_ = FitOrder::None;
+    Smoothing smoothing_ = Smoothing::Off;
+    Smoothing rememberedSmoothing_ = Smoothing::Off;
+    Weighting weighting_ = Weighting::Off;
     double k_ = 0.0;
     int kStep_ = 10;
     bool kEnterArmed_ = false;
@@ -247,8 +247,8 @@ private:
     FormFactorState ff_;
     std::vector<int> chosen_;
     std::vector<std::pair<int, int>> deactivatedAtCalculation_;
-    std::map<std::string, MenuItemState> menu_;
-    std::map<std::string, WidgetState> widgets_;
+    MenuStates menu_{};
+    WidgetStates widgets_{};
 
     struct ChartState {
         PlotSettings settings;

@@ -43,17 +43,17 @@ bool TFitF1::obtainUserFormFactor() {
 void TFitF1::mnFormFactorPClick(int modelTag) {
     const int model = ModelFromTag(modelTag);
     if (loading() || model == 0 || !IsStaticPlot(plotType_)) return;
-    const char* item = ModelItems()[static_cast<std::size_t>(model - 1)];
+    MenuItemState& checkItem = item(ModelItem(model));
     auto it = std::find(ff_.models.begin(), ff_.models.end(), model);
     if (it != ff_.models.end()) {
         ff_.models.erase(it);
-        menu_[item].checked = false;
+        checkItem.checked = false;
     } else {
         ff_.models.push_back(model);
-        menu_[item].checked = true;
+        checkItem.checked = true;
         if (model == kModelUser && !obtainUserFormFactor()) {
             ff_.models.pop_back();
-            menu_[item].checked = false;
+            checkItem.checked = false;
         }
     }
     // The plot forms are offered while at least one model is checked.
@@ -76,17 +76,17 @@ void TFitF1::buildFormFactorView() {
 void TFitF1::mnFormFactorPPClick(int formTag) {
     const int form = PlotFormFromTag(formTag);
     if (loading() || form == 0 || !IsStaticPlot(plotType_)) return;
-    menu_["mnCorrReflect"].enabled = false;
+    item(PlotMenuItem::CorrReflect).enabled = false;
 
     // The compared data: the last chosen concentration, else the data extrapolated to c = 0.
     double c = -1.0, rg = ff_.rgNm, mw = ff_.mwGPerMol;
     int row = -1;
-    if (!chosen_.empty() && qOrder_ >= 1 && chosen_.back() >= 1 && chosen_.back() <= set_.lastConcIndex) {
+    if (!chosen_.empty() && qOrder_ != FitOrder::None && chosen_.back() >= 1 && chosen_.back() <= set_.lastConcIndex) {
         row = chosen_.back();
         c = set_.concentration[row];
         rg = set_.appRg[row];
         mw = set_.appMw[row];
-    } else if (qOrder_ == 0 || cOrder_ == 0) {
+    } else if (qOrder_ == FitOrder::None || cOrder_ == FitOrder::None) {
         c = -1.0;
     } else {
         // Also when the chosen group is the c = 0 extrapolation itself.
@@ -107,7 +107,7 @@ void TFitF1::mnFormFactorPPClick(int formTag) {
 }
 
 void TFitF1::showFormFactorView(int form, double c, int row, double rg, double mw) {
-    menu_["mnCorrReflect"].enabled = false;
+    item(PlotMenuItem::CorrReflect).enabled = false;
     ff_.form = form;
     ff_.cGPerCm3 = c;
     ff_.row = row;
@@ -121,7 +121,7 @@ void TFitF1::showFormFactorView(int form, double c, int row, double rg, double m
     ff_.viewShown = true;
     buildFormFactorView();
     setKControlsVisible(false);
-    menu_["ID_BER_BERECHNE"].enabled = false;
+    item(PlotMenuItem::Calculate).enabled = false;
     RefreshCaption();
     Repaint();
 }
@@ -134,7 +134,7 @@ bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, dou
     for (int model : models)
         if (model < 1 || model > kModelCount) return false;
     leaveFormFactorView();
-    for (const char* name : ModelItems()) menu_[name].enabled = true;
+    for (int m = 1; m <= 5; ++m) item(ModelItem(m)).enabled = true;
     for (int model : models) {
         if (std::find(ff_.models.begin(), ff_.models.end(), model) != ff_.models.end()) continue;
         if (model == kModelUser) {
@@ -143,13 +143,13 @@ bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, dou
             if (r != FfuResult::Ok) {
                 platform_.inform(FfuMessageText(r, ff_.user), tx::CapInformation, MsgIcon::Stop);
                 leaveFormFactorView();
-                for (const char* name : ModelItems()) menu_[name].enabled = true;
+                for (int m = 1; m <= 5; ++m) item(ModelItem(m)).enabled = true;
                 return false;
             }
             ff_.userPath = userPath;
         }
         ff_.models.push_back(model);
-        menu_[ModelItems()[static_cast<std::size_t>(model - 1)]].checked = true;
+        item(ModelItem(model)).checked = true;
     }
     updatePlotFormItems();
     const double c = row < 0 ? -1.0 : row == 0 ? 0.0 : set_.concentration[row];

@@ -1,40 +1,40 @@
 // The fit-order, smoothing and plot-type menus of the plot window.
-#include "analysis/PlotType.h"
 #include "plotwindow/TFitF1.h"
+
+#include "analysis/FormFactor.h"
 
 namespace zeb {
 
 // While a file is read none of these commands runs: the set is being filled.
 
-void TFitF1::OnBerechnungQKeine() {
-    if (loading()) return;
-    smoothing_ = kSmoothingOff;
-    menu_["ID_BER_GEGLTTET"].checked = false;
-    selectQOrder(0);
-}
+void TFitF1::OnBerechnungQKeine() { selectQOrder(FitOrder::None); }
 
-void TFitF1::selectQOrder(int order) {
+void TFitF1::selectQOrder(FitOrder order) {
     if (loading()) return;
-    checkOnly(QOrderItems(), order);
+    if (order == FitOrder::None) {
+        smoothing_ = Smoothing::Off;
+        item(PlotMenuItem::Smooth).checked = false;
+    }
+    checkOrder(QOrderItem, order);
     qOrder_ = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
 }
 
-void TFitF1::selectCOrder(int order) {
+void TFitF1::selectCOrder(FitOrder order) {
     if (loading()) return;
-    checkOnly(COrderItems(), order);
+    checkOrder(COrderItem, order);
     cOrder_ = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
 }
 
-void TFitF1::selectPlotType(int type) {
+void TFitF1::selectPlotType(PlotType type) {
     if (loading()) return;
     leaveFormFactorView();
-    checkOnly(PlotTypeItems(), type - 1);
+    checkPlotType(type);
     plotType_ = type;
     updateReflectItem();
     SetAxesAutomatic();
@@ -44,34 +44,34 @@ void TFitF1::selectPlotType(int type) {
 
 void TFitF1::OnSelchangeComboFitmethode() {
     if (loading()) return;
-    const int before = smoothing_;
-    MenuItemState& item = menu_["ID_BER_GEGLTTET"];
-    smoothing_ = rememberedSmoothing_ = item.checked ? kSmoothingOff : kSmoothingOn;
-    item.checked = smoothing_ == kSmoothingOn;
-    if (qOrder_ == 0) {
+    const Smoothing before = smoothing_;
+    MenuItemState& smooth = item(PlotMenuItem::Smooth);
+    smoothing_ = rememberedSmoothing_ = smooth.checked ? Smoothing::Off : Smoothing::On;
+    smooth.checked = smoothing_ == Smoothing::On;
+    if (qOrder_ == FitOrder::None) {
         // Without a q² fit there is nothing to smooth; the user's choice is remembered.
-        smoothing_ = kSmoothingOff;
-        item.checked = false;
+        smoothing_ = Smoothing::Off;
+        smooth.checked = false;
     }
     if (smoothing_ == before) return;
     PreparePoints(0);
     Repaint();
-    if (qOrder_ != 0 || cOrder_ != 0) OnClickedRechne();
+    if (qOrder_ != FitOrder::None || cOrder_ != FitOrder::None) OnClickedRechne();
 }
 
 void TFitF1::leaveFormFactorView() {
     ff_.viewShown = false;
     ff_.models.clear();
-    for (const char* name : ModelItems()) {
-        menu_[name].enabled = false;
-        menu_[name].checked = false;
+    for (int model = 1; model <= 5; ++model) {
+        item(ModelItem(model)).enabled = false;
+        item(ModelItem(model)).checked = false;
     }
     updatePlotFormItems();
 }
 
 void TFitF1::updatePlotFormItems() {
     const bool any = !ff_.models.empty();
-    for (int form = 1; form <= 12; ++form) menu_[PlotFormItem(form)].enabled = any;
+    for (int form = 1; form <= kPlotFormCount; ++form) item(PlotFormItem(form)).enabled = any;
 }
 
 } // namespace zeb

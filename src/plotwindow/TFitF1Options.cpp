@@ -13,18 +13,18 @@ int OnOptionen(TFitF1& w, GlobalDefaults& defaults) {
     s.formFactorMode = ff.viewShown;
     // The window's analysis state holds smoothing and weighting (the "&smooth"
     // menu item changes them too); the dialog shows and edits them as settings.
-    s.smoothing = static_cast<std::int16_t>(w.rememberedSmoothing());
-    s.weighting = static_cast<std::int16_t>(w.weighting());
+    s.smoothing = static_cast<std::int16_t>(SmoothingCode(w.rememberedSmoothing()));
+    s.weighting = static_cast<std::int16_t>(WeightingCode(w.weighting()));
 
     OptionsWindowInfo info;
-    info.plotType = w.plotType();
+    info.plotType = PlotTypeNumber(w.plotType());
     info.representation = ff.form;
     info.curves = ff.models;
     TFormOptions dialog(w.platform(), s, info, defaults, w.settingsPath());
     w.platform().runModal(dialog);
 
-    w.setWeighting(s.weighting);
-    w.setRememberedSmoothing(s.smoothing);
+    w.setWeighting(WeightingFromCode(s.weighting));
+    w.setRememberedSmoothing(SmoothingFromCode(s.smoothing));
     w.AfterOptions();
     return dialog.modalResult;
 }

@@ -6,7 +6,6 @@
 #include "analysis/PlotType.h"
 #include "data/CFormat.h"
 #include "platform/Platform.h"
-#include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
 #include "session/EvaluationFiles.h"
 
@@ -54,11 +53,11 @@ EvaluationCapture CaptureEvaluation(const TFitF1& w, const std::string& zebPath)
         }
         e.files.push_back(*entry);
     }
-    e.plotType = w.plotType();
-    e.qOrder = w.qOrder();
-    e.cOrder = w.cOrder();
-    e.smoothing = w.rememberedSmoothing() == kSmoothingOn;
-    e.weighting = w.weighting() == kWeightingOn;
+    e.plotType = PlotTypeNumber(w.plotType());
+    e.qOrder = OrderNumber(w.qOrder());
+    e.cOrder = OrderNumber(w.cOrder());
+    e.smoothing = w.rememberedSmoothing() == Smoothing::On;
+    e.weighting = w.weighting() == Weighting::On;
     e.kInternal = w.k();
     e.deactivated = w.deactivatedPoints();
     const FormFactorState& ff = w.formFactor();
@@ -116,17 +115,18 @@ void ApplyEvaluation(TFitF1& w, const Evaluation& e, const std::string& zebPath)
     if (!missing.empty()) platform.inform(tx::EvaluationPointsMissing + missing, tx::CapInformation, MsgIcon::Information);
 
     // In the order of the batch tool's options: the options dialog's choices, k, then the menus.
-    w.setWeighting(e.weighting ? kWeightingOn : kWeightingOff);
-    w.setRememberedSmoothing(e.smoothing ? kSmoothingOn : kSmoothingOff);
+    w.setWeighting(e.weighting ? Weighting::On : Weighting::Off);
+    w.setRememberedSmoothing(e.smoothing ? Smoothing::On : Smoothing::Off);
     if (e.kInternal && !w.RestoreK(*e.kInternal))
         platform.inform(tx::EvaluationKRefused, tx::CapInformation, MsgIcon::Information);
-    if (w.menuItem(TFitF1::PlotTypeItems()[static_cast<std::size_t>(e.plotType - 1)]).enabled) {
-        ChoosePlotType(w, e.plotType);
+    const PlotType plotType = PlotTypeFromNumber(e.plotType).value_or(PlotType::Zimm);
+    if (w.menuItem(PlotTypeItem(plotType)).enabled) {
+        w.selectPlotType(plotType);
     } else {
         platform.inform(tx::EvaluationPlotTypeMissing, tx::CapInformation, MsgIcon::Information);
     }
-    ChooseQOrder(w, e.qOrder);
-    ChooseCOrder(w, e.cOrder);
+    w.selectQOrder(FitOrderFromNumber(e.qOrder).value_or(FitOrder::None));
+    w.selectCOrder(FitOrderFromNumber(e.cOrder).value_or(FitOrder::None));
     if (e.formFactor) {
         const EvaluationFormFactor& ff = *e.formFactor;
         const std::string userPath = ff.userFile ? ResolveEvaluationPath(ff.userFile->path, zebPath) : std::string();

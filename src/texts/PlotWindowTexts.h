@@ -59,64 +59,65 @@ inline constexpr MenuText EditItems[] = {
     {"PUNKTWAHLMODUSANAUS", "Point-select-mode", "", "Select points with the arrow keys, toggle with Enter or Space"},
 };
 
-inline constexpr MenuText PlotTypeItems[] = {
-    {"PLOTTYP_ZIMM", "&Zimm", "", "Zimm plot: Kc/R over q² + kc"},
-    {"PLOTTYP_BERRY", "&Berry", "Ctrl+B", "Berry plot: sqrt(Kc/R) over q² + kc"},
-    {"PLOTTYP_GUINIER", "&Guinier", "Ctrl+G", "Guinier plot: ln(Kc/R) over q² + kc"},
-    {nullptr, nullptr, nullptr, nullptr},
-    {"PLOTTYP_DI", "&D-I", "", "Dynamic light scattering: Dapp I over q² + kc"},
-    {"PLOTTYP_DII", "D&-II", "", "Dynamic light scattering: Dapp II over q² + kc"},
-    {"PLOTTYP_DIII", "D-&III", "", "Dynamic light scattering: Dapp III over q² + kc"},
+// The items of the plot-type, q²-Dep., c-Dep., Calculation and form-factor
+// menus: caption, shortcut ("" for none) and status-bar hint. The plot window's
+// menu table gives each its name and command.
+struct ItemText {
+    const char* caption;
+    const char* shortcut;
+    const char* hint;
 };
 
-inline constexpr MenuText QOrderItems[] = {
-    {"ID_BER_Q_KEINE", "&no", "Ctrl+0", "No q²-dependence"},
-    {"ID_BER_Q_1", "&1", "Ctrl+1", "q²-dependence linear regression"},
-    {"ID_BER_Q_2", "&2", "Ctrl+2", "q²-dependence regression of 2nd order"},
-    {"ID_BER_Q_3", "&3", "Ctrl+3", "q²-dependence regression of 3rd order"},
-    {"ID_BER_Q_4", "&4", "Ctrl+4", "q²-dependence regression of 4th order"},
-    {"ID_BER_Q_5", "&5", "Ctrl+5", "q²-dependence regression of 5th order"},
-    {"ID_BER_GEGLTTET", "&smooth", "Ctrl+S", "The plot is smoothed (see help - F1)"},
-};
+// "&Plot-Type" ("&Zimm" has no shortcut: Ctrl+Z belongs to "De-/Activate data")
+inline constexpr ItemText ItemZimm{"&Zimm", "", "Zimm plot: Kc/R over q² + kc"};
+inline constexpr ItemText ItemBerry{"&Berry", "Ctrl+B", "Berry plot: sqrt(Kc/R) over q² + kc"};
+inline constexpr ItemText ItemGuinier{"&Guinier", "Ctrl+G", "Guinier plot: ln(Kc/R) over q² + kc"};
+inline constexpr ItemText ItemDI{"&D-I", "", "Dynamic light scattering: Dapp I over q² + kc"};
+inline constexpr ItemText ItemDII{"D&-II", "", "Dynamic light scattering: Dapp II over q² + kc"};
+inline constexpr ItemText ItemDIII{"D-&III", "", "Dynamic light scattering: Dapp III over q² + kc"};
 
-inline constexpr MenuText COrderItems[] = {
-    {"ID_BER_C_KEINE", "&no", "Ctrl+F6", "No c-dependence"},
-    {"ID_BER_C_1", "&1", "Ctrl+F1", "c-dependence polynom of 1st degree"},
-    {"ID_BER_C_2", "&2", "Ctrl+F2", "c-dependence polynom of 2nd degree"},
-    {"ID_BER_C_3", "&3", "Ctrl+F3", "c-dependence polynom of 3rd degree"},
-    {"ID_BER_C_4", "&4", "Ctrl+F4", "c-dependence polynom of 4th degree"},
-    {"ID_BER_C_5", "&5", "Ctrl+F5", "c-dependence polynom of 5th degree"},
-};
+// "&q²-Dep."
+inline constexpr ItemText ItemQNone{"&no", "Ctrl+0", "No q²-dependence"};
+inline constexpr ItemText ItemQ1{"&1", "Ctrl+1", "q²-dependence linear regression"};
+inline constexpr ItemText ItemQ2{"&2", "Ctrl+2", "q²-dependence regression of 2nd order"};
+inline constexpr ItemText ItemQ3{"&3", "Ctrl+3", "q²-dependence regression of 3rd order"};
+inline constexpr ItemText ItemQ4{"&4", "Ctrl+4", "q²-dependence regression of 4th order"};
+inline constexpr ItemText ItemQ5{"&5", "Ctrl+5", "q²-dependence regression of 5th order"};
+inline constexpr ItemText ItemSmooth{"&smooth", "Ctrl+S", "The plot is smoothed (see help - F1)"};
 
-inline constexpr MenuText CalculationItems[] = {
-    {"ID_BER_BERECHNE", "&Calculate", "Ctrl+N", "Calculate the fit (q² and c dependence)"},
-    {"ID_BER_AUSWERTUNG", "&Results", "Ctrl+R", "Show the results of the calculation"},
-    {"ID_BER_AUSWERTUNGKOPIEREN", "C&opy results", "", ""},
-    {nullptr, nullptr, nullptr, nullptr},
-    {"mnCorrReflect", "C&orrection for Reflection", "", "Correct the static data for light reflected at the cuvette wall"},
-};
+// "&c-Dep."
+inline constexpr ItemText ItemCNone{"&no", "Ctrl+F6", "No c-dependence"};
+inline constexpr ItemText ItemC1{"&1", "Ctrl+F1", "c-dependence polynom of 1st degree"};
+inline constexpr ItemText ItemC2{"&2", "Ctrl+F2", "c-dependence polynom of 2nd degree"};
+inline constexpr ItemText ItemC3{"&3", "Ctrl+F3", "c-dependence polynom of 3rd degree"};
+inline constexpr ItemText ItemC4{"&4", "Ctrl+F4", "c-dependence polynom of 4th degree"};
+inline constexpr ItemText ItemC5{"&5", "Ctrl+F5", "c-dependence polynom of 5th degree"};
 
-inline constexpr MenuText FormFactorItems[] = {
-    {"mnCoilMd", "Coil, mono disperse", "", "Form factor of a monodisperse coil"},
-    {"mnCoilPd", "Coil, poly disperse, Mw/Mn = 2", "", "Form factor of a polydisperse coil"},
-    {"mnThinRod", "Thin rod", "", "Form factor of a thin rod"},
-    {"mnHardSphere", "Hard sphere", "", "Form factor of a hard sphere"},
-    {"mnFFUser", "User defined", "", "Form factor from a file of q, Pz pairs"},
-    {nullptr, nullptr, nullptr, nullptr},
-    {"mnPzQ", "Plot Pz(u) vs q", "", ""},
-    {"mn1dPzQ2", "Plot 1/Pz(u) vs q²", "", ""},
-    {"mnW1dPzQ2", "Plot sqrt(1/Pz(u)) vs q²", "", ""},
-    {"mnLnPzQ2", "Plot -ln(Pz(u)) vs q²", "", ""},
-    {"mnPzQ2Q", "Plot Pz(u)*q² vs q (Kratky)", "", ""},
-    {"mnPzQQ", "Plot Pz(u)*q vs q (Holtzer)", "", ""},
-    {nullptr, nullptr, nullptr, nullptr},
-    {"mnPzU", "Plot Pz(u) vs u", "", ""},
-    {"mn1dPzU2", "Plot 1/Pz(u) vs u²", "", ""},
-    {"mnW1dPzU2", "Plot sqrt(1/Pz(u)) vs u²", "", ""},
-    {"mnLnPzU2", "Plot -ln(Pz(u)) vs u²", "", ""},
-    {"mnPzU2U", "Plot Pz(u)*u² vs u (Kratky)", "", ""},
-    {"mnPzUU", "Plot Pz(u)*u vs u (Holtzer)", "", ""},
-};
+// "C&alculation"
+inline constexpr ItemText ItemCalculate{"&Calculate", "Ctrl+N", "Calculate the fit (q² and c dependence)"};
+inline constexpr ItemText ItemResults{"&Results", "Ctrl+R", "Show the results of the calculation"};
+inline constexpr ItemText ItemCopyResults{"C&opy results", "", ""};
+inline constexpr ItemText ItemCorrReflect{"C&orrection for Reflection", "",
+                                        "Correct the static data for light reflected at the cuvette wall"};
+
+// "For&m-Factor:Pz": the models, then the plot forms
+inline constexpr ItemText ItemCoilMd{"Coil, mono disperse", "", "Form factor of a monodisperse coil"};
+inline constexpr ItemText ItemCoilPd{"Coil, poly disperse, Mw/Mn = 2", "", "Form factor of a polydisperse coil"};
+inline constexpr ItemText ItemThinRod{"Thin rod", "", "Form factor of a thin rod"};
+inline constexpr ItemText ItemHardSphere{"Hard sphere", "", "Form factor of a hard sphere"};
+inline constexpr ItemText ItemFFUser{"User defined", "", "Form factor from a file of q, Pz pairs"};
+inline constexpr ItemText ItemPzQ{"Plot Pz(u) vs q", "", ""};
+inline constexpr ItemText Item1dPzQ2{"Plot 1/Pz(u) vs q²", "", ""};
+inline constexpr ItemText ItemW1dPzQ2{"Plot sqrt(1/Pz(u)) vs q²", "", ""};
+inline constexpr ItemText ItemLnPzQ2{"Plot -ln(Pz(u)) vs q²", "", ""};
+inline constexpr ItemText ItemPzQ2Q{"Plot Pz(u)*q² vs q (Kratky)", "", ""};
+inline constexpr ItemText ItemPzQQ{"Plot Pz(u)*q vs q (Holtzer)", "", ""};
+inline constexpr ItemText ItemPzU{"Plot Pz(u) vs u", "", ""};
+inline constexpr ItemText Item1dPzU2{"Plot 1/Pz(u) vs u²", "", ""};
+inline constexpr ItemText ItemW1dPzU2{"Plot sqrt(1/Pz(u)) vs u²", "", ""};
+inline constexpr ItemText ItemLnPzU2{"Plot -ln(Pz(u)) vs u²", "", ""};
+inline constexpr ItemText ItemPzU2U{"Plot Pz(u)*u² vs u (Kratky)", "", ""};
+inline constexpr ItemText ItemPzUU{"Plot Pz(u)*u vs u (Holtzer)", "", ""};
 
 inline constexpr const char* MenuEdit = "&Edit";
 inline constexpr const char* MenuPlotType = "&Plot-Type";

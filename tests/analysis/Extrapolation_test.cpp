@@ -52,10 +52,9 @@ TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
     EXPECT_EQ(x.w.lineC0().hasData, 0);
     EXPECT_EQ(x.w.lineQ0().hasData, 0);
     for (const auto& line : x.w.resultLines()) EXPECT_EQ(line, "");
-    for (const char* edit : {"EditIDC_MWC", "EditIDC_MWQ", "EditIDC_RG", "EditIDC_A2"})
-        EXPECT_EQ(x.w.widget(edit).text, " ");
+    for (PlotWidget edit : kResultEdits) EXPECT_EQ(x.w.widget(edit).text, " ") << PlotWidgetName(edit);
     EXPECT_TRUE(x.platform.messages.empty());
-    EXPECT_FALSE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);
+    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Results).enabled);
 }
 
 TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {

@@ -11,35 +11,13 @@
 namespace zeb {
 namespace {
 
+// The loops below count orders and plot types as numbers.
 void SelectOrders(TFitF1& w, int q, int c) {
-    switch (q) {
-    case 0: w.OnBerechnungQKeine(); break;
-    case 1: w.OnBerechnungQ1(); break;
-    case 2: w.OnBerechnungQ2(); break;
-    case 3: w.OnBerechnungQ3(); break;
-    case 4: w.OnBerechnungQ4(); break;
-    default: w.OnBerechnungQ5(); break;
-    }
-    switch (c) {
-    case 0: w.OnBerechnungCKeine(); break;
-    case 1: w.OnBerechnungC1(); break;
-    case 2: w.OnBerechnungC2(); break;
-    case 3: w.OnBerechnungC3(); break;
-    case 4: w.OnBerechnungC4(); break;
-    default: w.OnBerechnungC5(); break;
-    }
+    w.selectQOrder(FitOrderFromNumber(q).value());
+    w.selectCOrder(FitOrderFromNumber(c).value());
 }
 
-void SelectPlotType(TFitF1& w, int type) {
-    switch (type) {
-    case 1: w.OnBerechnungPlottypZimm(); break;
-    case 2: w.OnBerechnungPlottypBerry(); break;
-    case 3: w.OnBerechnungPlottypGuinier(); break;
-    case 4: w.OnBerechnungPlottypDi(); break;
-    case 5: w.OnBerechnungPlottypDii(); break;
-    default: w.OnBerechnungPlottypDiii(); break;
-    }
-}
+void SelectPlotType(TFitF1& w, int type) { w.selectPlotType(PlotTypeFromNumber(type).value()); }
 
 #define EXPECT_REL(actual, expected, tol)                                                          \
     do {                                                                                           \
@@ -58,13 +36,13 @@ TEST(GroundTruth, StaticModelsAtEveryOrderAndWithSmoothing) {
         w.PostLoadSetup();
         SelectPlotType(w, form);
         for (int smooth = 0; smooth <= 1; ++smooth) {
-            if ((w.smoothing() == 2) != (smooth == 1)) w.OnSelchangeComboFitmethode();
+            if ((w.smoothing() == Smoothing::On) != (smooth == 1)) w.OnSelchangeComboFitmethode();
             for (int q = 1; q <= 5; ++q)
                 for (int c = 1; c <= 5; ++c) {
                     SCOPED_TRACE("form " + std::to_string(form) + " q " + std::to_string(q) + " c " +
                                  std::to_string(c) + " smooth " + std::to_string(smooth));
                     SelectOrders(w, q, c);
-                    ASSERT_EQ(w.smoothing(), smooth ? 2 : 1);
+                    ASSERT_EQ(w.smoothing(), smooth ? Smoothing::On : Smoothing::Off);
                     const EvaluationResults& r = w.results();
                     EXPECT_REL(r.mwC, m.mwGPerMol, 1e-6);
                     EXPECT_REL(r.mwQ2, m.mwGPerMol, 1e-6);
@@ -125,7 +103,7 @@ TEST(GroundTruth, KNeverChangesAResult) {
         const std::string reference = w.resultsText();
         const auto lines = w.resultLines();
         for (const char* typed : {"0,5", "-3", "250", "1e-9"}) {
-            w.setWidgetText("EditIDC_EING_K", typed);
+            w.setWidgetText(PlotWidget::EditK, typed);
             w.cpEING_K();
             EXPECT_EQ(w.resultsText(), reference) << "k " << typed;
             EXPECT_EQ(w.resultLines(), lines);

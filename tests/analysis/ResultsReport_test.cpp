@@ -45,7 +45,7 @@ TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
         "Rg: \\d\\.\\d{3}e\\+01 nm \\(± [0-9.]+ %\\)    A2: \\d\\.\\d{3}e-07 mol dm³/g² \\(± [0-9.]+ %\\)$");
     EXPECT_TRUE(std::regex_match(t.substr(head.size() - std::string("Conc.=0       \t    0.0000\t").size()), rows))
         << t;
-    EXPECT_TRUE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);
+    EXPECT_TRUE(x.w.menuItem(PlotMenuItem::Results).enabled);
     // The pieces the results window and the printout show make up the text.
     const ResultsReportParts& parts = x.w.results().report;
     EXPECT_EQ(parts.firstLine, "4.22 11/98");
@@ -99,10 +99,10 @@ TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
     x.w.PreparePoints(1);
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
-    EXPECT_EQ(x.w.widget("LabelIDC_B_Rg").text, "<S>²:[µm²]");
+    EXPECT_EQ(x.w.widget(PlotWidget::LabelRg).text, "<S>²:[µm²]");
     const std::string& rg = x.w.resultLines()[2];
     EXPECT_TRUE(std::regex_match(rg, std::regex("<S>²: -\\d\\.\\d{3}e-\\d\\d µm²"))) << rg;
-    EXPECT_EQ(x.w.widget("EditIDC_RG").text, rg.substr(std::string("<S>²: ").size(), 10));
+    EXPECT_EQ(x.w.widget(PlotWidget::EditRg).text, rg.substr(std::string("<S>²: ").size(), 10));
     EXPECT_EQ(x.w.storedRgNm(), -1.0);
     EXPECT_FALSE(x.w.results().relErrPercent[2].has_value());
     EXPECT_NE(x.w.resultsText().find("\r\n" + rg + "    A2: "), std::string::npos);
@@ -137,7 +137,7 @@ TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
     EXPECT_EQ(unknown, rgShown ? 4u : 3u) << t4;
     for (const auto& v : x.w.results().relErrPercent) EXPECT_FALSE(v.has_value());
 
-    x.w.setWeighting(2);
+    x.w.setWeighting(Weighting::On);
     x.w.OnClickedRechne();
     EXPECT_EQ(x.w.resultsText().find("(± ---"), std::string::npos) << x.w.resultsText();
     for (int i : {0, 1, 3}) EXPECT_TRUE(x.w.results().relErrPercent[static_cast<std::size_t>(i)].has_value());
@@ -160,8 +160,8 @@ TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
     EXPECT_TRUE(std::regex_match(lines[0], std::regex("Dz\\(c\\): \\d\\.\\d{3}e\\+01 µm²/s")));
     EXPECT_TRUE(std::regex_match(lines[2], std::regex("C<S²>: \\d\\.\\d{3}e-03 µm²")));
     EXPECT_TRUE(std::regex_match(lines[3], std::regex("kD: \\d\\.\\d{3}e-02 dm³/g")));
-    EXPECT_EQ(x.w.widget("LabelIDC_B_Rg").text, "C<S²>[µm²]:");
-    EXPECT_EQ(x.w.widget("LabelIDC_B_A2").text, "kD:[dm³/g]");
+    EXPECT_EQ(x.w.widget(PlotWidget::LabelRg).text, "C<S²>[µm²]:");
+    EXPECT_EQ(x.w.widget(PlotWidget::LabelA2).text, "kD:[dm³/g]");
 }
 
 TEST(ResultsReport, StaticOnlyDataInADynamicPlot) {
@@ -170,13 +170,13 @@ TEST(ResultsReport, StaticOnlyDataInADynamicPlot) {
     ReportWindow x(3, 5, m);
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
-    EXPECT_TRUE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);
-    EXPECT_FALSE(x.w.menuItem("PLOTTYP_DI").enabled);
+    EXPECT_TRUE(x.w.menuItem(PlotMenuItem::Results).enabled);
+    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::PlotDI).enabled);
     x.w.OnBerechnungPlottypDi();
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 5; ++a) EXPECT_EQ(x.w.set().cell(c, a)->hasData, 2);
     EXPECT_FALSE(x.w.results().anyRow);
-    EXPECT_FALSE(x.w.menuItem("ID_BER_AUSWERTUNG").enabled);
+    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Results).enabled);
     EXPECT_EQ(x.w.resultsText().find("sample"), std::string::npos);
     // Both orders chosen and no line: the message of a failed extrapolation.
     ASSERT_FALSE(x.platform.messages.empty());

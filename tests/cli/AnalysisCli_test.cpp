@@ -28,7 +28,7 @@ AnalysisOptions ParseAnalysisOptions(std::vector<std::string> args) {
 TEST(AnalysisOptions, ParsesEveryOptionAndRefusesBadValues) {
     const AnalysisOptions o = ParseAnalysisOptions({"--plot", "d2", "--q-order", "3", "--c-order", "1", "--smooth", "--weight",
                                      "--k", "2,5", "--deactivate", "1:2,3:14", "--results", "--json"});
-    EXPECT_EQ(o.plotType, 5);
+    EXPECT_EQ(o.plotType, PlotType::DII);
     EXPECT_EQ(o.qOrder, 3);
     EXPECT_EQ(o.cOrder, 1);
     EXPECT_TRUE(o.smooth && o.weight && o.results && o.json);
@@ -69,7 +69,7 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
     cli::ApplyAnalysisOptions(x.w, o);
     EXPECT_EQ(x.w.set().cell(2, 1)->active, 0);
     EXPECT_EQ(x.w.k(), 3e11);
-    EXPECT_EQ(x.w.weighting(), 2);
+    EXPECT_EQ(x.w.weighting(), Weighting::On);
     const cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
     EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "qOrder", "cOrder", "smoothing", "weighting", "k", "MwC",
                                                  "MwQ2", "RgNm", "S2Cm2", "A2", "relErrPercent", "resultLines",

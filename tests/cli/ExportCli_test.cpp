@@ -67,7 +67,7 @@ TEST(BatchExport, AsciiFileIsTheWindowsExportOfTheChosenConcentrations) {
     const std::string text = test::ReadFile(asc);
 
     cli::AnalysisOptions analysis;
-    analysis.plotType = kPlotBerry;
+    analysis.plotType = PlotType::Berry;
     analysis.qOrder = analysis.cOrder = 1;
     analysis.deactivate = {{2, 3}};
     ExportedWindow ref({Example("ps-toluene.sta")}, analysis, {2, 0, 1});

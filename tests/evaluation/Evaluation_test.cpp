@@ -4,7 +4,6 @@
 
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
 #include "texts/AnalysisTexts.h"
@@ -39,41 +38,44 @@ std::string WindowResults(const Loaded& loaded, const EvaluationOptions& o) {
     test::FillModelSet(w.set(), loaded.set.lastConcIndex, loaded.set.lastAngleIndex, m);
     for (const PointIndex& p : o.switchedOff) w.set().cell(p.concentration, p.angle)->active = 0;
     w.PostLoadSetup();
-    w.setWeighting(o.weighting ? kWeightingOn : kWeightingOff);
-    w.setRememberedSmoothing(o.smoothing ? kSmoothingOn : kSmoothingOff);
+    w.setWeighting(o.weighting);
+    w.setRememberedSmoothing(o.smoothing);
     if (o.kInternal) {
         EXPECT_TRUE(w.RestoreK(*o.kInternal));
     }
-    ChoosePlotType(w, o.plotType);
-    ChooseQOrder(w, o.qOrder);
-    ChooseCOrder(w, o.cOrder);
+    w.selectPlotType(o.plotType);
+    w.selectQOrder(o.qOrder);
+    w.selectCOrder(o.cOrder);
     return w.resultsText();
 }
 
 TEST(Evaluation, GivesThePlotWindowsResultsForEveryPlotTypeAndOrder) {
     const Loaded loaded;
-    for (PlotType type : {kPlotZimm, kPlotBerry, kPlotGuinier, kPlotDI, kPlotDII, kPlotDIII})
-        for (int q : {0, 1, 2})
-            for (int c : {0, 1, 2})
-                for (bool smooth : {false, true}) {
+    for (PlotType type : {PlotType::Zimm, PlotType::Berry, PlotType::Guinier, PlotType::DI, PlotType::DII,
+                          PlotType::DIII})
+        for (FitOrder q : {FitOrder::None, FitOrder::One, FitOrder::Two})
+            for (FitOrder c : {FitOrder::None, FitOrder::One, FitOrder::Two})
+                for (Smoothing smooth : {Smoothing::Off, Smoothing::On}) {
                     EvaluationOptions o;
                     o.plotType = type;
                     o.qOrder = q;
                     o.cOrder = c;
                     o.smoothing = smooth;
-                    o.weighting = q == 2;
+                    o.weighting = q == FitOrder::Two ? Weighting::On : Weighting::Off;
                     const Evaluation e(loaded.set, o);
                     ASSERT_TRUE(e.completed);
                     ASSERT_NE(e.results.text.find("\t"), std::string::npos);
-                    EXPECT_EQ(e.results.text, WindowResults(loaded, o)) << type << " q" << q << " c" << c << smooth;
-                    EXPECT_EQ(e.options.smoothing, smooth && q >= 1);
+                    EXPECT_EQ(e.results.text, WindowResults(loaded, o))
+                        << PlotTypeNumber(type) << " q" << OrderNumber(q) << " c" << OrderNumber(c)
+                        << (smooth == Smoothing::On ? " smoothed" : "");
+                    EXPECT_EQ(e.options.smoothing, q == FitOrder::None ? Smoothing::Off : smooth);
                 }
 }
 
 TEST(Evaluation, TypedResultsOfAZimmPlotFindTheModel) {
     const Loaded loaded;
     EvaluationOptions o;
-    o.qOrder = o.cOrder = 1;
+    o.qOrder = o.cOrder = FitOrder::One;
     const Evaluation e(loaded.set, o);
     ASSERT_TRUE(e.results.mwC && e.results.mwQ2 && e.results.rgNm && e.results.a2);
     EXPECT_NEAR(*e.results.mwC / 5.0e5, 1.0, 0.05);
@@ -103,7 +105,7 @@ TEST(Evaluation, TypedResultsOfAZimmPlotFindTheModel) {
     for (const FittedLine& line : e.lines.overC) EXPECT_TRUE(line.fitted && line.coefficients.size() == 2u);
     EXPECT_EQ(e.lines.overC[0].lastIndex, 4);
 
-    o.cOrder = 0;
+    o.cOrder = FitOrder::None;
     const Evaluation withoutC(loaded.set, o);
     for (const FittedLine& line : withoutC.lines.overC) EXPECT_FALSE(line.fitted);
     EXPECT_TRUE(withoutC.lines.overQ2[1].fitted);
@@ -114,8 +116,8 @@ TEST(Evaluation, WorksOnACopyAndLeavesTheLoadedSetAsItWas) {
     const DataPoint before = *loaded.set.cell(2, 3);
     const auto tableBefore = loaded.set.calcTableA;
     EvaluationOptions o;
-    o.plotType = kPlotBerry;
-    o.qOrder = o.cOrder = 2;
+    o.plotType = PlotType::Berry;
+    o.qOrder = o.cOrder = FitOrder::Two;
     o.switchedOff = {{2, 3}};
     const Evaluation e(loaded.set, o);
     EXPECT_EQ(e.set.cell(2, 3)->active, 0);
@@ -131,8 +133,8 @@ TEST(Evaluation, ReturnsItsMessagesInsteadOfShowingThem) {
     Loaded loaded;
     loaded.set.cell(1, 2)->kcr = -1e-6;  // no logarithm for the Guinier plot
     EvaluationOptions o;
-    o.plotType = kPlotGuinier;
-    o.qOrder = o.cOrder = 1;
+    o.plotType = PlotType::Guinier;
+    o.qOrder = o.cOrder = FitOrder::One;
     const Evaluation e(loaded.set, o);
     ASSERT_EQ(e.messages.size(), 1u);
     EXPECT_EQ(e.messages[0], (Message{tx::KcrNotPositive, tx::CapError, MsgIcon::Exclamation}));
@@ -148,7 +150,7 @@ TEST(Evaluation, ReturnsItsMessagesInsteadOfShowingThem) {
     w.set().cell(1, 2)->kcr = -1e-6;
     w.PostLoadSetup();
     platform.messages.clear();
-    ChoosePlotType(w, kPlotGuinier);
+    w.selectPlotType(PlotType::Guinier);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage().text, tx::KcrNotPositive);
 }
@@ -178,7 +180,7 @@ TEST(Evaluation, RefusesWhatItCannotEvaluateAndSaysWhat) {
     o.kInternal = -AutomaticK(loaded.set);
     EXPECT_EQ(refusal(o), "accepted");
     o = {};
-    o.qOrder = 6;
+    o.qOrder = static_cast<FitOrder>(6);
     EXPECT_EQ(refusal(o), "fit orders go from 0 to 5");
     o = {};
     o.plotType = static_cast<PlotType>(7);
@@ -192,8 +194,8 @@ TEST(Evaluation, RefusesWhatItCannotEvaluateAndSaysWhat) {
 TEST(Evaluation, AFitOverMorePointsThanThereAreRefusesOnlyThatFit) {
     const Loaded loaded(2, 4);
     EvaluationOptions o;
-    o.qOrder = 5;  // four angles: no concentration fit
-    o.cOrder = 1;
+    o.qOrder = FitOrder::Five;  // four angles: no concentration fit
+    o.cOrder = FitOrder::One;
     const Evaluation e(loaded.set, o);
     EXPECT_TRUE(e.completed);
     EXPECT_NE(e.fits.lineC0.hasData, 1);

@@ -37,7 +37,7 @@ struct ExportWindow {
         for (int c : cs) list.add(c);
     }
     std::string ascii(const std::vector<int>& chosen) {
-        return BuildAsciiExport(w.set(), chosen, w.plotType(), &w.lineC0());
+        return BuildAsciiExport(w.set(), chosen, PlotTypeNumber(w.plotType()), &w.lineC0());
     }
 };
 

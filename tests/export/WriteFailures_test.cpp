@@ -105,7 +105,7 @@ TEST(ExportWriteFailures, AFullDiskOrAFailedRenameKeepsTheOldFile) {
     }
     // The export works again once the disk has room.
     EXPECT_EQ(win.exportTo(DataExport::kTagAsciiToFile, path), "");
-    EXPECT_EQ(test::ReadFile(path), BuildAsciiExport(win.w.set(), {1}, win.w.plotType(), &win.w.lineC0()));
+    EXPECT_EQ(test::ReadFile(path), BuildAsciiExport(win.w.set(), {1}, PlotTypeNumber(win.w.plotType()), &win.w.lineC0()));
 }
 
 TEST(ExportWriteFailures, AReallyFullFileSystem) {

@@ -103,7 +103,7 @@ void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 2);
     auto* second = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().back()->widget());
     QVERIFY(second && second != first);
-    QTRY_VERIFY_WITH_TIMEOUT(!second->core().awaitingFirstData() && second->core().plotType() == 2,
+    QTRY_VERIFY_WITH_TIMEOUT(!second->core().awaitingFirstData() && second->core().plotType() == PlotType::Berry,
                              guitest::kWindowWaitMs);
     QVERIFY(reviewed);
     QCOMPARE(second->core().resultsText(), results);

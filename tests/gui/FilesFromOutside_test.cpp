@@ -226,7 +226,7 @@ void FilesFromOutsideTest::aSavedEvaluationGivenAsArgumentOpensWithItsSettings()
     frame.openFiles({zeb});
     QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"data"}) && allLoaded(frame), guitest::kWindowWaitMs);
     auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
-    QTRY_VERIFY_WITH_TIMEOUT(view->core().qOrder() == 1 && view->core().cOrder() == 1, guitest::kWindowWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(view->core().qOrder() == FitOrder::One && view->core().cOrder() == FitOrder::One, guitest::kWindowWaitMs);
     QCOMPARE(view->core().set().cell(1, 2)->active, std::int16_t(0));
     QCOMPARE(QString::fromStdString(view->core().resultsText() + "\n"), QString::fromStdString(saved.out));
 }

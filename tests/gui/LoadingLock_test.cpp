@@ -130,8 +130,8 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
         view->setFocus();
         QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
         frame.findChild<QToolButton*>("PasteBtn")->click();
-        QCOMPARE(view->core().plotType(), 1);
-        QCOMPARE(view->core().cOrder(), 1);
+        QCOMPARE(view->core().plotType(), PlotType::Zimm);
+        QCOMPARE(view->core().cOrder(), FitOrder::One);
         guitest::Screenshot(view, "loading_add_file_locked");
         ++checked;
         view->findChild<QPushButton*>("BtnAbortLoad")->click();
@@ -164,7 +164,7 @@ void LoadingLockTest::noShortcutActsBehindAMessageBox() {
     TFitF1View* view = open(frame, file);
     QVERIFY(view);
     view->action("ID_BER_C_1")->trigger();
-    QCOMPARE(view->core().cOrder(), 1);
+    QCOMPARE(view->core().cOrder(), FitOrder::One);
 
     int boxesSeen = 0;
     guitest::WhenModalOpens([&](QWidget* modal) {
@@ -177,12 +177,12 @@ void LoadingLockTest::noShortcutActsBehindAMessageBox() {
     });
     platform_.inform("A message", "ZEB-Stat", MsgIcon::Information);
     QCOMPARE(boxesSeen, 1);
-    QCOMPARE(view->core().cOrder(), 1);
+    QCOMPARE(view->core().cOrder(), FitOrder::One);
 
     // Without the box the key is the c-order command "&no".
     view->setFocus();
     QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
-    QCOMPARE(view->core().cOrder(), 0);
+    QCOMPARE(view->core().cOrder(), FitOrder::None);
 }
 
 ZEB_GUI_TEST(LoadingLockTest)

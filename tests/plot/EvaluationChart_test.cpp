@@ -5,7 +5,6 @@
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChartDrawing.h"
 #include "plot/RecordingCanvas.h"
-#include "plotwindow/MenuChoices.h"
 #include "plotwindow/TFitF1.h"
 #include "plotwindow/TFitF1Chart.h"
 #include "support/SyntheticSets.h"
@@ -34,9 +33,11 @@ TEST(EvaluationChart, DrawsWhatThePlotWindowDrawsForTheSameChoices) {
     m.noise = 0.02;
     struct Case {
         PlotType type;
-        int q, c;
+        FitOrder q, c;
     };
-    for (const Case& k : {Case{kPlotZimm, 1, 1}, Case{kPlotGuinier, 2, 0}, Case{kPlotDII, 1, 2}}) {
+    for (const Case& k : {Case{PlotType::Zimm, FitOrder::One, FitOrder::One},
+                          Case{PlotType::Guinier, FitOrder::Two, FitOrder::None},
+                          Case{PlotType::DII, FitOrder::One, FitOrder::Two}}) {
         MessageLog log;
         MeasurementSet loaded(log);
         test::FillModelSet(loaded, 4, 7, m);
@@ -58,16 +59,16 @@ TEST(EvaluationChart, DrawsWhatThePlotWindowDrawsForTheSameChoices) {
         w.set().sampleName = "PS in toluene";
         w.set().cell(2, 3)->active = 0;
         w.PostLoadSetup();
-        ChoosePlotType(w, k.type);
-        ChooseQOrder(w, k.q);
-        ChooseCOrder(w, k.c);
+        w.selectPlotType(k.type);
+        w.selectQOrder(k.q);
+        w.selectCOrder(k.c);
         RecordingCanvas fromWindow;
         DrawWindowChart(fromWindow, w, ChartTarget::Metafile);
 
         const std::string drawn = Drawing(fromEvaluation);
-        EXPECT_GT(fromEvaluation.ops().size(), 50u) << k.type;
-        EXPECT_NE(drawn.find("PS in toluene"), std::string::npos) << k.type;
-        EXPECT_EQ(drawn, Drawing(fromWindow)) << k.type;
+        EXPECT_GT(fromEvaluation.ops().size(), 50u) << PlotTypeNumber(k.type);
+        EXPECT_NE(drawn.find("PS in toluene"), std::string::npos) << PlotTypeNumber(k.type);
+        EXPECT_EQ(drawn, Drawing(fromWindow)) << PlotTypeNumber(k.type);
     }
 }
 

@@ -54,8 +54,8 @@ TEST(TFitF1Chart, WindowSettingsComeFromTheDefaultsAndTheFile) {
     EXPECT_EQ(s.lines.row(3).color, 0x00FF00u);
     EXPECT_EQ(s.lines.row(2), BuiltInLine(2));
     // The analysis takes weighting and smoothing from the copied defaults.
-    EXPECT_EQ(x.w.weighting(), 2);
-    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
+    EXPECT_EQ(x.w.weighting(), Weighting::On);
+    EXPECT_EQ(x.w.rememberedSmoothing(), Smoothing::On);
 
     EXPECT_EQ(s.yTitle, BuiltInYCaption(1));
     x.w.OnBerechnungPlottypBerry();

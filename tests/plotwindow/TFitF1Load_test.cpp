@@ -34,12 +34,12 @@ TEST(TFitF1Load, FirstLoadAndAddedFilesRunThePostLoadSetup) {
     ASSERT_FALSE(w.view().closeRequested);
     EXPECT_TRUE(w.calculated());
     EXPECT_EQ(w.k(), DefaultK(w.set()));
-    EXPECT_EQ(w.widget("EditIDC_EING_K").text, Gcvt6(w.k() * 1e-11));
+    EXPECT_EQ(w.widget(PlotWidget::EditK).text, Gcvt6(w.k() * 1e-11));
     // The file holds static data only.
-    EXPECT_TRUE(w.menuItem("PLOTTYP_BERRY").enabled);
-    EXPECT_FALSE(w.menuItem("PLOTTYP_DI").enabled);
-    EXPECT_TRUE(w.widget("BtnIDC_K_KL").visible);
-    EXPECT_TRUE(w.menuItem("ID_BER_BERECHNE").enabled);
+    EXPECT_TRUE(w.menuItem(PlotMenuItem::PlotBerry).enabled);
+    EXPECT_FALSE(w.menuItem(PlotMenuItem::PlotDI).enabled);
+    EXPECT_TRUE(w.widget(PlotWidget::ButtonKSmaller).visible);
+    EXPECT_TRUE(w.menuItem(PlotMenuItem::Calculate).enabled);
 
     // Orders stay, k and its step start again, the new data's plot types are offered.
     w.OnBerechnungQ1();
@@ -52,8 +52,8 @@ TEST(TFitF1Load, FirstLoadAndAddedFilesRunThePostLoadSetup) {
     EXPECT_EQ(w.set().lastConcIndex, 9);
     EXPECT_EQ(w.kStep(), 10);
     EXPECT_EQ(w.k(), DefaultK(w.set()));
-    EXPECT_TRUE(w.menuItem("PLOTTYP_DIII").enabled);
-    EXPECT_TRUE(w.menuItem("ID_BER_Q_1").checked);
+    EXPECT_TRUE(w.menuItem(PlotMenuItem::PlotDIII).enabled);
+    EXPECT_TRUE(w.menuItem(PlotMenuItem::Q1).checked);
     ASSERT_EQ(w.results().conc.size(), 10u);
     for (int c = 1; c <= 9; ++c) EXPECT_TRUE(w.results().conc[static_cast<std::size_t>(c)].fitted) << c;
     EXPECT_TRUE(w.results().mwQ2.has_value());
@@ -77,7 +77,7 @@ TEST(TFitF1Load, EnterInTheKFieldIsIgnoredWhileAFileIsRead) {
         if (!w.loading()) return;
         ++pressedWhileLoading;
         w.EditIDC_EING_KEnter();
-        w.setWidgetText("EditIDC_EING_K", "no number");
+        w.setWidgetText(PlotWidget::EditK, "no number");
         w.EditIDC_EING_KKeyDown(13);
     };
     platform.messages.clear();
@@ -88,7 +88,7 @@ TEST(TFitF1Load, EnterInTheKFieldIsIgnoredWhileAFileIsRead) {
     EXPECT_EQ(w.k(), DefaultK(w.set()));
     // Once loaded, Enter reads the field.
     platform.onPendingMessages = nullptr;
-    w.setWidgetText("EditIDC_EING_K", "no number");
+    w.setWidgetText(PlotWidget::EditK, "no number");
     w.EditIDC_EING_KKeyDown(13);
     EXPECT_TRUE(platform.saw(tx::InvalidFloatInput));
 }
@@ -97,9 +97,11 @@ TEST(TFitF1Load, EnterInTheKFieldIsIgnoredWhileAFileIsRead) {
 struct Snapshot {
     std::string results;
     std::array<std::string, 4> lines;
-    std::map<std::string, std::string> widgets;
-    std::map<std::string, std::pair<bool, bool>> menu;
-    int plotType, qOrder, cOrder, smoothing;
+    std::vector<std::string> widgets;
+    std::vector<std::pair<bool, bool>> menu;
+    PlotType plotType;
+    FitOrder qOrder, cOrder;
+    Smoothing smoothing;
     double k;
     int kStep, lastConc, lastAngle;
     std::vector<int> chosen;
@@ -108,8 +110,8 @@ struct Snapshot {
         : results(w.resultsText()), lines(w.resultLines()), plotType(w.plotType()), qOrder(w.qOrder()),
           cOrder(w.cOrder()), smoothing(w.smoothing()), k(w.k()), kStep(w.kStep()), lastConc(w.set().lastConcIndex),
           lastAngle(w.set().lastAngleIndex), chosen(w.chosenConcentrations()) {
-        for (const auto& [name, state] : w.widgets()) widgets[name] = state.text;
-        for (const auto& [name, state] : w.menu()) menu[name] = {state.checked, state.enabled};
+        for (const WidgetState& state : w.widgets()) widgets.push_back(state.text);
+        for (const MenuItemState& state : w.menu()) menu.emplace_back(state.checked, state.enabled);
         for (int c = 1; c <= w.set().lastConcIndex; ++c)
             for (int a = 1; a <= w.set().lastAngleIndex; ++a) active.push_back(w.set().cell(c, a)->active);
     }
@@ -159,7 +161,7 @@ TEST(TFitF1Load, WhileAFileIsReadNoCommandActsAndAbortLeavesEverythingAsItWas) {
         w.OnClickedRechne();
         w.OnClicked_K_Kl();
         w.OnClicked_K_Gr();
-        w.setWidgetText("EditIDC_EING_K", "7");
+        w.setWidgetText(PlotWidget::EditK, "7");
         w.OnKillfocusEingK();
         w.mnFormFactorPClick(10);
         w.mnFormFactorPPClick(11);
@@ -195,7 +197,7 @@ TEST(TFitF1Load, WhileAFileIsReadNoCommandActsAndAbortLeavesEverythingAsItWas) {
     EXPECT_EQ(after.chosen, before.chosen);
     EXPECT_EQ(after.active, before.active);
     EXPECT_TRUE(after == before) << "orders, k and the set's indices are as before";
-    EXPECT_EQ(w.plotType(), 1);
+    EXPECT_EQ(w.plotType(), PlotType::Zimm);
     EXPECT_FALSE(selection.keyMode());
     EXPECT_FALSE(ex.exportDialog().visible());
     EXPECT_TRUE(platform.saveRequests.empty());
@@ -206,7 +208,7 @@ TEST(TFitF1Load, WhileAFileIsReadNoCommandActsAndAbortLeavesEverythingAsItWas) {
 
     // The same commands act again once the load is over.
     w.OnBerechnungPlottypBerry();
-    EXPECT_EQ(w.plotType(), 2);
+    EXPECT_EQ(w.plotType(), PlotType::Berry);
 }
 
 TEST(TFitF1Load, NoWindowStartsALoadWhileAnotherReadsAFile) {

@@ -61,7 +61,7 @@ TEST(TFitF1Options, AbortStillRecalculatesAndRepaints) {
     });
     EXPECT_EQ(result, TFormOptions::kResultAbort);
     EXPECT_EQ(x.w.plotSettings().symbolSize, 2);
-    EXPECT_EQ(x.w.rememberedSmoothing(), 1);
+    EXPECT_EQ(x.w.rememberedSmoothing(), Smoothing::Off);
     EXPECT_NE(x.w.fits().lineQ0.y(), mw) << "the calculation ran again";
     EXPECT_GT(x.w.repaints, repaints);
     EXPECT_FALSE(std::filesystem::exists(x.ini));
@@ -76,12 +76,12 @@ TEST(TFitF1Options, SmoothingAndWeightingTakeEffect) {
         d.RBtnWeight = true;
         d.BitBtnOKClick();
     });
-    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
-    EXPECT_EQ(x.w.weighting(), 2);
-    EXPECT_EQ(x.w.smoothing(), 1);
-    EXPECT_FALSE(x.w.menuItem("ID_BER_GEGLTTET").checked);
+    EXPECT_EQ(x.w.rememberedSmoothing(), Smoothing::On);
+    EXPECT_EQ(x.w.weighting(), Weighting::On);
+    EXPECT_EQ(x.w.smoothing(), Smoothing::Off);
+    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Smooth).checked);
     x.w.OnBerechnungQ2();
-    EXPECT_EQ(x.w.smoothing(), 2);
+    EXPECT_EQ(x.w.smoothing(), Smoothing::On);
     // The dialog shows what the "&smooth" menu item left; switching it off there
     // unchecks the item.
     x.options([](TFormOptions& d) {
@@ -90,8 +90,8 @@ TEST(TFitF1Options, SmoothingAndWeightingTakeEffect) {
         d.RBtnSmoothing = false;
         d.BitBtnOKClick();
     });
-    EXPECT_EQ(x.w.smoothing(), 1);
-    EXPECT_FALSE(x.w.menuItem("ID_BER_GEGLTTET").checked);
+    EXPECT_EQ(x.w.smoothing(), Smoothing::Off);
+    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Smooth).checked);
 }
 
 TEST(TFitF1Options, ManualRangeRescalesTheAxes) {

@@ -24,8 +24,8 @@ struct PlotWindow {
         test::FillModelSet(w.set(), nc, na, m);
         w.PostLoadSetup();
     }
-    bool checked(const char* item) const { return w.menuItem(item).checked; }
-    bool enabled(const char* item) const { return w.menuItem(item).enabled; }
+    bool checked(PlotMenuItem item) const { return w.menuItem(item).checked; }
+    bool enabled(PlotMenuItem item) const { return w.menuItem(item).enabled; }
 };
 
 TEST(TFitF1, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
@@ -33,75 +33,75 @@ TEST(TFitF1, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
     EXPECT_EQ(x.w.kStep(), 10);
     const MeasurementSet& s = x.w.set();
     EXPECT_EQ(x.w.k(), RoundSig(s.q2[6] / s.concentration[3] * 10, 3));
-    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(x.w.k() * 1e-11));
-    for (const char* t : TFitF1::PlotTypeItems()) EXPECT_TRUE(x.enabled(t)) << t;
-    EXPECT_TRUE(x.checked("PLOTTYP_ZIMM"));
-    EXPECT_TRUE(x.checked("ID_BER_Q_KEINE"));
-    EXPECT_TRUE(x.checked("ID_BER_C_KEINE"));
-    EXPECT_FALSE(x.enabled("ID_BER_AUSWERTUNG"));
+    EXPECT_EQ(x.w.widget(PlotWidget::EditK).text, Gcvt6(x.w.k() * 1e-11));
+    for (PlotType t : kAllPlotTypes) EXPECT_TRUE(x.enabled(PlotTypeItem(t))) << PlotTypeNumber(t);
+    EXPECT_TRUE(x.checked(PlotMenuItem::PlotZimm));
+    EXPECT_TRUE(x.checked(PlotMenuItem::QNone));
+    EXPECT_TRUE(x.checked(PlotMenuItem::CNone));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::Results));
     EXPECT_TRUE(x.w.calculated());
 
     test::ModelParams dynamicOnly;
     dynamicOnly.withStatic = false;
     PlotWindow y(dynamicOnly);
-    EXPECT_FALSE(y.enabled("PLOTTYP_ZIMM"));
-    EXPECT_FALSE(y.enabled("PLOTTYP_GUINIER"));
-    EXPECT_TRUE(y.enabled("PLOTTYP_DIII"));
+    EXPECT_FALSE(y.enabled(PlotMenuItem::PlotZimm));
+    EXPECT_FALSE(y.enabled(PlotMenuItem::PlotGuinier));
+    EXPECT_TRUE(y.enabled(PlotMenuItem::PlotDIII));
 }
 
 TEST(TFitF1, OrderItemsCheckOneAndTheReflectionItemFollows) {
     PlotWindow x;
-    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::CorrReflect));
     x.w.OnBerechnungQ3();
-    EXPECT_EQ(x.w.qOrder(), 3);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(x.checked(TFitF1::QOrderItems()[static_cast<std::size_t>(i)]), i == 3);
-    EXPECT_TRUE(x.enabled("mnCorrReflect"));
+    EXPECT_EQ(x.w.qOrder(), FitOrder::Three);
+    for (FitOrder o : kAllFitOrders) EXPECT_EQ(x.checked(QOrderItem(o)), o == FitOrder::Three);
+    EXPECT_TRUE(x.enabled(PlotMenuItem::CorrReflect));
     x.w.OnBerechnungC2();
-    EXPECT_EQ(x.w.cOrder(), 2);
-    EXPECT_TRUE(x.checked("ID_BER_C_2"));
+    EXPECT_EQ(x.w.cOrder(), FitOrder::Two);
+    EXPECT_TRUE(x.checked(PlotMenuItem::C2));
     x.w.OnBerechnungPlottypDi();
-    EXPECT_FALSE(x.enabled("mnCorrReflect"));
-    EXPECT_TRUE(x.checked("PLOTTYP_DI"));
-    EXPECT_FALSE(x.checked("PLOTTYP_ZIMM"));
-    EXPECT_FALSE(x.enabled("mnFormFactor"));
-    EXPECT_EQ(x.w.widget("LabelIDC_B_Mwc").text, "Dz(c):[µm²/s]");
+    EXPECT_FALSE(x.enabled(PlotMenuItem::CorrReflect));
+    EXPECT_TRUE(x.checked(PlotMenuItem::PlotDI));
+    EXPECT_FALSE(x.checked(PlotMenuItem::PlotZimm));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::FormFactorMenu));
+    EXPECT_EQ(x.w.widget(PlotWidget::LabelMwc).text, "Dz(c):[µm²/s]");
     x.w.OnBerechnungPlottypBerry();
-    EXPECT_TRUE(x.enabled("mnCorrReflect"));
-    EXPECT_TRUE(x.enabled("mnCoilMd"));
-    EXPECT_EQ(x.w.widget("LabelIDC_B_Mwc").text, "Mw(c):[g/mol]");
+    EXPECT_TRUE(x.enabled(PlotMenuItem::CorrReflect));
+    EXPECT_TRUE(x.enabled(PlotMenuItem::CoilMd));
+    EXPECT_EQ(x.w.widget(PlotWidget::LabelMwc).text, "Mw(c):[g/mol]");
     x.w.OnBerechnungQKeine();
-    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::CorrReflect));
 }
 
 TEST(TFitF1, SmoothingSwitchedOffAndRestored) {
     PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnSelchangeComboFitmethode();
-    EXPECT_EQ(x.w.smoothing(), 2);
-    EXPECT_TRUE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_EQ(x.w.smoothing(), Smoothing::On);
+    EXPECT_TRUE(x.checked(PlotMenuItem::Smooth));
     x.w.OnBerechnungQKeine();
-    EXPECT_EQ(x.w.smoothing(), 1);
-    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
-    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
+    EXPECT_EQ(x.w.smoothing(), Smoothing::Off);
+    EXPECT_FALSE(x.checked(PlotMenuItem::Smooth));
+    EXPECT_EQ(x.w.rememberedSmoothing(), Smoothing::On);
     x.w.OnBerechnungQ2();
-    EXPECT_EQ(x.w.smoothing(), 2);
-    EXPECT_TRUE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_EQ(x.w.smoothing(), Smoothing::On);
+    EXPECT_TRUE(x.checked(PlotMenuItem::Smooth));
     EXPECT_NE(x.w.resultsText().find(" smoothed"), std::string::npos);
     // Switched off by the user: stays off when an order is chosen again.
     x.w.OnSelchangeComboFitmethode();
     x.w.OnBerechnungQ1();
-    EXPECT_EQ(x.w.smoothing(), 1);
+    EXPECT_EQ(x.w.smoothing(), Smoothing::Off);
     // Without a q order the item cannot be checked, but the choice is remembered.
     x.w.OnBerechnungQKeine();
     x.w.OnSelchangeComboFitmethode();
-    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
-    EXPECT_EQ(x.w.rememberedSmoothing(), 2);
+    EXPECT_FALSE(x.checked(PlotMenuItem::Smooth));
+    EXPECT_EQ(x.w.rememberedSmoothing(), Smoothing::On);
     // The options dialog's choice takes effect when it closes.
     x.w.OnBerechnungQ1();
-    x.w.setRememberedSmoothing(1);
+    x.w.setRememberedSmoothing(Smoothing::Off);
     x.w.AfterOptions();
-    EXPECT_EQ(x.w.smoothing(), 1);
-    EXPECT_FALSE(x.checked("ID_BER_GEGLTTET"));
+    EXPECT_EQ(x.w.smoothing(), Smoothing::Off);
+    EXPECT_FALSE(x.checked(PlotMenuItem::Smooth));
 }
 
 TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
@@ -114,7 +114,7 @@ TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
         x.w.OnClicked_K_Kl();
         ++presses;
         if (x.platform.beeps == 0) {
-            EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(x.w.k() * 1e-11));
+            EXPECT_EQ(x.w.widget(PlotWidget::EditK).text, Gcvt6(x.w.k() * 1e-11));
             EXPECT_EQ(x.w.set().cell(1, 1)->x(), x.w.k() * x.w.set().concentration[1] + x.w.set().q2[1]);
         }
     }
@@ -128,24 +128,24 @@ TEST(TFitF1, KButtonsStepDownToMinusTenThenBeep) {
 
 TEST(TFitF1, TypedK) {
     PlotWindow x;
-    x.w.setWidgetText("EditIDC_EING_K", "2,5");
+    x.w.setWidgetText(PlotWidget::EditK, "2,5");
     x.w.OnKillfocusEingK();
     EXPECT_EQ(x.w.k(), 2.5e11);
     EXPECT_EQ(x.w.set().cell(2, 3)->x(), 2.5e11 * x.w.set().concentration[2] + x.w.set().q2[3]);
     // A typed zero: k is 1.0 in the displayed unit, as the field then says.
-    x.w.setWidgetText("EditIDC_EING_K", "0");
+    x.w.setWidgetText(PlotWidget::EditK, "0");
     x.w.cpEING_K();
     EXPECT_EQ(x.w.k(), 1e11);
-    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, "1.0");
+    EXPECT_EQ(x.w.widget(PlotWidget::EditK).text, "1.0");
     // Not a number: a message, and the field shows the k in use again.
-    x.w.setWidgetText("EditIDC_EING_K", "abc");
+    x.w.setWidgetText(PlotWidget::EditK, "abc");
     x.w.cpEING_K();
     EXPECT_EQ(x.w.k(), 1e11);
-    EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, "1");
+    EXPECT_EQ(x.w.widget(PlotWidget::EditK).text, "1");
     ASSERT_EQ(x.platform.messages.size(), 1u);
     EXPECT_EQ(x.platform.lastMessage().text, "Invalid input for floating point number.");
     // Enter counts only after the field got the focus.
-    x.w.setWidgetText("EditIDC_EING_K", "7");
+    x.w.setWidgetText(PlotWidget::EditK, "7");
     x.w.EditIDC_EING_KKeyDown(13);
     EXPECT_EQ(x.w.k(), 1e11);
     x.w.EditIDC_EING_KEnter();
@@ -163,10 +163,10 @@ TEST(TFitF1, TypedKOutOfRangeIsRefused) {
     const double kDefault = k;  // ten times the scale Q/C
     const AxisScale before = x.w.axes().x;
     for (const char* typed : {"1e300", "-1e300", "inf", "nan", "1e309"}) {
-        x.w.setWidgetText("EditIDC_EING_K", typed);
+        x.w.setWidgetText(PlotWidget::EditK, typed);
         x.w.cpEING_K();
         EXPECT_EQ(x.w.k(), k) << typed;
-        EXPECT_EQ(x.w.widget("EditIDC_EING_K").text, Gcvt6(k * 1e-11)) << typed;
+        EXPECT_EQ(x.w.widget(PlotWidget::EditK).text, Gcvt6(k * 1e-11)) << typed;
         EXPECT_EQ(x.w.axes().x.ticks, before.ticks) << typed;
     }
     EXPECT_EQ(x.platform.messages.size(), 5u);
@@ -174,12 +174,12 @@ TEST(TFitF1, TypedKOutOfRangeIsRefused) {
     EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
     // A hundred times the default is the largest k taken, either way round.
     for (double factor : {100.0, -100.0, 0.5}) {
-        x.w.setWidgetText("EditIDC_EING_K", Gcvt6(factor * kDefault * 1e-11));
+        x.w.setWidgetText(PlotWidget::EditK, Gcvt6(factor * kDefault * 1e-11));
         x.w.cpEING_K();
         EXPECT_NEAR(x.w.k() / (factor * kDefault), 1.0, 1e-5) << factor;
         EXPECT_TRUE(std::isfinite(x.w.axes().x.span) && x.w.axes().x.span > 0) << factor;
     }
-    x.w.setWidgetText("EditIDC_EING_K", Gcvt6(120 * kDefault * 1e-11));
+    x.w.setWidgetText(PlotWidget::EditK, Gcvt6(120 * kDefault * 1e-11));
     x.w.cpEING_K();
     EXPECT_NEAR(x.w.k() / (0.5 * kDefault), 1.0, 1e-5);
     EXPECT_EQ(x.platform.messages.size(), 6u);
@@ -202,11 +202,11 @@ TEST(TFitF1, RefusedKIsReportedOnce) {
     w.PostLoadSetup();
     platform.window = &w;
     w.EditIDC_EING_KEnter();
-    w.setWidgetText("EditIDC_EING_K", "abc");
+    w.setWidgetText(PlotWidget::EditK, "abc");
     w.EditIDC_EING_KKeyDown(13);
     EXPECT_EQ(platform.messages.size(), 1u);
     // Typed again and left: reported again.
-    w.setWidgetText("EditIDC_EING_K", "abc");
+    w.setWidgetText(PlotWidget::EditK, "abc");
     platform.window = nullptr;
     w.OnKillfocusEingK();
     EXPECT_EQ(platform.messages.size(), 2u);
@@ -216,18 +216,18 @@ TEST(TFitF1, ModelItemsAndPlotForms) {
     PlotWindow x;
     x.w.OnBerechnungQ1();
     x.w.OnBerechnungC1();
-    EXPECT_TRUE(x.enabled("mnCoilMd"));
-    EXPECT_FALSE(x.enabled("mnPzQ"));
+    EXPECT_TRUE(x.enabled(PlotMenuItem::CoilMd));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::PzQ));
     x.w.mnFormFactorPClick(10);
     x.w.mnFormFactorPClick(40);
     EXPECT_EQ(x.w.formFactor().models, (std::vector<int>{1, 4}));
-    EXPECT_TRUE(x.checked("mnCoilMd"));
-    EXPECT_TRUE(x.checked("mnHardSphere"));
-    for (int form = 1; form <= 12; ++form) EXPECT_TRUE(x.enabled(TFitF1::PlotFormItem(form)));
+    EXPECT_TRUE(x.checked(PlotMenuItem::CoilMd));
+    EXPECT_TRUE(x.checked(PlotMenuItem::HardSphere));
+    for (int form = 1; form <= 12; ++form) EXPECT_TRUE(x.enabled(PlotFormItem(form)));
     x.w.mnFormFactorPClick(10);
     x.w.mnFormFactorPClick(40);
     EXPECT_TRUE(x.w.formFactor().models.empty());
-    for (int form = 1; form <= 12; ++form) EXPECT_FALSE(x.enabled(TFitF1::PlotFormItem(form)));
+    for (int form = 1; form <= 12; ++form) EXPECT_FALSE(x.enabled(PlotFormItem(form)));
     x.w.OnBerechnungPlottypDii();
     x.w.mnFormFactorPClick(20);  // not for the dynamic types
     EXPECT_TRUE(x.w.formFactor().models.empty());
@@ -247,19 +247,19 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
     EXPECT_EQ(x.platform.messages[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(x.platform.openRequests.back().filter, "User form factor (*.FFU)|*.FFU|");
     EXPECT_TRUE(x.w.formFactor().user.loaded);
-    EXPECT_TRUE(x.checked("mnFFUser"));
+    EXPECT_TRUE(x.checked(PlotMenuItem::FFUser));
     // Unchecked and checked again: keep the loaded one (Yes) ...
     x.w.mnFormFactorPClick(50);
     x.w.mnFormFactorPClick(50);
     EXPECT_EQ(x.platform.lastMessage().text, "Use user defined form factor already loaded ?");
     EXPECT_EQ(x.platform.lastMessage().buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Question);
-    EXPECT_TRUE(x.checked("mnFFUser"));
+    EXPECT_TRUE(x.checked(PlotMenuItem::FFUser));
     // ... Cancel: not checked, the file stays loaded ...
     x.w.mnFormFactorPClick(50);
     x.platform.answers = {MsgAnswer::Cancel};
     x.w.mnFormFactorPClick(50);
-    EXPECT_FALSE(x.checked("mnFFUser"));
+    EXPECT_FALSE(x.checked(PlotMenuItem::FFUser));
     EXPECT_TRUE(x.w.formFactor().user.loaded);
     // ... No: a new file, which fails to load.
     x.platform.answers = {MsgAnswer::No, MsgAnswer::Ok};
@@ -268,12 +268,12 @@ TEST(TFitF1, UserFormFactorFileAndItsQuestions) {
     EXPECT_EQ(x.platform.lastMessage().text, "Less than 4 data pairs !\nCould not load !\n" + bad + ": 2 data pairs");
     EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
     EXPECT_EQ(x.platform.lastMessage().icon, MsgIcon::Stop);
-    EXPECT_FALSE(x.checked("mnFFUser"));
+    EXPECT_FALSE(x.checked(PlotMenuItem::FFUser));
     EXPECT_FALSE(x.w.formFactor().user.loaded);
     EXPECT_TRUE(x.w.formFactor().models.empty());
     // Cancel in the open dialog.
     x.w.mnFormFactorPClick(50);
-    EXPECT_FALSE(x.checked("mnFFUser"));
+    EXPECT_FALSE(x.checked(PlotMenuItem::FFUser));
 }
 
 TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
@@ -301,12 +301,12 @@ TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
     EXPECT_EQ(ff.measured.size(), 6u);
     EXPECT_EQ(ff.grid.q.size(), 101u);
     EXPECT_EQ(x.w.formFactorCurve(3).size(), 101u);
-    EXPECT_FALSE(x.w.widget("Label_k").visible);
-    EXPECT_FALSE(x.w.widget("EditIDC_EING_K").visible);
-    EXPECT_FALSE(x.enabled("ID_BER_BERECHNE"));
-    EXPECT_FALSE(x.enabled("mnCorrReflect"));
+    EXPECT_FALSE(x.w.widget(PlotWidget::LabelK).visible);
+    EXPECT_FALSE(x.w.widget(PlotWidget::EditK).visible);
+    EXPECT_FALSE(x.enabled(PlotMenuItem::Calculate));
+    EXPECT_FALSE(x.enabled(PlotMenuItem::CorrReflect));
     // Losing the focus of the k field does nothing in the form-factor view.
-    x.w.setWidgetText("EditIDC_EING_K", "5");
+    x.w.setWidgetText(PlotWidget::EditK, "5");
     x.w.OnKillfocusEingK();
     EXPECT_NE(x.w.k(), 5e11);
     // A chosen concentration is compared instead.
@@ -319,10 +319,10 @@ TEST(TFitF1, ShowingAPlotFormAndLeavingIt) {
     x.w.OnBerechnungQ2();
     EXPECT_FALSE(x.w.formFactor().viewShown);
     EXPECT_TRUE(x.w.formFactor().models.empty());
-    EXPECT_FALSE(x.checked("mnCoilMd"));
-    EXPECT_TRUE(x.enabled("mnCoilMd"));
-    EXPECT_TRUE(x.w.widget("Label_k").visible);
-    EXPECT_TRUE(x.enabled("ID_BER_BERECHNE"));
+    EXPECT_FALSE(x.checked(PlotMenuItem::CoilMd));
+    EXPECT_TRUE(x.enabled(PlotMenuItem::CoilMd));
+    EXPECT_TRUE(x.w.widget(PlotWidget::LabelK).visible);
+    EXPECT_TRUE(x.enabled(PlotMenuItem::Calculate));
 }
 
 TEST(TFitF1, PlotFormWithoutComparedDataAndAborted) {

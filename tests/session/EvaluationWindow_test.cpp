@@ -64,11 +64,11 @@ void ExpectSameWindow(const TFitF1& a, const TFitF1& b) {
     EXPECT_EQ(a.weighting(), b.weighting());
     EXPECT_EQ(a.k(), b.k());
     EXPECT_EQ(a.deactivatedPoints(), b.deactivatedPoints());
-    for (const char* name : {"EditIDC_EING_K", "EditIDC_MWC", "EditIDC_MWQ", "EditIDC_RG", "EditIDC_A2"})
-        EXPECT_EQ(a.widget(name).text, b.widget(name).text) << name;
-    for (const auto& [name, state] : a.menu()) {
-        EXPECT_EQ(state.checked, b.menuItem(name).checked) << name;
-        EXPECT_EQ(state.enabled, b.menuItem(name).enabled) << name;
+    for (PlotWidget w : {PlotWidget::EditK, PlotWidget::EditMwc, PlotWidget::EditMwq, PlotWidget::EditRg, PlotWidget::EditA2})
+        EXPECT_EQ(a.widget(w).text, b.widget(w).text) << PlotWidgetName(w);
+    for (const PlotMenuEntry& e : PlotMenuTable()) {
+        EXPECT_EQ(a.menuItem(e.item).checked, b.menuItem(e.item).checked) << e.name;
+        EXPECT_EQ(a.menuItem(e.item).enabled, b.menuItem(e.item).enabled) << e.name;
     }
 }
 
@@ -78,7 +78,7 @@ TEST(EvaluationWindow, SavedAndOpenedAgainGivesTheSameWindowAlsoWhenTheFolderMov
     ScriptedPlatform platform;
     TFitF1 w(platform);
     Load(w, platform, {data / "ps-toluene.sta", data / "ps-static.sta"});
-    w.setWeighting(kWeightingOn);
+    w.setWeighting(Weighting::On);
     w.OnBerechnungPlottypBerry();
     w.OnBerechnungQ2();
     w.OnSelchangeComboFitmethode();  // smoothing on
@@ -87,7 +87,7 @@ TEST(EvaluationWindow, SavedAndOpenedAgainGivesTheSameWindowAlsoWhenTheFolderMov
     w.set().cell(1, 3)->active = 0;
     w.set().cell(2, 7)->active = 0;
     w.OnClickedRechne();
-    ASSERT_EQ(w.smoothing(), kSmoothingOn);
+    ASSERT_EQ(w.smoothing(), Smoothing::On);
     ASSERT_FALSE(w.resultsText().empty());
 
     const std::string zeb = Save(w, platform, data / "polystyrene");  // ".zeb" is added
@@ -156,8 +156,8 @@ TEST(EvaluationWindow, TheFormFactorViewIsRebuiltWithItsParametersAndUserFile) {
         ASSERT_EQ(ca.size(), cb.size());
         for (std::size_t i = 0; i < ca.size(); ++i) EXPECT_EQ(ca[i].y, cb[i].y) << model << " " << i;
     }
-    EXPECT_EQ(w.menuItem("ID_BER_BERECHNE").enabled, opened->menuItem("ID_BER_BERECHNE").enabled);
-    EXPECT_EQ(w.widget("BtnIDC_K_KL").visible, opened->widget("BtnIDC_K_KL").visible);
+    EXPECT_EQ(w.menuItem(PlotMenuItem::Calculate).enabled, opened->menuItem(PlotMenuItem::Calculate).enabled);
+    EXPECT_EQ(w.widget(PlotWidget::ButtonKSmaller).visible, opened->widget(PlotWidget::ButtonKSmaller).visible);
 }
 
 TEST(EvaluationWindow, ChangedMissingAndDamagedFilesAreNamed) {
@@ -282,7 +282,7 @@ TEST(EvaluationWindow, ReadOnlyDataOpenForAnOrdinaryUser) {
     const int result = test::RunAsOrdinaryUser([&] {
         ScriptedPlatform platform;
         auto w = Open(platform, data / "e.zeb");
-        if (!w || w->qOrder() != 1) return 1;
+        if (!w || w->qOrder() != FitOrder::One) return 1;
         // Saved again elsewhere: the data files are only read.
         return Save(*w, platform, tmp.path() / "out" / "again.zeb").empty() ? 2 : 0;
     });

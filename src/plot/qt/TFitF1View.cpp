@@ -63,10 +63,6 @@ private:
 namespace {
 
 constexpr int kPanelWidth = 130;
-const char* const kResultNames[4][2] = {{"LabelIDC_B_Mwc", "EditIDC_MWC"},
-                                        {"LabelIDC_B_Mwq", "EditIDC_MWQ"},
-                                        {"LabelIDC_B_Rg", "EditIDC_RG"},
-                                        {"LabelIDC_B_A2", "EditIDC_A2"}};
 
 // The point-selection commands of the "&Edit" menu.
 using SelectionHandler = SelectionOutcome (PointSelection::*)();
@@ -175,6 +171,37 @@ void TFitF1View::runSelection(const std::function<SelectionOutcome()>& handler) 
     syncFromCore();
 }
 
+// A menu of the core's table: its items in table order, each with the
+// handler the table names (the results window is the view's own).
+void TFitF1View::fillFromTable(PlotMenu which) {
+    const PlotMenuInfo& info = PlotMenus()[static_cast<std::size_t>(which)];
+    QMenu* menu = addMenu(info.title, info.name);
+    for (const PlotMenuEntry& e : PlotMenuTable()) {
+        if (e.menu != which || e.command == PlotMenuCommand::Submenu) continue;
+        if (e.separatorBefore) menu->addSeparator();
+        auto* a = new QAction(e.text->caption, this);
+        a->setObjectName(e.name);
+        if (*e.text->shortcut) a->setShortcut(QKeySequence(e.text->shortcut));
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        if (*e.text->hint) a->setStatusTip(e.text->hint);
+        a->setCheckable(e.checkable);
+        menu->addAction(a);
+        addAction(a);  // the shortcut works while this window has the focus
+        actions_[e.name] = a;
+        std::function<void()> handler;
+        if (e.command == PlotMenuCommand::Core && e.run) handler = [this, run = e.run] { run(*core_); };
+        else if (e.item == PlotMenuItem::Results) handler = [this] { showResults(); };
+        if (handler) {
+            handlers_[e.item] = handler;
+            connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+        } else {
+            unavailable_.push_back(a);
+        }
+    }
+}
+
+bool TFitF1View::hasHandler(PlotMenuItem item) const { return handlers_.count(item) != 0; }
+
 void TFitF1View::buildMenus() {
     auto fill = [this](QMenu* menu, const auto& items, auto&& handlerFor) {
         for (const tx::MenuText& item : items) {
@@ -252,35 +279,9 @@ void TFitF1View::buildMenus() {
         if (n == "mnPasteFromClipBoard") return [this] { export_->mnPasteFromClipBoardClick(); };
         return {};
     });
-    fill(addMenu(tx::MenuPlotType, "ffPlotType"), tx::PlotTypeItems, [&](const QString& n) -> std::function<void()> {
-        static const std::map<QString, void (TFitF1::*)()> handlers = {
-            {"PLOTTYP_ZIMM", &TFitF1::OnBerechnungPlottypZimm},   {"PLOTTYP_BERRY", &TFitF1::OnBerechnungPlottypBerry},
-            {"PLOTTYP_GUINIER", &TFitF1::OnBerechnungPlottypGuinier}, {"PLOTTYP_DI", &TFitF1::OnBerechnungPlottypDi},
-            {"PLOTTYP_DII", &TFitF1::OnBerechnungPlottypDii},     {"PLOTTYP_DIII", &TFitF1::OnBerechnungPlottypDiii}};
-        const auto h = handlers.at(n);
-        return [&c, h] { (c.*h)(); };
-    });
-    fill(addMenu(tx::MenuQDep, "ffqDep"), tx::QOrderItems, [&](const QString& n) -> std::function<void()> {
-        static const std::map<QString, void (TFitF1::*)()> handlers = {
-            {"ID_BER_Q_KEINE", &TFitF1::OnBerechnungQKeine}, {"ID_BER_Q_1", &TFitF1::OnBerechnungQ1},
-            {"ID_BER_Q_2", &TFitF1::OnBerechnungQ2},         {"ID_BER_Q_3", &TFitF1::OnBerechnungQ3},
-            {"ID_BER_Q_4", &TFitF1::OnBerechnungQ4},         {"ID_BER_Q_5", &TFitF1::OnBerechnungQ5},
-            {"ID_BER_GEGLTTET", &TFitF1::OnSelchangeComboFitmethode}};
-        const auto h = handlers.at(n);
-        return [&c, h] { (c.*h)(); };
-    });
-    fill(addMenu(tx::MenuCDep, "ffcDep"), tx::COrderItems, [&](const QString& n) -> std::function<void()> {
-        static const std::map<QString, void (TFitF1::*)()> handlers = {
-            {"ID_BER_C_KEINE", &TFitF1::OnBerechnungCKeine}, {"ID_BER_C_1", &TFitF1::OnBerechnungC1},
-            {"ID_BER_C_2", &TFitF1::OnBerechnungC2},         {"ID_BER_C_3", &TFitF1::OnBerechnungC3},
-            {"ID_BER_C_4", &TFitF1::OnBerechnungC4},         {"ID_BER_C_5", &TFitF1::OnBerechnungC5}};
-        const auto h = handlers.at(n);
-        return [&c, h] { (c.*h)(); };
-    });
-    for (const tx::MenuText& item : tx::PlotTypeItems)
-        if (item.name) actions_[item.name]->setCheckable(true);
-    for (const tx::MenuText& item : tx::QOrderItems) actions_[item.name]->setCheckable(true);
-    for (const tx::MenuText& item : tx::COrderItems) actions_[item.name]->setCheckable(true);
+    fillFromTable(PlotMenu::PlotType);
+    fillFromTable(PlotMenu::QDep);
+    fillFromTable(PlotMenu::CDep);
 
     // "Plot-&Options" is a command of the menu bar itself.
     auto* options = new QAction(tx::MenuPlotOptions, this);
@@ -290,29 +291,8 @@ void TFitF1View::buildMenus() {
     menuBar_ << options;
     actions_["mnPlotOptions"] = options;
 
-    fill(addMenu(tx::MenuCalculation, "mnCalculation"), tx::CalculationItems, [&](const QString& n) -> std::function<void()> {
-        if (n == "ID_BER_BERECHNE") return [&c] { c.OnClickedRechne(); };
-        if (n == "ID_BER_AUSWERTUNG") return [this] { showResults(); };
-        if (n == "mnCorrReflect") return [&c] { c.mnCorrReflectClick(); };
-        return {};
-    });
-    actions_["ID_BER_AUSWERTUNGKOPIEREN"]->setVisible(false);
-
-    fill(addMenu(tx::MenuFormFactor, "mnFormFactor"), tx::FormFactorItems, [&](const QString& n) -> std::function<void()> {
-        static const std::map<QString, int> modelTags = {
-            {"mnCoilMd", 10}, {"mnCoilPd", 20}, {"mnThinRod", 30}, {"mnHardSphere", 40}, {"mnFFUser", 50}};
-        static const std::map<QString, int> formTags = {
-            {"mnPzQ", 9},    {"mn1dPzQ2", 11},  {"mnW1dPzQ2", 12},  {"mnLnPzQ2", 13},  {"mnPzQ2Q", 14},  {"mnPzQQ", 15},
-            {"mnPzU", 109},  {"mn1dPzU2", 111}, {"mnW1dPzU2", 112}, {"mnLnPzU2", 113}, {"mnPzU2U", 114}, {"mnPzUU", 115}};
-        if (auto it = modelTags.find(n); it != modelTags.end()) {
-            const int tag = it->second;
-            return [&c, tag] { c.mnFormFactorPClick(tag); };
-        }
-        const int tag = formTags.at(n);
-        return [&c, tag] { c.mnFormFactorPPClick(tag); };
-    });
-    for (const char* model : {"mnCoilMd", "mnCoilPd", "mnThinRod", "mnHardSphere", "mnFFUser"})
-        actions_[model]->setCheckable(true);
+    fillFromTable(PlotMenu::Calculation);
+    fillFromTable(PlotMenu::FormFactor);
 
     helpMenu_ = new QMenu(tx::MenuHelp, this);
     helpMenu_->setObjectName("mnFitFHelp");
@@ -325,6 +305,7 @@ void TFitF1View::buildMenus() {
     helpMenu_->addAction(tx::MenuAbout, this, [this] { frame_.showAbout(); })->setObjectName("ID_HILFE_ABOUT");
 
     actions_["ID_BEARBEITEN_KEINEPUNKTE"]->setVisible(false);
+    actions_[MenuItemName(PlotMenuItem::CopyResults)]->setVisible(false);
     actions_["PUNKTWAHLMODUSANAUS"]->setCheckable(true);
     for (QAction* a : unavailable_) {
         a->setEnabled(false);
@@ -338,26 +319,25 @@ void TFitF1View::buildPanel() {
     panel_->installEventFilter(this);
     panel_->setObjectName("PanelLeft");
     labelK_ = new QLabel(tx::LabelK, panel_);
-    labelK_->setObjectName("Label_k");
     editK_ = new QLineEdit(panel_);
-    editK_->setObjectName("EditIDC_EING_K");
     labelK_->setBuddy(editK_);
     editK_->installEventFilter(this);
     kSmaller_ = new QPushButton(tx::ButtonKSmaller, panel_);
-    kSmaller_->setObjectName("BtnIDC_K_KL");
     kLarger_ = new QPushButton(tx::ButtonKLarger, panel_);
-    kLarger_->setObjectName("BtnIDC_K_GR");
     connect(kSmaller_, &QPushButton::clicked, this, [this] { run([this] { core_->OnClicked_K_Kl(); }); });
     connect(kLarger_, &QPushButton::clicked, this, [this] { run([this] { core_->OnClicked_K_Gr(); }); });
-    for (const auto& names : kResultNames) {
-        auto* label = new QLabel(panel_);
-        label->setObjectName(names[0]);
+    control(PlotWidget::LabelK) = labelK_;
+    control(PlotWidget::EditK) = editK_;
+    control(PlotWidget::ButtonKSmaller) = kSmaller_;
+    control(PlotWidget::ButtonKLarger) = kLarger_;
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
+        control(kResultLabels[i]) = new QLabel(panel_);
         auto* edit = new QLineEdit(panel_);
-        edit->setObjectName(names[1]);
         edit->setReadOnly(true);
-        resultLabels_[names[0]] = label;
-        resultEdits_[names[1]] = edit;
+        control(kResultEdits[i]) = edit;
     }
+    for (std::size_t i = 0; i < kPlotWidgetCount; ++i)
+        controls_[i]->setObjectName(PlotWidgetName(static_cast<PlotWidget>(i)));
     loadingLabel_ = new QLabel(tx::LoadingFileLabel, this);
     loadingLabel_->setObjectName("LabelLoading");
     QFont bold = loadingLabel_->font();
@@ -383,11 +363,11 @@ void TFitF1View::layoutPanel() {
     kSmaller_->setGeometry(margin, y, half, kSmaller_->sizeHint().height());
     kLarger_->setGeometry(margin + half + 4, y, half, kLarger_->sizeHint().height());
     y += kSmaller_->sizeHint().height() + 18;
-    for (const auto& names : kResultNames) {
-        QLabel* label = resultLabels_[names[0]];
+    for (std::size_t i = 0; i < kResultLabels.size(); ++i) {
+        QWidget* label = control(kResultLabels[i]);
         label->setGeometry(margin, y, width, label->sizeHint().height());
         y += label->sizeHint().height() + 2;
-        resultEdits_[names[1]]->setGeometry(margin, y, width, rowHeight);
+        control(kResultEdits[i])->setGeometry(margin, y, width, rowHeight);
         y += rowHeight + 12;
     }
     const QRect target = chartTarget();
@@ -407,22 +387,23 @@ bool TFitF1View::actionEnabled(const std::string& name) const {
     const TFitF1& c = *core_;
     // While a file is read only "Printer Setup..." stays (and help, "Abort Loading").
     if (!c.commandAvailable(name)) return false;
-    if (const auto it = c.menu().find(name); it != c.menu().end() && !it->second.enabled) return false;
+    if (const auto item = MenuItemNamed(name); item && !c.menuItem(*item).enabled) return false;
     if (name == "ID_DATEI_LADEN" || name == "ID_DATEI_DAZULADEN") return c.menuEnabled(name);
     if (name == "mnOpenEvaluation") return c.menuEnabled("ID_DATEI_LADEN") && !c.loadBlocked();
     if (name == "mnSaveEvaluation") return !c.awaitingFirstData();
     if (DataExport::TagOf(name) >= 0) return export_->itemsEnabled();
-    if (name == "ID_BER_BERECHNE") return selection_->calculateEnabled();
+    if (name == MenuItemName(PlotMenuItem::Calculate)) return selection_->calculateEnabled();
     return true;
 }
 
 void TFitF1View::syncFromCore() {
     const TFitF1& c = *core_;
-    for (const auto& [name, state] : c.menu()) {
-        QAction* a = action(QString::fromStdString(name));
+    for (const PlotMenuEntry& e : PlotMenuTable()) {
+        QAction* a = action(e.name);
         if (!a) continue;
+        const MenuItemState& state = c.menuItem(e.item);
         a->setChecked(state.checked);
-        a->setVisible(state.visible && name != "ID_BEARBEITEN_KEINEPUNKTE" && name != "ID_BER_AUSWERTUNGKOPIEREN");
+        a->setVisible(state.visible);
     }
     for (const auto& [name, a] : actions_)
         if (std::find(unavailable_.begin(), unavailable_.end(), a) == unavailable_.end())
@@ -433,25 +414,24 @@ void TFitF1View::syncFromCore() {
         bool any = false;
         for (QAction* a : m->actions()) any = any || (!a->isSeparator() && a->isVisible() && a->isEnabled());
         bool enabled = any || !c.loading();
-        if (const auto it = c.menu().find(m->objectName().toStdString()); it != c.menu().end())
-            enabled = enabled && it->second.enabled && c.commandAvailable(it->first);
+        const std::string name = m->objectName().toStdString();
+        if (const auto item = MenuItemNamed(name)) enabled = enabled && c.menuItem(*item).enabled && c.commandAvailable(name);
         m->menuAction()->setEnabled(enabled);
     }
 
-    auto mirror = [&c](QWidget* w, const char* name, bool setText) {
-        const auto it = c.widgets().find(name);
-        if (it == c.widgets().end()) return;
-        w->setVisible(it->second.visible);
-        w->setEnabled(it->second.enabled);
-        if (!setText) return;
-        const QString text = QString::fromStdString(it->second.text);
+    // The captions of the k label and buttons stay as built (they carry the mnemonics).
+    for (std::size_t i = 0; i < kPlotWidgetCount; ++i) {
+        const auto which = static_cast<PlotWidget>(i);
+        const WidgetState& state = c.widget(which);
+        QWidget* w = controls_[i];
+        w->setVisible(state.visible);
+        w->setEnabled(state.enabled);
+        if (which == PlotWidget::LabelK || which == PlotWidget::ButtonKSmaller || which == PlotWidget::ButtonKLarger)
+            continue;
+        const QString text = QString::fromStdString(state.text);
         if (auto* label = qobject_cast<QLabel*>(w)) label->setText(text);
         else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->hasFocus()) edit->setText(text);
-    };
-    mirror(labelK_, "Label_k", false);
-    mirror(editK_, "EditIDC_EING_K", true);
-    mirror(kSmaller_, "BtnIDC_K_KL", false);
-    mirror(kLarger_, "BtnIDC_K_GR", false);
+    }
     // k can be changed only when no file is read.
     for (QWidget* w : {static_cast<QWidget*>(editK_), static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
         if (!c.commandAvailable(w->objectName().toStdString())) w->setEnabled(false);
@@ -461,10 +441,6 @@ void TFitF1View::syncFromCore() {
                            static_cast<QWidget*>(kSmaller_), static_cast<QWidget*>(kLarger_)})
             w->setVisible(false);
     if (QAction* a = action("PUNKTWAHLMODUSANAUS")) a->setChecked(selection_->menuChecked());
-    for (const auto& names : kResultNames) {
-        mirror(resultLabels_[names[0]], names[0], true);
-        mirror(resultEdits_[names[1]], names[1], true);
-    }
     // The export selection dialog changes the chosen concentrations: not while a file is read.
     if (exportView_) exportView_->setEnabled(!c.loading());
     const TFitF::ViewState& v = c.view();
@@ -673,15 +649,15 @@ bool TFitF1View::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusIn) {
             core_->EditIDC_EING_KEnter();
         } else if (event->type() == QEvent::FocusOut) {
-            core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
+            core_->setWidgetText(PlotWidget::EditK, editK_->text().toStdString());
             run([this] { core_->OnKillfocusEingK(); });
         } else if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                core_->setWidgetText("EditIDC_EING_K", editK_->text().toStdString());
+                core_->setWidgetText(PlotWidget::EditK, editK_->text().toStdString());
                 run([this] { core_->EditIDC_EING_KKeyDown(13); });
                 // The field keeps the focus: it shows the k in use (also after a refusal), ready to be typed over.
-                editK_->setText(QString::fromStdString(core_->widget("EditIDC_EING_K").text));
+                editK_->setText(QString::fromStdString(core_->widget(PlotWidget::EditK).text));
                 editK_->selectAll();
                 return true;
             }
@@ -696,14 +672,11 @@ void TFitF1View::showResults() {
 }
 
 void TFitF1View::selectCOrder(int order) {
-    if (!core_->commandAvailable(order == 4 ? "ID_BER_C_4" : "ID_BER_C_KEINE")) return;
-    run([this, order] {
-        switch (order) {
-        case 0: core_->OnBerechnungCKeine(); break;
-        case 4: core_->OnBerechnungC4(); break;
-        default: break;
-        }
-    });
+    const auto chosen = FitOrderFromNumber(order);
+    if (!chosen) return;
+    const PlotMenuEntry& e = MenuEntry(COrderItem(*chosen));
+    if (!core_->commandAvailable(e.name)) return;
+    run([this, &e] { e.run(*core_); });
 }
 
 void TFitF1View::deactivateDataRecord() {

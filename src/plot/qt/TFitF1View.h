@@ -6,9 +6,11 @@
 #pragma once
 
 #include "app/qt/MdiChild.h"
+#include "plotwindow/PlotMenu.h"
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <vector>
@@ -39,6 +41,9 @@ public:
 
     TFitF1& core();
     QAction* action(const QString& name) const;
+    // Whether choosing the item runs a command (every item of the core's menu
+    // table but the hidden "C&opy results" and the form-factor menu itself).
+    bool hasHandler(PlotMenuItem item) const;
 
     // MdiChild
     QList<QAction*> childMenuBarActions() override { return menuBar_; }
@@ -82,6 +87,8 @@ private:
     void buildPanel();
     void layoutPanel();
     QMenu* addMenu(const char* title, const char* name);
+    void fillFromTable(PlotMenu menu);
+    QWidget*& control(PlotWidget w) { return controls_[static_cast<std::size_t>(w)]; }
     void run(const std::function<void()>& handler);
     void showResults();
     void firstActivation();
@@ -110,6 +117,7 @@ private:
     class TFormASCIIExportView* exportView_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     std::map<QString, QAction*> actions_;
+    std::map<PlotMenuItem, std::function<void()>> handlers_;
     // Actions whose commands come with later work: shown, but disabled.
     std::vector<QAction*> unavailable_;
     QWidget* panel_ = nullptr;
@@ -117,8 +125,7 @@ private:
     QLineEdit* editK_ = nullptr;
     QPushButton* kSmaller_ = nullptr;
     QPushButton* kLarger_ = nullptr;
-    std::map<std::string, QLabel*> resultLabels_;
-    std::map<std::string, QLineEdit*> resultEdits_;
+    std::array<QWidget*, kPlotWidgetCount> controls_{};  // the k controls and the result fields
     QLabel* loadingLabel_ = nullptr;
     QPushButton* abortLoad_ = nullptr;
     std::unique_ptr<OpenedEvaluation> pendingEvaluation_;
