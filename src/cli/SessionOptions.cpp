@@ -43,7 +43,7 @@ bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, Scr
     }
     if (!opened) return false;
 
-    const Evaluation& e = opened->evaluation;
+    const SavedEvaluation& e = opened->evaluation;
     EvalOptions merged;
     for (const auto& f : e.files) merged.files.push_back(ResolveEvaluationPath(f.path, opened->zebPath));
     merged.analysis.plotType = static_cast<PlotType>(e.plotType);

@@ -63,7 +63,7 @@ FitOrder TFitF1::readOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder stored) {
 }
 
 void TFitF1::updateReflectItem() {
-    item(PlotMenuItem::CorrReflect).enabled = qOrder_ != FitOrder::None && IsStaticPlot(plotType_) && !ff_.viewShown;
+    item(PlotMenuItem::CorrReflect).enabled = calculation_.qOrder != FitOrder::None && IsStaticPlot(calculation_.plotType) && !ff_.viewShown;
 }
 
 void TFitF1::setKControlsVisible(bool visible) {
@@ -84,8 +84,8 @@ std::string TFitF1::dataFolder() const {
 double TFitF1::kScale() const { return KScaleOf(set_); }
 
 void TFitF1::PreparePoints(int mode) {
-    if (mode == 2) k_ = AutomaticK(set_);
-    for (const Message& m : PreparePlottedPoints(set_, plotType_, k_, mode != 0))
+    if (mode == 2) calculation_.kInternal = AutomaticK(set_);
+    for (const Message& m : PreparePlottedPoints(set_, calculation_.plotType, calculation_.kInternal, mode != 0))
         platform_.inform(m.text, m.caption, m.icon);
     RescaleAxes();
 }
@@ -94,23 +94,16 @@ void TFitF1::OnClickedRechne() {
     // Nothing is calculated from a set that is being filled.
     if (loading()) return;
     results_ = EvaluationResults{};
-    results_.plotType = PlotTypeNumber(plotType_);
-    qOrder_ = readOrder(QOrderItem, qOrder_);
-    cOrder_ = readOrder(COrderItem, cOrder_);
-    if (qOrder_ != FitOrder::None && rememberedSmoothing_ == Smoothing::On) {
-        smoothing_ = Smoothing::On;
+    results_.plotType = PlotTypeNumber(calculation_.plotType);
+    calculation_.qOrder = readOrder(QOrderItem, calculation_.qOrder);
+    calculation_.cOrder = readOrder(COrderItem, calculation_.cOrder);
+    if (calculation_.qOrder != FitOrder::None && rememberedSmoothing_ == Smoothing::On) {
+        calculation_.smoothing = Smoothing::On;
         item(PlotMenuItem::Smooth).checked = true;
     }
     if (!set_.initialised()) return;
 
-    CalculationOptions options;
-    options.plotType = plotType_;
-    options.qOrder = qOrder_;
-    options.cOrder = cOrder_;
-    options.smoothing = smoothing_;
-    options.weighting = weighting_;
-    options.kInternal = k_;
-    Calculation calculation = Calculate(set_, options);
+    Calculation calculation = Calculate(set_, calculation_);
     for (const Message& m : calculation.messages) platform_.inform(m.text, m.caption, m.icon);
     // The fits that got through stay with the window, as they lie in its set.
     fits_ = std::move(calculation.fits);
@@ -123,14 +116,14 @@ void TFitF1::OnClickedRechne() {
         control(kResultEdits[i]).text = results_.edits[i];
     }
     item(PlotMenuItem::Results).enabled = results_.anyRow;
-    if (IsStaticPlot(plotType_)) {
+    if (IsStaticPlot(calculation_.plotType)) {
         storedMwQ2_ = results_.mwQ2 ? *results_.mwQ2 : -1.0;
         storedRgNm_ = results_.rgNm ? *results_.rgNm : -1.0;
     }
 
     deactivatedAtCalculation_ = deactivatedPoints();
     RescaleAxes();
-    const bool formFactors = IsStaticPlot(plotType_);
+    const bool formFactors = IsStaticPlot(calculation_.plotType);
     item(PlotMenuItem::FormFactorMenu).enabled = formFactors;
     for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = formFactors;
     calculated_ = true;
@@ -161,14 +154,14 @@ bool TFitF1::reflectionCorrected() const {
 
 bool TFitF1::RestoreK(double kInternal) {
     if (loading() || !KTypedAcceptable(kInternal, kScale()) || kInternal == 0.0) return false;
-    k_ = kInternal;
+    calculation_.kInternal = kInternal;
     showK();
     PreparePoints(1);
     OnClickedRechne();
     return true;
 }
 
-void TFitF1::showK() { control(PlotWidget::EditK).text = Gcvt6(k_ * 1e-8 * 0.001); }
+void TFitF1::showK() { control(PlotWidget::EditK).text = Gcvt6(calculation_.kInternal * 1e-8 * 0.001); }
 
 void TFitF1::PostLoadSetup() {
     item(PlotMenuItem::Results).enabled = false;
@@ -185,9 +178,9 @@ void TFitF1::PostLoadSetup() {
     item(PlotMenuItem::PlotDI).enabled = kinds & kHasDappI;
     item(PlotMenuItem::PlotDII).enabled = kinds & kHasDappII;
     item(PlotMenuItem::PlotDIII).enabled = kinds & kHasDappIII;
-    checkPlotType(plotType_);
-    checkOrder(QOrderItem, qOrder_);
-    checkOrder(COrderItem, cOrder_);
+    checkPlotType(calculation_.plotType);
+    checkOrder(QOrderItem, calculation_.qOrder);
+    checkOrder(COrderItem, calculation_.cOrder);
     updateReflectItem();
 }
 
@@ -214,8 +207,8 @@ void TFitF1::AfterOptions() {
         Repaint();
         return;
     }
-    smoothing_ = qOrder_ != FitOrder::None && rememberedSmoothing_ == Smoothing::On ? Smoothing::On : Smoothing::Off;
-    item(PlotMenuItem::Smooth).checked = smoothing_ == Smoothing::On;
+    calculation_.smoothing = calculation_.qOrder != FitOrder::None && rememberedSmoothing_ == Smoothing::On ? Smoothing::On : Smoothing::Off;
+    item(PlotMenuItem::Smooth).checked = calculation_.smoothing == Smoothing::On;
     OnClickedRechne();
     Repaint();
 }
@@ -230,7 +223,7 @@ void TFitF1::afterKChange() {
 
 void TFitF1::OnClicked_K_Kl() {
     if (loading()) return;
-    if (!KStepDown(k_, kStep_, kScale())) {
+    if (!KStepDown(calculation_.kInternal, kStep_, kScale())) {
         platform_.beep();
         return;
     }
@@ -239,7 +232,7 @@ void TFitF1::OnClicked_K_Kl() {
 
 void TFitF1::OnClicked_K_Gr() {
     if (loading()) return;
-    if (!KStepUp(k_, kStep_, kScale())) {
+    if (!KStepUp(calculation_.kInternal, kStep_, kScale())) {
         platform_.beep();
         return;
     }
@@ -286,11 +279,11 @@ void TFitF1::takeTypedK(std::optional<double> typed) {
         showK();
         return;
     }
-    k_ = *typed * 1e11;
-    if (std::fabs(k_) < 1e-40) {
+    calculation_.kInternal = *typed * 1e11;
+    if (std::fabs(calculation_.kInternal) < 1e-40) {
         // A zero k would pile all concentrations onto one abscissa: k becomes 1.0
         // in the displayed unit, which is what the field then shows.
-        k_ = 1e11;
+        calculation_.kInternal = 1e11;
         control(PlotWidget::EditK).text = tx::KTypedZeroText;
     }
     PreparePoints(1);

@@ -19,6 +19,7 @@
 #include "analysis/FormFactorView.h"
 #include "analysis/PlotType.h"
 #include "analysis/UserFormFactor.h"
+#include "evaluation/Evaluation.h"
 #include "data/TFitF.h"
 #include "plot/ChartDrawing.h"
 #include "plot/WindowState.h"
@@ -134,21 +135,23 @@ public:
     bool reflectionCorrected() const;
 
     // ---- Settings the options dialog writes (the calculation reads them)
-    void setWeighting(Weighting weighting) { weighting_ = weighting; }
+    void setWeighting(Weighting weighting) { calculation_.weighting = weighting; }
     void setRememberedSmoothing(Smoothing smoothing) { rememberedSmoothing_ = smoothing; }
     // Chosen concentrations (point selection): the last one is compared in the form-factor view.
     std::vector<int>& chosenConcentrations() { return chosen_; }
 
     // ---- Read access for the chart, the results window and the batch tool
-    PlotType plotType() const { return plotType_; }
-    FitOrder qOrder() const { return qOrder_; }
-    FitOrder cOrder() const { return cOrder_; }
+    PlotType plotType() const { return calculation_.plotType; }
+    FitOrder qOrder() const { return calculation_.qOrder; }
+    FitOrder cOrder() const { return calculation_.cOrder; }
     // In effect: off while the q order is "no", whatever was chosen.
-    Smoothing smoothing() const { return smoothing_; }
+    Smoothing smoothing() const { return calculation_.smoothing; }
     // As chosen in the menu or the options dialog.
     Smoothing rememberedSmoothing() const { return rememberedSmoothing_; }
-    Weighting weighting() const { return weighting_; }
-    double k() const { return k_; }
+    Weighting weighting() const { return calculation_.weighting; }
+    double k() const { return calculation_.kInternal; }
+    // All of the above that the next calculation is made with.
+    const CalculationOptions& calculationOptions() const { return calculation_; }
     // The folder the window's data come from, where its save dialogs start: that
     // of the file last loaded, else of the first concentration's source file
     // (pasted data); empty when none is known.
@@ -229,13 +232,10 @@ private:
     void takeTypedK(std::optional<double> typed);
     void showK();
 
-    PlotType plotType_ = PlotType::Zimm;
-    FitOrder qOrder_ = FitOrder::None;
-    FitOrder cOrder_ = FitOrder::None;
-    Smoothing smoothing_ = Smoothing::Off;
+    // What the next calculation is made with: plot type, fit orders, smoothing
+    // (in effect: on only with a fit over q²), weighting and k.
+    CalculationOptions calculation_;
     Smoothing rememberedSmoothing_ = Smoothing::Off;
-    Weighting weighting_ = Weighting::Off;
-    double k_ = 0.0;
     int kStep_ = 10;
     bool kEnterArmed_ = false;
     bool kRefusing_ = false;  // the refusal of a typed k is on the screen

@@ -19,10 +19,10 @@ void TFitF1::ReadWindowSettings(const GlobalDefaults& defaults, const std::strin
     chart_.sampleNameTaken.clear();
     chart_.legendTaken = {};
     // The analysis state follows the copied defaults.
-    weighting_ = WeightingFromCode(defaults.weighting);
+    calculation_.weighting = WeightingFromCode(defaults.weighting);
     rememberedSmoothing_ = SmoothingFromCode(defaults.smoothing);
     takeSampleNameAndLegend();
-    SelectAxisTitles(chart_.settings, PlotTypeNumber(plotType_), ff_.form);
+    SelectAxisTitles(chart_.settings, PlotTypeNumber(calculation_.plotType), ff_.form);
 }
 
 void TFitF1::takeSampleNameAndLegend() {
@@ -47,7 +47,7 @@ void TFitF1::RescaleAxes() {
     PlotSettings& s = chart_.settings;
     s.formFactorMode = ff_.viewShown;
     takeSampleNameAndLegend();
-    SelectAxisTitles(s, PlotTypeNumber(plotType_), ff_.form);
+    SelectAxisTitles(s, PlotTypeNumber(calculation_.plotType), ff_.form);
     if (ff_.viewShown) {
         DataExtremes e;
         e.include(ff_.ranges.xMin, ff_.ranges.yMin);
@@ -79,12 +79,7 @@ void TFitF1::StoreScreenPaint(const ChartDrawResult& paint) {
 
 ChartInputs MakeChartInputs(const TFitF1& w) {
     const PlotSettings& s = w.plotSettings();
-    CalculationOptions calculation;
-    calculation.plotType = w.plotType();
-    calculation.qOrder = w.qOrder();
-    calculation.cOrder = w.cOrder();
-    calculation.kInternal = w.k();
-    ChartInputs in = MeasurementChartInputs(w.set(), calculation, w.fits(), w.results(), s, w.axes());
+    ChartInputs in = MeasurementChartInputs(w.set(), w.calculationOptions(), w.fits(), w.results(), s, w.axes());
     in.sourceFiles = w.sourceFiles();
 
     const FormFactorState& ff = w.formFactor();

@@ -42,7 +42,7 @@ bool TFitF1::obtainUserFormFactor() {
 
 void TFitF1::mnFormFactorPClick(int modelTag) {
     const int model = ModelFromTag(modelTag);
-    if (loading() || model == 0 || !IsStaticPlot(plotType_)) return;
+    if (loading() || model == 0 || !IsStaticPlot(calculation_.plotType)) return;
     MenuItemState& checkItem = item(ModelItem(model));
     auto it = std::find(ff_.models.begin(), ff_.models.end(), model);
     if (it != ff_.models.end()) {
@@ -75,18 +75,18 @@ void TFitF1::buildFormFactorView() {
 
 void TFitF1::mnFormFactorPPClick(int formTag) {
     const int form = PlotFormFromTag(formTag);
-    if (loading() || form == 0 || !IsStaticPlot(plotType_)) return;
+    if (loading() || form == 0 || !IsStaticPlot(calculation_.plotType)) return;
     item(PlotMenuItem::CorrReflect).enabled = false;
 
     // The compared data: the last chosen concentration, else the data extrapolated to c = 0.
     double c = -1.0, rg = ff_.rgNm, mw = ff_.mwGPerMol;
     int row = -1;
-    if (!chosen_.empty() && qOrder_ != FitOrder::None && chosen_.back() >= 1 && chosen_.back() <= set_.lastConcIndex) {
+    if (!chosen_.empty() && calculation_.qOrder != FitOrder::None && chosen_.back() >= 1 && chosen_.back() <= set_.lastConcIndex) {
         row = chosen_.back();
         c = set_.concentration[row];
         rg = set_.appRg[row];
         mw = set_.appMw[row];
-    } else if (qOrder_ == FitOrder::None || cOrder_ == FitOrder::None) {
+    } else if (calculation_.qOrder == FitOrder::None || calculation_.cOrder == FitOrder::None) {
         c = -1.0;
     } else {
         // Also when the chosen group is the c = 0 extrapolation itself.
@@ -128,7 +128,7 @@ void TFitF1::showFormFactorView(int form, double c, int row, double rg, double m
 
 bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, double rgNm, double mwGPerMol, int row,
                                    const std::string& userPath) {
-    if (loading() || !IsStaticPlot(plotType_) || models.empty() || form < 1 || form > 12 || row < -1 ||
+    if (loading() || !IsStaticPlot(calculation_.plotType) || models.empty() || form < 1 || form > 12 || row < -1 ||
         row > set_.lastConcIndex || !(rgNm > 0.0) || !(mwGPerMol > 0.0))
         return false;
     for (int model : models)

@@ -12,11 +12,11 @@ void TFitF1::OnBerechnungQKeine() { selectQOrder(FitOrder::None); }
 void TFitF1::selectQOrder(FitOrder order) {
     if (loading()) return;
     if (order == FitOrder::None) {
-        smoothing_ = Smoothing::Off;
+        calculation_.smoothing = Smoothing::Off;
         item(PlotMenuItem::Smooth).checked = false;
     }
     checkOrder(QOrderItem, order);
-    qOrder_ = order;
+    calculation_.qOrder = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
@@ -25,7 +25,7 @@ void TFitF1::selectQOrder(FitOrder order) {
 void TFitF1::selectCOrder(FitOrder order) {
     if (loading()) return;
     checkOrder(COrderItem, order);
-    cOrder_ = order;
+    calculation_.cOrder = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
@@ -35,7 +35,7 @@ void TFitF1::selectPlotType(PlotType type) {
     if (loading()) return;
     leaveFormFactorView();
     checkPlotType(type);
-    plotType_ = type;
+    calculation_.plotType = type;
     updateReflectItem();
     SetAxesAutomatic();
     PreparePoints(1);
@@ -44,19 +44,19 @@ void TFitF1::selectPlotType(PlotType type) {
 
 void TFitF1::OnSelchangeComboFitmethode() {
     if (loading()) return;
-    const Smoothing before = smoothing_;
+    const Smoothing before = calculation_.smoothing;
     MenuItemState& smooth = item(PlotMenuItem::Smooth);
-    smoothing_ = rememberedSmoothing_ = smooth.checked ? Smoothing::Off : Smoothing::On;
-    smooth.checked = smoothing_ == Smoothing::On;
-    if (qOrder_ == FitOrder::None) {
+    calculation_.smoothing = rememberedSmoothing_ = smooth.checked ? Smoothing::Off : Smoothing::On;
+    smooth.checked = calculation_.smoothing == Smoothing::On;
+    if (calculation_.qOrder == FitOrder::None) {
         // Without a q² fit there is nothing to smooth; the user's choice is remembered.
-        smoothing_ = Smoothing::Off;
+        calculation_.smoothing = Smoothing::Off;
         smooth.checked = false;
     }
-    if (smoothing_ == before) return;
+    if (calculation_.smoothing == before) return;
     PreparePoints(0);
     Repaint();
-    if (qOrder_ != FitOrder::None || cOrder_ != FitOrder::None) OnClickedRechne();
+    if (calculation_.qOrder != FitOrder::None || calculation_.cOrder != FitOrder::None) OnClickedRechne();
 }
 
 void TFitF1::leaveFormFactorView() {

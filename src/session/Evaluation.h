@@ -44,7 +44,7 @@ struct EvaluationFormFactor {
     std::optional<EvaluationDataFile> userFile;  // the user's form-factor table (model 5)
 };
 
-struct Evaluation {
+struct SavedEvaluation {
     std::vector<EvaluationDataFile> files;  // the first opens the window, the others are added
     int plotType = 1;                       // 1 Zimm .. 6 D-III
     int qOrder = 0;
@@ -61,10 +61,10 @@ const char* PlotTypeName(int plotType);    // "zimm", "berry", "guinier", "d1", 
 const char* ModelName(int model);          // "coil-md", "coil-pd", "rod", "sphere", "user"
 
 // The text of a .zeb file, ended by a line end.
-std::string EvaluationJson(const Evaluation& evaluation);
+std::string EvaluationJson(const SavedEvaluation& evaluation);
 
 struct EvaluationParse {
-    std::optional<Evaluation> evaluation;
+    std::optional<SavedEvaluation> evaluation;
     std::string problem;  // what is wrong, when evaluation is empty
     bool unreadable = false;  // the file could not be read at all
 };

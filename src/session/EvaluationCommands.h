@@ -21,7 +21,7 @@ std::optional<std::string> mnSaveEvaluationClick(TFitF1& window, Platform& platf
 
 // An evaluation read and checked, ready to be opened in a new window.
 struct OpenedEvaluation {
-    Evaluation evaluation;
+    SavedEvaluation evaluation;
     std::string zebPath;  // absolute
 };
 

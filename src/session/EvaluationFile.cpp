@@ -119,7 +119,7 @@ EvaluationFormFactor formFactor(const Value& v) {
     return ff;
 }
 
-Evaluation evaluationOf(const Value& root) {
+SavedEvaluation evaluationOf(const Value& root) {
     if (root.kind != Kind::Object) throw Bad{"the file holds no JSON object."};
     const Value* format = root.find("format");
     if (!format) throw Bad{"\"format\" is missing."};
@@ -134,7 +134,7 @@ Evaluation evaluationOf(const Value& root) {
     if (const Value* program = root.find("program"); program && program->kind != Kind::String)
         throw Bad{"\"program\" must be a text."};
 
-    Evaluation e;
+    SavedEvaluation e;
     const Value& files = member(root, "files", "");
     if (files.kind != Kind::Array || files.items.empty() || files.items.size() > 99)
         throw Bad{"\"files\" must list 1 to 99 data files."};
@@ -180,7 +180,7 @@ bool underRoot(const std::filesystem::path& a, const std::filesystem::path& b) {
 const char* PlotTypeName(int plotType) { return plotType >= 1 && plotType <= 6 ? kPlotTypeNames[plotType - 1] : ""; }
 const char* ModelName(int model) { return model >= 1 && model <= 5 ? kModelNames[model - 1] : ""; }
 
-std::string EvaluationJson(const Evaluation& e) {
+std::string EvaluationJson(const SavedEvaluation& e) {
     std::string out = "{\n  \"program\": \"ZEBstat\",\n  \"format\": " + std::to_string(kEvaluationFormat) + ",\n";
     out += "  \"files\": [";
     for (std::size_t i = 0; i < e.files.size(); ++i) out += std::string(i ? ",\n    " : "\n    ") + fileJson(e.files[i]);

@@ -66,7 +66,7 @@ std::string EvaluationFileCheck::listOf(DataFileState::State state) const {
     return out;
 }
 
-EvaluationFileCheck CheckEvaluationFiles(const Evaluation& e, const std::string& zebPath) {
+EvaluationFileCheck CheckEvaluationFiles(const SavedEvaluation& e, const std::string& zebPath) {
     EvaluationFileCheck result;
     for (const auto& f : e.files) result.files.push_back(check(f, zebPath));
     if (e.formFactor && e.formFactor->userFile) result.files.push_back(check(*e.formFactor->userFile, zebPath));

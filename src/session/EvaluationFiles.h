@@ -27,7 +27,7 @@ struct EvaluationFileCheck {
 
 // zebPath absolute. Reads each file (read access only) unless its size already
 // differs from the size saved.
-EvaluationFileCheck CheckEvaluationFiles(const Evaluation& evaluation, const std::string& zebPath);
+EvaluationFileCheck CheckEvaluationFiles(const SavedEvaluation& evaluation, const std::string& zebPath);
 
 // The entry of a file for an evaluation saved at zebPath (both absolute).
 // nullopt when the file cannot be read (*reason says why).

@@ -38,7 +38,7 @@ EvaluationCapture CaptureEvaluation(const TFitF1& w, const std::string& zebPath)
             return result;
         }
     }
-    Evaluation e;
+    SavedEvaluation e;
     for (const auto& loaded : w.loadedFiles()) {
         struct stat st {};
         if (loaded.identity && (::stat(loaded.path.c_str(), &st) != 0 || !(IdentityOf(st) == *loaded.identity))) {
@@ -83,7 +83,7 @@ EvaluationCapture CaptureEvaluation(const TFitF1& w, const std::string& zebPath)
     return result;
 }
 
-bool LoadEvaluationFiles(TFitF1& w, const Evaluation& e, const std::string& zebPath) {
+bool LoadEvaluationFiles(TFitF1& w, const SavedEvaluation& e, const std::string& zebPath) {
     for (std::size_t i = 0; i < e.files.size(); ++i) {
         const std::string path = ResolveEvaluationPath(e.files[i].path, zebPath);
         w.giveFilesToLoad({path});
@@ -103,7 +103,7 @@ bool LoadEvaluationFiles(TFitF1& w, const Evaluation& e, const std::string& zebP
     return true;
 }
 
-void ApplyEvaluation(TFitF1& w, const Evaluation& e, const std::string& zebPath) {
+void ApplyEvaluation(TFitF1& w, const SavedEvaluation& e, const std::string& zebPath) {
     Platform& platform = w.platform();
     MeasurementSet& set = w.set();
     std::string missing;

@@ -14,7 +14,7 @@ namespace zeb {
 class TFitF1;
 
 struct EvaluationCapture {
-    std::optional<Evaluation> evaluation;
+    std::optional<SavedEvaluation> evaluation;
     std::string problem;  // the message when the window cannot be saved as an evaluation
 };
 
@@ -30,13 +30,13 @@ EvaluationCapture CaptureEvaluation(const TFitF1& window, const std::string& zeb
 // Loads the evaluation's files into a new window: the first as its first load,
 // the others added. False when one did not load; the load has said why, a
 // message names the file, and the window is to be closed.
-bool LoadEvaluationFiles(TFitF1& window, const Evaluation& evaluation, const std::string& zebPath);
+bool LoadEvaluationFiles(TFitF1& window, const SavedEvaluation& evaluation, const std::string& zebPath);
 
 // The evaluation's settings on a window holding its data: switched-off points,
 // weighting, smoothing, k, plot type, orders and the form-factor view, each as
 // its handler sets it. What does not fit the data (a point that does not
 // exist, a plot type without values, a k the chart cannot show, a form-factor
 // view) is left out and named in a message.
-void ApplyEvaluation(TFitF1& window, const Evaluation& evaluation, const std::string& zebPath);
+void ApplyEvaluation(TFitF1& window, const SavedEvaluation& evaluation, const std::string& zebPath);
 
 } // namespace zeb

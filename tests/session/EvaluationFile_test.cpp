@@ -16,8 +16,8 @@ namespace {
 
 const std::string kSha(64, 'a');
 
-Evaluation fullEvaluation() {
-    Evaluation e;
+SavedEvaluation fullEvaluation() {
+    SavedEvaluation e;
     e.files = {{"ps-toluene.sta", 5148, kSha}, {"../other/ps small.asc", 77, std::string(64, '0')}};
     e.plotType = 2;
     e.qOrder = 2;
@@ -39,7 +39,7 @@ Evaluation fullEvaluation() {
 
 // A valid file with one line replaced.
 std::string withField(const std::string& key, const std::string& value) {
-    Evaluation e;
+    SavedEvaluation e;
     e.files = {{"a.sta", 10, kSha}};
     std::string text = EvaluationJson(e);
     const auto at = text.find("\"" + key + "\": ");
@@ -52,13 +52,13 @@ std::string withField(const std::string& key, const std::string& value) {
 } // namespace
 
 TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
-    const Evaluation e = fullEvaluation();
+    const SavedEvaluation e = fullEvaluation();
     const std::string text = EvaluationJson(e);
     EXPECT_NE(text.find("\"format\": 1"), std::string::npos);
     EXPECT_NE(text.find("\"plotType\": \"berry\""), std::string::npos);
     const EvaluationParse back = ParseEvaluation(text);
     ASSERT_TRUE(back.evaluation) << back.problem;
-    const Evaluation& r = *back.evaluation;
+    const SavedEvaluation& r = *back.evaluation;
     ASSERT_EQ(r.files.size(), 2u);
     EXPECT_EQ(r.files[1].path, "../other/ps small.asc");
     EXPECT_EQ(r.files[0].sizeBytes, 5148u);
@@ -84,7 +84,7 @@ TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
     ASSERT_TRUE(simple.evaluation) << simple.problem;
     EXPECT_FALSE(simple.evaluation->kInternal);
     EXPECT_FALSE(simple.evaluation->formFactor);
-    Evaluation upper;
+    SavedEvaluation upper;
     upper.files = {{"a.sta", 1, std::string(64, 'A')}};
     EXPECT_EQ(ParseEvaluation(EvaluationJson(upper)).evaluation->files[0].sha256, std::string(64, 'a'));
 }
@@ -156,7 +156,7 @@ TEST(EvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
         EXPECT_NE(r.problem.find(c.problem), std::string::npos) << "problem: " << r.problem << "\nexpected: " << c.problem;
     }
     // A form-factor view belongs to a static plot type.
-    Evaluation dynamicFF = fullEvaluation();
+    SavedEvaluation dynamicFF = fullEvaluation();
     dynamicFF.plotType = 4;
     EXPECT_NE(ParseEvaluation(EvaluationJson(dynamicFF)).problem.find("needs a static plot type"), std::string::npos);
 }
@@ -181,7 +181,7 @@ TEST(EvaluationFile, ReadingNamesTheFileAndRefusesTheUnreadableAndTheHuge) {
     EXPECT_NE(r.problem.find("at most"), std::string::npos) << r.problem;
 
     // Reading needs read access only.
-    Evaluation e;
+    SavedEvaluation e;
     e.files = {{"a.sta", 10, kSha}};
     zeb::test::WriteFile(dir.file("ro.zeb"), EvaluationJson(e));
     ::chmod(dir.file("ro.zeb").c_str(), 0444);
