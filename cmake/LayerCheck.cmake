@@ -1,12 +1,16 @@
 # Refuses an include that goes against the layers of the core.
 #
-#   cmake -DSOURCE_DIR=<src> -DLAYERS="texts;platform:texts;..." [-DSTAMP=<file>] -P LayerCheck.cmake
+#   cmake -DSOURCE_DIR=<src> -DLAYERS="texts;platform:texts;..." [-DTEXTS="Header.h:owner;..."]
+#         [-DSTAMP=<file>] -P LayerCheck.cmake
 #
 # LAYERS lists every subsystem folder of the core, lowest first, each as
 # "name:dep1,dep2" (the folders it may include besides its own). A file of a
 # core folder may include headers of its own folder, of the folders it
 # declares and system headers; never a header of another folder of src/, nor
-# Qt. EXCEPTIONS may name single includes ("file|header") that are still
+# Qt. With TEXTS, the text headers of the texts folder have owners as well:
+# each is "Header.h:folder" (or "Header.h:*" for the texts every layer shares),
+# and a folder may include the text headers of its own and of the folders it
+# declares; a text header without an owner is refused. EXCEPTIONS may name single includes ("file|header") that are still
 # to be moved. Files under a qt/ folder are the Qt side and are not checked here. Every
 # refused include is listed; then the check fails.
 cmake_minimum_required(VERSION 3.25)
@@ -38,6 +42,26 @@ foreach(entry IN LISTS LAYERS)
   set(allowed_${name} ${allowed})
 endforeach()
 
+set(text_headers "")
+foreach(entry IN LISTS TEXTS)
+  string(REPLACE ":" ";" parts "${entry}")
+  list(GET parts 0 header)
+  list(GET parts 1 owner)
+  list(APPEND text_headers ${header})
+  set(text_owner_${header} ${owner})
+  if(NOT owner STREQUAL "*" AND NOT owner IN_LIST known)
+    string(APPEND refused "  text header ${header} belongs to ${owner}, which is no layer\n")
+  endif()
+endforeach()
+if(TEXTS)
+  file(GLOB present RELATIVE ${SOURCE_DIR}/texts ${SOURCE_DIR}/texts/*.h)
+  foreach(header IN LISTS present)
+    if(NOT header IN_LIST text_headers)
+      string(APPEND refused "  texts/${header} has no owner: name it in the text owners\n")
+    endif()
+  endforeach()
+endif()
+
 file(GLOB all_folders RELATIVE ${SOURCE_DIR} LIST_DIRECTORIES true ${SOURCE_DIR}/*)
 foreach(name IN LISTS known)
   file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${name}/*.h ${SOURCE_DIR}/${name}/*.cpp)
@@ -56,6 +80,16 @@ foreach(name IN LISTS known)
         continue()
       endif()
       string(REGEX REPLACE "/.*$" "" folder "${header}")
+      if(TEXTS AND folder STREQUAL "texts" AND NOT name STREQUAL "texts")
+        string(REGEX REPLACE "^texts/" "" text "${header}")
+        if(DEFINED text_owner_${text})
+          set(owner ${text_owner_${text}})
+          if(NOT owner STREQUAL "*" AND NOT owner STREQUAL name AND NOT owner IN_LIST allowed_${name})
+            string(APPEND refused "  ${file} includes ${header}: the texts of ${owner}, above ${name}\n")
+          endif()
+        endif()
+        continue()
+      endif()
       if(folder STREQUAL name OR NOT folder IN_LIST all_folders OR NOT IS_DIRECTORY ${SOURCE_DIR}/${folder})
         continue()
       endif()

@@ -1,7 +1,7 @@
 #include "dialogs/TFormASCIIExport.h"
 
 #include "texts/CommonTexts.h"
-#include "texts/ExportTexts.h"
+#include "texts/ExportDialogTexts.h"
 #include "platform/Platform.h"
 
 namespace zeb {

@@ -4,7 +4,6 @@
 #include "analysis/NumberText.h"
 #include "texts/AnalysisDialogTexts.h"
 #include "texts/CommonTexts.h"
-#include "texts/FrameTexts.h"
 
 namespace zeb {
 

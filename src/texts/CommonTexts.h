@@ -22,4 +22,11 @@ inline constexpr const char* CapZebStatInfoColon = "ZEB-Stat: Information";
 // Messages shared by several subsystems.
 inline constexpr const char* InvalidFloatInput = "Invalid input for floating point number.";
 
+// The help topics the windows and dialogs open (help contexts).
+inline constexpr int HelpContents = 1;
+inline constexpr int HelpIntroduction = 2;
+inline constexpr int HelpOptions = 9;
+inline constexpr int HelpFileFormats = 14;
+inline constexpr int HelpDialogs = 15;
+
 } // namespace zeb::tx

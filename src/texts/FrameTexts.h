@@ -6,7 +6,6 @@ namespace zeb::tx {
 inline constexpr const char* FinishSessionQuestion = "Finish ZEB-Stat session really ?";
 inline constexpr const char* CouldNotRegisterClipboardFormat = "Could not register specific clipboad format !";
 inline constexpr const char* NotEnoughMemoryForWindow = "Not enough memory for opening the requested window !";
-inline constexpr const char* ClipboardFormatName = "CF_ZEB_STAT_SPECIAL";
 inline constexpr const char* HelpFileName = "ZEB-STA.HLP";
 
 // Menus of the frame and their status-bar hints.
@@ -46,11 +45,5 @@ inline constexpr const char* PrintNoticeCaption = "ZEB-Stat: Information";
 inline constexpr const char* PrintNoticeSending = "Sending print job to:";
 inline constexpr const char* PrintNoticeWait = "Please wait!";
 
-// Help contexts.
-inline constexpr int HelpContents = 1;
-inline constexpr int HelpIntroduction = 2;
-inline constexpr int HelpOptions = 9;
-inline constexpr int HelpFileFormats = 14;
-inline constexpr int HelpDialogs = 15;
 
 } // namespace zeb::tx

@@ -1,6 +1,6 @@
 #include "dialogs/qt/TFormASCIIExportView.h"
 
-#include "texts/ExportTexts.h"
+#include "texts/ExportDialogTexts.h"
 #include "dialogs/qt/FormView.h"
 
 #include <QCloseEvent>

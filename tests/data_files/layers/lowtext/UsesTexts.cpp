@@ -1,0 +1,2 @@
+#include "texts/LowTexts.h"
+#include "texts/HighTexts.h"
