@@ -19,7 +19,7 @@ void BM_PythonModuleEvaluateNative(benchmark::State& state) {
     std::ofstream(sta, std::ios::binary) << zeb::examples::MaximalRecordFile();
     const zeb::python::Loaded loaded = zeb::python::LoadMeasurement({sta});
     zeb::cli::AnalysisOptions options;
-    options.plotType = 1;
+    options.plotType = zeb::PlotType::Zimm;
     options.qOrder = 2;
     options.cOrder = 2;
     for (auto _ : state) {
