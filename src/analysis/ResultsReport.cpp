@@ -105,9 +105,7 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
     const bool dynamic = IsDynamicPlot(s.plotType);
     ResultsReportParts& parts = r.report;
     parts = {};
-    // The column header without the line ends around it.
-    const std::string columns = dynamic ? tx::ColumnsDynamic : tx::ColumnsStatic;
-    parts.tableLines.push_back(columns.substr(2, columns.size() - 4));
+    parts.tableLines.push_back(dynamic ? tx::ColumnsDynamic : tx::ColumnsStatic);
     r.anyRow = false;
     for (int c = 0; c <= set.lastConcIndex; ++c) {
         if (static_cast<std::size_t>(c) >= r.conc.size()) break;
@@ -140,7 +138,7 @@ void BuildResultsText(const MeasurementSet& set, const ExtrapolationResult& fits
     }
 
     parts.firstLine = tx::VersionText;
-    parts.secondLine = header(s.plotType) + 2;  // the header begins with its line end
+    parts.secondLine = header(s.plotType);
     parts.secondLine += CFormat(tx::OrdersFormat, s.qOrder, s.cOrder);
     if (s.smoothing) parts.secondLine += tx::Smoothed;
     std::string text = r.lines[kSlotMwc];

@@ -57,19 +57,18 @@ inline constexpr const char* MarkKD = "kD:";
 inline constexpr const char* NoValue = "---";
 inline constexpr const char* NoRh = "--\r\n";
 
-// The results text.
-inline constexpr const char* HeaderZimm = "\r\nStatic Light Scattering, results of Zimm-Plot,";
-inline constexpr const char* HeaderBerry = "\r\nStatic Light Scattering, results of Berry-Plot,";
-inline constexpr const char* HeaderGuinier = "\r\nStatic Light Scattering, results of Guinier-Plot,";
-inline constexpr const char* HeaderDI = "\r\nDynamic Light Scattering, results of D-I-Plot,";
-inline constexpr const char* HeaderDII = "\r\nDynamic Light Scattering, results of D-II-Plot,";
-inline constexpr const char* HeaderDIII = "\r\nDynamic Light Scattering, results of D-III-Plot,";
+// The results text (lines without their line ends).
+inline constexpr const char* HeaderZimm = "Static Light Scattering, results of Zimm-Plot,";
+inline constexpr const char* HeaderBerry = "Static Light Scattering, results of Berry-Plot,";
+inline constexpr const char* HeaderGuinier = "Static Light Scattering, results of Guinier-Plot,";
+inline constexpr const char* HeaderDI = "Dynamic Light Scattering, results of D-I-Plot,";
+inline constexpr const char* HeaderDII = "Dynamic Light Scattering, results of D-II-Plot,";
+inline constexpr const char* HeaderDIII = "Dynamic Light Scattering, results of D-III-Plot,";
 inline constexpr const char* OrdersFormat = " q²-dep.: %d,  c-dep.: %d";
 inline constexpr const char* Smoothed = " smoothed";
 inline constexpr const char* ColumnsStatic =
-    "\r\nFile           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm\r\n";
-inline constexpr const char* ColumnsDynamic =
-    "\r\nFile\tConc/(g/dm³)\tDz(app)/(µm²/s)\tC<S²>(app)/µm²\t   Rh/nm\r\n";
+    "File           \tConc/(g/dm³)\tMw(app)/(g/mol)\t<S²>(app)/µm²\tRg(app)/nm";
+inline constexpr const char* ColumnsDynamic = "File\tConc/(g/dm³)\tDz(app)/(µm²/s)\tC<S²>(app)/µm²\t   Rh/nm";
 inline constexpr const char* RowConcZero = "Conc.=0";
 inline constexpr const char* ErrorOpen = " (± ";
 inline constexpr const char* ErrorClose = " %)";
