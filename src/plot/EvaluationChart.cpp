@@ -27,12 +27,16 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationO
     return in;
 }
 
+AxesState MeasurementAxes(const MeasurementSet& set, const ExtrapolationResult& fits, PlotSettings& settings) {
+    const DataExtremes extremes = FindDataExtremes(set, &fits.lineQ0, &fits.lineC0, settings.hideInactive != 0);
+    return RescaleMeasurementAxes(extremes, settings.manualX, settings.manualY);
+}
+
 ChartInputs EvaluationChartInputs(const Evaluation& e, PlotSettings& settings) {
     settings.formFactorMode = false;
     settings.sampleName = Utf8Left(e.set.sampleName, kSampleNameChars);
     SelectAxisTitles(settings, PlotTypeNumber(e.options.plotType), 11);
-    const DataExtremes extremes = FindDataExtremes(e.set, &e.fits.lineQ0, &e.fits.lineC0, settings.hideInactive != 0);
-    const AxesState axes = RescaleMeasurementAxes(extremes, settings.manualX, settings.manualY);
+    const AxesState axes = MeasurementAxes(e.set, e.fits, settings);
     ChartInputs in = MeasurementChartInputs(e.set, e.options, e.fits, e.results, settings, axes);
     in.sourceFiles = BuildSourceFileList(e.set);
     return in;

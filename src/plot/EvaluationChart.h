@@ -17,6 +17,11 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationO
                                    const ExtrapolationResult& fits, const EvaluationResults& results,
                                    const PlotSettings& settings, const AxesState& axes);
 
+// The axes of the measurement chart scaled to the points and the two
+// extrapolated lines (inactive points left out when the settings hide them);
+// a manual range of the settings that is on holds instead.
+AxesState MeasurementAxes(const MeasurementSet& set, const ExtrapolationResult& fits, PlotSettings& settings);
+
 // The chart of an evaluation as a new window draws it: the settings' axis titles
 // chosen for the plot type (settings is changed for that), the axes scaled to
 // the data (manual ranges of the settings taken where they are on), the source

@@ -60,8 +60,7 @@ void TFitF1::RescaleAxes() {
         else chart_.sourceFiles = SourceFileOf(set_, ff_.row);
         return;
     }
-    const DataExtremes e = FindDataExtremes(set_, &fits_.lineQ0, &fits_.lineC0, s.hideInactive != 0);
-    chart_.axes = RescaleMeasurementAxes(e, s.manualX, s.manualY);
+    chart_.axes = MeasurementAxes(set_, fits_, s);
     chart_.sourceFiles = BuildSourceFileList(set_);
 }
 
