@@ -2,9 +2,9 @@
 
 #include "analysis/NumberText.h"
 #include "cli/Commands.h"
-#include "cli/PlotOutput.h"
-#include "cli/ResultsJson.h"
-#include "plotwindow/TFitF1.h"
+#include "export/ResultsRecord.h"
+#include "plot/EvaluationView.h"
+#include "texts/CommonTexts.h"
 
 #include <cstdlib>
 
@@ -12,14 +12,16 @@ namespace zeb::cli {
 
 namespace {
 
+constexpr OptionSpelling kSpelling = OptionSpelling::CommandLine;
+
 const std::string& valueOf(const std::vector<std::string>& args, std::size_t& i) {
     if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
     return args[++i];
 }
 
-int orderOf(const std::string& option, const std::string& v) {
-    if (v.size() != 1 || v[0] < '0' || v[0] > '5') throw UsageError{option + " must be 0..5"};
-    return v[0] - '0';
+FitOrder orderOf(Option option, const std::string& v) {
+    if (v.size() != 1 || v[0] < '0' || v[0] > '9') return CheckedOrder(-1, option, kSpelling);
+    return CheckedOrder(v[0] - '0', option, kSpelling);
 }
 
 int positiveIndex(const std::string& text, const std::string& whole) {
@@ -32,28 +34,29 @@ int positiveIndex(const std::string& text, const std::string& whole) {
 
 bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, AnalysisOptions& o) {
     const std::string& a = args[i];
+    EvaluationOptions& e = o.evaluation;
     if (a == "--plot") {
-        static const char* const names[] = {"zimm", "berry", "guinier", "d1", "d2", "d3"};
-        const std::string& v = valueOf(args, i);
-        for (int t = 0; t < 6; ++t)
-            if (v == names[t]) {
-                o.plotType = static_cast<PlotType>(t + 1);
-                return true;
-            }
-        throw UsageError{"--plot must be zimm, berry, guinier, d1, d2 or d3"};
+        const auto type = PlotTypeNamed(valueOf(args, i));
+        if (!type) throw UsageError{"--plot must be " + PlotTypeNameList()};
+        e.plotType = *type;
+        return true;
     }
     if (a == "--q-order") {
-        o.qOrder = orderOf(a, valueOf(args, i));
+        e.qOrder = orderOf(Option::QOrder, valueOf(args, i));
         return true;
     }
     if (a == "--c-order") {
-        o.cOrder = orderOf(a, valueOf(args, i));
+        e.cOrder = orderOf(Option::COrder, valueOf(args, i));
         return true;
     }
-    if (a == "--smooth") return o.smooth = true;
-    if (a == "--weight") return o.weight = true;
-    if (a == "--no-smooth") return !(o.smooth = false);
-    if (a == "--no-weight") return !(o.weight = false);
+    if (a == "--smooth" || a == "--no-smooth") {
+        e.smoothing = a == "--smooth" ? Smoothing::On : Smoothing::Off;
+        return true;
+    }
+    if (a == "--weight" || a == "--no-weight") {
+        e.weighting = a == "--weight" ? Weighting::On : Weighting::Off;
+        return true;
+    }
     if (a == "--results") return o.results = true;
     if (a == "--json") return o.json = true;
     if (a == "--k") {
@@ -61,7 +64,7 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
         const auto k = ParseTypedNumber(v);
         if (!k) throw UsageError{"--k needs a number, not \"" + v + "\""};
         o.kDisplayed = *k;
-        o.kInternal.reset();
+        e.kInternal.reset();
         return true;
     }
     if (a == "--deactivate") {
@@ -72,8 +75,8 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
             const std::string pair = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             const auto colon = pair.find(':');
             if (colon == std::string::npos) throw UsageError{"--deactivate takes C:A pairs, not \"" + pair + "\""};
-            o.deactivate.emplace_back(positiveIndex(pair.substr(0, colon), pair),
-                                      positiveIndex(pair.substr(colon + 1), pair));
+            e.switchedOff.push_back(
+                {positiveIndex(pair.substr(0, colon), pair), positiveIndex(pair.substr(colon + 1), pair)});
             if (comma == std::string::npos) break;
             start = comma + 1;
         }
@@ -82,36 +85,27 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
     return false;
 }
 
-void ApplyAnalysisOptions(TFitF1& w, const AnalysisOptions& o) {
-    MeasurementSet& set = w.set();
-    for (const auto& [c, a] : o.deactivate) {
-        DataPoint* p = c >= 1 && a >= 1 && c <= set.lastConcIndex && a <= set.lastAngleIndex ? set.cell(c, a) : nullptr;
-        if (!p)
-            throw UsageError{"--deactivate " + std::to_string(c) + ":" + std::to_string(a) +
-                             ": no such point (concentrations 1.." + std::to_string(set.lastConcIndex) +
-                             ", angles 1.." + std::to_string(set.lastAngleIndex) + ")"};
-        p->active = 0;
-    }
-    // The options dialog's choices, then k as if typed (a zero becomes 1.0).
-    w.setWeighting(o.weight ? Weighting::On : Weighting::Off);
-    w.setRememberedSmoothing(o.smooth ? Smoothing::On : Smoothing::Off);
+EvaluationOptions OptionsForSet(const MeasurementSet& set, const AnalysisOptions& o, MessageSink& messages) {
+    EvaluationOptions e = o.evaluation;
+    CheckPoints(set, e.switchedOff, kSpelling);
     if (o.kDisplayed) {
-        w.EnterK(*o.kDisplayed);
-    } else if (o.kInternal && !w.RestoreK(*o.kInternal)) {
+        // As if typed into the window's field: a k the chart cannot show is
+        // refused and the k in use (the automatic one) stays.
+        e.kInternal = KFromDisplayed(set, *o.kDisplayed);
+        if (!e.kInternal) messages.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+    } else if (e.kInternal && !KAcceptableFor(set, *e.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }
-    w.selectPlotType(o.plotType);
-    w.selectQOrder(FitOrderFromNumber(o.qOrder).value_or(FitOrder::None));
-    w.selectCOrder(FitOrderFromNumber(o.cOrder).value_or(FitOrder::None));
+    return e;
 }
 
-void PrintAnalysis(std::FILE* out, const TFitF1& w, const AnalysisOptions& o,
+void PrintAnalysis(std::FILE* out, const EvaluationView& view, const AnalysisOptions& o,
                    const std::vector<RecordedMessage>& messages) {
-    if (o.results) std::fprintf(out, "%s\n", w.resultsText().c_str());
+    const Evaluation& e = view.evaluation();
+    if (o.results) std::fprintf(out, "%s\n", e.results.text.c_str());
     if (o.json) {
-        JsonMembers members = ResultsJsonMembers(w, messages);
-        AddAxesMember(members, w);
-        std::fprintf(out, "%s\n", json::object(members).c_str());
+        const Record results = ResultsRecord(e.set, e.options, e.fits, e.results, &view.chart().axes, messages);
+        std::fprintf(out, "%s\n", RecordJson(results).c_str());
     }
 }
 

@@ -1,34 +1,32 @@
 // The analysis options of `zebstat-batch eval`: plot type, fit orders,
 // smoothing, weighting, k, deactivated points and what to print. Parsed beside
-// the load options (one option at a time) and applied to the window after the
-// files have been loaded.
+// the load options (one option at a time) into the evaluation's options, and
+// completed once the files are loaded (the points checked, k converted).
 #pragma once
 
-#include "analysis/PlotType.h"
+#include "evaluation/EvaluationOptions.h"
 
 #include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace zeb {
-class TFitF1;
+class EvaluationView;
+class MeasurementSet;
+class MessageSink;
 struct RecordedMessage;
 }
 
 namespace zeb::cli {
 
 struct AnalysisOptions {
-    PlotType plotType = PlotType::Zimm;  // --plot zimm|berry|guinier|d1|d2|d3
-    int qOrder = 0;                    // --q-order 0..5
-    int cOrder = 0;                    // --c-order 0..5
-    bool smooth = false;               // --smooth (--no-smooth: off, as after a saved evaluation)
-    bool weight = false;               // --weight (--no-weight: off)
-    std::optional<double> kDisplayed;  // --k VALUE, in the displayed unit (1e-11 of internal)
-    std::optional<double> kInternal;   // the k of a saved evaluation (--session); --k overrides it
-    std::vector<std::pair<int, int>> deactivate;  // --deactivate C:A[,C:A...]
+    // --plot zimm|berry|guinier|d1|d2|d3, --q-order, --c-order 0..5, --smooth
+    // (--no-smooth: off, as after a saved evaluation), --weight (--no-weight),
+    // --deactivate C:A[,C:A...]; kInternal: the k of a saved evaluation (--session).
+    EvaluationOptions evaluation;
+    std::optional<double> kDisplayed;  // --k VALUE, in the displayed unit (1e-11 of internal); overrides kInternal
     bool results = false;              // --results
     bool json = false;                 // --json
 };
@@ -37,14 +35,14 @@ struct AnalysisOptions {
 // is not an analysis option. Throws UsageError for a bad or missing value.
 bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, AnalysisOptions& options);
 
-// Sets weighting and smoothing, deactivates the points, enters k and chooses
-// the plot type and orders through the window's typed entry points, in the
-// order a user would (each recalculates, as the menus do). Throws UsageError
-// when a point to deactivate does not exist.
-void ApplyAnalysisOptions(TFitF1& window, const AnalysisOptions& options);
+// The evaluation's options for the loaded set: a point to deactivate that the
+// set does not have throws UsageError, and so does the k of a saved evaluation
+// that does not suit the data; a --k the chart cannot show is refused with the
+// window's message (told to messages) and the automatic k is taken.
+EvaluationOptions OptionsForSet(const MeasurementSet& set, const AnalysisOptions& options, MessageSink& messages);
 
 // Prints what --results and --json ask for.
-void PrintAnalysis(std::FILE* out, const TFitF1& window, const AnalysisOptions& options,
+void PrintAnalysis(std::FILE* out, const EvaluationView& view, const AnalysisOptions& options,
                    const std::vector<RecordedMessage>& messages);
 
 } // namespace zeb::cli

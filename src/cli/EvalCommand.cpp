@@ -1,22 +1,24 @@
-// zebstat-batch eval [options] FILE...: loads the files into one plot window
-// through the load sequence of the program (the first file as the window's
-// first load, the others with "&Add data file..."), applies the analysis
-// options through the window's handlers, writes the exports and prints what
-// was asked for. Review dialogs answer "Continue without any change", questions
-// take their default answer and every message box goes to stderr as
-// "CAPTION: TEXT".
+// zebstat-batch eval [options] FILE...: loads the files into one measurement
+// (the first as a window's first load, the others added), evaluates it with the
+// analysis options, shows the chart as the options ask (form-factor view, axis
+// ranges, chosen concentrations), writes the chart and the exports and prints
+// what was asked for. Review dialogs answer "Continue without any change",
+// questions take their default answer and every message goes to stderr as
+// "CAPTION: TEXT" when it arises.
 #include "cli/AnalysisOptions.h"
-#include "cli/BatchLoad.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
-#include "cli/DumpJson.h"
 #include "cli/EvalOptions.h"
 #include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
 #include "cli/SessionOptions.h"
-#include "plotwindow/TFitF1.h"
+#include "data/MeasurementLoader.h"
+#include "export/ResultsRecord.h"
+#include "plot/EvaluationView.h"
 
 #include <cstdio>
+#include <memory>
+#include <stdexcept>
 
 namespace zeb::cli {
 
@@ -24,29 +26,39 @@ int RunEval(const std::vector<std::string>& args) {
     EvalOptions options = ParseEvalArgs(args);
     BatchPlatform platform;
     if (!TakeSession(args, options, platform)) return 1;
-    TFitF1 window(platform);
-    if (!LoadFiles(window, platform, options.files)) return 1;
+    const std::unique_ptr<LoadedMeasurement> loaded = LoadMeasurement(options.files, platform);
+    if (!loaded->loaded()) return 1;
 
-    ApplyAnalysisOptions(window, options.analysis);
-    ApplySessionFormFactor(window, options);
+    const EvaluationOptions evaluationOptions = OptionsForSet(loaded->set, options.analysis, platform);
+    std::unique_ptr<EvaluationView> evaluated;
+    try {
+        evaluated = std::make_unique<EvaluationView>(loaded->set, evaluationOptions);
+    } catch (const std::invalid_argument& refused) {
+        std::fprintf(stderr, "zebstat-batch: %s\n", refused.what());
+        return 1;
+    }
+    EvaluationView& view = *evaluated;
+    for (const Message& m : view.evaluation().messages) platform.inform(m.text, m.caption, m.icon);
+
+    ApplySessionFormFactor(view, options, platform);
     int status = 0;
-    if (!ShowFormFactorView(window, platform, options.plot)) status = 1;
-    ApplyPlotRanges(window, options.plot);
-    // Chosen after the last calculation, so that the chart marks their points
-    // and the exports read the window as the options left it.
-    ApplyChosenConcentrations(window, options.exports);
+    if (!ShowFormFactorView(view, platform, options.plot)) status = 1;
+    ApplyPlotRanges(view, options.plot);
+    // Chosen after the ranges, so that the chart marks their points and the
+    // exports read the evaluation as the options left it.
+    ApplyChosenConcentrations(view, options.exports);
     if (status == 0 && !options.plot.plotFile.empty()) {
-        const std::string failure = WritePlotFile(window, options.plot.plotFile);
+        const std::string failure = WritePlotFile(view.chartInputs(), options.plot.plotFile);
         if (!failure.empty()) {
             std::fprintf(stderr, "zebstat-batch: %s\n", failure.c_str());
             status = 1;
         }
     }
-    if (WriteExports(window, platform, options.exports) != 0) status = 1;
-    if (SaveSession(window, options) != 0) status = 1;
-    PrintAnalysis(stdout, window, options.analysis, platform.messages);
+    if (WriteExports(view, platform, options.exports) != 0) status = 1;
+    if (SaveSession(view, loaded->files, options) != 0) status = 1;
+    PrintAnalysis(stdout, view, options.analysis, platform.messages);
     // The set as it stands after the options: deactivated points show active 0.
-    if (options.dump) std::printf("%s\n", DumpJson(window.set(), platform.messages).c_str());
+    if (options.dump) std::printf("%s\n", RecordJson(SetRecord(view.evaluation().set, platform.messages)).c_str());
     return status;
 }
 

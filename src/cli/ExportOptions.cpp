@@ -8,8 +8,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/WriteError.h"
-#include "plot/ChosenConcentrations.h"
-#include "plotwindow/TFitF1.h"
+#include "plot/EvaluationView.h"
 
 #include <cctype>
 #include <cstdio>
@@ -98,27 +97,25 @@ void CheckExportOptions(const ExportOptions& o) {
     if (!o.ratFile.empty()) throw UsageError{"--export-rat needs --choose"};
 }
 
-void ApplyChosenConcentrations(TFitF1& w, const ExportOptions& o) {
+void ApplyChosenConcentrations(EvaluationView& view, const ExportOptions& o) {
     if (!o.choose) return;
-    const int last = w.set().lastConcIndex;
+    const int last = view.evaluation().set.lastConcIndex;
     for (int c : o.chosen)
         if (c > last)
             throw UsageError{"--choose " + std::to_string(c) + ": no such concentration (1.." + std::to_string(last) +
                              ", 0: extrapolated to c = 0)"};
-    ChosenConcentrations chosen(w.chosenConcentrations(), w.set());
-    chosen.setC0Intercept(&w.lineC0Record());
-    chosen.clear();
-    for (int c : o.chosen) chosen.add(c);  // a number typed twice is chosen once
+    view.choose(o.chosen);  // a number typed twice is chosen once
 }
 
-int WriteExports(TFitF1& w, ScriptedPlatform& platform, const ExportOptions& o) {
+int WriteExports(const EvaluationView& view, Platform& platform, const ExportOptions& o) {
+    const Evaluation& e = view.evaluation();
     int status = 0;
     if (!o.ascFile.empty()) {
-        const std::string text = BuildAsciiExport(w.set(), w.chosenConcentrations(), PlotTypeNumber(w.plotType()), &w.lineC0());
+        const std::string text = BuildAsciiExport(e.set, view.chosen(), PlotTypeNumber(e.options.plotType), &e.fits.lineC0);
         if (!writeText(o.ascFile, text)) status = 1;
     }
     if (!o.ratFile.empty()) {
-        const std::optional<std::string> text = BuildScatteringRatioExport(w.set(), w.chosenConcentrations());
+        const std::optional<std::string> text = BuildScatteringRatioExport(e.set, view.chosen());
         if (!text) {
             platform.inform(tx::RatioNoData, tx::CapZebStat, MsgIcon::Information);
             status = 1;
@@ -132,7 +129,7 @@ int WriteExports(TFitF1& w, ScriptedPlatform& platform, const ExportOptions& o) 
         request.base = 0;  // the whole window
         request.fileName = o.plxFile;
         WriteResult written;
-        if (WritePltPlxFile(platform, w.set(), request, &written) != kWriteDone) {
+        if (WritePltPlxFile(platform, e.set, request, &written) != kWriteDone) {
             std::fprintf(stderr, "zebstat-batch: could not write %s\n", FileAndReason(o.plxFile, written).c_str());
             status = 1;
         }

@@ -10,8 +10,8 @@
 #include <vector>
 
 namespace zeb {
-class ScriptedPlatform;
-class TFitF1;
+class EvaluationView;
+class Platform;
 }
 
 namespace zeb::cli {
@@ -34,13 +34,13 @@ bool ParseExportOption(const std::vector<std::string>& args, std::size_t& i, Exp
 // without --choose.
 void CheckExportOptions(const ExportOptions& options);
 
-// Makes the --choose numbers the window's chosen concentrations (marking their
-// points as a choice in the chart does). Throws UsageError for a number that is
-// no concentration of the window.
-void ApplyChosenConcentrations(TFitF1& window, const ExportOptions& options);
+// Makes the --choose numbers the chosen concentrations (marking their points as
+// a choice in the chart does). Throws UsageError for a number that is no
+// concentration of the evaluation.
+void ApplyChosenConcentrations(EvaluationView& view, const ExportOptions& options);
 
 // Writes the files asked for. Returns 0, or 1 when a file was not written (a
 // line on stderr, or the window's message, says why); the others are still tried.
-int WriteExports(TFitF1& window, ScriptedPlatform& platform, const ExportOptions& options);
+int WriteExports(const EvaluationView& view, Platform& platform, const ExportOptions& options);
 
 } // namespace zeb::cli

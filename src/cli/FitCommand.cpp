@@ -4,7 +4,7 @@
 #include "data/TextLines.h"
 #include "cli/BatchPlatform.h"
 #include "cli/Commands.h"
-#include "cli/Json.h"
+#include "export/Record.h"
 
 #include <cmath>
 #include <fstream>
@@ -99,11 +99,12 @@ int RunFit(const std::vector<std::string>& args) {
         coefficients.push_back(fit.singular ? NAN : fit.a[k]);
         errors.push_back(fit.singular ? NAN : fit.err[k]);
     }
-    std::printf("%s\n", json::object({{"coefficients", json::numbers(coefficients)},
-                                      {"errors", json::numbers(errors)},
-                                      {"chi2", json::number(fit.singular ? NAN : fit.chi2)},
-                                      {"reducedChi2", json::number(fit.singular ? NAN : fit.reducedChi2)}})
-                            .c_str());
+    const Record out = Record::Object()
+                           .add("coefficients", Record::Numbers(coefficients))
+                           .add("errors", Record::Numbers(errors))
+                           .add("chi2", Record::Number(fit.singular ? NAN : fit.chi2))
+                           .add("reducedChi2", Record::Number(fit.singular ? NAN : fit.reducedChi2));
+    std::printf("%s\n", RecordJson(out).c_str());
     return 0;
 }
 

@@ -2,14 +2,12 @@
 
 #include "analysis/FormFactor.h"
 #include "analysis/NumberText.h"
-#include "cli/AxesJson.h"
 #include "cli/Commands.h"
-#include "plot/ChartExport.h"
-#include "plot/PlotWindowGeometry.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
-#include "platform/ScriptedPlatform.h"
+#include "platform/PathName.h"
 #include "platform/WriteError.h"
+#include "plot/ChartExport.h"
+#include "plot/EvaluationView.h"
+#include "plot/PlotWindowGeometry.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,7 +15,6 @@
 
 #ifdef ZEBSTAT_HAVE_QT
 #include "cli/ChartFileModule.h"
-#include "platform/PathName.h"
 
 // fontconfig keeps its configuration to the end of the process; in a build
 // with the leak checker that is not a leak of ours (and the summary of
@@ -43,7 +40,7 @@ std::pair<double, double> range(const std::vector<std::string>& args, std::size_
     const auto hi = ParseTypedNumber(args[i + 2]);
     if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi))
         throw UsageError{option + " needs two numbers, not \"" + args[i + 1] + "\" \"" + args[i + 2] + "\""};
-    if (*lo == *hi) throw UsageError{option + " needs two different limits"};
+    CheckRange(*lo, *hi, option == "--x-range" ? Option::XRange : Option::YRange, OptionSpelling::CommandLine);
     i += 2;
     return {*lo, *hi};
 }
@@ -62,37 +59,18 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
     }
     if (a == "--form-factor") {
         if (i + 1 >= args.size()) throw UsageError{"--form-factor needs a model list"};
-        const std::string& v = args[++i];
-        static const char* const names[] = {"coil-md", "coil-pd", "rod", "sphere"};
-        std::size_t start = 0;
-        while (start <= v.size()) {
-            const auto comma = v.find(',', start);
-            const std::string name = v.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-            int model = 0;
-            for (int m = 0; m < 4; ++m)
-                if (name == names[m]) model = m + 1;
-            if (name.rfind("user:", 0) == 0 && name.size() > 5) {
-                if (!o.userFormFactorFile.empty()) throw UsageError{"--form-factor takes one user form factor"};
-                o.userFormFactorFile = name.substr(5);
-                model = kModelUser;
-            }
-            if (model == 0)
-                throw UsageError{"--form-factor: \"" + name + "\" is none of coil-md, coil-pd, rod, sphere, user:FILE.FFU"};
-            if (std::find(o.formFactorModels.begin(), o.formFactorModels.end(), model) != o.formFactorModels.end())
-                throw UsageError{"--form-factor names " + name + " twice"};
-            o.formFactorModels.push_back(model);
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
+        ModelList list{o.formFactorModels, o.userFormFactorFile};
+        ParseModelList(args[++i], Option::FormFactor, OptionSpelling::CommandLine, true, list);
+        o.formFactorModels = list.models;
+        o.userFormFactorFile = list.userFile;
         return true;
     }
     if (a == "--representation") {
         if (i + 1 >= args.size()) throw UsageError{"--representation needs a number 1..12"};
         const std::string& v = args[++i];
-        if (v.empty() || v.size() > 2 || v.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(v) < 1 || std::stoi(v) > 12)
-            throw UsageError{"--representation must be 1..12"};
-        o.representation = std::stoi(v);
+        const bool digits = !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
+        o.representation = CheckedRepresentation(digits ? std::stol(v) : 0, Option::Representation,
+                                                 OptionSpelling::CommandLine);
         return true;
     }
     if (a == "--plot-file") {
@@ -107,37 +85,14 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
     return false;
 }
 
-bool ShowFormFactorView(TFitF1& w, ScriptedPlatform& platform, const PlotOptions& o) {
-    if (o.formFactorModels.empty()) return true;
-    if (!IsStaticPlot(w.plotType())) throw UsageError{"--form-factor needs a static plot type (zimm, berry or guinier)"};
-    for (int model : o.formFactorModels) {
-        // The user form factor: the notice takes its default answer (OK), the
-        // open dialog the file.
-        if (model == kModelUser) platform.openAnswers.push_back(o.userFormFactorFile);
-        w.mnFormFactorPClick(TagOfModel(model));
-        const auto& checked = w.formFactor().models;
-        if (std::find(checked.begin(), checked.end(), model) == checked.end()) return false;
-    }
-    // The parameter dialog takes what it proposes.
-    w.mnFormFactorPPClick(TagOfPlotForm(o.representation));
-    if (!w.formFactor().viewShown)
-        throw UsageError{"--form-factor needs Rg and Mw of the data extrapolated to c = 0: choose --q-order and "
-                         "--c-order 1..5"};
-    return true;
+bool ShowFormFactorView(EvaluationView& view, MessageSink& messages, const PlotOptions& o) {
+    return ShowAskedFormFactorView(view, o.formFactorModels, o.userFormFactorFile, o.representation,
+                                   OptionSpelling::CommandLine, messages);
 }
 
-void ApplyPlotRanges(TFitF1& w, const PlotOptions& o) {
-    if (!o.xRange && !o.yRange) return;
-    PlotSettings& s = w.plotSettings();
-    ManualRange& x = s.formFactorMode ? s.manualXFF : s.manualX;
-    ManualRange& y = s.formFactorMode ? s.manualYFF : s.manualY;
-    if (o.xRange) x = ManualRangeFromLabelUnits(o.xRange->first, o.xRange->second, w.axes().x.labelScale);
-    if (o.yRange) y = ManualRangeFromLabelUnits(o.yRange->first, o.yRange->second, w.axes().y.labelScale);
-    w.AfterOptions();
-}
+void ApplyPlotRanges(EvaluationView& view, const PlotOptions& o) { view.setManualRanges(o.xRange, o.yRange); }
 
-std::string WritePlotFile(const TFitF1& w, const std::string& path) {
-    const ChartInputs in = MakeChartInputs(w);
+std::string WritePlotFile(const ChartInputs& in, const std::string& path) {
     WriteResult written;
 #ifdef ZEBSTAT_HAVE_QT
     // Every format takes the text sizes of the screen picture, which only the
@@ -149,14 +104,9 @@ std::string WritePlotFile(const TFitF1& w, const std::string& path) {
 #else
     const std::string ext = lowerExtension(path);
     if (ext == ".png" || ext == ".pdf") return "PNG and PDF need a build with Qt";
-    written = WriteChartVectorFile(path, in, w.screenMetrics());
+    written = WriteChartVectorFile(path, in, nullptr);
 #endif
     return written ? "" : "could not write " + FileAndReason(path, written);
-}
-
-void AddAxesMember(JsonMembers& members, const TFitF1& w) {
-    auto at = std::find_if(members.begin(), members.end(), [](const auto& m) { return m.first == "messages"; });
-    members.insert(at, {"axes", json::axes(w.axes())});
 }
 
 } // namespace zeb::cli

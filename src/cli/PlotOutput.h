@@ -1,8 +1,7 @@
-// The chart options of `zebstat-batch eval`: manual axis ranges in the units
-// the axis labels show, and the chart drawn into a file (WMF, SVG, PNG, PDF).
+// The chart options of `zebstat-batch eval`: the form-factor view, manual axis
+// ranges in the units the axis labels show, and the chart drawn into a file
+// (WMF, SVG, PNG, PDF).
 #pragma once
-
-#include "cli/ResultsJson.h"
 
 #include <cstddef>
 #include <optional>
@@ -11,8 +10,9 @@
 #include <vector>
 
 namespace zeb {
-class ScriptedPlatform;
-class TFitF1;
+class EvaluationView;
+class MessageSink;
+struct ChartInputs;
 }
 
 namespace zeb::cli {
@@ -33,24 +33,20 @@ struct PlotOptions {
 // range limits, or a file name without one of the four extensions.
 bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotOptions& options);
 
-// Shows the form-factor view when models are asked for: checks them in the
-// window's menu and shows the representation, the parameters being those the
-// window proposes (the compared data's Rg and Mw). Returns false when the user
-// form factor could not be read (its message box has said why); throws
+// Shows the form-factor view when models are asked for, with the parameters
+// the window proposes (the compared data's Rg and Mw). Returns false when the
+// user form factor could not be read (a message has said why); throws
 // UsageError for a dynamic plot type or when no data give Rg and Mw.
-bool ShowFormFactorView(TFitF1& window, ScriptedPlatform& platform, const PlotOptions& options);
+bool ShowFormFactorView(EvaluationView& view, MessageSink& messages, const PlotOptions& options);
 
 // Sets the manual ranges of the plot shown (measurement or form-factor plot) as
-// the options dialog would and lets the window recalculate and rescale.
-void ApplyPlotRanges(TFitF1& window, const PlotOptions& options);
+// the options dialog would, and scales the axes again.
+void ApplyPlotRanges(EvaluationView& view, const PlotOptions& options);
 
-// Draws the window's chart into the file; a PNG has the size of the chart's
-// part of a plot window as it opens (598 × 507 pixels), and every format is laid
-// out with the text sizes of that picture. Returns an empty text on success,
-// else why the file could not be written.
-std::string WritePlotFile(const TFitF1& window, const std::string& path);
-
-// The --json member "axes" (inserted before "messages").
-void AddAxesMember(JsonMembers& members, const TFitF1& window);
+// Draws the chart into the file; a PNG has the size of the chart's part of a
+// plot window as it opens (598 × 507 pixels), and every format is laid out with
+// the text sizes of that picture. Returns an empty text on success, else why
+// the file could not be written.
+std::string WritePlotFile(const ChartInputs& chart, const std::string& path);
 
 } // namespace zeb::cli

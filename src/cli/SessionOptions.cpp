@@ -1,15 +1,13 @@
 #include "cli/SessionOptions.h"
 
-#include "analysis/FitPolynomial.h"
-#include "analysis/PlotType.h"
 #include "texts/CommonTexts.h"
 #include "texts/EvaluationTexts.h"
 #include "platform/AtomicFile.h"
-#include "platform/ScriptedPlatform.h"
+#include "platform/Platform.h"
 #include "platform/WriteError.h"
-#include "plotwindow/TFitF1.h"
-#include "session/EvaluationCommands.h"
-#include "session/EvaluationWindow.h"
+#include "plot/EvaluationView.h"
+#include "session/EvaluationCapture.h"
+#include "session/OpenEvaluation.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,7 +24,7 @@ std::string absolute(const std::string& path) {
 
 } // namespace
 
-bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, ScriptedPlatform& platform) {
+bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, Platform& platform) {
     if (options.sessionFile.empty()) return true;
     std::optional<OpenedEvaluation> opened;
     if (options.files.empty()) {
@@ -46,39 +44,40 @@ bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, Scr
     const SavedEvaluation& e = opened->evaluation;
     EvalOptions merged;
     for (const auto& f : e.files) merged.files.push_back(ResolveEvaluationPath(f.path, opened->zebPath));
-    merged.analysis.plotType = static_cast<PlotType>(e.plotType);
-    merged.analysis.qOrder = e.qOrder;
-    merged.analysis.cOrder = e.cOrder;
-    merged.analysis.smooth = e.smoothing;
-    merged.analysis.weight = e.weighting;
-    merged.analysis.kInternal = e.kInternal;
-    merged.analysis.deactivate = e.deactivated;
+    merged.analysis.evaluation = e.options;
     merged.sessionFormFactor = e.formFactor;
     merged.sessionZebPath = opened->zebPath;
     // The command line over the evaluation; its --deactivate adds points.
-    std::vector<std::pair<int, int>> off = merged.analysis.deactivate;
-    merged.analysis.deactivate.clear();
+    std::vector<PointIndex> off = std::move(merged.analysis.evaluation.switchedOff);
+    merged.analysis.evaluation.switchedOff.clear();
     // The k of the evaluation belongs to its data: other files get their own default.
-    if (!options.files.empty()) merged.analysis.kInternal.reset();
+    if (!options.files.empty()) merged.analysis.evaluation.kInternal.reset();
     ParseEvalArgsOnto(args, merged);
-    off.insert(off.end(), merged.analysis.deactivate.begin(), merged.analysis.deactivate.end());
-    merged.analysis.deactivate = off;
+    std::vector<PointIndex>& given = merged.analysis.evaluation.switchedOff;
+    off.insert(off.end(), given.begin(), given.end());
+    given = std::move(off);
     options = std::move(merged);
     return true;
 }
 
-void ApplySessionFormFactor(TFitF1& w, const EvalOptions& o) {
+void ApplySessionFormFactor(EvaluationView& view, const EvalOptions& o, MessageSink& messages) {
     if (!o.sessionFormFactor || !o.plot.formFactorModels.empty()) return;
     const EvaluationFormFactor& ff = *o.sessionFormFactor;
     const std::string userPath = ff.userFile ? ResolveEvaluationPath(ff.userFile->path, o.sessionZebPath) : "";
-    if (!w.RestoreFormFactorView(ff.models, ff.representation, ff.rgNm, ff.mwGPerMol, ff.compared, userPath))
-        w.platform().inform(tx::EvaluationFormFactorRefused, tx::CapInformation, MsgIcon::Information);
+    if (!view.restoreFormFactorView(ff.models, ff.representation, ff.rgNm, ff.mwGPerMol, ff.compared, userPath,
+                                    messages))
+        messages.inform(tx::EvaluationFormFactorRefused, tx::CapInformation, MsgIcon::Information);
 }
 
-int SaveSession(const TFitF1& w, const EvalOptions& o) {
+int SaveSession(const EvaluationView& view, const std::vector<LoadedFile>& files, const EvalOptions& o) {
     if (o.saveSessionFile.empty()) return 0;
     const std::string path = absolute(o.saveSessionFile);
-    const EvaluationCapture capture = CaptureEvaluation(w, path);
+    EvaluationSnapshot snapshot;
+    snapshot.files = files;
+    snapshot.options = view.evaluation().options;
+    snapshot.options.switchedOff = SwitchedOffPoints(view.evaluation().set);
+    snapshot.formFactor = &view.formFactor();
+    const EvaluationCapture capture = CaptureEvaluation(snapshot, path);
     if (!capture.evaluation) {
         std::fprintf(stderr, "zebstat-batch: the evaluation was not saved: %s\n", capture.problem.c_str());
         return 1;

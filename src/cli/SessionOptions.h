@@ -9,8 +9,10 @@
 #include <vector>
 
 namespace zeb {
-class ScriptedPlatform;
-class TFitF1;
+class EvaluationView;
+class MessageSink;
+class Platform;
+struct LoadedFile;
 }
 
 namespace zeb::cli {
@@ -20,14 +22,14 @@ namespace zeb::cli {
 // on the command line are taken as they are, with their own default k); then the options are the
 // evaluation's with the command line's over them. False when the evaluation
 // cannot be used (exit status 1).
-bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, ScriptedPlatform& platform);
+bool TakeSession(const std::vector<std::string>& args, EvalOptions& options, Platform& platform);
 
 // Shows the evaluation's form-factor view unless --form-factor is given; a
 // view that cannot be shown for these data is named in a message.
-void ApplySessionFormFactor(TFitF1& window, const EvalOptions& options);
+void ApplySessionFormFactor(EvaluationView& view, const EvalOptions& options, MessageSink& messages);
 
-// Writes the window's evaluation to options.saveSessionFile. Returns 0, or 1
-// with the reason on stderr.
-int SaveSession(const TFitF1& window, const EvalOptions& options);
+// Writes the evaluation made of these files to options.saveSessionFile.
+// Returns 0, or 1 with the reason on stderr.
+int SaveSession(const EvaluationView& view, const std::vector<LoadedFile>& files, const EvalOptions& options);
 
 } // namespace zeb::cli

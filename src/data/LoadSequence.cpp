@@ -1,26 +1,18 @@
 // The load sequence of the data window: the file dialog, the remembered data
-// directory, the checks before a reader runs, the dispatch by extension, the
-// first load of a new window, "&Add data file..." with its rollback, and
-// closing the window.
+// directory, the first load of a new window, "&Add data file..." and closing
+// the window. The reading itself is the measurement loader's.
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "texts/SettingsTexts.h"
 #include "data/ConcentrationTable.h"
-#include "data/FileAccess.h"
-#include "data/ReaderFiles.h"
-#include "data/Readers.h"
 #include "data/RecordReview.h"
 #include "data/TFitF.h"
+#include "platform/PathName.h"
 #include "platform/Platform.h"
 #include "settings/Profile.h"
 #include "settings/RecentFiles.h"
-
-#include <cctype>
-#include <sys/stat.h>
-#include <filesystem>
-#include <new>
 
 namespace zeb {
 
@@ -28,38 +20,28 @@ namespace {
 
 constexpr std::size_t kDataPathChars = 259;
 
-struct PathParts {
-    std::string directory;  // with its trailing slash
-    std::string name;       // without the extension
-    std::optional<std::string> extension;  // without the dot
-};
-
-PathParts splitPath(const std::string& path) {
-    PathParts parts;
-    const auto slash = path.find_last_of('/');
-    parts.directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = file.rfind('.');
-    if (dot != std::string::npos) {
-        parts.extension = file.substr(dot + 1);
-        file.resize(dot);
-    }
-    parts.name = file;
-    return parts;
-}
-
-std::string upper(std::string s) {
-    for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
-
-std::string absolutePath(const std::string& path) {
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-
 } // namespace
+
+LoadAnswers TFitF::loadAnswers() {
+    LoadAnswers answers;
+    answers.review = &recordReview();
+    answers.concentrationTable = [this] { return makeConcentrationTable(); };
+    answers.stillLoading = [this] { return loading_; };
+    answers.onReading = [this](const std::string& path) {
+        // The folder is remembered also when the file is refused after this.
+        if (!settingsPath_.empty())
+            WritePrivateProfileString(tx::SecSettings, tx::KeyDataPath, path.substr(0, path.find_last_of('/') + 1),
+                                      settingsPath_);
+        if (awaitingFirstData_) {
+            std::string name = FileNameOf(path);
+            if (const auto dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
+            view_.caption = name;
+            view_.hourglassCursor = true;
+            viewChanged();
+        }
+    };
+    return answers;
+}
 
 int TFitF::LoadDataFile() {
     std::optional<std::string> chosen;
@@ -87,116 +69,11 @@ int TFitF::LoadDataFile() {
 
     frameFileCommands(false);
     loading_ = true;
-    int result = kLoadFailed;
-    try {
-        if (!set_.initialised() && set_.InitMeasurementSet() != 1) throw std::bad_alloc();
-        result = loadChosenFile(*chosen);
-    } catch (const EOvlConcAngle&) {
-        platform_.beep();
-        platform_.inform(tx::TooManyConcOrAngles, tx::CapError, MsgIcon::Exclamation);
-        result = kLoadFailed;
-    } catch (const EInternalError&) {
-        result = kLoadFailed;  // the store has shown its message
-    } catch (const EAbortLoad&) {
-        result = kLoadCancelled;
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
-        result = kLoadFailed;
-    }
-    if (result == kLoadOk && !settingsPath_.empty()) RememberRecentFile(currentPath_, settingsPath_);
+    const int result = LoadResultNumber(loader_.load(*chosen, loadAnswers()));
+    if (result == kLoadOk && !settingsPath_.empty()) RememberRecentFile(currentPath(), settingsPath_);
     frameFileCommands(true);
     loading_ = false;
     return result;
-}
-
-int TFitF::loadChosenFile(const std::string& chosen) {
-    const std::string path = absolutePath(chosen);
-    // Reading needs read access only: a file on a read-only medium loads.
-    if (const int error = ReadAccessError(path)) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": " + SystemReason(error), tx::CapError,
-                         MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    const PathParts parts = splitPath(path);
-    if (!parts.extension) {
-        platform_.inform(tx::ExtensionMissing, tx::CapInformation, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    setCurrentPath(path);
-    currentExtension_ = upper(*parts.extension);
-    // The directory is remembered also when the file is refused below.
-    if (!settingsPath_.empty())
-        WritePrivateProfileString(tx::SecSettings, tx::KeyDataPath, parts.directory, settingsPath_);
-    if (awaitingFirstData_) {
-        view_.caption = parts.name;
-        view_.hourglassCursor = true;
-        viewChanged();
-    }
-    const std::string& ext = currentExtension_;
-    if (ext != "STA" && ext != "DAT" && ext != "PLT" && ext != "PLX" && ext != "ASC") {
-        platform_.beep();
-        platform_.inform(tx::UnknownFileFormat, tx::CapError, MsgIcon::Information);
-        return kLoadFailed;
-    }
-    const auto first = ReadFirstBytes(path, 4);
-    if (!first) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": the file holds fewer than 4 bytes",
-                         tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    if (*first == "DASC" || *first == "DBIN" || *first == "ZEB-") {
-        platform_.beep();
-        platform_.inform(tx::NoSlsData, tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    return dispatch();
-}
-
-// The file is read once, read-only, up to the largest file of its format;
-// the reader gets its bytes.
-int TFitF::dispatch() {
-    const std::string& ext = currentExtension_;
-    const std::uint64_t maxBytes = ext == "STA" || ext == "DAT" ? kMaxRecordFileBytes
-                                   : ext == "ASC"               ? kMaxAscFileBytes
-                                                                : kMaxPltPlxFileBytes;
-    FileBytes file = ReadFileBytes(currentPath_, maxBytes);
-    if (file.status == FileBytes::Status::TooLarge) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(currentPath_, file, maxBytes),
-                         tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    if (!file.ok()) {
-        platform_.beep();
-        platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + CannotReadDetail(currentPath_, file),
-                         tx::CapError, MsgIcon::Exclamation);
-        return kLoadFailed;
-    }
-    return readCurrentFile(std::move(file.bytes), file.identity);
-}
-
-int TFitF::readCurrentFile(std::string bytes, const FileIdentity& identity) {
-    DiskFiles files(currentPath_);
-    ReaderInput in{currentPath_, identity, set_, platform_, files, [this] { return loading_; }};
-    const std::string& ext = currentExtension_;
-    if (ext == "STA" || ext == "DAT") return ReadRecordBytes(std::move(bytes), in, recordReview());
-    if (ext == "PLT") {
-        const std::unique_ptr<ConcentrationTable> table = makeConcentrationTable();
-        KeepConcentrations keep;
-        return ReadPltBytes(bytes, in, table ? *table : keep);
-    }
-    if (ext == "PLX") return ReadPlxBytes(bytes, in);
-    return ReadAscBytes(bytes, in);
-}
-
-void TFitF::recordLoadedFile() {
-    LoadedFile file{currentPath_, std::nullopt};
-    struct stat st {};
-    if (::stat(currentPath_.c_str(), &st) == 0) file.identity = IdentityOf(st);
-    loadedFiles_.push_back(std::move(file));
-    concentrationsFromFiles_ = set_.lastConcIndex;
 }
 
 void TFitF::FormActivate() {
@@ -222,7 +99,6 @@ void TFitF::FormActivate() {
         requestClose();
         return;
     }
-    recordLoadedFile();
     AfterLoad();
 }
 
@@ -230,10 +106,6 @@ int TFitF::ID_DATEI_DAZULADENClick() {
     // A second load while one runs (here or in another window), or before the
     // window holds data, is refused.
     if (loadBlocked() || awaitingFirstData_ || view_.closeRequested) return kLoadCancelled;
-    set_.savedConcIndex = set_.lastConcIndex;
-    set_.savedAngleIndex = set_.lastAngleIndex;
-    const std::string sampleName = set_.sampleName;
-    const std::string solventName = set_.solventName;
     setMenuEnabled("ID_DATEI_LADEN", false);
     setMenuEnabled("ID_DATEI_DAZULADEN", false);
     frameFileCommands(false);
@@ -241,17 +113,9 @@ int TFitF::ID_DATEI_DAZULADENClick() {
     loading_ = true;
     viewChanged();
 
+    // A file that does not load leaves the window exactly the data it had before.
     const int result = LoadDataFile();
-    if (result > 0) {
-        recordLoadedFile();
-        AfterLoad();
-    } else {
-        // The window keeps exactly the data it had before.
-        set_.lastConcIndex = set_.savedConcIndex;
-        set_.lastAngleIndex = set_.savedAngleIndex;
-        set_.sampleName = sampleName;
-        set_.solventName = solventName;
-    }
+    if (result > 0) AfterLoad();
     setMenuEnabled("ID_DATEI_LADEN", true);
     setMenuEnabled("ID_DATEI_DAZULADEN", true);
     frameFileCommands(true);

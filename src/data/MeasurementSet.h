@@ -60,6 +60,8 @@ public:
     MeasurementSet(const MeasurementSet& other, MessageSink& messages);
     MeasurementSet(const MeasurementSet&) = delete;
     MeasurementSet& operator=(const MeasurementSet&) = delete;
+    // From now on the set tells its messages to messages.
+    void tellMessagesTo(MessageSink& messages) { messages_ = &messages; }
 
     // 1 on success, -1 when memory could not be obtained.
     int InitMeasurementSet();

@@ -6,7 +6,7 @@
 
 namespace zeb {
 
-TFitF::TFitF(Platform& platform) : platform_(platform), set_(platform) {
+TFitF::TFitF(Platform& platform) : platform_(platform), set_(platform), loader_(set_, platform) {
     menuEnabled_["ID_DATEI_LADEN"] = true;
     menuEnabled_["ID_DATEI_DAZULADEN"] = true;
 }
@@ -33,11 +33,6 @@ bool TFitF::loadBlocked() const { return loading_ || (anyLoadRunning && anyLoadR
 bool TFitF::commandAvailable(const std::string& command) const {
     if (command == "ID_DATEI_LADEN" || command == "ID_DATEI_DAZULADEN") return !loadBlocked();
     return !loading_ || AvailableWhileLoading(command);
-}
-
-void TFitF::setCurrentPath(const std::string& path) {
-    currentPath_ = path;
-    set_.defaultSourceName = path;
 }
 
 RecordReview& TFitF::recordReview() {

@@ -28,6 +28,7 @@
 
 #include "data/FileAccess.h"
 #include "data/LoadErrors.h"
+#include "data/MeasurementLoader.h"
 #include "data/MeasurementSet.h"
 #include "data/Readers.h"
 
@@ -88,13 +89,9 @@ public:
     // The files whose data the window holds, in the order they were loaded, each
     // with its identity as the load left it (a record file is corrected during
     // its load), so that a later change of the file can be told.
-    struct LoadedFile {
-        std::string path;
-        std::optional<FileIdentity> identity;  // empty when the file could not be examined
-    };
-    const std::vector<LoadedFile>& loadedFiles() const { return loadedFiles_; }
+    const std::vector<LoadedFile>& loadedFiles() const { return loader_.files(); }
     // Concentration columns that came from loaded files (more in the set: pasted data).
-    int concentrationsFromFiles() const { return concentrationsFromFiles_; }
+    int concentrationsFromFiles() const { return loader_.concentrationsFromFiles(); }
 
     struct ViewState {
         std::string caption;
@@ -120,14 +117,12 @@ public:
     std::function<void()> onCloseRequested;
     std::function<void()> onViewChanged;
 
-    // State the readers use.
+    // A file is being read.
     bool loading() const { return loading_; }
-    void setLoading(bool on) { loading_ = on; }
     bool awaitingFirstData() const { return awaitingFirstData_; }
-    const std::string& currentPath() const { return currentPath_; }
-    const std::string& currentExtension() const { return currentExtension_; }
-    // The file being read; columns loaded without a name take it as their source.
-    void setCurrentPath(const std::string& path);
+    // The file being read (or read last) and its extension in upper case.
+    const std::string& currentPath() const { return loader_.currentPath(); }
+    const std::string& currentExtension() const { return loader_.currentExtension(); }
     // The record review of this window (made on first use, kept for the
     // window's life: it remembers what it showed of earlier records).
     RecordReview& recordReview();
@@ -153,24 +148,18 @@ protected:
     MeasurementSet set_;
 
 private:
-    int loadChosenFile(const std::string& chosen);
-    int dispatch();
-    int readCurrentFile(std::string bytes, const FileIdentity& identity);
-    void recordLoadedFile();
+    LoadAnswers loadAnswers();
 
+    MeasurementLoader loader_;
     bool loading_ = false;
     bool awaitingFirstData_ = true;
     bool activated_ = false;
-    std::string currentPath_;
-    std::string currentExtension_;
     std::string settingsPath_;
     std::string fileToOpen_;
     ViewState view_;
     std::map<std::string, bool> menuEnabled_;
     std::unique_ptr<RecordReview> recordReview_;
     std::deque<std::string> givenPaths_;
-    std::vector<LoadedFile> loadedFiles_;
-    int concentrationsFromFiles_ = 0;
 };
 
 } // namespace zeb

@@ -1,5 +1,6 @@
 #include "dialogs/TFITFResults.h"
 
+#include "texts/CommonTexts.h"
 #include "texts/ResultsWindowTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Platform.h"

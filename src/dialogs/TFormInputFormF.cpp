@@ -1,7 +1,6 @@
 #include "dialogs/TFormInputFormF.h"
 
-#include "analysis/DecimalFormat.h"
-#include "analysis/NumberText.h"
+#include "plot/FormFactorChart.h"
 #include "texts/AnalysisDialogTexts.h"
 #include "texts/CommonTexts.h"
 
@@ -14,12 +13,12 @@ TFormInputFormF::TFormInputFormF(Platform& platform, double c, double& rgNm, dou
         LabelCVisible = EditCVisible = false;
     } else if (rgNm >= 0.0) {
         shownMemo = "MemoWillPlot";
-        EditC = DecimalFormat(tx::InputFormFNumberPattern, c * 1000.0);
-        EditRg = DecimalFormat(tx::InputFormFNumberPattern, rgNm);
-        EditMw = DecimalFormat(tx::InputFormFNumberPattern, mw);
+        EditC = FormFactorFieldText(c * 1000.0);
+        EditRg = FormFactorFieldText(rgNm);
+        EditMw = FormFactorFieldText(mw);
     } else {
         shownMemo = "MemoRgkl0";
-        EditC = DecimalFormat(tx::InputFormFNumberPattern, c * 1000.0);
+        EditC = FormFactorFieldText(c * 1000.0);
     }
 }
 
@@ -29,22 +28,13 @@ void TFormInputFormF::EditRgChange(const std::string& text) {
 }
 
 void TFormInputFormF::BitBtn1Click() {
-    const auto rg = ParseTypedNumber(EditRg);
-    if (!rg) {
-        platform_.inform(tx::InvalidNumber, tx::CapInformation, MsgIcon::Stop);
-        focus = "EditRg";
-        return;
-    }
-    rgNm_ = *rg;
-    const auto mw = ParseTypedNumber(EditMw);
-    if (!mw) {
-        platform_.inform(tx::InvalidNumber, tx::CapInformation, MsgIcon::Stop);
-        focus = "EditMw";
-        return;
-    }
-    mwGPerMol_ = *mw;
-    if (rgNm_ <= 0.0 || mwGPerMol_ <= 0.0) {
-        platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
+    // The window's Rg and Mw take what the fields hold as far as they are read.
+    const FormFactorFieldCheck check = CheckFormFactorFields(EditRg, EditMw, platform_);
+    if (check.rgNm) rgNm_ = *check.rgNm;
+    if (check.mwGPerMol) mwGPerMol_ = *check.mwGPerMol;
+    if (!check.accepted) {
+        if (check.rgUnreadable) focus = "EditRg";
+        else if (!check.mwGPerMol) focus = "EditMw";
         return;
     }
     modalResult = kResultOk;

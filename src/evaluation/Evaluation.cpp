@@ -32,6 +32,31 @@ bool KAcceptableFor(const MeasurementSet& set, double kInternal) {
     return kInternal != 0.0 && KTypedAcceptable(kInternal, KScaleOf(set));
 }
 
+std::optional<double> KFromDisplayed(const MeasurementSet& set, double kDisplayed) {
+    if (!KTypedAcceptable(kDisplayed * 1e11, KScaleOf(set))) return std::nullopt;
+    const double kInternal = kDisplayed * 1e11;
+    return std::fabs(kInternal) < 1e-40 ? 1e11 : kInternal;
+}
+
+bool IsPointOf(const MeasurementSet& set, const PointIndex& p) {
+    return p.concentration >= 1 && p.angle >= 1 && p.concentration <= set.lastConcIndex &&
+           p.angle <= set.lastAngleIndex && set.cell(p.concentration, p.angle) != nullptr;
+}
+
+std::vector<PointIndex> SwitchedOffPoints(const MeasurementSet& set) {
+    std::vector<PointIndex> off;
+    if (!set.initialised()) return off;
+    for (int c = 1; c <= set.lastConcIndex; ++c)
+        for (int a = 1; a <= set.lastAngleIndex; ++a)
+            if (const DataPoint* p = set.cell(c, a); p && p->hasData != 0 && p->active == 0) off.push_back({c, a});
+    return off;
+}
+
+std::string PointRangeText(const MeasurementSet& set) {
+    return "(concentrations 1.." + std::to_string(set.lastConcIndex) + ", angles 1.." +
+           std::to_string(set.lastAngleIndex) + ")";
+}
+
 std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType, double kInternal, bool recomputeX) {
     MessageLog log;
     if (set.initialised()) TransformGrid(set, PlotTypeNumber(plotType), kInternal, recomputeX, log);
@@ -53,7 +78,7 @@ FittedLine lineOf(const std::array<double, MeasurementSet::kCoefficients>& row, 
     return line;
 }
 
-FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, const CalculationOptions& o) {
+FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, const EvaluationOptions& o) {
     FittedLines lines;
     for (int c = 0; c <= set.lastConcIndex; ++c)
         lines.overQ2.push_back(lineOf(set.calcTableA[static_cast<std::size_t>(c)],
@@ -70,7 +95,7 @@ FittedLines linesOf(const MeasurementSet& set, const ExtrapolationResult& fits, 
 
 } // namespace
 
-Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
+Calculation Calculate(MeasurementSet& set, const EvaluationOptions& options) {
     Calculation out;
     out.results.plotType = PlotTypeNumber(options.plotType);
     MessageLog log;
@@ -79,8 +104,8 @@ Calculation Calculate(MeasurementSet& set, const CalculationOptions& options) {
     settings.plotType = plotType;
     settings.qOrder = OrderNumber(options.qOrder);
     settings.cOrder = OrderNumber(options.cOrder);
-    settings.smoothing = options.smoothing == Smoothing::On;
-    settings.k = options.kInternal;
+    settings.smoothing = options.smoothingInEffect() == Smoothing::On;
+    settings.k = options.kInternal ? *options.kInternal : AutomaticK(set);
     FitContext fit{log, WeightingCode(options.weighting)};
     try {
         RunDoubleExtrapolation(set, settings, fit, out.fits);
@@ -105,16 +130,10 @@ namespace {
 
 void switchOff(MeasurementSet& set, const std::vector<PointIndex>& points) {
     for (const PointIndex& p : points) {
-        DataPoint* cell = p.concentration >= 1 && p.angle >= 1 && p.concentration <= set.lastConcIndex &&
-                                  p.angle <= set.lastAngleIndex
-                              ? set.cell(p.concentration, p.angle)
-                              : nullptr;
-        if (!cell)
+        if (!IsPointOf(set, p))
             throw std::invalid_argument("no point " + std::to_string(p.concentration) + ":" +
-                                        std::to_string(p.angle) + " (concentrations 1.." +
-                                        std::to_string(set.lastConcIndex) + ", angles 1.." +
-                                        std::to_string(set.lastAngleIndex) + ")");
-        cell->active = 0;
+                                        std::to_string(p.angle) + " " + PointRangeText(set));
+        set.cell(p.concentration, p.angle)->active = 0;
     }
 }
 
@@ -142,15 +161,10 @@ Evaluation::Evaluation(const MeasurementSet& loaded, const EvaluationOptions& op
     e.messages = std::move(setMessages_.messages);
     setMessages_.messages.clear();
 
-    e.options.plotType = options.plotType;
-    e.options.qOrder = options.qOrder;
-    e.options.cOrder = options.cOrder;
-    // Smoothing works on the fits over q²: without them it is off.
-    e.options.smoothing = options.qOrder != FitOrder::None ? options.smoothing : Smoothing::Off;
-    e.options.weighting = options.weighting;
+    e.options = options;
     e.options.kInternal = options.kInternal ? *options.kInternal : AutomaticK(e.set);
 
-    append(e.messages, PreparePlottedPoints(e.set, e.options.plotType, e.options.kInternal, true));
+    append(e.messages, PreparePlottedPoints(e.set, e.options.plotType, *e.options.kInternal, true));
     Calculation c = Calculate(e.set, e.options);
     append(e.messages, std::move(c.messages));
     e.fits = std::move(c.fits);

@@ -16,40 +16,13 @@
 #include "analysis/Extrapolation.h"
 #include "analysis/PlotType.h"
 #include "data/MeasurementSet.h"
+#include "evaluation/EvaluationOptions.h"
 #include "texts/Message.h"
 
 #include <optional>
 #include <vector>
 
 namespace zeb {
-
-// A measured point: concentration and angle index, both from 1.
-struct PointIndex {
-    int concentration = 0;
-    int angle = 0;
-    bool operator==(const PointIndex&) const = default;
-};
-
-struct CalculationOptions {
-    PlotType plotType = PlotType::Zimm;
-    FitOrder qOrder = FitOrder::None;       // the fits over q² (None: no fit)
-    FitOrder cOrder = FitOrder::None;       // the fits over c
-    Smoothing smoothing = Smoothing::Off;   // the angle fits go over the concentrations' q² polynomials
-    Weighting weighting = Weighting::Off;   // On: the fits weight each point with 1/sigma²
-    double kInternal = 0.0;                 // the abscissa is q² + k c (cm⁻² per g/cm³)
-};
-
-struct EvaluationOptions {
-    PlotType plotType = PlotType::Zimm;
-    FitOrder qOrder = FitOrder::None;
-    FitOrder cOrder = FitOrder::None;
-    Smoothing smoothing = Smoothing::Off;   // needs a fit over q²; without one it is off
-    Weighting weighting = Weighting::Off;
-    // k in cm⁻² per g/cm³ (the field shows 1e-11 of it); none: the automatic k
-    // of the data, as after loading.
-    std::optional<double> kInternal;
-    std::vector<PointIndex> switchedOff;  // measured points left out of the fits
-};
 
 // One fitted polynomial: y = a1 + a2 x + a3 x² ... over q² (a concentration)
 // or over c (an angle), with the errors of its coefficients.
@@ -91,9 +64,12 @@ bool KAcceptableFor(const MeasurementSet& set, double kInternal);
 // a message.
 std::vector<Message> PreparePlottedPoints(MeasurementSet& set, PlotType plotType, double kInternal, bool recomputeX);
 
-// The fits over the prepared points and everything derived from them. Writes
-// the coefficient tables and the summary records (c, 0) and (0, a) of the set.
-Calculation Calculate(MeasurementSet& set, const CalculationOptions& options);
+// The fits over the prepared points and everything derived from them, with the
+// options' plot type, orders, smoothing (in effect), weighting and k (none: the
+// automatic k). The points are taken as the set holds them: switchedOff is not
+// applied here. Writes the coefficient tables and the summary records (c, 0)
+// and (0, a) of the set.
+Calculation Calculate(MeasurementSet& set, const EvaluationOptions& options);
 
 // ---- The whole pipeline on a copy
 
@@ -108,8 +84,8 @@ public:
     Evaluation(const Evaluation&) = delete;
     Evaluation& operator=(const Evaluation&) = delete;
 
-    MeasurementSet set;          // the loaded set with the points switched off, prepared and fitted
-    CalculationOptions options;  // as used: k is the automatic one when none was given
+    MeasurementSet set;         // the loaded set with the points switched off, prepared and fitted
+    EvaluationOptions options;  // as used: k is the automatic one when none was given
     ExtrapolationResult fits;
     FittedLines lines;
     EvaluationResults results;

@@ -3,7 +3,6 @@
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
 #include "texts/ExportTexts.h"
-#include "texts/ResultsWindowTexts.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
 #include "data/RoundSig.h"

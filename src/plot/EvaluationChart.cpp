@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationOptions& options,
+ChartInputs MeasurementChartInputs(const MeasurementSet& set, const EvaluationOptions& options,
                                    const ExtrapolationResult& fits, const EvaluationResults& results,
                                    const PlotSettings& settings, const AxesState& axes) {
     ChartInputs in;
@@ -17,7 +17,7 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationO
     in.plotType = PlotTypeNumber(options.plotType);
     in.qOrder = OrderNumber(options.qOrder);
     in.cOrder = OrderNumber(options.cOrder);
-    in.k = options.kInternal;
+    in.k = options.kInternal.value_or(0.0);
     in.qCurveEndAngle.assign(fits.concCurveEnd.begin(), fits.concCurveEnd.end());
     in.cCurveEndConc.assign(fits.angleCurveEnd.begin(), fits.angleCurveEnd.end());
     in.resultLines = results.lines;

@@ -13,7 +13,7 @@ namespace zeb {
 
 // The inputs of the measurement chart. The pointers in the result refer into
 // set, fits and settings and stay valid while they are unchanged.
-ChartInputs MeasurementChartInputs(const MeasurementSet& set, const CalculationOptions& options,
+ChartInputs MeasurementChartInputs(const MeasurementSet& set, const EvaluationOptions& options,
                                    const ExtrapolationResult& fits, const EvaluationResults& results,
                                    const PlotSettings& settings, const AxesState& axes);
 

@@ -63,7 +63,7 @@ FitOrder TFitF1::readOrder(PlotMenuItem (*itemOf)(FitOrder), FitOrder stored) {
 }
 
 void TFitF1::updateReflectItem() {
-    item(PlotMenuItem::CorrReflect).enabled = calculation_.qOrder != FitOrder::None && IsStaticPlot(calculation_.plotType) && !ff_.viewShown;
+    item(PlotMenuItem::CorrReflect).enabled = options_.qOrder != FitOrder::None && IsStaticPlot(options_.plotType) && !ff_.viewShown;
 }
 
 void TFitF1::setKControlsVisible(bool visible) {
@@ -84,8 +84,8 @@ std::string TFitF1::dataFolder() const {
 double TFitF1::kScale() const { return KScaleOf(set_); }
 
 void TFitF1::PreparePoints(int mode) {
-    if (mode == 2) calculation_.kInternal = AutomaticK(set_);
-    for (const Message& m : PreparePlottedPoints(set_, calculation_.plotType, calculation_.kInternal, mode != 0))
+    if (mode == 2) options_.kInternal = AutomaticK(set_);
+    for (const Message& m : PreparePlottedPoints(set_, options_.plotType, k(), mode != 0))
         platform_.inform(m.text, m.caption, m.icon);
     RescaleAxes();
 }
@@ -94,16 +94,15 @@ void TFitF1::OnClickedRechne() {
     // Nothing is calculated from a set that is being filled.
     if (loading()) return;
     results_ = EvaluationResults{};
-    results_.plotType = PlotTypeNumber(calculation_.plotType);
-    calculation_.qOrder = readOrder(QOrderItem, calculation_.qOrder);
-    calculation_.cOrder = readOrder(COrderItem, calculation_.cOrder);
-    if (calculation_.qOrder != FitOrder::None && rememberedSmoothing_ == Smoothing::On) {
-        calculation_.smoothing = Smoothing::On;
-        item(PlotMenuItem::Smooth).checked = true;
-    }
+    results_.plotType = PlotTypeNumber(options_.plotType);
+    options_.qOrder = readOrder(QOrderItem, options_.qOrder);
+    options_.cOrder = readOrder(COrderItem, options_.cOrder);
+    if (smoothing() == Smoothing::On) item(PlotMenuItem::Smooth).checked = true;
     if (!set_.initialised()) return;
 
-    Calculation calculation = Calculate(set_, calculation_);
+    EvaluationOptions options = options_;
+    options.kInternal = k();
+    Calculation calculation = Calculate(set_, options);
     for (const Message& m : calculation.messages) platform_.inform(m.text, m.caption, m.icon);
     // The fits that got through stay with the window, as they lie in its set.
     fits_ = std::move(calculation.fits);
@@ -116,14 +115,14 @@ void TFitF1::OnClickedRechne() {
         control(kResultEdits[i]).text = results_.edits[i];
     }
     item(PlotMenuItem::Results).enabled = results_.anyRow;
-    if (IsStaticPlot(calculation_.plotType)) {
+    if (IsStaticPlot(options_.plotType)) {
         storedMwQ2_ = results_.mwQ2 ? *results_.mwQ2 : -1.0;
         storedRgNm_ = results_.rgNm ? *results_.rgNm : -1.0;
     }
 
     deactivatedAtCalculation_ = deactivatedPoints();
     RescaleAxes();
-    const bool formFactors = IsStaticPlot(calculation_.plotType);
+    const bool formFactors = IsStaticPlot(options_.plotType);
     item(PlotMenuItem::FormFactorMenu).enabled = formFactors;
     for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = formFactors;
     calculated_ = true;
@@ -135,14 +134,7 @@ void TFitF1::OnClickedRechne() {
     Repaint();
 }
 
-std::vector<std::pair<int, int>> TFitF1::deactivatedPoints() const {
-    std::vector<std::pair<int, int>> off;
-    if (!set_.initialised()) return off;
-    for (int c = 1; c <= set_.lastConcIndex; ++c)
-        for (int a = 1; a <= set_.lastAngleIndex; ++a)
-            if (const DataPoint* p = set_.cell(c, a); p && p->hasData != 0 && p->active == 0) off.emplace_back(c, a);
-    return off;
-}
+std::vector<PointIndex> TFitF1::deactivatedPoints() const { return SwitchedOffPoints(set_); }
 
 bool TFitF1::reflectionCorrected() const {
     if (!set_.initialised()) return false;
@@ -154,14 +146,14 @@ bool TFitF1::reflectionCorrected() const {
 
 bool TFitF1::RestoreK(double kInternal) {
     if (loading() || !KTypedAcceptable(kInternal, kScale()) || kInternal == 0.0) return false;
-    calculation_.kInternal = kInternal;
+    options_.kInternal = kInternal;
     showK();
     PreparePoints(1);
     OnClickedRechne();
     return true;
 }
 
-void TFitF1::showK() { control(PlotWidget::EditK).text = Gcvt6(calculation_.kInternal * 1e-8 * 0.001); }
+void TFitF1::showK() { control(PlotWidget::EditK).text = Gcvt6(k() * 1e-8 * 0.001); }
 
 void TFitF1::PostLoadSetup() {
     item(PlotMenuItem::Results).enabled = false;
@@ -178,9 +170,9 @@ void TFitF1::PostLoadSetup() {
     item(PlotMenuItem::PlotDI).enabled = kinds & kHasDappI;
     item(PlotMenuItem::PlotDII).enabled = kinds & kHasDappII;
     item(PlotMenuItem::PlotDIII).enabled = kinds & kHasDappIII;
-    checkPlotType(calculation_.plotType);
-    checkOrder(QOrderItem, calculation_.qOrder);
-    checkOrder(COrderItem, calculation_.cOrder);
+    checkPlotType(options_.plotType);
+    checkOrder(QOrderItem, options_.qOrder);
+    checkOrder(COrderItem, options_.cOrder);
     updateReflectItem();
 }
 
@@ -207,8 +199,7 @@ void TFitF1::AfterOptions() {
         Repaint();
         return;
     }
-    calculation_.smoothing = calculation_.qOrder != FitOrder::None && rememberedSmoothing_ == Smoothing::On ? Smoothing::On : Smoothing::Off;
-    item(PlotMenuItem::Smooth).checked = calculation_.smoothing == Smoothing::On;
+    item(PlotMenuItem::Smooth).checked = smoothing() == Smoothing::On;
     OnClickedRechne();
     Repaint();
 }
@@ -223,19 +214,23 @@ void TFitF1::afterKChange() {
 
 void TFitF1::OnClicked_K_Kl() {
     if (loading()) return;
-    if (!KStepDown(calculation_.kInternal, kStep_, kScale())) {
+    double k = this->k();
+    if (!KStepDown(k, kStep_, kScale())) {
         platform_.beep();
         return;
     }
+    options_.kInternal = k;
     afterKChange();
 }
 
 void TFitF1::OnClicked_K_Gr() {
     if (loading()) return;
-    if (!KStepUp(calculation_.kInternal, kStep_, kScale())) {
+    double k = this->k();
+    if (!KStepUp(k, kStep_, kScale())) {
         platform_.beep();
         return;
     }
+    options_.kInternal = k;
     afterKChange();
 }
 
@@ -270,7 +265,8 @@ void TFitF1::EnterK(double kDisplayed) {
 }
 
 void TFitF1::takeTypedK(std::optional<double> typed) {
-    if (!typed || !KTypedAcceptable(*typed * 1e11, kScale())) {
+    const std::optional<double> k = typed ? KFromDisplayed(set_, *typed) : std::nullopt;
+    if (!k) {
         // Not a number the chart can use: the field shows the k in use again
         // and nothing is recalculated.
         kRefusing_ = true;
@@ -279,13 +275,9 @@ void TFitF1::takeTypedK(std::optional<double> typed) {
         showK();
         return;
     }
-    calculation_.kInternal = *typed * 1e11;
-    if (std::fabs(calculation_.kInternal) < 1e-40) {
-        // A zero k would pile all concentrations onto one abscissa: k becomes 1.0
-        // in the displayed unit, which is what the field then shows.
-        calculation_.kInternal = 1e11;
-        control(PlotWidget::EditK).text = tx::KTypedZeroText;
-    }
+    options_.kInternal = *k;
+    // A zero k became 1.0 in the displayed unit, which is what the field then shows.
+    if (*k != *typed * 1e11) control(PlotWidget::EditK).text = tx::KTypedZeroText;
     PreparePoints(1);
     OnClickedRechne();
 }

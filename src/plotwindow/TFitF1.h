@@ -22,6 +22,8 @@
 #include "evaluation/Evaluation.h"
 #include "data/TFitF.h"
 #include "plot/ChartDrawing.h"
+#include "plot/ChartState.h"
+#include "plot/FormFactorChart.h"
 #include "plot/WindowState.h"
 #include "plotwindow/PlotMenu.h"
 
@@ -32,25 +34,6 @@
 #include <vector>
 
 namespace zeb {
-
-// The form-factor state of a plot window.
-struct FormFactorState {
-    std::vector<int> models;  // checked models (1..5) in the order they were checked
-    int form = 11;            // plot form 1..12 (the window starts with Pz vs q)
-    double rgNm = -1.0;       // the parameters of the shown curves
-    double mwGPerMol = -1.0;
-    double cGPerCm3 = -1.0;   // of the compared data: 0 extrapolated, -1 none
-    int row = -1;             // compared data row: 0 extrapolated to c = 0, i concentration i, -1 none
-    std::array<std::string, 5> modelLabels;  // per model 1..5 at index model - 1
-    std::string dataLabel;
-    UserFormFactor user;
-    std::string userPath;     // the file the user form factor was read from
-    bool viewShown = false;
-    FormFactorGrid grid;
-    std::vector<FormFactorMeasuredPoint> measured;
-    FormFactorRanges ranges;
-    double rgCm() const { return rgNm * 1e-7; }
-};
 
 class TFitF1 : public TFitF {
 public:
@@ -128,30 +111,31 @@ public:
     bool RestoreFormFactorView(const std::vector<int>& models, int form, double rgNm, double mwGPerMol, int row,
                                const std::string& userPath);
     // The measured points switched off, as (concentration, angle) from 1.
-    std::vector<std::pair<int, int>> deactivatedPoints() const;
+    std::vector<PointIndex> deactivatedPoints() const;
     // Points were switched on or off since the last calculation.
     bool pointsChangedSinceCalculation() const { return deactivatedPoints() != deactivatedAtCalculation_; }
     // The reflection correction has changed some of the window's data.
     bool reflectionCorrected() const;
 
     // ---- Settings the options dialog writes (the calculation reads them)
-    void setWeighting(Weighting weighting) { calculation_.weighting = weighting; }
-    void setRememberedSmoothing(Smoothing smoothing) { rememberedSmoothing_ = smoothing; }
+    void setWeighting(Weighting weighting) { options_.weighting = weighting; }
+    void setRememberedSmoothing(Smoothing smoothing) { options_.smoothing = smoothing; }
     // Chosen concentrations (point selection): the last one is compared in the form-factor view.
     std::vector<int>& chosenConcentrations() { return chosen_; }
 
     // ---- Read access for the chart, the results window and the batch tool
-    PlotType plotType() const { return calculation_.plotType; }
-    FitOrder qOrder() const { return calculation_.qOrder; }
-    FitOrder cOrder() const { return calculation_.cOrder; }
+    PlotType plotType() const { return options_.plotType; }
+    FitOrder qOrder() const { return options_.qOrder; }
+    FitOrder cOrder() const { return options_.cOrder; }
     // In effect: off while the q order is "no", whatever was chosen.
-    Smoothing smoothing() const { return calculation_.smoothing; }
+    Smoothing smoothing() const { return options_.smoothingInEffect(); }
     // As chosen in the menu or the options dialog.
-    Smoothing rememberedSmoothing() const { return rememberedSmoothing_; }
-    Weighting weighting() const { return calculation_.weighting; }
-    double k() const { return calculation_.kInternal; }
-    // All of the above that the next calculation is made with.
-    const CalculationOptions& calculationOptions() const { return calculation_; }
+    Smoothing rememberedSmoothing() const { return options_.smoothing; }
+    Weighting weighting() const { return options_.weighting; }
+    double k() const { return options_.kInternal.value_or(0.0); }
+    // All of the above that the next calculation is made with (the points
+    // switched off are those of the set; k is set once data are loaded).
+    const EvaluationOptions& calculationOptions() const { return options_; }
     // The folder the window's data come from, where its save dialogs start: that
     // of the file last loaded, else of the first concentration's source file
     // (pasted data); empty when none is known.
@@ -190,6 +174,7 @@ public:
     void ReadWindowSettings(const GlobalDefaults& defaults, const std::string& settingsPath);
     PlotSettings& plotSettings() { return chart_.settings; }
     const PlotSettings& plotSettings() const { return chart_.settings; }
+    const ChartState& chartState() const { return chart_; }
     const AxesState& axes() const { return chart_.axes; }
     // The files the chart names under the plot, rebuilt at every rescale.
     const std::string& sourceFiles() const { return chart_.sourceFiles; }
@@ -226,16 +211,15 @@ private:
     void updatePlotFormItems();
     bool obtainUserFormFactor();
     void buildFormFactorView();
-    void showFormFactorView(int form, double cGPerCm3, int row, double rgNm, double mwGPerMol);
+    void showFormFactorView(int form, const FormFactorProposal& parameters);
     double kScale() const;
     void afterKChange();
     void takeTypedK(std::optional<double> typed);
     void showK();
 
     // What the next calculation is made with: plot type, fit orders, smoothing
-    // (in effect: on only with a fit over q²), weighting and k.
-    CalculationOptions calculation_;
-    Smoothing rememberedSmoothing_ = Smoothing::Off;
+    // as chosen (in effect only with a fit over q²), weighting and k.
+    EvaluationOptions options_;
     int kStep_ = 10;
     bool kEnterArmed_ = false;
     bool kRefusing_ = false;  // the refusal of a typed k is on the screen
@@ -246,23 +230,11 @@ private:
     EvaluationResults results_;
     FormFactorState ff_;
     std::vector<int> chosen_;
-    std::vector<std::pair<int, int>> deactivatedAtCalculation_;
+    std::vector<PointIndex> deactivatedAtCalculation_;
     MenuStates menu_{};
     WidgetStates widgets_{};
 
-    struct ChartState {
-        PlotSettings settings;
-        AxesState axes;
-        std::string sourceFiles;
-        // What the settings last took from the set and the form-factor view, so
-        // that a text edited in the options dialog stays until these change.
-        std::string sampleNameTaken;
-        std::array<std::string, 6> legendTaken;
-        bool painted = false;
-        ChartDrawResult screen;
-    };
     ChartState chart_;
-    void takeSampleNameAndLegend();
 };
 
 } // namespace zeb

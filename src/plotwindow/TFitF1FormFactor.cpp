@@ -11,9 +11,7 @@
 
 namespace zeb {
 
-std::vector<FormFactorXY> TFitF1::formFactorCurve(int model) const {
-    return FormFactorCurve(ff_.grid, ff_.form, model, ff_.rgCm(), &ff_.user.spline);
-}
+std::vector<FormFactorXY> TFitF1::formFactorCurve(int model) const { return FormFactorCurveOf(ff_, model); }
 
 bool TFitF1::obtainUserFormFactor() {
     if (ff_.user.loaded) {
@@ -42,7 +40,7 @@ bool TFitF1::obtainUserFormFactor() {
 
 void TFitF1::mnFormFactorPClick(int modelTag) {
     const int model = ModelFromTag(modelTag);
-    if (loading() || model == 0 || !IsStaticPlot(calculation_.plotType)) return;
+    if (loading() || model == 0 || !IsStaticPlot(options_.plotType)) return;
     MenuItemState& checkItem = item(ModelItem(model));
     auto it = std::find(ff_.models.begin(), ff_.models.end(), model);
     if (it != ff_.models.end()) {
@@ -65,60 +63,30 @@ void TFitF1::mnFormFactorPClick(int modelTag) {
 }
 
 void TFitF1::buildFormFactorView() {
-    ff_.measured.clear();
-    if (ff_.cGPerCm3 >= 0.0 && ff_.row >= 0)
-        ff_.measured = MeasuredFormFactorPoints(set_, ff_.row, ff_.form, ff_.rgCm(), ff_.mwGPerMol);
-    ff_.grid = MakeFormFactorGrid(set_);
-    ff_.ranges = ComputeFormFactorRanges(ff_.grid, ff_.models, ff_.form, ff_.rgCm(), &ff_.user.spline, ff_.measured);
+    BuildFormFactorView(set_, ff_);
     RescaleAxes();
 }
 
 void TFitF1::mnFormFactorPPClick(int formTag) {
     const int form = PlotFormFromTag(formTag);
-    if (loading() || form == 0 || !IsStaticPlot(calculation_.plotType)) return;
+    if (loading() || form == 0 || !IsStaticPlot(options_.plotType)) return;
     item(PlotMenuItem::CorrReflect).enabled = false;
 
     // The compared data: the last chosen concentration, else the data extrapolated to c = 0.
-    double c = -1.0, rg = ff_.rgNm, mw = ff_.mwGPerMol;
-    int row = -1;
-    if (!chosen_.empty() && calculation_.qOrder != FitOrder::None && chosen_.back() >= 1 && chosen_.back() <= set_.lastConcIndex) {
-        row = chosen_.back();
-        c = set_.concentration[row];
-        rg = set_.appRg[row];
-        mw = set_.appMw[row];
-    } else if (calculation_.qOrder == FitOrder::None || calculation_.cOrder == FitOrder::None) {
-        c = -1.0;
-    } else {
-        // Also when the chosen group is the c = 0 extrapolation itself.
-        row = 0;
-        c = 0.0;
-        rg = storedRgNm_;
-        mw = storedMwQ2_;
-    }
-
-    TFormInputFormF dialog(platform_, c, rg, mw);
+    FormFactorProposal p = ProposeFormFactorData(set_, options_, chosen_, storedRgNm_, storedMwQ2_, ff_);
+    TFormInputFormF dialog(platform_, p.cGPerCm3, p.rgNm, p.mwGPerMol);
     platform_.runModal(dialog);
     if (!dialog.closed() || dialog.aborted()) {
         if (dialog.rgEdited()) calculated_ = true;
         return;
     }
 
-    showFormFactorView(form, c, row, rg, mw);
+    showFormFactorView(form, p);
 }
 
-void TFitF1::showFormFactorView(int form, double c, int row, double rg, double mw) {
+void TFitF1::showFormFactorView(int form, const FormFactorProposal& parameters) {
     item(PlotMenuItem::CorrReflect).enabled = false;
-    ff_.form = form;
-    ff_.cGPerCm3 = c;
-    ff_.row = row;
-    ff_.rgNm = rg;
-    ff_.mwGPerMol = mw;
-    if (calculated_) {
-        ff_.dataLabel = DataLabel(c);
-        for (int model = 1; model <= kModelCount; ++model)
-            ff_.modelLabels[static_cast<std::size_t>(model - 1)] = ModelLabel(model, rg);
-    }
-    ff_.viewShown = true;
+    SetFormFactorView(ff_, form, parameters, calculated_);
     buildFormFactorView();
     setKControlsVisible(false);
     item(PlotMenuItem::Calculate).enabled = false;
@@ -128,7 +96,7 @@ void TFitF1::showFormFactorView(int form, double c, int row, double rg, double m
 
 bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, double rgNm, double mwGPerMol, int row,
                                    const std::string& userPath) {
-    if (loading() || !IsStaticPlot(calculation_.plotType) || models.empty() || form < 1 || form > 12 || row < -1 ||
+    if (loading() || !IsStaticPlot(options_.plotType) || models.empty() || form < 1 || form > 12 || row < -1 ||
         row > set_.lastConcIndex || !(rgNm > 0.0) || !(mwGPerMol > 0.0))
         return false;
     for (int model : models)
@@ -152,8 +120,12 @@ bool TFitF1::RestoreFormFactorView(const std::vector<int>& models, int form, dou
         item(ModelItem(model)).checked = true;
     }
     updatePlotFormItems();
-    const double c = row < 0 ? -1.0 : row == 0 ? 0.0 : set_.concentration[row];
-    showFormFactorView(form, c, row, rgNm, mwGPerMol);
+    FormFactorProposal p;
+    p.row = row;
+    p.cGPerCm3 = row < 0 ? -1.0 : row == 0 ? 0.0 : set_.concentration[row];
+    p.rgNm = rgNm;
+    p.mwGPerMol = mwGPerMol;
+    showFormFactorView(form, p);
     return true;
 }
 

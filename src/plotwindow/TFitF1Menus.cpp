@@ -11,12 +11,9 @@ void TFitF1::OnBerechnungQKeine() { selectQOrder(FitOrder::None); }
 
 void TFitF1::selectQOrder(FitOrder order) {
     if (loading()) return;
-    if (order == FitOrder::None) {
-        calculation_.smoothing = Smoothing::Off;
-        item(PlotMenuItem::Smooth).checked = false;
-    }
+    if (order == FitOrder::None) item(PlotMenuItem::Smooth).checked = false;
     checkOrder(QOrderItem, order);
-    calculation_.qOrder = order;
+    options_.qOrder = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
@@ -25,7 +22,7 @@ void TFitF1::selectQOrder(FitOrder order) {
 void TFitF1::selectCOrder(FitOrder order) {
     if (loading()) return;
     checkOrder(COrderItem, order);
-    calculation_.cOrder = order;
+    options_.cOrder = order;
     leaveFormFactorView();
     updateReflectItem();
     OnClickedRechne();
@@ -35,7 +32,7 @@ void TFitF1::selectPlotType(PlotType type) {
     if (loading()) return;
     leaveFormFactorView();
     checkPlotType(type);
-    calculation_.plotType = type;
+    options_.plotType = type;
     updateReflectItem();
     SetAxesAutomatic();
     PreparePoints(1);
@@ -44,24 +41,19 @@ void TFitF1::selectPlotType(PlotType type) {
 
 void TFitF1::OnSelchangeComboFitmethode() {
     if (loading()) return;
-    const Smoothing before = calculation_.smoothing;
+    const Smoothing before = smoothing();
     MenuItemState& smooth = item(PlotMenuItem::Smooth);
-    calculation_.smoothing = rememberedSmoothing_ = smooth.checked ? Smoothing::Off : Smoothing::On;
-    smooth.checked = calculation_.smoothing == Smoothing::On;
-    if (calculation_.qOrder == FitOrder::None) {
-        // Without a q² fit there is nothing to smooth; the user's choice is remembered.
-        calculation_.smoothing = Smoothing::Off;
-        smooth.checked = false;
-    }
-    if (calculation_.smoothing == before) return;
+    options_.smoothing = smooth.checked ? Smoothing::Off : Smoothing::On;
+    // Without a q² fit there is nothing to smooth; the user's choice is remembered.
+    smooth.checked = smoothing() == Smoothing::On;
+    if (smoothing() == before) return;
     PreparePoints(0);
     Repaint();
-    if (calculation_.qOrder != FitOrder::None || calculation_.cOrder != FitOrder::None) OnClickedRechne();
+    if (options_.qOrder != FitOrder::None || options_.cOrder != FitOrder::None) OnClickedRechne();
 }
 
 void TFitF1::leaveFormFactorView() {
-    ff_.viewShown = false;
-    ff_.models.clear();
+    LeaveFormFactorView(ff_);
     for (int model = 1; model <= 5; ++model) {
         item(ModelItem(model)).enabled = false;
         item(ModelItem(model)).checked = false;

@@ -36,8 +36,8 @@ void TFitF1::mnCorrReflectClick() {
         if (last != TFormCorrReflex::kResultPrompt && last != TFormCorrReflex::kResultForAll) break;
 
         ReflectionInput input;
-        input.plotType = PlotTypeNumber(calculation_.plotType);
-        input.qOrder = OrderNumber(calculation_.qOrder);
+        input.plotType = PlotTypeNumber(options_.plotType);
+        input.qOrder = OrderNumber(options_.qOrder);
         input.nGlass = dialog.nGlass;
         input.nTyped = dialog.nTyped;
         const double c = set_.concentration[p];

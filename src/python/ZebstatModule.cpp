@@ -1,10 +1,12 @@
 // The Python module `zebstat`: this program's evaluation for scripts and
 // notebooks. Thin: every number comes from the same functions as zebstat-batch
-// eval (python/Evaluation.h); here the values become numpy arrays and Python
-// objects. The work itself runs without the interpreter lock.
-#include "texts/CommonTexts.h"
+// eval (python/Measurements.h); here the values become numpy arrays and Python
+// objects, directly. The work itself runs without the interpreter lock.
 #include "cli/ChartFileModule.h"
-#include "python/Evaluation.h"
+#include "export/ResultsRecord.h"
+#include "plot/ChartExport.h"
+#include "plot/PlotWindowGeometry.h"
+#include "python/Measurements.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -14,6 +16,7 @@
 #include <memory>
 
 #ifdef ZEBSTAT_PYTHON_LINKS_QT
+// The Qt canvas, linked in: it measures the text sizes of the screen picture.
 extern "C" void zebstat_draw_chart(const zeb::ChartInputs* in, int what, int pngWidth, int pngHeight,
                                    std::string* bytes, zeb::ChartMetrics* metrics);
 #endif
@@ -40,7 +43,27 @@ py::array_t<bool> boolArray(const std::vector<std::uint8_t>& values) {
     return out;
 }
 
-py::object jsonLoads(const std::string& text) { return py::module_::import("json").attr("loads")(text); }
+// A record as Python's own values: None, bool, int, float, str, list, dict.
+py::object pythonOf(const Record& r) {
+    switch (r.kind()) {
+    case Record::Kind::Null: return py::none();
+    case Record::Kind::Bool: return py::bool_(r.boolean());
+    case Record::Kind::Whole: return py::int_(r.whole());
+    case Record::Kind::Number: return py::float_(r.number());
+    case Record::Kind::Text: return py::str(r.text());
+    case Record::Kind::List: {
+        py::list out;
+        for (const Record& item : r.items()) out.append(pythonOf(item));
+        return out;
+    }
+    case Record::Kind::Object: {
+        py::dict out;
+        for (const auto& [key, value] : r.members()) out[py::str(key)] = pythonOf(value);
+        return out;
+    }
+    }
+    return py::none();
+}
 
 py::list messageList(const std::vector<RecordedMessage>& messages) {
     py::list out;
@@ -85,34 +108,35 @@ std::vector<std::string> fileList(const py::object& files) {
     return out;
 }
 
-int orderArgument(const char* name, const py::object& value) {
+FitOrder orderArgument(Option option, const py::object& value) {
+    const std::string name = OptionName(option, OptionSpelling::Keyword);
     if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
-        throw py::type_error(std::string(name) + " must be an int 0..5");
+        throw py::type_error(name + " must be an int 0..5");
     const long v = value.cast<long>();
-    if (v < 0 || v > 5) throw py::value_error(std::string(name) + " must be 0..5, not " + std::to_string(v));
-    return static_cast<int>(v);
+    try {
+        return CheckedOrder(v, option, OptionSpelling::Keyword);
+    } catch (const OptionError& e) {
+        throw py::value_error(e.text + ", not " + std::to_string(v));
+    }
 }
 
-cli::AnalysisOptions analysisOptions(const std::string& plot, const py::object& qOrder, const py::object& cOrder,
-                                     const py::object& k, bool smooth, bool weight, const py::object& deactivate) {
-    static const char* const names[] = {"zimm", "berry", "guinier", "d1", "d2", "d3"};
-    cli::AnalysisOptions o;
-    int type = 0;
-    for (int t = 0; t < 6; ++t)
-        if (plot == names[t]) type = t + 1;
-    if (type == 0)
-        throw py::value_error("plot must be zimm, berry, guinier, d1, d2 or d3, not \"" + plot + "\"");
-    o.plotType = static_cast<PlotType>(type);
-    o.qOrder = orderArgument("q_order", qOrder);
-    o.cOrder = orderArgument("c_order", cOrder);
+Request evaluationRequest(const std::string& plot, const py::object& qOrder, const py::object& cOrder,
+                          const py::object& k, bool smooth, bool weight, const py::object& deactivate) {
+    Request request;
+    EvaluationOptions& o = request.evaluation;
+    const auto type = PlotTypeNamed(plot);
+    if (!type) throw py::value_error("plot must be " + PlotTypeNameList() + ", not \"" + plot + "\"");
+    o.plotType = *type;
+    o.qOrder = orderArgument(Option::QOrder, qOrder);
+    o.cOrder = orderArgument(Option::COrder, cOrder);
     if (!k.is_none()) {
         if (py::isinstance<py::bool_>(k)) throw py::type_error("k must be a number or None");
         const double value = k.cast<double>();
         if (!std::isfinite(value)) throw py::value_error("k must be a finite number");
-        o.kDisplayed = value;
+        request.kDisplayed = value;
     }
-    o.smooth = smooth;
-    o.weight = weight;
+    o.smoothing = smooth ? Smoothing::On : Smoothing::Off;
+    o.weighting = weight ? Weighting::On : Weighting::Off;
     if (!deactivate.is_none())
         for (const py::handle item : deactivate) {
             const auto pair = item.cast<py::sequence>();
@@ -121,38 +145,44 @@ cli::AnalysisOptions analysisOptions(const std::string& plot, const py::object& 
             if (c < 1 || a < 1 || c > 9999 || a > 9999)
                 throw py::value_error("deactivate: (" + std::to_string(c) + ", " + std::to_string(a) +
                                       ") is no point: indices count from 1");
-            o.deactivate.emplace_back(static_cast<int>(c), static_cast<int>(a));
+            o.switchedOff.push_back({static_cast<int>(c), static_cast<int>(a)});
         }
-    return o;
+    return request;
 }
 
-std::string numberText(double v);
-
-std::vector<std::string> rangeArgs(const char* option, const char* name, const py::object& range) {
-    if (range.is_none()) return {};
+std::optional<std::pair<double, double>> rangeArgument(Option option, const py::object& range) {
+    if (range.is_none()) return std::nullopt;
+    const std::string name = OptionName(option, OptionSpelling::Keyword);
     const auto pair = range.cast<py::sequence>();
-    if (pair.size() != 2) throw py::value_error(std::string(name) + " takes (low, high)");
-    return {option, numberText(pair[0].cast<double>()), numberText(pair[1].cast<double>())};
+    if (pair.size() != 2) throw py::value_error(name + " takes (low, high)");
+    const double low = pair[0].cast<double>(), high = pair[1].cast<double>();
+    try {
+        CheckRange(low, high, option, OptionSpelling::Keyword);
+    } catch (const OptionError& e) {
+        throw py::value_error(e.text);
+    }
+    return std::make_pair(low, high);
 }
 
-// The chart options in the batch tool's terms, checked by its parser.
-cli::PlotOptions chartOptions(const py::object& xRange, const py::object& yRange, const py::object& formFactor,
-                              int representation) {
-    std::vector<std::string> args = rangeArgs("--x-range", "x_range", xRange);
-    const auto y = rangeArgs("--y-range", "y_range", yRange);
-    args.insert(args.end(), y.begin(), y.end());
-    if (!formFactor.is_none()) {
-        std::string models;
-        if (py::isinstance<py::str>(formFactor)) {
-            models = formFactor.cast<std::string>();
-        } else {
-            for (const py::handle item : formFactor) models += (models.empty() ? "" : ",") + item.cast<std::string>();
-        }
-        args.insert(args.end(), {"--form-factor", models, "--representation", std::to_string(representation)});
+// The chart's part of the request: ranges and the form-factor view.
+void chartRequest(Request& request, const py::object& xRange, const py::object& yRange, const py::object& formFactor,
+                  int representation) {
+    request.xRange = rangeArgument(Option::XRange, xRange);
+    request.yRange = rangeArgument(Option::YRange, yRange);
+    if (formFactor.is_none()) return;
+    std::string models;
+    if (py::isinstance<py::str>(formFactor)) {
+        models = formFactor.cast<std::string>();
+    } else {
+        for (const py::handle item : formFactor) models += (models.empty() ? "" : ",") + item.cast<std::string>();
     }
     try {
-        return python::ChartOptions(args);
-    } catch (const OptionFailure& e) {
+        ModelList list;
+        ParseModelList(models, Option::FormFactor, OptionSpelling::Keyword, true, list);
+        request.formFactorModels = list.models;
+        request.userFormFactorFile = list.userFile;
+        request.representation = CheckedRepresentation(representation, Option::Representation, OptionSpelling::Keyword);
+    } catch (const OptionError& e) {
         throw py::value_error(e.text);
     }
 }
@@ -172,31 +202,49 @@ auto unlocked(F&& work) {
         return work();
     } catch (const LoadFailure& e) {
         raiseLoadError(e.text);
-    } catch (const OptionFailure& e) {
+    } catch (const OptionError& e) {
         throw py::value_error(e.text);
     }
     throw std::logic_error("unreachable");
 }
 
-struct Measurement {
+struct MeasurementHandle {
     std::shared_ptr<const Loaded> loaded;
 };
 
-struct Evaluation {
+std::vector<double> concentrationsOf(const Loaded& loaded) {
+    const MeasurementSet& set = loaded.measurement->set;
+    return std::vector<double>(set.concentration.begin() + 1, set.concentration.begin() + 1 + std::max(0, static_cast<int>(set.lastConcIndex)));
+}
+
+std::vector<double> q2Of(const Loaded& loaded) {
+    const MeasurementSet& set = loaded.measurement->set;
+    return std::vector<double>(set.q2.begin() + 1, set.q2.begin() + 1 + std::max(0, static_cast<int>(set.lastAngleIndex)));
+}
+
+struct EvaluationHandle {
     std::shared_ptr<const Evaluated> evaluated;
     py::object results;
 };
 
-py::bytes chart(const Evaluation& e, const char* ext) {
-    // The drawing may need the Qt side of the program, which wants one thread at
-    // a time: it runs with the interpreter lock held.
+// The chart as --plot-file writes it: laid out with the text sizes of the
+// screen picture, which the Qt canvas measures. The Qt side wants one thread
+// at a time: it runs with the interpreter lock held.
+py::bytes chart(const EvaluationHandle& e, bool svg) {
     CNumbersOnThisThread numbers;
-    try {
-        const std::string bytes = e.evaluated->chartBytes(ext);
-        return py::bytes(bytes);
-    } catch (const std::runtime_error& failure) {
-        throw std::runtime_error(failure.what());
-    }
+    const ChartInputs in = e.evaluated->view->chartInputs();
+    ChartMetrics metrics;
+    const ChartMetrics* measured = nullptr;
+#ifdef ZEBSTAT_PYTHON_LINKS_QT
+    const ScreenTarget screen = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
+    zebstat_draw_chart(&in, static_cast<int>(cli::ChartPicture::ScreenMetrics), screen.width, screen.height, nullptr,
+                       &metrics);
+    measured = &metrics;
+#endif
+    if (svg) return py::bytes(ChartToSvg(in, measured));
+    const std::vector<std::uint8_t> wmf = ChartToPlaceableWmf(in, measured);
+    if (wmf.empty()) throw std::runtime_error("the chart could not be drawn as a metafile");
+    return py::bytes(reinterpret_cast<const char*>(wmf.data()), wmf.size());
 }
 
 std::string numberText(double v) {
@@ -208,63 +256,56 @@ std::string numberText(double v) {
 } // namespace
 
 PYBIND11_MODULE(zebstat, m) {
-#ifdef ZEBSTAT_PYTHON_LINKS_QT
-    cli::UseLinkedChartDrawer(&zebstat_draw_chart);
-#endif
     m.doc() = "ZEBstat's evaluation of static and dynamic light scattering (Zimm, Berry, Guinier, D-I..D-III)";
     g_loadError = PyErr_NewExceptionWithDoc("zebstat.LoadError",
                                             "A data file could not be loaded; the text is the program's message.",
                                             PyExc_Exception, nullptr);
     m.attr("LoadError") = py::handle(g_loadError);
 
-    py::class_<Measurement>(m, "Measurement", "Data files loaded into one measurement, as in one plot window.")
-        .def_property_readonly("files", [](const Measurement& s) { return s.loaded->files; })
-        .def_property_readonly("sample_name", [](const Measurement& s) { return s.loaded->sampleName; })
-        .def_property_readonly("concentrations", [](const Measurement& s) { return array(s.loaded->concentrationsGPerCm3); },
+    py::class_<MeasurementHandle>(m, "Measurement", "Data files loaded into one measurement, as in one plot window.")
+        .def_property_readonly("files", [](const MeasurementHandle& s) { return s.loaded->files; })
+        .def_property_readonly("sample_name", [](const MeasurementHandle& s) { return s.loaded->measurement->set.sampleName; })
+        .def_property_readonly("concentrations", [](const MeasurementHandle& s) { return array(concentrationsOf(*s.loaded)); },
                                "Concentrations 1..n in g/cm³.")
-        .def_property_readonly("q2", [](const Measurement& s) { return array(s.loaded->q2PerCm2); },
+        .def_property_readonly("q2", [](const MeasurementHandle& s) { return array(q2Of(*s.loaded)); },
                                "q² of angles 1..n in 1/cm².")
-        .def_property_readonly("messages", [](const Measurement& s) { return messageList(s.loaded->messages); },
+        .def_property_readonly("messages", [](const MeasurementHandle& s) { return messageList(s.loaded->messages); },
                                "(caption, text) of each message shown while loading.")
-        .def("dump", [](const Measurement& s) { return jsonLoads(s.loaded->dumpJson); },
+        .def("dump", [](const MeasurementHandle& s) { return pythonOf(SetRecord(s.loaded->measurement->set, s.loaded->messages)); },
              "The loaded set with the keys of `zebstat-batch eval --dump`.")
         .def("evaluate",
-             [](const Measurement& s, const std::string& plot, const py::object& qOrder, const py::object& cOrder,
+             [](const MeasurementHandle& s, const std::string& plot, const py::object& qOrder, const py::object& cOrder,
                 const py::object& k, bool smooth, bool weight, const py::object& deactivate, const py::object& xRange,
                 const py::object& yRange, const py::object& formFactor, int representation) {
                  CNumbersOnThisThread numbers;
-                 const cli::AnalysisOptions options = analysisOptions(plot, qOrder, cOrder, k, smooth, weight, deactivate);
-                 const cli::PlotOptions chart = chartOptions(xRange, yRange, formFactor, representation);
+                 Request request = evaluationRequest(plot, qOrder, cOrder, k, smooth, weight, deactivate);
+                 chartRequest(request, xRange, yRange, formFactor, representation);
                  const std::shared_ptr<const Loaded> loaded = s.loaded;
                  auto evaluated =
-                     std::make_shared<const Evaluated>(unlocked([&] { return Evaluate(*loaded, options, chart); }));
-                 if (options.kDisplayed)
-                     for (const auto& msg : evaluated->messages)
-                         if (msg.text == tx::InvalidFloatInput)
-                             throw py::value_error("k = " + numberText(*options.kDisplayed) + ": " + msg.text);
-                 return Evaluation{evaluated, jsonLoads(evaluated->resultsJson)};
+                     std::make_shared<const Evaluated>(unlocked([&] { return Evaluate(*loaded, request); }));
+                 return EvaluationHandle{evaluated, pythonOf(evaluated->results)};
              },
              py::arg("plot") = "zimm", py::arg("q_order") = 1, py::arg("c_order") = 1, py::arg("k") = py::none(),
              py::arg("smooth") = false, py::arg("weight") = false, py::arg("deactivate") = py::none(),
              py::arg("x_range") = py::none(), py::arg("y_range") = py::none(), py::arg("form_factor") = py::none(),
              py::arg("representation") = 11,
              "Evaluates the measurement as `zebstat-batch eval` with these options does.")
-        .def("__repr__", [](const Measurement& s) {
-            return "<zebstat.Measurement \"" + s.loaded->sampleName + "\": " +
-                   std::to_string(s.loaded->concentrationsGPerCm3.size()) + " concentrations, " +
-                   std::to_string(s.loaded->q2PerCm2.size()) + " angles>";
+        .def("__repr__", [](const MeasurementHandle& s) {
+            const MeasurementSet& set = s.loaded->measurement->set;
+            return "<zebstat.Measurement \"" + set.sampleName + "\": " + std::to_string(set.lastConcIndex) +
+                   " concentrations, " + std::to_string(set.lastAngleIndex) + " angles>";
         });
 
-    py::class_<Evaluation>(m, "Evaluation", "The outcome of Measurement.evaluate.")
-        .def_property_readonly("results", [](const Evaluation& e) { return e.results; },
+    py::class_<EvaluationHandle>(m, "Evaluation", "The outcome of Measurement.evaluate.")
+        .def_property_readonly("results", [](const EvaluationHandle& e) { return e.results; },
                                "The keys and values of `zebstat-batch eval --json`.")
-        .def_property_readonly("results_text", [](const Evaluation& e) { return e.evaluated->resultsText; },
+        .def_property_readonly("results_text", [](const EvaluationHandle& e) { return e.evaluated->view->evaluation().results.text; },
                                "The text of `zebstat-batch eval --results`.")
-        .def_property_readonly("messages", [](const Evaluation& e) { return messageList(e.evaluated->messages); })
-        .def_property_readonly("points", [](const Evaluation& e) { return columns(e.evaluated->points); },
+        .def_property_readonly("messages", [](const EvaluationHandle& e) { return messageList(e.evaluated->messages); })
+        .def_property_readonly("points", [](const EvaluationHandle& e) { return columns(e.evaluated->points); },
                                "The plotted points: x, y, error, y_high, y_low, active, conc, angle.")
         .def_property_readonly("lines",
-                               [](const Evaluation& e) {
+                               [](const EvaluationHandle& e) {
                                    py::dict d;
                                    d["c0"] = columns(e.evaluated->toC0);
                                    d["q0"] = columns(e.evaluated->toQ0);
@@ -274,24 +315,40 @@ PYBIND11_MODULE(zebstat, m) {
                                },
                                "The extrapolated points: c0 (to c = 0, per angle), q0 (to q = 0, per "
                                "concentration) and the intercepts found along each line.")
-        .def("svg", [](const Evaluation& e) { return chart(e, ".svg"); }, "The chart as --plot-file writes an SVG.")
-        .def("wmf", [](const Evaluation& e) { return chart(e, ".wmf"); }, "The chart as --plot-file writes a WMF.");
+        .def("svg", [](const EvaluationHandle& e) { return chart(e, true); }, "The chart as --plot-file writes an SVG.")
+        .def("wmf", [](const EvaluationHandle& e) { return chart(e, false); }, "The chart as --plot-file writes a WMF.");
 
     m.def("load",
           [](const py::object& files) {
               const std::vector<std::string> paths = fileList(files);
-              return Measurement{std::make_shared<const Loaded>(unlocked([&] { return LoadMeasurement(paths); }))};
+              return MeasurementHandle{std::make_shared<const Loaded>(unlocked([&] { return LoadMeasurement(paths); }))};
           },
           py::arg("files"), "Loads the files into one measurement: the first as \"Load\", the others as \"Add data file\".");
 
     m.def("formfactor",
           [](const std::string& model, int representation, double rgNm, const py::object& mw, const py::object& qMax) {
               CNumbersOnThisThread numbers;
-              std::vector<std::string> args = {"--model", model, "--representation", std::to_string(representation),
-                                                "--rg", numberText(rgNm)};
-              if (!mw.is_none()) args.insert(args.end(), {"--mw", numberText(mw.cast<double>())});
-              if (!qMax.is_none()) args.insert(args.end(), {"--q-max", numberText(qMax.cast<double>())});
-              return jsonLoads(unlocked([&] { return FormFactor(args); }));
+              FormFactorRequest request;
+              try {
+                  constexpr OptionSpelling kKeywords = OptionSpelling::Keyword;
+                  ModelList list;
+                  ParseModelList(model, Option::Model, kKeywords, false, list);
+                  request.models = list.models;
+                  request.userFile = list.userFile;
+                  request.representation = CheckedRepresentation(representation, Option::Representation, kKeywords);
+                  request.rgNm = CheckedPositive(rgNm, numberText(rgNm), Option::Rg, kKeywords);
+                  if (!mw.is_none()) {
+                      const double v = mw.cast<double>();
+                      request.mwGPerMol = CheckedPositive(v, numberText(v), Option::Mw, kKeywords);
+                  }
+                  if (!qMax.is_none()) {
+                      const double v = qMax.cast<double>();
+                      request.qMaxPerCm = CheckedPositive(v, numberText(v), Option::QMax, kKeywords);
+                  }
+              } catch (const OptionError& e) {
+                  throw py::value_error(e.text);
+              }
+              return pythonOf(unlocked([&] { return FormFactor(request); }));
           },
           py::arg("model"), py::arg("representation") = 11, py::arg("rg_nm"), py::arg("mw") = py::none(),
           py::arg("q_max") = py::none(),

@@ -17,6 +17,8 @@
 // data file) when "user" is among the models}.
 #pragma once
 
+#include "evaluation/EvaluationOptions.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,19 +48,13 @@ struct EvaluationFormFactor {
 
 struct SavedEvaluation {
     std::vector<EvaluationDataFile> files;  // the first opens the window, the others are added
-    int plotType = 1;                       // 1 Zimm .. 6 D-III
-    int qOrder = 0;
-    int cOrder = 0;
-    bool smoothing = false;  // the smoothing chosen (applies while a q order is chosen)
-    bool weighting = false;
-    std::optional<double> kInternal;  // empty: the default k of the data
-    std::vector<std::pair<int, int>> deactivated;  // (concentration, angle), both from 1
+    // Plot type, orders, smoothing as chosen (it applies while a q order is
+    // chosen), weighting, k (none: the default k of the data) and the points
+    // switched off ("deactivated"). The names of plot types and models are
+    // those of the option table.
+    EvaluationOptions options;
     std::optional<EvaluationFormFactor> formFactor;
 };
-
-// The names the file uses for plot types and form-factor models.
-const char* PlotTypeName(int plotType);    // "zimm", "berry", "guinier", "d1", "d2", "d3"
-const char* ModelName(int model);          // "coil-md", "coil-pd", "rod", "sphere", "user"
 
 // The text of a .zeb file, ended by a line end.
 std::string EvaluationJson(const SavedEvaluation& evaluation);

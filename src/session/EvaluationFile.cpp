@@ -1,8 +1,9 @@
 // Writing and reading the text of a .zeb file.
 #include "data/CFormat.h"
 #include "data/FileAccess.h"
+#include "evaluation/OptionTable.h"
 #include "session/Evaluation.h"
-#include "session/JsonDocument.h"
+#include "export/JsonDocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,9 +15,6 @@ namespace {
 
 using jsondoc::Value;
 using Kind = jsondoc::Value::Kind;
-
-const char* const kPlotTypeNames[6] = {"zimm", "berry", "guinier", "d1", "d2", "d3"};
-const char* const kModelNames[5] = {"coil-md", "coil-pd", "rod", "sphere", "user"};
 
 // Whole numbers are exact in a double up to 2^53.
 constexpr double kLargestWhole = 9007199254740992.0;
@@ -79,13 +77,16 @@ EvaluationDataFile dataFile(const Value& v, const std::string& where) {
     return f;
 }
 
-int nameIndex(const Value& v, const char* const* names, int count, const std::string& what) {
-    if (v.kind == Kind::String)
-        for (int i = 0; i < count; ++i)
-            if (v.text == names[i]) return i + 1;
-    std::string list;
-    for (int i = 0; i < count; ++i) list += std::string(i ? (i + 1 == count ? " or " : ", ") : "") + names[i];
-    throw Bad{what + " must be " + list + "."};
+PlotType plotTypeOf(const Value& v) {
+    const auto type = v.kind == Kind::String ? PlotTypeNamed(v.text) : std::nullopt;
+    if (!type) throw Bad{"\"plotType\" must be " + PlotTypeNameList() + "."};
+    return *type;
+}
+
+int modelOf(const Value& v, const std::string& what) {
+    const auto model = v.kind == Kind::String ? ModelNamed(v.text) : std::nullopt;
+    if (!model) throw Bad{what + " must be coil-md, coil-pd, rod, sphere or user."};
+    return *model;
 }
 
 double positiveNumber(const Value& v, const std::string& name) {
@@ -102,7 +103,7 @@ EvaluationFormFactor formFactor(const Value& v) {
     if (models.kind != Kind::Array || models.items.empty() || models.items.size() > 5)
         throw Bad{where + "\"models\" must list 1 to 5 models."};
     for (const Value& m : models.items) {
-        const int model = nameIndex(m, kModelNames, 5, where + "a model");
+        const int model = modelOf(m, where + "a model");
         for (int earlier : ff.models)
             if (earlier == model) throw Bad{where + "the model \"" + m.text + "\" is listed twice."};
         ff.models.push_back(model);
@@ -140,16 +141,17 @@ SavedEvaluation evaluationOf(const Value& root) {
         throw Bad{"\"files\" must list 1 to 99 data files."};
     for (std::size_t i = 0; i < files.items.size(); ++i)
         e.files.push_back(dataFile(files.items[i], CFormat("file %zu", i + 1)));
-    e.plotType = nameIndex(member(root, "plotType", ""), kPlotTypeNames, 6, "\"plotType\"");
-    e.qOrder = static_cast<int>(wholeNumber(member(root, "qOrder", ""), "\"qOrder\"", 0, 5));
-    e.cOrder = static_cast<int>(wholeNumber(member(root, "cOrder", ""), "\"cOrder\"", 0, 5));
+    EvaluationOptions& o = e.options;
+    o.plotType = plotTypeOf(member(root, "plotType", ""));
+    o.qOrder = *FitOrderFromNumber(static_cast<int>(wholeNumber(member(root, "qOrder", ""), "\"qOrder\"", 0, 5)));
+    o.cOrder = *FitOrderFromNumber(static_cast<int>(wholeNumber(member(root, "cOrder", ""), "\"cOrder\"", 0, 5)));
     const Value& k = member(root, "k", "");
     if (!k.isNull()) {
         if (k.kind != Kind::Number || k.number == 0.0) throw Bad{"\"k\" must be null or a number other than 0."};
-        e.kInternal = k.number;
+        o.kInternal = k.number;
     }
-    e.smoothing = flag(member(root, "smoothing", ""), "\"smoothing\"");
-    e.weighting = flag(member(root, "weighting", ""), "\"weighting\"");
+    o.smoothing = flag(member(root, "smoothing", ""), "\"smoothing\"") ? Smoothing::On : Smoothing::Off;
+    o.weighting = flag(member(root, "weighting", ""), "\"weighting\"") ? Weighting::On : Weighting::Off;
     const Value& off = member(root, "deactivated", "");
     if (off.kind != Kind::Array || off.items.size() > 99u * 135u)
         throw Bad{"\"deactivated\" must list [concentration, angle] pairs."};
@@ -158,11 +160,11 @@ SavedEvaluation evaluationOf(const Value& root) {
             throw Bad{"\"deactivated\" must list [concentration, angle] pairs."};
         const int c = static_cast<int>(wholeNumber(pair.items[0], "a concentration in \"deactivated\"", 1, 99));
         const int a = static_cast<int>(wholeNumber(pair.items[1], "an angle in \"deactivated\"", 1, 135));
-        e.deactivated.emplace_back(c, a);
+        o.switchedOff.push_back({c, a});
     }
     if (const Value* ff = root.find("formFactor"); ff && !ff->isNull()) {
         e.formFactor = formFactor(*ff);
-        if (e.plotType > 3) throw Bad{"\"formFactor\" needs a static plot type (zimm, berry or guinier)."};
+        if (!IsStaticPlot(o.plotType)) throw Bad{"\"formFactor\" needs a static plot type (zimm, berry or guinier)."};
     }
     return e;
 }
@@ -177,23 +179,21 @@ bool underRoot(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 } // namespace
 
-const char* PlotTypeName(int plotType) { return plotType >= 1 && plotType <= 6 ? kPlotTypeNames[plotType - 1] : ""; }
-const char* ModelName(int model) { return model >= 1 && model <= 5 ? kModelNames[model - 1] : ""; }
-
 std::string EvaluationJson(const SavedEvaluation& e) {
     std::string out = "{\n  \"program\": \"ZEBstat\",\n  \"format\": " + std::to_string(kEvaluationFormat) + ",\n";
     out += "  \"files\": [";
     for (std::size_t i = 0; i < e.files.size(); ++i) out += std::string(i ? ",\n    " : "\n    ") + fileJson(e.files[i]);
     out += "\n  ],\n";
-    out += "  \"plotType\": " + jsondoc::Quote(PlotTypeName(e.plotType)) + ",\n";
-    out += "  \"qOrder\": " + std::to_string(e.qOrder) + ",\n";
-    out += "  \"cOrder\": " + std::to_string(e.cOrder) + ",\n";
-    out += "  \"k\": " + (e.kInternal ? jsondoc::Number(*e.kInternal) : std::string("null")) + ",\n";
-    out += std::string("  \"smoothing\": ") + (e.smoothing ? "true" : "false") + ",\n";
-    out += std::string("  \"weighting\": ") + (e.weighting ? "true" : "false") + ",\n";
+    const EvaluationOptions& o = e.options;
+    out += "  \"plotType\": " + jsondoc::Quote(PlotTypeName(o.plotType)) + ",\n";
+    out += "  \"qOrder\": " + std::to_string(OrderNumber(o.qOrder)) + ",\n";
+    out += "  \"cOrder\": " + std::to_string(OrderNumber(o.cOrder)) + ",\n";
+    out += "  \"k\": " + (o.kInternal ? jsondoc::Number(*o.kInternal) : std::string("null")) + ",\n";
+    out += std::string("  \"smoothing\": ") + (o.smoothing == Smoothing::On ? "true" : "false") + ",\n";
+    out += std::string("  \"weighting\": ") + (o.weighting == Weighting::On ? "true" : "false") + ",\n";
     out += "  \"deactivated\": [";
-    for (std::size_t i = 0; i < e.deactivated.size(); ++i)
-        out += CFormat("%s[%d, %d]", i ? ", " : "", e.deactivated[i].first, e.deactivated[i].second);
+    for (std::size_t i = 0; i < o.switchedOff.size(); ++i)
+        out += CFormat("%s[%d, %d]", i ? ", " : "", o.switchedOff[i].concentration, o.switchedOff[i].angle);
     out += "],\n  \"formFactor\": ";
     if (!e.formFactor) {
         out += "null";

@@ -50,7 +50,6 @@ inline constexpr const char* RefCorrSkipAll = "Skip for others also";
 inline constexpr const char* InputFormFLabelC = "c/(g/dm³)";
 inline constexpr const char* InputFormFLabelRg = "Rg/nm:";
 inline constexpr const char* InputFormFLabelMw = "Mw/(g/mol):";
-inline constexpr const char* InputFormFNumberPattern = "0.000E-0";
 inline constexpr const char* MemoWillPlot =
     "Form factor will be calculated with Rg and Mw obtained \r\n"
     "by extrapolating the data of the concentration c for q->0. \r\n"
@@ -66,7 +65,5 @@ inline constexpr const char* MemoNo =
     "record, with the extrapolation q->0 being performed, selected.\r\n"
     "In case you wish to plot the form factor any way, you must enter \r\n"
     "appropriate values for Rg and Mw in the edit fields below: ";
-inline constexpr const char* InvalidNumber = "Invalid Number !";
-inline constexpr const char* InvalidInput = "Invalid input !";
 
 } // namespace zeb::tx

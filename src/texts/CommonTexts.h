@@ -6,6 +6,11 @@ namespace zeb::tx {
 inline constexpr const char* AppTitle = "ZEB-Stat";
 inline constexpr const char* FrameCaption = "ZEB / Static & Dynamic FIT and PLOT ";
 inline constexpr const char* VersionText = "4.22 11/98";
+// A value a dialog cannot take (the options, the form-factor parameters).
+inline constexpr const char* InvalidInput = "Invalid input !";
+// The clipboard (the results window, the exports).
+inline constexpr const char* CouldNotOpenClipboard = "Could not open Clipboard !";
+inline constexpr const char* CouldNotAllocateClipboard = "Could not allocate RAM for Clipboard data !";
 
 // Captions of message boxes.
 inline constexpr const char* CapZebStat = "ZEB-Stat";                 // questions, frame and export errors

@@ -8,7 +8,5 @@ inline constexpr const char* ResultsToClipboard = "Results to &Clipboard";
 inline constexpr const char* ResultsCopied = "Results of the calculation are copied to Clipboard.";
 inline constexpr const char* CapResultsCopied = "ZEB-Stat:";
 inline constexpr const char* CapResultsClipboardError = "ZEBstat:";
-inline constexpr const char* CouldNotOpenClipboard = "Could not open Clipboard !";
-inline constexpr const char* CouldNotAllocateClipboard = "Could not allocate RAM for Clipboard data !";
 
 } // namespace zeb::tx

@@ -1,9 +1,9 @@
 // The analysis options of eval, the --json object and the formfactor command.
 #include "cli/AnalysisOptions.h"
 #include "cli/Commands.h"
-#include "cli/ResultsJson.h"
+#include "export/ResultsRecord.h"
+#include "plot/EvaluationView.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
@@ -28,59 +28,62 @@ AnalysisOptions ParseAnalysisOptions(std::vector<std::string> args) {
 TEST(AnalysisOptions, ParsesEveryOptionAndRefusesBadValues) {
     const AnalysisOptions o = ParseAnalysisOptions({"--plot", "d2", "--q-order", "3", "--c-order", "1", "--smooth", "--weight",
                                      "--k", "2,5", "--deactivate", "1:2,3:14", "--results", "--json"});
-    EXPECT_EQ(o.plotType, PlotType::DII);
-    EXPECT_EQ(o.qOrder, 3);
-    EXPECT_EQ(o.cOrder, 1);
-    EXPECT_TRUE(o.smooth && o.weight && o.results && o.json);
+    EXPECT_EQ(o.evaluation.plotType, PlotType::DII);
+    EXPECT_EQ(o.evaluation.qOrder, FitOrder::Three);
+    EXPECT_EQ(o.evaluation.cOrder, FitOrder::One);
+    EXPECT_TRUE(o.evaluation.smoothing == Smoothing::On && o.evaluation.weighting == Weighting::On && o.results && o.json);
     EXPECT_EQ(o.kDisplayed, 2.5);
-    EXPECT_EQ(o.deactivate, (std::vector<std::pair<int, int>>{{1, 2}, {3, 14}}));
+    EXPECT_EQ(o.evaluation.switchedOff, (std::vector<PointIndex>{{1, 2}, {3, 14}}));
     for (const auto& bad : std::vector<std::vector<std::string>>{
              {"--plot", "debye"}, {"--q-order", "6"}, {"--c-order"}, {"--k", "x"}, {"--deactivate", "1-2"},
              {"--deactivate", "1:"}, {"--deactivate", "a:1"}, {"--bogus"}})
         EXPECT_THROW(ParseAnalysisOptions(bad), cli::UsageError) << bad[0];
 }
 
-struct AnalysedWindow {
-    ScriptedPlatform platform;
-    TFitF1 w{platform};
-    AnalysedWindow() {
+// A model set of 4 concentrations and 6 angles evaluated with the options.
+struct Analysed {
+    MessageLog messages;
+    MeasurementSet set{messages};
+    std::unique_ptr<EvaluationView> view;
+    explicit Analysed(const AnalysisOptions& o) {
         test::ModelParams m;
         m.noise = 0.01;
-        test::FillModelSet(w.set(), 4, 6, m);
-        w.PostLoadSetup();
+        test::FillModelSet(set, 4, 6, m);
+        view = std::make_unique<EvaluationView>(set, cli::OptionsForSet(set, o, messages));
+    }
+    Record results() const {
+        const Evaluation& e = view->evaluation();
+        return ResultsRecord(e.set, e.options, e.fits, e.results, &view->chart().axes, {});
     }
 };
 
-std::string Value(const cli::JsonMembers& members, const std::string& key) {
-    for (const auto& [k, v] : members)
-        if (k == key) return v;
-    return "(missing)";
+std::string Value(const Record& r, const std::string& key) {
+    const Record* member = r.find(key);
+    return member ? RecordJson(*member) : "(missing)";
 }
 
-std::vector<std::string> Keys(const cli::JsonMembers& members) {
+std::vector<std::string> Keys(const Record& r) {
     std::vector<std::string> keys;
-    for (const auto& [k, v] : members) keys.push_back(k);
+    for (const auto& [k, v] : r.members()) keys.push_back(k);
     return keys;
 }
 
 TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
-    AnalysedWindow x;
-    const AnalysisOptions o = ParseAnalysisOptions({"--q-order", "1", "--c-order", "2", "--weight", "--k", "3", "--deactivate", "2:1"});
-    cli::ApplyAnalysisOptions(x.w, o);
-    EXPECT_EQ(x.w.set().cell(2, 1)->active, 0);
-    EXPECT_EQ(x.w.k(), 3e11);
-    EXPECT_EQ(x.w.weighting(), Weighting::On);
-    const cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    const Analysed x(ParseAnalysisOptions({"--q-order", "1", "--c-order", "2", "--weight", "--k", "3", "--deactivate", "2:1"}));
+    const Evaluation& e = x.view->evaluation();
+    EXPECT_EQ(e.set.cell(2, 1)->active, 0);
+    EXPECT_EQ(e.options.kInternal, 3e11);
+    const Record m = x.results();
     EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "qOrder", "cOrder", "smoothing", "weighting", "k", "MwC",
                                                  "MwQ2", "RgNm", "S2Cm2", "A2", "relErrPercent", "resultLines",
-                                                 "concentrations", "lines", "messages"}));
+                                                 "concentrations", "lines", "axes", "messages"}));
     const auto value = [&](const std::string& key) { return Value(m, key); };
     EXPECT_EQ(value("qOrder"), "1");
     EXPECT_EQ(value("cOrder"), "2");
     EXPECT_EQ(value("weighting"), "true");
     EXPECT_EQ(value("smoothing"), "false");
     EXPECT_EQ(value("k"), "300000000000");
-    EXPECT_EQ(value("MwQ2"), json::number(*x.w.results().mwQ2));
+    EXPECT_EQ(value("MwQ2"), RecordJson(Record::Number(*e.results.mwQ2)));
     EXPECT_EQ(value("messages"), "[]");
     EXPECT_TRUE(std::regex_match(value("relErrPercent"),
                                  std::regex(R"(\{"P1": [0-9.e-]+, "P2": [0-9.e-]+, "P3": [0-9.e-]+, "P4": [0-9.e-]+\})")))
@@ -95,9 +98,7 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
 }
 
 TEST(ResultsJson, DynamicKeysAndMissingValuesAreNull) {
-    AnalysedWindow x;
-    cli::ApplyAnalysisOptions(x.w, ParseAnalysisOptions({"--plot", "d3", "--q-order", "1", "--smooth"}));
-    cli::JsonMembers m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    Record m = Analysed(ParseAnalysisOptions({"--plot", "d3", "--q-order", "1", "--smooth"})).results();
     const std::vector<std::string> keys = Keys(m);
     EXPECT_EQ(std::vector<std::string>(keys.begin() + 6, keys.begin() + 10),
               (std::vector<std::string>{"DzC", "DzQ2", "CS2", "kD"}));
@@ -107,15 +108,34 @@ TEST(ResultsJson, DynamicKeysAndMissingValuesAreNull) {
     EXPECT_EQ(Value(m, "resultLines"), R"(["", "", "", ""])");
     EXPECT_EQ(Value(m, "lines"),
               R"({"cToZero": {"coefficients": [], "errors": []}, "qToZero": {"coefficients": [], "errors": []}})");
-    x.w.OnBerechnungC1();
-    m = cli::ResultsJsonMembers(x.w, x.platform.messages);
+    m = Analysed(ParseAnalysisOptions({"--plot", "d3", "--q-order", "1", "--c-order", "1", "--smooth"})).results();
     EXPECT_NE(Value(m, "kD"), "null");
     EXPECT_TRUE(std::regex_match(Value(m, "resultLines"),
                                  std::regex(R"(\["Dz\(c\): \S+ µm²/s", "Dz\(q²\): \S+ µm²/s", "C<S²>: \S+ µm²", "kD: \S+ dm³/g"\])")))
         << Value(m, "resultLines");
-    AnalysisOptions bad;
-    bad.deactivate = {{5, 1}};
-    EXPECT_THROW(cli::ApplyAnalysisOptions(x.w, bad), cli::UsageError);
+}
+
+TEST(AnalysisOptions, TheDataDecidePointsAndK) {
+    const auto refusal = [](const std::vector<std::string>& args) -> std::string {
+        try {
+            Analysed x(ParseAnalysisOptions(args));
+        } catch (const cli::UsageError& e) {
+            return e.text;
+        }
+        return "";
+    };
+    EXPECT_EQ(refusal({"--deactivate", "5:1"}), "--deactivate 5:1: no such point (concentrations 1..4, angles 1..6)");
+    EXPECT_EQ(refusal({"--deactivate", "1:7"}), "--deactivate 1:7: no such point (concentrations 1..4, angles 1..6)");
+    AnalysisOptions session;
+    session.evaluation.kInternal = 1e300;  // a saved evaluation's k that these data cannot show
+    EXPECT_THROW(Analysed{session}, cli::UsageError);
+    // A typed k the chart cannot show is refused with the window's message; the automatic k stays.
+    const Analysed typed(ParseAnalysisOptions({"--k", "1e40"}));
+    ASSERT_EQ(typed.messages.messages.size(), 1u);
+    EXPECT_EQ(typed.messages.messages[0].text, "Invalid input for floating point number.");
+    EXPECT_EQ(typed.view->evaluation().options.kInternal, AutomaticK(typed.set));
+    // A typed zero is taken as 1.0 in the displayed unit.
+    EXPECT_EQ(Analysed(ParseAnalysisOptions({"--k", "0"})).view->evaluation().options.kInternal, 1e11);
 }
 
 TEST(BatchFormFactor, CurvesAsJsonAndItsErrors) {

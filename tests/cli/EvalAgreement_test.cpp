@@ -4,14 +4,11 @@
 // Values must agree to at least 7 significant digits; the apparent Mw and Dz,
 // which the program rounds before it reports them, to their rounding; values
 // that are zero in exact arithmetic (errors of exact fits) down to rounding noise.
-#include "cli/AnalysisOptions.h"
-#include "cli/BatchLoad.h"
-#include "cli/DumpJson.h"
-#include "cli/Json.h"
-#include "cli/ResultsJson.h"
 #include "cli/ReferenceEvaluation.h"
+#include "data/MeasurementLoader.h"
+#include "evaluation/Evaluation.h"
+#include "export/ResultsRecord.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
@@ -102,19 +99,25 @@ struct Checker {
     }
 };
 
+// A loaded set (or one evaluated once, whose extrapolated points can be
+// switched off), what each evaluation starts from.
 struct Loaded {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    std::unique_ptr<LoadedMeasurement> loaded = std::make_unique<LoadedMeasurement>();
+    std::unique_ptr<Evaluation> evaluated;  // when the evaluations start from an evaluated set
+    MessageLog messages;                    // of every evaluation
     test::RefData data;
     double q2Max = 0, cMax = 0;
     Loaded() = default;
     explicit Loaded(const std::vector<std::string>& files) {
-        EXPECT_TRUE(cli::LoadFiles(w, platform, files)) << files.front();
+        loaded = LoadMeasurement(files, platform);
+        EXPECT_TRUE(loaded->loaded()) << files.front();
         snapshot();
     }
+    const MeasurementSet& set() const { return evaluated ? evaluated->set : loaded->set; }
     // The reference's copy of the set, as --dump prints it.
     void snapshot() {
-        data = test::RefData::FromDump(JsonReader::Parse(cli::DumpJson(w.set(), {})));
+        data = test::RefData::FromDump(JsonReader::Parse(RecordJson(SetRecord(set(), {}))));
         for (int a = 1; a <= data.na; ++a) q2Max = std::max(q2Max, data.q2[static_cast<std::size_t>(a)]);
         for (int c = 1; c <= data.nc; ++c) cMax = std::max(cMax, data.conc[static_cast<std::size_t>(c)]);
     }
@@ -163,12 +166,17 @@ void EveryCombination(Loaded& x, const std::string& name, Checker& check) {
             for (int smooth = 0; smooth <= 1; ++smooth)
                 for (int q = 0; q <= 5; ++q)
                     for (int c = 0; c <= 5; ++c) {
-                        cli::AnalysisOptions o;
-                        o.plotType = static_cast<PlotType>(type), o.qOrder = q, o.cOrder = c, o.smooth = smooth, o.weight = weight;
-                        cli::ApplyAnalysisOptions(x.w, o);
+                        EvaluationOptions o;
+                        o.plotType = static_cast<PlotType>(type);
+                        o.qOrder = *FitOrderFromNumber(q);
+                        o.cOrder = *FitOrderFromNumber(c);
+                        o.smoothing = smooth ? Smoothing::On : Smoothing::Off;
+                        o.weighting = weight ? Weighting::On : Weighting::Off;
                         JsonValue j;
                         try {
-                            j = JsonReader::Parse(json::object(cli::ResultsJsonMembers(x.w, {})));
+                            const Evaluation e(x.set(), o);
+                            for (const Message& m : e.messages) x.messages.inform(m.text, m.caption, m.icon);
+                            j = JsonReader::Parse(RecordJson(ResultsRecord(e.set, e.options, e.fits, e.results, nullptr, {})));
                         } catch (const std::exception& e) {
                             FAIL() << name << ": " << e.what();
                         }
@@ -203,15 +211,16 @@ TEST(EvalAgreement, FilesAddedToOneWindowAndDeactivatedPoints) {
     // point out of its line.
     Checker check;
     Loaded x({Example("ps-tarn.plt"), Example("ps-toluene.plx"), Example("ps-small.asc")});
-    ASSERT_EQ(x.w.set().lastConcIndex, 10);
+    ASSERT_EQ(x.set().lastConcIndex, 10);
     EveryCombination(x, "plt+plx+asc", check);
     Loaded y({Example("ps-toluene.sta"), Example("ps-static.sta")});
-    cli::AnalysisOptions o;
-    o.deactivate = {{1, 1}, {1, 13}, {2, 5}, {5, 3}, {9, 11}};
-    cli::ApplyAnalysisOptions(y.w, o);
+    EvaluationOptions o;
+    o.switchedOff = {{1, 1}, {1, 13}, {2, 5}, {5, 3}, {9, 11}};
+    o.qOrder = o.cOrder = FitOrder::One;
+    y.evaluated = std::make_unique<Evaluation>(y.loaded->set, o);
     // Extrapolated points are deactivated in the plot only.
-    y.w.set().cell(3, 0)->active = 0;
-    y.w.set().cell(0, 7)->active = 0;
+    y.evaluated->set.cell(3, 0)->active = 0;
+    y.evaluated->set.cell(0, 7)->active = 0;
     y.snapshot();
     EveryCombination(y, "sta+sta deactivated", check);
     Report(check);
@@ -224,16 +233,19 @@ TEST(EvalAgreement, NonPositiveKcROnlyInTheirPlotTypes) {
     Loaded x;
     test::ModelParams m;
     m.noise = 1.3;
-    test::FillModelSet(x.w.set(), 6, 14, m);
-    x.w.PostLoadSetup();
+    test::FillModelSet(x.loaded->set, 6, 14, m);
     x.snapshot();
     int negative = 0;
     for (int c = 1; c <= 6; ++c)
-        for (int a = 1; a <= 14; ++a) negative += x.w.set().cell(c, a)->kcr <= 0;
+        for (int a = 1; a <= 14; ++a) negative += x.set().cell(c, a)->kcr <= 0;
     ASSERT_GT(negative, 3);
     EveryCombination(x, "model with Kc/R <= 0", check);
-    EXPECT_TRUE(x.platform.saw("Kc/R < 0"));
-    EXPECT_TRUE(x.platform.saw("Kc/R <= 0"));
+    const auto saw = [&](const std::string& part) {
+        return std::any_of(x.messages.messages.begin(), x.messages.messages.end(),
+                           [&](const Message& msg) { return msg.text.find(part) != std::string::npos; });
+    };
+    EXPECT_TRUE(saw("Kc/R < 0"));
+    EXPECT_TRUE(saw("Kc/R <= 0"));
     Report(check);
 }
 

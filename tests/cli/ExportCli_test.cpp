@@ -1,11 +1,10 @@
 // The export options of eval: --choose, --export-asc, --export-rat, --export-plx.
-#include "cli/AnalysisOptions.h"
-#include "cli/BatchLoad.h"
 #include "cli/Commands.h"
 #include "cli/ExportOptions.h"
 #include "export/ExportText.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChosenConcentrations.h"
+#include "plot/EvaluationView.h"
 #include "plotwindow/TFitF1.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
@@ -43,14 +42,20 @@ std::string Fmt(const char* format, double a, double b) {
     return buffer;
 }
 
-// The window zebstat-batch builds, with the chosen list set as the export
-// dialog sets it: the reference the written files are compared with.
+// A plot window with the files loaded and the options chosen through its
+// menus, the chosen list set as the export dialog sets it: the reference the
+// files the batch tool writes are compared with.
 struct ExportedWindow {
     ScriptedPlatform platform;
     TFitF1 w{platform};
-    ExportedWindow(const std::vector<std::string>& files, const cli::AnalysisOptions& analysis, const std::vector<int>& chosen) {
-        EXPECT_TRUE(cli::LoadFiles(w, platform, files));
-        cli::ApplyAnalysisOptions(w, analysis);
+    ExportedWindow(const std::vector<std::string>& files, const EvaluationOptions& analysis, const std::vector<int>& chosen) {
+        platform.openAnswers.assign(files.begin(), files.end());
+        w.FormActivate();
+        for (std::size_t i = 1; i < files.size(); ++i) EXPECT_EQ(w.ID_DATEI_DAZULADENClick(), kLoadOk);
+        for (const PointIndex& p : analysis.switchedOff) w.set().cell(p.concentration, p.angle)->active = 0;
+        w.selectPlotType(analysis.plotType);
+        w.selectQOrder(analysis.qOrder);
+        w.selectCOrder(analysis.cOrder);
         ChosenConcentrations list(w.chosenConcentrations(), w.set());
         list.setC0Intercept(&w.lineC0Record());
         for (int c : chosen) list.add(c);
@@ -66,10 +71,10 @@ TEST(BatchExport, AsciiFileIsTheWindowsExportOfTheChosenConcentrations) {
     EXPECT_EQ(r.err, "");
     const std::string text = test::ReadFile(asc);
 
-    cli::AnalysisOptions analysis;
+    EvaluationOptions analysis;
     analysis.plotType = PlotType::Berry;
-    analysis.qOrder = analysis.cOrder = 1;
-    analysis.deactivate = {{2, 3}};
+    analysis.qOrder = analysis.cOrder = FitOrder::One;
+    analysis.switchedOff = {{2, 3}};
     ExportedWindow ref({Example("ps-toluene.sta")}, analysis, {2, 0, 1});
     EXPECT_EQ(text, BuildAsciiExport(ref.w.set(), ref.w.chosenConcentrations(), 2, &ref.w.lineC0()));
 
@@ -264,27 +269,27 @@ TEST(BatchExport, AFileThatCannotBeWrittenFailsAloneAndLeavesNoTrace) {
 }
 
 TEST(BatchExport, ChoosingMarksThePointsAsTheChartShowsThem) {
-    ScriptedPlatform platform;
-    TFitF1 w(platform);
+    MessageLog messages;
+    MeasurementSet set(messages);
     test::ModelParams m;
-    test::FillModelSet(w.set(), 3, 5, m);
-    w.PostLoadSetup();
-    w.OnBerechnungQ1();
-    w.OnBerechnungC1();
-    w.set().cell(2, 4)->active = 0;
+    test::FillModelSet(set, 3, 5, m);
+    set.cell(2, 4)->active = 0;
+    EvaluationOptions options;
+    options.qOrder = options.cOrder = FitOrder::One;
+    EvaluationView view(set, options);
     cli::ExportOptions o;
     std::size_t i = 0;
     const std::vector<std::string> args = {"--choose", "2 0"};
     ASSERT_TRUE(cli::ParseExportOption(args, i, o));
-    w.chosenConcentrations() = {3};  // an earlier choice is replaced
-    w.set().cell(3, 1)->symbolState = 100;
-    cli::ApplyChosenConcentrations(w, o);
-    EXPECT_EQ(w.chosenConcentrations(), (std::vector<int>{2, 0}));
-    EXPECT_EQ(w.set().cell(2, 1)->symbolState, 100);
-    EXPECT_EQ(w.set().cell(2, 4)->symbolState, 1000);  // chosen but inactive
-    EXPECT_EQ(w.set().cell(3, 1)->symbolState, 1);     // no longer chosen
-    ASSERT_EQ(w.lineC0().hasData, 1);
-    EXPECT_EQ(w.lineC0().symbolState, 100);  // the intercept goes with the c = 0 group
+    view.choose({3});  // an earlier choice is replaced
+    cli::ApplyChosenConcentrations(view, o);
+    const Evaluation& e = view.evaluation();
+    EXPECT_EQ(view.chosen(), (std::vector<int>{2, 0}));
+    EXPECT_EQ(e.set.cell(2, 1)->symbolState, 100);
+    EXPECT_EQ(e.set.cell(2, 4)->symbolState, 1000);  // chosen but inactive
+    EXPECT_EQ(e.set.cell(3, 1)->symbolState, 1);     // no longer chosen
+    ASSERT_EQ(e.fits.lineC0.hasData, 1);
+    EXPECT_EQ(e.fits.lineC0.symbolState, 100);  // the intercept goes with the c = 0 group
 }
 
 } // namespace

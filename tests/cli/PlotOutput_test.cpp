@@ -3,7 +3,7 @@
 #include "cli/PlotOutput.h"
 #include "dialogs/TFormInputFormF.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plot/EvaluationView.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
@@ -52,93 +52,92 @@ TEST(PlotOptions, FormFactorModelsAndRepresentation) {
         EXPECT_THROW(ParsePlotOptions(bad), cli::UsageError) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
 }
 
-struct PlottedWindow {
-    ScriptedPlatform platform;
-    TFitF1 w{platform};
-    PlottedWindow() {
+// A model set of 3 concentrations and 6 angles evaluated with both orders 1
+// (or with the options given).
+struct Plotted {
+    MessageLog messages;
+    MeasurementSet set{messages};
+    std::unique_ptr<EvaluationView> view;
+    explicit Plotted(EvaluationOptions o = {}) {
         test::ModelParams m;
         m.noise = 0.01;
-        test::FillModelSet(w.set(), 3, 6, m);
-        w.PostLoadSetup();
-        w.OnBerechnungQ1();
-        w.OnBerechnungC1();
+        test::FillModelSet(set, 3, 6, m);
+        if (o.qOrder == FitOrder::None && o.cOrder == FitOrder::None && o.plotType == PlotType::Zimm)
+            o.qOrder = o.cOrder = FitOrder::One;
+        view = std::make_unique<EvaluationView>(set, o);
     }
 };
 
 TEST(PlotOptions, RangesAreReadInTheUnitsOfTheLabelsOfThePlotShown) {
-    PlottedWindow x;
-    cli::ApplyPlotRanges(x.w, ParsePlotOptions({"--x-range", "400", "0"}));
-    const PlotSettings& s = x.w.plotSettings();
+    Plotted x;
+    cli::ApplyPlotRanges(*x.view, ParsePlotOptions({"--x-range", "400", "0"}));
+    const PlotSettings& s = x.view->chart().settings;
+    const AxesState& axes = x.view->chart().axes;
     EXPECT_EQ(s.manualX.on, 1);
     EXPECT_EQ(s.manualX.minimum, 0.0);
     EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
     EXPECT_EQ(s.manualY.on, 0);  // y stays automatic
-    EXPECT_EQ(x.w.axes().x.labels.front(), "0");
-    EXPECT_GE(x.w.axes().x.maximum, 4.1e10 * (1 - 1e-9));  // with its margin
+    EXPECT_EQ(axes.x.labels.front(), "0");
+    EXPECT_GE(axes.x.maximum, 4.1e10 * (1 - 1e-9));  // with its margin
 
     // In the form-factor view the ranges are those of the form-factor plot.
-    x.w.mnFormFactorPClick(10);
-    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
-    x.w.mnFormFactorPPClick(9);  // Pz vs q, q labelled in µm⁻¹
-    ASSERT_TRUE(x.w.formFactor().viewShown);
-    cli::ApplyPlotRanges(x.w, ParsePlotOptions({"--x-range", "0", "3", "--y-range", "0", "1"}));
+    ASSERT_EQ(x.view->showFormFactorView({1}, "", 11, x.messages), EvaluationView::FormFactorOutcome::Shown);  // Pz vs q, q in µm⁻¹
+    cli::ApplyPlotRanges(*x.view, ParsePlotOptions({"--x-range", "0", "3", "--y-range", "0", "1"}));
     EXPECT_DOUBLE_EQ(s.manualXFF.maximum, 3e4);
     EXPECT_EQ(s.manualYFF.maximum, 1.0);
     EXPECT_DOUBLE_EQ(s.manualX.maximum, 4e10);
-    EXPECT_TRUE(x.w.formFactor().viewShown);
-    EXPECT_EQ(x.w.axes().x.minimum, 0.0);
+    EXPECT_TRUE(x.view->formFactor().viewShown);
+    EXPECT_EQ(axes.x.minimum, 0.0);
 }
 
 TEST(PlotOptions, TheFormFactorViewWithTheProposedParameters) {
-    PlottedWindow x;
-    EXPECT_TRUE(cli::ShowFormFactorView(x.w, x.platform, ParsePlotOptions({"--form-factor", "sphere,coil-pd", "--representation", "8"})));
-    const FormFactorState& ff = x.w.formFactor();
+    Plotted x;
+    EXPECT_TRUE(cli::ShowFormFactorView(*x.view, x.messages, ParsePlotOptions({"--form-factor", "sphere,coil-pd", "--representation", "8"})));
+    const FormFactorState& ff = x.view->formFactor();
     ASSERT_TRUE(ff.viewShown);
     EXPECT_EQ(ff.form, 8);
     EXPECT_EQ(ff.models, (std::vector<int>{4, 2}));
     EXPECT_EQ(ff.row, 0);  // the data extrapolated to c = 0
-    EXPECT_EQ(x.w.axes().x.labelScale, 1.0);  // u² has no unit
+    // Rg and Mw as the parameter dialog shows them: four significant digits.
+    EXPECT_EQ(ff.rgNm, std::stod(FormFactorFieldText(*x.view->evaluation().results.rgNm)));
+    EXPECT_NE(ff.rgNm, *x.view->evaluation().results.rgNm);
+    EXPECT_EQ(x.view->chart().axes.x.labelScale, 1.0);  // u² has no unit
 
     test::TempDir dir;
     const std::string missing = dir.file("none.ffu");
-    PlottedWindow y;
-    EXPECT_FALSE(cli::ShowFormFactorView(y.w, y.platform, ParsePlotOptions({"--form-factor", "user:" + missing})));
-    EXPECT_EQ(y.platform.lastMessage().text,
+    Plotted y;
+    EXPECT_FALSE(cli::ShowFormFactorView(*y.view, y.messages, ParsePlotOptions({"--form-factor", "user:" + missing})));
+    ASSERT_FALSE(y.messages.messages.empty());
+    EXPECT_EQ(y.messages.messages.back().text,
               "Could not open file with form factor data !\n" + missing + ": No such file or directory");
 
-    PlottedWindow z;
-    z.w.OnBerechnungQKeine();
-    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
-    EXPECT_FALSE(z.w.formFactor().viewShown);
-    z.w.OnBerechnungPlottypDi();
-    EXPECT_THROW(cli::ShowFormFactorView(z.w, z.platform, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
-}
-
-TEST(PlotOptions, AxesComeBeforeTheMessages) {
-    PlottedWindow x;
-    cli::JsonMembers members = {{"plotType", "1"}, {"messages", "[]"}};
-    cli::AddAxesMember(members, x.w);
-    ASSERT_EQ(members.size(), 3u);
-    EXPECT_EQ(members[1].first, "axes");
-    EXPECT_EQ(members[1].second.rfind("{\"x\": {\"min\": ", 0), 0u);
-    EXPECT_EQ(members[2].first, "messages");
+    EvaluationOptions noQ;
+    noQ.cOrder = FitOrder::One;
+    Plotted z(noQ);
+    EXPECT_THROW(cli::ShowFormFactorView(*z.view, z.messages, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
+    EXPECT_FALSE(z.view->formFactor().viewShown);
+    EvaluationOptions dynamic;
+    dynamic.plotType = PlotType::DI;
+    Plotted d(dynamic);
+    EXPECT_THROW(cli::ShowFormFactorView(*d.view, d.messages, ParsePlotOptions({"--form-factor", "rod"})), cli::UsageError);
 }
 
 TEST(PlotOptions, PlotFilesOfEveryFormat) {
-    PlottedWindow x;
+    Plotted x;
+    const ChartInputs chart = x.view->chartInputs();
     test::TempDir dir;
     const std::string wmf = dir.file("zimm.WMF");
-    ASSERT_EQ(cli::WritePlotFile(x.w, wmf), "");
+    ASSERT_EQ(cli::WritePlotFile(chart, wmf), "");
     const std::string bytes = test::ReadFile(wmf);
     ASSERT_GT(bytes.size(), 1000u);
     EXPECT_EQ(bytes.substr(0, 6), std::string("\xD7\xCD\xC6\x9A\x00\x00", 6));
 
     const std::string svg = dir.file("zimm.svg");
-    ASSERT_EQ(cli::WritePlotFile(x.w, svg), "");
+    ASSERT_EQ(cli::WritePlotFile(chart, svg), "");
     EXPECT_NE(test::ReadFile(svg).find("<svg"), std::string::npos);
 #ifdef ZEBSTAT_HAVE_QT
     const std::string png = dir.file("zimm.png");
-    ASSERT_EQ(cli::WritePlotFile(x.w, png), "");
+    ASSERT_EQ(cli::WritePlotFile(chart, png), "");
     const std::string image = test::ReadFile(png);
     ASSERT_GT(image.size(), 24u);
     EXPECT_EQ(image.substr(1, 3), "PNG");
@@ -150,10 +149,10 @@ TEST(PlotOptions, PlotFilesOfEveryFormat) {
     EXPECT_EQ(be32(16), 598u);
     EXPECT_EQ(be32(20), 507u);
     const std::string pdf = dir.file("zimm.pdf");
-    ASSERT_EQ(cli::WritePlotFile(x.w, pdf), "");
+    ASSERT_EQ(cli::WritePlotFile(chart, pdf), "");
     EXPECT_EQ(test::ReadFile(pdf).substr(0, 5), "%PDF-");
 #endif
-    EXPECT_NE(cli::WritePlotFile(x.w, dir.file("missing/zimm.wmf")), "");
+    EXPECT_NE(cli::WritePlotFile(chart, dir.file("missing/zimm.wmf")), "");
 }
 
 using test::Example;
@@ -230,10 +229,9 @@ TEST(BatchEvalChart, FormFactorView) {
     const auto user = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--form-factor",
                                       "user:" + dir.file("none.ffu"), Example("ps-toluene.sta")});
     EXPECT_EQ(user.status, 1);
-    EXPECT_EQ(user.err,
-              "ZEB-Stat: This option requires loading a special file with q, Pz\ndata pairs. Read Help for learning "
-              "about creating a form factor file.\nZEBStat: Information: Could not open file with form factor data !\n" +
-                  dir.file("none.ffu") + ": No such file or directory\n");
+    // The file is given: no hint that the model needs one, only why it could not be read.
+    EXPECT_EQ(user.err, "ZEBStat: Information: Could not open file with form factor data !\n" + dir.file("none.ffu") +
+                            ": No such file or directory\n");
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // overrides the evaluation; changed, missing and damaged files fail with status 1.
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "session/EvaluationCommands.h"
+#include "plotwindow/EvaluationCommands.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

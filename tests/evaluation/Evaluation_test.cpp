@@ -68,7 +68,7 @@ TEST(Evaluation, GivesThePlotWindowsResultsForEveryPlotTypeAndOrder) {
                     EXPECT_EQ(e.results.text, WindowResults(loaded, o))
                         << PlotTypeNumber(type) << " q" << OrderNumber(q) << " c" << OrderNumber(c)
                         << (smooth == Smoothing::On ? " smoothed" : "");
-                    EXPECT_EQ(e.options.smoothing, q == FitOrder::None ? Smoothing::Off : smooth);
+                    EXPECT_EQ(e.options.smoothingInEffect(), q == FitOrder::None ? Smoothing::Off : smooth);
                 }
 }
 

@@ -5,7 +5,7 @@
 #include "texts/CommonTexts.h"
 #include "data/RoundSig.h"
 #include "dialogs/TFormOptions.h"
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/ChartCommands.h"
 #include "plotwindow/PointSelection.h"

@@ -2,7 +2,7 @@
 // hostile variant refused with a message that says what is wrong, and the
 // paths of the data files relative to the evaluation where they share a folder.
 #include "session/Evaluation.h"
-#include "session/JsonDocument.h"
+#include "export/JsonDocument.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,13 @@ const std::string kSha(64, 'a');
 SavedEvaluation fullEvaluation() {
     SavedEvaluation e;
     e.files = {{"ps-toluene.sta", 5148, kSha}, {"../other/ps small.asc", 77, std::string(64, '0')}};
-    e.plotType = 2;
-    e.qOrder = 2;
-    e.cOrder = 1;
-    e.smoothing = true;
-    e.weighting = true;
-    e.kInternal = 1.2345678901234567e12;
-    e.deactivated = {{1, 3}, {4, 13}};
+    e.options.plotType = PlotType::Berry;
+    e.options.qOrder = FitOrder::Two;
+    e.options.cOrder = FitOrder::One;
+    e.options.smoothing = Smoothing::On;
+    e.options.weighting = Weighting::On;
+    e.options.kInternal = 1.2345678901234567e12;
+    e.options.switchedOff = {{1, 3}, {4, 13}};
     EvaluationFormFactor ff;
     ff.models = {5, 1};
     ff.representation = 7;
@@ -63,14 +63,14 @@ TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
     EXPECT_EQ(r.files[1].path, "../other/ps small.asc");
     EXPECT_EQ(r.files[0].sizeBytes, 5148u);
     EXPECT_EQ(r.files[1].sha256, std::string(64, '0'));
-    EXPECT_EQ(r.plotType, 2);
-    EXPECT_EQ(r.qOrder, 2);
-    EXPECT_EQ(r.cOrder, 1);
-    EXPECT_TRUE(r.smoothing);
-    EXPECT_TRUE(r.weighting);
-    ASSERT_TRUE(r.kInternal);
-    EXPECT_EQ(*r.kInternal, *e.kInternal);  // 17 digits: the same double
-    EXPECT_EQ(r.deactivated, e.deactivated);
+    EXPECT_EQ(r.options.plotType, PlotType::Berry);
+    EXPECT_EQ(r.options.qOrder, FitOrder::Two);
+    EXPECT_EQ(r.options.cOrder, FitOrder::One);
+    EXPECT_EQ(r.options.smoothing, Smoothing::On);
+    EXPECT_EQ(r.options.weighting, Weighting::On);
+    ASSERT_TRUE(r.options.kInternal);
+    EXPECT_EQ(*r.options.kInternal, *e.options.kInternal);  // 17 digits: the same double
+    EXPECT_EQ(r.options.switchedOff, e.options.switchedOff);
     ASSERT_TRUE(r.formFactor);
     EXPECT_EQ(r.formFactor->models, (std::vector<int>{5, 1}));
     EXPECT_EQ(r.formFactor->representation, 7);
@@ -82,7 +82,7 @@ TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
     // A null k (the data's default k), no form factor, and upper-case hex are taken.
     const EvaluationParse simple = ParseEvaluation(withField("k", "null"));
     ASSERT_TRUE(simple.evaluation) << simple.problem;
-    EXPECT_FALSE(simple.evaluation->kInternal);
+    EXPECT_FALSE(simple.evaluation->options.kInternal);
     EXPECT_FALSE(simple.evaluation->formFactor);
     SavedEvaluation upper;
     upper.files = {{"a.sta", 1, std::string(64, 'A')}};
@@ -93,7 +93,7 @@ TEST(EvaluationFile, TheDocumentedExampleIsRead) {
     const EvaluationParse r = ReadEvaluationFile(zeb::test::DataFile("formats/form-factor.zeb"));
     ASSERT_TRUE(r.evaluation) << r.problem;
     EXPECT_EQ(r.evaluation->files[1].path, "/data/series 2/ps-static.sta");
-    EXPECT_EQ(r.evaluation->plotType, 2);
+    EXPECT_EQ(r.evaluation->options.plotType, PlotType::Berry);
     ASSERT_TRUE(r.evaluation->formFactor);
     EXPECT_EQ(r.evaluation->formFactor->representation, 3);
     EXPECT_EQ(r.evaluation->formFactor->userFile->path, "coil-40nm.ffu");
@@ -157,7 +157,7 @@ TEST(EvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
     }
     // A form-factor view belongs to a static plot type.
     SavedEvaluation dynamicFF = fullEvaluation();
-    dynamicFF.plotType = 4;
+    dynamicFF.options.plotType = PlotType::DI;
     EXPECT_NE(ParseEvaluation(EvaluationJson(dynamicFF)).problem.find("needs a static plot type"), std::string::npos);
 }
 

@@ -12,7 +12,7 @@
 #include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
-#include "session/EvaluationCommands.h"
+#include "plotwindow/EvaluationCommands.h"
 #include "settings/Profile.h"
 #include "settings/SettingsFile.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/TMainForm.h"
 #include "app/WakeGuard.h"
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 #include "settings/PlotSettings.h"
 
 #include <QMainWindow>

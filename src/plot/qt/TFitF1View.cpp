@@ -10,7 +10,7 @@
 #include "plot/PlotWindowGeometry.h"
 #include "plot/PlotLayout.h"
 #include "dialogs/qt/TFormASCIIExportView.h"
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 #include "plotwindow/ChartCommands.h"
 #include "plotwindow/TFitF1Options.h"
 #include "plot/qt/PrintChart.h"
@@ -25,7 +25,7 @@
 #include "plot/qt/ChartPicture.h"
 #include "plot/qt/ChartRaster.h"
 #include "platform/qt/QtPlatform.h"
-#include "session/EvaluationCommands.h"
+#include "plotwindow/EvaluationCommands.h"
 
 #include <QAction>
 #include <QApplication>

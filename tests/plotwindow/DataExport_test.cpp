@@ -2,7 +2,7 @@
 // deferred export, the save dialog, clipboard texts, the PLX mode, and the
 // exchange block exported from one window and pasted into another and into
 // the same one.
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 #include "export/ExportFixture.h"
 #include "export/ExportText.h"
 #include "plot/ChosenConcentrations.h"

@@ -6,8 +6,8 @@
 #include "analysis/PlotType.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "session/EvaluationCommands.h"
-#include "session/EvaluationWindow.h"
+#include "plotwindow/EvaluationCommands.h"
+#include "plotwindow/EvaluationWindow.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -255,11 +255,11 @@ TEST(EvaluationWindow, PointsThatDoNotExistAreNamedAndLeftOut) {
     Load(w, platform, {data / "ps-toluene.sta"});
     auto e = CaptureEvaluation(w, (data / "e.zeb").string());
     ASSERT_TRUE(e.evaluation) << e.problem;
-    e.evaluation->deactivated = {{1, 2}, {60, 3}};
+    e.evaluation->options.switchedOff = {{1, 2}, {60, 3}};
     ScriptedPlatform platform2;
     TFitF1 w2(platform2);
     ASSERT_TRUE(OpenEvaluationInWindow(w2, {*e.evaluation, (data / "e.zeb").string()}));
-    EXPECT_EQ(w2.deactivatedPoints(), (std::vector<std::pair<int, int>>{{1, 2}}));
+    EXPECT_EQ(w2.deactivatedPoints(), (std::vector<PointIndex>{{1, 2}}));
     ASSERT_EQ(platform2.messages.size(), 1u);
     EXPECT_EQ(platform2.messages[0].text, std::string(tx::EvaluationPointsMissing) + "60:3 ");
 }

@@ -1,4 +1,4 @@
-#include "session/EvaluationCommands.h"
+#include "plotwindow/EvaluationCommands.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/EvaluationTexts.h"
@@ -7,7 +7,7 @@
 #include "platform/WriteError.h"
 #include "plotwindow/TFitF1.h"
 #include "session/EvaluationFiles.h"
-#include "session/EvaluationWindow.h"
+#include "plotwindow/EvaluationWindow.h"
 
 #include <filesystem>
 
@@ -54,39 +54,6 @@ std::optional<std::string> mnSaveEvaluationClick(TFitF1& w, Platform& platform) 
         return std::nullopt;
     }
     return path;
-}
-
-std::optional<OpenedEvaluation> PrepareEvaluation(Platform& platform, const std::string& zebPathGiven) {
-    const std::string zebPath = absolute(zebPathGiven);
-    EvaluationParse parsed = ReadEvaluationFile(zebPath);
-    if (!parsed.evaluation) {
-        platform.inform((parsed.unreadable ? tx::EvaluationCannotRead : tx::EvaluationDamaged) + parsed.problem,
-                        tx::CapError, MsgIcon::Exclamation);
-        return std::nullopt;
-    }
-    const EvaluationFileCheck check = CheckEvaluationFiles(*parsed.evaluation, zebPath);
-    if (check.anyMissing()) {
-        platform.inform(tx::EvaluationFilesMissing + check.listOf(DataFileState::State::Missing), tx::CapError,
-                        MsgIcon::Exclamation);
-        return std::nullopt;
-    }
-    if (check.anyChanged() &&
-        platform.message(tx::EvaluationFilesChanged + check.listOf(DataFileState::State::Changed) +
-                             tx::EvaluationOpenChangedQuestion,
-                         tx::CapZebStat, MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No) != MsgAnswer::Yes)
-        return std::nullopt;
-    return OpenedEvaluation{std::move(*parsed.evaluation), zebPath};
-}
-
-std::optional<OpenedEvaluation> mnOpenEvaluationClick(Platform& platform, const std::string& initialDir) {
-    FileDialogRequest request;
-    request.title = tx::OpenEvaluationTitle;
-    request.filter = tx::EvaluationFilter;
-    request.initialDir = initialDir;
-    request.mustExist = true;
-    const auto chosen = platform.openFileName(request);
-    if (!chosen || chosen->empty()) return std::nullopt;
-    return PrepareEvaluation(platform, *chosen);
 }
 
 bool OpenEvaluationInWindow(TFitF1& w, const OpenedEvaluation& opened) {

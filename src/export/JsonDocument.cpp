@@ -1,4 +1,4 @@
-#include "session/JsonDocument.h"
+#include "export/JsonDocument.h"
 
 #include "data/CFormat.h"
 #include "platform/CodePage.h"

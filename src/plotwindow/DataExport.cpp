@@ -1,4 +1,4 @@
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"

@@ -1,14 +1,14 @@
-#include "cli/AxesJson.h"
+#include "export/ResultsRecord.h"
 
 #include <gtest/gtest.h>
 
 namespace zeb {
 namespace {
 
-TEST(AxesJson, RangesTicksAndLabelsAsDrawn) {
+TEST(AxesRecord, RangesTicksAndLabelsAsDrawn) {
     ManualRange x, y;
     AxesState s{ScaleAxis(0.0, 3.7e10, x, AxisDirection::X, 1e-8), ScaleAxis(2e-6, 3e-6, y, AxisDirection::Y, 1.0)};
-    const std::string j = json::axes(s);
+    const std::string j = RecordJson(AxesRecord(s));
     EXPECT_EQ(j.substr(0, 101), "{\"x\": {\"min\": 0, \"max\": 40000000000, \"ticks\": [0, 10000000000, "
                                 "20000000000, 30000000000, 40000000000]");
     EXPECT_NE(j.find("\"labels\": [\"0\", \"100\", \"200\", \"300\", \"400\"], \"multiplier\": \"\", \"exponent\": \"\"}"),
@@ -18,7 +18,7 @@ TEST(AxesJson, RangesTicksAndLabelsAsDrawn) {
               std::string::npos);
 }
 
-TEST(AxesJson, ManualRangeInLabelUnits) {
+TEST(AxesRecord, ManualRangeInLabelUnits) {
     const ManualRange r = ManualRangeFromLabelUnits(5, 1, 1e-8);
     EXPECT_EQ(r.on, 1);
     EXPECT_DOUBLE_EQ(r.minimum, 1e8);

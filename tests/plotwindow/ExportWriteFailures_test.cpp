@@ -2,7 +2,7 @@
 // cannot be written: a write-protected file, a full disk, a failure between
 // the write and the rename. Each time the message names the file and the
 // reason, and the old file is as it was; a link is written through.
-#include "export/DataExport.h"
+#include "plotwindow/DataExport.h"
 #include "export/ExportText.h"
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"

@@ -4,7 +4,7 @@
 // dialogs included; then its settings through the window's handlers).
 #pragma once
 
-#include "session/Evaluation.h"
+#include "session/EvaluationCapture.h"
 
 #include <optional>
 #include <string>
@@ -12,11 +12,6 @@
 namespace zeb {
 
 class TFitF1;
-
-struct EvaluationCapture {
-    std::optional<SavedEvaluation> evaluation;
-    std::string problem;  // the message when the window cannot be saved as an evaluation
-};
 
 // Why the window cannot be saved as an evaluation whatever the file: pasted
 // data, or data corrected for reflection; nullopt when it can.
