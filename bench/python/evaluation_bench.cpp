@@ -1,8 +1,8 @@
 // The evaluation the Python module wraps, called from C++ on the largest grid
-// (99 concentrations × 135 angles, Zimm, q and c order 2): loading the file
-// again and evaluating it, as Measurement.evaluate does.
+// (99 concentrations × 135 angles, Zimm, q and c order 2): evaluating the
+// loaded measurement and building its results, as Measurement.evaluate does.
 #include "ExampleData.h"
-#include "python/Evaluation.h"
+#include "python/Measurements.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,13 +18,12 @@ void BM_PythonModuleEvaluateNative(benchmark::State& state) {
     const std::string sta = (dir / "max.sta").string();
     std::ofstream(sta, std::ios::binary) << zeb::examples::MaximalRecordFile();
     const zeb::python::Loaded loaded = zeb::python::LoadMeasurement({sta});
-    zeb::cli::AnalysisOptions options;
-    options.plotType = zeb::PlotType::Zimm;
-    options.qOrder = 2;
-    options.cOrder = 2;
+    zeb::python::Request request;
+    request.evaluation.plotType = zeb::PlotType::Zimm;
+    request.evaluation.qOrder = request.evaluation.cOrder = zeb::FitOrder::Two;
     for (auto _ : state) {
-        auto evaluated = zeb::python::Evaluate(loaded, options, {});
-        benchmark::DoNotOptimize(evaluated.resultsJson.data());
+        auto evaluated = zeb::python::Evaluate(loaded, request);
+        benchmark::DoNotOptimize(evaluated.points.x.data());
     }
     std::filesystem::remove_all(dir);
 }

@@ -1,12 +1,12 @@
-// Evaluates an ASC measurement table as a Zimm plot and draws its chart:
-//   zebstat-example-evaluate TABLE.asc OUT.svg
+// Evaluates a measurement file as a Zimm plot with both fit orders 1, prints
+// Mw(c), Rg and A2 and draws the chart, as `zebstat-batch eval --q-order 1
+// --c-order 1` does:
+//   zebstat-example-evaluate FILE OUT.svg
 // docs/architecture.md shows the lines between the two marks.
-#include "data/ReaderFiles.h"
-#include "data/Readers.h"
-#include "evaluation/Evaluation.h"
+#include "data/MeasurementLoader.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChartExport.h"
-#include "plot/EvaluationChart.h"
+#include "plot/EvaluationView.h"
 
 #include <cstdio>
 
@@ -14,20 +14,16 @@ int main(int argc, char** argv) {
     if (argc != 3) return 2;
     using namespace zeb;
     // example-begin
-    ScriptedPlatform platform;  // records messages; questions take their default answer
-    MeasurementSet set(platform);
-    set.InitMeasurementSet();
-    const FileBytes file = ReadFileBytes(argv[1], kMaxAscFileBytes);
-    DiskFiles files(argv[1]);
-    ReaderInput input{argv[1], file.identity, set, platform, files, {}};
-    if (!file.ok() || ReadAscBytes(file.bytes, input) != kLoadOk) return 1;
+    ScriptedPlatform platform;  // keeps the messages; reviews answer "Continue without any change"
+    const auto loaded = LoadMeasurement({argv[1]}, platform);  // .sta .dat .plt .plx .asc
+    if (!loaded->loaded()) return 1;
 
     EvaluationOptions options;  // Zimm plot, automatic k
     options.qOrder = options.cOrder = FitOrder::One;
-    const Evaluation e(set, options);
-    std::printf("Mw = %.4g g/mol, Rg = %.4g nm, A2 = %.4g mol dm3/g2\n", *e.results.mwC, *e.results.rgNm, *e.results.a2);
-    PlotSettings settings;  // the built-in settings of a new window
-    if (!WriteChartVectorFile(argv[2], EvaluationChartInputs(e, settings), nullptr)) return 1;
+    const EvaluationView view(loaded->set, options);  // the evaluation and its chart, no window
+    const EvaluationResults& r = view.evaluation().results;
+    std::printf("Mw = %.17g g/mol, Rg = %.17g nm, A2 = %.17g mol dm3/g2\n", *r.mwC, *r.rgNm, *r.a2);
+    if (!WriteChartVectorFile(argv[2], view.chartInputs(), nullptr)) return 1;
     // example-end
     return 0;
 }
