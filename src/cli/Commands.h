@@ -12,6 +12,7 @@ namespace zeb::cli {
 int RunFit(const std::vector<std::string>& args);
 int RunEval(const std::vector<std::string>& args);
 int RunFormFactor(const std::vector<std::string>& args);
+int RunSeries(const std::vector<std::string>& args);
 
 // Thrown by argument parsing and by options the data cannot take; main prints
 // the text and exits with 2. The option checks the Python module shares throw

@@ -26,6 +26,8 @@ int RunEval(const std::vector<std::string>& args) {
     EvalOptions options = ParseEvalArgs(args);
     BatchPlatform platform;
     if (!TakeSession(args, options, platform)) return 1;
+    // A run that asks for nothing prints the results text.
+    if (!options.asksForOutput()) options.analysis.results = true;
     const std::unique_ptr<LoadedMeasurement> loaded = LoadMeasurement(options.files, platform);
     if (!loaded->loaded()) return 1;
 

@@ -27,6 +27,13 @@ struct EvalOptions {
     // it), with the path of the evaluation its user file is relative to.
     std::optional<EvaluationFormFactor> sessionFormFactor;
     std::string sessionZebPath;
+
+    // Whether anything is asked for: printed, drawn, exported or saved. Without
+    // it, eval prints the results text.
+    bool asksForOutput() const {
+        return analysis.results || analysis.json || dump || !plot.plotFile.empty() || !exports.ascFile.empty() ||
+               !exports.ratFile.empty() || !exports.plxFile.empty() || !saveSessionFile.empty();
+    }
 };
 
 // Takes the option at args[i] (and its values, advancing i); false when args[i]

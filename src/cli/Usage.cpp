@@ -13,6 +13,8 @@ namespace {
 const char* const kProgram =
     "usage: zebstat-batch eval [options] FILE...\n"
     "       zebstat-batch eval --session FILE.zeb [options] [FILE...]\n"
+    "       zebstat-batch series [options] FILE|FOLDER|PATTERN...\n"
+    "       zebstat-batch series --manifest MANIFEST.csv [options]\n"
     "       zebstat-batch fit [--order N] [--weight] TABLE\n"
     "       zebstat-batch formfactor --model M[,M...] --representation R --rg NM [--mw GPM]\n"
     "                                [--data FILE --conc I [eval's --plot .. --deactivate]] [--q-max PER_CM]\n"
@@ -43,7 +45,7 @@ const char* const kEval =
     "  --session FILE.zeb                   evaluate a saved evaluation; options given override it\n"
     "  --no-smooth, --no-weight             switch off the saved smoothing or weighting\n"
     "  --save-session FILE.zeb              save the evaluation made as a .zeb file\n"
-    "Output:\n"
+    "Output (without any of these and the exports, eval prints the results text):\n"
     "  --results                            print the results text\n"
     "  --json                               print the results as one JSON object\n"
     "  --dump                               print the loaded measurement set as JSON\n"
@@ -60,6 +62,37 @@ const char* const kEval =
     "\n"
     "  --                                   the arguments after it are files\n"
     "  -h, --help                           this text\n";
+
+const char* const kSeries =
+    "usage: zebstat-batch series [options] FILE|FOLDER|PATTERN...\n"
+    "       zebstat-batch series --manifest MANIFEST.csv [options]\n"
+    "\n"
+    "Evaluates many measurements into one table, one row per measurement, in the order\n"
+    "given. A FILE is one measurement, a FOLDER gives one per measurement file in it\n"
+    "(.sta .dat .plt .plx .asc, in name order), a PATTERN (quoted: \"data/*.sta\") one per\n"
+    "file it matches. A manifest (CSV) names groups of files that are evaluated together,\n"
+    "one group per row, with options of their own:\n"
+    "  group,files,plot,q_order,c_order,smooth,weight,k\n"
+    "  PS 1,ps1-a.sta;ps1-b.sta,zimm,1,1,,,\n"
+    "(\"group\" and \"files\" are needed; empty fields take the options below; files are\n"
+    "separated by \";\" and relative to the manifest's folder.)\n"
+    "\n"
+    "Columns: group, files, sample, solvent, wavelengthNm, temperatureK, concentrations,\n"
+    "angles, plot, qOrder, cOrder, smoothing, weighting, k, MwC, MwQ2, RgNm, A2 (static)\n"
+    "or DzC, DzQ2, CS2, kD, RhNm (dynamic), relErrP1..relErrP4 (%), messages, status\n"
+    "(ok or failed) and error; the numbers as eval --json gives them. A measurement that\n"
+    "fails gives its row with the error and the others go on. Exit status: 0 every row\n"
+    "ok, 1 a row failed, 2 bad usage (also a malformed manifest, before anything runs).\n"
+    "\n"
+    "  --manifest MANIFEST.csv       the measurements of a manifest\n"
+    "  --format csv|tsv|jsonl        the table as CSV (default), tab-separated or JSON lines\n"
+    "  --jobs N                      measurements evaluated at once (default: the cores)\n"
+    "  --progress, --no-progress     a progress bar on standard error (default: when it is\n"
+    "                                a terminal)\n"
+    "  --plot, --q-order, --c-order, --smooth, --weight, --k\n"
+    "                                eval's options, for every row without its own\n"
+    "  --                            the arguments after it are files\n"
+    "  -h, --help                    this text\n";
 
 const char* const kFit =
     "usage: zebstat-batch fit [--order N] [--weight] TABLE\n"
@@ -96,6 +129,7 @@ const char* ProgramUsage() { return kProgram; }
 
 const char* CommandUsage(const std::string& command) {
     if (command == "eval") return kEval;
+    if (command == "series") return kSeries;
     if (command == "fit") return kFit;
     if (command == "formfactor") return kFormFactor;
     return nullptr;

@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
     try {
         if (command == "fit") return zeb::cli::RunFit(args);
         if (command == "eval") return zeb::cli::RunEval(args);
+        if (command == "series") return zeb::cli::RunSeries(args);
         return zeb::cli::RunFormFactor(args);
     } catch (const zeb::cli::UsageError& e) {
         std::fprintf(stderr, "zebstat-batch: %s\n", e.text.c_str());

@@ -16,7 +16,10 @@
 
 #include <sys/stat.h>
 
+#include "data/CFormat.h"
+
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <new>
 
@@ -62,11 +65,80 @@ int LoadResultNumber(LoadOutcome outcome) {
 
 MeasurementLoader::MeasurementLoader(MeasurementSet& set, Platform& platform) : set_(set), platform_(platform) {}
 
+namespace {
+
+std::string withoutTrailingBlanks(std::string s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
+    return s;
+}
+
+// The wavelengths (nm) of the points with data of concentrations from..to.
+std::vector<double> wavelengthsNm(const MeasurementSet& set, int from, int to) {
+    std::vector<double> out;
+    for (int c = from; c <= to; ++c)
+        for (int a = 1; a <= set.lastAngleIndex; ++a)
+            if (const DataPoint* p = set.cell(c, a); p && p->hasData != 0 && p->wavelengthCm > 0.0) {
+                const double nm = p->wavelengthCm * 1e7;
+                bool known = false;
+                for (double w : out) known = known || std::fabs(w - nm) <= 0.05;
+                if (!known) out.push_back(nm);
+            }
+    return out;
+}
+
+std::vector<double> temperaturesK(const MeasurementSet& set, int from, int to) {
+    std::vector<double> out;
+    for (int c = from; c <= to; ++c) {
+        const double t = set.temperature[static_cast<std::size_t>(c)];
+        bool known = t <= 0.0;  // unknown
+        for (double k : out) known = known || std::fabs(k - t) <= 0.05;
+        if (!known) out.push_back(t);
+    }
+    return out;
+}
+
+// A value of the added file that none of the earlier data has: "wavelength
+// 532 nm (before: 632.8 nm)".
+void compare(const std::vector<double>& added, const std::vector<double>& before, const char* what, const char* unit,
+             std::string& lines) {
+    if (before.empty()) return;
+    for (double v : added) {
+        bool known = false;
+        for (double b : before) known = known || std::fabs(b - v) <= 0.05;
+        if (!known) {
+            lines += CFormat("\n%s %.7g %s (before: %.7g %s)", what, v, unit, before.front(), unit);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+// What a file added to data tells of another sample: the lines of the message,
+// empty when sample name, solvent, wavelength and temperature agree (a value
+// one of the two leaves open agrees).
+std::string MeasurementLoader::otherSampleLines(const std::string& sampleBefore, const std::string& solventBefore,
+                                                int concentrationsBefore) const {
+    std::string lines;
+    const std::string sample = withoutTrailingBlanks(set_.sampleName), before = withoutTrailingBlanks(sampleBefore);
+    if (!sample.empty() && !before.empty() && sample != before)
+        lines += "\nsample name \"" + sample + "\" (before: \"" + before + "\")";
+    const std::string solvent = withoutTrailingBlanks(set_.solventName), solventWas = withoutTrailingBlanks(solventBefore);
+    if (!solvent.empty() && !solventWas.empty() && solvent != solventWas)
+        lines += "\nsolvent \"" + solvent + "\" (before: \"" + solventWas + "\")";
+    compare(wavelengthsNm(set_, concentrationsBefore + 1, set_.lastConcIndex), wavelengthsNm(set_, 1, concentrationsBefore),
+            "wavelength", "nm", lines);
+    compare(temperaturesK(set_, concentrationsBefore + 1, set_.lastConcIndex), temperaturesK(set_, 1, concentrationsBefore),
+            "temperature", "K", lines);
+    return lines;
+}
+
 LoadOutcome MeasurementLoader::guarded(const std::function<LoadOutcome()>& read) {
     // A file added to data keeps them when it fails: the set is put back as it was.
     const bool adding = !files_.empty();
     const std::string sampleName = set_.sampleName;
     const std::string solventName = set_.solventName;
+    const int concentrationsBefore = set_.lastConcIndex;
     if (adding) {
         set_.savedConcIndex = set_.lastConcIndex;
         set_.savedAngleIndex = set_.lastAngleIndex;
@@ -93,6 +165,11 @@ LoadOutcome MeasurementLoader::guarded(const std::function<LoadOutcome()>& read)
         if (::stat(currentPath_.c_str(), &st) == 0) file.identity = IdentityOf(st);
         files_.push_back(std::move(file));
         concentrationsFromFiles_ = set_.lastConcIndex;
+        // Files of different samples in one evaluation are told; the load goes on.
+        if (adding)
+            if (const std::string lines = otherSampleLines(sampleName, solventName, concentrationsBefore); !lines.empty())
+                platform_.inform(std::string(tx::AddedFileOfAnotherSample) + "\n" + currentPath_ + lines,
+                                 tx::CapInformation, MsgIcon::Information);
     } else if (adding) {
         set_.lastConcIndex = set_.savedConcIndex;
         set_.lastAngleIndex = set_.savedAngleIndex;

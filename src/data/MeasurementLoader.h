@@ -11,7 +11,9 @@
 // go on. Every message goes to the platform as it arises: the window shows a
 // message box, the batch tool prints it, a ScriptedPlatform keeps it as data.
 // A file that fails or is cancelled leaves the set with exactly the data it
-// had before.
+// had before. A file added to data of another sample (its sample name,
+// solvent, wavelength or temperature differs) is told in a message; its data
+// are added all the same.
 #pragma once
 
 #include "data/FileAccess.h"
@@ -89,6 +91,8 @@ private:
     std::optional<LoadOutcome> checkName(const std::string& path, const LoadAnswers& answers);
     LoadOutcome readBytes(std::string bytes, const FileIdentity& identity, ReaderFiles& files,
                           const LoadAnswers& answers);
+    std::string otherSampleLines(const std::string& sampleBefore, const std::string& solventBefore,
+                                 int concentrationsBefore) const;
 
     MeasurementSet& set_;
     Platform& platform_;

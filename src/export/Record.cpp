@@ -30,6 +30,12 @@ Record Record::Number(double value) {
     return r;
 }
 
+Record Record::Number(double value, int significantDigits) {
+    Record r = Number(value);
+    r.digits_ = significantDigits;
+    return r;
+}
+
 Record Record::Number(const std::optional<double>& value) { return value ? Number(*value) : Record(); }
 
 Record Record::Text(std::string value) {
@@ -64,6 +70,15 @@ Record& Record::add(std::string key, Record value) {
     return *this;
 }
 
+Record& Record::set(const std::string& key, Record value) {
+    for (auto& [k, v] : members_)
+        if (k == key) {
+            v = std::move(value);
+            return *this;
+        }
+    return add(key, std::move(value));
+}
+
 Record& Record::insertBefore(const std::string& before, std::string key, Record value) {
     auto at = std::find_if(members_.begin(), members_.end(), [&](const auto& m) { return m.first == before; });
     members_.emplace(at, std::move(key), std::move(value));
@@ -88,7 +103,7 @@ void write(const Record& r, std::string& out) {
     case Record::Kind::Null: out += "null"; return;
     case Record::Kind::Bool: out += r.boolean() ? "true" : "false"; return;
     case Record::Kind::Whole: out += std::to_string(r.whole()); return;
-    case Record::Kind::Number: out += CFormat("%.17g", r.number()); return;
+    case Record::Kind::Number: out += CFormat("%.*g", r.significantDigits(), r.number()); return;
     case Record::Kind::Text: out += jsondoc::Quote(r.text()); return;
     case Record::Kind::List:
         out += '[';

@@ -21,6 +21,8 @@ public:
     static Record Bool(bool value);
     static Record Whole(long long value);
     static Record Number(double value);  // null when not finite
+    // A number known to this many significant digits (a value stored as a float): written so.
+    static Record Number(double value, int significantDigits);
     static Record Number(const std::optional<double>& value);
     static Record Text(std::string value);
     static Record List(std::vector<Record> items = {});
@@ -29,6 +31,8 @@ public:
 
     // Adds a member to an object (kept in the order added); returns *this.
     Record& add(std::string key, Record value);
+    // Gives the member named key this value (added at the end when there is none).
+    Record& set(const std::string& key, Record value);
     // Inserts a member before the member named `before` (at the end when there is none).
     Record& insertBefore(const std::string& before, std::string key, Record value);
     // Appends to a list.
@@ -38,6 +42,7 @@ public:
     bool boolean() const { return boolean_; }
     long long whole() const { return whole_; }
     double number() const { return number_; }
+    int significantDigits() const { return digits_; }
     const std::string& text() const { return text_; }
     const std::vector<Record>& items() const { return items_; }
     const std::vector<std::pair<std::string, Record>>& members() const { return members_; }
@@ -49,6 +54,7 @@ private:
     bool boolean_ = false;
     long long whole_ = 0;
     double number_ = 0.0;
+    int digits_ = 17;
     std::string text_;
     std::vector<Record> items_;
     std::vector<std::pair<std::string, Record>> members_;

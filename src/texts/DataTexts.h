@@ -16,4 +16,9 @@ inline constexpr const char* TooManyConcOrAngles =
 inline constexpr const char* NotEnoughMemoryForLoading = "Not enough memory for loading data !";
 inline constexpr const char* ErrorAllocationMemory = "Error allocation memory";
 
+// A file added to data of another sample (the load goes on); lines naming
+// what differs follow.
+inline constexpr const char* AddedFileOfAnotherSample =
+    "The added file differs from the data loaded before; its data are added all the same:";
+
 } // namespace zeb::tx
