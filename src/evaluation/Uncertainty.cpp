@@ -1,6 +1,9 @@
 #include "evaluation/Uncertainty.h"
 
+#include "analysis/NumberText.h"
 #include "texts/UncertaintyTexts.h"
+
+#include <cmath>
 
 namespace zeb {
 
@@ -71,6 +74,25 @@ NotDetermined Because(NotDeterminedReason reason) {
     case NotDeterminedReason::NoUserFormFactor: text = tx::WhyNoUserFormFactor; break;
     }
     return {reason, text};
+}
+
+std::string ValueWithUncertaintyText(double value, double halfWidth, const char* unit) {
+    const std::string u = std::string(" ") + unit;
+    if (!std::isfinite(value)) return tx::NotDeterminedValue;
+    if (!(halfWidth > 0.0) || !std::isfinite(halfWidth)) return CleanNumber(CFormat("%.4g", value)) + u;
+    const int hwExp = static_cast<int>(std::floor(std::log10(halfWidth)));
+    const int significant = halfWidth / std::pow(10.0, hwExp) < 3.0 ? 2 : 1;
+    const int lastDigit = hwExp - (significant - 1);  // the decimal place of the last digit shown
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-3 && magnitude < 1e5 && halfWidth >= 1e-4) {
+        const int decimals = std::max(0, -lastDigit);
+        const double step = std::pow(10.0, lastDigit);
+        const double rounded = std::round(value / step) * step, roundedHalf = std::round(halfWidth / step) * step;
+        return CFormat("%.*f", decimals, rounded) + u + " ± " + CFormat("%.*f", decimals, roundedHalf) + u;
+    }
+    const int valueExp = magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) : lastDigit;
+    return CleanNumber(CFormat("%.*e", std::max(0, valueExp - lastDigit), value)) + u + " ± " +
+           CleanNumber(CFormat("%.*e", significant - 1, halfWidth)) + u;
 }
 
 const ResultInterval* ResultIntervals::find(ResultKind kind) const {

@@ -79,6 +79,11 @@ struct ConcentrationInterval {
     ResultInterval rh;
 };
 
+// "45.3 nm ± 0.7 nm": the value to the last digit of its uncertainty (one
+// or, below 3 in the leading digit, two significant digits), fixed or
+// scientific by size ("1.194e6 g/mol ± 2.5e4 g/mol").
+std::string ValueWithUncertaintyText(double value, double halfWidth, const char* unit);
+
 struct ResultIntervals {
     IntervalMethod method = IntervalMethod::Propagation;
     double level = 0.95;

@@ -20,6 +20,9 @@ inline constexpr const char* MethodPropagation = "propagation of the fits' covar
 inline constexpr const char* MethodPercentile = "bootstrap, percentile";
 inline constexpr const char* MethodBCa = "bootstrap, BCa";
 
+// A value that is not determined.
+inline constexpr const char* NotDeterminedValue = "---";
+
 // Why a value or an interval is not determined.
 inline constexpr const char* WhyNoEstimate = "the evaluation gives no value: the extrapolated line it comes from was not fitted";
 inline constexpr const char* WhyNegativeS2 = "<S²> is negative: there is no radius of gyration";
@@ -42,12 +45,10 @@ inline constexpr const char* WhyNotStatic = "form factors need a static plot typ
 inline constexpr const char* WhyNoUserFormFactor = "no user form factor is loaded";
 
 // The order advice: "the q² fit of order 1 leaves curvature: order 2 gives
-// Rg = 45.3 nm ± 0.7 nm, 6 % lower".
+// Rg = 45.0 nm ± 4.9 nm, 6 % lower".
 inline constexpr const char* AdviceFitOverQ2 = "the q² fit";
 inline constexpr const char* AdviceFitOverC = "the c fit";
 inline constexpr const char* AdviceLeavesCurvature = "%s of order %d leaves curvature: order %d gives %s = %s, %s %s";
-inline constexpr const char* AdviceNeedlessTerm =
-    "%s of order %d has a term the data do not show: order %d gives %s = %s, within the interval of order %d and %s times narrower";
 inline constexpr const char* AdviceLower = "lower";
 inline constexpr const char* AdviceHigher = "higher";
 

@@ -129,7 +129,7 @@ inline ModelParams NoisyPolymer(int formFactor = 0, std::uint64_t seed = 1) {
 struct ModelSet {
     MessageLog log;
     MeasurementSet set{log};
-    ModelSet(int nc, int na, const ModelParams& m) { FillModelSet(set, nc, na, m); }
+    ModelSet(int nc, int na, const ModelParams& m, double concStep = 1.0e-3) { FillModelSet(set, nc, na, m, concStep); }
 };
 
 } // namespace zeb::test
