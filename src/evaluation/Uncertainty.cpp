@@ -70,6 +70,7 @@ NotDetermined Because(NotDeterminedReason reason) {
     case NotDeterminedReason::NotConverged: text = tx::WhyNotConverged; break;
     case NotDeterminedReason::NotEvaluable: text = tx::WhyNotEvaluable; break;
     case NotDeterminedReason::NoSizeParameter: text = tx::WhyNoSize; break;
+    case NotDeterminedReason::SizeNotResolved: text = tx::WhySizeNotResolved; break;
     case NotDeterminedReason::NotStaticPlot: text = tx::WhyNotStatic; break;
     case NotDeterminedReason::NoUserFormFactor: text = tx::WhyNoUserFormFactor; break;
     }

@@ -47,6 +47,7 @@ enum class NotDeterminedReason {
     NotConverged,
     NotEvaluable,
     NoSizeParameter,           // the user's form factor: no Rg
+    SizeNotResolved,           // the points hardly fall with q: Rg within more than a factor of 10
     NotStaticPlot,
     NoUserFormFactor,
 };

@@ -41,6 +41,8 @@ inline constexpr const char* WhySingular = "the fit is singular: the points do n
 inline constexpr const char* WhyNotConverged = "the fit of the model does not converge";
 inline constexpr const char* WhyNotEvaluable = "the model cannot be computed for these points";
 inline constexpr const char* WhyNoSize = "the user's form factor has no size parameter";
+inline constexpr const char* WhySizeNotResolved =
+    "the scattering hardly falls with q over the points: they do not resolve the size";
 inline constexpr const char* WhyNotStatic = "form factors need a static plot type (Zimm, Berry or Guinier)";
 inline constexpr const char* WhyNoUserFormFactor = "no user form factor is loaded";
 
