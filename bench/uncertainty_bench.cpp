@@ -1,7 +1,9 @@
 #include "../tests/support/SyntheticSets.h"
 #include "evaluation/Bootstrap.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/FormFactorFit.h"
 #include "evaluation/Intervals.h"
+#include "evaluation/OrderAdvice.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,6 +40,20 @@ void BM_PropagatedIntervals(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(PropagatedIntervals(evaluated.e).results[0].interval);
 }
 BENCHMARK(BM_PropagatedIntervals)->Args({4, 13})->Args({99, 135})->Unit(benchmark::kMillisecond);
+
+// The neighbouring orders in both directions, each with its intervals.
+void BM_OrderAdvice(benchmark::State& state) {
+    const Evaluated evaluated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(AdviseOrders(evaluated.e).tests.size());
+}
+BENCHMARK(BM_OrderAdvice)->Args({4, 13})->Args({99, 135})->Unit(benchmark::kMillisecond);
+
+// The four particle models fitted to the points at c = 0.
+void BM_FormFactorFits(benchmark::State& state) {
+    const Evaluated evaluated(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(FitFormFactors(evaluated.e).bestModel);
+}
+BENCHMARK(BM_FormFactorFits)->Args({4, 13})->Args({99, 135})->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace zeb
