@@ -56,7 +56,8 @@ TEST(FormFactorFit, FindsTheShapeAndItsSize) {
 TEST(FormFactorFit, PolydisperseCoilIsTheZimmLine) {
     const test::ModelSet loaded(4, 13, test::NoisyPolymer(0, 5), kStep);
     const Evaluation e(loaded.set, test::Orders(FitOrder::One, FitOrder::One));
-    const FormFactorFitResult& poly = Of(FitFormFactors(e), kModelCoilPoly);
+    const FormFactorFits fits = FitFormFactors(e);
+    const FormFactorFitResult& poly = Of(fits, kModelCoilPoly);
     ASSERT_TRUE(poly.converged);
     EXPECT_NEAR(*poly.mwGPerMol, *e.results.mwQ2, 1e-8 * *e.results.mwQ2);
     EXPECT_NEAR(*poly.rgNm, *e.results.rgNm, 1e-7 * *e.results.rgNm);
