@@ -1,14 +1,20 @@
 // Measurement sets built from exact models, for tests and benchmarks. The
 // static model is the Zimm form
 //   Kc/R = (1/Mw)(1 + q² Rg²/3) + 2 A2 c
-// (or the matching exact Berry or Guinier form), the dynamic one the additive
+// (or the matching exact Berry or Guinier form), or that of a particle
+//   Kc/R = 1/(Mw Pz(q Rg)) + 2 A2 c
+// with the form factor of a coil, rod or sphere; the dynamic one the additive
 //   Dapp = Dz (1 + C<S²> q² + kD c)
 // for all three Dapp. Units of the parameters as the results show them.
 #pragma once
 
+#include "analysis/FormFactor.h"
 #include "data/MeasurementSet.h"
+#include "texts/Message.h"
 
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
 
 namespace zeb::test {
@@ -23,6 +29,9 @@ struct ModelParams {
     int staticForm = 1;        // 1 Zimm, 2 Berry, 3 Guinier: which representation is exactly linear
     double relError = 0.01;    // stored error of every value, relative
     double noise = 0.0;        // relative scatter added to every value (deterministic)
+    int formFactor = 0;        // 0: the form of staticForm; else a FormFactorModel (1..4) for Kc/R
+    double gaussianNoise = 0.0;    // relative Gaussian scatter of every value, drawn from noiseSeed
+    std::uint64_t noiseSeed = 1;
     bool withStatic = true;
     bool withDynamic = true;
     float temperatureK = 298.15f;
@@ -39,6 +48,8 @@ inline double ModelQ2(double thetaDeg, const ModelParams& m) {
 // Kc/R of the model at q² (cm⁻²) and c (g/cm³).
 inline double ModelKcr(double q2, double c, const ModelParams& m) {
     const double rg = m.rgNm * 1e-7, a2 = m.a2 * 1e3, mw = m.mwGPerMol;
+    if (m.formFactor != 0)
+        return 1.0 / (mw * ModelPz(m.formFactor, std::sqrt(q2) * rg * ModelSizeFactor(m.formFactor))) + 2.0 * a2 * c;
     switch (m.staticForm) {
     case 2: {
         const double s = (1.0 + q2 * rg * rg / 6.0) / std::sqrt(mw) + a2 * std::sqrt(mw) * c;
@@ -70,6 +81,9 @@ inline void FillModelSet(MeasurementSet& set, int nc, int na, const ModelParams&
         const double theta = na == 1 ? thetaFrom : thetaFrom + (thetaTo - thetaFrom) * (a - 1) / (na - 1);
         set.AddQ2(ModelQ2(theta, m));
     }
+    std::mt19937_64 random(m.noiseSeed);
+    std::normal_distribution<double> gauss;
+    auto gaussian = [&] { return m.gaussianNoise > 0.0 ? 1.0 + m.gaussianNoise * gauss(random) : 1.0; };
     for (int c = 1; c <= nc; ++c)
         for (int a = 1; a <= na; ++a) {
             const double q2 = set.q2[a], conc = set.concentration[c];
@@ -77,7 +91,7 @@ inline void FillModelSet(MeasurementSet& set, int nc, int na, const ModelParams&
             set.DPSetWert(kCodeNSolvent, c, a, m.nSolvent, 0, 0);
             set.DPSetWert(kCodeWavelengthCm, c, a, m.wavelengthCm, 0, 0);
             if (m.withStatic) {
-                const double kcr = ModelKcr(q2, conc, m) * (1.0 + m.noise * Scatter(c, a, 0));
+                const double kcr = ModelKcr(q2, conc, m) * (1.0 + m.noise * Scatter(c, a, 0)) * gaussian();
                 set.DPSetWert(kCodeKcr, c, a, kcr, 0, 0);
                 set.DPSetWert(kCodeKcrError, c, a, kcr * m.relError, 0, 0);
             }
@@ -88,12 +102,34 @@ inline void FillModelSet(MeasurementSet& set, int nc, int na, const ModelParams&
                 for (int kind = 0; kind < 3; ++kind) {
                     // Each kind is the model scaled a little, so that they can be told apart.
                     const double d = ModelDapp(q2, conc, m) * (1.0 + 0.1 * kind) *
-                                     (1.0 + m.noise * Scatter(c, a, kind + 1)) * 1e-8;
+                                     (1.0 + m.noise * Scatter(c, a, kind + 1)) * gaussian() * 1e-8;
                     set.DPSetWert(codes[kind][0], c, a, d, 0, 0);
                     set.DPSetWert(codes[kind][1], c, a, d * m.relError, 0, 0);
                 }
             }
         }
 }
+
+// The polymer of the uncertainty tests: Mw 1.2e6 g/mol, Rg 45 nm, A2 4e-4 mol
+// cm³/g², static data only, 0.5 % Gaussian noise on Kc/R (and error bars of
+// that size), as an exact Zimm model or with a particle's form factor.
+inline ModelParams NoisyPolymer(int formFactor = 0, std::uint64_t seed = 1) {
+    ModelParams m;
+    m.mwGPerMol = 1.2e6;
+    m.rgNm = 45.0;
+    m.a2 = 4e-7;
+    m.gaussianNoise = m.relError = 0.005;
+    m.withDynamic = false;
+    m.formFactor = formFactor;
+    m.noiseSeed = seed;
+    return m;
+}
+
+// A loaded set of a model with the log it speaks to.
+struct ModelSet {
+    MessageLog log;
+    MeasurementSet set{log};
+    ModelSet(int nc, int na, const ModelParams& m, double concStep = 1.0e-3) { FillModelSet(set, nc, na, m, concStep); }
+};
 
 } // namespace zeb::test
