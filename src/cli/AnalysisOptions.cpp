@@ -2,10 +2,14 @@
 
 #include "analysis/NumberText.h"
 #include "cli/Commands.h"
+#include "analysis/FormFactor.h"
+#include "analysis/UserFormFactor.h"
 #include "export/ResultsRecord.h"
+#include "export/UncertaintyRecord.h"
 #include "plot/EvaluationView.h"
 #include "texts/CommonTexts.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace zeb::cli {
@@ -59,6 +63,28 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
     }
     if (a == "--results") return o.results = true;
     if (a == "--json") return o.json = true;
+    if (a == "--ci") return o.ci = true;
+    if (a == "--bootstrap" || a == "--seed") {
+        const std::string& v = valueOf(args, i);
+        const bool digits = !v.empty() && v.size() <= 9 && v.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits) throw UsageError{a + " needs a whole number, not \"" + v + "\""};
+        if (a == "--seed") {
+            o.uncertainty.bootstrap.seed = std::stoull(v);
+        } else {
+            o.uncertainty.bootstrap.resamples = std::stoi(v);
+            o.uncertainty.withBootstrap = o.uncertainty.bootstrap.resamples > 0;
+        }
+        return true;
+    }
+    if (a == "--fit-form-factors") {
+        const std::string& v = valueOf(args, i);
+        ModelList list;
+        ParseModelList(v == "all" ? "coil-md,coil-pd,rod,sphere" : v, Option::FitFormFactors, kSpelling, true, list);
+        o.uncertainty.withFormFactorFits = true;
+        o.uncertainty.formFactorFits.models = list.models;
+        o.userFitTable = list.userFile;
+        return true;
+    }
     if (a == "--k") {
         const std::string& v = valueOf(args, i);
         const auto k = ParseTypedNumber(v);
@@ -99,12 +125,35 @@ EvaluationOptions OptionsForSet(const MeasurementSet& set, const AnalysisOptions
     return e;
 }
 
+UncertaintyReport UncertaintyOf(const Evaluation& e, const AnalysisOptions& o, MessageSink& messages) {
+    UncertaintyOptions options = o.uncertainty;
+    UserFormFactor user;
+    if (options.withFormFactorFits && !o.userFitTable.empty()) {
+        const FfuResult loaded = LoadUserFormFactor(o.userFitTable, user);
+        if (loaded == FfuResult::Ok) {
+            options.formFactorFits.userSpline = &user.spline;
+        } else {
+            messages.inform(FfuMessageText(loaded, user), tx::CapInformation, MsgIcon::Stop);
+            auto& models = options.formFactorFits.models;
+            models.erase(std::remove(models.begin(), models.end(), kModelUser), models.end());
+        }
+    }
+    return ReportUncertainty(e, options);
+}
+
 void PrintAnalysis(std::FILE* out, const EvaluationView& view, const AnalysisOptions& o,
-                   const std::vector<RecordedMessage>& messages) {
+                   std::vector<RecordedMessage>& messages, MessageSink& sink) {
     const Evaluation& e = view.evaluation();
-    if (o.results) std::fprintf(out, "%s\n", e.results.text.c_str());
+    std::optional<UncertaintyReport> uncertainty;
+    if (o.json || o.ci) uncertainty = UncertaintyOf(e, o, sink);
+    if (o.results || o.ci) {
+        std::string text = e.results.text;
+        if (o.ci) text += "\r\n\r\n" + UncertaintyText(*uncertainty);
+        std::fprintf(out, "%s\n", text.c_str());
+    }
     if (o.json) {
-        const Record results = ResultsRecord(e.set, e.options, e.fits, e.results, &view.chart().axes, messages);
+        Record results = ResultsRecord(e.set, e.options, e.fits, e.results, &view.chart().axes, messages);
+        AddUncertaintyMembers(results, *uncertainty);
         std::fprintf(out, "%s\n", RecordJson(results).c_str());
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "evaluation/EvaluationOptions.h"
+#include "evaluation/UncertaintyReport.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <vector>
 
 namespace zeb {
+class Evaluation;
 class EvaluationView;
 class MeasurementSet;
 class MessageSink;
@@ -29,6 +31,10 @@ struct AnalysisOptions {
     std::optional<double> kDisplayed;  // --k VALUE, in the displayed unit (1e-11 of internal); overrides kInternal
     bool results = false;              // --results
     bool json = false;                 // --json
+    // The uncertainty (always in --json; in the results text with --ci).
+    bool ci = false;                   // --ci
+    UncertaintyOptions uncertainty;    // --bootstrap N (0: none), --seed S, --fit-form-factors MODELS
+    std::string userFitTable;          // the table of a user model in --fit-form-factors
 };
 
 // Takes the option at args[i] (and its value, advancing i); false when args[i]
@@ -41,8 +47,13 @@ bool ParseAnalysisOption(const std::vector<std::string>& args, std::size_t& i, A
 // window's message (told to messages) and the automatic k is taken.
 EvaluationOptions OptionsForSet(const MeasurementSet& set, const AnalysisOptions& options, MessageSink& messages);
 
-// Prints what --results and --json ask for.
+// The uncertainty of the evaluation as the options ask for it (a user model's
+// table that cannot be read is told to messages and left out of the fits).
+UncertaintyReport UncertaintyOf(const Evaluation& evaluation, const AnalysisOptions& options, MessageSink& messages);
+
+// Prints what --results, --ci and --json ask for. Messages arising on the way
+// (a user model's table) are told to sink, which keeps them in messages.
 void PrintAnalysis(std::FILE* out, const EvaluationView& view, const AnalysisOptions& options,
-                   const std::vector<RecordedMessage>& messages);
+                   std::vector<RecordedMessage>& messages, MessageSink& sink);
 
 } // namespace zeb::cli

@@ -49,16 +49,10 @@ int RunEval(const std::vector<std::string>& args) {
     // Chosen after the ranges, so that the chart marks their points and the
     // exports read the evaluation as the options left it.
     ApplyChosenConcentrations(view, options.exports);
-    if (status == 0 && !options.plot.plotFile.empty()) {
-        const std::string failure = WritePlotFile(view.chartInputs(), options.plot.plotFile);
-        if (!failure.empty()) {
-            std::fprintf(stderr, "zebstat-batch: %s\n", failure.c_str());
-            status = 1;
-        }
-    }
+    if (status == 0) WriteAskedChart(view, options.plot, status);
     if (WriteExports(view, platform, options.exports) != 0) status = 1;
     if (SaveSession(view, loaded->files, options) != 0) status = 1;
-    PrintAnalysis(stdout, view, options.analysis, platform.messages);
+    PrintAnalysis(stdout, view, options.analysis, platform.messages, platform);
     // The set as it stands after the options: deactivated points show active 0.
     if (options.dump) std::printf("%s\n", RecordJson(SetRecord(view.evaluation().set, platform.messages)).c_str());
     return status;

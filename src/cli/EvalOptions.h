@@ -31,7 +31,7 @@ struct EvalOptions {
     // Whether anything is asked for: printed, drawn, exported or saved. Without
     // it, eval prints the results text.
     bool asksForOutput() const {
-        return analysis.results || analysis.json || dump || !plot.plotFile.empty() || !exports.ascFile.empty() ||
+        return analysis.results || analysis.ci || analysis.json || dump || !plot.plotFile.empty() || !exports.ascFile.empty() ||
                !exports.ratFile.empty() || !exports.plxFile.empty() || !saveSessionFile.empty();
     }
 };

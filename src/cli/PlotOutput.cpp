@@ -8,6 +8,9 @@
 #include "plot/ChartExport.h"
 #include "plot/EvaluationView.h"
 #include "plot/PlotWindowGeometry.h"
+#include "plot/ResidualChart.h"
+
+#include <cstdio>
 
 #include <algorithm>
 #include <cctype>
@@ -73,6 +76,13 @@ bool ParsePlotOption(const std::vector<std::string>& args, std::size_t& i, PlotO
                                                  OptionSpelling::CommandLine);
         return true;
     }
+    if (a == "--chart") {
+        if (i + 1 >= args.size()) throw UsageError{"--chart needs plot or residuals"};
+        const std::string& v = args[++i];
+        if (v != "plot" && v != "residuals") throw UsageError{"--chart must be plot or residuals, not \"" + v + "\""};
+        o.residuals = v == "residuals";
+        return true;
+    }
     if (a == "--plot-file") {
         if (i + 1 >= args.size()) throw UsageError{"--plot-file needs a file name"};
         const std::string& path = args[++i];
@@ -91,6 +101,21 @@ bool ShowFormFactorView(EvaluationView& view, MessageSink& messages, const PlotO
 }
 
 void ApplyPlotRanges(EvaluationView& view, const PlotOptions& o) { view.setManualRanges(o.xRange, o.yRange); }
+
+void WriteAskedChart(const EvaluationView& view, const PlotOptions& o, int& status) {
+    if (o.plotFile.empty()) return;
+    std::string failure;
+    if (o.residuals) {
+        const ResidualChart chart(view.evaluation(), view.chart().settings);
+        failure = WritePlotFile(chart.inputs(), o.plotFile);
+    } else {
+        failure = WritePlotFile(view.chartInputs(), o.plotFile);
+    }
+    if (!failure.empty()) {
+        std::fprintf(stderr, "zebstat-batch: %s\n", failure.c_str());
+        status = 1;
+    }
+}
 
 std::string WritePlotFile(const ChartInputs& in, const std::string& path) {
     WriteResult written;

@@ -21,6 +21,7 @@ struct PlotOptions {
     std::optional<std::pair<double, double>> xRange;  // --x-range LO HI
     std::optional<std::pair<double, double>> yRange;  // --y-range LO HI
     std::string plotFile;                             // --plot-file OUT.wmf|.svg|.png|.pdf
+    bool residuals = false;                           // --chart residuals: the residual chart instead of the plot
     // --form-factor coil-md|coil-pd|rod|sphere|user:FILE.FFU[,...]: the form-factor
     // view with these models, in --representation 1..12 (default 11, Pz vs q).
     std::vector<int> formFactorModels;
@@ -42,6 +43,10 @@ bool ShowFormFactorView(EvaluationView& view, MessageSink& messages, const PlotO
 // Sets the manual ranges of the plot shown (measurement or form-factor plot) as
 // the options dialog would, and scales the axes again.
 void ApplyPlotRanges(EvaluationView& view, const PlotOptions& options);
+
+// The chart --plot-file draws: the plot (with its form-factor view, ranges
+// and chosen concentrations) or the residual chart of the evaluation.
+void WriteAskedChart(const EvaluationView& view, const PlotOptions& options, int& status);
 
 // Draws the chart into the file; a PNG has the size of the chart's part of a
 // plot window as it opens (598 × 507 pixels), and every format is laid out with

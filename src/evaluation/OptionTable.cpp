@@ -16,7 +16,7 @@ struct OptionNames {
     const char* keyword;
 };
 
-constexpr std::array<OptionNames, 17> kOptions = {{
+constexpr std::array<OptionNames, 18> kOptions = {{
     {Option::Plot, "--plot", "plot"},
     {Option::QOrder, "--q-order", "q_order"},
     {Option::COrder, "--c-order", "c_order"},
@@ -34,6 +34,7 @@ constexpr std::array<OptionNames, 17> kOptions = {{
     {Option::QMax, "--q-max", "q_max"},
     {Option::Data, "--data", "data"},
     {Option::Conc, "--conc", "conc"},
+    {Option::FitFormFactors, "--fit-form-factors", "form_factor_fits"},
 }};
 
 constexpr std::array<const char*, kPlotTypeCount> kPlotTypeNames = {"zimm", "berry", "guinier", "d1", "d2", "d3"};

@@ -25,7 +25,7 @@ enum class OptionSpelling { CommandLine, Keyword };
 enum class Option {
     Plot, QOrder, COrder, Smooth, Weight, K, Deactivate,
     XRange, YRange, FormFactor, Representation,
-    Model, Rg, Mw, QMax, Data, Conc,
+    Model, Rg, Mw, QMax, Data, Conc, FitFormFactors,
 };
 
 // "--q-order" or "q_order".

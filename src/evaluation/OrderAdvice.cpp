@@ -66,6 +66,9 @@ OrderAdvice AdviseOrders(const Evaluation& e, const OrderAdviceOptions& o) {
             if (!r.determined() || !h || !h->determined()) continue;
             const double shift = *h->estimate - *r.estimate;
             if (!(std::fabs(shift) > o.shiftInIntervals * r.interval->halfWidth())) continue;
+            // A change too small to matter in a paper is no advice, however
+            // sharply a large grid resolves it.
+            if (!(std::fabs(100.0 * shift / *r.estimate) >= o.minimumChangePercent)) continue;
             OrderAdviceItem item;
             item.direction = d;
             item.chosen = static_cast<FitOrder>(m);

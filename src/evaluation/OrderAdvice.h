@@ -57,6 +57,7 @@ struct OrderAdviceOptions {
     double level = 0.95;
     double shiftInIntervals = 2.0;  // a change beyond this many half-widths of the chosen interval counts
     double significance = 0.01;     // an added term below this p-value is real
+    double minimumChangePercent = 1.0;  // a smaller change of a result is not worth an advice
 };
 
 struct OrderAdvice {

@@ -1,6 +1,8 @@
 #include "python/Measurements.h"
 
+#include "analysis/UserFormFactor.h"
 #include "export/ResultsRecord.h"
+#include "export/UncertaintyRecord.h"
 #include "texts/CommonTexts.h"
 
 #include <clocale>
@@ -98,6 +100,8 @@ Evaluated Evaluate(const Loaded& loaded, const Request& request) {
     Evaluated out;
     const Evaluation& e = view->evaluation();
     out.results = ResultsRecord(e.set, e.options, e.fits, e.results, &view->chart().axes, platform.messages);
+    out.uncertainty = ReportUncertainty(e, request.uncertainty);
+    AddUncertaintyMembers(out.results, out.uncertainty);
     out.messages = platform.messages;
     const MeasurementSet& s = e.set;
     for (int c = 1; c <= s.lastConcIndex; ++c)
@@ -111,6 +115,18 @@ Evaluated Evaluate(const Loaded& loaded, const Request& request) {
     if (e.fits.lineC0.hasData == 1) out.c0Intercept = {e.fits.lineC0.x(), e.fits.lineC0.y()};
     out.view = std::move(view);
     return out;
+}
+
+Record FitFormFactorsOf(const Evaluated& evaluated, const std::vector<int>& models, const std::string& userTable) {
+    FormFactorFitOptions options;
+    options.models = models;
+    UserFormFactor user;
+    if (!userTable.empty()) {
+        const FfuResult r = LoadUserFormFactor(userTable, user);
+        if (r != FfuResult::Ok) throw LoadFailure{FfuMessageText(r, user)};
+        options.userSpline = &user.spline;
+    }
+    return FormFactorFitsRecord(FitFormFactors(evaluated.view->evaluation(), options));
 }
 
 Record FormFactor(const FormFactorRequest& request) {

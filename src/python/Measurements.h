@@ -7,6 +7,7 @@
 
 #include "data/MeasurementLoader.h"
 #include "evaluation/OptionTable.h"
+#include "evaluation/UncertaintyReport.h"
 #include "export/FormFactorRecord.h"
 #include "export/Record.h"
 #include "platform/ScriptedPlatform.h"
@@ -52,6 +53,7 @@ struct Request {
     std::vector<int> formFactorModels;
     std::string userFormFactorFile;
     int representation = 11;
+    UncertaintyOptions uncertainty;  // the bootstrap's resamples and seed
 };
 
 // The plotted points of a measurement (concentration and angle from 1) or of an
@@ -65,7 +67,8 @@ struct PointColumns {
 
 struct Evaluated {
     std::shared_ptr<const EvaluationView> view;
-    Record results;  // `eval --json`
+    Record results;  // `eval --json`, with its "ci95" and "advice"
+    UncertaintyReport uncertainty;
     std::vector<RecordedMessage> messages;
     PointColumns points;  // the measured points
     PointColumns toC0;    // the extrapolated points at c = 0, per angle
@@ -79,6 +82,10 @@ struct Evaluated {
 // since it was loaded, OptionError for options the data cannot take, with the
 // keywords' names).
 Evaluated Evaluate(const Loaded& loaded, const Request& request);
+
+// The form factors fitted to the points at c = 0 of an evaluation (models
+// 1..5; a user model reads its table, LoadFailure when it cannot).
+Record FitFormFactorsOf(const Evaluated& evaluated, const std::vector<int>& models, const std::string& userTable);
 
 // The form factors as `zebstat-batch formfactor` gives them; throws LoadFailure
 // when the user table cannot be read.

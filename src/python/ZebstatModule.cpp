@@ -276,10 +276,15 @@ PYBIND11_MODULE(zebstat, m) {
         .def("evaluate",
              [](const MeasurementHandle& s, const std::string& plot, const py::object& qOrder, const py::object& cOrder,
                 const py::object& k, bool smooth, bool weight, const py::object& deactivate, const py::object& xRange,
-                const py::object& yRange, const py::object& formFactor, int representation) {
+                const py::object& yRange, const py::object& formFactor, int representation, int bootstrap,
+                std::uint64_t seed) {
                  CNumbersOnThisThread numbers;
                  Request request = evaluationRequest(plot, qOrder, cOrder, k, smooth, weight, deactivate);
                  chartRequest(request, xRange, yRange, formFactor, representation);
+                 if (bootstrap < 0) throw py::value_error("bootstrap must be 0 (none) or a number of resamples");
+                 request.uncertainty.bootstrap.resamples = bootstrap;
+                 request.uncertainty.withBootstrap = bootstrap > 0;
+                 request.uncertainty.bootstrap.seed = seed;
                  const std::shared_ptr<const Loaded> loaded = s.loaded;
                  auto evaluated =
                      std::make_shared<const Evaluated>(unlocked([&] { return Evaluate(*loaded, request); }));
@@ -288,8 +293,9 @@ PYBIND11_MODULE(zebstat, m) {
              py::arg("plot") = "zimm", py::arg("q_order") = 1, py::arg("c_order") = 1, py::arg("k") = py::none(),
              py::arg("smooth") = false, py::arg("weight") = false, py::arg("deactivate") = py::none(),
              py::arg("x_range") = py::none(), py::arg("y_range") = py::none(), py::arg("form_factor") = py::none(),
-             py::arg("representation") = 11,
-             "Evaluates the measurement as `zebstat-batch eval` with these options does.")
+             py::arg("representation") = 11, py::arg("bootstrap") = 2000, py::arg("seed") = 1,
+             "Evaluates the measurement as `zebstat-batch eval` with these options does. bootstrap: the "
+             "resamples of the bootstrap intervals (0: none), seed: its seed.")
         .def("__repr__", [](const MeasurementHandle& s) {
             const MeasurementSet& set = s.loaded->measurement->set;
             return "<zebstat.Measurement \"" + set.sampleName + "\": " + std::to_string(set.lastConcIndex) +
@@ -315,6 +321,30 @@ PYBIND11_MODULE(zebstat, m) {
                                },
                                "The extrapolated points: c0 (to c = 0, per angle), q0 (to q = 0, per "
                                "concentration) and the intercepts found along each line.")
+        .def_property_readonly("ci", [](const EvaluationHandle& e) { return e.results["ci95"]; },
+                               "The 95 % confidence intervals of the results, as --json's \"ci95\": per method "
+                               "(propagation, bootstrapBCa, bootstrapPercentile) [low, high] in the units of the "
+                               "results (Mw g/mol, Rg nm, A2 mol dm³/g², Dz µm²/s, C<S²> µm², kD dm³/g, Rh nm), "
+                               "None and a reason under \"notDetermined\" where there is none.")
+        .def_property_readonly("advice", [](const EvaluationHandle& e) { return e.results["advice"]; },
+                               "The order advice as --json's \"advice\": empty when the chosen orders suit the data.")
+        .def("fit_form_factors",
+             [](const EvaluationHandle& e, const std::string& models) {
+                 CNumbersOnThisThread numbers;
+                 ModelList list;
+                 try {
+                     ParseModelList(models == "all" ? "coil-md,coil-pd,rod,sphere" : models, Option::FitFormFactors,
+                                    OptionSpelling::Keyword, true, list);
+                 } catch (const OptionError& error) {
+                     throw py::value_error(error.text);
+                 }
+                 const auto evaluated = e.evaluated;
+                 return pythonOf(unlocked([&] { return FitFormFactorsOf(*evaluated, list.models, list.userFile); }));
+             },
+             py::arg("models") = "all",
+             "Fits form factors to the points extrapolated to c = 0 (models: all, or coil-md, coil-pd, rod, sphere, "
+             "user:FILE.FFU joined by commas): per model Mw (g/mol) and Rg (nm) with 95 % intervals, the size (nm), "
+             "chi2 and the rms deviation (%), as --fit-form-factors gives them.")
         .def("svg", [](const EvaluationHandle& e) { return chart(e, true); }, "The chart as --plot-file writes an SVG.")
         .def("wmf", [](const EvaluationHandle& e) { return chart(e, false); }, "The chart as --plot-file writes a WMF.");
 

@@ -46,4 +46,10 @@ inline constexpr const char* SvgFilter = "SVG-Files (*.svg)|*.svg|";
 inline constexpr const char* PngFilter = "PNG-Files (*.png)|*.png|";
 inline constexpr const char* PdfFilter = "PDF-Files (*.pdf)|*.pdf|";
 
+// The residual chart: the residuals of the fits over q², per concentration.
+inline constexpr const char* ResidualXCaption = "q² × µm²";
+inline constexpr const char* ResidualYCaptionPrefix = "Residual of ";
+inline constexpr const char* ResidualChartLine = "Residuals of the fits over q² (order %d), per concentration";
+inline constexpr const char* ResidualChartRms = "rms of the residuals: %s";
+
 } // namespace zeb::tx

@@ -54,4 +54,16 @@ inline constexpr const char* AdviceLeavesCurvature = "%s of order %d leaves curv
 inline constexpr const char* AdviceLower = "lower";
 inline constexpr const char* AdviceHigher = "higher";
 
+// The section of the results (results window, zebstat-batch --ci).
+inline constexpr const char* IntervalsHeading = "%g %% confidence intervals";
+inline constexpr const char* IntervalsColumns = "Result\tValue\tPropagation\tBootstrap, BCa\tBootstrap, percentile";
+inline constexpr const char* IntervalsBootstrapNote = "Bootstrap: %d of %d resamples (seed %llu), residuals resampled within each concentration.";
+inline constexpr const char* IntervalsNoBootstrap = "Bootstrap: not computed.";
+inline constexpr const char* NotDeterminedBecause = "not determined: %s";
+inline constexpr const char* AdviceHeading = "Order advice:";
+inline constexpr const char* AdviceNone = "Order advice: the chosen orders suit the data.";
+inline constexpr const char* FormFactorFitsHeading = "Form factors fitted to the points at c = 0 (%d points):";
+inline constexpr const char* FormFactorFitsColumns = "Model\tMw\tRg\tSize\tRms deviation";
+inline constexpr const char* FormFactorFitsBest = "Fits best: %s";
+
 } // namespace zeb::tx

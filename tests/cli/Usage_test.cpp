@@ -22,7 +22,7 @@ std::set<std::string> OptionsIn(const std::string& text) {
 }
 
 TEST(BatchUsage, HelpGoesToStandardOutputAndSucceeds) {
-    for (const char* command : {"eval", "fit", "formfactor"}) {
+    for (const char* command : {"eval", "series", "fit", "formfactor"}) {
         for (const char* flag : {"--help", "-h"}) {
             const auto r = RunBatch({command, flag});
             EXPECT_EQ(r.status, 0) << command << " " << flag;
@@ -72,7 +72,7 @@ TEST(BatchUsage, BadUsageExitsWithTwoAndTheUsageOnStandardError) {
 // Every option a usage text names is one its command knows: given a dummy value
 // it is refused for the value or the missing file, never as unknown.
 TEST(BatchUsage, EveryOptionInTheUsageIsKnownToItsCommand) {
-    for (const char* command : {"eval", "fit", "formfactor"}) {
+    for (const char* command : {"eval", "series", "fit", "formfactor"}) {
         const std::set<std::string> options = OptionsIn(cli::CommandUsage(command));
         EXPECT_GE(options.size(), 2u) << command;
         for (const std::string& option : options) {
@@ -92,7 +92,7 @@ TEST(BatchUsage, TheManualPageNamesTheOptionsOfTheUsage) {
     // troff writes a minus sign as \-
     page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
     std::set<std::string> usage = OptionsIn(cli::ProgramUsage());
-    for (const char* command : {"eval", "fit", "formfactor"}) usage.merge(OptionsIn(cli::CommandUsage(command)));
+    for (const char* command : {"eval", "series", "fit", "formfactor"}) usage.merge(OptionsIn(cli::CommandUsage(command)));
     const std::set<std::string> manual = OptionsIn(page);
     for (const std::string& option : usage) EXPECT_TRUE(manual.count(option)) << option << " is not in the manual";
     for (const std::string& option : manual) EXPECT_TRUE(usage.count(option)) << option << " is in no usage text";
