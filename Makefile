@@ -28,7 +28,7 @@ DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-
 
 # Only the fuzz targets need these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
-FUZZ_TARGETS ?= record_file plt_plx asc ffu standard_file settings_file exchange_block evaluation
+FUZZ_TARGETS ?= record_file plt_plx asc ffu standard_file settings_file exchange_block evaluation series_manifest
 FUZZ_SECONDS ?= 60
 # `make fuzz-long`: executions per target.
 FUZZ_RUNS ?= 10000000
