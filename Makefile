@@ -18,13 +18,20 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_f
 STRESS_ROUNDS ?= 5
 STRESS_JOBS   ?= 8
 
-# Debian packages the build, the tests and the program need.
-DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-dev libbenchmark-dev \
-               qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
-               libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
-               xvfb xauth xdotool poppler-utils locales \
-               pybind11-dev python3-dev python3-numpy python3-pytest \
-               desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
+# Debian packages the build and the program need (`make build`, `make run`).
+BUILD_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config \
+                 qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-liberation \
+                 pybind11-dev python3-dev
+# ... and those only the tests and benchmarks need (`make test`, `make bench`):
+# GoogleTest and Google Benchmark, the tools the tests read our files with
+# (libwmf, ImageMagick, poppler, groff, the desktop-file validators), an X
+# server for the program, the Python packages of the module's tests.
+TEST_PACKAGES = libgtest-dev libbenchmark-dev \
+                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
+                xvfb xauth xdotool poppler-utils locales \
+                python3-numpy python3-pytest \
+                desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
+DEB_PACKAGES = $(BUILD_PACKAGES) $(TEST_PACKAGES)
 
 # Only the fuzz targets need these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
@@ -35,15 +42,22 @@ FUZZ_RUNS ?= 10000000
 # Inputs larger than this are not tried: the grown corpora stay small.
 FUZZ_MAX_LEN ?= 4096
 
-.PHONY: all deps fuzz-deps configure build build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-build fuzz-smoke fuzz-long fuzz-merge clean
+.PHONY: all deps test-deps install-packages fuzz-deps configure build build-tests build-asan-tests build-asan test test-normal test-asan test-stress run install package bench screenshots fuzz-build fuzz-smoke fuzz-long fuzz-merge clean
 
 all: build
 
 # Installs what is missing when run as root (apt-get update once); otherwise
-# only says what is missing.
+# only says what is missing. `make deps` is what building needs; `make
+# test-deps` adds what the tests need.
 deps:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BUILD_PACKAGES)"
+
+test-deps:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BUILD_PACKAGES) $(TEST_PACKAGES)" LOCALES=1
+
+install-packages:
 	@missing=""; \
-	for p in $(DEB_PACKAGES); do \
+	for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -54,13 +68,13 @@ deps:
 	    echo "Missing Debian packages:$$missing (run as root or install them)"; exit 1; \
 	  fi; \
 	fi; \
-	if [ "$$(id -u)" = "0" ] && command -v localedef >/dev/null && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then \
+	if [ -n "$(LOCALES)" ] && [ "$$(id -u)" = "0" ] && command -v localedef >/dev/null && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then \
 	  echo "Generating the de_DE.UTF-8 locale the locale tests run in"; \
 	  localedef -i de_DE -f UTF-8 de_DE.UTF-8; \
 	fi
 
 fuzz-deps:
-	@$(MAKE) --no-print-directory deps DEB_PACKAGES="$(FUZZ_DEB_PACKAGES)"
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(FUZZ_DEB_PACKAGES)"
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS)
@@ -70,7 +84,13 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test-normal: build
+# The tests are part of the build once GoogleTest is there: the test targets
+# install the packages and switch them on in a build folder configured without.
+build-tests: test-deps $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) -DZEBSTAT_TESTS=ON -DZEBSTAT_BENCH=ON > /dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+test-normal: build-tests
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt:
@@ -79,7 +99,11 @@ $(ASAN_BUILD)/CMakeCache.txt:
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test-asan: build-asan
+build-asan-tests: test-deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake -S . -B $(ASAN_BUILD) -DZEBSTAT_TESTS=ON > /dev/null
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: build-asan-tests
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 test: test-normal test-asan
@@ -87,7 +111,7 @@ test: test-normal test-asan
 # The built suites, STRESS_ROUNDS times each, with STRESS_JOBS tests at once,
 # while busy loops keep every core loaded and another process holds an
 # exclusive lock on every file in examples/.
-test-stress: build build-asan
+test-stress: build-tests build-asan-tests
 	tools/test-stress.sh $(STRESS_ROUNDS) $(STRESS_JOBS) $(BUILD) $(ASAN_BUILD)
 
 run: build
@@ -101,6 +125,7 @@ install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 package: build
+	@$(MAKE) --no-print-directory install-packages PACKAGES="dpkg-dev"
 	cd $(BUILD) && cpack -G DEB
 
 # PNGs of the six plot types and a form-factor plot of the example data, in
@@ -114,7 +139,8 @@ screenshots: build
 # largest chart in its window at scale 1 and 2, and zebstat-batch against the
 # numpy peer on the largest record file (bench/peer_side_by_side.sh: check,
 # then the timing).
-bench: configure
+bench: test-deps configure
+	cmake -S . -B $(BUILD) -DZEBSTAT_BENCH=ON > /dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@echo "== Start-up of zebstat-batch (without Qt) beside the smallest process, 15 runs each"
