@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zeb {
@@ -34,6 +38,30 @@ struct FaultAt {
     }
     ~FaultAt() { SetWriteFaultHook({}); }
 };
+
+// Temporary files with a name, as on a file system without unnamed ones, while it lives.
+struct NamedTemporaries {
+    explicit NamedTemporaries(bool named) { SetUnnamedTemporaryFilesForTests(!named); }
+    ~NamedTemporaries() { SetUnnamedTemporaryFilesForTests(true); }
+};
+
+bool UnnamedFilesIn(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd);
+    return fd >= 0;
+}
+
+// Runs body in a child process; its exit status, or 128 + the signal that ended it.
+int InChild(const std::function<void()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        body();
+        ::_exit(0);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
 
 TEST(AtomicFile, ReplacesAFileKeepingItsPermissions) {
     test::TempDir dir;
@@ -211,7 +239,10 @@ TEST(AtomicFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy) {
         // Between the complete write and the rename.
         {WriteStep::Rename, EXDEV, "Invalid cross-device link", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        NamedTemporaries kind(named);
         test::WriteFile(path, "old data");
         ::chmod(path.c_str(), 0604);
         FaultAt fault(c.step, c.error);
@@ -226,6 +257,42 @@ TEST(AtomicFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(WriteErrorText(path, WriteResult::Failure(ENOSPC, "")),
               "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.\n\n" +
                   path + ": No space left on device");
+}
+
+TEST(AtomicFile, AKilledWriterLeavesNoTemporaryFile) {
+    test::TempDir dir;
+    if (!UnnamedFilesIn(dir.path())) GTEST_SKIP() << "the file system of the tests has no unnamed files";
+    const std::string path = dir.file("data.plx");
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        test::WriteFile(path, "old data");
+        // What the folder holds while the new contents are written.
+        std::size_t whileWriting = 0;
+        {
+            NamedTemporaries kind(named);
+            SetWriteFaultHook([&](WriteStep s) {
+                if (s == WriteStep::Sync) whileWriting = Entries(dir.path());
+                return 0;
+            });
+            EXPECT_TRUE(WriteFileAtomically(path, "new data"));
+            SetWriteFaultHook({});
+        }
+        EXPECT_EQ(whileWriting, named ? 2u : 1u);
+        EXPECT_EQ(test::ReadFile(path), "new data");
+        EXPECT_EQ(Entries(dir.path()), 1u);
+    }
+    // Killed in the middle of the write: the old file, and nothing beside it.
+    test::WriteFile(path, "old data");
+    const int status = InChild([&] {
+        SetWriteFaultHook([](WriteStep s) {
+            if (s == WriteStep::Sync) ::raise(SIGKILL);
+            return 0;
+        });
+        WriteFileAtomically(path, std::string(1 << 20, 'n'));
+    });
+    EXPECT_EQ(status, 128 + SIGKILL);
+    EXPECT_EQ(test::ReadFile(path), "old data");
+    EXPECT_EQ(Entries(dir.path()), 1u) << "a temporary file was left";
 }
 
 TEST(AtomicFile, AFullFileSystem) {
