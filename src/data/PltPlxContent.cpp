@@ -22,6 +22,8 @@ constexpr std::size_t kSourceNameChars = 260;
 constexpr int kPendingInterval = 25;
 constexpr int kListValuesPerLine = 5;
 constexpr int kStoredValues = 10;
+constexpr const char* kCrOnly =
+    "the lines end with a carriage return alone (CR, as on old Macintosh computers); they must end with CR LF or LF";
 
 class PltPlxParser {
 public:
@@ -35,6 +37,8 @@ public:
             Refuse(Kind::Invalid, LineOfOffset(text_, *at),
                    CFormat("byte %u: this is no text file",
                            static_cast<unsigned>(static_cast<unsigned char>(text_[*at]))));
+        if (text_.find('\n') == std::string_view::npos && text_.find('\r') != std::string_view::npos)
+            Refuse(Kind::Invalid, 1, kCrOnly);
         content_.sampleName =
             TrimTrailingBlanks(Utf8Left(DecodeFileText(line("the sample name")), kPltSampleNameChars));
         content_.solventName = Utf8Left(DecodeFileText(line("the solvent name")), kSolventNameChars);
@@ -48,8 +52,11 @@ private:
     std::string line(const std::string& what) {
         std::string text;
         if (lines_.next(text)) return text;
-        if (lines_.tooLong())
+        if (lines_.tooLong()) {
+            if (lines_.rest().substr(0, kMaxLineBytes).find('\r') != std::string_view::npos)
+                Refuse(Kind::Invalid, lines_.lineNumber(), kCrOnly);
             Refuse(Kind::Invalid, lines_.lineNumber(), CFormat("the line is longer than %d bytes", int(kMaxLineBytes)));
+        }
         Refuse(Kind::EndsEarly, lines_.lineNumber() + 1, "the file ends before " + what);
     }
 
@@ -137,9 +144,11 @@ private:
             if (colon == std::string::npos)
                 Refuse(Kind::Invalid, lines_.lineNumber(), "the concentration line has no \":\" before its file name");
             const auto start = text.find_first_not_of(' ', colon + 1);
-            const std::string name = start == std::string::npos ? std::string() : text.substr(start);
+            std::string name = DecodeFileText(start == std::string::npos ? std::string() : text.substr(start));
+            // A name that is no text is written percent-encoded, and says so before the colon.
+            if (std::string_view(text).substr(0, colon).ends_with("(percent-encoded)")) name = PercentDecode(name);
             content_.concentrationsGPerCm3.push_back(c);
-            content_.sourceNames.push_back(Utf8Left(DecodeFileText(name), kSourceNameChars));
+            content_.sourceNames.push_back(Utf8Left(name, kSourceNameChars));
         }
         line("the description of the viscosities");
         for (double v : numberList(nc_, "viscosities")) content_.viscositiesMPas.push_back(static_cast<float>(v));

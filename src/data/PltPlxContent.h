@@ -29,7 +29,7 @@ struct PltPlxContent {
     std::vector<double> concentrationsGPerCm3;
     std::vector<float> viscositiesMPas;  // PLX
     std::vector<float> temperaturesK;    // PLX
-    std::vector<std::string> sourceNames;  // PLX, UTF-8
+    std::vector<std::string> sourceNames;  // PLX: UTF-8, or the bytes of a path that is none
     int valuesPerLine = 0;
     // Line i * nq + j: concentration i, q² j; values beyond valuesPerLine are absent.
     std::vector<std::array<double, 10>> values;
