@@ -70,8 +70,8 @@ inline constexpr PlausibleRange kPlausibleRanges[] = {
      "about 1/Mw: molar masses between 1 and 1e14 g/mol"},
     {Quantity::Dapp, "Dapp", " cm\u00b2/s", 1e-16, 1.0, false, false,
      "gases diffuse at 0.1 cm\u00b2/s, particles of micrometres in viscous solvents at 1e-12 and less"},
-    {Quantity::RSample, "excess scattering ratio", " 1/cm", 1e-16, 1.0, false, false,
-     "a solution scattering 1/cm would be opaque; -1 in PLX files: not known"},
+    {Quantity::RSample, "excess scattering ratio", " 1/cm", 1e-16, 1.0, true, false,
+     "a solution scattering 1/cm would be opaque; 0, and -1 in PLX files: not known"},
 };
 
 const PlausibleRange& RangeOf(Quantity quantity);
