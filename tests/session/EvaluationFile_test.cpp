@@ -216,7 +216,7 @@ TEST(JsonDocument, ReadsTheGrammarExactly) {
     EXPECT_EQ(a.items[5].text, "\xC3\xA9\xF0\x9F\x98\x80\n");
     EXPECT_EQ(jsondoc::Parse(jsondoc::Quote("tab\there \"q\" \x01")).value->text, "tab\there \"q\" \x01");
     // Bytes that are no UTF-8 are written as \udcXX and read back as the bytes.
-    for (const std::string raw : {std::string("caf\xE9"), std::string("\xE2\x82"), std::string("\xED\xA0\x80"),
+    for (const std::string& raw : {std::string("caf\xE9"), std::string("\xE2\x82"), std::string("\xED\xA0\x80"),
                                   std::string("\xC0\xAF"), std::string("\xF4\x90\x80\x80"), std::string("ok \xC3\xA9")}) {
         const std::string quoted = jsondoc::Quote(raw);
         EXPECT_TRUE(IsUtf8(quoted)) << quoted;
