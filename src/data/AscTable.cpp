@@ -3,8 +3,10 @@
 #include "data/CFormat.h"
 #include "data/LoadErrors.h"
 #include "data/MeasurementSet.h"
+#include "data/PlausibleRanges.h"
 #include "data/TextLines.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <string>
@@ -56,10 +58,15 @@ public:
     AscTable run() {
         const int nc = count("number of concentrations", MeasurementSet::kMaxLoadedConc);
         const int na = count("number of angles", MeasurementSet::kMaxLoadedAngles);
+        std::vector<std::pair<int, std::string>> impossible;  // line, what
         for (int i = 0; i < nc; ++i) {
             const double c = number(CFormat("concentration %d of %d", i + 1, nc));
-            if (c < 0.0) Refuse(Kind::Invalid, last_.line, "the concentration " + QuotedStart(last_.text) + " is negative");
             table_.concentrationsGPerCm3.push_back(c);
+            table_.concentrationKept.push_back(Plausible(Quantity::Concentration, c));
+            if (!table_.concentrationKept.back())
+                impossible.emplace_back(last_.line, ValueText(Quantity::Concentration, c) +
+                                                        CFormat(" (concentration %d of %d, with its %s)", i + 1, nc,
+                                                                CountOf(na, "value").c_str()));
         }
         for (int r = 0; r < na; ++r) {
             if (pending_) pending_();
@@ -70,12 +77,22 @@ public:
             AscTable::Row row;
             row.q2PerCm2 = number(where);
             texts.push_back(last_.text);
-            if (!(row.q2PerCm2 > 0.0))
-                Refuse(Kind::Invalid, last_.line, "the q\u00b2 value " + QuotedStart(last_.text) + " is not positive");
+            row.kept = Plausible(Quantity::Q2, row.q2PerCm2);
+            if (!row.kept)
+                impossible.emplace_back(last_.line, ValueText(Quantity::Q2, row.q2PerCm2) +
+                                                        CFormat(" (angle row %d of %d, with its %s)", r + 1, na,
+                                                                CountOf(nc, "value").c_str()));
             for (int i = 0; i < nc; ++i) {
                 const double kcr = value(where);
-                if (!(kcr > 0.0)) ++table_.missingValues;
+                const bool loaded = row.kept && table_.concentrationKept[static_cast<std::size_t>(i)];
+                // Not above 0: missing. Above 0: in its range, or left out.
+                const bool possible = !(kcr > 0.0) || Plausible(Quantity::Kcr, kcr);
+                if (loaded && !possible)
+                    impossible.emplace_back(last_.line, ValueText(Quantity::Kcr, kcr) +
+                                                            CFormat(" (angle row %d, concentration %d)", r + 1, i + 1));
+                if (loaded && possible && !(kcr > 0.0)) ++table_.missingValues;
                 row.kcr.push_back(kcr);
+                row.kcrKept.push_back(loaded && possible);
                 texts.push_back(last_.text);
             }
             for (std::size_t k = 0; k < rowTexts_.size(); ++k)
@@ -91,6 +108,9 @@ public:
                    CFormat("%s follows the table of %d concentrations and %d angles, which ends on line %d",
                            QuotedStart(surplus.text).c_str(), nc, na, last_.line));
         if (tokens_.endsHere()) checkNotCut(nc, na);
+        std::stable_sort(impossible.begin(), impossible.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [line, what] : impossible) table_.impossible.push_back(CFormat("line %d: ", line) + what);
         return std::move(table_);
     }
 
@@ -153,6 +173,13 @@ private:
 };
 
 } // namespace
+
+bool AscTable::nothingLeft() const {
+    for (const Row& row : rows)
+        for (bool kept : row.kcrKept)
+            if (kept) return false;
+    return true;
+}
 
 AscTable ParseAscTable(std::string_view text, const std::function<void()>& pending) {
     if (const auto at = BinaryByteAt(text))

@@ -11,6 +11,7 @@
 #include "data/ReadProblem.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,10 +21,18 @@ struct AscTable {
     struct Row {
         double q2PerCm2 = 0.0;
         std::vector<double> kcr;  // one per concentration; <= 0 or not finite: missing
+        bool kept = true;         // false: q² is no measured value, the row is not loaded
+        std::vector<bool> kcrKept;  // per concentration; false: a Kc/R no measurement can have
     };
     std::vector<double> concentrationsGPerCm3;
+    std::vector<bool> concentrationKept;  // false: the concentration and its values are not loaded
     std::vector<Row> rows;
-    int missingValues = 0;  // Kc/R values that are not positive numbers
+    int missingValues = 0;  // Kc/R values that are not positive numbers (of what is loaded)
+    // Values no measurement can have (PlausibleRanges.h), in the order of the
+    // file: "line 3: q² -5 1/cm² (angle row 1 of 10, with its 4 values)".
+    std::vector<std::string> impossible;
+    // No value is left to load.
+    bool nothingLeft() const;
 };
 
 // Throws ReadFailure for a damaged table and EOvlConcAngle when nc >= 100 or

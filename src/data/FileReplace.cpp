@@ -2,6 +2,8 @@
 
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
+#include "data/CFormat.h"
+#include "platform/AtomicFile.h"
 #include "platform/PathName.h"
 
 #include <fcntl.h>
@@ -39,75 +41,68 @@ void syncFolder(const std::string& path) {
     ::close(fd);
 }
 
-// A temporary file beside a target: removed again unless it was renamed or linked into place.
-class Temporary {
-public:
-    ~Temporary() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!path_.empty()) ::unlink(path_.c_str());
+// Writes bytes to a new temporary file beside target, flushed to the disk, with
+// the owner and permissions of like (and its time stamps when keepTimes).
+// Returns why it failed, or nothing.
+std::string writeTemporary(TemporaryFile& temporary, const std::string& target, const struct stat& like,
+                           std::string_view bytes, bool keepTimes) {
+    if (const int e = injected(ReplaceStep::CreateTemporary)) return SystemReason(e);
+    if (const int e = temporary.create(target, 0600)) return SystemReason(e);
+    const int fd = temporary.fd();
+    if (::fchown(fd, like.st_uid, like.st_gid) != 0) {
+        const int error = errno;
+        struct stat now{};
+        if (::fstat(fd, &now) != 0 || now.st_uid != like.st_uid || now.st_gid != like.st_gid)
+            return "its owner cannot be kept (" + SystemReason(error) + ")";
     }
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-
-    // Creates the file and writes bytes to it, flushed to the disk, with the
-    // owner and permissions of like (and its time stamps when keepTimes).
-    std::string write(const std::string& target, const struct stat& like, std::string_view bytes, bool keepTimes) {
-        // A short fixed name: it fits wherever the target's name fits.
-        std::string name = FolderOf(target) + "/.zebstat-XXXXXX";
-        if (const int e = injected(ReplaceStep::CreateTemporary)) return SystemReason(e);
-        fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd_ < 0) return SystemReason(errno);
-        path_ = name;
-        if (::fchown(fd_, like.st_uid, like.st_gid) != 0) {
-            const int error = errno;
-            struct stat now{};
-            if (::fstat(fd_, &now) != 0 || now.st_uid != like.st_uid || now.st_gid != like.st_gid)
-                return "its owner cannot be kept (" + SystemReason(error) + ")";
-        }
-        if (::fchmod(fd_, like.st_mode & 07777) != 0) return SystemReason(errno);
-        const std::size_t half = bytes.size() / 2;
-        if (const std::string why = writeAll(bytes.substr(0, half), ReplaceStep::Write); !why.empty()) return why;
-        if (const std::string why = writeAll(bytes.substr(half), ReplaceStep::WriteSecondHalf); !why.empty())
-            return why;
-        if (const int e = injected(ReplaceStep::Flush)) return SystemReason(e);
-        if (::fsync(fd_) != 0) return SystemReason(errno);
-        if (keepTimes) {
-            const struct timespec times[2] = {like.st_atim, like.st_mtim};
-            ::futimens(fd_, times);
-        }
-        return {};
-    }
-
-    // The file is in place: it is no longer removed.
-    void placed() { path_.clear(); }
-
-private:
-    std::string writeAll(std::string_view bytes, ReplaceStep step) {
+    if (::fchmod(fd, like.st_mode & 07777) != 0) return SystemReason(errno);
+    auto writeAll = [fd](std::string_view part, ReplaceStep step) -> std::string {
         if (const int e = injected(step)) return SystemReason(e);
-        while (!bytes.empty()) {
-            const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+        while (!part.empty()) {
+            const ssize_t n = ::write(fd, part.data(), part.size());
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return SystemReason(errno);
             if (n == 0) return SystemReason(EIO);
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+            part.remove_prefix(static_cast<std::size_t>(n));
         }
         return {};
+    };
+    const std::size_t half = bytes.size() / 2;
+    if (std::string why = writeAll(bytes.substr(0, half), ReplaceStep::Write); !why.empty()) return why;
+    if (std::string why = writeAll(bytes.substr(half), ReplaceStep::WriteSecondHalf); !why.empty()) return why;
+    if (const int e = injected(ReplaceStep::Flush)) return SystemReason(e);
+    if (::fsync(fd) != 0) return SystemReason(errno);
+    if (keepTimes) {
+        const struct timespec times[2] = {like.st_atim, like.st_mtim};
+        ::futimens(fd, times);
     }
+    return {};
+}
 
-    int fd_ = -1;
-    std::string path_;
-};
+// The file a correction changes: the target of a symbolic link (the link
+// stays), the path itself otherwise.
+std::string correctedFile(const std::string& path) {
+    if (const auto target = FollowLinks(path)) return *target;
+    return path;
+}
 
 } // namespace
 
-std::string OriginalCopyPath(const std::string& path) { return path + ".orig"; }
+std::string OriginalCopyPath(const std::string& path) { return correctedFile(path) + ".orig"; }
 
-FileWriteResult CheckCorrectable(const std::string& path, const FileIdentity& asRead) {
+FileWriteResult CheckCorrectable(const std::string& link, const FileIdentity& asRead) {
+    const std::string path = correctedFile(link);
     struct stat st{};
     if (::stat(path.c_str(), &st) != 0) return failed(SystemReason(errno));
     if (IdentityOf(st) != asRead) return failed("another program has changed the file since it was read");
     // Write-protected means protected, also for an administrator.
     if ((st.st_mode & 0222) == 0) return failed("the file is write-protected");
+    // A corrected copy takes the place of one name only: the others would go
+    // on naming the uncorrected file.
+    if (st.st_nlink > 1)
+        return failed(CFormat("the file has %llu names (hard links); a correction would change it under this "
+                              "name only and leave the others with the old data",
+                              static_cast<unsigned long long>(st.st_nlink)));
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return failed(SystemReason(errno));
     ::close(fd);
@@ -120,8 +115,9 @@ FileWriteResult CheckCorrectable(const std::string& path, const FileIdentity& as
     return ok;
 }
 
-FileWriteResult KeepOriginal(const std::string& path, std::string_view originalBytes) {
-    const std::string copy = OriginalCopyPath(path);
+FileWriteResult KeepOriginal(const std::string& link, std::string_view originalBytes) {
+    const std::string path = correctedFile(link);
+    const std::string copy = path + ".orig";
     struct stat existing{};
     FileWriteResult ok;
     ok.ok = true;
@@ -130,27 +126,26 @@ FileWriteResult KeepOriginal(const std::string& path, std::string_view originalB
     if (errno != ENOENT) return failed(cannot + SystemReason(errno));
     struct stat like{};
     if (::stat(path.c_str(), &like) != 0) return failed(SystemReason(errno));
-    Temporary temporary;
-    if (const std::string why = temporary.write(copy, like, originalBytes, true); !why.empty())
+    TemporaryFile temporary;
+    if (const std::string why = writeTemporary(temporary, copy, like, originalBytes, true); !why.empty())
         return failed(cannot + why);
-    // link() never replaces: a copy that appeared meanwhile is kept.
-    if (::link(temporary.path().c_str(), copy.c_str()) != 0) {
-        const int error = errno;
+    // A link never replaces: a copy that appeared meanwhile is kept.
+    if (const int error = temporary.link(copy); error != 0) {
         if (error == EEXIST) return ok;
         // Folders that take no hard links: rename, after looking once more.
         if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS)
             return failed(cannot + SystemReason(error));
         if (::lstat(copy.c_str(), &existing) == 0) return ok;
-        if (std::rename(temporary.path().c_str(), copy.c_str()) != 0) return failed(cannot + SystemReason(errno));
-        temporary.placed();
+        if (const int e = temporary.replace(copy)) return failed(cannot + SystemReason(e));
     }
     syncFolder(copy);
     return ok;
 }
 
-FileWriteResult ReplaceFileContents(const std::string& path, std::string_view bytes, const FileIdentity& asRead) {
-    FileWriteResult check = CheckCorrectable(path, asRead);
+FileWriteResult ReplaceFileContents(const std::string& link, std::string_view bytes, const FileIdentity& asRead) {
+    FileWriteResult check = CheckCorrectable(link, asRead);
     if (!check.ok) return check;
+    const std::string path = correctedFile(link);
     struct stat like{};
     if (::stat(path.c_str(), &like) != 0) return failed(SystemReason(errno));
     auto writeFailed = [](std::string why) {
@@ -158,11 +153,11 @@ FileWriteResult ReplaceFileContents(const std::string& path, std::string_view by
         r.writeFailed = true;
         return r;
     };
-    Temporary temporary;
-    if (const std::string why = temporary.write(path, like, bytes, false); !why.empty()) return writeFailed(why);
+    TemporaryFile temporary;
+    if (const std::string why = writeTemporary(temporary, path, like, bytes, false); !why.empty())
+        return writeFailed(why);
     if (const int e = injected(ReplaceStep::Rename)) return writeFailed(SystemReason(e));
-    if (std::rename(temporary.path().c_str(), path.c_str()) != 0) return writeFailed(SystemReason(errno));
-    temporary.placed();
+    if (const int e = temporary.replace(path)) return writeFailed(SystemReason(e));
     syncFolder(path);
     FileWriteResult ok;
     ok.ok = true;

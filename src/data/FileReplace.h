@@ -1,9 +1,15 @@
 // Corrections of a measurement file that never leave a mixed file: the new
-// contents go to a temporary file in the same folder, which is flushed and
-// renamed over the old file, keeping its owner and permissions. Whatever
-// happens (a full disk, a failed write, a killed program) the file is at every
-// moment either the old or the new complete file. Before the first correction
-// the untouched original is kept beside the file as NAME.orig.
+// contents go to a temporary file in the same folder (one without a name where
+// the system has them, see AtomicFile.h), which is flushed and renamed over the
+// old file, keeping its owner and permissions. Whatever happens (a full disk, a
+// failed write, a killed program) the file is at every moment either the old or
+// the new complete file. Before the first correction the untouched original is
+// kept beside the file as NAME.orig.
+//
+// A file reached through a symbolic link is corrected where it is: the link
+// stays and the original is kept beside the file it points to. A file with
+// several names (hard links) is not corrected: the corrected copy would take
+// the place of one name only, and the others would go on naming the old data.
 #pragma once
 
 #include "data/FileAccess.h"
@@ -21,11 +27,13 @@ struct FileWriteResult {
     FileIdentity identity;  // the file after a successful replace
 };
 
-// The path of the untouched original of a corrected file.
+// The path of the untouched original of a corrected file (beside the target of
+// a symbolic link).
 std::string OriginalCopyPath(const std::string& path);
 
 // May the file be corrected? It must still be the file that was read (asRead),
-// not be write-protected, and be open for writing. Nothing is changed.
+// not be write-protected, have no other name, and be open for writing.
+// Nothing is changed.
 FileWriteResult CheckCorrectable(const std::string& path, const FileIdentity& asRead);
 
 // Keeps originalBytes (the file as read) as OriginalCopyPath(path), with the

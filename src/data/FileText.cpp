@@ -6,31 +6,14 @@ namespace zeb {
 
 namespace {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// Valid UTF-8 with at least one character beyond ASCII.
 bool isUtf8WithMultibyte(std::string_view s) {
     bool multibyte = false;
     for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t len = 0;
-        char32_t cp = 0;
-        if (b >= 0xC2 && b <= 0xDF) len = 2, cp = b & 0x1F;
-        else if (b >= 0xE0 && b <= 0xEF) len = 3, cp = b & 0x0F;
-        else if (b >= 0xF0 && b <= 0xF4) len = 4, cp = b & 0x07;
-        else return false;
-        if (i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        multibyte = true;
-        i += len;
+        const std::size_t n = Utf8SequenceAt(s, i);
+        if (n == 0) return false;
+        multibyte = multibyte || n > 1;
+        i += n;
     }
     return multibyte;
 }
@@ -44,8 +27,62 @@ std::string DecodeFileText(std::string_view bytes) {
 
 std::string EncodeFileText(std::string_view utf8) {
     std::string cp850 = Utf8ToCp850(utf8);
-    if (Cp850ToUtf8(cp850) == utf8) return cp850;
+    // "├®" is C3 A9 in code page 850, which reads as the UTF-8 of "é".
+    if (Cp850ToUtf8(cp850) == utf8 && DecodeFileText(cp850) == utf8) return cp850;
     return std::string(utf8);
+}
+
+namespace {
+
+bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+int hexValue(char h) {
+    if (h >= '0' && h <= '9') return h - '0';
+    if (h >= 'A' && h <= 'F') return h - 'A' + 10;
+    if (h >= 'a' && h <= 'f') return h - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool NeedsPercentEncoding(std::string_view name) {
+    for (char ch : name)
+        if (isControl(static_cast<unsigned char>(ch))) return true;
+    return !IsUtf8(name);
+}
+
+std::string PercentEncode(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(name.size() * 3);
+    for (std::size_t i = 0; i < name.size();) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const std::size_t n = c >= 0x80 ? Utf8SequenceAt(name, i) : 1;
+        if (n == 0 || isControl(c) || c == '%') {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+            ++i;
+        } else {
+            out.append(name.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
+std::string PercentDecode(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 std::string PadToCharacters(const std::string& utf8, std::size_t characters) {

@@ -29,10 +29,21 @@ struct PltPlxContent {
     std::vector<double> concentrationsGPerCm3;
     std::vector<float> viscositiesMPas;  // PLX
     std::vector<float> temperaturesK;    // PLX
-    std::vector<std::string> sourceNames;  // PLX, UTF-8
+    std::vector<std::string> sourceNames;  // PLX: UTF-8, or the bytes of a path that is none
     int valuesPerLine = 0;
     // Line i * nq + j: concentration i, q² j; values beyond valuesPerLine are absent.
     std::vector<std::array<double, 10>> values;
+
+    // Values no measurement can have (PlausibleRanges.h), in the order of the
+    // file ("line 17: Kc/R 1e+30 mol/g"). What holds them is not loaded: the
+    // value line; all lines of a concentration (or its viscosity or
+    // temperature) or of a q² value; every line for a PLT header value.
+    std::vector<std::string> impossible;
+    std::vector<bool> concentrationKept;  // per concentration
+    std::vector<bool> q2Kept;             // per q² value
+    std::vector<bool> lineKept;           // per value line
+    // No value line is left to load.
+    bool nothingLeft() const;
 };
 
 // The room the window has: a file that declares more q² values or

@@ -6,6 +6,7 @@
 #include "data/AscTable.h"
 #include "data/CFormat.h"
 #include "data/MeasurementSet.h"
+#include "data/ReadProblem.h"
 #include "data/Readers.h"
 #include "platform/Platform.h"
 
@@ -21,15 +22,27 @@ int ReadAscBytes(std::string_view bytes, ReaderInput& in) {
             platform.processPendingMessages();
             if (!in.stillLoading()) throw EAbortLoad();
         });
-        const int firstColumn = set.lastConcIndex < 0 ? 1 : set.lastConcIndex + 1;
-        for (double c : table.concentrationsGPerCm3) set.AddConcentration(std::nullopt, 0.0f, 0.0f, c);
+        if (!table.impossible.empty()) {
+            platform.inform(ImpossibleValuesText(tx::ImpossibleLineValues, path, table.impossible, "line",
+                                                 table.nothingLeft()),
+                            tx::CapInformation, MsgIcon::Exclamation);
+            if (table.nothingLeft()) return kLoadFailed;
+        }
+        // The columns of the concentrations loaded.
+        std::vector<int> columns;
+        int next = set.lastConcIndex < 0 ? 1 : set.lastConcIndex + 1;
+        for (std::size_t i = 0; i < table.concentrationsGPerCm3.size(); ++i) {
+            columns.push_back(table.concentrationKept[i] ? next++ : -1);
+            if (table.concentrationKept[i]) set.AddConcentration(std::nullopt, 0.0f, 0.0f, table.concentrationsGPerCm3[i]);
+        }
         for (const AscTable::Row& row : table.rows) {
+            if (!row.kept) continue;
             const int a = set.AddQ2(row.q2PerCm2);
             for (std::size_t i = 0; i < row.kcr.size(); ++i) {
                 if (!in.stillLoading()) throw EAbortLoad();
                 const double kcr = row.kcr[i];
-                if (!(kcr > 0.0)) continue;
-                const int c = firstColumn + static_cast<int>(i);
+                if (!row.kcrKept[i] || !(kcr > 0.0)) continue;
+                const int c = columns[i];
                 set.DPSetWert(kCodeQ2, c, a, row.q2PerCm2, 0.0, 0.0);
                 set.DPSetWert(kCodeKcr, c, a, kcr, 0.0, 0.0);
                 set.DPSetWert(kCodeKcrError, c, a, 0.01 * kcr, 0.0, 0.0);

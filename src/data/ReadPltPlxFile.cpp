@@ -41,8 +41,8 @@ private:
     void revertCorrection();
     void store(MeasurementSet& set, int concBase, std::vector<int>& angleIndex, bool window);
     void storeLine(MeasurementSet& set, const std::array<double, 10>& values, int column, int angle, double q2,
-                   bool window);
-    void scaleCorrectedColumns(MeasurementSet& set, int concBase, const std::vector<int>& angleIndex);
+                   bool window, bool kept);
+    void scaleCorrectedColumns(MeasurementSet& set, const std::vector<int>& columns, const std::vector<int>& angleIndex);
     void warnMissing();
     std::string originalNote() const;
 
@@ -167,10 +167,11 @@ int PltPlxReader::pltDialogs() {
 // One value line. Fields the line does not hold count as absent: a missing
 // value (the warning) and no error.
 void PltPlxReader::storeLine(MeasurementSet& set, const std::array<double, 10>& values, int column, int angle,
-                             double q2, bool window) {
+                             double q2, bool window, bool kept) {
     auto put = [&](int code, double value) { set.DPSetWert(code, column, angle, value, 0.0, 0.0); };
     put(kCodeQ2, q2);
     if (!plx_) put(kCodeWavelengthCm, content_.wavelengthNm * 1e-7);
+    if (!kept) return;  // a line with a value no measurement can have: as if its values were missing
     static constexpr int kValueCodes[4] = {kCodeKcr, kCodeDappI, kCodeDappII, kCodeDappIII};
     static constexpr int kErrorCodes[4] = {kCodeKcrError, kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
     for (int k = 0; k < 10; ++k) {
@@ -190,11 +191,13 @@ void PltPlxReader::storeLine(MeasurementSet& set, const std::array<double, 10>& 
 
 // The corrections of the concentration table: Kc/R by the wavelength⁴ and the
 // concentration ratio, the apparent diffusion coefficients by the wavelength².
-void PltPlxReader::scaleCorrectedColumns(MeasurementSet& set, int concBase, const std::vector<int>& angleIndex) {
+void PltPlxReader::scaleCorrectedColumns(MeasurementSet& set, const std::vector<int>& columns,
+                                         const std::vector<int>& angleIndex) {
     std::set<int> rows(angleIndex.begin(), angleIndex.end());  // a shared row is scaled once
-    const auto nc = content_.concentrationsGPerCm3.size();
-    for (std::size_t i = 0; i < nc; ++i) {
-        const int column = concBase + 1 + static_cast<int>(i);
+    rows.erase(-1);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int column = columns[i];
+        if (column < 0) continue;
         double kcrFactor = r2_ * r2_;
         const double concFactor = content_.concentrationsGPerCm3[i] / asRead_.concentrationsGPerCm3[i];
         if (std::isfinite(concFactor)) kcrFactor *= concFactor;
@@ -209,22 +212,36 @@ void PltPlxReader::scaleCorrectedColumns(MeasurementSet& set, int concBase, cons
     }
 }
 
+// Stores the file's data into set: in the window only what a measurement can
+// have (angle index and column -1 for what is left out); a corrected PLT
+// file, which is rewritten, whole.
 void PltPlxReader::store(MeasurementSet& set, int concBase, std::vector<int>& angleIndex, bool window) {
     const auto nq = content_.q2PerCm2.size();
     const auto nc = content_.concentrationsGPerCm3.size();
     angleIndex.clear();
-    for (double q2 : content_.q2PerCm2) angleIndex.push_back(set.AddQ2(q2));
+    for (std::size_t j = 0; j < nq; ++j)
+        angleIndex.push_back(!window || content_.q2Kept[j] ? set.AddQ2(content_.q2PerCm2[j]) : -1);
+    std::vector<int> columns;
+    int next = concBase + 1;
     for (std::size_t k = 0; k < nc; ++k) {
+        if (window && !content_.concentrationKept[k]) {
+            columns.push_back(-1);
+            continue;
+        }
         const double c = content_.concentrationsGPerCm3[k];
         if (plx_) set.AddConcentration(content_.sourceNames[k], content_.temperaturesK[k], content_.viscositiesMPas[k], c);
         else if (savePlx_ && window) set.AddConcentration(std::nullopt, temp_[k], visc_[k], c);
         else set.AddConcentration(std::nullopt, 0.0f, 0.0f, c);
+        columns.push_back(next++);
     }
     for (std::size_t i = 0; i < nc; ++i)
-        for (std::size_t j = 0; j < nq; ++j)
-            storeLine(set, content_.values[i * nq + j], concBase + 1 + static_cast<int>(i), angleIndex[j],
-                      content_.q2PerCm2[j], window);
-    if (corrected_) scaleCorrectedColumns(set, concBase, angleIndex);
+        for (std::size_t j = 0; j < nq; ++j) {
+            if (columns[i] < 0 || angleIndex[j] < 0) continue;
+            const std::size_t line = i * nq + j;
+            storeLine(set, content_.values[line], columns[i], angleIndex[j], content_.q2PerCm2[j], window,
+                      !window || content_.lineKept[line]);
+        }
+    if (corrected_) scaleCorrectedColumns(set, columns, angleIndex);
 }
 
 int PltPlxReader::run(std::string_view bytes) {
@@ -239,6 +256,12 @@ int PltPlxReader::run(std::string_view bytes) {
             platform_.processPendingMessages();
             if (!in_.stillLoading()) throw EAbortLoad();
         });
+        if (!content_.impossible.empty()) {
+            platform_.inform(ImpossibleValuesText(tx::ImpossibleLineValues, path_, content_.impossible, "line",
+                                                  content_.nothingLeft()),
+                             tx::CapInformation, MsgIcon::Exclamation);
+            if (content_.nothingLeft()) return kLoadFailed;
+        }
         set_.sampleName = content_.sampleName;
         set_.solventName = content_.solventName;
         if (!plx_) {
@@ -259,8 +282,14 @@ int PltPlxReader::run(std::string_view bytes) {
         request.base = concBase_;
         request.temperatureK = content_.temperatureK;
         request.wavelengthNm = content_.wavelengthNm;
-        request.angleIndices = angleIndex_;
-        request.q2PerCm2 = content_.q2PerCm2;
+        // The rows loaded, with their q².
+        std::vector<int> rows;
+        for (std::size_t j = 0; j < angleIndex_.size(); ++j)
+            if (angleIndex_[j] >= 0) {
+                rows.push_back(angleIndex_[j]);
+                request.q2PerCm2.push_back(content_.q2PerCm2[j]);
+            }
+        request.angleIndices = rows;
         in_.files.savePlx(platform_, set_, request);
     }
     return kLoadOk;

@@ -12,4 +12,14 @@ std::string ReadProblemText(const ReadProblem& problem, const std::string& path)
     return text + ": " + problem.what;
 }
 
+std::string ImpossibleValuesText(const char* lead, const std::string& path, const std::vector<std::string>& items,
+                                 const char* noun, bool nothingLeft) {
+    constexpr std::size_t kListed = 10;  // the rest are counted
+    std::string text = std::string(lead) + "\n" + path + ":";
+    for (std::size_t k = 0; k < items.size() && k < kListed; ++k) text += "\n" + items[k];
+    if (items.size() > kListed) text += "\nand " + CountOf(static_cast<long long>(items.size() - kListed), std::string("more ") + noun) + ".";
+    if (nothingLeft) text += std::string("\n") + tx::NothingLeftToLoad;
+    return text;
+}
+
 } // namespace zeb

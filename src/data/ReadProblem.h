@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zeb {
 
@@ -34,5 +35,11 @@ inline std::string CountOf(long long n, const std::string& noun) {
 // "Unexpected end of file ! Invalid data file !" or "Invalid data file !
 // Nothing of it is loaded.", then "PATH, line N: what".
 std::string ReadProblemText(const ReadProblem& problem, const std::string& path);
+
+// Values no measurement can have, left out of a file: lead, then "PATH:", the
+// first ten items ("record 3: angle 0\u00b0"), "and N more <noun>s." for the
+// rest, and the line NothingLeftToLoad when nothing of the file is left.
+std::string ImpossibleValuesText(const char* lead, const std::string& path, const std::vector<std::string>& items,
+                                 const char* noun, bool nothingLeft);
 
 } // namespace zeb

@@ -15,6 +15,8 @@
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
 #include "data/MeasurementSet.h"
+#include "data/PlausibleRanges.h"
+#include "data/ReadProblem.h"
 #include "data/ReaderFiles.h"
 #include "data/Readers.h"
 #include "data/RecordCorrection.h"
@@ -37,7 +39,6 @@ namespace {
 constexpr double kPi = 3.14159265359;
 constexpr double kFourPi = 12.56637061436;
 constexpr double kAvogadro = 6.022e23;
-constexpr std::size_t kImpossibleListed = 10;  // records named in the message; the rest are counted
 
 class RecordFileReader {
 public:
@@ -161,14 +162,15 @@ int RecordFileReader::checkFile() {
     impossible_.assign(static_cast<std::size_t>(count_), false);
     const auto bad = FindImpossibleRecords(disk_, records);
     if (!bad.empty()) {
-        std::string text = std::string(tx::ImpossibleRecordValues) + "\n" + path_ + ":";
-        for (std::size_t k = 0; k < bad.size() && k < kImpossibleListed; ++k)
-            text += CFormat("\nrecord %lld: ", static_cast<long long>(bad[k].record)) + bad[k].what;
-        if (bad.size() > kImpossibleListed)
-            text += CFormat("\nand %d more records.", static_cast<int>(bad.size() - kImpossibleListed));
-        platform_.inform(text, tx::CapInformation, MsgIcon::Exclamation);
-        for (const RecordProblem& p : bad) impossible_[static_cast<std::size_t>(p.record)] = true;
-        if (static_cast<std::int64_t>(bad.size()) == records - 1) return kLoadFailed;  // nothing left to load
+        std::vector<std::string> items;
+        for (const RecordProblem& p : bad) {
+            items.push_back(CFormat("record %lld: ", static_cast<long long>(p.record)) + p.what);
+            impossible_[static_cast<std::size_t>(p.record)] = true;
+        }
+        const bool nothingLeft = static_cast<std::int64_t>(bad.size()) == records - 1;
+        platform_.inform(ImpossibleValuesText(tx::ImpossibleRecordValues, path_, items, "record", nothingLeft),
+                         tx::CapInformation, MsgIcon::Exclamation);
+        if (nothingLeft) return kLoadFailed;
     }
     return kLoadOk;
 }
@@ -374,7 +376,8 @@ void RecordFileReader::store(const ZebRecord& r) {
         const double k = n * r.dndcCm3PerG * 2.0 * kPi / (lambdaNm * lambdaNm * 1e-14);
         const double ratio = k * k * c / (kcr * kAvogadro);
         const double ratioError = kcrError != 0.0 ? ratio * kcrError / kcr : 0.01 * ratio;
-        if (std::isfinite(ratio) && std::isfinite(ratioError)) {
+        // Computed from values each in its range, R may still lie outside its own: it is not known then.
+        if (Plausible(Quantity::RSample, ratio) && PlausibleError(Quantity::RSample, ratio, ratioError)) {
             put(kCodeRSample, col, a, ratio);
             put(kCodeRSampleError, col, a, ratioError);
         }

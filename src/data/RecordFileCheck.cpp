@@ -2,6 +2,7 @@
 
 #include "data/CFormat.h"
 #include "data/LittleEndian.h"
+#include "data/PlausibleRanges.h"
 
 #include <cmath>
 #include <cstring>
@@ -10,10 +11,6 @@ namespace zeb {
 
 namespace {
 
-// No logged parameter of a light-scattering measurement comes near these.
-constexpr double kAbsurdlyLarge = 1e15;
-constexpr double kAbsurdlySmall = 1e-15;
-
 struct Field {
     std::size_t offset;
     const char* name;
@@ -21,12 +18,6 @@ struct Field {
 
 constexpr Field kNameFields[] = {
     {rec::kSampleName, "sample name"}, {rec::kSolventName, "solvent name"}, {rec::kStandardName, "standard name"}};
-
-constexpr Field kParameterFields[] = {
-    {rec::kNStandard, "refractive index of the standard"}, {rec::kNSolvent, "refractive index of the solvent"},
-    {rec::kRayleighStandard, "Rayleigh ratio"}, {rec::kDndc, "dn/dc"}, {rec::kWavelength, "wavelength"},
-    {rec::kViscosity, "viscosity"}, {rec::kConcentration, "concentration"}, {rec::kTemperature, "temperature"},
-    {rec::kAngle, "angle"}};
 
 // Whether one of the eight bytes of word is below 0x20 or is 0x7F (exact:
 // a byte with its high bit set counts as neither).
@@ -87,11 +78,6 @@ std::optional<RecordProblem> FindForeignRecord(std::string_view bytes, std::int6
                 return RecordProblem{n, CFormat("the %s holds the byte %u, which is no text", f.name,
                                                 static_cast<unsigned>(r[f.offset + *at]))};
         }
-        for (const Field& f : kParameterFields) {
-            const double v = le::getF32(r + f.offset);
-            if (std::isfinite(v) && v != 0.0 && (std::fabs(v) > kAbsurdlyLarge || std::fabs(v) < kAbsurdlySmall))
-                return RecordProblem{n, CFormat("the %s %g is no measured value", f.name, v)};
-        }
     }
     return std::nullopt;
 }
@@ -99,23 +85,38 @@ std::optional<RecordProblem> FindForeignRecord(std::string_view bytes, std::int6
 std::optional<std::string> ImpossibleValue(const ZebRecord& r) {
     const double angle = r.angleDeg;
     const double theta = std::floor(angle * 10.0 + 0.5) * 0.1;  // the angle the reader uses
-    if (!std::isfinite(angle) || !(theta > 0.0 && theta < 180.0)) return CFormat("angle %g\u00b0", angle);
-    if (!(std::isfinite(r.wavelengthNm) && r.wavelengthNm > 0.0f))
-        return CFormat("wavelength %g nm", double(r.wavelengthNm));
-    if (!(std::isfinite(r.nSolvent) && r.nSolvent > 0.0f))
-        return CFormat("refractive index of the solvent %g", double(r.nSolvent));
-    if (!(std::isfinite(r.concentrationGPerCm3) && r.concentrationGPerCm3 >= 0.0f))
-        return CFormat("concentration %g g/cm\u00b3", double(r.concentrationGPerCm3));
+    if (!Plausible(Quantity::Angle, theta)) return ValueText(Quantity::Angle, angle);
     const struct {
+        Quantity quantity;
         float value;
-        const char* name;
-    } others[] = {{r.nStandard, "refractive index of the standard"},
-                  {r.rayleighStandardPerCm, "Rayleigh ratio"},
-                  {r.dndcCm3PerG, "dn/dc"},
-                  {r.viscosityMPas, "viscosity"},
-                  {r.temperatureK, "temperature"}};
-    for (const auto& o : others)
-        if (!std::isfinite(o.value)) return CFormat("%s %g", o.name, double(o.value));
+    } parameters[] = {{Quantity::Wavelength, r.wavelengthNm},
+                      {Quantity::NSolvent, r.nSolvent},
+                      {Quantity::Concentration, r.concentrationGPerCm3},
+                      {Quantity::NStandard, r.nStandard},
+                      {Quantity::RayleighStandard, r.rayleighStandardPerCm},
+                      {Quantity::Dndc, r.dndcCm3PerG},
+                      {Quantity::Viscosity, r.viscosityMPas},
+                      {Quantity::Temperature, r.temperatureK}};
+    for (const auto& p : parameters)
+        if (!Plausible(p.quantity, p.value)) return ValueText(p.quantity, p.value);
+    // Measured values: one that is not above 0 is missing (the reader warns);
+    // an error that is not a number is not given.
+    if (r.kcr > 0.0f) {
+        if (!Plausible(Quantity::Kcr, r.kcr)) return ValueText(Quantity::Kcr, r.kcr);
+        if (std::isfinite(r.kcrError) && !PlausibleError(Quantity::Kcr, r.kcr, r.kcrError))
+            return ValueText(Quantity::Kcr, r.kcrError, "error of Kc/R");
+        // Kc/R holds (dn/dc)²: without dn/dc there is no Kc/R to measure.
+        if (r.dndcCm3PerG == 0.0f)
+            return ValueText(Quantity::Dndc, 0.0) + " with " + ValueText(Quantity::Kcr, r.kcr);
+    }
+    static constexpr const char* kDapp[3] = {"Dapp I", "Dapp II", "Dapp III"};
+    static constexpr const char* kDappError[3] = {"error of Dapp I", "error of Dapp II", "error of Dapp III"};
+    for (int i = 0; i < 3; ++i) {
+        const float d = r.dapp[i], e = r.dappError[i];
+        if (!(d > 0.0f)) continue;
+        if (!Plausible(Quantity::Dapp, d)) return ValueText(Quantity::Dapp, d, kDapp[i]);
+        if (std::isfinite(e) && !PlausibleError(Quantity::Dapp, d, e)) return ValueText(Quantity::Dapp, e, kDappError[i]);
+    }
     return std::nullopt;
 }
 

@@ -18,17 +18,17 @@ struct RecordProblem {
     std::string what;
 };
 
-// Why the file is no record file: its records hold nothing but text, or the
-// first data record (2 .. records) is not laid out as a record of the format:
-// a name field that is not text (printable characters, blank or NUL
-// padded) or a parameter that is a number of absurd size (beyond 1e15 or,
-// other than 0, below 1e-15). Non-finite numbers are left to ImpossibleValue.
+// Why the file is no record file: its records hold nothing but text, or a
+// data record (2 .. records) is not laid out as a record of the format: a name
+// field that is not text (printable characters, blank or NUL padded). Numbers
+// are left to ImpossibleValue: an impossible number makes an impossible
+// record, not a foreign file.
 std::optional<RecordProblem> FindForeignRecord(std::string_view bytes, std::int64_t records);
 
-// Why a record cannot be a measurement, or nullopt: an angle that does not lie
-// between 0° and 180° (after rounding to 0.1°), a wavelength or solvent index
-// that is not a positive number, a negative concentration, or a parameter that
-// is not a finite number.
+// Why a record cannot be a measurement, or nullopt: a parameter, or a measured
+// value that is there (above 0), outside its plausible range
+// (PlausibleRanges.h), an error that its value cannot have, or Kc/R with a
+// dn/dc of 0. Names the first such value: "wavelength 1e+30 nm".
 std::optional<std::string> ImpossibleValue(const ZebRecord& record);
 
 // Every record 2 .. records with an impossible value.

@@ -69,11 +69,20 @@ void valueLine(std::string& out, const DataPoint* p) {
     }
 }
 
-// A name as one line of the file: line breaks would cut it into two lines.
+// A sample or solvent name as one line of text: a line break would cut it in
+// two, any other control character make the file no text file.
 std::string oneLine(std::string text) {
     for (char& ch : text)
-        if (ch == '\r' || ch == '\n') ch = ' ';
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ch = ' ';
     return text;
+}
+
+// A concentration line of a PLX file with its source name, which comes back as it was.
+std::string concentrationLine(double concentration, const std::string& source) {
+    if (NeedsPercentEncoding(source))
+        return CFormat("%12.5E from file (percent-encoded): ", concentration) + EncodeFileText(PercentEncode(source)) +
+               "\r\n";
+    return CFormat("%12.5E from file: ", concentration) + EncodeFileText(source) + "\r\n";
 }
 
 bool hasPlxExtension(const std::string& path) {
@@ -125,8 +134,8 @@ std::string FormatPltPlxFile(const MeasurementSet& set, const PltPlxWriteRequest
     } else {
         out += CFormat("%d  , No. of conc., conc in g/cm^3\r\n", static_cast<int>(columns.size()));
         for (int c : columns)
-            out += CFormat("%12.5E from file: ", set.concentration[static_cast<std::size_t>(c)]) +
-                   EncodeFileText(oneLine(set.sourceName[static_cast<std::size_t>(c)])) + "\r\n";
+            out += concentrationLine(set.concentration[static_cast<std::size_t>(c)],
+                                     set.sourceName[static_cast<std::size_t>(c)]);
         out += "viscosity values, same number as concentration, viscosity in mPas(cP)\r\n";
         for (int c : columns) list.push_back(set.viscosity[static_cast<std::size_t>(c)]);
         numberList(out, list, 12, 5);

@@ -191,6 +191,11 @@ private:
             case 't': out += '\t'; break;
             case 'u': {
                 unsigned cp = hex4();
+                // A byte that is no UTF-8, as Quote writes it.
+                if (cp >= 0xDC80 && cp <= 0xDCFF) {
+                    out += static_cast<char>(cp - 0xDC00);
+                    break;
+                }
                 if (cp >= 0xDC00 && cp <= 0xDFFF) fail("a lone low surrogate in \\u escapes");
                 if (cp >= 0xD800 && cp <= 0xDBFF) {
                     if (pos_ + 2 > s_.size() || s_[pos_] != '\\' || s_[pos_ + 1] != 'u')
@@ -241,7 +246,18 @@ ParseResult Parse(const std::string& text) {
 
 std::string Quote(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x80) {
+            const std::size_t n = Utf8SequenceAt(s, i);
+            if (n == 0) {
+                out += CFormat("\\udc%02x", static_cast<unsigned>(c));
+            } else {
+                out.append(s, i, n);
+                i += n - 1;
+            }
+            continue;
+        }
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;

@@ -46,7 +46,11 @@ inline constexpr int kMaxDepth = 32;
 ParseResult Parse(const std::string& text);
 
 // The JSON form of a string (quoted, escaped) and of a number (17 significant
-// digits, C locale).
+// digits, C locale). The text is always valid UTF-8: a byte that is not part of
+// a UTF-8 character (a file name in another encoding, "caf\xE9.sta") is written
+// as the escape \udcXX, the lone low surrogate U+DC00 + byte, as Python's
+// "surrogateescape" writes such bytes (os.fsencode gives them back). Parse turns
+// these escapes back into the bytes, so a name read back is the name written.
 std::string Quote(const std::string& s);
 std::string Number(double v);
 

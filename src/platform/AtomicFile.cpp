@@ -28,36 +28,6 @@ int injected(WriteStep step) {
     return hook ? hook(step) : 0;
 }
 
-// The file a path names once symbolic links are followed; for a dangling link
-// the (missing) file it points to. Sets errno and returns nullopt on failure.
-std::optional<std::string> followLinks(const std::string& path) {
-    std::string p = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st{};
-        if (::lstat(p.c_str(), &st) != 0) {
-            if (errno == ENOENT) return p;  // a new file
-            return std::nullopt;
-        }
-        if (!S_ISLNK(st.st_mode)) return p;
-        // A link to an existing file: the system resolves the whole chain.
-        struct stat target{};
-        if (::stat(p.c_str(), &target) == 0) {
-            char* real = ::realpath(p.c_str(), nullptr);
-            if (!real) return std::nullopt;
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
-        }
-        std::string to(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
-        const ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
-        if (n < 0) return std::nullopt;
-        to.resize(static_cast<std::size_t>(n));
-        p = !to.empty() && to.front() == '/' ? to : FolderOf(p) + "/" + to;
-    }
-    errno = ELOOP;
-    return std::nullopt;
-}
-
 WriteResult folderFailure(int error, const std::string& folder) {
     if (error == EACCES || error == EPERM)
         return WriteResult::Failure(error, "the folder " + folder + " is write-protected (" + ErrorText(error) + ")");
@@ -108,7 +78,119 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool& unnamedAllowed() {
+    static bool allowed = true;
+    return allowed;
+}
+
+// A fresh hidden name beside target, to be created with O_EXCL (or linked).
+std::string hiddenNameFor(const std::string& target) {
+    thread_local std::mt19937_64 random = seededRandom();
+    return temporaryName(FolderOf(target), FileNameOf(target), random);
+}
+
 } // namespace
+
+TemporaryFile::~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+int TemporaryFile::create(const std::string& target, unsigned mode) {
+    const std::string folder = FolderOf(target);
+    // Unnamed: nothing to remove, whatever happens to the program. It is put
+    // in place through /proc/self/fd, so that must be there.
+    if (unnamedAllowed() && ::access("/proc/self/fd", X_OK) == 0) {
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            return 0;
+        }
+        // The file system (or the kernel) has no unnamed files: a named one.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = hiddenNameFor(target);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, static_cast<mode_t>(mode));
+        if (fd_ >= 0) {
+            path_ = std::move(name);
+            return 0;
+        }
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
+
+int TemporaryFile::close() {
+    if (fd_ < 0) return 0;
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+}
+
+int TemporaryFile::link(const std::string& target) {
+    if (unnamed_) {
+        if (fd_ < 0) return EBADF;
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
+        if (::linkat(AT_FDCWD, self, AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) return errno;
+        unnamed_ = false;
+        return 0;
+    }
+    if (path_.empty()) return EBADF;
+    if (::link(path_.c_str(), target.c_str()) != 0) return errno;
+    ::unlink(path_.c_str());
+    path_.clear();
+    return 0;
+}
+
+int TemporaryFile::replace(const std::string& target) {
+    if (unnamed_) {
+        // A name first (a link cannot replace a file), then the rename. Only
+        // between the two would a killed program leave the hidden name behind.
+        int error = EEXIST;
+        for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+            std::string name = hiddenNameFor(target);
+            error = link(name);
+            if (error == 0) path_ = std::move(name);
+        }
+        if (error != 0) return error;
+    }
+    if (path_.empty()) return EBADF;
+    if (::rename(path_.c_str(), target.c_str()) != 0) return errno;  // the destructor removes the hidden name
+    path_.clear();
+    return 0;
+}
+
+void SetUnnamedTemporaryFilesForTests(bool allowed) { unnamedAllowed() = allowed; }
+
+std::optional<std::string> FollowLinks(const std::string& path) {
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st{};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno == ENOENT) return p;  // a new file
+            return std::nullopt;
+        }
+        if (!S_ISLNK(st.st_mode)) return p;
+        // A link to an existing file: the system resolves the whole chain.
+        struct stat target{};
+        if (::stat(p.c_str(), &target) == 0) {
+            char* real = ::realpath(p.c_str(), nullptr);
+            if (!real) return std::nullopt;
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+        std::string to(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
+        if (n < 0) return std::nullopt;
+        to.resize(static_cast<std::size_t>(n));
+        p = !to.empty() && to.front() == '/' ? to : FolderOf(p) + "/" + to;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
 
 bool WriteResult::diskFull() const { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
 
@@ -129,7 +211,7 @@ void SetWriteFaultHook(WriteFaultHook hook) { faultHook() = std::move(hook); }
 
 WriteResult CheckWriteTarget(const std::string& path, std::string* finalPath) {
     if (path.empty()) return WriteResult::Failure(ENOENT, "");
-    const auto target = followLinks(path);
+    const auto target = FollowLinks(path);
     if (!target) return WriteResult::Failure(errno, "");
     if (finalPath) *finalPath = *target;
     struct stat st{};
@@ -162,19 +244,10 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     // The temporary file: created new (never an existing one), with 0666 less
     // the umask for a new target.
     const std::string folder = FolderOf(target);
-    thread_local std::mt19937_64 random = seededRandom();
-    std::string tmp;
-    int fd = -1;
-    if (const int e = injected(WriteStep::CreateTemporary)) {
-        errno = e;
-    } else {
-        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            tmp = temporaryName(folder, FileNameOf(target), random);
-            fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-            if (fd < 0 && errno != EEXIST) break;
-        }
-    }
-    if (fd < 0) return folderFailure(errno, folder);
+    TemporaryFile tmp;
+    const int created = injected(WriteStep::CreateTemporary);
+    if (const int e = created != 0 ? created : tmp.create(target, 0666)) return folderFailure(e, folder);
+    const int fd = tmp.fd();
 
     if (replacing) {
         // Owner and group first (a change of owner clears the set-id bits), then the mode.
@@ -185,23 +258,20 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     }
 
     // Each step runs only when the ones before it succeeded (and the test seam
-    // lets it); the temporary file is closed in any case.
+    // lets it). A named file is closed before its rename, so that a failing
+    // close stops the write; an unnamed one stays open until it has its name
+    // (its data are on the disk since the sync).
     int error = 0;
     auto step = [&error](WriteStep s, const auto& run) {
         if (error != 0) return;
         if (const int e = injected(s)) error = e;
-        else if (!run()) error = errno != 0 ? errno : EIO;
+        else if (const int e2 = run()) error = e2;
     };
-    errno = 0;
-    step(WriteStep::Write, [&] { return writeAll(fd, bytes); });
-    step(WriteStep::Sync, [&] { return ::fsync(fd) == 0; });
-    const bool closed = ::close(fd) == 0;
-    step(WriteStep::Close, [&] { return closed; });
-    step(WriteStep::Rename, [&] { return ::rename(tmp.c_str(), target.c_str()) == 0; });
-    if (error != 0) {
-        ::unlink(tmp.c_str());
-        return WriteResult::Failure(error, "");
-    }
+    step(WriteStep::Write, [&] { return writeAll(fd, bytes) ? 0 : (errno != 0 ? errno : EIO); });
+    step(WriteStep::Sync, [&] { return ::fsync(fd) == 0 ? 0 : errno; });
+    step(WriteStep::Close, [&] { return tmp.unnamed() ? 0 : tmp.close(); });
+    step(WriteStep::Rename, [&] { return tmp.replace(target); });
+    if (error != 0) return WriteResult::Failure(error, "");
     // The new name is made durable with its folder.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {

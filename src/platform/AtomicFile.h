@@ -2,6 +2,13 @@
 // to a temporary file beside the target, which is flushed and then renamed into
 // place. Every writer of a user's file goes through WriteFileAtomically.
 //
+// The temporary file has no name while it is written (Linux's O_TMPFILE): a
+// program killed at any moment leaves nothing behind, except in the instant
+// between giving the complete file a hidden name and renaming it over the
+// target. Where the file system has no unnamed files, it is written under a
+// hidden name (".NAME.XXXXXX") beside the target, removed again on every
+// failure, but left behind when the program is killed while writing.
+//
 // - A target that exists must be a regular file the user may write to. A file
 //   without write permission is never replaced, also not by root (who could
 //   write it anyway): its owner made it read-only on purpose. Devices, pipes,
@@ -38,6 +45,46 @@ struct WriteResult {
 
 // Writes bytes to path as a whole new file (see above).
 WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// A new file beside a target, written and then put in place (see above).
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    // Closes the file; a named file not put in place is removed.
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Creates the file in the folder of target, for writing, with mode less
+    // the umask. Returns 0 or the errno of the failure.
+    int create(const std::string& target, unsigned mode);
+    int fd() const { return fd_; }
+    // True when the file has no name (O_TMPFILE).
+    bool unnamed() const { return unnamed_; }
+    // Closes the file (an unnamed one only after it was put in place).
+    // Returns 0 or the errno of the failure.
+    int close();
+    // Puts the file in place as target, replacing what is there (rename).
+    // Returns 0 or an errno; on failure target is as it was.
+    int replace(const std::string& target);
+    // Puts the file in place as target only when nothing is there: EEXIST
+    // when target exists (link). Returns 0 or an errno.
+    int link(const std::string& target);
+
+private:
+    int fd_ = -1;
+    bool unnamed_ = false;
+    std::string path_;  // the hidden name of a named file, until it is put in place
+};
+
+// Test seam: false makes every temporary file a named one, as on a file
+// system without unnamed files.
+void SetUnnamedTemporaryFilesForTests(bool allowed);
+
+// The file a path names once symbolic links are followed (the whole chain; for
+// a dangling link the missing file it points to). nullopt with errno set when
+// the chain cannot be followed.
+std::optional<std::string> FollowLinks(const std::string& path);
 
 // The checks WriteFileAtomically makes before it writes anything: whether path
 // may be replaced (or created), and the file that would be written (the target

@@ -130,6 +130,36 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
     return U'\uFFFD';
 }
 
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
+    if (i >= s.size()) return 0;
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) return 1;
+    std::size_t len = 0;
+    char32_t cp = 0;
+    if (b >= 0xC2 && b <= 0xDF) len = 2, cp = b & 0x1F;
+    else if (b >= 0xE0 && b <= 0xEF) len = 3, cp = b & 0x0F;
+    else if (b >= 0xF0 && b <= 0xF4) len = 4, cp = b & 0x07;
+    else return 0;
+    if (len > s.size() - i) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        return 0;
+    return len;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = Utf8SequenceAt(text, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
 std::string Cp850ToUtf8(std::string_view bytes) { return toUtf8(bytes, kCp850); }
 std::string Utf8ToCp850(std::string_view text) { return fromUtf8(text, kCp850); }
 std::string Cp1252ToUtf8(std::string_view bytes) { return toUtf8(bytes, kCp1252); }

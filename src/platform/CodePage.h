@@ -17,6 +17,13 @@ std::string Utf8ToCp1252(std::string_view text);
 void AppendUtf8(std::string& out, char32_t cp);
 // Decodes one code point at text[i] and advances i; a malformed byte gives U+FFFD.
 char32_t DecodeUtf8(std::string_view text, std::size_t& i);
+// The length of the well-formed UTF-8 sequence at text[i] (1 to 4), or 0 when
+// the bytes there are none: strict, no overlong forms, no surrogates, nothing
+// above U+10FFFF.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i);
+// True when the whole text is well-formed UTF-8.
+bool IsUtf8(std::string_view text);
+
 // Number of code points.
 std::size_t Utf8Length(std::string_view text);
 // The first `characters` code points.

@@ -11,9 +11,14 @@ inline constexpr const char* InvalidDataFile = "Invalid data file ! Nothing of i
 inline constexpr const char* FileTooLarge = "This file is too large for a measurement file of its kind.";
 // A file with the extension of a record file whose bytes are no ZEB-7100 records.
 inline constexpr const char* NotARecordFile = "This is no ZEB-7100 record file. Nothing of it is loaded.";
-// Records whose values no measurement can have.
+// Records and lines whose values no measurement can have (outside the ranges
+// of data/PlausibleRanges.h); the rest of the file loads.
 inline constexpr const char* ImpossibleRecordValues =
     "These records hold values no measurement can have. They are not loaded:";
+inline constexpr const char* ImpossibleLineValues =
+    "These lines hold values no measurement can have. They are not loaded:";
+// After the list when nothing of the file is left.
+inline constexpr const char* NothingLeftToLoad = "No measurement of the file is left: nothing of it is loaded.";
 // The count of a collapsed message: "PATH: 13365 values."
 inline constexpr const char* MessageCountLine = "%s: %d values.";
 inline constexpr const char* MessageCountLineOne = "%s: 1 value.";

@@ -11,6 +11,7 @@
 #include "texts/ReadCheckTexts.h"
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
+#include "platform/AtomicFile.h"
 #include "dialogs/TFormPavo7100.h"
 
 #include <gtest/gtest.h>
@@ -64,12 +65,14 @@ void Continue(ScriptedPlatform& p, std::function<void()> during = {}) {
     });
 }
 
-std::vector<std::string> StrayFiles(const test::TempDir& dir) {
+// Hidden files: what a temporary file would leave.
+std::vector<std::string> StrayFiles(const std::filesystem::path& folder) {
     std::vector<std::string> stray;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
-        if (e.path().filename().string().rfind(".zebstat-", 0) == 0) stray.push_back(e.path().string());
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (e.path().filename().string().rfind('.', 0) == 0) stray.push_back(e.path().string());
     return stray;
 }
+std::vector<std::string> StrayFiles(const test::TempDir& dir) { return StrayFiles(dir.path()); }
 
 // The window's data without the source names (the same records from two paths).
 std::string Values(const MeasurementSet& s) {
@@ -85,7 +88,10 @@ std::string Values(const MeasurementSet& s) {
 }
 
 struct FaultGuard {
-    ~FaultGuard() { SetWriteFaultForTests({}); }
+    ~FaultGuard() {
+        SetWriteFaultForTests({});
+        SetUnnamedTemporaryFilesForTests(true);
+    }
 };
 
 TEST(RecordSafety, AFileThatIsNoRecordFileNeverReachesTheReview) {
@@ -197,8 +203,11 @@ TEST(RecordSafety, AFailedWriteAtAnyStepLeavesTheOldFileAndLoadsIt) {
     LoadWindow plain;
     ASSERT_EQ(plain.load(test::Write(reference, "c.sta", original)), kLoadOk);
     for (ReplaceStep step :
-         {ReplaceStep::CreateTemporary, ReplaceStep::Write, ReplaceStep::WriteSecondHalf, ReplaceStep::Flush, ReplaceStep::Rename}) {
+         {ReplaceStep::CreateTemporary, ReplaceStep::Write, ReplaceStep::WriteSecondHalf, ReplaceStep::Flush, ReplaceStep::Rename})
+    for (const bool named : {false, true}) {
         SCOPED_TRACE(static_cast<int>(step));
+        SCOPED_TRACE(named ? "named temporary files" : "unnamed temporary files");
+        SetUnnamedTemporaryFilesForTests(!named);
         test::TempDir dir;
         const auto path = test::Write(dir, "c.sta", original);
         // The kept original is written first, with its own temporary file; the correction's write fails.
@@ -313,7 +322,47 @@ TEST(RecordSafety, AKilledProgramLeavesACompleteFile) {
         EXPECT_EQ(status, 128 + SIGKILL);
         EXPECT_EQ(test::ReadFile(path), killedAt == 2 ? original : test::ReadFile(reference)) << killedAt;
         EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), original) << killedAt;
+        EXPECT_TRUE(StrayFiles(dir).empty()) << "the killed write left its temporary file";
     }
+}
+
+TEST(RecordSafety, ALinkedFileIsCorrectedWhereItIsOrNotAtAll) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const std::string original = ThreeByThree();
+    fs::create_directory(dir.path() / "real");
+    const auto real = test::Write(dir, "real/c.sta", original);
+    fs::create_symlink("real/c.sta", dir.path() / "link.sta");
+    const auto link = dir.file("link.sta");
+    LoadWindow w;
+    Change(w.platform, [](TFormPavo7100& f) {
+        EXPECT_EQ(f.LabelOriginal, "Before the first change the untouched file is kept beside it as \"c.sta.orig\".");
+        f.EditIDC_KONZ = "1.5";
+    });
+    ASSERT_EQ(w.load(link), kLoadOk);
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link stays";
+    EXPECT_NE(test::ReadFile(real), original) << "the file it names is corrected";
+    EXPECT_EQ(test::ReadFile(real + ".orig"), original);
+    EXPECT_FALSE(fs::exists(link + ".orig"));
+    EXPECT_TRUE(StrayFiles(dir).empty());
+    EXPECT_TRUE(StrayFiles(dir.path() / "real").empty());
+
+    // Several names: the correction is refused, every name keeps the same data.
+    const auto first = test::Write(dir, "h1.sta", original);
+    const auto second = dir.file("h2.sta");
+    fs::create_hard_link(first, second);
+    LoadWindow h;
+    Change(h.platform);
+    Change(h.platform);  // never shown: the file loads as it is
+    ASSERT_EQ(h.load(second), kLoadOk);
+    EXPECT_EQ(h.platform.dialogsShown.size(), 1u);
+    EXPECT_EQ(h.platform.lastMessage().text,
+              std::string(tx::CorrectionNotPossible) + "\n" + second +
+                  ": the file has 2 names (hard links); a correction would change it under this name only and "
+                  "leave the others with the old data");
+    EXPECT_EQ(test::ReadFile(first), original);
+    EXPECT_EQ(fs::hard_link_count(first), 2u);
+    EXPECT_FALSE(fs::exists(second + ".orig"));
 }
 
 TEST(RecordSafety, WithoutWriteAccessTheFileLoadsUnchangedAndTheReasonIsGiven) {

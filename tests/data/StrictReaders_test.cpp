@@ -1,6 +1,7 @@
 // Damaged tables of the text formats: every mutant of an example file is
 // refused with one message that names the file and the line, and nothing of it
-// reaches the window, which keeps exactly what it had.
+// reaches the window, which keeps exactly what it had. (Numbers that are whole
+// but impossible are left out line by line: ImpossibleValues_test.)
 #include "LoadTestSupport.h"
 
 #include "texts/CommonTexts.h"
@@ -66,6 +67,13 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
     if (at == std::string::npos) throw std::runtime_error("no " + from);
     return s.replace(at, from.size(), to);
 }
+// Every CR LF from line n on (1-based) ended by CR alone.
+std::string CrOnlyFrom(const std::string& text, int n) {
+    auto lines = SplitLines(text);
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) out += lines[i] + (static_cast<int>(i) + 1 < n ? "\r\n" : "\r");
+    return out;
+}
 // The file cut inside its last number: the line end and one more character gone.
 std::string CutInLastNumber(const std::string& text) { return text.substr(0, text.size() - 3); }
 
@@ -114,7 +122,6 @@ TEST(StrictReaders, DamagedNumberTablesAreNamedAndNotLoaded) {
         {"number-with-letters", Replaced(asc, "4.306025E-06", "4.306025E-06x"), Lead::Invalid, 2, "is no number"},
         {"decimal-comma", Replaced(asc, "3.424107E-06", "3,424107E-06"), Lead::Invalid, 2, "is no number"},
         {"binary", Replaced(asc, "\r\n40.0", "\r\n\x01" "40.0"), Lead::Invalid, 3, "no text file"},
-        {"negative-q2", Replaced(asc, "5.912109E+09", "-5.912109E+09"), Lead::Invalid, 2, "is not positive"},
     };
     ExpectRefused(mutants, ".asc");
 }
@@ -160,6 +167,8 @@ TEST(StrictReaders, DamagedPlxFilesAreNamedAndNotLoaded) {
         {"count-huge", Replaced(plx, "3  , No. of conc.", "2147483647  , No. of conc."), Lead::Limit, 0, ""},
         {"cut-in-list", Replaced(plx, " 5.52000E-01, 5.52000E-01, 5.52000E-01,", " 5.52000E-01, 5.52000E-0"),
          Lead::Invalid, 8, "2 values on a line"},
+        {"cr-only", CrOnlyFrom(plx, 1), Lead::Invalid, 1, "the lines end with a carriage return alone (CR"},
+        {"cr-only-from-line-16", CrOnlyFrom(plx, 16), Lead::Invalid, 16, "the lines end with a carriage return alone"},
     };
     ExpectRefused(mutants, ".plx");
 }

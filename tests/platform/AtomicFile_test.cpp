@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,18 @@ struct FaultAt {
     }
     ~FaultAt() { SetWriteFaultHook({}); }
 };
+
+// Temporary files with a name, as on a file system without unnamed ones, while it lives.
+struct NamedTemporaries {
+    explicit NamedTemporaries(bool named) { SetUnnamedTemporaryFilesForTests(!named); }
+    ~NamedTemporaries() { SetUnnamedTemporaryFilesForTests(true); }
+};
+
+bool UnnamedFilesIn(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd);
+    return fd >= 0;
+}
 
 TEST(AtomicFile, ReplacesAFileKeepingItsPermissions) {
     test::TempDir dir;
@@ -211,7 +224,10 @@ TEST(AtomicFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy) {
         // Between the complete write and the rename.
         {WriteStep::Rename, EXDEV, "Invalid cross-device link", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        NamedTemporaries kind(named);
         test::WriteFile(path, "old data");
         ::chmod(path.c_str(), 0604);
         FaultAt fault(c.step, c.error);
@@ -226,6 +242,31 @@ TEST(AtomicFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(WriteErrorText(path, WriteResult::Failure(ENOSPC, "")),
               "Write error ! Most probably because of disk space\nbeing expired. Cannot write the data to disk.\n\n" +
                   path + ": No space left on device");
+}
+
+// (A writer killed while writing leaves nothing: RecordSafety_test, through the same TemporaryFile.)
+TEST(AtomicFile, TheTemporaryFileHasNoNameWhereTheSystemAllows) {
+    test::TempDir dir;
+    if (!UnnamedFilesIn(dir.path())) GTEST_SKIP() << "the file system of the tests has no unnamed files";
+    const std::string path = dir.file("data.plx");
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "named temporary file" : "unnamed temporary file");
+        test::WriteFile(path, "old data");
+        // What the folder holds while the new contents are written.
+        std::size_t whileWriting = 0;
+        {
+            NamedTemporaries kind(named);
+            SetWriteFaultHook([&](WriteStep s) {
+                if (s == WriteStep::Sync) whileWriting = Entries(dir.path());
+                return 0;
+            });
+            EXPECT_TRUE(WriteFileAtomically(path, "new data"));
+            SetWriteFaultHook({});
+        }
+        EXPECT_EQ(whileWriting, named ? 2u : 1u);
+        EXPECT_EQ(test::ReadFile(path), "new data");
+        EXPECT_EQ(Entries(dir.path()), 1u);
+    }
 }
 
 TEST(AtomicFile, AFullFileSystem) {

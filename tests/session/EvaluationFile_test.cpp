@@ -3,6 +3,7 @@
 // paths of the data files relative to the evaluation where they share a folder.
 #include "session/Evaluation.h"
 #include "export/JsonDocument.h"
+#include "platform/CodePage.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -214,6 +215,15 @@ TEST(JsonDocument, ReadsTheGrammarExactly) {
     EXPECT_TRUE(a.items[4].integral);
     EXPECT_EQ(a.items[5].text, "\xC3\xA9\xF0\x9F\x98\x80\n");
     EXPECT_EQ(jsondoc::Parse(jsondoc::Quote("tab\there \"q\" \x01")).value->text, "tab\there \"q\" \x01");
+    // Bytes that are no UTF-8 are written as \udcXX and read back as the bytes.
+    for (const std::string& raw : {std::string("caf\xE9"), std::string("\xE2\x82"), std::string("\xED\xA0\x80"),
+                                  std::string("\xC0\xAF"), std::string("\xF4\x90\x80\x80"), std::string("ok \xC3\xA9")}) {
+        const std::string quoted = jsondoc::Quote(raw);
+        EXPECT_TRUE(IsUtf8(quoted)) << quoted;
+        EXPECT_EQ(jsondoc::Parse(quoted).value->text, raw) << quoted;
+    }
+    EXPECT_EQ(jsondoc::Quote("caf\xE9"), "\"caf\\udce9\"");
+    EXPECT_FALSE(jsondoc::Parse("\"\\udc7f\"").value) << "no byte below 0x80 is escaped so";
     for (const char* bad : {"tru", "+1", "-", ".5", "1e", "[1,]", "{\"a\" 1}", "{'a': 1}", "\"\\x\"", "[1 2]"})
         EXPECT_FALSE(jsondoc::Parse(bad).value) << bad;
     EXPECT_EQ(jsondoc::Parse("[\n  1,\n  x]").error, "line 3, column 3: a value expected");
