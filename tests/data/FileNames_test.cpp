@@ -8,7 +8,7 @@
 #include "data/PltPlxWriter.h"
 #include "data/TextLines.h"
 #include "platform/CodePage.h"
-#include "session/JsonDocument.h"
+#include "export/JsonDocument.h"
 
 #include <gtest/gtest.h>
 
