@@ -6,12 +6,12 @@
 //    at scale 2 (QT_SCALE_FACTOR=2) unless a scale factor is set already.
 // Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server);
 // zebstat_gui_timing draw N draws the largest chart N times, for a profiler.
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 #include "ExampleData.h"
 

@@ -5,7 +5,7 @@
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>

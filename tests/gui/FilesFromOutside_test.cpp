@@ -7,7 +7,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "settings/RecentFiles.h"
 #include "support/TestSupport.h"
 

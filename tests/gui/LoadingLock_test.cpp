@@ -8,7 +8,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 // the core.
 #include "app/qt/TMainFormView.h"
 #include "gui/GuiTestSupport.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "plotwindow/PlotMenu.h"
 #include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"

@@ -10,9 +10,9 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
 #include "plotwindow/TFitF1Chart.h"
-#include "plot/qt/ChartPicture.h"
+#include "plotwindow/qt/ChartPicture.h"
 #include "plot/qt/QtCanvas.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -13,7 +13,7 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/PointSelection.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -9,7 +9,7 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
 #include "data/MeasurementSet.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>

@@ -6,9 +6,9 @@
 #include "texts/FileTexts.h"
 #include "texts/FrameTexts.h"
 #include "app/qt/HelpViewer.h"
-#include "app/qt/MdiChild.h"
-#include "app/qt/Resources.h"
-#include "app/qt/SmallDialogs.h"
+#include "widgets/qt/MdiChild.h"
+#include "widgets/qt/Resources.h"
+#include "widgets/qt/SmallDialogs.h"
 #include "app/WindowArrangement.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
@@ -151,7 +151,7 @@ void TMainFormView::buildActions() {
     loadAction_->setShortcut(QKeySequence("Ctrl+L"));
     connect(loadAction_, &QAction::triggered, this, &TMainFormView::loadNewFile);
     openEvaluationAction_ = make(tx::MenuOpenEvaluation, tx::MenuOpenEvaluationHint, "mnOpenEvaluation");
-    connect(openEvaluationAction_, &QAction::triggered, this, [this] { openEvaluation(); });
+    connect(openEvaluationAction_, &QAction::triggered, this, [this] { openEvaluation({}); });
     exitAction_ = make(tx::MenuExit, "", "mnExit");
     exitAction_->setToolTip(tx::MenuExitHint);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -463,6 +463,11 @@ void TMainFormView::setFileCommandsEnabled(bool enabled) {
     // A load has ended: the next file given from outside, once the window
     // has taken the data of this one.
     if (free && !pendingFiles_.isEmpty()) QTimer::singleShot(0, this, &TMainFormView::openNextFile);
+}
+
+void TMainFormView::showStatus(const QString& text) {
+    statusBar()->showMessage(text);
+    statusBar()->repaint();
 }
 
 void TMainFormView::showAbout() {

@@ -3,10 +3,10 @@
 // alone.
 #include "app/CommandLine.h"
 #include "texts/CommonTexts.h"
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/SettingsFile.h"
 

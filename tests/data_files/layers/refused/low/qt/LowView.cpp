@@ -1,0 +1,2 @@
+#include "low/qt/LowView.h"
+#include "high/qt/HighView.h"
