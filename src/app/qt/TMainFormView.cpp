@@ -10,6 +10,7 @@
 #include "widgets/qt/Resources.h"
 #include "widgets/qt/SmallDialogs.h"
 #include "app/WindowArrangement.h"
+#include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
 #include "session/EvaluationCommands.h"
@@ -39,19 +40,9 @@
 
 namespace zeb {
 
-namespace {
-
-TMainFormView::ChildFactory& factory() {
-    static TMainFormView::ChildFactory f;
-    return f;
-}
-
-} // namespace
-
-void TMainFormView::setChildFactory(ChildFactory f) { factory() = std::move(f); }
-
-TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
+TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, ChildFactory makeChild, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)),
+      makeChild_(std::move(makeChild)) {
     InitGuiResources();
     // The global defaults every new plot window copies.
     defaults_ = core_.ReadGlobalSettings();
@@ -254,8 +245,27 @@ void TMainFormView::openFiles(const QStringList& paths) {
     openNextFile();
 }
 
+bool TMainFormView::canMakeChildren() {
+    if (makeChild_) return true;
+    ReportProgramFault(tx::NoPlotWindowFactory);
+    return false;
+}
+
+QWidget* TMainFormView::makeChild() {
+    try {
+        return makeChild_(*this);
+    } catch (const std::bad_alloc&) {
+        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
+        return nullptr;
+    }
+}
+
 void TMainFormView::openNextFile() {
-    if (pendingFiles_.isEmpty() || !factory() || closing_ || core_.loadRunning()) return;
+    if (pendingFiles_.isEmpty() || closing_ || core_.loadRunning()) return;
+    if (!canMakeChildren()) {
+        pendingFiles_.clear();
+        return;
+    }
     if (startingChild_) {
         const auto* child = dynamic_cast<MdiChild*>(startingChild_.data());
         if (child && child->awaitingFirstData()) return;
@@ -270,15 +280,11 @@ void TMainFormView::openNextFile() {
             return;
         }
     }
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
+    QWidget* child = makeChild();
+    if (!child) {
         pendingFiles_.clear();
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
         return;
     }
-    if (!child) return;
     if (auto* c = dynamic_cast<MdiChild*>(child)) {
         if (evaluation) c->openEvaluationOnActivation(*evaluation);
         else c->setFileToOpen(path.toStdString());
@@ -382,30 +388,17 @@ void TMainFormView::updateMenuState() {
 
 void TMainFormView::loadNewFile() {
     // One file is read at a time in the whole program.
-    if (!factory() || core_.loadRunning()) return;
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
-    if (child) addChild(child);
+    if (core_.loadRunning() || !canMakeChildren()) return;
+    if (QWidget* child = makeChild()) addChild(child);
 }
 
 void TMainFormView::openEvaluation(const std::string& initialDir) {
-    if (!factory() || core_.loadRunning()) return;
+    if (core_.loadRunning() || !canMakeChildren()) return;
     std::string dir = initialDir;
     if (dir.empty()) dir = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", 259, core_.settingsPath());
     const auto opened = mnOpenEvaluationClick(platform_, dir);
     if (!opened || core_.loadRunning()) return;
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
+    QWidget* child = makeChild();
     if (!child) return;
     if (auto* mdiChild = dynamic_cast<MdiChild*>(child)) mdiChild->openEvaluationOnActivation(*opened);
     addChild(child);

@@ -30,16 +30,17 @@ class MdiChild;
 class TMainFormView : public QMainWindow, public PlotWindowHost {
     Q_OBJECT
 public:
-    TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent = nullptr);
+    // Makes a plot window of this frame (the program's makes a TFitF1View).
+    using ChildFactory = std::function<QWidget*(TMainFormView&)>;
+    // A frame without makeChild opens no window: each attempt is reported as a
+    // fault of the program.
+    TMainFormView(QtPlatform& platform, std::string settingsPath, ChildFactory makeChild, QWidget* parent = nullptr);
     ~TMainFormView() override;
 
     TMainForm& core() { return core_; }
     QMdiArea* mdiArea() const { return mdi_; }
     QtPlatform& platform() { return platform_; }
 
-    // Creates a plot window (the plot window module installs the factory).
-    using ChildFactory = std::function<QWidget*(TMainFormView&)>;
-    static void setChildFactory(ChildFactory factory);
     // "&Load new file... ": a new plot window that loads at once.
     void loadNewFile() override;
     // "Open evaluation...": asks for a saved evaluation (starting in initialDir,
@@ -103,9 +104,14 @@ private:
     void connectDesktopSignals();
     void openNextFile();
     void fillFileMenu();
+    // Whether plot windows can be made; when not, says so (a fault of the program).
+    bool canMakeChildren();
+    // A new plot window; null when there was no memory for it (said).
+    QWidget* makeChild();
 
     QtPlatform& platform_;
     TMainForm core_;
+    ChildFactory makeChild_;
     QMdiArea* mdi_;
     HelpViewer* help_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -66,9 +66,8 @@ int main(int argc, char** argv) {
     // program's folder is not writable.
     const std::string settingsPath =
         zeb::SettingsFilePath(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString());
-    zeb::TMainFormView::setChildFactory(
-        [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
-    zeb::TMainFormView frame(platform, settingsPath);
+    zeb::TMainFormView frame(platform, settingsPath,
+                             [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
     frame.show();
     QStringList files;
     for (const std::string& f : start.files) files << QString::fromStdString(f);
