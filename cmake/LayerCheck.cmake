@@ -13,14 +13,16 @@
 #   - a file of a core folder (not under its qt/ folder): its own folder and the
 #     layers it declares; never Qt, never a qt/ folder;
 #   - a file of a Qt folder <folder>/qt: Qt, its own folder (<folder>/qt and
-#     <folder>), every core layer and the layers it declares;
+#     <folder>), what the core folder <folder> may include, the layers it
+#     declares and every text header (its library links the core folder's
+#     library and those of the layers it declares);
 #   - a file of any other layer above the core: its own folder and the layers it
 #     declares; never Qt.
 # Every .h and .cpp under SOURCE_DIR belongs to a layer: a file of a folder that
 # is no layer is refused. With TEXTS, the text headers of the texts folder have
 # owners: each is "Header.h:folder" (or "Header.h:*" for the texts every layer
 # shares); a layer may include the text headers of its own folder and of the
-# layers it declares (a Qt folder: every core layer's), and a text header
+# layers it declares (a Qt folder: every one), and a text header
 # without an owner is refused. EXCEPTIONS may name single includes
 # ("file|header") that are still to be moved. Every refused include is listed;
 # then the check fails.
@@ -105,8 +107,8 @@ foreach(file IN LISTS files)
   endif()
   # What this layer may include besides its own folder, as the refusal names it.
   set(may ${allowed_${name}})
-  if(qt_layer)
-    list(PREPEND may "the core")
+  if(qt_layer AND folder_of_qt IN_LIST core)
+    list(PREPEND may "${folder_of_qt} and what it may include")
   endif()
   string(REPLACE ";" ", " may "${may}")
   if(NOT may)
@@ -134,7 +136,7 @@ foreach(file IN LISTS files)
       if(DEFINED text_owner_${text})
         set(owner ${text_owner_${text}})
         if(NOT owner STREQUAL "*" AND NOT owner STREQUAL name AND NOT owner IN_LIST allowed_${name}
-           AND NOT (qt_layer AND owner IN_LIST core))
+           AND NOT qt_layer)
           string(APPEND refused "  ${file} includes ${header}: the texts of ${owner}, above ${name}\n")
         endif()
       endif()
@@ -145,7 +147,8 @@ foreach(file IN LISTS files)
     endif()
     if(is_core AND target MATCHES "/qt$")
       string(APPEND refused "  ${file} includes ${header}: the core never includes the Qt side\n")
-    elseif(qt_layer AND (target STREQUAL folder_of_qt OR target IN_LIST core))
+    elseif(qt_layer AND (target STREQUAL folder_of_qt
+                         OR (folder_of_qt IN_LIST core AND target IN_LIST allowed_${folder_of_qt})))
       continue()
     elseif(NOT target IN_LIST allowed_${name})
       string(APPEND refused "  ${file} includes ${header}: ${name} may include only ${may}\n")
