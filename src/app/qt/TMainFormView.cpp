@@ -251,10 +251,12 @@ bool TMainFormView::canMakeChildren() {
     return false;
 }
 
-QWidget* TMainFormView::makeChild() {
+QWidget* TMainFormView::makeChild(bool dropPendingFiles) {
     try {
         return makeChild_(*this);
     } catch (const std::bad_alloc&) {
+        // Before the message, which lets other events run: none of them opens the next file.
+        if (dropPendingFiles) pendingFiles_.clear();
         platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
         return nullptr;
     }
@@ -280,11 +282,8 @@ void TMainFormView::openNextFile() {
             return;
         }
     }
-    QWidget* child = makeChild();
-    if (!child) {
-        pendingFiles_.clear();
-        return;
-    }
+    QWidget* child = makeChild(true);
+    if (!child) return;
     if (auto* c = dynamic_cast<MdiChild*>(child)) {
         if (evaluation) c->openEvaluationOnActivation(*evaluation);
         else c->setFileToOpen(path.toStdString());
@@ -389,7 +388,7 @@ void TMainFormView::updateMenuState() {
 void TMainFormView::loadNewFile() {
     // One file is read at a time in the whole program.
     if (core_.loadRunning() || !canMakeChildren()) return;
-    if (QWidget* child = makeChild()) addChild(child);
+    if (QWidget* child = makeChild(false)) addChild(child);
 }
 
 void TMainFormView::openEvaluation(const std::string& initialDir) {
@@ -398,7 +397,7 @@ void TMainFormView::openEvaluation(const std::string& initialDir) {
     if (dir.empty()) dir = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", 259, core_.settingsPath());
     const auto opened = mnOpenEvaluationClick(platform_, dir);
     if (!opened || core_.loadRunning()) return;
-    QWidget* child = makeChild();
+    QWidget* child = makeChild(false);
     if (!child) return;
     if (auto* mdiChild = dynamic_cast<MdiChild*>(child)) mdiChild->openEvaluationOnActivation(*opened);
     addChild(child);

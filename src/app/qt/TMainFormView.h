@@ -106,8 +106,9 @@ private:
     void fillFileMenu();
     // Whether plot windows can be made; when not, says so (a fault of the program).
     bool canMakeChildren();
-    // A new plot window; null when there was no memory for it (said).
-    QWidget* makeChild();
+    // A new plot window; null when there was no memory for it (said, after
+    // dropping the files still to be opened when dropPendingFiles).
+    QWidget* makeChild(bool dropPendingFiles);
 
     QtPlatform& platform_;
     TMainForm core_;
