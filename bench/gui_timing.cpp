@@ -6,12 +6,12 @@
 //    at scale 2 (QT_SCALE_FACTOR=2) unless a scale factor is set already.
 // Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server);
 // zebstat_gui_timing draw N draws the largest chart N times, for a profiler.
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 #include "ExampleData.h"
 
@@ -75,7 +75,8 @@ int Startup(int argc, char** argv, std::chrono::steady_clock::time_point start) 
     QtPlatform platform;
     RegisterDialogForms();
     QTemporaryDir settingsDir;
-    TMainFormView frame(platform, settingsDir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, settingsDir.filePath("zebstat.ini").toStdString(),
+                        [&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
     FirstPaint probe;
     app.installEventFilter(&probe);
     frame.show();
@@ -98,8 +99,8 @@ int Toggle(int argc, char** argv, const std::string& what) {
     platform.file = dir + "/max.sta";
     std::ofstream(platform.file, std::ios::binary)
         << examples::RecordFileBytes(examples::ModelRecords(examples::PolystyreneLarge(), conc, angles, true, 9));
-    TMainFormView::setChildFactory([&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
-    TMainFormView frame(platform, dir + "/zebstat.ini");
+    TMainFormView frame(platform, dir + "/zebstat.ini",
+                        [&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
     frame.resize(1600, 1200);
     frame.show();
     frame.loadNewFile();

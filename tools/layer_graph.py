@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Prints which libraries of the core include which (the arrows the includes
-really use), as the Markdown table of docs/architecture.md. The allowed layers
-are in src/CMakeLists.txt (ZEBSTAT_LAYERS); the build checks them."""
+"""Prints which layer of src/ includes which (the arrows the includes really
+use), as the Markdown table of docs/architecture.md: the core, then the layers
+above it (the Qt folders, the batch tool, the Python module). The allowed
+layers are in src/CMakeLists.txt (ZEBSTAT_LAYERS, ZEBSTAT_UPPER_LAYERS); the
+build checks them."""
 import os
 import re
 import sys
@@ -11,22 +13,36 @@ SRC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
 
 def layers():
     text = open(os.path.join(SRC, "CMakeLists.txt"), encoding="utf-8").read()
-    block = re.search(r"set\(ZEBSTAT_LAYERS(.*?)\)", text, re.S).group(1)
-    return [entry.split(":")[0] for entry in re.findall(r'"([^"]+)"', block)]
+    order = []
+    for name in ("ZEBSTAT_LAYERS", "ZEBSTAT_UPPER_LAYERS"):
+        block = re.search(r"set\(" + name + r"\s(.*?)\)", text, re.S).group(1)
+        order += [entry.split(":")[0] for entry in re.findall(r'"([^"]+)"', block)]
+    return order
 
 
-def used(folder, folders):
+def layer_of(path):
+    """The layer a path below src/ lies in: "<folder>/qt" under a qt/ folder, else the folder."""
+    parts = path.split("/")
+    if len(parts) > 2 and parts[1] == "qt":
+        return parts[0] + "/qt"
+    return parts[0] if len(parts) > 1 else None
+
+
+def used(layer, order):
     found = set()
-    for dirpath, _, files in os.walk(os.path.join(SRC, folder)):
-        if "/qt" in dirpath[len(SRC):]:
-            continue
+    top = os.path.join(SRC, layer.split("/")[0])
+    for dirpath, _, files in os.walk(top):
         for name in files:
             if not name.endswith((".h", ".cpp")):
                 continue
-            with open(os.path.join(dirpath, name), encoding="utf-8", errors="replace") as f:
-                for header in re.findall(r'^\s*#\s*include\s*"([^"/]+)/', f.read(), re.M):
-                    if header != folder and header in folders:
-                        found.add(header)
+            path = os.path.relpath(os.path.join(dirpath, name), SRC)
+            if layer_of(path) != layer:
+                continue
+            with open(os.path.join(SRC, path), encoding="utf-8", errors="replace") as f:
+                for header in re.findall(r'^\s*#\s*include\s*"([^"]+/[^"]+)"', f.read(), re.M):
+                    target = layer_of(header)
+                    if target != layer and target in order:
+                        found.add(target)
     return found
 
 
@@ -34,9 +50,9 @@ def main():
     order = layers()
     print("| library | includes (in use) |")
     print("|---|---|")
-    for folder in order[1:]:
-        deps = sorted(used(folder, order), key=order.index)
-        print(f"| {folder} | {', '.join(deps) if deps else '—'} |")
+    for layer in order[1:]:
+        deps = sorted(used(layer, order), key=order.index)
+        print(f"| {layer} | {', '.join(deps) if deps else '—'} |")
     return 0
 
 

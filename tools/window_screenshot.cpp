@@ -7,7 +7,7 @@
 #include "dialogs/qt/DialogForms.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,9 +42,8 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     zeb::QtPlatform platform;
     zeb::RegisterDialogForms();
-    zeb::TMainFormView::setChildFactory(
-        [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
-    zeb::TMainFormView frame(platform, settings.filePath("zebstat.ini").toStdString());
+    zeb::TMainFormView frame(platform, settings.filePath("zebstat.ini").toStdString(),
+                             [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
     frame.resize(width, height);
     frame.show();
     frame.openFiles({example});

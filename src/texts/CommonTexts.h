@@ -34,4 +34,9 @@ inline constexpr int HelpOptions = 9;
 inline constexpr int HelpFileFormats = 14;
 inline constexpr int HelpDialogs = 15;
 
+// Faults of the desktop program itself: a part that was never connected.
+inline constexpr const char* NoDialogForm = "No form is registered for the dialog ";
+inline constexpr const char* WrongDialogForm = "The form registered under its name does not show the dialog ";
+inline constexpr const char* NoPlotWindowFactory = "The main window cannot make plot windows: no file can be opened.";
+
 } // namespace zeb::tx

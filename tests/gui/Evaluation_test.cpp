@@ -5,7 +5,7 @@
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -54,9 +54,6 @@ class EvaluationTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
-    void init() {
-        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
-    }
     void savedEvaluationOpensWithTheSameResults();
 
 private:
@@ -68,7 +65,7 @@ void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
     const QString file = dir.filePath("ps-toluene.sta");
     QVERIFY(QFile::copy(QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-toluene.sta", file));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QVERIFY(frame.findChild<QAction*>("mnOpenEvaluation"));  // also in the frame's File menu

@@ -7,7 +7,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "settings/RecentFiles.h"
 #include "support/TestSupport.h"
 
@@ -77,7 +77,6 @@ private slots:
     void init() {
         platform_.openDialogs = 0;
         platform_.messages.clear();
-        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
     }
     void filesGivenAsArgumentsOpenOneAfterTheOther();
     void filesDroppedOnTheFrameOpen();
@@ -95,7 +94,7 @@ void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const QString missing = dir.filePath("second.plt");
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
-    TMainFormView frame(platform_, ini);
+    TMainFormView frame(platform_, ini, guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
@@ -119,7 +118,7 @@ void FilesFromOutsideTest::filesDroppedOnTheFrameOpen() {
     const QString plx = dir.filePath("dropped.plx"), plt = dir.filePath("also dropped.asc");
     QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), plt));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QWidget* target = frame.mdiArea()->viewport();
@@ -165,7 +164,7 @@ void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
     QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
-    TMainFormView frame(platform_, ini);
+    TMainFormView frame(platform_, ini, guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
@@ -219,7 +218,7 @@ void FilesFromOutsideTest::aSavedEvaluationGivenAsArgumentOpensWithItsSettings()
     const test::CommandResult saved = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--deactivate", "1:2",
                                                       "--results", "--save-session", zeb.toStdString(), sta.toStdString()});
     QCOMPARE(saved.status, 0);
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 

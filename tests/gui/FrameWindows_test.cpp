@@ -8,7 +8,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QDialog>
@@ -52,7 +52,7 @@ private:
 };
 
 std::unique_ptr<TMainFormView> FrameWindowsTest::frameOnSmallScreen() {
-    auto frame = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString());
+    auto frame = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame->setScreen(small_);
     frame->fitIntoScreen();
     frame->show();
@@ -62,7 +62,6 @@ std::unique_ptr<TMainFormView> FrameWindowsTest::frameOnSmallScreen() {
 
 void FrameWindowsTest::initTestCase() {
     RegisterDialogForms();
-    TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
     for (QScreen* s : QGuiApplication::screens())
         if (s->name() == guitest::kScreenSmallRatio2) small_ = s;
     QVERIFY2(small_, "the view tests' screens are not there");

@@ -3,6 +3,8 @@
 // own; without a class name every class runs in turn.
 #include "gui/GuiTestSupport.h"
 
+#include "platform/qt/ProgramFault.h"
+
 #include <QApplication>
 #include <QtTest>
 
@@ -58,6 +60,12 @@ int main(int argc, char** argv) {
     zeb::guitest::UseTestScreens();
     QApplication app(count, args.data());
     app.setAttribute(Qt::AA_Use96Dpi, true);
+    // A part of the program left unconnected (a dialog without its form, a
+    // frame without plot windows) fails the test that meets it, instead of a
+    // message box that waits for nobody.
+    zeb::SetProgramFaultHandler([](const std::string& text) {
+        QTest::qFail(("fault of the program: " + text).c_str(), __FILE__, __LINE__);
+    });
     int failed = 0;
     for (const auto& name : names) {
         auto test = registry()[name].make();

@@ -1,5 +1,8 @@
 #include "gui/GuiTestSupport.h"
 
+#include "app/qt/TMainFormView.h"
+#include "plotwindow/qt/TFitF1View.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -28,6 +31,10 @@ void endWatch(QTimer* timer) {
 }
 
 } // namespace
+
+std::function<QWidget*(TMainFormView&)> PlotWindows(QtPlatform& platform) {
+    return [&platform](TMainFormView& frame) -> QWidget* { return new TFitF1View(frame, platform); };
+}
 
 void Screenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(ZEBSTAT_SCREENSHOT_DIR);

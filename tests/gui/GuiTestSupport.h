@@ -15,7 +15,14 @@
 #include <optional>
 #include <string>
 
+namespace zeb {
+class TMainFormView;
+}
+
 namespace zeb::guitest {
+
+// The program's plot windows (TFitF1View on platform), for a frame of a test.
+std::function<QWidget*(TMainFormView&)> PlotWindows(QtPlatform& platform);
 
 // The Qt platform whose open-file dialog answers with the names queued in
 // openAnswers (nothing, as Cancel, when none is left).

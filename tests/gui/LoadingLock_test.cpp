@@ -8,7 +8,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -68,9 +68,6 @@ class LoadingLockTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
-    void init() {
-        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
-    }
     void addingAFileLocksTheWindowAndAbortRestoresIt();
     void noShortcutActsBehindAMessageBox();
 
@@ -93,7 +90,7 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
     QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     TFitF1View* other = open(frame, file);
@@ -158,7 +155,7 @@ void LoadingLockTest::noShortcutActsBehindAMessageBox() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
     QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     TFitF1View* view = open(frame, file);

@@ -32,7 +32,7 @@ void MainFormTest::menusToolBarAndTitle() {
     QtPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QCOMPARE(frame.windowTitle(), QString("ZEB / Static & Dynamic FIT and PLOT "));
@@ -50,7 +50,7 @@ void MainFormTest::toolButtonsFollowTheChildWindows() {
     QtPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
     frame.show();
     auto* cut = frame.findChild<QToolButton*>("CutBtn");
     auto* paste = frame.findChild<QToolButton*>("PasteBtn");
@@ -72,7 +72,7 @@ void MainFormTest::helpOpensTheRightPages() {
     QtPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
     frame.show();
     platform.showHelp(14);
     auto* viewer = frame.findChild<HelpViewer*>("HelpViewer");
@@ -91,7 +91,7 @@ void MainFormTest::closeQuestionNoKeepsTheFrame() {
     QtPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
     frame.show();
     QString asked;
     guitest::WhenModalOpens([&](QWidget* modal) {
@@ -113,7 +113,7 @@ void MainFormTest::wakeGuardSwallowsTheFirstClick() {
     QtPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     int clicks = 0;

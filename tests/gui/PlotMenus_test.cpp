@@ -5,7 +5,7 @@
 // the core.
 #include "app/qt/TMainFormView.h"
 #include "gui/GuiTestSupport.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "plotwindow/PlotMenu.h"
 #include "plotwindow/TFitF1.h"
 #include "support/SyntheticSets.h"
@@ -31,7 +31,7 @@ private:
 
 void PlotMenusTest::everyTableEntryHasItsActionAndCommand() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     TFitF1View view(frame, platform_);
 
     // The menus of the table, by object name, as the menu bar holds them.
@@ -79,7 +79,7 @@ void PlotMenusTest::everyTableEntryHasItsActionAndCommand() {
 
 void PlotMenusTest::menuItemsMakeTheirChoiceInTheCore() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     TFitF1View view(frame, platform_);
     TFitF1& core = view.core();
     // Enough concentrations and angles for every order: no message box comes up.

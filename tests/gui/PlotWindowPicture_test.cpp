@@ -10,9 +10,9 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
 #include "plotwindow/TFitF1Chart.h"
-#include "plot/qt/ChartPicture.h"
+#include "plotwindow/qt/ChartPicture.h"
 #include "plot/qt/QtCanvas.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -82,7 +82,6 @@ private:
 
 void PlotWindowPictureTest::initTestCase() {
     RegisterDialogForms();
-    TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
     QVERIFY2(QGuiApplication::screens().size() >= 3, "the view tests' screens are not there");
     QFile grid(dir_.filePath("dense.asc"));
     QVERIFY(grid.open(QIODevice::WriteOnly));
@@ -102,7 +101,7 @@ TFitF1View* PlotWindowPictureTest::open(double ratio, QSize size) {
     for (QScreen* s : QGuiApplication::screens())
         if (s->name() == name) screen = s;
     if (!qFuzzyCompare(screen->devicePixelRatio(), ratio)) return nullptr;
-    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString());
+    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame_->setScreen(screen);
     frame_->move(screen->availableGeometry().topLeft() + QPoint(10, 10));
     frame_->resize(1200, 900);

@@ -13,7 +13,7 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/PointSelection.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -147,7 +147,6 @@ private:
 
 void PlotWindowScaleTest::initTestCase() {
     RegisterDialogForms();
-    TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
     QVERIFY2(QGuiApplication::screens().size() >= 3, "the view tests' screens are not there");
     QFile grid(dir_.filePath("grid.asc"));
     QVERIFY(grid.open(QIODevice::WriteOnly));
@@ -169,7 +168,7 @@ TFitF1View* PlotWindowScaleTest::open(double ratio) {
         if (s->name() == name) screen = s;
     if (!qFuzzyCompare(screen->devicePixelRatio(), ratio)) return nullptr;
     if (!screen) return nullptr;
-    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString());
+    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame_->setScreen(screen);
     frame_->move(screen->availableGeometry().topLeft() + QPoint(10, 10));
     frame_->show();

@@ -9,7 +9,7 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1.h"
 #include "data/MeasurementSet.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -42,9 +42,6 @@ class PlotWindowTest : public zeb::guitest::GuiTestCase {
     Q_OBJECT
 private slots:
     void initTestCase() { RegisterDialogForms(); }
-    void init() {
-        TMainFormView::setChildFactory([this](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform_); });
-    }
     void loadsAnExampleAndSwitchesOrdersAndTypes();
     void cancelledFileDialogClosesTheNewWindow();
     void dragDeactivatesPointsAndKeyModeMovesTheCursor();
@@ -62,7 +59,7 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform_.openAnswers.push_back(file.toStdString());
 
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     // The record review dialog comes up for the first record: answered on its real form.
@@ -145,7 +142,7 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
 
 void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     frame.loadNewFile();  // no answer queued: the dialog is cancelled
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
@@ -184,7 +181,7 @@ static QPoint pointOnScreen(TFitF1View* view, int c, int a) {
 
 void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     TFitF1View* view = openExample(frame, platform_, dir);
     QVERIFY(view);
     QCOMPARE(view->size(), QSize(728, 515));
@@ -258,7 +255,7 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
 // focus from the field does not report it again); the field shows the k in use.
 void PlotWindowTest::kFieldReportsAnInvalidNumberOnce() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString());
+    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     TFitF1View* view = openExample(frame, platform_, dir);
     QVERIFY(view);
     QVERIFY(QTest::qWaitForWindowExposed(&frame));

@@ -1,10 +1,10 @@
 // Printing a plot window to a PDF file through the Qt printer: the pages that
 // come out, copies, the print notice, and a picture of the first page.
-#include "app/qt/SmallDialogs.h"
+#include "widgets/qt/SmallDialogs.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/TFitF1.h"
-#include "plot/qt/PrintChart.h"
+#include "plotwindow/qt/PrintChart.h"
 #include "support/SyntheticSets.h"
 
 #include <QDir>

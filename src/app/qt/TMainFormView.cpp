@@ -6,10 +6,11 @@
 #include "texts/FileTexts.h"
 #include "texts/FrameTexts.h"
 #include "app/qt/HelpViewer.h"
-#include "app/qt/MdiChild.h"
-#include "app/qt/Resources.h"
-#include "app/qt/SmallDialogs.h"
+#include "widgets/qt/MdiChild.h"
+#include "widgets/qt/Resources.h"
+#include "widgets/qt/SmallDialogs.h"
 #include "app/WindowArrangement.h"
+#include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
 #include "plotwindow/EvaluationCommands.h"
@@ -39,19 +40,9 @@
 
 namespace zeb {
 
-namespace {
-
-TMainFormView::ChildFactory& factory() {
-    static TMainFormView::ChildFactory f;
-    return f;
-}
-
-} // namespace
-
-void TMainFormView::setChildFactory(ChildFactory f) { factory() = std::move(f); }
-
-TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)) {
+TMainFormView::TMainFormView(QtPlatform& platform, std::string settingsPath, ChildFactory makeChild, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)),
+      makeChild_(std::move(makeChild)) {
     InitGuiResources();
     // The global defaults every new plot window copies.
     defaults_ = core_.ReadGlobalSettings();
@@ -151,7 +142,7 @@ void TMainFormView::buildActions() {
     loadAction_->setShortcut(QKeySequence("Ctrl+L"));
     connect(loadAction_, &QAction::triggered, this, &TMainFormView::loadNewFile);
     openEvaluationAction_ = make(tx::MenuOpenEvaluation, tx::MenuOpenEvaluationHint, "mnOpenEvaluation");
-    connect(openEvaluationAction_, &QAction::triggered, this, [this] { openEvaluation(); });
+    connect(openEvaluationAction_, &QAction::triggered, this, [this] { openEvaluation({}); });
     exitAction_ = make(tx::MenuExit, "", "mnExit");
     exitAction_->setToolTip(tx::MenuExitHint);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -254,8 +245,29 @@ void TMainFormView::openFiles(const QStringList& paths) {
     openNextFile();
 }
 
+bool TMainFormView::canMakeChildren() {
+    if (makeChild_) return true;
+    ReportProgramFault(tx::NoPlotWindowFactory);
+    return false;
+}
+
+QWidget* TMainFormView::makeChild(bool dropPendingFiles) {
+    try {
+        return makeChild_(*this);
+    } catch (const std::bad_alloc&) {
+        // Before the message, which lets other events run: none of them opens the next file.
+        if (dropPendingFiles) pendingFiles_.clear();
+        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
+        return nullptr;
+    }
+}
+
 void TMainFormView::openNextFile() {
-    if (pendingFiles_.isEmpty() || !factory() || closing_ || core_.loadRunning()) return;
+    if (pendingFiles_.isEmpty() || closing_ || core_.loadRunning()) return;
+    if (!canMakeChildren()) {
+        pendingFiles_.clear();
+        return;
+    }
     if (startingChild_) {
         const auto* child = dynamic_cast<MdiChild*>(startingChild_.data());
         if (child && child->awaitingFirstData()) return;
@@ -270,14 +282,7 @@ void TMainFormView::openNextFile() {
             return;
         }
     }
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
-        pendingFiles_.clear();
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
+    QWidget* child = makeChild(true);
     if (!child) return;
     if (auto* c = dynamic_cast<MdiChild*>(child)) {
         if (evaluation) c->openEvaluationOnActivation(*evaluation);
@@ -382,30 +387,17 @@ void TMainFormView::updateMenuState() {
 
 void TMainFormView::loadNewFile() {
     // One file is read at a time in the whole program.
-    if (!factory() || core_.loadRunning()) return;
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
-    if (child) addChild(child);
+    if (core_.loadRunning() || !canMakeChildren()) return;
+    if (QWidget* child = makeChild(false)) addChild(child);
 }
 
 void TMainFormView::openEvaluation(const std::string& initialDir) {
-    if (!factory() || core_.loadRunning()) return;
+    if (core_.loadRunning() || !canMakeChildren()) return;
     std::string dir = initialDir;
     if (dir.empty()) dir = GetPrivateProfileString(tx::SecSettings, tx::KeyDataPath, "", 259, core_.settingsPath());
     const auto opened = mnOpenEvaluationClick(platform_, dir);
     if (!opened || core_.loadRunning()) return;
-    QWidget* child = nullptr;
-    try {
-        child = factory()(*this);
-    } catch (const std::bad_alloc&) {
-        platform_.inform(tx::NotEnoughMemoryForWindow, tx::CapInformation, MsgIcon::Stop);
-        return;
-    }
+    QWidget* child = makeChild(false);
     if (!child) return;
     if (auto* mdiChild = dynamic_cast<MdiChild*>(child)) mdiChild->openEvaluationOnActivation(*opened);
     addChild(child);
@@ -463,6 +455,11 @@ void TMainFormView::setFileCommandsEnabled(bool enabled) {
     // A load has ended: the next file given from outside, once the window
     // has taken the data of this one.
     if (free && !pendingFiles_.isEmpty()) QTimer::singleShot(0, this, &TMainFormView::openNextFile);
+}
+
+void TMainFormView::showStatus(const QString& text) {
+    statusBar()->showMessage(text);
+    statusBar()->repaint();
 }
 
 void TMainFormView::showAbout() {

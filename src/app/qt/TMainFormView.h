@@ -5,6 +5,7 @@
 #include "app/TMainForm.h"
 #include "app/WakeGuard.h"
 #include "plotwindow/DataExport.h"
+#include "plotwindow/qt/PlotWindowHost.h"
 #include "settings/PlotSettings.h"
 
 #include <QMainWindow>
@@ -26,24 +27,25 @@ class QtPlatform;
 class HelpViewer;
 class MdiChild;
 
-class TMainFormView : public QMainWindow {
+class TMainFormView : public QMainWindow, public PlotWindowHost {
     Q_OBJECT
 public:
-    TMainFormView(QtPlatform& platform, std::string settingsPath, QWidget* parent = nullptr);
+    // Makes a plot window of this frame (the program's makes a TFitF1View).
+    using ChildFactory = std::function<QWidget*(TMainFormView&)>;
+    // A frame without makeChild opens no window: each attempt is reported as a
+    // fault of the program.
+    TMainFormView(QtPlatform& platform, std::string settingsPath, ChildFactory makeChild, QWidget* parent = nullptr);
     ~TMainFormView() override;
 
     TMainForm& core() { return core_; }
     QMdiArea* mdiArea() const { return mdi_; }
     QtPlatform& platform() { return platform_; }
 
-    // Creates a plot window (the plot window module installs the factory).
-    using ChildFactory = std::function<QWidget*(TMainFormView&)>;
-    static void setChildFactory(ChildFactory factory);
     // "&Load new file... ": a new plot window that loads at once.
-    void loadNewFile();
+    void loadNewFile() override;
     // "Open evaluation...": asks for a saved evaluation (starting in initialDir,
     // else the data folder) and opens it in a new plot window.
-    void openEvaluation(const std::string& initialDir = {});
+    void openEvaluation(const std::string& initialDir) override;
     // Adds a plot window to the frame and shows it.
     QMdiSubWindow* addChild(QWidget* child);
     // Opens each file in a plot window of its own, as "&Load new file... " would
@@ -53,9 +55,9 @@ public:
     void openFiles(const QStringList& paths);
     // The entries of the recent files for a File menu (the frame's and each
     // plot window's), newest first; empty when no file was opened yet.
-    QList<QAction*> recentFileActions(QObject* parent);
+    QList<QAction*> recentFileActions(QObject* parent) override;
 
-    void showHelp(int context);
+    void showHelp(int context) override;
     // "&Cascade": every plot window wholly inside the window area, however many.
     void cascadeWindows();
     // The frame at its start size, or smaller where its screen has less room
@@ -63,12 +65,16 @@ public:
     void fitIntoScreen();
     // The global defaults (read at start, written by "Save to INI file") and the
     // frame's save dialog of the exports.
-    GlobalDefaults& defaults() { return defaults_; }
-    FrameSaveDialog& saveDialog() { return saveDialog_; }
+    GlobalDefaults& defaults() override { return defaults_; }
+    FrameSaveDialog& saveDialog() override { return saveDialog_; }
     // The load sequence disables the File menu and the Open button while a file
     // is read; every plot window's load commands follow.
-    void setFileCommandsEnabled(bool enabled);
-    void showAbout();
+    void setFileCommandsEnabled(bool enabled) override;
+    void showAbout() override;
+    // PlotWindowHost
+    const std::string& settingsPath() const override { return core_.settingsPath(); }
+    bool anyLoadRunning() const override { return core_.loadRunning(); }
+    void showStatus(const QString& text) override;
     // A wake-related event from the desktop (also used by tests).
     void wakeEvent(WakeGuard::Event event);
 
@@ -98,9 +104,15 @@ private:
     void connectDesktopSignals();
     void openNextFile();
     void fillFileMenu();
+    // Whether plot windows can be made; when not, says so (a fault of the program).
+    bool canMakeChildren();
+    // A new plot window; null when there was no memory for it (said, after
+    // dropping the files still to be opened when dropPendingFiles).
+    QWidget* makeChild(bool dropPendingFiles);
 
     QtPlatform& platform_;
     TMainForm core_;
+    ChildFactory makeChild_;
     QMdiArea* mdi_;
     HelpViewer* help_ = nullptr;
     QMenu* fileMenu_ = nullptr;

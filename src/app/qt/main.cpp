@@ -3,10 +3,10 @@
 // alone.
 #include "app/CommandLine.h"
 #include "texts/CommonTexts.h"
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 #include "app/qt/TMainFormView.h"
 #include "dialogs/qt/DialogForms.h"
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/SettingsFile.h"
 
@@ -66,9 +66,8 @@ int main(int argc, char** argv) {
     // program's folder is not writable.
     const std::string settingsPath =
         zeb::SettingsFilePath(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString());
-    zeb::TMainFormView::setChildFactory(
-        [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
-    zeb::TMainFormView frame(platform, settingsPath);
+    zeb::TMainFormView frame(platform, settingsPath,
+                             [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
     frame.show();
     QStringList files;
     for (const std::string& f : start.files) files << QString::fromStdString(f);

@@ -7,7 +7,9 @@
 #include "dialogs/qt/TFormRefCorrInfoView.h"
 #include "dialogs/qt/TFormTarn1View.h"
 #include "dialogs/qt/TFormnStdView.h"
+#include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
+#include "texts/CommonTexts.h"
 
 namespace zeb {
 
@@ -19,6 +21,7 @@ QtPlatform::FormRunner RunnerFor() {
     return [](ModalDialog& dialog, QWidget* parent) {
         auto* logic = dynamic_cast<Logic*>(&dialog);
         if (!logic) {
+            ReportProgramFault(tx::WrongDialogForm + std::string(dialog.dialogName()));
             dialog.answerDefault();
             return;
         }

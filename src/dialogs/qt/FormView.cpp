@@ -1,6 +1,6 @@
 #include "dialogs/qt/FormView.h"
 
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 
 #include <QApplication>
 #include <QFormLayout>

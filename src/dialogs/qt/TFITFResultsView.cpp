@@ -1,7 +1,7 @@
 #include "dialogs/qt/TFITFResultsView.h"
 
 #include "texts/ResultsWindowTexts.h"
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,5 +1,8 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/ProgramFault.h"
+#include "texts/CommonTexts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -165,6 +168,8 @@ std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& req
 void QtPlatform::runModal(ModalDialog& dialog) {
     const auto it = forms().find(dialog.dialogName());
     if (it == forms().end()) {
+        // Never a silent default answer: the user would not know why nothing was asked.
+        ReportProgramFault(tx::NoDialogForm + std::string(dialog.dialogName()));
         dialog.answerDefault();
         return;
     }

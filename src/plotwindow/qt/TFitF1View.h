@@ -5,7 +5,7 @@
 // visible flags, texts, caption) after each of them.
 #pragma once
 
-#include "app/qt/MdiChild.h"
+#include "widgets/qt/MdiChild.h"
 #include "plotwindow/PlotMenu.h"
 
 #include <QWidget>
@@ -25,7 +25,7 @@ class QPushButton;
 namespace zeb {
 
 class TFitF1;
-class TMainFormView;
+class PlotWindowHost;
 class PointSelection;
 class DataExport;
 struct SelectionOutcome;
@@ -36,7 +36,7 @@ class ChartPicture;
 class TFitF1View : public QWidget, public MdiChild {
     Q_OBJECT
 public:
-    TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* parent = nullptr);
+    TFitF1View(PlotWindowHost& frame, QtPlatform& platform, QWidget* parent = nullptr);
     ~TFitF1View() override;
 
     TFitF1& core();
@@ -104,7 +104,7 @@ private:
     // items' state, and nothing but printer setup while a file is read.
     bool actionEnabled(const std::string& name) const;
 
-    TMainFormView& frame_;
+    PlotWindowHost& frame_;
     QtPlatform& platform_;
     std::unique_ptr<Core> core_;
     std::unique_ptr<PointSelection> selection_;

@@ -1,4 +1,4 @@
-#include "app/qt/SmallDialogs.h"
+#include "widgets/qt/SmallDialogs.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/FrameTexts.h"

@@ -1,2 +1,3 @@
 #include "low/Low.h"
+#include "high/High.h"
 #include <QString>

@@ -1,4 +1,4 @@
-// The compiled-in resources (icons, help pages) of the static GUI library
+// The compiled-in resources (icons, help pages) of the static widgets library
 // must be registered once before use; the font substitutions are set here too.
 #pragma once
 

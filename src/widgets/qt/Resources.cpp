@@ -1,11 +1,11 @@
-#include "app/qt/Resources.h"
+#include "widgets/qt/Resources.h"
 
 #include <QFont>
 #include <QStringList>
 #include <QtGlobal>
 
 static void initResourcesOnce() {
-    Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(widgets);
     Q_INIT_RESOURCE(help);
 }
 

@@ -1,11 +1,11 @@
-#include "plot/qt/TFitF1View.h"
+#include "plotwindow/qt/TFitF1View.h"
 
 #include "texts/EvaluationTexts.h"
 #include "texts/FileTexts.h"
 #include "texts/FrameTexts.h"
 #include "texts/PlotWindowTexts.h"
-#include "app/qt/Resources.h"
-#include "app/qt/TMainFormView.h"
+#include "widgets/qt/Resources.h"
+#include "plotwindow/qt/PlotWindowHost.h"
 #include "dialogs/qt/TFITFResultsView.h"
 #include "plot/PlotWindowGeometry.h"
 #include "plot/PlotLayout.h"
@@ -13,7 +13,7 @@
 #include "plotwindow/DataExport.h"
 #include "plotwindow/ChartCommands.h"
 #include "plotwindow/TFitF1Options.h"
-#include "plot/qt/PrintChart.h"
+#include "plotwindow/qt/PrintChart.h"
 #include "plotwindow/PointSelection.h"
 #include "plot/SelectionGeometry.h"
 #include "plot/ChartPrimitives.h"
@@ -22,7 +22,7 @@
 #include "plotwindow/TFitF1.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/TFitF1Chart.h"
-#include "plot/qt/ChartPicture.h"
+#include "plotwindow/qt/ChartPicture.h"
 #include "plot/qt/ChartRaster.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/EvaluationCommands.h"
@@ -38,7 +38,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegion>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -76,7 +75,7 @@ SelectionHandler SelectionCommand(const std::string& name) {
 
 } // namespace
 
-TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* parent)
+TFitF1View::TFitF1View(PlotWindowHost& frame, QtPlatform& platform, QWidget* parent)
     : QWidget(parent), frame_(frame), platform_(platform), core_(std::make_unique<Core>(platform, *this)),
       picture_(std::make_unique<ChartPicture>(*core_)) {
     InitGuiResources();
@@ -90,7 +89,7 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
     pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
     setPalette(pal);
 
-    core_->setSettingsPath(frame.core().settingsPath());
+    core_->setSettingsPath(frame.settingsPath());
     core_->onViewChanged = [this] { syncFromCore(); };
     core_->onCloseRequested = [this] {
         closeWithoutQuestion_ = true;
@@ -100,10 +99,10 @@ TFitF1View::TFitF1View(TMainFormView& frame, QtPlatform& platform, QWidget* pare
         });
     };
     core_->onFrameFileCommands = [this](bool enabled) { frame_.setFileCommandsEnabled(enabled); };
-    core_->anyLoadRunning = [this] { return frame_.core().loadRunning(); };
+    core_->anyLoadRunning = [this] { return frame_.anyLoadRunning(); };
 
     // The window's plot settings: the global defaults with the titles and lines of the settings file.
-    core_->ReadWindowSettings(frame.defaults(), frame.core().settingsPath());
+    core_->ReadWindowSettings(frame.defaults(), frame.settingsPath());
     selection_ = std::make_unique<PointSelection>(*core_);
     selection_->setC0Intercept(&core_->lineC0Record());
     export_ = std::make_unique<DataExport>(*core_, frame.saveDialog());
@@ -500,8 +499,7 @@ bool TFitF1View::toLogical(const QPointF& pos, double& x, double& y) const {
 }
 
 void TFitF1View::showStatus(const QString& text) {
-    frame_.statusBar()->showMessage(text);
-    frame_.statusBar()->repaint();
+    frame_.showStatus(text);
 }
 
 // Runs a selection handler and brings the picture up to date. When the handler

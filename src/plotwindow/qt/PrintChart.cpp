@@ -1,9 +1,9 @@
-#include "plot/qt/PrintChart.h"
+#include "plotwindow/qt/PrintChart.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/OptionsTexts.h"
 #include "texts/PlotTexts.h"
-#include "app/qt/SmallDialogs.h"
+#include "widgets/qt/SmallDialogs.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"

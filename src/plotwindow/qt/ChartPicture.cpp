@@ -1,4 +1,4 @@
-#include "plot/qt/ChartPicture.h"
+#include "plotwindow/qt/ChartPicture.h"
 
 #include "plot/PlotLayout.h"
 #include "plotwindow/SymbolOverlay.h"

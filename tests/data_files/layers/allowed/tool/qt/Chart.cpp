@@ -1,0 +1,3 @@
+#include "tool/Tool.h"
+#include "base/qt/BaseView.h"
+#include <QImage>

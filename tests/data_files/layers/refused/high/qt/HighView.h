@@ -1,0 +1,3 @@
+#pragma once
+#include "low/qt/LowView.h"
+#include "high/High.h"

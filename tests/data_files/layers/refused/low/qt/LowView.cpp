@@ -1,0 +1,3 @@
+#include "low/qt/LowView.h"
+#include "high/qt/HighView.h"
+#include "high/High.h"

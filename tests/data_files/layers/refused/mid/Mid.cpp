@@ -1,0 +1,3 @@
+#include "low/Low.h"
+#include <QString>
+#include "low/qt/LowView.h"

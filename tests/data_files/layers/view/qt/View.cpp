@@ -1,2 +1,0 @@
-#include "high/High.h"
-#include <QWidget>
