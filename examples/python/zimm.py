@@ -3,7 +3,17 @@
 prints Mw, Rg and A2, writes the chart as SVG, and draws the Zimm plot with
 matplotlib when it is installed.
 
+Installed (the package puts the module where python3 finds it and this script
+beside the examples; `make install` under PREFIX/share/zebstat/examples):
+
+    python3 /usr/share/zebstat/examples/python/zimm.py [FILE.sta] [OUT.svg]
+
+In the source tree, after a build:
+
     PYTHONPATH=build/python python3 examples/python/zimm.py [FILE.sta] [OUT.svg]
+
+FILE.sta defaults to the example ps-toluene.sta beside this folder, OUT.svg
+to zimm.svg in the current folder.
 """
 import os
 import sys

@@ -40,6 +40,8 @@ std::vector<Pair> parse(std::string_view text) {
         const auto first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '/' || line[first] == '\0') continue;
         const int n = lines.lineNumber();
+        // Blanks after the numbers do not count against the length.
+        line.erase(line.find_last_not_of(" \t") + 1);
         if (line.size() > kDataLineChars)
             throw Problem{FfuResult::InvalidLine, n, CFormat("a data line longer than %d characters", int(kDataLineChars))};
         const auto fields = SplitFields(std::string_view(line).substr(first), " \t");

@@ -3,9 +3,9 @@
 //
 // File form: leading blanks are skipped; a line starting with '/' is a comment
 // (of any length), an empty line is skipped; every other line holds two whole
-// numbers and nothing else, in at most 98 characters. At least 4 pairs, in
-// ascending q, none listed twice; the last number must not be cut off with the
-// end of the file.
+// numbers and nothing else, in at most 98 characters (blanks after the numbers
+// do not count). At least 4 pairs, in ascending q, none listed twice; the last
+// number must not be cut off with the end of the file.
 #pragma once
 
 #include "analysis/SmoothingSpline.h"

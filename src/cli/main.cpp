@@ -77,6 +77,11 @@ int main(int argc, char** argv) {
         std::fputs(usage, stdout);
         return 0;
     }
+    // A command without any argument: its usage says what it needs.
+    if (args.empty()) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
     try {
         if (command == "fit") return zeb::cli::RunFit(args);
         if (command == "eval") return zeb::cli::RunEval(args);

@@ -28,12 +28,12 @@ std::string WidthText(std::int32_t width) { return CFormat(tx::OptionsWidthForma
 
 bool IsColorRow(int row) { return row >= kFirstColorRow && row <= kLineRows; }
 
-// Digits only, with blanks around and a leading '+' allowed.
+// Digits only, with blanks around and a leading sign allowed.
 bool IsWholeNumber(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return false;
     const auto last = text.find_last_not_of(" \t");
-    std::size_t i = text[first] == '+' ? first + 1 : first;
+    std::size_t i = text[first] == '+' || text[first] == '-' ? first + 1 : first;
     if (i > last) return false;
     for (; i <= last; ++i)
         if (text[i] < '0' || text[i] > '9') return false;
@@ -47,13 +47,13 @@ std::optional<std::int32_t> ParseLineWidth(const std::string& text) {
     if (first == std::string::npos) return std::nullopt;
     const auto last = text.find_last_not_of(" \t");
     const std::string s = text.substr(first, last - first + 1);
-    std::size_t i = s[0] == '+' ? 1 : 0;
+    std::size_t i = s[0] == '+' || s[0] == '-' ? 1 : 0;
     if (i >= s.size()) return std::nullopt;
     for (std::size_t j = i; j < s.size(); ++j)
         if (s[j] < '0' || s[j] > '9') return std::nullopt;
     errno = 0;
-    const long long v = std::strtoll(s.c_str() + i, nullptr, 10);
-    if (errno == ERANGE || v > INT32_MAX) return std::nullopt;
+    const long long v = std::strtoll(s.c_str(), nullptr, 10);
+    if (errno == ERANGE || v > INT32_MAX || v < INT32_MIN) return std::nullopt;
     return static_cast<std::int32_t>(v);
 }
 
@@ -254,11 +254,12 @@ bool TFormOptions::apply() {
         y.on = 0;
     }
     // A width the chart cannot be drawn with is refused (one that is no whole
-    // number falls back to the row's built-in width below).
+    // number falls back to the row's built-in width below). A negative width
+    // is kept, as the settings file keeps it: the thinnest line is drawn.
     for (int r = 1; r <= kLineRows; ++r) {
         const std::string& text = widthActual[static_cast<std::size_t>(r)];
         const auto width = ParseLineWidth(text);
-        // A whole number that does not parse is beyond any int.
+        // A whole number that does not parse is beyond any int (either way).
         const bool tooLarge = width ? *width > kMaxLineWidth : IsWholeNumber(text);
         if (tooLarge) {
             platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
@@ -314,8 +315,8 @@ bool TFormOptions::apply() {
         title(EditXLabel, s.xTitle, slotValid ? &s.xTitleZimm[slot] : nullptr, BuiltInXCaption(window_.plotType));
         title(EditYLabel, s.yTitle, slotValid ? &s.yTitleZimm[slot] : nullptr, BuiltInYCaption(window_.plotType));
     }
-    // 10. Line widths and colours; a width that is not a whole number of at
-    // least 0 falls back to the row's built-in width.
+    // 10. Line widths and colours; a width that is not a whole number falls
+    // back to the row's built-in width.
     for (int r = 1; r <= kLineRows; ++r) {
         const std::size_t i = static_cast<std::size_t>(r);
         const auto width = ParseLineWidth(widthActual[i]);

@@ -147,8 +147,9 @@ private:
     std::string shownXmin_, shownXmax_, shownYmin_, shownYmax_;
 };
 
-// A width typed into a line-width field: an integer of at least 0 with blanks
-// around it allowed; nothing otherwise.
+// A width typed into a line-width field: an integer (a 32-bit one, with its
+// sign) with blanks around it allowed; nothing otherwise. A negative width, as
+// the settings file may hold one, is drawn as the thinnest line.
 std::optional<std::int32_t> ParseLineWidth(const std::string& text);
 
 } // namespace zeb

@@ -96,15 +96,13 @@ std::optional<std::string> BuildScatteringRatioExport(const MeasurementSet& set,
             entries.push_back({chosen[k], static_cast<long>(k + 1)});
 
     // A point holds data whatever the plot type: hasData is 1 or, after a
-    // calculation of a type the point has no value for, 2.
-    auto holdsData = [&](int c, int a) {
-        const DataPoint* p = set.cell(c, a);
-        return p && p->hasData != 0 ? p : nullptr;
-    };
+    // calculation of a type the point has no value for, 2. Such a point
+    // counts as data here, but its R is written only while the point belongs
+    // to the plot (hasData 1); the others give -1 and -1.
     bool any = false;
     for (const Entry& e : entries)
         for (int a = 1; a <= set.lastAngleIndex && !any; ++a)
-            if (const DataPoint* p = holdsData(e.c, a); p && p->rSample >= 0.0) any = true;
+            if (const DataPoint* p = set.cell(e.c, a); p && p->hasData != 0 && p->rSample >= 0.0) any = true;
     if (!any) return std::nullopt;
 
     std::string out = tx::RatioHeader;
@@ -118,7 +116,7 @@ std::optional<std::string> BuildScatteringRatioExport(const MeasurementSet& set,
     for (int a = 1; a <= set.lastAngleIndex; ++a) {
         out += CFormat(tx::RatioQ, std::sqrt(set.q2[static_cast<std::size_t>(a)] * 1e-8));
         for (const Entry& e : entries) {
-            if (const DataPoint* p = holdsData(e.c, a))
+            if (const DataPoint* p = set.cell(e.c, a); p && p->hasData == 1)
                 out += CFormat(tx::RatioValuePair, p->rSample * 100.0, p->rSampleError * 100.0);
             else
                 out += CFormat(tx::RatioValuePair, -1.0, -1.0);

@@ -1,6 +1,7 @@
 #include "export/ResultsRecord.h"
 
 #include "data/MeasurementSet.h"
+#include "evaluation/OptionTable.h"
 #include "platform/ScriptedPlatform.h"
 
 namespace zeb {
@@ -102,6 +103,8 @@ Record ResultsRecord(const MeasurementSet& set, const EvaluationOptions& used, c
     const int cOrder = OrderNumber(used.cOrder);
     Record out = Record::Object()
                      .add("plotType", Record::Whole(PlotTypeNumber(used.plotType)))
+                     // The name saved evaluations and the options use for it.
+                     .add("plotTypeName", Record::Text(PlotTypeName(used.plotType)))
                      .add("qOrder", Record::Whole(qOrder))
                      .add("cOrder", Record::Whole(cOrder))
                      .add("smoothing", Record::Bool(used.smoothingInEffect() == Smoothing::On))

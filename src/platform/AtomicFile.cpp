@@ -212,7 +212,15 @@ void SetWriteFaultHook(WriteFaultHook hook) { faultHook() = std::move(hook); }
 WriteResult CheckWriteTarget(const std::string& path, std::string* finalPath) {
     if (path.empty()) return WriteResult::Failure(ENOENT, "");
     const auto target = FollowLinks(path);
-    if (!target) return WriteResult::Failure(errno, "");
+    if (!target) {
+        // A link to something without a path (/dev/stdout into a pipe links to
+        // "pipe:[...]") is named by what it is, as the pipe itself would be.
+        const int error = errno;
+        struct stat st{};
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+            return WriteResult::Failure(EINVAL, kindOf(st.st_mode));
+        return WriteResult::Failure(error, "");
+    }
     if (finalPath) *finalPath = *target;
     struct stat st{};
     if (::stat(target->c_str(), &st) != 0) {

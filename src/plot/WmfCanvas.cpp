@@ -92,8 +92,9 @@ void WmfCanvas::reselect() {
 }
 
 void WmfCanvas::setPen(int width, Rgb color) {
+    // A negative width (one the settings allow) is the thinnest line, as 0.
     wanted_.pen = objectFor(kMetaCreatePenIndirect,
-                            {kPenSolid, W(width), 0, Lo(color), Hi(color)});
+                            {kPenSolid, W(std::max(width, 0)), 0, Lo(color), Hi(color)});
     select(wanted_.pen, selected_.pen);
 }
 

@@ -165,6 +165,8 @@ TEST(UserFormFactor, DamagedFilesAreNamedAndNotLoaded) {
         {"decimal-comma", replaced("3.0000 0.99521723", "3,0000 0.99521723"), FfuResult::InvalidLine, "line 5: a data line"},
         {"too-long", replaced("3.0000 0.99521723", std::string(100, ' ') + "3.0000 0.99521723"), FfuResult::InvalidLine,
          "line 5: a data line longer than 98 characters"},
+        {"too-long-before-blanks", replaced("3.0000 0.99521723", "3." + std::string(90, '0') + " 0.99521723  \t"),
+         FfuResult::InvalidLine, "line 5: a data line longer than 98 characters"},
         {"binary", replaced("3.0000", "\x02" "3.0000"), FfuResult::InvalidLine, "line 5: this is no text file"},
     };
     for (const auto& c : cases) {
@@ -177,8 +179,10 @@ TEST(UserFormFactor, DamagedFilesAreNamedAndNotLoaded) {
         EXPECT_EQ(ff.problem.rfind(path + ", " + c.detail, 0), 0u) << c.name << ": " << ff.problem;
         EXPECT_EQ(FfuMessageText(c.result, ff), std::string(FfuMessage(c.result)) + "\n" + ff.problem);
     }
-    // The example and a file without a last line end still load.
-    for (const std::string& text : {good, good.substr(0, good.size() - 1)}) {
+    // The example, a file without a last line end and one whose data line is
+    // long only by the blanks after its numbers still load.
+    for (const std::string& text : {good, good.substr(0, good.size() - 1),
+                                    replaced("3.0000 0.99521723", "3.0000 0.99521723" + std::string(100, ' ') + "\t")}) {
         test::WriteFile(dir.file("ok.FFU"), text);
         UserFormFactor ff;
         EXPECT_EQ(LoadUserFormFactor(dir.file("ok.FFU"), ff), FfuResult::Ok);

@@ -74,10 +74,13 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
     EXPECT_EQ(e.set.cell(2, 1)->active, 0);
     EXPECT_EQ(e.options.kInternal, 3e11);
     const Record m = x.results();
-    EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "qOrder", "cOrder", "smoothing", "weighting", "k", "MwC",
-                                                 "MwQ2", "RgNm", "S2Cm2", "A2", "relErrPercent", "resultLines",
-                                                 "concentrations", "lines", "axes", "messages"}));
+    EXPECT_EQ(Keys(m), (std::vector<std::string>{"plotType", "plotTypeName", "qOrder", "cOrder", "smoothing",
+                                                 "weighting", "k", "MwC", "MwQ2", "RgNm", "S2Cm2", "A2",
+                                                 "relErrPercent", "resultLines", "concentrations", "lines", "axes",
+                                                 "messages"}));
     const auto value = [&](const std::string& key) { return Value(m, key); };
+    EXPECT_EQ(value("plotType"), "1");
+    EXPECT_EQ(value("plotTypeName"), "\"zimm\"");
     EXPECT_EQ(value("qOrder"), "1");
     EXPECT_EQ(value("cOrder"), "2");
     EXPECT_EQ(value("weighting"), "true");
@@ -100,8 +103,10 @@ TEST(ResultsJson, StaticKeysValuesAndAppliedOptions) {
 TEST(ResultsJson, DynamicKeysAndMissingValuesAreNull) {
     Record m = Analysed(ParseAnalysisOptions({"--plot", "d3", "--q-order", "1", "--smooth"})).results();
     const std::vector<std::string> keys = Keys(m);
-    EXPECT_EQ(std::vector<std::string>(keys.begin() + 6, keys.begin() + 10),
+    EXPECT_EQ(std::vector<std::string>(keys.begin() + 7, keys.begin() + 11),
               (std::vector<std::string>{"DzC", "DzQ2", "CS2", "kD"}));
+    EXPECT_EQ(Value(m, "plotType"), "6");
+    EXPECT_EQ(Value(m, "plotTypeName"), "\"d3\"");
     for (const char* key : {"DzC", "DzQ2", "CS2", "kD"}) EXPECT_EQ(Value(m, key), "null") << key;  // no c order
     EXPECT_EQ(Value(m, "smoothing"), "true");
     EXPECT_EQ(Value(m, "relErrPercent"), R"({"P1": null, "P2": null, "P3": null, "P4": null})");

@@ -49,7 +49,6 @@ TEST(BatchFit, BadInputGivesOneLineAndStatusTwo) {
         {"fit", table},
         {"fit", "--order", "6", table},
         {"fit", "--order"},
-        {"fit"},
         {"fit", "--bogus", table},
     };
     for (const auto& args : cases) {

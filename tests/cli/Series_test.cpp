@@ -69,11 +69,14 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
         for (const char* key : dynamic ? std::vector<const char*>{"DzC", "DzQ2", "CS2", "kD"}
                                        : std::vector<const char*>{"MwC", "MwQ2", "RgNm", "A2"}) {
             EXPECT_EQ(row[key].isNull(), j[key].isNull()) << rows[i].group << " " << key;
-            if (!j[key].isNull()) EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
+            if (!j[key].isNull()) {
+                EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
+            }
         }
         for (const char* p : {"P1", "P2", "P3", "P4"})
-            if (!j["relErrPercent"][p].isNull())
+            if (!j["relErrPercent"][p].isNull()) {
                 EXPECT_EQ(row[std::string("relErr") + p].num(), j["relErrPercent"][p].num()) << rows[i].group;
+            }
         EXPECT_EQ(row["k"].num(), j["k"].num());
         EXPECT_EQ(row["qOrder"].num(), j["qOrder"].num());
         EXPECT_EQ(row["cOrder"].num(), j["cOrder"].num());
@@ -115,8 +118,8 @@ TEST(BatchSeries, UsageErrorsStopBeforeAnythingRuns) {
     test::TempDir dir;
     test::WriteFile(dir.file("bad.csv"), "group,files,colour\nA,a.sta,red\n");
     test::WriteFile(dir.file("open.csv"), "group,files\n\"A,a.sta\n");
+    // (series without any argument prints its usage: see BatchUsage.)
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"series"},
              {"series", "--manifest", dir.file("bad.csv")},
              {"series", "--manifest", dir.file("open.csv")},
              {"series", "--manifest", dir.file("bad.csv"), Example("ps-toluene.sta")},

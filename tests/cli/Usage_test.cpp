@@ -7,6 +7,7 @@
 
 #include <regex>
 #include <set>
+#include <sstream>
 
 namespace zeb {
 namespace {
@@ -53,12 +54,16 @@ TEST(BatchUsage, BadUsageExitsWithTwoAndTheUsageOnStandardError) {
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err, std::string("zebstat-batch: unknown command \"evaluate\"\n") + cli::ProgramUsage());
-    // A command without arguments is bad input like any other: one line.
-    for (const char* command : {"eval", "fit", "formfactor"}) {
+    // A command without any argument prints its usage, as the manual page says;
+    // with a bad argument it is one line.
+    for (const char* command : {"eval", "series", "fit", "formfactor"}) {
         const auto bare = RunBatch({command});
         EXPECT_EQ(bare.status, 2) << command;
         EXPECT_EQ(bare.out, "") << command;
-        EXPECT_EQ(std::count(bare.err.begin(), bare.err.end(), '\n'), 1) << command << ": " << bare.err;
+        EXPECT_EQ(bare.err, cli::CommandUsage(command)) << command;
+        const auto bad = RunBatch({command, "--frobnicate"});
+        EXPECT_EQ(bad.status, 2) << command;
+        EXPECT_EQ(bad.err, "zebstat-batch: unknown option --frobnicate\n") << command;
     }
     // After "--" a --help is a file name like any other.
     const auto file = RunBatch({"eval", "--", "--help"});
@@ -86,16 +91,56 @@ TEST(BatchUsage, EveryOptionInTheUsageIsKnownToItsCommand) {
     EXPECT_NE(RunBatch({"eval", "--frobnicate", "1"}).err.find("unknown option"), std::string::npos);
 }
 
+std::set<std::string> UsageOptions() {
+    std::set<std::string> usage = OptionsIn(cli::ProgramUsage());
+    for (const char* command : {"eval", "series", "fit", "formfactor"}) usage.merge(OptionsIn(cli::CommandUsage(command)));
+    return usage;
+}
+
+// Each command a text names (first group of the pattern) is one zebstat-batch
+// has: its --help prints its usage and succeeds.
+void ExpectCommandsExist(const std::string& text, const std::regex& pattern, const char* where) {
+    std::set<std::string> commands;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+        commands.insert((*it)[1].str());
+    EXPECT_EQ(commands, (std::set<std::string>{"eval", "fit", "formfactor", "series"})) << where;
+    for (const std::string& command : commands) {
+        ASSERT_NE(cli::CommandUsage(command), nullptr) << where << ": " << command;
+        const auto r = RunBatch({command, "--help"});
+        EXPECT_EQ(r.status, 0) << where << ": " << command;
+        EXPECT_EQ(r.out, cli::CommandUsage(command)) << where << ": " << command;
+    }
+}
+
 TEST(BatchUsage, TheManualPageNamesTheOptionsOfTheUsage) {
     std::string page = test::ReadFile(std::string(ZEBSTAT_SOURCE_DIR) + "/packaging/man/zebstat-batch.1");
     ASSERT_FALSE(page.empty());
     // troff writes a minus sign as \-
     page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
-    std::set<std::string> usage = OptionsIn(cli::ProgramUsage());
-    for (const char* command : {"eval", "series", "fit", "formfactor"}) usage.merge(OptionsIn(cli::CommandUsage(command)));
+    const std::set<std::string> usage = UsageOptions();
     const std::set<std::string> manual = OptionsIn(page);
     for (const std::string& option : usage) EXPECT_TRUE(manual.count(option)) << option << " is not in the manual";
     for (const std::string& option : manual) EXPECT_TRUE(usage.count(option)) << option << " is in no usage text";
+    ExpectCommandsExist(page, std::regex(R"(\n\.SS ([a-z]+))"), "zebstat-batch.1");
+}
+
+// What the README says of zebstat-batch (its own part and every line that
+// names the program) names only options of the usage texts, each of which the
+// test above gives to its command, and only commands the program has.
+TEST(BatchUsage, TheReadmeNamesOnlyCommandsAndOptionsThatExist) {
+    const std::string readme = test::ReadFile(std::string(ZEBSTAT_SOURCE_DIR) + "/README.md");
+    const auto from = readme.find("\n## zebstat-batch\n"), to = readme.find("\n## Python\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    std::string batch = readme.substr(from, to - from);
+    std::istringstream lines(readme);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("zebstat-batch") != std::string::npos) batch += "\n" + line;
+    const std::set<std::string> named = OptionsIn(batch);
+    EXPECT_GE(named.size(), 30u);
+    const std::set<std::string> usage = UsageOptions();
+    for (const std::string& option : named) EXPECT_TRUE(usage.count(option)) << option << " of the README is in no usage text";
+    ExpectCommandsExist(readme, std::regex("(?:\n|`)zebstat-batch ([a-z]+)"), "README.md");
 }
 
 } // namespace

@@ -116,6 +116,15 @@ TEST(BatchWriteFailures, LinksAreWrittenThroughAndDevicesAreRefused) {
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
+// /dev/stdout into a pipe links to no path ("pipe:[...]"): refused as a pipe,
+// not as a file that does not exist.
+TEST(BatchWriteFailures, StandardOutputIntoAPipeIsRefusedAsAPipe) {
+    const auto r = test::RunProgram(ZEBSTAT_BATCH_EXE, WriteArgs("--export-asc", "/dev/stdout"), test::Output::Pipe);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, CouldNot("/dev/stdout", "not a regular file but a pipe"));
+    EXPECT_EQ(r.out, "");
+}
+
 TEST(BatchWriteFailures, NamesUpToTheSystemsLimit) {
     test::TempDir dir;
     for (std::size_t length : {249u, 252u, 255u}) {

@@ -310,7 +310,7 @@ TEST(TFormOptions, LineWidthsAndColours) {
         TFormOptions d = f.open();
         d.widthActual[1] = " 40 ";
         d.widthActual[2] = "2.5";  // not an integer: built-in width
-        d.widthActual[3] = "-3";   // no line can be thinner than nothing: built-in width
+        d.widthActual[3] = " -3";  // kept, as the settings file keeps it: the thinnest line
         d.widthActual[4] = "";
         d.widthActual[5] = "0";
         d.ColorDialogAccepted(5, 0x00ABCDEF);
@@ -321,16 +321,18 @@ TEST(TFormOptions, LineWidthsAndColours) {
     const LineTable& t = f.s.lines;
     EXPECT_EQ(t.row(1).width, 40);
     EXPECT_EQ(t.row(2).width, 23);
-    EXPECT_EQ(t.row(3).width, 10);
+    EXPECT_EQ(t.row(3).width, -3);
     EXPECT_EQ(t.row(4).width, 21);
     EXPECT_EQ(t.row(5).width, 0);
     EXPECT_EQ(t.row(5).color, 0xABCDEFu);
     EXPECT_EQ(t.row(6).color, BuiltInLine(6).color);
     EXPECT_EQ(t.builtIn(5), BuiltInLine(5)) << "the built-in entries never change";
+    EXPECT_EQ(f.open().widthActual[3], "-3");
 
     EXPECT_EQ(ParseLineWidth("+12"), 12);
-    EXPECT_EQ(ParseLineWidth("99999999999"), std::nullopt);
-    EXPECT_EQ(ParseLineWidth("12 3"), std::nullopt);
+    EXPECT_EQ(ParseLineWidth("-2147483648"), INT32_MIN);
+    for (const char* refused : {"99999999999", "-2147483649", "12 3", "-", "--3", "- 3", "3-"})
+        EXPECT_EQ(ParseLineWidth(refused), std::nullopt) << refused;
 }
 
 // Sizes the chart cannot be drawn with are refused with "Invalid input !": the
@@ -356,6 +358,10 @@ TEST(TFormOptions, LineWidthsAndFontSizesOutOfRangeAreRefused) {
         EXPECT_FALSE(d.closed());
         EXPECT_EQ(f.platform.messages.size(), 2u);
         EXPECT_FALSE(std::filesystem::exists(f.ini));
+        d.widthActual[4] = "-99999999999";
+        d.BitBtnOKClick();
+        EXPECT_FALSE(d.closed());
+        EXPECT_EQ(f.platform.messages.size(), 3u);
         d.widthActual[4] = "21";
         d.BitBtnOKClick();
         EXPECT_TRUE(d.closed());
@@ -372,14 +378,14 @@ TEST(TFormOptions, LineWidthsAndFontSizesOutOfRangeAreRefused) {
         EXPECT_EQ(d.workingFont().height, before) << size;
         EXPECT_EQ(d.focus, "BtnChartFont");
     }
-    EXPECT_EQ(f.platform.messages.size(), 6u);
+    EXPECT_EQ(f.platform.messages.size(), 7u);
     for (int size : {-6, -48, 48}) {
         LogFont chosen = d.FontForDialog();
         chosen.height = size;
         d.FontDialogAccepted(chosen);
         EXPECT_EQ(d.workingFont().height, size * 15);
     }
-    EXPECT_EQ(f.platform.messages.size(), 6u);
+    EXPECT_EQ(f.platform.messages.size(), 7u);
 }
 
 TEST(TFormOptions, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {

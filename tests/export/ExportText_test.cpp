@@ -105,10 +105,22 @@ TEST(ScatteringRatioExport, SkipsTheCZeroGroupButCountsItsPosition) {
         " 1.00000000E+01  1.50000E-03  1.00000E-05 -1.00000E+02 -1.00000E+02\r\n"
         " 1.58113883E+01 -1.00000E+00 -1.00000E+00  2.00000E-03  2.00000E-05\r\n";
     EXPECT_EQ(BuildScatteringRatioExport(s.set, {0, 3, 1}), expected);
+}
 
-    // A point the calculation marked as having no value of the current plot type still holds its R.
+// A point the calculation marked as having no value of the plot type shown
+// (hasData 2, as static-only data in a D plot) gives -1 and -1 like a point
+// without data; its R still makes the export possible.
+TEST(ScatteringRatioExport, RatiosOnlyOfPointsOfThePlot) {
+    SmallSet s;
     s.p(3, 1).hasData = 2;
-    EXPECT_EQ(BuildScatteringRatioExport(s.set, {0, 3, 1}), expected);
+    const std::string text = BuildScatteringRatioExport(s.set, {3, 1}).value_or("");
+    EXPECT_NE(text.find("\r\n 1.00000000E+01 -1.00000E+00 -1.00000E+00 -1.00000E+02 -1.00000E+02\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n 1.58113883E+01 -1.00000E+00 -1.00000E+00  2.00000E-03  2.00000E-05\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(BuildScatteringRatioExport(s.set, {3}));
 }
 
 TEST(ScatteringRatioExport, NothingWithoutAnRatioOfZeroOrMore) {

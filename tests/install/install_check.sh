@@ -8,7 +8,7 @@
 #   install_check.sh desktop  BUILD SOURCE STAGE    desktop-file-validate
 #   install_check.sh metainfo BUILD SOURCE STAGE    appstreamcli validate
 #   install_check.sh mime     BUILD SOURCE STAGE    update-mime-database, then the types by name and content
-#   install_check.sh icons    BUILD SOURCE STAGE    both icon drawings render at 16..256 px
+#   install_check.sh icons    BUILD SOURCE STAGE    every icon drawing renders at its sizes (16..256 px)
 #
 # Exit status 77 (ctest: skipped) when a validator is not installed.
 set -eu
@@ -99,10 +99,13 @@ settings)
 desktop)
   need desktop-file-validate
   desktop-file-validate "$stage/usr/share/applications/io.github.zebstat.zebstat.desktop"
-  # Every type the entry offers to open is one the MIME file defines.
+  # Every type the entry offers to open is one the MIME file defines and the
+  # AppStream data name.
   types=$(sed -n 's/^MimeType=//p' "$stage/usr/share/applications/io.github.zebstat.zebstat.desktop" | tr ';' ' ')
   for t in $types; do
     grep -q "type=\"$t\"" "$stage/usr/share/mime/packages/io.github.zebstat.zebstat.xml" || fail "$t is not defined"
+    grep -q "<mediatype>$t</mediatype>" "$stage/usr/share/metainfo/io.github.zebstat.zebstat.metainfo.xml" ||
+      fail "$t is not among the media types of the AppStream data"
   done
   echo "desktop entry valid"
   ;;
@@ -133,10 +136,18 @@ mime)
   cp "$ex/ps-small.asc" "$d/table.asc"
   printf '%s\n' '-----BEGIN PGP SIGNATURE-----' '' 'iQEzBAABCAAdFiEE' '-----END PGP SIGNATURE-----' >"$d/release.asc"
   printf '%s\n' 'some words' >"$d/notes.txt"
+  # .dat files that are no record files: a text and a binary file of zeros.
+  printf '%s\n' 'time signal' '0.0 1.0' '0.1 0.9' >"$d/signal.dat"
+  head -c 1024 /dev/zero >"$d/zeros.dat"
   printf '%s\n' '{"format": 1}' >"$d/evaluation.zeb"
   XDG_DATA_DIRS=$share XDG_DATA_HOME=$scratch/nohome "$bin/zebstat_mime_check" \
     "$d/RUN1.STA=application/x-zebstat-record" \
     "$d/run2.dat=application/x-zebstat-record" \
+    "content:$d/run2.dat=application/x-zebstat-record" \
+    "content:$ex/ps-toluene.sta=application/x-zebstat-record" \
+    "$d/signal.dat=text/plain" \
+    "$d/zeros.dat=application/octet-stream" \
+    "name:$d/run2.dat=application/octet-stream" \
     "$ex/ps-tarn.plt=application/x-zebstat-plt" \
     "$ex/ps-toluene.plx=application/x-zebstat-plx" \
     "content:$d/tarn=application/x-zebstat-plt" \
@@ -155,7 +166,7 @@ icons)
   icons=$stage/usr/share/icons/hicolor
   "$bin/zebstat_render_icon" "$icons/scalable/apps/io.github.zebstat.zebstat.svg" 32,48,64,128,256 ||
     fail "the scalable icon"
-  for size in 16 22 24; do
+  for size in 16 22 24 48; do
     "$bin/zebstat_render_icon" "$icons/${size}x$size/apps/io.github.zebstat.zebstat.svg" $size ||
       fail "the icon of $size px"
   done

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -177,6 +178,22 @@ TEST(AtomicFile, DevicesPipesAndFoldersAreRefused) {
     fs::create_symlink("/dev/null", dir.path() / "null.asc");
     EXPECT_EQ(WriteFileAtomically(dir.file("null.asc"), "x").reason, "not a regular file but a device");
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    // /dev/stdout into a pipe or a socket links to a name that is no path
+    // ("pipe:[...]"): refused for what it is, not as a missing file.
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    int socketEnds[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, socketEnds), 0);
+    const std::pair<int, const char*> unnamed[] = {{pipeEnds[1], "not a regular file but a pipe"},
+                                                   {socketEnds[0], "not a regular file but a socket"}};
+    for (const auto& [fd, reason] : unnamed) {
+        const std::string path = "/proc/self/fd/" + std::to_string(fd);
+        const WriteResult r = WriteFileAtomically(path, "x");
+        EXPECT_EQ(r.error, EINVAL) << path;
+        EXPECT_EQ(r.reason, reason) << path;
+    }
+    for (int fd : {pipeEnds[0], pipeEnds[1], socketEnds[0], socketEnds[1]}) ::close(fd);
 
     fs::create_directory(dir.path() / "folder.asc");
     const WriteResult f = WriteFileAtomically(dir.file("folder.asc"), "x");

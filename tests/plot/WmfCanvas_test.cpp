@@ -126,5 +126,19 @@ TEST(WmfCanvas, CoordinatesStayInSixteenBits) {
     EXPECT_EQ(static_cast<std::int16_t>(Word(mf, at + 8)), -32768);
 }
 
+// A negative width (the settings file and the options dialog allow one) is
+// written as the thinnest pen, never as a negative width.
+TEST(WmfCanvas, NegativePenWidthIsTheThinnestPen) {
+    const auto line = [](int width) {
+        WmfCanvas c(16383, 13941);
+        c.setPen(width, 0x00FF0000u);
+        c.moveTo(0, 0);
+        c.lineTo(100, 100);
+        return c.finish();
+    };
+    EXPECT_EQ(line(-3), line(0));
+    EXPECT_NE(line(3), line(0));
+}
+
 } // namespace
 } // namespace zeb

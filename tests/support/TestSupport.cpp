@@ -138,6 +138,24 @@ CommandResult RunBatch(const std::vector<std::string>& args, std::size_t fileSiz
     return r;
 }
 
+CommandResult RunProgram(const std::string& program, const std::vector<std::string>& args, Output output) {
+    TempDir dir;
+    std::string cmd = shellQuote(program);
+    for (const auto& a : args) cmd += " " + shellQuote(a);
+    cmd += " 2>" + shellQuote(dir.file("err"));
+    if (output == Output::Pipe)
+        cmd = "{ " + cmd + "; echo $? >" + shellQuote(dir.file("status")) + "; } | cat >" + shellQuote(dir.file("out"));
+    else
+        cmd += " >" + shellQuote(dir.file("out")) + "; echo $? >" + shellQuote(dir.file("status"));
+    const int raw = std::system(cmd.c_str());
+    CommandResult r;
+    const std::string status = ReadFile(dir.file("status"));
+    r.status = WIFEXITED(raw) && !status.empty() ? std::atoi(status.c_str()) : -1;
+    r.out = ReadFile(dir.file("out"));
+    r.err = ReadFile(dir.file("err"));
+    return r;
+}
+
 bool RunningAsRoot() { return ::geteuid() == 0; }
 
 namespace {

@@ -48,6 +48,12 @@ struct CommandResult {
 // With a file size limit (bytes, a multiple of 512) every file the tool writes
 // stops growing there: its writes fail as on a full disk ("File too large").
 CommandResult RunBatch(const std::vector<std::string>& args, std::size_t fileSizeLimit = 0);
+// Runs a program with the given arguments; its standard output goes to a file
+// or, with Output::Pipe, into a pipe (read by another process) as in
+// "program | less".
+enum class Output { File, Pipe };
+CommandResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         Output output = Output::File);
 
 // ---- Users live without root's rights and with full disks.
 
