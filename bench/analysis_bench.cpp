@@ -1,6 +1,6 @@
 #include "../tests/support/SyntheticSets.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,26 +12,26 @@ namespace {
 void BM_PrepareAndCalculate(benchmark::State& state) {
     const int plotType = static_cast<int>(state.range(0));
     ScriptedPlatform platform;
-    TFitF1 window(platform);
+    PlotWindow window(platform);
     test::ModelParams model;
     model.noise = 0.01;
     test::FillModelSet(window.set(), 99, 135, model);
     window.setRememberedSmoothing(Smoothing::On);
     window.PostLoadSetup();
     switch (plotType) {
-    case 2: window.OnBerechnungPlottypBerry(); break;
-    case 3: window.OnBerechnungPlottypGuinier(); break;
-    case 4: window.OnBerechnungPlottypDi(); break;
-    case 5: window.OnBerechnungPlottypDii(); break;
-    case 6: window.OnBerechnungPlottypDiii(); break;
+    case 2: window.setPlotType(PlotType::Berry); break;
+    case 3: window.setPlotType(PlotType::Guinier); break;
+    case 4: window.setPlotType(PlotType::DI); break;
+    case 5: window.setPlotType(PlotType::DII); break;
+    case 6: window.setPlotType(PlotType::DIII); break;
     default: break;
     }
-    window.OnBerechnungQ5();
-    window.OnBerechnungC5();
+    window.setQOrder(FitOrder::Five);
+    window.setCOrder(FitOrder::Five);
     if (window.smoothing() != Smoothing::On || !window.results().anyRow) state.SkipWithError("set-up failed");
     for (auto _ : state) {
         window.PreparePoints(1);
-        window.OnClickedRechne();
+        window.calculate();
         benchmark::DoNotOptimize(window.lineC0().y());
     }
 }

@@ -3,7 +3,7 @@
 // reading PLT, PLX and ASC files of that size (bytes per second reported).
 #include "ExampleData.h"
 #include "data/PltPlxWriter.h"
-#include "data/TFitF.h"
+#include "data/DataWindow.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -45,7 +45,7 @@ const MaximalFile& File() {
 
 // The window's load of path: the file is read and its reader run (the review
 // and the concentration table take the file as it is).
-int Read(zeb::TFitF& window, zeb::ScriptedPlatform& platform, const std::string& path) {
+int Read(zeb::DataWindow& window, zeb::ScriptedPlatform& platform, const std::string& path) {
     platform.openAnswers.push_back(path);
     return window.LoadDataFile();
 }
@@ -54,7 +54,7 @@ void BM_ReadMaximalRecordFile(benchmark::State& state) {
     const auto& file = File();
     for (auto _ : state) {
         zeb::ScriptedPlatform platform;
-        zeb::TFitF window(platform);
+        zeb::DataWindow window(platform);
         if (Read(window, platform, file.sta) != 1 || window.set().lastConcIndex != 99 ||
             window.set().lastAngleIndex != 135)
             state.SkipWithError("the maximal record file did not load");
@@ -67,7 +67,7 @@ BENCHMARK(BM_ReadMaximalRecordFile)->Unit(benchmark::kMillisecond);
 void ReadText(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
         zeb::ScriptedPlatform platform;
-        zeb::TFitF window(platform);
+        zeb::DataWindow window(platform);
         if (Read(window, platform, path) != 1 || window.set().lastConcIndex != 99 || window.set().lastAngleIndex != 135)
             state.SkipWithError(("did not load " + path).c_str());
     }
@@ -84,13 +84,13 @@ BENCHMARK(BM_ReadMaximalAsc)->Unit(benchmark::kMillisecond);
 void BM_WriteAndReadBackPlx(benchmark::State& state) {
     const auto& file = File();
     zeb::ScriptedPlatform platform;
-    zeb::TFitF loaded(platform);
+    zeb::DataWindow loaded(platform);
     Read(loaded, platform, file.sta);
     zeb::PltPlxWriteRequest request;
     request.fileName = file.dir + "/max.plx";
     for (auto _ : state) {
         zeb::ScriptedPlatform p;
-        zeb::TFitF window(p);
+        zeb::DataWindow window(p);
         if (zeb::WritePltPlxFile(platform, loaded.set(), request) != zeb::kWriteDone ||
             Read(window, p, *request.fileName) != 1 || window.set().lastConcIndex != 99)
             state.SkipWithError("the PLX round trip failed");

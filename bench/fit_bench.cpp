@@ -34,7 +34,7 @@ void BM_FillGridByValue(benchmark::State& state) {
         for (int c = 1; c <= 99; ++c) set.AddConcentration(std::string("f"), 298.15f, 0.55f, c * 1.0e-5);
         for (int a = 1; a <= 135; ++a) set.AddQ2(a * 2.9e8);
         for (int c = 1; c <= 99; ++c)
-            for (int a = 1; a <= 135; ++a) set.DPSetWert(kCodeKcr, -1, -1, 2.0e-6, a * 2.9e8, c * 1.0e-5);
+            for (int a = 1; a <= 135; ++a) set.storeValue(kCodeKcr, -1, -1, 2.0e-6, a * 2.9e8, c * 1.0e-5);
         benchmark::DoNotOptimize(set.cell(99, 135)->kcr);
     }
 }

@@ -7,11 +7,11 @@
 // Run: zebstat_gui_timing [startup|toggle] (offscreen or in an X server);
 // zebstat_gui_timing draw N draws the largest chart N times, for a profiler.
 #include "widgets/qt/Resources.h"
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "plot/PlotLayout.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "platform/qt/QtPlatform.h"
 #include "ExampleData.h"
 
@@ -75,8 +75,8 @@ int Startup(int argc, char** argv, std::chrono::steady_clock::time_point start) 
     QtPlatform platform;
     RegisterDialogForms();
     QTemporaryDir settingsDir;
-    TMainFormView frame(platform, settingsDir.filePath("zebstat.ini").toStdString(),
-                        [&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
+    FrameWindowView frame(platform, settingsDir.filePath("zebstat.ini").toStdString(),
+                        [&platform](FrameWindowView& f) -> QWidget* { return new PlotWindowView(f, platform); });
     FirstPaint probe;
     app.installEventFilter(&probe);
     frame.show();
@@ -99,17 +99,17 @@ int Toggle(int argc, char** argv, const std::string& what) {
     platform.file = dir + "/max.sta";
     std::ofstream(platform.file, std::ios::binary)
         << examples::RecordFileBytes(examples::ModelRecords(examples::PolystyreneLarge(), conc, angles, true, 9));
-    TMainFormView frame(platform, dir + "/zebstat.ini",
-                        [&platform](TMainFormView& f) -> QWidget* { return new TFitF1View(f, platform); });
+    FrameWindowView frame(platform, dir + "/zebstat.ini",
+                        [&platform](FrameWindowView& f) -> QWidget* { return new PlotWindowView(f, platform); });
     frame.resize(1600, 1200);
     frame.show();
     frame.loadNewFile();
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
     while (view->core().awaitingFirstData()) QTest::qWait(10);
     frame.mdiArea()->subWindowList().front()->resize(1456, 1030);
     view->core().plotSettings().showErrorBars = 1;
-    view->action("ID_BER_Q_5")->trigger();
-    view->action("ID_BER_C_5")->trigger();
+    view->action("qOrder5")->trigger();
+    view->action("cOrder5")->trigger();
     view->repaint();
     // A calculation marks the chart for drawing in full at the next paint.
     std::vector<double> fulls, fullsCpu;
@@ -118,7 +118,7 @@ int Toggle(int argc, char** argv, const std::string& what) {
     // profiler to look at.
     const int draws = what == "draw" && argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     for (int i = 0; i < draws; ++i) {
-        view->action("ID_BER_BERECHNE")->trigger();
+        view->action("calculate")->trigger();
         const double cpu = ThreadCpuMs();
         timer.restart();
         view->repaint();

@@ -5,8 +5,8 @@
 // that path (budget one frame, 16 ms).
 #include "plot/PlotLayout.h"
 #include "plotwindow/PointSelection.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -24,17 +24,17 @@ namespace {
 void BM_ToggleAndFullChartMaximalGrid(benchmark::State& state) {
     bench::EnsureGuiApplication();
     ScriptedPlatform platform;
-    TFitF1 window(platform);
+    PlotWindow window(platform);
     MeasurementSet& set = window.set();
     set.InitMeasurementSet();
     for (int c = 1; c <= 99; ++c) set.AddConcentration(std::string("/data/ps.sta"), 298.15f, 0.55f, c * 2e-5);
     for (int a = 1; a <= 135; ++a) set.AddQ2(a * 2.9e8);
     for (int c = 1; c <= 99; ++c)
         for (int a = 1; a <= 135; ++a)
-            set.DPSetWert(kCodeKcr, c, a, 1e-6 * (1 + a * 2.9e8 * 5e-12) + 6e-4 * c * 2e-5, 0, 0);
+            set.storeValue(kCodeKcr, c, a, 1e-6 * (1 + a * 2.9e8 * 5e-12) + 6e-4 * c * 2e-5, 0, 0);
     window.PostLoadSetup();
-    window.OnBerechnungQ5();
-    window.OnBerechnungC5();
+    window.setQOrder(FitOrder::Five);
+    window.setCOrder(FitOrder::Five);
     window.plotSettings().showErrorBars = 1;
 
     // The chart part of a plot window of 1456 × 1030 pixels.

@@ -1,7 +1,7 @@
 // Saved evaluations (.zeb): the strict reader refuses or accepts any bytes
 // without a crash, and whatever it accepts is written back and read again to
 // the same text (nothing read is lost or changed by the writer).
-#include "session/Evaluation.h"
+#include "session/SavedEvaluation.h"
 
 #include <cstdint>
 #include <cstdlib>

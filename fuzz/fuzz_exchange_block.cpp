@@ -22,7 +22,7 @@ void FillWindow(zeb::MeasurementSet& set) {
     set.AddQ2(1e10);
     set.AddQ2(2.5e10);
     for (int c = 1; c <= 2; ++c)
-        for (int a = 1; a <= 2; ++a) set.DPSetWert(zeb::kCodeKcr, c, a, 1e-6 * (c + a), 0, 0);
+        for (int a = 1; a <= 2; ++a) set.storeValue(zeb::kCodeKcr, c, a, 1e-6 * (c + a), 0, 0);
 }
 
 void PasteAndCompare(const std::vector<std::uint8_t>& bytes) {

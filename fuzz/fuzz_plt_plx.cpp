@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 #include "data/LoadErrors.h"
 #include "dialogs/LoadDialogs.h"
-#include "dialogs/TFormTarn1.h"
+#include "dialogs/ConcentrationTableDialog.h"
 
 #include <cstdlib>
 
@@ -21,19 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     zeb::fuzz::Reading r(bytes, "/fuzz/input.plt");
     r.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
-        auto& form = dynamic_cast<zeb::TFormTarn1&>(d);
-        if (!(mode & 1)) return form.BtnContinueClick();
-        if (mode & 2) form.EditWaveLength = "488";
-        if (mode & 4 && form.StrGrid1.size() > 1) form.StrGrid1[1][1] = "2";
-        if (mode & 8) form.EditSampleName = "Fuzz";
-        form.BtnChangeClick();
-        if (mode & 16) form.BtnAbortClick();
+        auto& form = dynamic_cast<zeb::ConcentrationTableDialog&>(d);
+        if (!(mode & 1)) return form.continueUnchanged();
+        if (mode & 2) form.wavelengthField = "488";
+        if (mode & 4 && form.cells.size() > 1) form.cells[1][1] = "2";
+        if (mode & 8) form.sampleNameField = "Fuzz";
+        form.applyChanges();
+        if (mode & 16) form.abort();
     });
     r.platform.dialogScripts.push_back([mode](zeb::ModalDialog& d) {
-        auto& form = dynamic_cast<zeb::TFormTarn1&>(d);
-        if (mode & 32 && form.StrGrid1.size() > 1) form.StrGrid1[1][2] = "0.552";
-        if (mode & 64) form.BtnChangeClick();
-        else form.BtnContinueClick();
+        auto& form = dynamic_cast<zeb::ConcentrationTableDialog&>(d);
+        if (mode & 32 && form.cells.size() > 1) form.cells[1][2] = "0.552";
+        if (mode & 64) form.applyChanges();
+        else form.continueUnchanged();
     });
     r.platform.saveAnswers.push_back("/fuzz/saved.plx");
     zeb::DialogConcentrationTable table(r.platform);

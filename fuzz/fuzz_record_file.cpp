@@ -5,8 +5,8 @@
 #include "FuzzSupport.h"
 #include "data/RecordLayout.h"
 #include "dialogs/LoadDialogs.h"
-#include "dialogs/TFormPavo7100.h"
-#include "dialogs/TFormnStd.h"
+#include "dialogs/RecordReviewDialog.h"
+#include "dialogs/StandardIndexDialog.h"
 
 #include <cstdlib>
 
@@ -17,23 +17,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mode & 1) {
         for (int i = 0; i < 8; ++i) {
             r.platform.dialogScripts.push_back([mode, i](zeb::ModalDialog& d) {
-                if (auto* helper = dynamic_cast<zeb::TFormnStd*>(&d)) {
-                    helper->EditWrong = i % 2 ? "1.33" : "0";
-                    helper->EditNew = "1,332";
-                    return helper->BitBtnOkayClick();
+                if (auto* helper = dynamic_cast<zeb::StandardIndexDialog*>(&d)) {
+                    helper->wrongIndexField = i % 2 ? "1.33" : "0";
+                    helper->correctedIndexField = "1,332";
+                    return helper->accept();
                 }
-                auto& form = dynamic_cast<zeb::TFormPavo7100&>(d);
-                if (mode & 2) form.EditIDC_KONZ = i % 2 ? "2,5" : "0.5";
-                if (mode & 4) form.EditIDC_WAVEL = "514.5";
-                if (mode & 8) form.EditSampleName = "Fuzz \xc3\xa4";
+                auto& form = dynamic_cast<zeb::RecordReviewDialog&>(d);
+                if (mode & 2) form.concentrationField = i % 2 ? "2,5" : "0.5";
+                if (mode & 4) form.wavelengthField = "514.5";
+                if (mode & 8) form.sampleNameField = "Fuzz \xc3\xa4";
                 if (mode & 16) {
-                    form.EditIDC_RI_STANEnter();
-                    form.EditIDC_RI_STANClick();
-                    form.EditIDC_RI_STAN = "1.33";
+                    form.standardIndexEntered();
+                    form.standardIndexClicked();
+                    form.standardIndexField = "1.33";
                 }
-                if (mode & 32) form.EditIDC_RR_STAN = "garbage";
-                form.BtnIDC_AENDERNClick();
-                if (mode & 64) form.BtnIDC_ABBRUCHClick();
+                if (mode & 32) form.standardRayleighField = "garbage";
+                form.applyChanges();
+                if (mode & 64) form.abort();
             });
         }
     }

@@ -3,11 +3,11 @@
 // (q order 1, c order 1), drawn on the offscreen platform.
 //
 //   zebstat-window-screenshot EXAMPLE.plx OUT.png [WIDTH HEIGHT]
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "platform/qt/QtPlatform.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,21 +42,21 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     zeb::QtPlatform platform;
     zeb::RegisterDialogForms();
-    zeb::TMainFormView frame(platform, settings.filePath("zebstat.ini").toStdString(),
-                             [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
+    zeb::FrameWindowView frame(platform, settings.filePath("zebstat.ini").toStdString(),
+                             [&platform](zeb::FrameWindowView& f) -> QWidget* { return new zeb::PlotWindowView(f, platform); });
     frame.resize(width, height);
     frame.show();
     frame.openFiles({example});
 
     // Until the window holds its data (at most half a minute on a busy machine).
-    zeb::TFitF1View* view = nullptr;
+    zeb::PlotWindowView* view = nullptr;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 30000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         const auto windows = frame.mdiArea()->subWindowList();
         if (windows.isEmpty()) continue;
-        view = qobject_cast<zeb::TFitF1View*>(windows.front()->widget());
+        view = qobject_cast<zeb::PlotWindowView*>(windows.front()->widget());
         if (view && !view->core().awaitingFirstData() && !view->core().loading()) break;
         view = nullptr;
     }
@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     frame.mdiArea()->subWindowList().front()->showMaximized();
-    view->action("ID_BER_Q_1")->trigger();
-    view->action("ID_BER_C_1")->trigger();
+    view->action("qOrder1")->trigger();
+    view->action("cOrder1")->trigger();
     for (int i = 0; i < 20; ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
 
     const QImage picture = frame.grab().toImage().convertToFormat(QImage::Format_RGB888);

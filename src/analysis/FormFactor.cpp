@@ -63,30 +63,6 @@ double ModelPz(int model, double x) {
     }
 }
 
-int PlotFormFromTag(int tag) {
-    switch (tag) {
-    case 11: return 1;
-    case 12: return 2;
-    case 13: return 3;
-    case 14: return 4;
-    case 15: return 5;
-    case 111: return 6;
-    case 112: return 7;
-    case 113: return 8;
-    case 114: return 9;
-    case 115: return 10;
-    case 9: return 11;
-    case 109: return 12;
-    default: return 0;
-    }
-}
-
-int TagOfPlotForm(int form) {
-    static const int tags[] = {0, 11, 12, 13, 14, 15, 111, 112, 113, 114, 115, 9, 109};
-    return form >= 1 && form <= kPlotFormCount ? tags[form] : 0;
-}
-
-int ModelFromTag(int tag) { return tag % 10 == 0 && tag >= 10 && tag <= 50 ? tag / 10 : 0; }
 
 double FormFactorPz(int model, double q, double rgCm, const SmoothingSpline* userSpline) {
     if (model == kModelUser) return userSpline && userSpline->ready() ? userSpline->Evaluate(q) : NAN;

@@ -29,13 +29,6 @@ double SineIntegral(double x);
 // Pz of models 1..4 at x = q s.
 double ModelPz(int model, double x);
 
-// The menu tag of a plot form and back (tags 11..15, 111..115, 9, 109).
-int PlotFormFromTag(int tag);  // 0 for an unknown tag
-int TagOfPlotForm(int form);
-// The menu tag of a model (10, 20, .., 50) and back.
-int ModelFromTag(int tag);     // 0 for an unknown tag
-inline int TagOfModel(int model) { return model * 10; }
-
 // A point of a plot form.
 struct FormFactorXY {
     double x = 0.0;

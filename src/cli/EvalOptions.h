@@ -6,7 +6,7 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/ExportOptions.h"
 #include "cli/PlotOutput.h"
-#include "session/Evaluation.h"
+#include "session/SavedEvaluation.h"
 
 #include <cstddef>
 #include <optional>

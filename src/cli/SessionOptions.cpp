@@ -1,7 +1,7 @@
 #include "cli/SessionOptions.h"
 
 #include "texts/CommonTexts.h"
-#include "texts/EvaluationTexts.h"
+#include "texts/SavedEvaluationTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"

@@ -1,5 +1,5 @@
 // The exceptions that end a load. They are nested in the data window as
-// TFitF::EOvlConcAngle and so on; they live here so that the measurement set
+// DataWindow::EOvlConcAngle and so on; they live here so that the measurement set
 // can raise them without knowing the window.
 #pragma once
 

@@ -188,16 +188,16 @@ int MeasurementSet::findConcByValue(double concentrationGPerCm3) const {
     return -1;
 }
 
-void MeasurementSet::DPSetWert(int code, int ic, int ia, double value, double q2PerCm2,
+void MeasurementSet::storeValue(ValueCode code, int ic, int ia, double value, double q2PerCm2,
                                double concentrationGPerCm3) {
     DataPoint* p = nullptr;
     if (ic >= 1 && ia >= 1) {
         if (ic > lastConcIndex || ia > lastAngleIndex || !(p = cell(ic, ia)))
-            refuse(tx::DPSetWertInternalError, tx::CapZebStatInfoColon);
+            refuse(tx::StoreValueInternalError, tx::CapZebStatInfoColon);
     } else {
         const int a = findAngleByValue(q2PerCm2);
         const int c = findConcByValue(concentrationGPerCm3);
-        if (a < 1 || c < 1 || !(p = cell(c, a))) refuse(tx::DPSetWertInternalError, tx::CapZebStatInfoColon);
+        if (a < 1 || c < 1 || !(p = cell(c, a))) refuse(tx::StoreValueInternalError, tx::CapZebStatInfoColon);
         if (p->originMark == 1) refuse(tx::DataAlreadyExist, tx::CapZebStatError);
     }
 
@@ -253,17 +253,17 @@ void MeasurementSet::DPSetWert(int code, int ic, int ia, double value, double q2
     case kCodeRSampleError: p->rSampleError = value; break;
     case kCodeNSolvent: p->nSolvent = value; break;
     case kCodeWavelengthCm: p->wavelengthCm = value; break;
-    default: refuse(tx::DPSetWertBadCode, tx::CapPlainError);
+    default: refuse(tx::StoreValueBadCode, tx::CapPlainError);
     }
 }
 
-void MeasurementSet::DPSetWert(int ic, int ia, int flagValue, int which) {
+void MeasurementSet::storeFlag(int ic, int ia, int flagValue, FlagCode which) {
     DataPoint* p = cell(ic, ia);
     // Besides the pair (0, 0) and an unknown flag, a cell that does not exist is
     // refused too rather than written through a dangling index.
     if ((ic == 0 && ia == 0) || (which != kFlagOriginMark && which != kFlagHasData && which != kFlagActive) ||
         ic > lastConcIndex || ia > lastAngleIndex || p == nullptr) {
-        messages_->inform(tx::DPSetWertFlagError, tx::CapInternalError, MsgIcon::None);
+        messages_->inform(tx::StoreValueFlagError, tx::CapInternalError, MsgIcon::None);
         throw EInternalError();
     }
     const auto v = static_cast<std::int16_t>(flagValue);
@@ -274,7 +274,7 @@ void MeasurementSet::DPSetWert(int ic, int ia, int flagValue, int which) {
 
 void MeasurementSet::MarkLoadedPoints() {
     for (int c = 1; c <= lastConcIndex; ++c)
-        for (int a = 1; a <= lastAngleIndex; ++a) DPSetWert(c, a, 1, kFlagOriginMark);
+        for (int a = 1; a <= lastAngleIndex; ++a) storeFlag(c, a, 1, kFlagOriginMark);
 }
 
 } // namespace zeb

@@ -1,7 +1,7 @@
 // The measurement set of one window: a grid of concentrations (columns) by q²
 // rows of DataPoint cells plus per-concentration and window-wide metadata.
 // Index 0 in both directions is reserved for the extrapolated values. Values
-// enter only through AddConcentration, AddQ2 and DPSetWert, which keep the grid
+// enter only through AddConcentration, AddQ2 and storeValue, which keep the grid
 // limits and match equal q² and concentration values.
 #pragma once
 
@@ -18,7 +18,7 @@ namespace zeb {
 
 class MessageSink;
 
-// Value codes of DPSetWert.
+// Value codes of storeValue.
 enum ValueCode : int {
     kCodeKcr = 1,
     kCodeQ2 = 2,
@@ -37,7 +37,7 @@ enum ValueCode : int {
     kCodeWavelengthCm = 20,
 };
 
-// Which flag the flag overload of DPSetWert writes.
+// Which flag storeFlag writes.
 enum FlagCode : int { kFlagOriginMark = 6, kFlagHasData = 7, kFlagActive = 8 };
 
 class MeasurementSet {
@@ -74,9 +74,9 @@ public:
     // Returns the row of a matching q², or appends one.
     int AddQ2(double q2PerCm2);
     // Stores one value at explicit indices (both >= 1) or at the cell found by value.
-    void DPSetWert(int code, int ic, int ia, double value, double q2PerCm2, double concentrationGPerCm3);
+    void storeValue(ValueCode quantity, int ic, int ia, double value, double q2PerCm2, double concentrationGPerCm3);
     // Writes originMark (6), hasData (7) or active (8) of one cell.
-    void DPSetWert(int ic, int ia, int flagValue, int which);
+    void storeFlag(int ic, int ia, int flagValue, FlagCode which);
     // Marks every loaded point so that by-value stores into it are refused.
     void MarkLoadedPoints();
 

@@ -43,9 +43,9 @@ int ReadAscBytes(std::string_view bytes, ReaderInput& in) {
                 const double kcr = row.kcr[i];
                 if (!row.kcrKept[i] || !(kcr > 0.0)) continue;
                 const int c = columns[i];
-                set.DPSetWert(kCodeQ2, c, a, row.q2PerCm2, 0.0, 0.0);
-                set.DPSetWert(kCodeKcr, c, a, kcr, 0.0, 0.0);
-                set.DPSetWert(kCodeKcrError, c, a, 0.01 * kcr, 0.0, 0.0);
+                set.storeValue(kCodeQ2, c, a, row.q2PerCm2, 0.0, 0.0);
+                set.storeValue(kCodeKcr, c, a, kcr, 0.0, 0.0);
+                set.storeValue(kCodeKcrError, c, a, 0.01 * kcr, 0.0, 0.0);
             }
         }
         set.MarkLoadedPoints();

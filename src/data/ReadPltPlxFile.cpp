@@ -168,12 +168,12 @@ int PltPlxReader::pltDialogs() {
 // value (the warning) and no error.
 void PltPlxReader::storeLine(MeasurementSet& set, const std::array<double, 10>& values, int column, int angle,
                              double q2, bool window, bool kept) {
-    auto put = [&](int code, double value) { set.DPSetWert(code, column, angle, value, 0.0, 0.0); };
+    auto put = [&](ValueCode code, double value) { set.storeValue(code, column, angle, value, 0.0, 0.0); };
     put(kCodeQ2, q2);
     if (!plx_) put(kCodeWavelengthCm, content_.wavelengthNm * 1e-7);
     if (!kept) return;  // a line with a value no measurement can have: as if its values were missing
-    static constexpr int kValueCodes[4] = {kCodeKcr, kCodeDappI, kCodeDappII, kCodeDappIII};
-    static constexpr int kErrorCodes[4] = {kCodeKcrError, kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
+    static constexpr ValueCode kValueCodes[4] = {kCodeKcr, kCodeDappI, kCodeDappII, kCodeDappIII};
+    static constexpr ValueCode kErrorCodes[4] = {kCodeKcrError, kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
     for (int k = 0; k < 10; ++k) {
         if (window && !in_.stillLoading()) throw EAbortLoad();
         const bool present = k < content_.valuesPerLine;

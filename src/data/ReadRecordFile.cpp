@@ -65,7 +65,7 @@ private:
     int columnOf(float concentration);
     std::pair<double, int> rowOf(const ZebRecord& r);
     void warnMissing();
-    void put(int code, int column, int angle, double value) { set_.DPSetWert(code, column, angle, value, 0.0, 0.0); }
+    void put(ValueCode code, int column, int angle, double value) { set_.storeValue(code, column, angle, value, 0.0, 0.0); }
 
     ReaderInput& in_;
     Platform& platform_;
@@ -387,8 +387,8 @@ void RecordFileReader::store(const ZebRecord& r) {
     }
     if (std::isfinite(kcr)) put(kCodeKcrError, col, a, kcrError != 0.0 ? kcrError : 0.01 * kcr);
 
-    static constexpr int kValueCodes[3] = {kCodeDappI, kCodeDappII, kCodeDappIII};
-    static constexpr int kErrorCodes[3] = {kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
+    static constexpr ValueCode kValueCodes[3] = {kCodeDappI, kCodeDappII, kCodeDappIII};
+    static constexpr ValueCode kErrorCodes[3] = {kCodeDappIError, kCodeDappIIError, kCodeDappIIIError};
     for (int i = 0; i < 3; ++i) {
         const double d = r.dapp[i];
         const double e = std::isfinite(r.dappError[i]) ? r.dappError[i] : 0.0;

@@ -1,6 +1,6 @@
 // The readers of the measurement files, as functions of the file's bytes. Each
 // fills a measurement set and returns kLoadOk, kLoadFailed (the message has
-// been shown) or kLoadCancelled. The load sequence (TFitF::LoadDataFile) reads
+// been shown) or kLoadCancelled. The load sequence (DataWindow::LoadDataFile) reads
 // the file and calls them; tests and fuzzing call them with bytes in memory.
 #pragma once
 

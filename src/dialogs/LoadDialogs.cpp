@@ -1,6 +1,6 @@
 #include "dialogs/LoadDialogs.h"
 
-#include "dialogs/TFormTarn1.h"
+#include "dialogs/ConcentrationTableDialog.h"
 #include "platform/Platform.h"
 
 namespace zeb {
@@ -8,7 +8,7 @@ namespace zeb {
 ReviewAnswer DialogRecordReview::review(ZebRecord& record, int recordNumber, double& nStandardRatio,
                                         int& sampleNameChanged, const std::string& originalNote) {
     dialog_.Fill(record, recordNumber, nStandardRatio, sampleNameChanged);
-    dialog_.LabelOriginal = originalNote;
+    dialog_.originalFileNote = originalNote;
     platform_.runModal(dialog_);
     dialog_.Release();
     platform_.processPendingMessages();
@@ -17,16 +17,16 @@ ReviewAnswer DialogRecordReview::review(ZebRecord& record, int recordNumber, dou
 
 namespace {
 
-TableAnswer Show(Platform& platform, ConcentrationEntries& e, TFormTarn1::Form form, const std::string* note) {
-    TFormTarn1 dialog(platform);
+TableAnswer Show(Platform& platform, ConcentrationEntries& e, ConcentrationTableDialog::Form form, const std::string* note) {
+    ConcentrationTableDialog dialog(platform);
     dialog.Fill(e.concentrationsGPerCm3, e.viscositiesMPas, form, e.sampleName, e.wavelengthNm,
                 static_cast<int>(e.concentrationsGPerCm3.size()), e.temperaturesK);
-    if (note) dialog.LabelOriginal = *note;
+    if (note) dialog.originalFileNote = *note;
     platform.runModal(dialog);
     switch (dialog.result()) {
-    case TFormTarn1::Result::Ok: return TableAnswer::Ok;
-    case TFormTarn1::Result::Ignore: return TableAnswer::Ignore;
-    case TFormTarn1::Result::Abort: break;
+    case ConcentrationTableDialog::Result::Ok: return TableAnswer::Ok;
+    case ConcentrationTableDialog::Result::Ignore: return TableAnswer::Ignore;
+    case ConcentrationTableDialog::Result::Abort: break;
     }
     return TableAnswer::Abort;
 }
@@ -34,12 +34,12 @@ TableAnswer Show(Platform& platform, ConcentrationEntries& e, TFormTarn1::Form f
 } // namespace
 
 TableAnswer DialogConcentrationTable::correctPlt(ConcentrationEntries& entries, const std::string& originalNote) {
-    return Show(platform_, entries, TFormTarn1::Form::Plt, &originalNote);
+    return Show(platform_, entries, ConcentrationTableDialog::Form::Plt, &originalNote);
 }
 
 TableAnswer DialogConcentrationTable::completePlx(ConcentrationEntries& entries) {
     // The PLX form has no Abort.
-    const TableAnswer answer = Show(platform_, entries, TFormTarn1::Form::Plx, nullptr);
+    const TableAnswer answer = Show(platform_, entries, ConcentrationTableDialog::Form::Plx, nullptr);
     return answer == TableAnswer::Ok ? TableAnswer::Ok : TableAnswer::Ignore;
 }
 

@@ -5,7 +5,7 @@
 
 #include "data/ConcentrationTable.h"
 #include "data/RecordReview.h"
-#include "dialogs/TFormPavo7100.h"
+#include "dialogs/RecordReviewDialog.h"
 
 namespace zeb {
 
@@ -18,11 +18,11 @@ public:
     explicit DialogRecordReview(Platform& platform) : platform_(platform), dialog_(platform) {}
     ReviewAnswer review(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
                         const std::string& originalNote) override;
-    TFormPavo7100& dialog() { return dialog_; }
+    RecordReviewDialog& dialog() { return dialog_; }
 
 private:
     Platform& platform_;
-    TFormPavo7100 dialog_;
+    RecordReviewDialog dialog_;
 };
 
 // A new dialog for each showing.

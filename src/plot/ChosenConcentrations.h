@@ -4,7 +4,7 @@
 // points: a chosen concentration's active points carry symbol code 100, its
 // inactive ones 1000; leaving the list returns them to 1.
 //
-// The list itself belongs to the window (TFitF1::chosenConcentrations()); this
+// The list itself belongs to the window (PlotWindow::chosenConcentrations()); this
 // class edits it together with the symbol codes. The export dialog's typed
 // numbers go through add() as well.
 #pragma once

@@ -35,7 +35,7 @@ FormFactorProposal ProposeFormFactorData(const MeasurementSet& set, const Evalua
     return p;
 }
 
-std::string FormFactorFieldText(double value) { return DecimalFormat(tx::InputFormFNumberPattern, value); }
+std::string FormFactorFieldText(double value) { return DecimalFormat(tx::FormFactorParametersNumberPattern, value); }
 
 FormFactorFieldCheck CheckFormFactorFields(const std::string& rgText, const std::string& mwText,
                                            MessageSink& messages) {

@@ -3,8 +3,8 @@
 #include "texts/CommonTexts.h"
 #include "texts/PlotTexts.h"
 #include "plot/ChartExport.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
@@ -14,7 +14,7 @@
 
 namespace zeb {
 
-void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
+void copyPlotToClipboard(PlotWindow& window, Platform& platform) {
     if (!ChartReady(window)) return;
     const ChartInputs in = MakeChartInputs(window);
     const std::vector<std::uint8_t> wmf = ChartToPlaceableWmf(in, window.screenMetrics());
@@ -27,7 +27,7 @@ void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform) {
 }
 
 
-void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform, const ChartFileWriters& writers) {
+void savePlotAs(PlotWindow& window, Platform& platform, const ChartFileWriters& writers) {
     if (!ChartReady(window)) return;
     FileDialogRequest request;
     request.filter = std::string(tx::WmfFilter) + tx::SvgFilter;

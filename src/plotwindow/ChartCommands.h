@@ -12,7 +12,7 @@
 namespace zeb {
 
 class Platform;
-class TFitF1;
+class PlotWindow;
 struct ChartInputs;
 
 // The image formats the drawing of the Qt side makes (the same drawing as the
@@ -21,9 +21,9 @@ struct ChartFileWriters {
     std::function<WriteResult(const std::string& path, const ChartInputs& in)> png, pdf;
 };
 
-void ID_BEARBEITEN_PLOTKOPIERENClick(TFitF1& window, Platform& platform);
+void copyPlotToClipboard(PlotWindow& window, Platform& platform);
 // The format follows the name chosen: ".svg", ".png", ".pdf" (any case) give
 // those; every other name is written as a placeable metafile, as always.
-void ID_BEARBEITEN_PLOTSPEICHERNClick(TFitF1& window, Platform& platform, const ChartFileWriters& writers = {});
+void savePlotAs(PlotWindow& window, Platform& platform, const ChartFileWriters& writers = {});
 
 } // namespace zeb

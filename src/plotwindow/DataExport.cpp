@@ -11,7 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 #include "platform/WriteError.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 
 #include <new>
 #include <optional>
@@ -27,12 +27,12 @@ struct ItemTag {
 };
 
 constexpr ItemTag kItems[6] = {
-    {"ID_DATEN_SPEICHERN", DataExport::kTagExchange, DataExport::kModeExchange},
+    {"copyDataToClipboard", DataExport::kTagExchange, DataExport::kModeExchange},
     {"ExportASCII2ClipB", DataExport::kTagAsciiToClipboard, DataExport::kModeAsciiToClipboard},
-    {"mnScaRat2Clipb", DataExport::kTagRatioToClipboard, DataExport::kModeRatioToClipboard},
-    {"mnScaRat2File", DataExport::kTagRatioToFile, DataExport::kModeRatioToFile},
-    {"mnExportASCII2File", DataExport::kTagAsciiToFile, DataExport::kModeAsciiToFile},
-    {"mnPLTfile", DataExport::kTagPlx, DataExport::kModePlx},
+    {"ratioToClipboard", DataExport::kTagRatioToClipboard, DataExport::kModeRatioToClipboard},
+    {"ratioToFile", DataExport::kTagRatioToFile, DataExport::kModeRatioToFile},
+    {"asciiToFile", DataExport::kTagAsciiToFile, DataExport::kModeAsciiToFile},
+    {"createPlxFile", DataExport::kTagPlx, DataExport::kModePlx},
 };
 
 } // namespace
@@ -49,14 +49,14 @@ int DataExport::TagOf(const std::string& item) {
     return -1;
 }
 
-DataExport::DataExport(TFitF1& window, FrameSaveDialog& saveDialog)
+DataExport::DataExport(PlotWindow& window, FrameSaveDialog& saveDialog)
     : window_(window), saveDialog_(saveDialog),
       dialog_(window.platform(), window.set(), window.chosenConcentrations()) {
     dialog_.onRepaint = [this] { repaint(); };
     dialog_.locked = [this] { return window_.loading(); };
     dialog_.onPostDeferredExport = [this] {
         if (onPostDeferredExport) onPostDeferredExport();
-        else BtnInVisExpClick();
+        else runDeferredExport();
     };
 }
 
@@ -73,7 +73,7 @@ void DataExport::setItemsEnabled(bool enabled) {
     if (onItemsChanged) onItemsChanged();
 }
 
-void DataExport::OnDataExport(int tag) {
+void DataExport::exportData(int tag) {
     const ItemTag* item = nullptr;
     for (const ItemTag& t : kItems)
         if (t.tag == tag) item = &t;
@@ -99,7 +99,7 @@ void DataExport::OnDataExport(int tag) {
     }
 }
 
-void DataExport::BtnInVisExpClick() {
+void DataExport::runDeferredExport() {
     if (!itemsEnabled_ || !ready() || window_.chosenConcentrations().empty()) return;
     setItemsEnabled(false);
     struct Reenable {
@@ -176,7 +176,7 @@ void DataExport::ratioExport(bool toFile) {
     }
 }
 
-void DataExport::mnPasteFromClipBoardClick() {
+void DataExport::pasteFromClipboard() {
     if (!ready()) return;
     Platform& platform = window_.platform();
     if (platform.message(tx::PasteQuestion, tx::CapZebStat, MsgButtons::OkCancel, MsgIcon::Question,

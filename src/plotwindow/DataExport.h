@@ -1,28 +1,28 @@
 // The data export commands of a plot window's "&Edit" menu and the paste of
-// measurement data from the clipboard. All six export items run OnDataExport
+// measurement data from the clipboard. All six export items run exportData
 // with their tag:
 //
 //   item                  tag  mode  export
-//   ID_DATEN_SPEICHERN      7    0   exchange block to the clipboard (also Ctrl+C and the frame's button)
+//   copyDataToClipboard      7    0   exchange block to the clipboard (also Ctrl+C and the frame's button)
 //   ExportASCII2ClipB      14    1   ASCII data to the clipboard
-//   mnScaRat2Clipb         35    2   scattering ratio to the clipboard
-//   mnScaRat2File          42    3   scattering ratio to a .RAT file
-//   mnExportASCII2File     21    4   ASCII data to an .ASC file
-//   mnPLTfile              28    5   PLX file of the whole window
+//   ratioToClipboard         35    2   scattering ratio to the clipboard
+//   ratioToFile          42    3   scattering ratio to a .RAT file
+//   asciiToFile     21    4   ASCII data to an .ASC file
+//   createPlxFile              28    5   PLX file of the whole window
 //
 // Without a chosen concentration (modes 0..4) the export selection dialog is
 // shown instead; when it closes, the window's hidden export button
-// (BtnInVisExpClick) runs the remembered mode.
+// (runDeferredExport) runs the remembered mode.
 //
 // Hooks for the view: onItemsChanged (the six items were disabled or enabled
 // again: mirror itemsEnabled()), onRepaint (the chart), onPostDeferredExport
-// (post BtnInVisExpClick to run once the dialog has gone; unset: it runs at
+// (post runDeferredExport to run once the dialog has gone; unset: it runs at
 // once), onAfterPaste (the preparation after a completed load; unset: the
 // window's PostLoadSetup). The mutable c0 intercept record, for marking a
 // typed c = 0 group, comes through setC0Intercept.
 #pragma once
 
-#include "dialogs/TFormASCIIExport.h"
+#include "dialogs/ExportSelectionDialog.h"
 
 #include <array>
 #include <cstdint>
@@ -31,7 +31,7 @@
 
 namespace zeb {
 
-class TFitF1;
+class PlotWindow;
 struct DataPoint;
 
 // The frame's one save dialog: its file-name field keeps what it held last.
@@ -61,23 +61,23 @@ public:
     static const std::array<const char*, 6>& Items();
     static int TagOf(const std::string& item);
 
-    DataExport(TFitF1& window, FrameSaveDialog& saveDialog);
+    DataExport(PlotWindow& window, FrameSaveDialog& saveDialog);
     DataExport(const DataExport&) = delete;
     DataExport& operator=(const DataExport&) = delete;
 
     void setC0Intercept(DataPoint* record);
 
     // One export; any tag but the six above does nothing.
-    void OnDataExport(int tag);
-    void OnDataExport(const std::string& item) { OnDataExport(TagOf(item)); }
+    void exportData(int tag);
+    void exportData(const std::string& item) { exportData(TagOf(item)); }
     // The hidden button the selection dialog clicks when it closes.
-    void BtnInVisExpClick();
+    void runDeferredExport();
     // "Paste data from clipboard" (Ctrl+V and the frame's button).
-    void mnPasteFromClipBoardClick();
+    void pasteFromClipboard();
 
     std::uint8_t exportMode() const { return mode_; }
     bool itemsEnabled() const { return itemsEnabled_; }
-    TFormASCIIExport& exportDialog() { return dialog_; }
+    ExportSelectionDialog& exportDialog() { return dialog_; }
 
     std::function<void()> onItemsChanged;
     std::function<void()> onRepaint;
@@ -95,9 +95,9 @@ private:
         if (onRepaint) onRepaint();
     }
 
-    TFitF1& window_;
+    PlotWindow& window_;
     FrameSaveDialog& saveDialog_;
-    TFormASCIIExport dialog_;
+    ExportSelectionDialog dialog_;
     std::uint8_t mode_ = kModeExchange;
     bool itemsEnabled_ = true;
 };

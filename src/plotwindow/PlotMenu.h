@@ -17,7 +17,7 @@ namespace tx {
 struct ItemText;
 }
 
-class TFitF1;
+class PlotWindow;
 
 // In menu order, menu by menu.
 enum class PlotMenuItem {
@@ -28,7 +28,7 @@ enum class PlotMenuItem {
     // "&c-Dep."
     CNone, C1, C2, C3, C4, C5,
     // "C&alculation"
-    Calculate, Results, CopyResults, CorrReflect,
+    Calculate, Results, CopyResults, CorrectReflection,
     // "For&m-Factor:Pz": the menu itself, the five models, the twelve plot forms
     FormFactorMenu,
     CoilMd, CoilPd, ThinRod, HardSphere, FFUser,
@@ -57,7 +57,7 @@ struct PlotMenuEntry {
     bool checkable;
     const tx::ItemText* text;   // nullptr for a submenu
     PlotMenuCommand command;
-    void (*run)(TFitF1&);       // the handler, for PlotMenuCommand::Core
+    void (*run)(PlotWindow&);       // the handler, for PlotMenuCommand::Core
 };
 
 struct PlotMenuInfo {
@@ -85,17 +85,17 @@ inline constexpr std::array<FitOrder, kFitOrderCount> kAllFitOrders = {
 
 // The controls at the left of the chart.
 enum class PlotWidget {
-    LabelK, EditK, ButtonKSmaller, ButtonKLarger,
-    LabelMwc, EditMwc, LabelMwq, EditMwq, LabelRg, EditRg, LabelA2, EditA2,
+    KLabel, KField, KSmallerButton, KLargerButton,
+    MwcLabel, MwcField, MwqLabel, MwqField, RgLabel, RgField, A2Label, A2Field,
 };
-inline constexpr std::size_t kPlotWidgetCount = static_cast<std::size_t>(PlotWidget::EditA2) + 1;
+inline constexpr std::size_t kPlotWidgetCount = static_cast<std::size_t>(PlotWidget::A2Field) + 1;
 
 // The control's name: the Qt widget's object name.
 const char* PlotWidgetName(PlotWidget widget);
 // The four result fields from the top, each with its label.
-inline constexpr std::array<PlotWidget, 4> kResultLabels = {PlotWidget::LabelMwc, PlotWidget::LabelMwq,
-                                                            PlotWidget::LabelRg, PlotWidget::LabelA2};
-inline constexpr std::array<PlotWidget, 4> kResultEdits = {PlotWidget::EditMwc, PlotWidget::EditMwq,
-                                                           PlotWidget::EditRg, PlotWidget::EditA2};
+inline constexpr std::array<PlotWidget, 4> kResultLabels = {PlotWidget::MwcLabel, PlotWidget::MwqLabel,
+                                                            PlotWidget::RgLabel, PlotWidget::A2Label};
+inline constexpr std::array<PlotWidget, 4> kResultFields = {PlotWidget::MwcField, PlotWidget::MwqField,
+                                                           PlotWidget::RgField, PlotWidget::A2Field};
 
 } // namespace zeb

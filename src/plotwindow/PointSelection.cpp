@@ -3,7 +3,7 @@
 #include "texts/SelectionTexts.h"
 #include "data/MeasurementSet.h"
 #include "platform/Platform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ void DragState::visit(GridPoint p) {
     maxA = std::max(maxA, p.a);
 }
 
-PointSelection::PointSelection(TFitF1& window)
+PointSelection::PointSelection(PlotWindow& window)
     : window_(&window), set_(&window.set()), chosen_(window.chosenConcentrations(), window.set()) {}
 
 std::string PointSelection::hint() const { return keyMode_ ? tx::SelectKeyModeHint : ""; }
@@ -169,7 +169,7 @@ void PointSelection::keyFeedback(SelectionOutcome& out) {
     out.statusText = cursorStatus();
 }
 
-SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
+SelectionOutcome PointSelection::togglePointSelectionMode() {
     SelectionOutcome out;
     if (window_->loading()) return out;
     if (keyMode_) {
@@ -188,12 +188,12 @@ SelectionOutcome PointSelection::PUNKTWAHLMODUSANAUSClick() {
     return out;
 }
 
-SelectionOutcome PointSelection::FormKeyDown(SelectionKey key, bool ctrl) {
+SelectionOutcome PointSelection::keyPressed(SelectionKey key, bool ctrl) {
     SelectionOutcome out;
     if (window_->loading()) return out;
     if (!keyMode_ || !measurementPlot()) return out;
     switch (key) {
-    case SelectionKey::Escape: return PUNKTWAHLMODUSANAUSClick();
+    case SelectionKey::Escape: return togglePointSelectionMode();
     case SelectionKey::Left:
     case SelectionKey::Right:
     case SelectionKey::Up:
@@ -231,7 +231,7 @@ void PointSelection::setAllActive(int active) {
             if (IsSelectable(*set_, c, a)) set_->cell(c, a)->active = static_cast<std::int16_t>(active);
 }
 
-SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
+SelectionOutcome PointSelection::activateAllPoints() {
     SelectionOutcome out;
     if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
@@ -245,7 +245,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_ALLEPUNKTEClick() {
     return out;
 }
 
-SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
+SelectionOutcome PointSelection::deactivateAllPoints() {
     SelectionOutcome out;
     if (window_->loading()) return out;
     if (!chosen_.list().empty()) {
@@ -258,7 +258,7 @@ SelectionOutcome PointSelection::ID_BEARBEITEN_KEINEPUNKTEClick() {
     return out;
 }
 
-SelectionOutcome PointSelection::mnDeActivateDataClick() {
+SelectionOutcome PointSelection::toggleChosenPoints() {
     SelectionOutcome out;
     if (window_->loading()) return out;
     for (int c : chosen_.list()) {

@@ -7,8 +7,8 @@
 // nothing itself. Each handler returns what the view has to do: the status
 // text, the mouse cursor, symbols to redraw (only those; the rest of the chart
 // stays), a full repaint, and for the all-points commands the rebuilding of
-// the plotted values (TFitF1::PreparePoints(1)) and a calculation
-// (TFitF1::OnClickedRechne). Beeps go to the platform directly.
+// the plotted values (PlotWindow::PreparePoints(1)) and a calculation
+// (PlotWindow::calculate). Beeps go to the platform directly.
 //
 // Coordinates reach the mouse handlers in logical units of the chart (the view
 // converts from the screen); the mapping is that of the last layout.
@@ -24,7 +24,7 @@
 
 namespace zeb {
 
-class TFitF1;
+class PlotWindow;
 
 enum class MouseCursorShape { Arrow, Cross };
 
@@ -66,7 +66,7 @@ struct DragState {
 // Every handler does nothing while the window reads a file.
 class PointSelection {
 public:
-    explicit PointSelection(TFitF1& window);
+    explicit PointSelection(PlotWindow& window);
 
     // The record of the double extrapolation along the c = 0 line, marked with
     // the chosen c = 0 group (see ChosenConcentrations).
@@ -81,13 +81,13 @@ public:
     SelectionOutcome FormMouseLeave();
 
     // ---- Keyboard point-select mode
-    SelectionOutcome PUNKTWAHLMODUSANAUSClick();  // "Point-select-mode": on / off
-    SelectionOutcome FormKeyDown(SelectionKey key, bool ctrl);
+    SelectionOutcome togglePointSelectionMode();  // "Point-select-mode": on / off
+    SelectionOutcome keyPressed(SelectionKey key, bool ctrl);
 
     // ---- Commands
-    SelectionOutcome ID_BEARBEITEN_ALLEPUNKTEClick();  // "Activate &all points"
-    SelectionOutcome ID_BEARBEITEN_KEINEPUNKTEClick(); // "Deactivate all poi&nts"
-    SelectionOutcome mnDeActivateDataClick();          // "De-/Activate data"
+    SelectionOutcome activateAllPoints();  // "Activate &all points"
+    SelectionOutcome deactivateAllPoints(); // "Deactivate all poi&nts"
+    SelectionOutcome toggleChosenPoints();          // "De-/Activate data"
 
     // After a load (post-load setup) the drag starts afresh.
     void ResetDragState() { drag_ = {}; }
@@ -96,8 +96,8 @@ public:
 
     // ---- State the view mirrors
     bool keyMode() const { return keyMode_; }
-    // "Point-select-mode" is checked, the k input ("Label_k", "EditIDC_EING_K",
-    // "BtnIDC_K_KL", "BtnIDC_K_GR") hidden and "&Calculate" (ID_BER_BERECHNE)
+    // "Point-select-mode" is checked, the k input ("kLabel", "kField",
+    // "kSmallerButton", "kLargerButton") hidden and "&Calculate" (calculate)
     // disabled while the keyboard mode is on.
     bool menuChecked() const { return keyMode_; }
     bool kControlsVisible() const { return !keyMode_; }
@@ -122,7 +122,7 @@ private:
     std::string cursorStatus() const;
     void setAllActive(int active);
 
-    TFitF1* window_;
+    PlotWindow* window_;
     MeasurementSet* set_;
     ChosenConcentrations chosen_;
     GridPoint hit_;

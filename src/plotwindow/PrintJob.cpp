@@ -1,10 +1,10 @@
 #include "plotwindow/PrintJob.h"
 
 #include "texts/PlotTexts.h"
-#include "dialogs/TFITFResults.h"
+#include "dialogs/ResultsWindow.h"
 #include "plot/PlotLayout.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "plot/TextWrap.h"
 
 #include <algorithm>
@@ -163,7 +163,7 @@ private:
 
 } // namespace
 
-PrintContent MakePrintContent(const TFitF1& w, const std::string& ctime24, bool monochrome) {
+PrintContent MakePrintContent(const PlotWindow& w, const std::string& ctime24, bool monochrome) {
     PrintContent p;
     p.chart = MakeChartInputs(w);
     p.monochrome = monochrome;
@@ -186,7 +186,7 @@ std::string CurrentCtime() {
 }
 
 PrintedResults SplitResultsForPrint(const std::string& sampleName, const ResultsReportParts& results) {
-    const TFITFResults parts(results);
+    const ResultsWindow parts(results);
     PrintedResults r;
     r.heading.push_back(sampleName);
     // The heading text: the version line and the plot's header line.

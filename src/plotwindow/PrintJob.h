@@ -15,7 +15,7 @@
 
 namespace zeb {
 
-class TFitF1;
+class PlotWindow;
 
 // One printer document. Canvases are handed out for the time of a drawing
 // call: the chart's logical space fitted (equal scale, anchored top left) into
@@ -42,7 +42,7 @@ struct PrintContent {
 
 // What a print of the window shows; ctime24 is the time of printing in the C
 // library's ctime form (the line end, if any, is dropped).
-PrintContent MakePrintContent(const TFitF1& window, const std::string& ctime24, bool monochrome);
+PrintContent MakePrintContent(const PlotWindow& window, const std::string& ctime24, bool monochrome);
 
 // The current local time in the ctime form, without the line end.
 std::string CurrentCtime();

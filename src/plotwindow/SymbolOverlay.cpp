@@ -2,13 +2,13 @@
 
 #include "plot/ChartPrimitives.h"
 #include "plot/PlotLayout.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 
 #include <algorithm>
 
 namespace zeb {
 
-void DrawSymbolOverlay(Canvas& canvas, const TFitF1& window, const std::vector<SymbolRedraw>& symbols) {
+void DrawSymbolOverlay(Canvas& canvas, const PlotWindow& window, const std::vector<SymbolRedraw>& symbols) {
     const PlotLayout* layout = window.screenLayout();
     if (!layout || symbols.empty()) return;
     const PlotSettings& s = window.plotSettings();
@@ -38,7 +38,7 @@ void DrawSymbolOverlay(Canvas& canvas, const TFitF1& window, const std::vector<S
     canvas.restore();
 }
 
-PointLooks CapturePointLooks(const TFitF1& window) {
+PointLooks CapturePointLooks(const PlotWindow& window) {
     PointLooks out;
     const MeasurementSet& set = window.set();
     out.reserve(static_cast<std::size_t>(set.lastConcIndex + 1) * static_cast<std::size_t>(set.lastAngleIndex + 1) + 2);
@@ -50,7 +50,7 @@ PointLooks CapturePointLooks(const TFitF1& window) {
     return out;
 }
 
-LookChanges CompareLooks(const TFitF1& window, const PointLooks& before, const PointLooks& after) {
+LookChanges CompareLooks(const PlotWindow& window, const PointLooks& before, const PointLooks& after) {
     LookChanges out;
     const MeasurementSet& set = window.set();
     const std::size_t cells =
@@ -67,7 +67,7 @@ LookChanges CompareLooks(const TFitF1& window, const PointLooks& before, const P
     return out;
 }
 
-LogicalRect SymbolExtent(const TFitF1& window, int c, int a) {
+LogicalRect SymbolExtent(const PlotWindow& window, int c, int a) {
     const PlotLayout* layout = window.screenLayout();
     const DataPoint* p = window.set().cell(c, a);
     if (!layout || !p) return {0, 0, -1, -1};

@@ -13,14 +13,14 @@
 namespace zeb {
 
 class Canvas;
-class TFitF1;
+class PlotWindow;
 
 // Draws the symbols with the layout and axes of the window's last screen
 // paint; nothing when the window has not been painted yet. They are clipped
 // as the chart clips its symbols (the data area widened by 200 units): a point
 // at the edge of the data area - every automatic axis has some - is marked
 // like any other.
-void DrawSymbolOverlay(Canvas& canvas, const TFitF1& window, const std::vector<SymbolRedraw>& symbols);
+void DrawSymbolOverlay(Canvas& canvas, const PlotWindow& window, const std::vector<SymbolRedraw>& symbols);
 
 // True for the codes of the red marks (drag and keyboard cursor).
 inline bool IsMarkCode(int code) { return code == MarkSymbolCode(false) || code == MarkSymbolCode(true); }
@@ -28,7 +28,7 @@ inline bool IsMarkCode(int code) { return code == MarkSymbolCode(false) || code 
 // The active flag and symbol code of every cell of the grid (then of the two
 // intercept records): what decides how a point looks in the chart.
 using PointLooks = std::vector<std::pair<std::int16_t, std::int16_t>>;
-PointLooks CapturePointLooks(const TFitF1& window);
+PointLooks CapturePointLooks(const PlotWindow& window);
 
 struct LookChanges {
     std::vector<GridPoint> points;  // selectable points whose look changed
@@ -37,10 +37,10 @@ struct LookChanges {
 };
 // What changed between two captures of the same grid. A grid of another size
 // counts as a change of the intercepts (the whole chart is out of date).
-LookChanges CompareLooks(const TFitF1& window, const PointLooks& before, const PointLooks& after);
+LookChanges CompareLooks(const PlotWindow& window, const PointLooks& before, const PointLooks& after);
 
 // The part of the last screen paint a point's symbol and error bar can touch,
 // in logical units; empty (right < left) when the window has not been painted.
-LogicalRect SymbolExtent(const TFitF1& window, int c, int a);
+LogicalRect SymbolExtent(const PlotWindow& window, int c, int a);
 
 } // namespace zeb

@@ -1,8 +1,8 @@
 #include "session/EvaluationCapture.h"
 
 #include "analysis/FormFactor.h"
-#include "session/EvaluationFiles.h"
-#include "texts/EvaluationTexts.h"
+#include "session/SavedEvaluationFiles.h"
+#include "texts/SavedEvaluationTexts.h"
 
 #include <sys/stat.h>
 

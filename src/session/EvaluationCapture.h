@@ -5,7 +5,7 @@
 
 #include "data/MeasurementLoader.h"
 #include "plot/FormFactorChart.h"
-#include "session/Evaluation.h"
+#include "session/SavedEvaluation.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "session/OpenEvaluation.h"
 
 #include "platform/Platform.h"
-#include "session/EvaluationFiles.h"
+#include "session/SavedEvaluationFiles.h"
 #include "texts/CommonTexts.h"
-#include "texts/EvaluationTexts.h"
+#include "texts/SavedEvaluationTexts.h"
 
 #include <filesystem>
 
@@ -41,7 +41,7 @@ std::optional<OpenedEvaluation> PrepareEvaluation(Platform& platform, const std:
     return OpenedEvaluation{std::move(*parsed.evaluation), zebPath};
 }
 
-std::optional<OpenedEvaluation> mnOpenEvaluationClick(Platform& platform, const std::string& initialDir) {
+std::optional<OpenedEvaluation> chooseEvaluationToOpen(Platform& platform, const std::string& initialDir) {
     FileDialogRequest request;
     request.title = tx::OpenEvaluationTitle;
     request.filter = tx::EvaluationFilter;

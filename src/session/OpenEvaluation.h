@@ -3,7 +3,7 @@
 // "Open evaluation..." and the batch tool's --session open evaluations so.
 #pragma once
 
-#include "session/Evaluation.h"
+#include "session/SavedEvaluation.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +26,6 @@ std::optional<OpenedEvaluation> PrepareEvaluation(Platform& platform, const std:
 
 // "Open evaluation...": asks for the .zeb file (starting in initialDir), then
 // as PrepareEvaluation.
-std::optional<OpenedEvaluation> mnOpenEvaluationClick(Platform& platform, const std::string& initialDir);
+std::optional<OpenedEvaluation> chooseEvaluationToOpen(Platform& platform, const std::string& initialDir);
 
 } // namespace zeb

@@ -17,7 +17,7 @@ inline constexpr const char* ReflectNoFitFormat =
     "Show this message again (YES), in case this will\n"
     "be detected also at the next concentration, or NOt ?";
 
-// TFormCorrReflex.
+// ReflectionCorrectionDialog.
 inline constexpr const char* GlassSuprasil = "Suprasil, Herasil";
 inline constexpr const char* GlassPyrex = "Pyrex, Duran";
 inline constexpr const char* GlassUser = "user defined";
@@ -32,24 +32,24 @@ inline constexpr const char* ReflectAbortQuestion =
     "data of the active window !\n"
     "Abort any way (YES) or NOt ?";
 
-// TFormRefCorrInfo.
-inline constexpr const char* RefCorrInfoLine1 =
+// ReflectionNoticeDialog.
+inline constexpr const char* ReflectionNoticeLine1 =
     "For the reflection correction on the angle of %.1lf° there is required a";
-inline constexpr const char* RefCorrInfoLine2 = "ratio value corresponding to the counter angle of 180° - %.1lf°.";
-inline constexpr const char* RefCorrInfoLine3 =
+inline constexpr const char* ReflectionNoticeLine2 = "ratio value corresponding to the counter angle of 180° - %.1lf°.";
+inline constexpr const char* ReflectionNoticeLine3 =
     "As the value of this counter angle is not within the interval of measured";
-inline constexpr const char* RefCorrInfoLine4 =
+inline constexpr const char* ReflectionNoticeLine4 =
     "angles, the ratio value therefore only can be obtained by extrapolation";
-inline constexpr const char* RefCorrInfoLine5 = "using the fit polynom of the q**2-dependence.";
-inline constexpr const char* RefCorrExtrapolate = "Extrapolation";
-inline constexpr const char* RefCorrExtrapolateAll = "Extrapolation for others also";
-inline constexpr const char* RefCorrSkip = "Skip";
-inline constexpr const char* RefCorrSkipAll = "Skip for others also";
+inline constexpr const char* ReflectionNoticeLine5 = "using the fit polynom of the q**2-dependence.";
+inline constexpr const char* ReflectionNoticeExtrapolate = "Extrapolation";
+inline constexpr const char* ReflectionNoticeExtrapolateAll = "Extrapolation for others also";
+inline constexpr const char* ReflectionNoticeSkip = "Skip";
+inline constexpr const char* ReflectionNoticeSkipAll = "Skip for others also";
 
-// TFormInputFormF.
-inline constexpr const char* InputFormFLabelC = "c/(g/dm³)";
-inline constexpr const char* InputFormFLabelRg = "Rg/nm:";
-inline constexpr const char* InputFormFLabelMw = "Mw/(g/mol):";
+// FormFactorParametersDialog.
+inline constexpr const char* FormFactorParametersLabelC = "c/(g/dm³)";
+inline constexpr const char* FormFactorParametersLabelRg = "Rg/nm:";
+inline constexpr const char* FormFactorParametersLabelMw = "Mw/(g/mol):";
 inline constexpr const char* MemoWillPlot =
     "Form factor will be calculated with Rg and Mw obtained \r\n"
     "by extrapolating the data of the concentration c for q->0. \r\n"

@@ -3,9 +3,9 @@
 
 namespace zeb::tx {
 
-inline constexpr const char* DPSetWertInternalError = "DPSetWert, internal error!";
-inline constexpr const char* DPSetWertBadCode = "DPSetWert, Internal Error";
-inline constexpr const char* DPSetWertFlagError = "DPSetWert( 0, 0, ... )";
+inline constexpr const char* StoreValueInternalError = "DPSetWert, internal error!";
+inline constexpr const char* StoreValueBadCode = "DPSetWert, Internal Error";
+inline constexpr const char* StoreValueFlagError = "DPSetWert( 0, 0, ... )";
 inline constexpr const char* DataAlreadyExist =
     "Data with c and q values just found already exist.\n"
     "Most probably these data have been already imported via clipboard.\n"

@@ -27,7 +27,7 @@ inline constexpr const char* PlotForm12 = "Plot Pz(u) vs u";
 inline constexpr const char* FormFactorUndefPlot = "FormFactor: Undef. Plot";
 
 // The fields of the parameter dialog (Rg and Mw of the curves) and what OK says of them.
-inline constexpr const char* InputFormFNumberPattern = "0.000E-0";
+inline constexpr const char* FormFactorParametersNumberPattern = "0.000E-0";
 inline constexpr const char* InvalidNumber = "Invalid Number !";
 
 // The user form factor.

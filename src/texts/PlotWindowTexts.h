@@ -18,45 +18,45 @@ inline constexpr const char* MenuSaveEvaluationHint = "Save the files and settin
 
 // "&File"
 inline constexpr MenuText FileItems[] = {
-    {"ID_DATEI_LADEN", "&Load new file... ", "Ctrl+L", "Open an existing file"},
-    {"ID_DATEI_DAZULADEN", "&Add data file...", "Ctrl+A", "Add the data of a further file to this window"},
+    {"loadNewFile", "&Load new file... ", "Ctrl+L", "Open an existing file"},
+    {"addDataFile", "&Add data file...", "Ctrl+A", "Add the data of a further file to this window"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"mnOpenEvaluation", MenuOpenEvaluation, "", MenuOpenEvaluationHint},
-    {"mnSaveEvaluation", MenuSaveEvaluation, "", MenuSaveEvaluationHint},
+    {"openEvaluation", MenuOpenEvaluation, "", MenuOpenEvaluationHint},
+    {"saveEvaluation", MenuSaveEvaluation, "", MenuSaveEvaluationHint},
     {nullptr, nullptr, nullptr, nullptr},
-    {"mDruckerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
-    {"ID_DATEI_DRUCKEN", "&Print...", "Ctrl+P", "Print plot"},
+    {"printerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
+    {"print", "&Print...", "Ctrl+P", "Print plot"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"ID_DATEI_BEENDEN", "E&xit ", "Alt+F4", "Close this window"},
+    {"exitWindow", "E&xit ", "Alt+F4", "Close this window"},
 };
 
 // "&Edit". Ctrl+Z belongs to "De-/Activate data"; the Zimm item of the plot-type
 // menu keeps its caption without the shortcut.
 inline constexpr MenuText EditItems[] = {
-    {"ID_BEARBEITEN_PLOTKOPIEREN", "&Copy plot to clipboard (WMF)", "", "Copy plot to Clipboard, WMF-format"},
-    {"ID_BEARBEITEN_PLOTSPEICHERN", "&Save plot as WMF-file...", "", "Save plot as WMF-file (Windows-Meta-File), or as SVG, PNG or PDF"},
+    {"copyPlot", "&Copy plot to clipboard (WMF)", "", "Copy plot to Clipboard, WMF-format"},
+    {"savePlot", "&Save plot as WMF-file...", "", "Save plot as WMF-file (Windows-Meta-File), or as SVG, PNG or PDF"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"ID_DATEN_SPEICHERN", "Export data to clipboard", "Ctrl+C",
+    {"copyDataToClipboard", "Export data to clipboard", "Ctrl+C",
      "Export of the binary data of the concentrations choosen to clipboard"},
-    {"mnPasteFromClipBoard", "Paste data from clipboard", "Ctrl+V", "Import of binary data from clipboard"},
+    {"pasteFromClipboard", "Paste data from clipboard", "Ctrl+V", "Import of binary data from clipboard"},
     {nullptr, nullptr, nullptr, nullptr},
     {"ExportASCII2ClipB", "Export ASCII data to clipboard", "",
      "Export of the ASCII-data of the concentrations choosen to clipboard"},
-    {"mnExportASCII2File", "Export ASCII data to file...", "",
+    {"asciiToFile", "Export ASCII data to file...", "",
      "Export of the ASCII-data of the concentrations choosen to file"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"mnScaRat2Clipb", "Scattering Ratio to clipboard", "",
+    {"ratioToClipboard", "Scattering Ratio to clipboard", "",
      "Export of the Scattering Ratio vs q for the concentrations choosen to clipboard (ASCII-data)"},
-    {"mnScaRat2File", "Scattering Ratio to file...", "",
+    {"ratioToFile", "Scattering Ratio to file...", "",
      "Export of the Scattering Ratio vs q for the concentrations choosen to file (ASCII-data)"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"mnPLTfile", "Create PLX file...", "", "Export of the data of active window in ASCII file with format similar to .PLT"},
+    {"createPlxFile", "Create PLX file...", "", "Export of the data of active window in ASCII file with format similar to .PLT"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"mnDeActivateData", "De-/Activate data", "Ctrl+Z", "De-/Activate all points of the chosen data records"},
+    {"toggleChosenPoints", "De-/Activate data", "Ctrl+Z", "De-/Activate all points of the chosen data records"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"ID_BEARBEITEN_ALLEPUNKTE", "Activate &all points", "", "Activate all data points"},
-    {"ID_BEARBEITEN_KEINEPUNKTE", "Deactivate all poi&nts", "", "Deactivate all data points"},
-    {"PUNKTWAHLMODUSANAUS", "Point-select-mode", "", "Select points with the arrow keys, toggle with Enter or Space"},
+    {"activateAllPoints", "Activate &all points", "", "Activate all data points"},
+    {"deactivateAllPoints", "Deactivate all poi&nts", "", "Deactivate all data points"},
+    {"pointSelectionMode", "Point-select-mode", "", "Select points with the arrow keys, toggle with Enter or Space"},
 };
 
 // The items of the plot-type, q²-Dep., c-Dep., Calculation and form-factor
@@ -97,7 +97,7 @@ inline constexpr ItemText ItemC5{"&5", "Ctrl+F5", "c-dependence polynom of 5th d
 inline constexpr ItemText ItemCalculate{"&Calculate", "Ctrl+N", "Calculate the fit (q² and c dependence)"};
 inline constexpr ItemText ItemResults{"&Results", "Ctrl+R", "Show the results of the calculation"};
 inline constexpr ItemText ItemCopyResults{"C&opy results", "", ""};
-inline constexpr ItemText ItemCorrReflect{"C&orrection for Reflection", "",
+inline constexpr ItemText ItemCorrectReflection{"C&orrection for Reflection", "",
                                         "Correct the static data for light reflected at the cuvette wall"};
 
 // "For&m-Factor:Pz": the models, then the plot forms

@@ -5,7 +5,7 @@
 #include "analysis/StaticExtrapolation.h"
 #include "texts/AnalysisTexts.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ namespace {
 
 struct FitWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     FitWindow(int nc, int na, double noise = 0.01) {
         test::ModelParams m;
         m.noise = noise;
@@ -32,7 +32,7 @@ TEST(Extrapolation, TwoActiveAnglesAreEnoughForAStraightLineOneIsNot) {
     FitWindow x(2, 4);
     for (int a = 3; a <= 4; ++a) x.deactivate(1, a);
     for (int a = 2; a <= 4; ++a) x.deactivate(2, a);
-    x.w.OnBerechnungQ1();
+    x.w.setQOrder(FitOrder::One);
     EXPECT_EQ(x.cell(1, 0).hasData, 1);
     EXPECT_EQ(x.w.fits().concErrors[1].errors[1], 0.0);  // exact fit, weighting off
     EXPECT_EQ(x.w.fits().concErrors[1].errors[2], 0.0);
@@ -45,14 +45,14 @@ TEST(Extrapolation, TwoActiveAnglesAreEnoughForAStraightLineOneIsNot) {
 
 TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
     FitWindow x(3, 5);
-    x.w.OnBerechnungQ2();
-    x.w.OnBerechnungQKeine();
+    x.w.setQOrder(FitOrder::Two);
+    x.w.setQOrder(FitOrder::None);
     for (int c = 1; c <= 3; ++c) EXPECT_EQ(x.cell(c, 0).hasData, 0);
     for (int a = 1; a <= 5; ++a) EXPECT_EQ(x.cell(0, a).hasData, 0);
     EXPECT_EQ(x.w.lineC0().hasData, 0);
     EXPECT_EQ(x.w.lineQ0().hasData, 0);
     for (const auto& line : x.w.resultLines()) EXPECT_EQ(line, "");
-    for (PlotWidget edit : kResultEdits) EXPECT_EQ(x.w.widget(edit).text, " ") << PlotWidgetName(edit);
+    for (PlotWidget edit : kResultFields) EXPECT_EQ(x.w.widget(edit).text, " ") << PlotWidgetName(edit);
     EXPECT_TRUE(x.platform.messages.empty());
     EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Results).enabled);
 }
@@ -60,9 +60,9 @@ TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
 TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {
     FitWindow x(2, 4);
     for (int a = 1; a <= 4; ++a) x.deactivate(2, a);
-    x.w.OnBerechnungC1();
+    x.w.setCOrder(FitOrder::One);
     EXPECT_TRUE(x.platform.messages.empty());  // q order "no": no message
-    x.w.OnBerechnungQ1();
+    x.w.setQOrder(FitOrder::One);
     for (int a = 1; a <= 4; ++a) EXPECT_EQ(x.cell(0, a).hasData, 0);
     EXPECT_EQ(x.w.lineQ0().hasData, 0);
     EXPECT_EQ(x.w.lineC0().hasData, 0);
@@ -74,14 +74,14 @@ TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {
 
 TEST(Extrapolation, DeactivatingTheOnlyPointOfAnAngleRemovesItFromTheCZeroLine) {
     FitWindow y(3, 5);
-    y.w.OnBerechnungQ1();
-    y.w.OnBerechnungC1();
+    y.w.setQOrder(FitOrder::One);
+    y.w.setCOrder(FitOrder::One);
     EXPECT_EQ(y.w.fits().pointsC0, 5);
     EXPECT_EQ(y.w.fits().concCurveEnd[0], 5);
     // Angle 5 keeps one point, angle 4 none: neither has an angle fit any more.
     for (int c = 1; c <= 2; ++c) y.deactivate(c, 5);
     for (int c = 1; c <= 3; ++c) y.deactivate(c, 4);
-    y.w.OnClickedRechne();
+    y.w.calculate();
     EXPECT_EQ(y.cell(0, 5).hasData, 0);
     EXPECT_EQ(y.cell(0, 4).hasData, 0);
     EXPECT_EQ(y.w.fits().angleCurveEnd[4], 0);
@@ -90,7 +90,7 @@ TEST(Extrapolation, DeactivatingTheOnlyPointOfAnAngleRemovesItFromTheCZeroLine) 
     EXPECT_EQ(y.w.fits().concCurveEnd[0], 3);
     // A deactivated extrapolated point leaves the line as well.
     y.cell(0, 1).active = 0;
-    y.w.OnClickedRechne();
+    y.w.calculate();
     EXPECT_EQ(y.w.fits().pointsC0, 2);
 }
 
@@ -98,7 +98,7 @@ TEST(Extrapolation, BerryAndGuinierRefuseKcrTheyCannotTransform) {
     FitWindow x(2, 4);
     x.cell(1, 2).kcr = 0.0;
     x.cell(2, 3).kcr = -1e-6;
-    x.w.OnBerechnungPlottypGuinier();
+    x.w.setPlotType(PlotType::Guinier);
     ASSERT_EQ(x.platform.messages.size(), 2u);  // one per point
     for (const auto& m : x.platform.messages) {
         EXPECT_EQ(m.text, "Kc/R <= 0");
@@ -106,10 +106,10 @@ TEST(Extrapolation, BerryAndGuinierRefuseKcrTheyCannotTransform) {
         EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(x.cell(1, 2).hasData, 2);
-    x.w.OnBerechnungQ1();
+    x.w.setQOrder(FitOrder::One);
     EXPECT_EQ(x.cell(1, 0).hasData, 1);  // fitted from its three other points
     x.platform.messages.clear();
-    x.w.OnBerechnungPlottypBerry();
+    x.w.setPlotType(PlotType::Berry);
     ASSERT_EQ(x.platform.messages.size(), 1u);  // zero is fine under the root
     EXPECT_EQ(x.platform.lastMessage().text, "Kc/R < 0");
     EXPECT_EQ(x.cell(1, 2).hasData, 1);
@@ -155,8 +155,8 @@ TEST(Extrapolation, SingularFitLeavesItsRecordUnfittedAndNothingPrintsNan) {
     x.w.set().setConcentration(2, x.w.set().concentration[1]);
     for (int a = 1; a <= 4; ++a) x.deactivate(3, a);
     x.w.PreparePoints(1);
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     int singular = 0;
     for (const auto& m : x.platform.messages)
         if (m.text == tx::GaussjSingular1 || m.text == tx::GaussjSingular2) ++singular;

@@ -1,7 +1,7 @@
 // Sets built from exact models must give back the model's parameters at every
 // fit order at least the model's, with and without smoothing, whatever k is.
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +12,12 @@ namespace zeb {
 namespace {
 
 // The loops below count orders and plot types as numbers.
-void SelectOrders(TFitF1& w, int q, int c) {
-    w.selectQOrder(FitOrderFromNumber(q).value());
-    w.selectCOrder(FitOrderFromNumber(c).value());
+void SelectOrders(PlotWindow& w, int q, int c) {
+    w.setQOrder(FitOrderFromNumber(q).value());
+    w.setCOrder(FitOrderFromNumber(c).value());
 }
 
-void SelectPlotType(TFitF1& w, int type) { w.selectPlotType(PlotTypeFromNumber(type).value()); }
+void SelectPlotType(PlotWindow& w, int type) { w.setPlotType(PlotTypeFromNumber(type).value()); }
 
 #define EXPECT_REL(actual, expected, tol)                                                          \
     do {                                                                                           \
@@ -31,12 +31,12 @@ TEST(GroundTruth, StaticModelsAtEveryOrderAndWithSmoothing) {
         m.staticForm = form;
         m.withDynamic = false;
         ScriptedPlatform platform;
-        TFitF1 w(platform);
+        PlotWindow w(platform);
         test::FillModelSet(w.set(), 8, 12, m);
         w.PostLoadSetup();
         SelectPlotType(w, form);
         for (int smooth = 0; smooth <= 1; ++smooth) {
-            if ((w.smoothing() == Smoothing::On) != (smooth == 1)) w.OnSelchangeComboFitmethode();
+            if ((w.smoothing() == Smoothing::On) != (smooth == 1)) w.toggleSmoothing();
             for (int q = 1; q <= 5; ++q)
                 for (int c = 1; c <= 5; ++c) {
                     SCOPED_TRACE("form " + std::to_string(form) + " q " + std::to_string(q) + " c " +
@@ -66,7 +66,7 @@ TEST(GroundTruth, DynamicModelAtEveryOrder) {
     test::ModelParams m;
     m.withStatic = false;
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     test::FillModelSet(w.set(), 7, 10, m);
     w.PostLoadSetup();
     for (int type = 4; type <= 6; ++type) {
@@ -94,7 +94,7 @@ TEST(GroundTruth, KNeverChangesAResult) {
     test::ModelParams m;
     m.noise = 0.02;  // a real-looking scatter, so that every digit of the fits is exercised
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     test::FillModelSet(w.set(), 6, 15, m);
     w.PostLoadSetup();
     for (int type = 1; type <= 6; ++type) {
@@ -103,13 +103,13 @@ TEST(GroundTruth, KNeverChangesAResult) {
         const std::string reference = w.resultsText();
         const auto lines = w.resultLines();
         for (const char* typed : {"0,5", "-3", "250", "1e-9"}) {
-            w.setWidgetText(PlotWidget::EditK, typed);
-            w.cpEING_K();
+            w.setWidgetText(PlotWidget::KField, typed);
+            w.takeKFromField();
             EXPECT_EQ(w.resultsText(), reference) << "k " << typed;
             EXPECT_EQ(w.resultLines(), lines);
         }
-        w.OnClicked_K_Kl();
-        w.OnClicked_K_Gr();
+        w.stepKDown();
+        w.stepKUp();
         EXPECT_EQ(w.resultsText(), reference);
     }
 }
@@ -121,7 +121,7 @@ TEST(GroundTruth, NoisyDataAgreeWithAnIndependentStraightLineFit) {
     m.noise = 0.03;
     m.withDynamic = false;
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     test::FillModelSet(w.set(), 5, 9, m);
     w.PostLoadSetup();
     SelectOrders(w, 1, 1);

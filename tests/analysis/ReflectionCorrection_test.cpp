@@ -2,7 +2,7 @@
 #include "analysis/ReflectionCorrection.h"
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -29,13 +29,13 @@ TEST(Reflection, ReflectanceAndAngles) {
 // A window with an exactly linear Zimm set over the angles given, q order 1.
 struct ReflectionWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     explicit ReflectionWindow(int na, double from, double to) {
         test::ModelParams m;
         m.withDynamic = false;
         test::FillModelSet(w.set(), 2, na, m, 1e-3, from, to);
         w.PostLoadSetup();
-        w.OnBerechnungQ1();
+        w.setQOrder(FitOrder::One);
     }
 };
 

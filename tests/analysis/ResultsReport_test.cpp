@@ -3,7 +3,7 @@
 #include "analysis/ResultsReport.h"
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 
 struct ReportWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     explicit ReportWindow(int nc = 3, int na = 5, test::ModelParams m = {}) {
         m.noise = m.noise == 0.0 ? 0.01 : m.noise;
         test::FillModelSet(w.set(), nc, na, m);
@@ -26,8 +26,8 @@ struct ReportWindow {
 TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
     ReportWindow x;
     x.w.set().sourceName[2] = "C:\\data\\a_very_long_file_name.sta";
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     const std::string& t = x.w.resultsText();
     const std::string head =
         "4.22 11/98\r\nStatic Light Scattering, results of Zimm-Plot, q²-dep.: 1,  c-dep.: 1\r\n"
@@ -63,7 +63,7 @@ TEST(ResultsReport, ZimmWithBothOrdersHasVersionHeaderRowsAndSummary) {
 
 TEST(ResultsReport, WithoutCOrderOnlyRowsAndAnEmptyLine) {
     ReportWindow x;
-    x.w.OnBerechnungQ2();
+    x.w.setQOrder(FitOrder::Two);
     const std::string& t = x.w.resultsText();
     EXPECT_NE(t.find(" q²-dep.: 2,  c-dep.: 0\r\n"), std::string::npos);
     ASSERT_GE(t.size(), 4u);
@@ -81,9 +81,9 @@ TEST(ResultsReport, SmoothedAndNegativeRadius) {
     MeasurementSet& s = x.w.set();
     for (int a = 1; a <= 6; ++a) s.cell(2, a)->kcr = 3.0e-6 - 1e-17 * s.q2[a];
     x.w.PreparePoints(1);
-    x.w.OnSelchangeComboFitmethode();
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.toggleSmoothing();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     const std::string& t = x.w.resultsText();
     EXPECT_NE(t.find(" q²-dep.: 1,  c-dep.: 1 smoothed\r\n"), std::string::npos);
     EXPECT_TRUE(std::regex_search(t, std::regex("sample2\\.sta   \\t    2\\.0000\\t  \\d\\.\\d{3}e5\\t -\\d\\.\\d{3}e-\\d\\t        ---\\r\\n"))) << t;
@@ -97,12 +97,12 @@ TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 6; ++a) s.cell(c, a)->kcr = 3.0e-6 + 1e-6 * c - 1e-17 * s.q2[a];
     x.w.PreparePoints(1);
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
-    EXPECT_EQ(x.w.widget(PlotWidget::LabelRg).text, "<S>²:[µm²]");
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
+    EXPECT_EQ(x.w.widget(PlotWidget::RgLabel).text, "<S>²:[µm²]");
     const std::string& rg = x.w.resultLines()[2];
     EXPECT_TRUE(std::regex_match(rg, std::regex("<S>²: -\\d\\.\\d{3}e-\\d\\d µm²"))) << rg;
-    EXPECT_EQ(x.w.widget(PlotWidget::EditRg).text, rg.substr(std::string("<S>²: ").size(), 10));
+    EXPECT_EQ(x.w.widget(PlotWidget::RgField).text, rg.substr(std::string("<S>²: ").size(), 10));
     EXPECT_EQ(x.w.storedRgNm(), -1.0);
     EXPECT_FALSE(x.w.results().relErrPercent[2].has_value());
     EXPECT_NE(x.w.resultsText().find("\r\n" + rg + "    A2: "), std::string::npos);
@@ -114,8 +114,8 @@ TEST(ResultsReport, NegativeExtrapolatedS2ShowsSSquaredAndNoPercentage) {
 // weighting every error comes from the points' own errors.
 TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
     ReportWindow x(2, 5);
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     const std::string& t = x.w.resultsText();
     const auto& lines = x.w.resultLines();
     ASSERT_FALSE(lines[0].empty());
@@ -129,7 +129,7 @@ TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
     EXPECT_FALSE(p[3].has_value());
 
     // q order 4 on five angles: now the c -> 0 line has no spare point either.
-    x.w.OnBerechnungQ4();
+    x.w.setQOrder(FitOrder::Four);
     const std::string& t4 = x.w.resultsText();
     std::size_t unknown = 0;
     for (auto at = t4.find("(± --- %)"); at != std::string::npos; at = t4.find("(± --- %)", at + 1)) ++unknown;
@@ -138,7 +138,7 @@ TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
     for (const auto& v : x.w.results().relErrPercent) EXPECT_FALSE(v.has_value());
 
     x.w.setWeighting(Weighting::On);
-    x.w.OnClickedRechne();
+    x.w.calculate();
     EXPECT_EQ(x.w.resultsText().find("(± ---"), std::string::npos) << x.w.resultsText();
     for (int i : {0, 1, 3}) EXPECT_TRUE(x.w.results().relErrPercent[static_cast<std::size_t>(i)].has_value());
 }
@@ -146,9 +146,9 @@ TEST(ResultsReport, ErrorsOfALineWithoutSparePointsAreNotKnown) {
 TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
     ReportWindow x(3, 5);
     x.w.set().viscosity[3] = 0.0f;
-    x.w.OnBerechnungPlottypDii();
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setPlotType(PlotType::DII);
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     const std::string& t = x.w.resultsText();
     const std::string head = "4.22 11/98\r\nDynamic Light Scattering, results of D-II-Plot, q²-dep.: 1,  c-dep.: 1\r\n"
                              "File\tConc/(g/dm³)\tDz(app)/(µm²/s)\tC<S²>(app)/µm²\t   Rh/nm\r\n";
@@ -160,19 +160,19 @@ TEST(ResultsReport, DynamicRowsWithUnknownViscosity) {
     EXPECT_TRUE(std::regex_match(lines[0], std::regex("Dz\\(c\\): \\d\\.\\d{3}e\\+01 µm²/s")));
     EXPECT_TRUE(std::regex_match(lines[2], std::regex("C<S²>: \\d\\.\\d{3}e-03 µm²")));
     EXPECT_TRUE(std::regex_match(lines[3], std::regex("kD: \\d\\.\\d{3}e-02 dm³/g")));
-    EXPECT_EQ(x.w.widget(PlotWidget::LabelRg).text, "C<S²>[µm²]:");
-    EXPECT_EQ(x.w.widget(PlotWidget::LabelA2).text, "kD:[dm³/g]");
+    EXPECT_EQ(x.w.widget(PlotWidget::RgLabel).text, "C<S²>[µm²]:");
+    EXPECT_EQ(x.w.widget(PlotWidget::A2Label).text, "kD:[dm³/g]");
 }
 
 TEST(ResultsReport, StaticOnlyDataInADynamicPlot) {
     test::ModelParams m;
     m.withDynamic = false;
     ReportWindow x(3, 5, m);
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     EXPECT_TRUE(x.w.menuItem(PlotMenuItem::Results).enabled);
     EXPECT_FALSE(x.w.menuItem(PlotMenuItem::PlotDI).enabled);
-    x.w.OnBerechnungPlottypDi();
+    x.w.setPlotType(PlotType::DI);
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 5; ++a) EXPECT_EQ(x.w.set().cell(c, a)->hasData, 2);
     EXPECT_FALSE(x.w.results().anyRow);

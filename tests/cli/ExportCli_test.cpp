@@ -5,7 +5,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChosenConcentrations.h"
 #include "plot/EvaluationView.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/JsonReader.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
@@ -47,15 +47,15 @@ std::string Fmt(const char* format, double a, double b) {
 // files the batch tool writes are compared with.
 struct ExportedWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     ExportedWindow(const std::vector<std::string>& files, const EvaluationOptions& analysis, const std::vector<int>& chosen) {
         platform.openAnswers.assign(files.begin(), files.end());
-        w.FormActivate();
-        for (std::size_t i = 1; i < files.size(); ++i) EXPECT_EQ(w.ID_DATEI_DAZULADENClick(), kLoadOk);
+        w.activate();
+        for (std::size_t i = 1; i < files.size(); ++i) EXPECT_EQ(w.addDataFile(), kLoadOk);
         for (const PointIndex& p : analysis.switchedOff) w.set().cell(p.concentration, p.angle)->active = 0;
-        w.selectPlotType(analysis.plotType);
-        w.selectQOrder(analysis.qOrder);
-        w.selectCOrder(analysis.cOrder);
+        w.setPlotType(analysis.plotType);
+        w.setQOrder(analysis.qOrder);
+        w.setCOrder(analysis.cOrder);
         ChosenConcentrations list(w.chosenConcentrations(), w.set());
         list.setC0Intercept(&w.lineC0Record());
         for (int c : chosen) list.add(c);

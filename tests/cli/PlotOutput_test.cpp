@@ -1,7 +1,7 @@
 // The chart options of eval: ranges in label units, the plot file, the axes member.
 #include "cli/Commands.h"
 #include "cli/PlotOutput.h"
-#include "dialogs/TFormInputFormF.h"
+#include "dialogs/FormFactorParametersDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/EvaluationView.h"
 #include "support/JsonReader.h"

@@ -2,8 +2,8 @@
 // gives the same output as the options it was made with; the command line
 // overrides the evaluation; changed, missing and damaged files fail with status 1.
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/EvaluationCommands.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/SavedEvaluationCommands.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -59,15 +59,15 @@ TEST(BatchSession, SaveSessionThenSessionGivesTheSameJsonAsTheOptions) {
 TEST(BatchSession, AnEvaluationSavedInAWindowGivesItsResultsOnTheCommandLine) {
     Series s;
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     platform.openAnswers.push_back(s.toluene);
-    w.FormActivate();
+    w.activate();
     ASSERT_FALSE(w.view().closeRequested);
-    w.OnBerechnungQ1();
-    w.OnBerechnungC1();
+    w.setQOrder(FitOrder::One);
+    w.setCOrder(FitOrder::One);
     w.set().cell(3, 9)->active = 0;  // an outlier clicked off; saving calculates it
     platform.saveAnswers.push_back(s.dir.file("window.zeb"));
-    ASSERT_TRUE(mnSaveEvaluationClick(w, platform));
+    ASSERT_TRUE(saveEvaluation(w, platform));
     const auto r = RunBatch({"eval", "--results", "--session", s.dir.file("window.zeb")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, w.resultsText() + "\n");

@@ -8,7 +8,7 @@
 #include "data/PlausibleRanges.h"
 #include "data/PltPlxContent.h"
 #include "data/PltPlxWriter.h"
-#include "dialogs/TFormTarn1.h"
+#include "dialogs/ConcentrationTableDialog.h"
 #include "CorpusData.h"
 #include "platform/PathName.h"
 
@@ -188,11 +188,11 @@ TEST(ImpossibleValues, ACorrectedPltFileKeepsTheLinesThatWereLeftOut) {
     const std::string path = test::Write(dir, "c.plt", Swapped(plt, " 1.32922E-06, 3.98765E-09,", " 1.00000E+30, 3.98765E-09,"));
     LoadWindow w;
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormTarn1&>(d);
-        form.EditWaveLength = "488";
-        form.BtnChangeClick();
+        auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+        form.wavelengthField = "488";
+        form.applyChanges();
     });
-    w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormTarn1&>(d).BtnContinueClick(); });
+    w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<ConcentrationTableDialog&>(d).continueUnchanged(); });
     ASSERT_TRUE(w.first(path));
     EXPECT_EQ(test::DetailOf(w.platform.messages.at(0).text), path + ":\nline 13: Kc/R 1e+30 mol/g");
     EXPECT_EQ(w.set().cell(1, 1)->hasData, 0);

@@ -65,7 +65,7 @@ TEST(LoadSequence, FileDialogStartsInTheRememberedDirectory) {
     LoadWindow w;
     w.window.setSettingsPath(ini);
     w.platform.openAnswers.push_back(std::nullopt);  // cancelled
-    w.window.FormActivate();
+    w.window.activate();
     EXPECT_TRUE(w.window.view().closeRequested);  // a new window without a file closes, silently
     EXPECT_TRUE(w.platform.messages.empty());
     ASSERT_EQ(w.platform.openRequests.size(), 1u);
@@ -125,7 +125,7 @@ TEST(LoadSequence, AFileGivenFromOutsideLoadsWithoutTheDialogAndIsRemembered) {
     w.window.setSettingsPath(ini);
     const std::string plx = test::Write(dir, "given.plx", examples::ExampleFile("ps-toluene.plx"));
     w.window.setFileToOpen(plx);
-    w.window.FormActivate();  // no answer queued: a dialog would have been cancelled
+    w.window.activate();  // no answer queued: a dialog would have been cancelled
     ASSERT_FALSE(w.window.view().closeRequested) << (w.platform.messages.empty() ? "" : w.platform.lastMessage().text);
     EXPECT_TRUE(w.platform.openRequests.empty());
     EXPECT_EQ(w.window.view().caption, "given");
@@ -143,14 +143,14 @@ TEST(LoadSequence, AFileGivenFromOutsideLoadsWithoutTheDialogAndIsRemembered) {
     LoadWindow missing;
     missing.window.setSettingsPath(ini);
     missing.window.setFileToOpen(dir.file("gone.sta"));
-    missing.window.FormActivate();
+    missing.window.activate();
     EXPECT_TRUE(missing.window.view().closeRequested);
     ASSERT_FALSE(missing.platform.messages.empty());
     EXPECT_EQ(missing.platform.lastMessage().text.rfind("This file cannot be opened.\n" + dir.file("gone.sta"), 0), 0u);
     LoadWindow refused;
     refused.window.setSettingsPath(ini);
     refused.window.setFileToOpen(test::Write(dir, "notes.txt", "hello\n"));
-    refused.window.FormActivate();
+    refused.window.activate();
     EXPECT_TRUE(refused.window.view().closeRequested);
     EXPECT_EQ(ReadRecentFiles(ini), (std::vector<std::string>{asc, plx}));
 }
@@ -167,11 +167,11 @@ TEST(LoadSequence, AddedFileThatFailsLeavesExactlyTheEarlierData) {
     std::string plx = examples::ExampleFile("ps-toluene.plx");
     plx.resize(plx.size() - 300);
     std::vector<bool> menu;
-    w.platform.onPendingMessages = [&] { menu.push_back(w.window.menuEnabled("ID_DATEI_DAZULADEN")); };
+    w.platform.onPendingMessages = [&] { menu.push_back(w.window.menuEnabled("addDataFile")); };
     EXPECT_EQ(w.add(test::Write(dir, "cut.plx", plx)), kLoadFailed);
     EXPECT_FALSE(menu.empty());
     EXPECT_FALSE(menu.front());  // disabled while the file is read
-    EXPECT_TRUE(w.window.menuEnabled("ID_DATEI_DAZULADEN"));
+    EXPECT_TRUE(w.window.menuEnabled("addDataFile"));
     EXPECT_FALSE(w.window.view().abortLoadingVisible);
     EXPECT_EQ(set.lastConcIndex, conc);
     EXPECT_EQ(set.lastAngleIndex, rows);
@@ -187,7 +187,7 @@ TEST(LoadSequence, ClosingAsksAndIsRefusedWhileLoading) {
     LoadWindow w;
     ASSERT_TRUE(w.first(test::Write(dir, "ps.asc", examples::ExampleFile("ps-small.asc"))));
     w.platform.answers.push_back(MsgAnswer::No);
-    w.window.ID_DATEI_BEENDENClick();
+    w.window.exitWindow();
     EXPECT_FALSE(w.window.view().closeRequested);
     const auto& q = w.platform.lastMessage();
     EXPECT_EQ(q.text, "Close this window really ?");
@@ -196,15 +196,15 @@ TEST(LoadSequence, ClosingAsksAndIsRefusedWhileLoading) {
     EXPECT_EQ(q.icon, MsgIcon::Question);
     EXPECT_EQ(q.defaultAnswer, MsgAnswer::No);
     w.platform.answers.push_back(MsgAnswer::Yes);
-    w.window.ID_DATEI_BEENDENClick();
+    w.window.exitWindow();
     EXPECT_TRUE(w.window.view().closeRequested);
 
     LoadWindow busy;
     ASSERT_TRUE(busy.first(test::Write(dir, "ps2.asc", examples::ExampleFile("ps-small.asc"))));
     bool refused = false;
     busy.platform.onPendingMessages = [&] {
-        refused = !busy.window.FormCloseQuery();
-        busy.window.BtnAbortLoadClick();
+        refused = !busy.window.mayClose();
+        busy.window.abortLoading();
     };
     EXPECT_EQ(busy.add(dir.file("ps2.asc")), kLoadCancelled);
     EXPECT_TRUE(refused);

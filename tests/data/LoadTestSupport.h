@@ -3,7 +3,7 @@
 
 #include "ExampleData.h"
 #include "data/MeasurementSet.h"
-#include "data/TFitF.h"
+#include "data/DataWindow.h"
 #include "dialogs/LoadDialogs.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -21,9 +21,9 @@
 namespace zeb::test {
 
 // A data window whose loads review their files with the program's dialogs.
-class DialogWindow : public TFitF {
+class DialogWindow : public DataWindow {
 public:
-    using TFitF::TFitF;
+    using DataWindow::DataWindow;
 
 protected:
     std::unique_ptr<RecordReview> makeRecordReview() override {
@@ -38,16 +38,16 @@ struct LoadWindow {
     ScriptedPlatform platform;
     DialogWindow window{platform};
 
-    // The window's first load (FormActivate); true when the window stays open.
+    // The window's first load (activate); true when the window stays open.
     bool first(const std::string& path) {
         platform.openAnswers.push_back(path);
-        window.FormActivate();
+        window.activate();
         return !window.view().closeRequested;
     }
     // "&Add data file..." with path.
     int add(const std::string& path) {
         platform.openAnswers.push_back(path);
-        return window.ID_DATEI_DAZULADENClick();
+        return window.addDataFile();
     }
     // LoadDataFile alone, for the reader's result code.
     int load(const std::string& path) {

@@ -3,7 +3,7 @@
 // and a file added to data that does not load leaves the data as they were.
 #include "data/MeasurementLoader.h"
 #include "data/ReaderFiles.h"
-#include "data/TFitF.h"
+#include "data/DataWindow.h"
 #include "export/ResultsRecord.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -29,13 +29,13 @@ std::string Dump(const MeasurementSet& set) { return set.initialised() ? RecordJ
 // What a data window's load gives: its result, messages and set.
 struct WindowLoad {
     ScriptedPlatform platform;
-    TFitF window{platform};
+    DataWindow window{platform};
     int result = 0;
     explicit WindowLoad(const std::vector<std::string>& paths) {
         platform.openAnswers.assign(paths.begin(), paths.end());
-        window.FormActivate();
+        window.activate();
         result = window.awaitingFirstData() ? kLoadFailed : kLoadOk;
-        for (std::size_t i = 1; i < paths.size() && result == kLoadOk; ++i) result = window.ID_DATEI_DAZULADENClick();
+        for (std::size_t i = 1; i < paths.size() && result == kLoadOk; ++i) result = window.addDataFile();
     }
 };
 

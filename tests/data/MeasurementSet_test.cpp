@@ -2,7 +2,7 @@
 #include "data/LittleEndian.h"
 #include "data/MeasurementSet.h"
 #include "data/RoundSig.h"
-#include "data/TFitF.h"
+#include "data/DataWindow.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +132,7 @@ TEST_F(MeasurementSetTest, EqualConcentrationsGiveTwoColumnsAndByValueStoresReac
     set.AddConcentration(std::string("a"), 0, 0, 0.001);
     set.AddConcentration(std::string("b"), 0, 0, 0.001);
     EXPECT_EQ(set.lastConcIndex, 2);
-    set.DPSetWert(kCodeKcr, -1, -1, 2.5e-6, 2.0e10, 0.001);
+    set.storeValue(kCodeKcr, -1, -1, 2.5e-6, 2.0e10, 0.001);
     EXPECT_EQ(set.cell(2, 1)->kcr, 2.5e-6);
     EXPECT_EQ(set.cell(1, 1)->kcr, 0.0);
 }
@@ -141,7 +141,7 @@ TEST_F(MeasurementSetTest, TheHundredthConcentrationIsRefused) {
     set.AddQ2(1.0e10);
     for (int i = 1; i <= 99; ++i) set.AddConcentration(std::string("c"), 0, 0, i * 1e-4);
     EXPECT_EQ(set.lastConcIndex, 99);
-    EXPECT_THROW(set.AddConcentration(std::string("c"), 0, 0, 0.5), TFitF::EOvlConcAngle);
+    EXPECT_THROW(set.AddConcentration(std::string("c"), 0, 0, 0.5), DataWindow::EOvlConcAngle);
     EXPECT_EQ(set.lastConcIndex, 99);
     EXPECT_EQ(set.cell(100, 1), nullptr);
 }
@@ -149,7 +149,7 @@ TEST_F(MeasurementSetTest, TheHundredthConcentrationIsRefused) {
 TEST_F(MeasurementSetTest, TheHundredThirtySixthQ2IsRefused) {
     set.AddConcentration(std::string("c"), 0, 0, 0.001);
     for (int i = 1; i <= 135; ++i) EXPECT_EQ(set.AddQ2(i * 1.0e8), i);
-    EXPECT_THROW(set.AddQ2(136 * 1.0e8), TFitF::EOvlConcAngle);
+    EXPECT_THROW(set.AddQ2(136 * 1.0e8), DataWindow::EOvlConcAngle);
     EXPECT_EQ(set.lastAngleIndex, 135);
     EXPECT_EQ(set.AddQ2(135 * 1.0e8), 135);  // a matching value is still found
 }
@@ -157,29 +157,29 @@ TEST_F(MeasurementSetTest, TheHundredThirtySixthQ2IsRefused) {
 TEST_F(MeasurementSetTest, ValueCodesStoreWithTheirConversionsAndDefaultErrors) {
     set.AddConcentration(std::string("c"), 0, 0, 0.002);
     set.AddQ2(3.0e10);
-    set.DPSetWert(kCodeKcr, 1, 1, 2.0e-6, 0, 0);
+    set.storeValue(kCodeKcr, 1, 1, 2.0e-6, 0, 0);
     const DataPoint& p = *set.cell(1, 1);
     EXPECT_EQ(p.presence, kHasKcr);
     EXPECT_EQ(p.hasData, 1);
     EXPECT_DOUBLE_EQ(p.kcrError, 2.0e-9);  // 0.1 % default
-    set.DPSetWert(kCodeKcrError, 1, 1, 5.0e-8, 0, 0);
+    set.storeValue(kCodeKcrError, 1, 1, 5.0e-8, 0, 0);
     EXPECT_EQ(p.kcrError, 5.0e-8);
     EXPECT_EQ(p.presence, kHasKcr | kHasKcrError);
 
-    set.DPSetWert(kCodeDappII, 1, 1, 4.0e-8, 0, 0);  // cm²/s in, µm²/s stored
+    set.storeValue(kCodeDappII, 1, 1, 4.0e-8, 0, 0);  // cm²/s in, µm²/s stored
     EXPECT_DOUBLE_EQ(p.dappII, 4.0);
     EXPECT_DOUBLE_EQ(p.dappIIError, 0.004);
-    set.DPSetWert(kCodeDappIIError, 1, 1, 1.0e-9, 0, 0);
+    set.storeValue(kCodeDappIIError, 1, 1, 1.0e-9, 0, 0);
     EXPECT_DOUBLE_EQ(p.dappIIError, 0.1);
     EXPECT_TRUE(p.presence & kHasDappII);
     EXPECT_TRUE(p.presence & kHasDappIIError);
 
     // rSample on a fresh cell keeps the error at -1: the default applies only to an error of 0.
-    set.DPSetWert(kCodeRSample, 1, 1, 1.0e-5, 0, 0);
+    set.storeValue(kCodeRSample, 1, 1, 1.0e-5, 0, 0);
     EXPECT_EQ(p.rSampleError, -1.0);
-    set.DPSetWert(kCodeWavelengthCm, 1, 1, 6.328e-5, 0, 0);
-    set.DPSetWert(kCodeNSolvent, 1, 1, 1.496, 0, 0);
-    set.DPSetWert(kCodeWorkY, 1, 1, 9.0, 0, 0);
+    set.storeValue(kCodeWavelengthCm, 1, 1, 6.328e-5, 0, 0);
+    set.storeValue(kCodeNSolvent, 1, 1, 1.496, 0, 0);
+    set.storeValue(kCodeWorkY, 1, 1, 9.0, 0, 0);
     EXPECT_EQ(p.wavelengthCm, 6.328e-5);
     EXPECT_EQ(p.nSolvent, 1.496);
     EXPECT_EQ(p.work[1], 9.0);
@@ -190,40 +190,41 @@ TEST_F(MeasurementSetTest, RefusedStoresShowTheirMessageAndRaise) {
     set.AddConcentration(std::string("c"), 0, 0, 0.002);
     set.AddQ2(3.0e10);
 
-    EXPECT_THROW(set.DPSetWert(16, 1, 1, 1.0, 0, 0), TFitF::EInternalError);
+    // A code outside the table (only a cast makes one) is refused.
+    EXPECT_THROW(set.storeValue(static_cast<ValueCode>(16), 1, 1, 1.0, 0, 0), DataWindow::EInternalError);
     EXPECT_EQ(platform.lastMessage().text, "DPSetWert, Internal Error");
     EXPECT_EQ(platform.lastMessage().caption, "Error");
     EXPECT_EQ(platform.lastMessage().icon, MsgIcon::None);
     EXPECT_EQ(platform.lastMessage().buttons, MsgButtons::Ok);
     for (int code : {0, 5, 6, 7, 8, 21})
-        EXPECT_THROW(set.DPSetWert(code, 1, 1, 1.0, 0, 0), TFitF::EInternalError) << code;
+        EXPECT_THROW(set.storeValue(static_cast<ValueCode>(code), 1, 1, 1.0, 0, 0), DataWindow::EInternalError) << code;
 
-    EXPECT_THROW(set.DPSetWert(kCodeKcr, 2, 1, 1.0, 0, 0), TFitF::EInternalError);
+    EXPECT_THROW(set.storeValue(kCodeKcr, 2, 1, 1.0, 0, 0), DataWindow::EInternalError);
     EXPECT_EQ(platform.lastMessage().text, "DPSetWert, internal error!");
     EXPECT_EQ(platform.lastMessage().caption, "ZEB-Stat: Information");
 
-    EXPECT_THROW(set.DPSetWert(kCodeKcr, -1, -1, 1.0, 3.1e10, 0.002), TFitF::EInternalError);
+    EXPECT_THROW(set.storeValue(kCodeKcr, -1, -1, 1.0, 3.1e10, 0.002), DataWindow::EInternalError);
     EXPECT_EQ(platform.lastMessage().text, "DPSetWert, internal error!");
-    EXPECT_THROW(set.DPSetWert(kCodeKcr, -1, -1, 1.0, 3.0e10, 0.003), TFitF::EInternalError);
+    EXPECT_THROW(set.storeValue(kCodeKcr, -1, -1, 1.0, 3.0e10, 0.003), DataWindow::EInternalError);
 
-    EXPECT_THROW(set.DPSetWert(0, 0, 1, kFlagActive), TFitF::EInternalError);
+    EXPECT_THROW(set.storeFlag(0, 0, 1, kFlagActive), DataWindow::EInternalError);
     EXPECT_EQ(platform.lastMessage().text, "DPSetWert( 0, 0, ... )");
     EXPECT_EQ(platform.lastMessage().caption, "Internal Error");
-    EXPECT_THROW(set.DPSetWert(1, 1, 1, 9), TFitF::EInternalError);
-    EXPECT_THROW(set.DPSetWert(5, 1, 1, kFlagActive), TFitF::EInternalError);  // no such cell
+    EXPECT_THROW(set.storeFlag(1, 1, 1, static_cast<FlagCode>(9)), DataWindow::EInternalError);
+    EXPECT_THROW(set.storeFlag(5, 1, 1, kFlagActive), DataWindow::EInternalError);  // no such cell
 }
 
 TEST_F(MeasurementSetTest, LoadedPointsRefuseByValueStoresButNotExplicitOnes) {
     set.AddConcentration(std::string("c"), 0, 0, 0.002);
     set.AddQ2(3.0e10);
-    set.DPSetWert(kCodeKcr, -1, -1, 1.0e-6, 3.0e10, 0.002);
+    set.storeValue(kCodeKcr, -1, -1, 1.0e-6, 3.0e10, 0.002);
     set.MarkLoadedPoints();
     EXPECT_EQ(set.cell(1, 1)->originMark, 1);
     EXPECT_EQ(set.cell(0, 1)->originMark, -32767);  // the reserved row and column stay
-    EXPECT_THROW(set.DPSetWert(kCodeKcr, -1, -1, 2.0e-6, 3.0e10, 0.002), TFitF::EInternalError);
+    EXPECT_THROW(set.storeValue(kCodeKcr, -1, -1, 2.0e-6, 3.0e10, 0.002), DataWindow::EInternalError);
     EXPECT_EQ(platform.lastMessage().text, tx::DataAlreadyExist);
     EXPECT_EQ(platform.lastMessage().caption, "ZEB-Stat: ERROR");
-    set.DPSetWert(kCodeKcr, 1, 1, 2.0e-6, 0, 0);
+    set.storeValue(kCodeKcr, 1, 1, 2.0e-6, 0, 0);
     EXPECT_EQ(set.cell(1, 1)->kcr, 2.0e-6);
 }
 
@@ -231,7 +232,7 @@ TEST_F(MeasurementSetTest, ByValueLookupRemembersTheAngle) {
     set.AddConcentration(std::string("c"), 0, 0, 0.002);
     set.AddQ2(1.0e10);
     set.AddQ2(2.0e10);
-    set.DPSetWert(kCodeQ2, -1, -1, 2.0e10, 2.0e10, 0.002);
+    set.storeValue(kCodeQ2, -1, -1, 2.0e10, 2.0e10, 0.002);
     EXPECT_EQ(set.cachedAngleIndex, 2);
     EXPECT_EQ(set.cell(1, 2)->q2, 2.0e10);
 }
@@ -241,7 +242,7 @@ TEST_F(MeasurementSetTest, RestoredIndicesGetFreshCellsWhenReachedAgain) {
     set.AddConcentration(std::string("a"), 0, 0, 0.001);
     set.savedConcIndex = set.lastConcIndex;
     set.AddConcentration(std::string("b"), 0, 0, 0.002);
-    set.DPSetWert(kCodeKcr, 2, 1, 5e-6, 0, 0);
+    set.storeValue(kCodeKcr, 2, 1, 5e-6, 0, 0);
     set.lastConcIndex = set.savedConcIndex;  // a failed added load
     set.AddConcentration(std::string("c"), 0, 0, 0.003);
     EXPECT_EQ(set.lastConcIndex, 2);

@@ -5,7 +5,7 @@
 #include "data/CFormat.h"
 #include "data/FileReplace.h"
 #include "data/PltPlxWriter.h"
-#include "dialogs/TFormTarn1.h"
+#include "dialogs/ConcentrationTableDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ void SevenRows(MeasurementSet& set) {
     set.AddConcentration(std::nullopt, 298.0f, 0.89f, 2e-3);
     for (int a = 1; a <= 7; ++a) {
         set.AddQ2(a * 1e10);
-        set.DPSetWert(kCodeKcr, 1, a, 1e-6 * a, 0, 0);
+        set.storeValue(kCodeKcr, 1, a, 1e-6 * a, 0, 0);
     }
 }
 
@@ -144,7 +144,7 @@ TEST(PltFile, ExampleAndOldTarnFilesLoadStaticData) {
     const auto path = test::Write(dir, "ps.plt", examples::ExampleFile("ps-tarn.plt"));
     LoadWindow w;
     ASSERT_TRUE(w.first(path));
-    EXPECT_EQ(w.platform.dialogsShown, (std::vector<std::string>{"TFormTarn1", "TFormTarn1"}));
+    EXPECT_EQ(w.platform.dialogsShown, (std::vector<std::string>{"ConcentrationTableDialog", "ConcentrationTableDialog"}));
     EXPECT_EQ(w.messagesWith("Missing or negative measurement values, ignored, any way."), 1);
     const auto model = examples::PolystyreneLarge();
     const auto& set = w.set();
@@ -175,16 +175,16 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     ASSERT_TRUE(plain.first(test::Write(dir, "copy.plt", examples::ExampleFile("ps-tarn.plt"))));
     LoadWindow w;
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormTarn1&>(d);
-        EXPECT_EQ(form.LabelOriginal, "Before the first change the untouched file is kept beside it as \"ps.plt.orig\".");
-        form.EditWaveLength = "488";
-        form.StrGrid1[2][1] = "2";  // 1.00000 -> 2 g/dm³
-        form.BtnChangeClick();
+        auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+        EXPECT_EQ(form.originalFileNote, "Before the first change the untouched file is kept beside it as \"ps.plt.orig\".");
+        form.wavelengthField = "488";
+        form.cells[2][1] = "2";  // 1.00000 -> 2 g/dm³
+        form.applyChanges();
     });
     std::string atSecondDialog;
     w.platform.dialogScripts.push_back([&](ModalDialog& d) {
         atSecondDialog = test::ReadFile(path);  // written whole before the next dialog opens
-        dynamic_cast<TFormTarn1&>(d).BtnContinueClick();
+        dynamic_cast<ConcentrationTableDialog&>(d).continueUnchanged();
     });
     ASSERT_TRUE(w.first(path));
     EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), examples::ExampleFile("ps-tarn.plt"));
@@ -212,9 +212,9 @@ TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
     ASSERT_TRUE(plain.first(test::Write(dir, "plain.plt", original)));
     auto change = [](ScriptedPlatform& p) {
         p.dialogScripts.push_back([](ModalDialog& d) {
-            auto& form = dynamic_cast<TFormTarn1&>(d);
-            form.EditWaveLength = "488";
-            form.BtnChangeClick();
+            auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+            form.wavelengthField = "488";
+            form.applyChanges();
         });
     };
     {  // write-protected
@@ -254,16 +254,16 @@ TEST(PltFile, SaveInThePlxFormWritesAPlxFileWithTheEnteredValues) {
     const auto path = test::Write(dir, "ps.plt", examples::ExampleFile("ps-tarn.plt"));
     LoadWindow w;
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormTarn1&>(d);
-        EXPECT_EQ(form.form(), TFormTarn1::Form::Plt);
-        form.BtnContinueClick();
+        auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+        EXPECT_EQ(form.form(), ConcentrationTableDialog::Form::Plt);
+        form.continueUnchanged();
     });
     w.platform.dialogScripts.push_back([](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormTarn1&>(d);
-        EXPECT_EQ(form.form(), TFormTarn1::Form::Plx);
-        EXPECT_EQ(form.StrGrid1[1][3], "298.15000");  // the header temperature
-        for (int i = 1; i <= 3; ++i) form.StrGrid1[i][2] = "0,552";
-        form.BtnChangeClick();
+        auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+        EXPECT_EQ(form.form(), ConcentrationTableDialog::Form::Plx);
+        EXPECT_EQ(form.cells[1][3], "298.15000");  // the header temperature
+        for (int i = 1; i <= 3; ++i) form.cells[i][2] = "0,552";
+        form.applyChanges();
     });
     w.platform.saveAnswers.push_back(dir.file("ps.PLX"));
     ASSERT_TRUE(w.first(path));

@@ -4,8 +4,8 @@
 #include "texts/ReadCheckTexts.h"
 #include "data/FileAccess.h"
 #include "data/LittleEndian.h"
-#include "dialogs/TFormPavo7100.h"
-#include "dialogs/TFormnStd.h"
+#include "dialogs/RecordReviewDialog.h"
+#include "dialogs/StandardIndexDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +44,11 @@ float FloatAt(const std::string& file, int record, std::size_t offset) {
 
 std::string RecordAt(const std::string& file, int record) { return file.substr((record - 1) * 198, 198); }
 
-void PressChange(ScriptedPlatform& p, std::function<void(TFormPavo7100&)> edit) {
+void PressChange(ScriptedPlatform& p, std::function<void(RecordReviewDialog&)> edit) {
     p.dialogScripts.push_back([edit](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormPavo7100&>(d);
+        auto& form = dynamic_cast<RecordReviewDialog&>(d);
         edit(form);
-        form.BtnIDC_AENDERNClick();
+        form.applyChanges();
     });
 }
 
@@ -60,7 +60,7 @@ TEST(RecordFile, ModelFileLoadsToTheValuesOfItsRecords) {
     LoadWindow w;
     ASSERT_TRUE(w.first(path));
     const auto& set = w.set();
-    EXPECT_EQ(w.platform.dialogsShown, std::vector<std::string>{"TFormPavo7100"});
+    EXPECT_EQ(w.platform.dialogsShown, std::vector<std::string>{"RecordReviewDialog"});
     ASSERT_EQ(set.lastConcIndex, 2);
     ASSERT_EQ(set.lastAngleIndex, 3);
     EXPECT_EQ(set.sampleName, "PS 1.0e6 in toluene");
@@ -192,7 +192,7 @@ TEST(RecordFile, ChangedConcentrationRescalesAndRewritesItsParameterSet) {
     const std::string before = examples::RecordFileBytes(recs);
     const auto path = test::Write(dir, "c.sta", before);
     LoadWindow w;
-    PressChange(w.platform, [](TFormPavo7100& f) { f.EditIDC_KONZ = "2"; });  // 1 -> 2 g/dm³ on record 2
+    PressChange(w.platform, [](RecordReviewDialog& f) { f.concentrationField = "2"; });  // 1 -> 2 g/dm³ on record 2
     ASSERT_EQ(w.load(path), kLoadOk);
     EXPECT_EQ(w.platform.dialogsShown.size(), 2u);  // again at the next concentration (answered Continue)
     const std::string after = test::ReadFile(path);
@@ -221,7 +221,7 @@ TEST(RecordFile, ReviewOpensAgainForAnotherParameterSetOfTheSameConcentration) {
     other.rayleighStandardPerCm *= 1.002f;  // beyond 0.1 %
     const auto path = test::Write(dir, "r.sta", examples::RecordFileBytes({Record(1e-3f, 30, 1e-6f), other}));
     LoadWindow w;
-    PressChange(w.platform, [](TFormPavo7100& f) { f.EditIDC_VISK = "0,6"; });
+    PressChange(w.platform, [](RecordReviewDialog& f) { f.viscosityField = "0,6"; });
     ASSERT_EQ(w.load(path), kLoadOk);
     EXPECT_EQ(w.platform.dialogsShown.size(), 2u);
     EXPECT_FLOAT_EQ(FloatAt(test::ReadFile(path), 2, 114), 0.6f);  // viscosity only stored
@@ -232,7 +232,7 @@ TEST(RecordFile, WavelengthChangeScalesKcrAndDapp) {
     test::TempDir dir;
     const auto path = test::Write(dir, "l.sta", examples::RecordFileBytes({Record(1e-3f, 30, 1e-6f), Record(1e-3f, 60, 2e-6f)}));
     LoadWindow w;
-    PressChange(w.platform, [](TFormPavo7100& f) { f.EditIDC_WAVEL = "514.5"; });
+    PressChange(w.platform, [](RecordReviewDialog& f) { f.wavelengthField = "514.5"; });
     ASSERT_EQ(w.load(path), kLoadOk);
     const double kcrFactor = std::pow(632.8 / 514.5, 4), dappFactor = std::pow(514.5 / 632.8, 2);
     const int a = w.row(test::RecordQ2(60, 1.496f, 514.5f));
@@ -254,16 +254,16 @@ TEST(RecordFile, StandardIndexBelowOneUsesTheRatioOfTheStandardFile) {
         const auto path = test::Write(dir, "n.sta", bytes);
         LoadWindow w;
         w.platform.dialogScripts.push_back([](ModalDialog& d) {
-            auto& form = dynamic_cast<TFormPavo7100&>(d);
-            form.EditIDC_RI_STANClick();
-            EXPECT_EQ(form.EditIDC_RI_STAN, "1.332");
-            form.BtnIDC_AENDERNClick();
+            auto& form = dynamic_cast<RecordReviewDialog&>(d);
+            form.standardIndexClicked();
+            EXPECT_EQ(form.standardIndexField, "1.332");
+            form.applyChanges();
         });
         w.platform.dialogScripts.push_back([](ModalDialog& d) {
-            auto& helper = dynamic_cast<TFormnStd&>(d);
-            helper.EditWrong = "1.33";
-            helper.EditNew = "1.332";
-            helper.BitBtnOkayClick();
+            auto& helper = dynamic_cast<StandardIndexDialog&>(d);
+            helper.wrongIndexField = "1.33";
+            helper.correctedIndexField = "1.332";
+            helper.accept();
         });
         ASSERT_EQ(w.load(path), kLoadOk);
         const std::string after = test::ReadFile(path);
@@ -275,7 +275,7 @@ TEST(RecordFile, StandardIndexBelowOneUsesTheRatioOfTheStandardFile) {
     {  // no ratio: Kc/R stays, the new index is stored
         const auto path = test::Write(dir, "m.sta", bytes);
         LoadWindow w;
-        PressChange(w.platform, [](TFormPavo7100& f) { f.EditIDC_RI_STAN = "1.33"; });
+        PressChange(w.platform, [](RecordReviewDialog& f) { f.standardIndexField = "1.33"; });
         ASSERT_EQ(w.load(path), kLoadOk);
         EXPECT_FLOAT_EQ(FloatAt(test::ReadFile(path), 2, 182), 1e-6f);
         EXPECT_FLOAT_EQ(FloatAt(test::ReadFile(path), 2, 90), 1.33f);
@@ -286,7 +286,7 @@ TEST(RecordFile, NewSampleNameIsWrittenIntoEveryRecord) {
     test::TempDir dir;
     const auto path = test::Write(dir, "s.sta", examples::RecordFileBytes({Record(1e-3f, 30, 1e-6f), Record(2e-3f, 30, 1e-6f)}));
     LoadWindow w;
-    PressChange(w.platform, [](TFormPavo7100& f) { f.EditSampleName = "Polystyrol Lösung"; });
+    PressChange(w.platform, [](RecordReviewDialog& f) { f.sampleNameField = "Polystyrol Lösung"; });
     ASSERT_EQ(w.load(path), kLoadOk);
     EXPECT_EQ(w.set().sampleName, "Polystyrol Lösung");
     const std::string after = test::ReadFile(path);
@@ -303,7 +303,7 @@ TEST(RecordFile, AbortAndAbortLoadingCancel) {
     const auto path = test::Write(dir, "x.sta", bytes);
     {
         LoadWindow w;
-        w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormPavo7100&>(d).BtnIDC_ABBRUCHClick(); });
+        w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<RecordReviewDialog&>(d).abort(); });
         EXPECT_FALSE(w.first(path));  // a new window whose load was aborted closes
         EXPECT_TRUE(w.platform.messages.empty());
         EXPECT_EQ(test::ReadFile(path), bytes);
@@ -311,7 +311,7 @@ TEST(RecordFile, AbortAndAbortLoadingCancel) {
     {
         LoadWindow w;
         w.platform.onPendingMessages = [&] {
-            if (w.platform.pendingCalls == 2) w.window.BtnAbortLoadClick();  // during the second pass
+            if (w.platform.pendingCalls == 2) w.window.abortLoading();  // during the second pass
         };
         EXPECT_EQ(w.load(path), kLoadCancelled);
         EXPECT_FALSE(w.window.loading());

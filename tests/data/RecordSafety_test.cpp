@@ -12,7 +12,7 @@
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
 #include "platform/AtomicFile.h"
-#include "dialogs/TFormPavo7100.h"
+#include "dialogs/RecordReviewDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -49,19 +49,19 @@ std::string ThreeByThree() {
     return examples::RecordFileBytes(records);
 }
 
-void Change(ScriptedPlatform& p, std::function<void(TFormPavo7100&)> edit = {}, std::function<void()> during = {}) {
+void Change(ScriptedPlatform& p, std::function<void(RecordReviewDialog&)> edit = {}, std::function<void()> during = {}) {
     p.dialogScripts.push_back([edit, during](ModalDialog& d) {
-        auto& form = dynamic_cast<TFormPavo7100&>(d);
+        auto& form = dynamic_cast<RecordReviewDialog&>(d);
         if (during) during();
         if (edit) edit(form);
-        else form.EditIDC_KONZ = "1.5";
-        form.BtnIDC_AENDERNClick();
+        else form.concentrationField = "1.5";
+        form.applyChanges();
     });
 }
 void Continue(ScriptedPlatform& p, std::function<void()> during = {}) {
     p.dialogScripts.push_back([during](ModalDialog& d) {
         if (during) during();
-        dynamic_cast<TFormPavo7100&>(d).BtnIDC_WEITERClick();
+        dynamic_cast<RecordReviewDialog&>(d).continueUnchanged();
     });
 }
 
@@ -167,9 +167,9 @@ TEST(RecordSafety, ACorrectionIsWrittenWholeBeforeTheNextDialogWithTheOriginalBe
     const auto path = test::Write(dir, "c.sta", original);
     std::string atSecondDialog;
     LoadWindow w;
-    Change(w.platform, [](TFormPavo7100& f) {
-        EXPECT_EQ(f.LabelOriginal, "Before the first change the untouched file is kept beside it as \"c.sta.orig\".");
-        f.EditIDC_KONZ = "1.5";
+    Change(w.platform, [](RecordReviewDialog& f) {
+        EXPECT_EQ(f.originalFileNote, "Before the first change the untouched file is kept beside it as \"c.sta.orig\".");
+        f.concentrationField = "1.5";
     });
     Continue(w.platform, [&] { atSecondDialog = test::ReadFile(path); });
     ASSERT_EQ(w.load(path), kLoadOk);
@@ -184,7 +184,7 @@ TEST(RecordSafety, ACorrectionIsWrittenWholeBeforeTheNextDialogWithTheOriginalBe
 
     // A later correction never overwrites the kept original, nor one that was there before.
     LoadWindow again;
-    Change(again.platform, [](TFormPavo7100& f) { f.EditIDC_KONZ = "1.7"; });
+    Change(again.platform, [](RecordReviewDialog& f) { f.concentrationField = "1.7"; });
     ASSERT_EQ(again.load(path), kLoadOk);
     EXPECT_EQ(test::ReadFile(OriginalCopyPath(path)), original);
     const auto other = test::Write(dir, "d.sta", original);
@@ -262,7 +262,7 @@ TEST(RecordSafety, AFailureAtTheSecondCorrectionKeepsTheFirst) {
     std::string firstDone;
     LoadWindow w;
     Change(w.platform);
-    Change(w.platform, [](TFormPavo7100& f) { f.EditIDC_WAVEL = "514.5"; }, [&] { firstDone = test::ReadFile(path); });
+    Change(w.platform, [](RecordReviewDialog& f) { f.wavelengthField = "514.5"; }, [&] { firstDone = test::ReadFile(path); });
     ASSERT_EQ(w.load(path), kLoadOk);
     EXPECT_NE(firstDone, original);
     EXPECT_EQ(test::ReadFile(path), firstDone);
@@ -278,7 +278,7 @@ TEST(RecordSafety, AbortAtTheNextDialogLeavesTheFirstCorrectionComplete) {
     const auto path = test::Write(dir, "c.sta", original);
     LoadWindow w;
     Change(w.platform);
-    w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormPavo7100&>(d).BtnIDC_ABBRUCHClick(); });
+    w.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<RecordReviewDialog&>(d).abort(); });
     EXPECT_EQ(w.load(path), kLoadCancelled);
     // The same correction followed by Continue gives the same file.
     const auto copy = test::Write(dir, "copy.sta", original);
@@ -315,7 +315,7 @@ TEST(RecordSafety, AKilledProgramLeavesACompleteFile) {
             });
             LoadWindow w;
             Change(w.platform);
-            Change(w.platform, [](TFormPavo7100& f) { f.EditIDC_WAVEL = "514.5"; });
+            Change(w.platform, [](RecordReviewDialog& f) { f.wavelengthField = "514.5"; });
             w.load(path);
             return 0;
         });
@@ -335,9 +335,9 @@ TEST(RecordSafety, ALinkedFileIsCorrectedWhereItIsOrNotAtAll) {
     fs::create_symlink("real/c.sta", dir.path() / "link.sta");
     const auto link = dir.file("link.sta");
     LoadWindow w;
-    Change(w.platform, [](TFormPavo7100& f) {
-        EXPECT_EQ(f.LabelOriginal, "Before the first change the untouched file is kept beside it as \"c.sta.orig\".");
-        f.EditIDC_KONZ = "1.5";
+    Change(w.platform, [](RecordReviewDialog& f) {
+        EXPECT_EQ(f.originalFileNote, "Before the first change the untouched file is kept beside it as \"c.sta.orig\".");
+        f.concentrationField = "1.5";
     });
     ASSERT_EQ(w.load(link), kLoadOk);
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays";

@@ -9,7 +9,7 @@
 #include "texts/FileTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "data/TextLines.h"
-#include "dialogs/TFormTarn1.h"
+#include "dialogs/ConcentrationTableDialog.h"
 
 #include <gtest/gtest.h>
 

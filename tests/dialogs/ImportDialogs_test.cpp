@@ -1,9 +1,9 @@
 #include "ExampleData.h"
 #include "texts/CommonTexts.h"
 #include "data/RecordLayout.h"
-#include "dialogs/TFormPavo7100.h"
-#include "dialogs/TFormTarn1.h"
-#include "dialogs/TFormnStd.h"
+#include "dialogs/RecordReviewDialog.h"
+#include "dialogs/ConcentrationTableDialog.h"
+#include "dialogs/StandardIndexDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 
@@ -29,56 +29,56 @@ struct Places {
     int nameChanged = 0;
 };
 
-TEST(TFormPavo7100, FillShowsTheRecordInTheDisplayUnits) {
+TEST(RecordReviewDialog, FillShowsTheRecordInTheDisplayUnits) {
     ScriptedPlatform platform;
-    TFormPavo7100 form(platform);
+    RecordReviewDialog form(platform);
     ZebRecord rec = Record("Sample with a long name 12345");
     Places p;
     form.Fill(rec, 2, p.ratio, p.nameChanged);
     EXPECT_EQ(form.answer(), ReviewAnswer::Abort);  // until a button is pressed
-    EXPECT_EQ(form.EditIDC_RECNR, "2");
-    EXPECT_EQ(form.EditSolventName, "Toluene");
-    EXPECT_EQ(form.EditStandardName, "Benzene");
-    EXPECT_EQ(form.EditTemp, "298.150");
-    EXPECT_EQ(form.EditIDC_KONZ, "1.23457");  // g/dm³, RoundSig(x, 5)
-    EXPECT_EQ(form.EditIDC_DNDC, "1.10120E-04");
-    EXPECT_EQ(form.EditIDC_RR_STAN, "1.36000E-03");  // 1/m
-    EXPECT_EQ(form.EditIDC_WAVEL, "632.80");
-    EXPECT_EQ(form.EditIDC_RI_SOLVENT, "1.49600");
-    EXPECT_EQ(form.EditIDC_VISK, "5.52000E-01");
-    EXPECT_EQ(form.EditSampleName, "Sample with a long name");  // 24 characters, trailing blank removed
-    EXPECT_FALSE(form.EditSampleNameReadOnly);
+    EXPECT_EQ(form.recordNumberField, "2");
+    EXPECT_EQ(form.solventNameField, "Toluene");
+    EXPECT_EQ(form.standardNameField, "Benzene");
+    EXPECT_EQ(form.temperatureField, "298.150");
+    EXPECT_EQ(form.concentrationField, "1.23457");  // g/dm³, RoundSig(x, 5)
+    EXPECT_EQ(form.dndcField, "1.10120E-04");
+    EXPECT_EQ(form.standardRayleighField, "1.36000E-03");  // 1/m
+    EXPECT_EQ(form.wavelengthField, "632.80");
+    EXPECT_EQ(form.solventIndexField, "1.49600");
+    EXPECT_EQ(form.viscosityField, "5.52000E-01");
+    EXPECT_EQ(form.sampleNameField, "Sample with a long name");  // 24 characters, trailing blank removed
+    EXPECT_FALSE(form.sampleNameReadOnly);
     EXPECT_FALSE(form.nStandardBelowOne());
 
     ZebRecord next = Record("Another");
     form.Fill(next, 3, p.ratio, p.nameChanged);
-    EXPECT_TRUE(form.EditSampleNameReadOnly);
-    EXPECT_EQ(form.EditSampleName, "Sample with a long name");  // keeps the name of record 2
+    EXPECT_TRUE(form.sampleNameReadOnly);
+    EXPECT_EQ(form.sampleNameField, "Sample with a long name");  // keeps the name of record 2
 }
 
-TEST(TFormPavo7100, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
+TEST(RecordReviewDialog, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
     ScriptedPlatform platform;
-    TFormPavo7100 form(platform);
+    RecordReviewDialog form(platform);
     ZebRecord rec = Record("S");
     Places p;
     form.Fill(rec, 2, p.ratio, p.nameChanged);
-    const std::string shownConcentration = form.EditIDC_KONZ;
-    form.EditIDC_RI_SOLVENT = " 1,33 ";  // decimal comma
-    form.EditIDC_RR_STAN = "2E-3";
-    form.EditIDC_KONZ = "x";
-    form.BtnIDC_AENDERNClick();
+    const std::string shownConcentration = form.concentrationField;
+    form.solventIndexField = " 1,33 ";  // decimal comma
+    form.standardRayleighField = "2E-3";
+    form.concentrationField = "x";
+    form.applyChanges();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage().text, "Invalid input for floating point number.");
     EXPECT_EQ(platform.lastMessage().caption, "ZEBStat: Information");
     EXPECT_EQ(platform.lastMessage().icon, MsgIcon::Stop);
     EXPECT_FALSE(form.closed());
     for (const char* bad : {"0", "-1", "1e45"}) {  // not a usable concentration
-        form.EditIDC_KONZ = bad;
-        form.BtnIDC_AENDERNClick();
+        form.concentrationField = bad;
+        form.applyChanges();
         EXPECT_FALSE(form.closed()) << bad;
     }
-    form.EditIDC_KONZ = shownConcentration;  // as shown: the exact value stays
-    form.BtnIDC_AENDERNClick();
+    form.concentrationField = shownConcentration;  // as shown: the exact value stays
+    form.applyChanges();
     EXPECT_TRUE(form.closed());
     EXPECT_EQ(form.answer(), ReviewAnswer::Change);
     EXPECT_EQ(p.nameChanged, 0);
@@ -86,48 +86,48 @@ TEST(TFormPavo7100, ChangeReadsEditedFieldsAndKeepsUntouchedOnesExact) {
     EXPECT_FLOAT_EQ(rec.rayleighStandardPerCm, 2e-5f);
     EXPECT_EQ(rec.concentrationGPerCm3, 1.2345678e-3f);
     EXPECT_EQ(rec.dndcCm3PerG, 0.1101234f);
-    form.BtnIDC_ABBRUCHClick();  // a closed dialog no longer changes the result
+    form.abort();  // a closed dialog no longer changes the result
     EXPECT_EQ(form.answer(), ReviewAnswer::Change);
 }
 
-TEST(TFormPavo7100, StandardIndexHelperGivesTheRatio) {
+TEST(RecordReviewDialog, StandardIndexHelperGivesTheRatio) {
     ScriptedPlatform platform;
-    TFormPavo7100 form(platform);
+    RecordReviewDialog form(platform);
     ZebRecord rec = Record("S");
     rec.nStandard = 0.00133f;
     Places p;
     form.Fill(rec, 3, p.ratio, p.nameChanged);
     EXPECT_TRUE(form.nStandardBelowOne());
-    form.EditIDC_RI_STANChange();  // not armed: nothing opens
+    form.standardIndexChanged();  // not armed: nothing opens
     EXPECT_TRUE(platform.dialogsShown.empty());
 
-    form.EditIDC_RI_STANEnter();
-    form.EditIDC_RI_STANChange();  // aborted: the ratio stays
-    EXPECT_EQ(platform.dialogsShown, std::vector<std::string>{"TFormnStd"});
+    form.standardIndexEntered();
+    form.standardIndexChanged();  // aborted: the ratio stays
+    EXPECT_EQ(platform.dialogsShown, std::vector<std::string>{"StandardIndexDialog"});
     EXPECT_EQ(p.ratio, -1.0);
 
     auto answer = [&](const char* wrong, const char* corrected) {
         platform.dialogScripts.push_back([=](ModalDialog& d) {
-            auto& h = dynamic_cast<TFormnStd&>(d);
-            h.EditWrong = wrong;
-            h.EditNew = corrected;
-            h.BitBtnOkayClick();
+            auto& h = dynamic_cast<StandardIndexDialog&>(d);
+            h.wrongIndexField = wrong;
+            h.correctedIndexField = corrected;
+            h.accept();
         });
-        form.EditIDC_RI_STANClick();
+        form.standardIndexClicked();
     };
     answer("1.33", "1,332");
     EXPECT_DOUBLE_EQ(p.ratio, 1.332 / 1.33);
-    EXPECT_EQ(form.EditIDC_RI_STAN, "1,332");
+    EXPECT_EQ(form.standardIndexField, "1,332");
     answer("-1", "1.332");
     EXPECT_EQ(p.ratio, -1.0);
     answer("0", "1.332");  // no finite ratio
     EXPECT_EQ(p.ratio, -1.0);
 }
 
-TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
+TEST(StandardIndexDialog, StandardFileSearchReadsTheThirdLine) {
     test::TempDir dir;
     ScriptedPlatform platform;
-    TFormnStd form(platform);
+    StandardIndexDialog form(platform);
     test::WriteFile(dir.file("t.TOL"), examples::StandardFileText("Toluene", 1.496, 1.36e-5, 632.8));
     test::WriteFile(dir.file("long.TOL"), "a\n" + std::string(300, 'b') + "\n1.5\n");
     test::WriteFile(dir.file("letters.TOL"), "Toluene\nRR\n1.4960abc\n");
@@ -135,8 +135,8 @@ TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
     const std::string twoLines = test::DataFile("formats/two-lines.TOL");
     platform.openAnswers = {dir.file("t.TOL"),       twoLines,          dir.file("long.TOL"),
                             dir.file("letters.TOL"), dir.file("binary.TOL"), dir.file("none.TOL")};
-    form.BtnStdFileClick();
-    EXPECT_EQ(form.EditWrong, "1.4960");
+    form.readStandardFile();
+    EXPECT_EQ(form.wrongIndexField, "1.4960");
     EXPECT_EQ(platform.openRequests[0].filter, "All Files (*.*)|*.*|Standard Files (*.TOL)|*.TOL|");
     EXPECT_EQ(platform.openRequests[0].filterIndex, 2);
     EXPECT_TRUE(platform.openRequests[0].mustExist);
@@ -151,73 +151,73 @@ TEST(TFormnStd, StandardFileSearchReadsTheThirdLine) {
         "Invalid data file ! Nothing of it is loaded.\n" + dir.file("binary.TOL") + ", line 1: this is no text file",
     };
     for (const std::string& text : refusals) {
-        form.BtnStdFileClick();
+        form.readStandardFile();
         EXPECT_EQ(platform.lastMessage().text, text);
         EXPECT_EQ(platform.lastMessage().caption, "ZEBStat: Information");
-        EXPECT_EQ(form.EditWrong, "1.4960");
+        EXPECT_EQ(form.wrongIndexField, "1.4960");
     }
-    form.BtnStdFileClick();
+    form.readStandardFile();
     EXPECT_EQ(platform.lastMessage().text, "This file cannot be opened.\n" + dir.file("none.TOL") + ": No such file or directory");
     EXPECT_EQ(platform.lastMessage().caption, "ZEBstat Error");
     EXPECT_EQ(platform.beeps, 1);
 }
 
-TEST(TFormTarn1, TableColumnsAndForms) {
+TEST(ConcentrationTableDialog, TableColumnsAndForms) {
     ScriptedPlatform platform;
     std::vector<double> conc = {1e-3, 2e-3, 3e-3};
     std::vector<float> visc(3, 0.0f), temp(3, 298.15f);
     std::string sample = "PS";
     double wavelength = 632.8;
-    TFormTarn1 plt(platform);
-    plt.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, 3, temp);
+    ConcentrationTableDialog plt(platform);
+    plt.Fill(conc, visc, ConcentrationTableDialog::Form::Plt, sample, wavelength, 3, temp);
     EXPECT_EQ(plt.colCount(), 5);  // three concentrations: two empty columns
     EXPECT_EQ(plt.rowCount(), 2);
-    EXPECT_EQ(plt.StrGrid1[0][1], "Conc. / g/dm^3");
-    EXPECT_EQ(plt.StrGrid1[1][1], "1.00000");
-    EXPECT_EQ(plt.StrGrid1[4][1], "");
-    EXPECT_EQ(plt.EditWaveLength, "632.80");
-    EXPECT_TRUE(plt.BtnAbortVisible);
+    EXPECT_EQ(plt.cells[0][1], "Conc. / g/dm^3");
+    EXPECT_EQ(plt.cells[1][1], "1.00000");
+    EXPECT_EQ(plt.cells[4][1], "");
+    EXPECT_EQ(plt.wavelengthField, "632.80");
+    EXPECT_TRUE(plt.abortButtonVisible);
     EXPECT_TRUE(plt.cellEditable(1, 1));
     EXPECT_FALSE(plt.cellEditable(4, 1));
 
-    plt.StrGrid1[1][1] = "2";
-    plt.StrGrid1[2][1] = "oops";
-    plt.EditSampleName = std::string(50, 'n');
-    plt.BtnChangeClick();  // nothing is taken over while a cell is wrong
+    plt.cells[1][1] = "2";
+    plt.cells[2][1] = "oops";
+    plt.sampleNameField = std::string(50, 'n');
+    plt.applyChanges();  // nothing is taken over while a cell is wrong
     EXPECT_FALSE(plt.closed());
     EXPECT_EQ(platform.lastMessage().text, tx::InvalidFloatInput);
     EXPECT_EQ(conc[0], 1e-3);
-    plt.StrGrid1[2][1] = "2.00000";
-    plt.EditWaveLength = "488,0";
-    plt.BtnChangeClick();
-    EXPECT_EQ(plt.result(), TFormTarn1::Result::Ok);
+    plt.cells[2][1] = "2.00000";
+    plt.wavelengthField = "488,0";
+    plt.applyChanges();
+    EXPECT_EQ(plt.result(), ConcentrationTableDialog::Result::Ok);
     EXPECT_EQ(conc, (std::vector<double>{2e-3, 2e-3, 3e-3}));
     EXPECT_EQ(wavelength, 488.0);
     EXPECT_EQ(sample, std::string(40, 'n'));
 
     std::vector<double> six = {1e-3, 2e-3, 3e-3, 4e-3, 5e-3, 6e-3};
     std::vector<float> v6(6, 0.0f), t6(6, 293.0f);
-    TFormTarn1 plx(platform);
-    plx.Fill(six, v6, TFormTarn1::Form::Plx, sample, wavelength, 6, t6);
+    ConcentrationTableDialog plx(platform);
+    plx.Fill(six, v6, ConcentrationTableDialog::Form::Plx, sample, wavelength, 6, t6);
     EXPECT_EQ(plx.colCount(), 7);
-    EXPECT_EQ(plx.BtnContinueCaption, "&Ignore and continue");
-    EXPECT_EQ(plx.BtnChangeCaption, "&Save");
-    EXPECT_FALSE(plx.BtnAbortVisible);
+    EXPECT_EQ(plx.continueButtonCaption, "&Ignore and continue");
+    EXPECT_EQ(plx.changeButtonCaption, "&Save");
+    EXPECT_FALSE(plx.abortButtonVisible);
     EXPECT_FALSE(plx.cellEditable(1, 1));
     EXPECT_TRUE(plx.cellEditable(6, 3));
-    plx.BtnAbortClick();  // hidden
+    plx.abort();  // hidden
     EXPECT_FALSE(plx.closed());
-    plx.StrGrid1[3][2] = "0.89";
-    plx.BtnChangeClick();
-    EXPECT_EQ(plx.result(), TFormTarn1::Result::Ok);
+    plx.cells[3][2] = "0.89";
+    plx.applyChanges();
+    EXPECT_EQ(plx.result(), ConcentrationTableDialog::Result::Ok);
     EXPECT_EQ(six[2], 3e-3);  // read back unchanged
     EXPECT_FLOAT_EQ(v6[2], 0.89f);
     EXPECT_FLOAT_EQ(t6[5], 293.0f);
 
-    TFormTarn1 ignored(platform);
-    ignored.Fill(six, v6, TFormTarn1::Form::Plx, sample, wavelength, 6, t6);
+    ConcentrationTableDialog ignored(platform);
+    ignored.Fill(six, v6, ConcentrationTableDialog::Form::Plx, sample, wavelength, 6, t6);
     ignored.answerDefault();
-    EXPECT_EQ(ignored.result(), TFormTarn1::Result::Ignore);
+    EXPECT_EQ(ignored.result(), ConcentrationTableDialog::Result::Ignore);
 }
 
 } // namespace

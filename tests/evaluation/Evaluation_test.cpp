@@ -4,7 +4,7 @@
 
 #include "data/RoundSig.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
@@ -32,7 +32,7 @@ struct Loaded {
 // The plot window's results for the same choices, through its handlers.
 std::string WindowResults(const Loaded& loaded, const EvaluationOptions& o) {
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     test::ModelParams m;
     m.noise = 0.01;
     test::FillModelSet(w.set(), loaded.set.lastConcIndex, loaded.set.lastAngleIndex, m);
@@ -43,9 +43,9 @@ std::string WindowResults(const Loaded& loaded, const EvaluationOptions& o) {
     if (o.kInternal) {
         EXPECT_TRUE(w.RestoreK(*o.kInternal));
     }
-    w.selectPlotType(o.plotType);
-    w.selectQOrder(o.qOrder);
-    w.selectCOrder(o.cOrder);
+    w.setPlotType(o.plotType);
+    w.setQOrder(o.qOrder);
+    w.setCOrder(o.cOrder);
     return w.resultsText();
 }
 
@@ -143,14 +143,14 @@ TEST(Evaluation, ReturnsItsMessagesInsteadOfShowingThem) {
 
     // The window shows the same message, once, as a message box.
     ScriptedPlatform platform;
-    TFitF1 w(platform);
+    PlotWindow w(platform);
     test::ModelParams m;
     m.noise = 0.01;
     test::FillModelSet(w.set(), 4, 8, m);
     w.set().cell(1, 2)->kcr = -1e-6;
     w.PostLoadSetup();
     platform.messages.clear();
-    w.selectPlotType(PlotType::Guinier);
+    w.setPlotType(PlotType::Guinier);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage().text, tx::KcrNotPositive);
 }

@@ -61,7 +61,7 @@ TEST(Intervals, WeightedScatterIsScaledByTheResiduals) {
     const ResultIntervals before = PropagatedIntervals(Evaluation(loaded.set, o));
     for (int c = 1; c <= 4; ++c)
         for (int a = 1; a <= 13; ++a)
-            loaded.set.DPSetWert(kCodeKcrError, c, a, 3.0 * loaded.set.cell(c, a)->kcrError, 0, 0);
+            loaded.set.storeValue(kCodeKcrError, c, a, 3.0 * loaded.set.cell(c, a)->kcrError, 0, 0);
     const ResultIntervals after = PropagatedIntervals(Evaluation(loaded.set, o));
     for (std::size_t i = 0; i < before.results.size(); ++i) {
         ASSERT_TRUE(before.results[i].determined() && after.results[i].determined());

@@ -76,7 +76,7 @@ TEST(LinearizedExtrapolation, JacobianIsTheEvaluationsResponse) {
             MessageLog changedLog;
             MeasurementSet changed(set, changedLog);
             const double delta = 0.03 * p.y;
-            changed.DPSetWert(kCodeKcr, p.concentration, p.angle, p.y + delta, 0, 0);
+            changed.storeValue(kCodeKcr, p.concentration, p.angle, p.y + delta, 0, 0);
             const Evaluation moved(changed, optionsOf(k));
             LineVector expected = lin.quantities;
             for (int q = 0; q < kLineQuantities; ++q) expected[q] += p.jacobian[q] * delta;

@@ -5,7 +5,7 @@
 #include "texts/ExportTexts.h"
 #include "support/TestSupport.h"
 #include "data/PltPlxWriter.h"
-#include "data/TFitF.h"
+#include "data/DataWindow.h"
 #include "export/ClipboardExchange.h"
 #include "export/ExportFixture.h"
 #include "plot/ChosenConcentrations.h"
@@ -188,9 +188,9 @@ TEST(ExchangePaste, AWindowFilledByPastingIsSavedAndLoadedAgain) {
     request.fileName = dir.file("full.plx");
     ASSERT_EQ(WritePltPlxFile(w.platform, w.set, request), kWriteDone);
     ScriptedPlatform platform;
-    TFitF again(platform);
+    DataWindow again(platform);
     platform.openAnswers.push_back(*request.fileName);
-    again.FormActivate();
+    again.activate();
     EXPECT_FALSE(again.view().closeRequested) << (platform.messages.empty() ? "" : platform.lastMessage().text);
     EXPECT_EQ(again.set().lastConcIndex, 99);
     EXPECT_EQ(again.set().lastAngleIndex, 135);

@@ -24,7 +24,7 @@ inline void FillSmallSet(MeasurementSet& s) {
     s.AddConcentration("/data/b.sta", 299.0f, 0.55f, 0.0035);
     s.AddQ2(1e10);
     s.AddQ2(2.5e10);
-    auto store = [&](int c, int a, int code, double v) { s.DPSetWert(code, c, a, v, 0, 0); };
+    auto store = [&](int c, int a, ValueCode code, double v) { s.storeValue(code, c, a, v, 0, 0); };
     store(1, 1, kCodeQ2, 1e10);
     store(1, 1, kCodeKcr, 2e-6);
     store(1, 1, kCodeDappI, 11e-8);

@@ -1,9 +1,9 @@
 // The forms of the form-factor parameter dialog and of the two reflection
 // correction dialogs, on the real widgets: what they show, what typing and
 // clicking hand to the logic, and where the focus goes after an error.
-#include "dialogs/TFormCorrReflex.h"
-#include "dialogs/TFormInputFormF.h"
-#include "dialogs/TFormRefCorrInfo.h"
+#include "dialogs/ReflectionCorrectionDialog.h"
+#include "dialogs/FormFactorParametersDialog.h"
+#include "dialogs/ReflectionNoticeDialog.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/FormTestSupport.h"
 #include "gui/GuiTestSupport.h"
@@ -20,7 +20,7 @@ namespace {
 
 void ClickFormButton(QWidget* form, const char* button) { QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton); }
 
-bool FormShown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
+bool ChildShown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
 
 } // namespace
 
@@ -38,34 +38,34 @@ private slots:
 void AnalysisFormsTest::formFactorWithoutRecordAsksForBothValues() {
     QtPlatform platform;
     double rg = -1, mw = -1;
-    TFormInputFormF logic(platform, -1.0, rg, mw);
+    FormFactorParametersDialog logic(platform, -1.0, rg, mw);
     SeenMessage notANumber, notPositive;
     bool focusOnRg = false;
-    WhenOpens("TFormInputFormF", [&](QWidget* form) {
+    WhenOpens("FormFactorParametersDialog", [&](QWidget* form) {
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: Information"));
-        QVERIFY(FormShown(form, "MemoNo"));
-        QVERIFY(!FormShown(form, "MemoWillPlot"));
-        QVERIFY(!FormShown(form, "MemoRgkl0"));
-        QVERIFY(!FormShown(form, "EditC"));
-        QVERIFY(!FormShown(form, "LabelC"));
-        QVERIFY(Child<QLabel>(form, "MemoNo")->text().startsWith("There are no values for Mw and Rg available"));
-        guitest::Screenshot(form, "dialog_TFormInputFormF");
+        QVERIFY(ChildShown(form, "noPlotNote"));
+        QVERIFY(!ChildShown(form, "willPlotNote"));
+        QVERIFY(!ChildShown(form, "negativeRgNote"));
+        QVERIFY(!ChildShown(form, "concentrationField"));
+        QVERIFY(!ChildShown(form, "concentrationLabel"));
+        QVERIFY(Child<QLabel>(form, "noPlotNote")->text().startsWith("There are no values for Mw and Rg available"));
+        guitest::Screenshot(form, "dialog_FormFactorParametersDialog");
 
-        auto* editRg = Child<QLineEdit>(form, "EditRg");
-        auto* editMw = Child<QLineEdit>(form, "EditMw");
+        auto* editRg = Child<QLineEdit>(form, "rgField");
+        auto* editMw = Child<QLineEdit>(form, "mwField");
         TypeInto(editMw, "2e5");
         AnswerMessage(notANumber);
-        ClickFormButton(form, "BitBtn1");
+        ClickFormButton(form, "okButton");
         // The field that gets the focus when the form is active again.
         focusOnRg = form->focusWidget() == editRg;
 
         TypeInto(editRg, "1,5e1");
         TypeInto(editMw, "0");
         AnswerMessage(notPositive);
-        ClickFormButton(form, "BitBtn1");
+        ClickFormButton(form, "okButton");
         QVERIFY(form->isVisible());
         TypeInto(editMw, "2e5");
-        ClickFormButton(form, "BitBtn1");
+        ClickFormButton(form, "okButton");
     });
     platform.runModal(logic);
     QCOMPARE(notANumber.text, QString("Invalid Number !"));
@@ -74,7 +74,7 @@ void AnalysisFormsTest::formFactorWithoutRecordAsksForBothValues() {
     QVERIFY(focusOnRg);
     QCOMPARE(notPositive.text, QString("Invalid input !"));
     QCOMPARE(notPositive.icon, QMessageBox::NoIcon);
-    QCOMPARE(logic.modalResult, TFormInputFormF::kResultOk);
+    QCOMPARE(logic.modalResult, FormFactorParametersDialog::kResultOk);
     QVERIFY(logic.rgEdited());
     QCOMPARE(rg, 15.0);
     QCOMPARE(mw, 2e5);
@@ -85,17 +85,17 @@ void AnalysisFormsTest::formFactorShowsTheExtrapolatedValuesAndEscapeAborts() {
     int helpContext = 0;
     platform.helpHandler = [&](int context) { helpContext = context; };
     double rg = 40.0, mw = 2.5e5;
-    TFormInputFormF logic(platform, 1e-3, rg, mw);
+    FormFactorParametersDialog logic(platform, 1e-3, rg, mw);
     QString c, shownRg, shownMw;
-    WhenOpens("TFormInputFormF", [&](QWidget* form) {
-        QVERIFY(FormShown(form, "MemoWillPlot"));
-        QVERIFY(!FormShown(form, "MemoNo"));
-        QVERIFY(Child<QLineEdit>(form, "EditC")->isReadOnly());
-        c = Child<QLineEdit>(form, "EditC")->text();
-        shownRg = Child<QLineEdit>(form, "EditRg")->text();
-        shownMw = Child<QLineEdit>(form, "EditMw")->text();
-        guitest::Screenshot(form, "dialog_TFormInputFormF_values");
-        ClickFormButton(form, "BitBtn3");
+    WhenOpens("FormFactorParametersDialog", [&](QWidget* form) {
+        QVERIFY(ChildShown(form, "willPlotNote"));
+        QVERIFY(!ChildShown(form, "noPlotNote"));
+        QVERIFY(Child<QLineEdit>(form, "concentrationField")->isReadOnly());
+        c = Child<QLineEdit>(form, "concentrationField")->text();
+        shownRg = Child<QLineEdit>(form, "rgField")->text();
+        shownMw = Child<QLineEdit>(form, "mwField")->text();
+        guitest::Screenshot(form, "dialog_FormFactorParametersDialog_values");
+        ClickFormButton(form, "helpButton");
         QVERIFY(form->isVisible());
         QTest::keyClick(form, Qt::Key_Escape);
     });
@@ -111,27 +111,27 @@ void AnalysisFormsTest::formFactorShowsTheExtrapolatedValuesAndEscapeAborts() {
 
 void AnalysisFormsTest::reflectionGlassChoiceAndMissingSolventIndex() {
     QtPlatform platform;
-    TFormCorrReflex logic(platform);
+    ReflectionCorrectionDialog logic(platform);
     logic.PrepareFor("/home/lab/measurements/2024/polystyrene/ps_c1.sta", 1.25e-3, true);
-    logic.FormShow();
+    logic.prepareToShow();
     SeenMessage invalid;
     QString glassAfterPyrex, glassAfterUser;
     bool focusOnSolvent = false, focusOnGlassAfterUser = false, focusOnSolventAfterError = false;
-    WhenOpens("TFormCorrReflex", [&](QWidget* form) {
-        auto* combo = Child<QComboBox>(form, "ComboGlas");
-        auto* nGlass = Child<QLineEdit>(form, "EditnGlas");
-        auto* nSolv = Child<QLineEdit>(form, "EditnSolv");
+    WhenOpens("ReflectionCorrectionDialog", [&](QWidget* form) {
+        auto* combo = Child<QComboBox>(form, "glassChoice");
+        auto* nGlass = Child<QLineEdit>(form, "glassIndexField");
+        auto* nSolv = Child<QLineEdit>(form, "solventIndexField");
         QCOMPARE(combo->count(), 3);
         QCOMPARE(combo->currentText(), QString("Suprasil, Herasil"));
         QCOMPARE(nGlass->text(), QString("1.460"));
-        QCOMPARE(Child<QLineEdit>(form, "EditConc")->text(), QString("1.25000"));
-        QVERIFY(Child<QLineEdit>(form, "EditFileName")->text().endsWith("ps_c1.sta"));
-        QVERIFY(FormShown(form, "LabelnSolv") && FormShown(form, "EditnSolv") && FormShown(form, "MemoHintn"));
+        QCOMPARE(Child<QLineEdit>(form, "concentrationField")->text(), QString("1.25000"));
+        QVERIFY(Child<QLineEdit>(form, "fileNameField")->text().endsWith("ps_c1.sta"));
+        QVERIFY(ChildShown(form, "LabelnSolv") && ChildShown(form, "solventIndexField") && ChildShown(form, "solventIndexHint"));
         QCOMPARE(Child<QLabel>(form, "LabelnSolv")->text(), QString("Enter refractive index of the solvent :"));
-        QCOMPARE(Child<QPushButton>(form, "BtnForAll")->text(),
+        QCOMPARE(Child<QPushButton>(form, "forAllButton")->text(),
                  QString("Assume same refractive index for all concentrations"));
         focusOnSolvent = QApplication::focusWidget() == nSolv;
-        guitest::Screenshot(form, "dialog_TFormCorrReflex");
+        guitest::Screenshot(form, "dialog_ReflectionCorrectionDialog");
 
         QTest::keyClick(combo, Qt::Key_Down);
         glassAfterPyrex = nGlass->text();
@@ -140,10 +140,10 @@ void AnalysisFormsTest::reflectionGlassChoiceAndMissingSolventIndex() {
         focusOnGlassAfterUser = QApplication::focusWidget() == nGlass;
         QTest::keyClicks(nGlass, "1.5");
         AnswerMessage(invalid);
-        ClickFormButton(form, "BtnForAll");  // the solvent's index is still empty
+        ClickFormButton(form, "forAllButton");  // the solvent's index is still empty
         focusOnSolventAfterError = form->focusWidget() == nSolv;
         TypeInto(nSolv, "1,332");
-        ClickFormButton(form, "BtnForAll");
+        ClickFormButton(form, "forAllButton");
     });
     platform.runModal(logic);
     QVERIFY(focusOnSolvent);
@@ -152,28 +152,28 @@ void AnalysisFormsTest::reflectionGlassChoiceAndMissingSolventIndex() {
     QVERIFY(focusOnGlassAfterUser);
     QCOMPARE(invalid.text, QString("Invalid input for floating point number."));
     QVERIFY(focusOnSolventAfterError);
-    QCOMPARE(logic.modalResult, TFormCorrReflex::kResultForAll);
+    QCOMPARE(logic.modalResult, ReflectionCorrectionDialog::kResultForAll);
     QCOMPARE(logic.nGlass, 1.5);
     QCOMPARE(logic.nTyped, 1.332);
 }
 
 void AnalysisFormsTest::reflectionAbortAsksOnceACorrectionWasApplied() {
     QtPlatform platform;
-    TFormCorrReflex logic(platform);
+    ReflectionCorrectionDialog logic(platform);
     logic.correctionApplied = true;
     logic.PrepareFor("ps_c2.sta", 2e-3, false);
-    logic.FormShow();
+    logic.prepareToShow();
     SeenMessage keep, leave;
     int comboAfterTyping = -1;
     bool stayedOpen = false;
-    WhenOpens("TFormCorrReflex", [&](QWidget* form) {
-        QVERIFY(!FormShown(form, "EditnSolv"));
-        QVERIFY(!FormShown(form, "MemoHintn"));
+    WhenOpens("ReflectionCorrectionDialog", [&](QWidget* form) {
+        QVERIFY(!ChildShown(form, "solventIndexField"));
+        QVERIFY(!ChildShown(form, "solventIndexHint"));
         // Typing an index of one's own selects "user defined".
-        TypeInto(Child<QLineEdit>(form, "EditnGlas"), "1.52");
-        comboAfterTyping = Child<QComboBox>(form, "ComboGlas")->currentIndex();
+        TypeInto(Child<QLineEdit>(form, "glassIndexField"), "1.52");
+        comboAfterTyping = Child<QComboBox>(form, "glassChoice")->currentIndex();
         AnswerMessage(keep, QMessageBox::No);
-        ClickFormButton(form, "BitBtnAbort");
+        ClickFormButton(form, "abortButton");
         stayedOpen = form->isVisible();
         AnswerMessage(leave, QMessageBox::Yes);
         QTest::keyClick(form, Qt::Key_Escape);  // Escape is the Abort button
@@ -185,23 +185,23 @@ void AnalysisFormsTest::reflectionAbortAsksOnceACorrectionWasApplied() {
     QCOMPARE(keep.icon, QMessageBox::Warning);
     QVERIFY(stayedOpen);
     QVERIFY(leave.seen);
-    QCOMPARE(logic.modalResult, TFormCorrReflex::kResultAbort);
+    QCOMPARE(logic.modalResult, ReflectionCorrectionDialog::kResultAbort);
 }
 
 void AnalysisFormsTest::counterAngleQuestionShowsTheAngleAndTheChoice() {
     QtPlatform platform;
-    TFormRefCorrInfo logic;
+    ReflectionNoticeDialog logic;
     logic.Prepare(37.5, 2e-3);
     QStringList memoLines;
     QString conc;
-    WhenOpens("TFormRefCorrInfo", [&](QWidget* form) {
-        auto* memo = Child<QLabel>(form, "Memo1");
+    WhenOpens("ReflectionNoticeDialog", [&](QWidget* form) {
+        auto* memo = Child<QLabel>(form, "explanation");
         memoLines = memo->text().split('\n');
         // The five lines are shown as they are, none wrapped or cut.
         QCOMPARE(memo->heightForWidth(memo->width()), memo->heightForWidth(10000));
-        conc = Child<QLineEdit>(form, "EditConc")->text();
-        guitest::Screenshot(form, "dialog_TFormRefCorrInfo");
-        ClickFormButton(form, "Button2");
+        conc = Child<QLineEdit>(form, "concentrationField")->text();
+        guitest::Screenshot(form, "dialog_ReflectionNoticeDialog");
+        ClickFormButton(form, "extrapolateAllButton");
     });
     platform.runModal(logic);
     QCOMPARE(memoLines.size(), 5);
@@ -210,15 +210,15 @@ void AnalysisFormsTest::counterAngleQuestionShowsTheAngleAndTheChoice() {
     QCOMPARE(memoLines[1],
              QString::fromUtf8("ratio value corresponding to the counter angle of 180\u00b0 - 37.5\u00b0."));
     QCOMPARE(conc, QString("2.00000"));
-    QCOMPARE(logic.modalResult, TFormRefCorrInfo::kExtrapolateAll);
+    QCOMPARE(logic.modalResult, ReflectionNoticeDialog::kExtrapolateAll);
 
     // Enter skips the point; closing without a button leaves no answer.
     logic.Prepare(10.0, 2e-3);
-    WhenOpens("TFormRefCorrInfo", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Return); });
+    WhenOpens("ReflectionNoticeDialog", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Return); });
     platform.runModal(logic);
-    QCOMPARE(logic.modalResult, TFormRefCorrInfo::kSkip);
+    QCOMPARE(logic.modalResult, ReflectionNoticeDialog::kSkip);
     logic.Prepare(10.0, 2e-3);
-    WhenOpens("TFormRefCorrInfo", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Escape); });
+    WhenOpens("ReflectionNoticeDialog", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Escape); });
     platform.runModal(logic);
     QCOMPARE(logic.modalResult, 0);
 }

@@ -1,11 +1,11 @@
 // Saved evaluations on the real widgets: "Save evaluation..." in a plot
 // window, then "Open evaluation..." opens a new window with the same results
 // (review dialog included); a changed data file is named in a question.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ namespace {
 // Answers the record review dialog of a load with "Continue without any change".
 void ContinueReview(bool& reviewed) {
     guitest::WhenModalOpens([&reviewed](QWidget* modal) {
-        auto* weiter = modal->findChild<QPushButton*>("BtnIDC_WEITER");
+        auto* weiter = modal->findChild<QPushButton*>("continueButton");
         QVERIFY(weiter);
         reviewed = true;
         weiter->click();
@@ -65,48 +65,48 @@ void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
     const QString file = dir.filePath("ps-toluene.sta");
     QVERIFY(QFile::copy(QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-toluene.sta", file));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    QVERIFY(frame.findChild<QAction*>("mnOpenEvaluation"));  // also in the frame's File menu
+    QVERIFY(frame.findChild<QAction*>("openEvaluation"));  // also in the frame's File menu
 
     bool reviewed = false;
     ContinueReview(reviewed);
     platform_.openAnswers.push_back(file.toStdString());
     frame.loadNewFile();
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
-    auto* first = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* first = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
     QVERIFY(first);
     QTRY_VERIFY_WITH_TIMEOUT(!first->core().awaitingFirstData(), guitest::kWindowWaitMs);
     QVERIFY(reviewed);
-    first->action("ID_BER_Q_1")->trigger();
-    first->action("ID_BER_C_1")->trigger();
-    first->action("PLOTTYP_BERRY")->trigger();
+    first->action("qOrder1")->trigger();
+    first->action("cOrder1")->trigger();
+    first->action("plotBerry")->trigger();
     first->core().set().cell(2, 5)->active = 0;  // an outlier switched off
-    first->action("ID_BER_BERECHNE")->trigger();
+    first->action("calculate")->trigger();
     const std::string results = first->core().resultsText();
-    const QString mw = first->findChild<QLineEdit*>("EditIDC_MWC")->text();
+    const QString mw = first->findChild<QLineEdit*>("mwcField")->text();
 
-    QVERIFY(first->action("mnSaveEvaluation")->isEnabled());
+    QVERIFY(first->action("saveEvaluation")->isEnabled());
     platform_.saveAnswers.push_back(dir.filePath("berry.zeb").toStdString());
-    first->action("mnSaveEvaluation")->trigger();
+    first->action("saveEvaluation")->trigger();
     QVERIFY(QFile::exists(dir.filePath("berry.zeb")));
     QCOMPARE(frame.statusBar()->currentMessage(), "Evaluation saved: " + dir.filePath("berry.zeb"));
 
     reviewed = false;
     ContinueReview(reviewed);  // the files load as for any load
     platform_.openAnswers.push_back(dir.filePath("berry.zeb").toStdString());
-    first->action("mnOpenEvaluation")->trigger();
+    first->action("openEvaluation")->trigger();
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 2);
-    auto* second = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().back()->widget());
+    auto* second = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().back()->widget());
     QVERIFY(second && second != first);
     QTRY_VERIFY_WITH_TIMEOUT(!second->core().awaitingFirstData() && second->core().plotType() == PlotType::Berry,
                              guitest::kWindowWaitMs);
     QVERIFY(reviewed);
     QCOMPARE(second->core().resultsText(), results);
-    QCOMPARE(second->findChild<QLineEdit*>("EditIDC_MWC")->text(), mw);
-    QVERIFY(second->action("PLOTTYP_BERRY")->isChecked());
-    QVERIFY(second->action("ID_BER_C_1")->isChecked());
+    QCOMPARE(second->findChild<QLineEdit*>("mwcField")->text(), mw);
+    QVERIFY(second->action("plotBerry")->isChecked());
+    QVERIFY(second->action("cOrder1")->isChecked());
     QCOMPARE(second->core().set().cell(2, 5)->active, std::int16_t{0});
     guitest::Screenshot(second, "evaluation_opened");
 
@@ -124,7 +124,7 @@ void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
         box->button(QMessageBox::No)->click();
     });
     platform_.openAnswers.push_back(dir.filePath("berry.zeb").toStdString());
-    second->action("mnOpenEvaluation")->trigger();
+    second->action("openEvaluation")->trigger();
     QTRY_VERIFY(!question.isEmpty());
     QVERIFY2(question.contains(file), qPrintable(question));
     QTest::qWait(100);

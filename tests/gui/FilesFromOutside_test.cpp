@@ -2,12 +2,12 @@
 // desktop passes them with %F), dropped on the frame, or chosen from the
 // recent files of the File menu. Each opens in a plot window of its own as
 // "&Load new file... " would, one after the other, without a file dialog.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "settings/RecentFiles.h"
 #include "support/TestSupport.h"
 
@@ -47,17 +47,17 @@ namespace {
 
 QString outsideExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
 
-QStringList captions(TMainFormView& frame) {
+QStringList captions(FrameWindowView& frame) {
     QStringList titles;
     for (QMdiSubWindow* w : frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)) titles << w->widget()->windowTitle();
     return titles;
 }
 
 // Every window holds the data of its file (none still waits for its first load).
-bool allLoaded(TMainFormView& frame) {
+bool allLoaded(FrameWindowView& frame) {
     const auto windows = frame.mdiArea()->subWindowList();
     return std::all_of(windows.begin(), windows.end(), [](QMdiSubWindow* w) {
-        auto* view = qobject_cast<TFitF1View*>(w->widget());
+        auto* view = qobject_cast<PlotWindowView*>(w->widget());
         return view && !view->core().awaitingFirstData() && !view->core().loading();
     });
 }
@@ -94,7 +94,7 @@ void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const QString missing = dir.filePath("second.plt");
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
-    TMainFormView frame(platform_, ini, guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, ini, guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
@@ -107,7 +107,7 @@ void FilesFromOutsideTest::filesGivenAsArgumentsOpenOneAfterTheOther() {
     QVERIFY2(QString::fromStdString(platform_.messages[0]).startsWith("This file cannot be opened.\n" + missing),
              platform_.messages[0].c_str());
     // Both were read as "Load new file..." reads them: the data of each file in its window.
-    auto* first = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)[0]->widget());
+    auto* first = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)[0]->widget());
     QCOMPARE(first->core().set().lastConcIndex, 3);
     QCOMPARE(ReadRecentFiles(ini), (std::vector<std::string>{asc.toStdString(), plx.toStdString()}));
     guitest::Screenshot(&frame, "frame_files_from_command_line");
@@ -118,7 +118,7 @@ void FilesFromOutsideTest::filesDroppedOnTheFrameOpen() {
     const QString plx = dir.filePath("dropped.plx"), plt = dir.filePath("also dropped.asc");
     QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), plt));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QWidget* target = frame.mdiArea()->viewport();
@@ -164,12 +164,12 @@ void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
     QVERIFY(QFile::copy(outsideExample("ps-toluene.plx"), plx));
     QVERIFY(QFile::copy(outsideExample("ps-small.asc"), asc));
     const std::string ini = dir.filePath("zebstat.ini").toStdString();
-    TMainFormView frame(platform_, ini, guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, ini, guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
     // No file opened yet: the frame's File menu is as it always was.
-    auto* fileMenu = frame.findChild<QMenu*>("mnFile");
+    auto* fileMenu = frame.findChild<QMenu*>("fileMenu");
     QVERIFY(fileMenu);
     emit fileMenu->aboutToShow();
     QStringList items;
@@ -183,26 +183,26 @@ void FilesFromOutsideTest::recentFilesOpenFromBothFileMenus() {
     for (QAction* a : fileMenu->actions()) items << (a->isSeparator() ? "-" : a->text());
     QCOMPARE(items, QStringList({"&Load new file... ", "Open evaluation...", "-", "&1 recent && old.asc",
                                  "&2 recent.plx", "-", "E&xit"}));
-    QCOMPARE(actionNamed(fileMenu, "mnRecentFile2")->statusTip(), plx);
+    QCOMPARE(actionNamed(fileMenu, "recentFile2")->statusTip(), plx);
     guitest::Screenshot(&frame, "frame_recent_files");
 
-    actionNamed(fileMenu, "mnRecentFile2")->trigger();
+    actionNamed(fileMenu, "recentFile2")->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"recent"}) && allLoaded(frame), guitest::kWindowWaitMs);
     // The plot window's File menu lists them after its load and evaluation commands, newest first.
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
-    auto* windowFile = view->findChild<QMenu*>("mnFitFFile");
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* windowFile = view->findChild<QMenu*>("plotFileMenu");
     QVERIFY(windowFile);
     emit windowFile->aboutToShow();
     items.clear();
     for (QAction* a : windowFile->actions()) items << (a->isSeparator() ? "-" : a->objectName());
-    QCOMPARE(items, QStringList({"ID_DATEI_LADEN", "ID_DATEI_DAZULADEN", "-", "mnOpenEvaluation", "mnSaveEvaluation", "-",
-                                 "mnRecentFile1", "mnRecentFile2", "-", "mDruckerSetup", "ID_DATEI_DRUCKEN", "-",
-                                 "ID_DATEI_BEENDEN"}));
-    QCOMPARE(actionNamed(windowFile, "mnRecentFile1")->text(), QString("&1 recent.plx"));
+    QCOMPARE(items, QStringList({"loadNewFile", "addDataFile", "-", "openEvaluation", "saveEvaluation", "-",
+                                 "recentFile1", "recentFile2", "-", "printerSetup", "print", "-",
+                                 "exitWindow"}));
+    QCOMPARE(actionNamed(windowFile, "recentFile1")->text(), QString("&1 recent.plx"));
     // Shown again, the menu has the entries once.
     emit windowFile->aboutToShow();
     QCOMPARE(windowFile->actions().size(), items.size());
-    actionNamed(windowFile, "mnRecentFile2")->trigger();
+    actionNamed(windowFile, "recentFile2")->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"recent", "recent & old"}) && allLoaded(frame),
                              guitest::kWindowWaitMs);
     QCOMPARE(platform_.openDialogs, 0);
@@ -218,13 +218,13 @@ void FilesFromOutsideTest::aSavedEvaluationGivenAsArgumentOpensWithItsSettings()
     const test::CommandResult saved = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--deactivate", "1:2",
                                                       "--results", "--save-session", zeb.toStdString(), sta.toStdString()});
     QCOMPARE(saved.status, 0);
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
     frame.openFiles({zeb});
     QTRY_VERIFY_WITH_TIMEOUT(captions(frame) == QStringList({"data"}) && allLoaded(frame), guitest::kWindowWaitMs);
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
     QTRY_VERIFY_WITH_TIMEOUT(view->core().qOrder() == FitOrder::One && view->core().cOrder() == FitOrder::One, guitest::kWindowWaitMs);
     QCOMPARE(view->core().set().cell(1, 2)->active, std::int16_t(0));
     QCOMPARE(QString::fromStdString(view->core().resultsText() + "\n"), QString::fromStdString(saved.out));

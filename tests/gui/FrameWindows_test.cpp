@@ -3,12 +3,12 @@
 // every plot window whole and inside the frame however many there are, and
 // the help asked for from a modal dialog can be used while the dialog waits.
 #include "app/qt/HelpViewer.h"
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
 #include <QDialog>
@@ -45,14 +45,14 @@ private slots:
 
 private:
     // A frame on the small screen, fitted to it as at the start of the program.
-    std::unique_ptr<TMainFormView> frameOnSmallScreen();
+    std::unique_ptr<FrameWindowView> frameOnSmallScreen();
     guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
     QScreen* small_ = nullptr;
 };
 
-std::unique_ptr<TMainFormView> FrameWindowsTest::frameOnSmallScreen() {
-    auto frame = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+std::unique_ptr<FrameWindowView> FrameWindowsTest::frameOnSmallScreen() {
+    auto frame = std::make_unique<FrameWindowView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame->setScreen(small_);
     frame->fitIntoScreen();
     frame->show();
@@ -74,7 +74,7 @@ void FrameWindowsTest::initTestCase() {
 void FrameWindowsTest::frameOpensInsideTheScreen() {
     const auto owner = frameOnSmallScreen();
     QVERIFY(owner);
-    TMainFormView& frame = *owner;
+    FrameWindowView& frame = *owner;
     const QRect avail = frame.screen()->availableGeometry();
     QCOMPARE(avail.size(), QSize(800, 500));
     QVERIFY2(avail.contains(frame.frameGeometry()),
@@ -85,7 +85,7 @@ void FrameWindowsTest::frameOpensInsideTheScreen() {
 void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
     const auto owner = frameOnSmallScreen();
     QVERIFY(owner);
-    TMainFormView& frame = *owner;
+    FrameWindowView& frame = *owner;
     QMdiArea* mdi = frame.mdiArea();
     int loaded = 0;
     for (int count : {7, 24}) {
@@ -96,12 +96,12 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
         }
         QTRY_COMPARE(mdi->subWindowList().size(), count);
         for (QMdiSubWindow* w : mdi->subWindowList())
-            QTRY_VERIFY(!qobject_cast<TFitF1View*>(w->widget())->core().awaitingFirstData());
+            QTRY_VERIFY(!qobject_cast<PlotWindowView*>(w->widget())->core().awaitingFirstData());
         // Each opened inside the window area, at its 728 x 515 where there is room.
         for (QMdiSubWindow* w : mdi->subWindowList())
             QVERIFY2(mdi->viewport()->rect().contains(w->geometry()),
                      qPrintable(QString("opened at %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())));
-        frame.findChild<QAction*>("mnTile")->trigger();
+        frame.findChild<QAction*>("tileWindows")->trigger();
         QTest::qWait(100);
         QRect area = mdi->viewport()->rect();
         const auto windows = mdi->subWindowList();
@@ -118,7 +118,7 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
         }
         guitest::Screenshot(&frame, QString("frame_tiled_%1@2x").arg(count));
 
-        frame.findChild<QAction*>("mnCascade")->trigger();
+        frame.findChild<QAction*>("cascadeWindows")->trigger();
         QTest::qWait(100);
         area = mdi->viewport()->rect();
         for (QMdiSubWindow* w : mdi->subWindowList()) {
@@ -128,13 +128,13 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
         }
         guitest::Screenshot(&frame, QString("frame_cascaded_%1@2x").arg(count));
     }
-    for (QMdiSubWindow* w : mdi->subWindowList()) qobject_cast<TFitF1View*>(w->widget())->closeWithoutQuestion();
+    for (QMdiSubWindow* w : mdi->subWindowList()) qobject_cast<PlotWindowView*>(w->widget())->closeWithoutQuestion();
 }
 
 void FrameWindowsTest::helpFromAModalDialogCanBeUsed() {
     const auto owner = frameOnSmallScreen();
     QVERIFY(owner);
-    TMainFormView& frame = *owner;
+    FrameWindowView& frame = *owner;
     QDialog dialog(&frame);
     dialog.setWindowTitle("ZEB-Stat: Plot Options");
     dialog.resize(300, 200);

@@ -1,7 +1,7 @@
 #include "gui/GuiTestSupport.h"
 
-#include "app/qt/TMainFormView.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "app/qt/FrameWindowView.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -32,8 +32,8 @@ void endWatch(QTimer* timer) {
 
 } // namespace
 
-std::function<QWidget*(TMainFormView&)> PlotWindows(QtPlatform& platform) {
-    return [&platform](TMainFormView& frame) -> QWidget* { return new TFitF1View(frame, platform); };
+std::function<QWidget*(FrameWindowView&)> PlotWindows(QtPlatform& platform) {
+    return [&platform](FrameWindowView& frame) -> QWidget* { return new PlotWindowView(frame, platform); };
 }
 
 void Screenshot(QWidget* widget, const QString& name) {

@@ -16,13 +16,13 @@
 #include <string>
 
 namespace zeb {
-class TMainFormView;
+class FrameWindowView;
 }
 
 namespace zeb::guitest {
 
-// The program's plot windows (TFitF1View on platform), for a frame of a test.
-std::function<QWidget*(TMainFormView&)> PlotWindows(QtPlatform& platform);
+// The program's plot windows (PlotWindowView on platform), for a frame of a test.
+std::function<QWidget*(FrameWindowView&)> PlotWindows(QtPlatform& platform);
 
 // The Qt platform whose open-file dialog answers with the names queued in
 // openAnswers (nothing, as Cancel, when none is left).

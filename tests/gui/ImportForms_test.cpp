@@ -2,9 +2,9 @@
 // the record review form, the standard-file helper and the concentration table.
 // Each test types and clicks like a user and checks what reached the logic.
 #include "data/RecordLayout.h"
-#include "dialogs/TFormPavo7100.h"
-#include "dialogs/TFormTarn1.h"
-#include "dialogs/TFormnStd.h"
+#include "dialogs/RecordReviewDialog.h"
+#include "dialogs/ConcentrationTableDialog.h"
+#include "dialogs/StandardIndexDialog.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/FormTestSupport.h"
 #include "gui/GuiTestSupport.h"
@@ -48,7 +48,7 @@ struct Places {
     int nameChanged = 0;
 };
 
-QString LabelOf(QWidget* form, const char* field) {
+QString LabelFor(QWidget* form, const char* field) {
     QWidget* edit = Child<QWidget>(form, field);
     for (QFormLayout* rows : form->findChildren<QFormLayout*>())
         if (auto* label = qobject_cast<QLabel*>(rows->labelForField(edit))) return label->text();
@@ -81,45 +81,45 @@ private slots:
 
 void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
     QtPlatform platform;
-    TFormPavo7100 logic(platform);
+    RecordReviewDialog logic(platform);
     ZebRecord rec = Record("PS 1 in toluene");
     Places p;
     logic.Fill(rec, 2, p.ratio, p.nameChanged);
-    logic.LabelOriginal = "Before the first change the untouched file is kept beside it as \"ps-toluene.sta.orig\".";
+    logic.originalFileNote = "Before the first change the untouched file is kept beside it as \"ps-toluene.sta.orig\".";
     SeenMessage invalid;
     bool shown = false;
-    WhenOpens("TFormPavo7100", [&](QWidget* form) {
+    WhenOpens("RecordReviewDialog", [&](QWidget* form) {
         shown = true;
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: ZEB-7100 Data"));
-        QCOMPARE(Child<QLineEdit>(form, "EditIDC_RECNR")->text(), QString("2"));
-        QCOMPARE(Child<QLineEdit>(form, "EditStandardName")->text(), QString("Benzene"));
-        QCOMPARE(Child<QLineEdit>(form, "EditTemp")->text(), QString("298.150"));
-        QCOMPARE(Child<QLineEdit>(form, "EditIDC_KONZ")->text(), QString("1.23450"));
-        QCOMPARE(Child<QLineEdit>(form, "EditIDC_RR_STAN")->text(), QString("1.36000E-03"));
-        QVERIFY(Child<QLineEdit>(form, "EditIDC_RECNR")->isReadOnly());
-        QVERIFY(!Child<QLineEdit>(form, "EditIDC_KONZ")->isReadOnly());
-        QVERIFY(!Child<QLineEdit>(form, "EditSampleName")->isReadOnly());
-        QCOMPARE(LabelOf(form, "EditIDC_DNDC"), QString::fromUtf8("&dn/dc / 1/(g/dm\u00b3) "));
-        QCOMPARE(LabelOf(form, "EditIDC_VISK"), QString("Viscosity / mPas (cP)"));
-        QCOMPARE(Child<QPushButton>(form, "BtnIDC_WEITER")->text(), QString("&Continue without any change"));
-        auto* warning = Child<QLabel>(form, "LabelWarning");
+        QCOMPARE(Child<QLineEdit>(form, "recordNumberField")->text(), QString("2"));
+        QCOMPARE(Child<QLineEdit>(form, "standardNameField")->text(), QString("Benzene"));
+        QCOMPARE(Child<QLineEdit>(form, "temperatureField")->text(), QString("298.150"));
+        QCOMPARE(Child<QLineEdit>(form, "concentrationField")->text(), QString("1.23450"));
+        QCOMPARE(Child<QLineEdit>(form, "standardRayleighField")->text(), QString("1.36000E-03"));
+        QVERIFY(Child<QLineEdit>(form, "recordNumberField")->isReadOnly());
+        QVERIFY(!Child<QLineEdit>(form, "concentrationField")->isReadOnly());
+        QVERIFY(!Child<QLineEdit>(form, "sampleNameField")->isReadOnly());
+        QCOMPARE(LabelFor(form, "dndcField"), QString::fromUtf8("&dn/dc / 1/(g/dm\u00b3) "));
+        QCOMPARE(LabelFor(form, "viscosityField"), QString("Viscosity / mPas (cP)"));
+        QCOMPARE(Child<QPushButton>(form, "continueButton")->text(), QString("&Continue without any change"));
+        auto* warning = Child<QLabel>(form, "warningLabel");
         QCOMPARE(warning->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(warning->height() >= warning->heightForWidth(warning->width()));  // nothing cut off
-        auto* original = Child<QLabel>(form, "LabelOriginal");  // where the untouched file is kept
-        QCOMPARE(original->text(), QString::fromStdString(logic.LabelOriginal));
+        auto* original = Child<QLabel>(form, "originalFileNote");  // where the untouched file is kept
+        QCOMPARE(original->text(), QString::fromStdString(logic.originalFileNote));
         QVERIFY(original->isVisible());
         QVERIFY(original->height() >= original->heightForWidth(original->width()));
-        guitest::Screenshot(form, "dialog_TFormPavo7100");
+        guitest::Screenshot(form, "dialog_RecordReviewDialog");
 
-        TypeInto(Child<QLineEdit>(form, "EditIDC_RI_SOLVENT"), "1,33");
-        TypeInto(Child<QLineEdit>(form, "EditIDC_KONZ"), "x");
-        TypeInto(Child<QLineEdit>(form, "EditSampleName"), "Renamed sample");
+        TypeInto(Child<QLineEdit>(form, "solventIndexField"), "1,33");
+        TypeInto(Child<QLineEdit>(form, "concentrationField"), "x");
+        TypeInto(Child<QLineEdit>(form, "sampleNameField"), "Renamed sample");
         AnswerMessage(invalid);
-        ClickButton(form, "BtnIDC_AENDERN");
+        ClickButton(form, "changeButton");
         QVERIFY(invalid.seen);
         QVERIFY(form->isVisible());
-        TypeInto(Child<QLineEdit>(form, "EditIDC_KONZ"), "2");
-        ClickButton(form, "BtnIDC_AENDERN");
+        TypeInto(Child<QLineEdit>(form, "concentrationField"), "2");
+        ClickButton(form, "changeButton");
     });
     platform.runModal(logic);
     QVERIFY(shown);
@@ -136,11 +136,11 @@ void ImportFormsTest::reviewShowsTheRecordAndChangeTakesTheTypedValues() {
 
 void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
     QtPlatform platform;
-    TFormPavo7100 logic(platform);
+    RecordReviewDialog logic(platform);
     ZebRecord first = Record("First sample");
     Places p;
     logic.Fill(first, 2, p.ratio, p.nameChanged);
-    WhenOpens("TFormPavo7100", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Escape); });
+    WhenOpens("RecordReviewDialog", [](QWidget* form) { QTest::keyClick(form, Qt::Key_Escape); });
     platform.runModal(logic);
     QVERIFY(logic.answer() == ReviewAnswer::Abort);
     logic.Release();
@@ -150,8 +150,8 @@ void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
     logic.Fill(third, 3, q.ratio, q.nameChanged);
     QString shownName;
     bool readOnly = false;
-    WhenOpens("TFormPavo7100", [&](QWidget* form) {
-        auto* name = Child<QLineEdit>(form, "EditSampleName");
+    WhenOpens("RecordReviewDialog", [&](QWidget* form) {
+        auto* name = Child<QLineEdit>(form, "sampleNameField");
         shownName = name->text();
         readOnly = name->isReadOnly();
         QTest::keyClick(form, Qt::Key_Return);  // Enter continues without a change
@@ -164,23 +164,23 @@ void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
 
 void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
     QtPlatform platform;
-    TFormPavo7100 logic(platform);
+    RecordReviewDialog logic(platform);
     ZebRecord rec = Record("S", 0.00133f);
     Places p;
     logic.Fill(rec, 2, p.ratio, p.nameChanged);
     int helperShown = 0;
     QString fieldAfterHelper;
-    WhenOpens("TFormPavo7100", [&](QWidget* form) {
-        auto* nStandard = Child<QLineEdit>(form, "EditIDC_RI_STAN");
-        WhenOpens("TFormnStd", [&](QWidget* helper) {
+    WhenOpens("RecordReviewDialog", [&](QWidget* form) {
+        auto* nStandard = Child<QLineEdit>(form, "standardIndexField");
+        WhenOpens("StandardIndexDialog", [&](QWidget* helper) {
             ++helperShown;
             QCOMPARE(helper->windowTitle(), QString("ZEB-Stat: ZEB-7100 Data"));
-            QCOMPARE(Child<QLineEdit>(helper, "EditWrong")->text(), QString("-1"));
-            QVERIFY(Child<QLabel>(helper, "MemoExplanation")->text().contains("1.3300"));
-            TypeInto(Child<QLineEdit>(helper, "EditWrong"), "1.33");
-            TypeInto(Child<QLineEdit>(helper, "EditNew"), "1,332");
-            guitest::Screenshot(helper, "dialog_TFormnStd");
-            ClickButton(helper, "BitBtnOkay");
+            QCOMPARE(Child<QLineEdit>(helper, "wrongIndexField")->text(), QString("-1"));
+            QVERIFY(Child<QLabel>(helper, "explanationLabel")->text().contains("1.3300"));
+            TypeInto(Child<QLineEdit>(helper, "wrongIndexField"), "1.33");
+            TypeInto(Child<QLineEdit>(helper, "correctedIndexField"), "1,332");
+            guitest::Screenshot(helper, "dialog_StandardIndexDialog");
+            ClickButton(helper, "okButton");
         });
         QTest::mouseClick(nStandard, Qt::LeftButton);
         fieldAfterHelper = nStandard->text();
@@ -192,10 +192,10 @@ void ImportFormsTest::reviewOpensTheStandardHelperOnceForAWrongIndex() {
         // The helper would open modally inside the key press, so it has either
         // opened (and been counted and closed by the watch) or not once the
         // keys are in.
-        WhenOpens("TFormnStd", [&](QWidget*) { ++helperShown; });
+        WhenOpens("StandardIndexDialog", [&](QWidget*) { ++helperShown; });
         QTest::keyClicks(nStandard, "5");
         QCOMPARE(helperShown, 1);
-        ClickButton(form, "BtnIDC_WEITER");
+        ClickButton(form, "continueButton");
     });
     platform.runModal(logic);
     QCOMPARE(helperShown, 1);
@@ -209,9 +209,9 @@ void ImportFormsTest::standardHelperFetchesTheValueFromTheStandardFile() {
     const QString path = dir.filePath("toluene.TOL");
     std::ofstream(path.toStdString(), std::ios::binary) << "Toluene standard\r\n25.0\r\n1.4960\r\n";
     QtPlatform platform;
-    TFormnStd logic(platform);
+    StandardIndexDialog logic(platform);
     QString wrongShown;
-    WhenOpens("TFormnStd", [&](QWidget* form) {
+    WhenOpens("StandardIndexDialog", [&](QWidget* form) {
         WhenOpens([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
                   [&](QWidget* w) {
                       auto* files = qobject_cast<QFileDialog*>(w);
@@ -219,33 +219,33 @@ void ImportFormsTest::standardHelperFetchesTheValueFromTheStandardFile() {
                       files->findChild<QLineEdit*>("fileNameEdit")->setText(path);
                       static_cast<QDialog*>(files)->accept();  // as the Open button does
                   });
-        ClickButton(form, "BtnStdFile");
-        wrongShown = Child<QLineEdit>(form, "EditWrong")->text();
-        TypeInto(Child<QLineEdit>(form, "EditNew"), "1.5");
-        ClickButton(form, "BitBtnOkay");
+        ClickButton(form, "standardFileButton");
+        wrongShown = Child<QLineEdit>(form, "wrongIndexField")->text();
+        TypeInto(Child<QLineEdit>(form, "correctedIndexField"), "1.5");
+        ClickButton(form, "okButton");
     });
     platform.runModal(logic);
     QCOMPARE(wrongShown, QString("1.4960"));
-    QVERIFY(logic.result == TFormnStd::Result::Ok);
+    QVERIFY(logic.result == StandardIndexDialog::Result::Ok);
     QCOMPARE(logic.wrongValue, 1.496);
     QCOMPARE(logic.newValue, 1.5);
 }
 
 void ImportFormsTest::tablePltTakesOverACellStillBeingEdited() {
     QtPlatform platform;
-    TFormTarn1 logic(platform);
+    ConcentrationTableDialog logic(platform);
     std::vector<double> conc = {1e-3, 2e-3, 3e-3};
     std::vector<float> visc = {0.55f, 0.55f, 0.55f}, temps = {298.15f, 298.15f, 298.15f};
     std::string sample = "PS standard";
     double wavelength = 632.8;
-    logic.Fill(conc, visc, TFormTarn1::Form::Plt, sample, wavelength, 3, temps);
-    logic.LabelOriginal = "Before the first change the untouched file is kept beside it as \"ps-tarn.plt.orig\".";
-    WhenOpens("TFormTarn1", [&](QWidget* form) {
+    logic.Fill(conc, visc, ConcentrationTableDialog::Form::Plt, sample, wavelength, 3, temps);
+    logic.originalFileNote = "Before the first change the untouched file is kept beside it as \"ps-tarn.plt.orig\".";
+    WhenOpens("ConcentrationTableDialog", [&](QWidget* form) {
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: TARN Data"));
-        auto* original = Child<QLabel>(form, "LabelOriginal");
-        QCOMPARE(original->text(), QString::fromStdString(logic.LabelOriginal));
+        auto* original = Child<QLabel>(form, "originalFileNote");
+        QCOMPARE(original->text(), QString::fromStdString(logic.originalFileNote));
         QVERIFY(original->height() >= original->heightForWidth(original->width()));
-        auto* grid = Child<QTableWidget>(form, "StrGrid1");
+        auto* grid = Child<QTableWidget>(form, "cells");
         QCOMPARE(grid->columnCount(), 5);  // three concentrations: two columns stay empty
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(grid->item(0, 0)->text(), QString("No. of Conc."));
@@ -254,21 +254,21 @@ void ImportFormsTest::tablePltTakesOverACellStillBeingEdited() {
         QVERIFY(grid->item(1, 1)->flags() & Qt::ItemIsEditable);
         QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
         QVERIFY(!(grid->item(1, 4)->flags() & Qt::ItemIsEditable));
-        QVERIFY(Child<QWidget>(form, "PanelPLT")->isVisible());
-        QVERIFY(!Child<QWidget>(form, "PanelPLX")->isVisible());
-        QCOMPARE(Child<QLineEdit>(form, "EditWaveLength")->text(), QString("632.80"));
-        guitest::Screenshot(form, "dialog_TFormTarn1_plt");
+        QVERIFY(Child<QWidget>(form, "pltPanel")->isVisible());
+        QVERIFY(!Child<QWidget>(form, "plxPanel")->isVisible());
+        QCOMPARE(Child<QLineEdit>(form, "wavelengthField")->text(), QString("632.80"));
+        guitest::Screenshot(form, "dialog_ConcentrationTableDialog_plt");
 
-        TypeInto(Child<QLineEdit>(form, "EditWaveLength"), "633,5");
-        TypeInto(Child<QLineEdit>(form, "EditSampleName"), "PS corrected");
+        TypeInto(Child<QLineEdit>(form, "wavelengthField"), "633,5");
+        TypeInto(Child<QLineEdit>(form, "sampleNameField"), "PS corrected");
         // Typing on a cell edits it; a button pressed without taking the focus
         // (by its shortcut) still gets the text of the open editor.
         TypeIntoCell(grid, 1, 1, "4");
         QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
-        Child<QPushButton>(form, "BtnChange")->click();
+        Child<QPushButton>(form, "changeButton")->click();
     });
     platform.runModal(logic);
-    QVERIFY(logic.result() == TFormTarn1::Result::Ok);
+    QVERIFY(logic.result() == ConcentrationTableDialog::Result::Ok);
     QCOMPARE(conc[0], 0.004);
     QCOMPARE(conc[1], 2e-3);
     QCOMPARE(wavelength, 633.5);
@@ -277,27 +277,27 @@ void ImportFormsTest::tablePltTakesOverACellStillBeingEdited() {
 
 void ImportFormsTest::tablePlxEditsViscosityAndTemperatureOnly() {
     QtPlatform platform;
-    TFormTarn1 logic(platform);
+    ConcentrationTableDialog logic(platform);
     std::vector<double> conc = {1e-3, 2e-3, 3e-3, 4e-3, 5e-3, 6e-3};
     std::vector<float> visc(6, 0.0f), temps(6, 0.0f);
     std::string sample = "PS";
     double wavelength = 632.8;
-    logic.Fill(conc, visc, TFormTarn1::Form::Plx, sample, wavelength, 6, temps);
-    WhenOpens("TFormTarn1", [&](QWidget* form) {
-        auto* grid = Child<QTableWidget>(form, "StrGrid1");
+    logic.Fill(conc, visc, ConcentrationTableDialog::Form::Plx, sample, wavelength, 6, temps);
+    WhenOpens("ConcentrationTableDialog", [&](QWidget* form) {
+        auto* grid = Child<QTableWidget>(form, "cells");
         QCOMPARE(grid->columnCount(), 7);
         QCOMPARE(grid->rowCount(), 4);
         QCOMPARE(grid->item(3, 0)->text(), QString("Temp. / K"));
         QVERIFY(!(grid->item(1, 3)->flags() & Qt::ItemIsEditable));  // concentrations are fixed here
         QVERIFY(grid->item(2, 3)->flags() & Qt::ItemIsEditable);
-        QVERIFY(!Child<QPushButton>(form, "BtnAbort")->isVisible());
-        QCOMPARE(Child<QPushButton>(form, "BtnContinue")->text(), QString("&Ignore and continue"));
-        QCOMPARE(Child<QPushButton>(form, "BtnChange")->text(), QString("&Save"));
-        QVERIFY(Child<QWidget>(form, "PanelPLX")->isVisible());
-        QVERIFY(!Child<QWidget>(form, "PanelPLT")->isVisible());
+        QVERIFY(!Child<QPushButton>(form, "abortButton")->isVisible());
+        QCOMPARE(Child<QPushButton>(form, "continueButton")->text(), QString("&Ignore and continue"));
+        QCOMPARE(Child<QPushButton>(form, "changeButton")->text(), QString("&Save"));
+        QVERIFY(Child<QWidget>(form, "plxPanel")->isVisible());
+        QVERIFY(!Child<QWidget>(form, "pltPanel")->isVisible());
         // All six concentrations are in view.
         QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
-        guitest::Screenshot(form, "dialog_TFormTarn1_plx");
+        guitest::Screenshot(form, "dialog_ConcentrationTableDialog_plx");
 
         // Double-click, type, Enter: the usual way to change a cell.
         const QRect cell = grid->visualItemRect(grid->item(3, 2));
@@ -310,10 +310,10 @@ void ImportFormsTest::tablePlxEditsViscosityAndTemperatureOnly() {
         QTest::keyClick(editor, Qt::Key_Return);
         TypeIntoCell(grid, 2, 6, "0.89");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        ClickButton(form, "BtnChange");
+        ClickButton(form, "changeButton");
     });
     platform.runModal(logic);
-    QVERIFY(logic.result() == TFormTarn1::Result::Ok);
+    QVERIFY(logic.result() == ConcentrationTableDialog::Result::Ok);
     QCOMPARE(temps[1], 293.15f);
     QCOMPARE(visc[5], 0.89f);
     QCOMPARE(temps[0], 0.0f);

@@ -3,12 +3,12 @@
 // chart is disabled (menus, k controls, Ctrl+F4), no other window starts a
 // load, and Abort leaves the window as it was. No shortcut acts behind a modal
 // message box.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -53,8 +53,8 @@ namespace {
 
 QString lockExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
 
-const char* const kStayAvailable[] = {"mDruckerSetup", "hlpIntroduction", "ID_HILFE_HILFE", "ID_HILFE_DATEIFORMAT",
-                                      "ID_HILFE_ABOUT"};
+const char* const kStayAvailable[] = {"printerSetup", "helpIntroduction", "helpContents", "helpFileFormats",
+                                      "helpAbout"};
 
 bool staysAvailable(const QString& name) {
     for (const char* n : kStayAvailable)
@@ -72,14 +72,14 @@ private slots:
     void noShortcutActsBehindAMessageBox();
 
 private:
-    TFitF1View* open(TMainFormView& frame, const QString& file);
+    PlotWindowView* open(FrameWindowView& frame, const QString& file);
     LockPlatform platform_;
 };
 
-TFitF1View* LoadingLockTest::open(TMainFormView& frame, const QString& file) {
+PlotWindowView* LoadingLockTest::open(FrameWindowView& frame, const QString& file) {
     platform_.openAnswers.push_back(file.toStdString());
     frame.loadNewFile();
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().back()->widget());
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().back()->widget());
     QElapsedTimer waited;
     waited.start();
     while (view->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
@@ -90,17 +90,17 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
     QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    TFitF1View* other = open(frame, file);
-    TFitF1View* view = open(frame, file);
+    PlotWindowView* other = open(frame, file);
+    PlotWindowView* view = open(frame, file);
     QVERIFY(other && view);
     frame.mdiArea()->setActiveSubWindow(frame.mdiArea()->subWindowList().back());
-    view->action("ID_BER_Q_1")->trigger();
-    view->action("ID_BER_C_1")->trigger();
+    view->action("qOrder1")->trigger();
+    view->action("cOrder1")->trigger();
     const std::string results = view->core().resultsText();
-    const QString mw = view->findChild<QLineEdit*>("EditIDC_MWC")->text();
+    const QString mw = view->findChild<QLineEdit*>("mwcField")->text();
     QVERIFY(!mw.trimmed().isEmpty());
 
     int checked = 0;
@@ -110,20 +110,20 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
             if (a->objectName().isEmpty() || a->isSeparator()) continue;
             QVERIFY2(a->isEnabled() == staysAvailable(a->objectName()), qPrintable(a->objectName()));
         }
-        for (const char* name : {"EditIDC_EING_K", "BtnIDC_K_KL", "BtnIDC_K_GR"})
+        for (const char* name : {"kField", "kSmallerButton", "kLargerButton"})
             QVERIFY2(!view->findChild<QWidget*>(name)->isEnabled(), name);
-        QVERIFY(view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
+        QVERIFY(view->findChild<QPushButton*>("abortLoadButton")->isVisible());
         // No load starts anywhere meanwhile; the other window's own data stay usable.
         for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
             QVERIFY2(!frame.findChild<QToolButton*>(name)->isEnabled(), name);
-        QVERIFY(!other->action("ID_DATEI_DAZULADEN")->isEnabled());
-        QVERIFY(!other->action("ID_DATEI_LADEN")->isEnabled());
-        QVERIFY(other->action("PLOTTYP_BERRY")->isEnabled());
+        QVERIFY(!other->action("addDataFile")->isEnabled());
+        QVERIFY(!other->action("loadNewFile")->isEnabled());
+        QVERIFY(other->action("plotBerry")->isEnabled());
         const int windows = static_cast<int>(frame.mdiArea()->subWindowList().size());
         frame.loadNewFile();
         QCOMPARE(static_cast<int>(frame.mdiArea()->subWindowList().size()), windows);
         // What the user tries: a plot type, Ctrl+F6 (c-order "no"), the frame's tool buttons.
-        view->action("PLOTTYP_BERRY")->trigger();
+        view->action("plotBerry")->trigger();
         view->setFocus();
         QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
         frame.findChild<QToolButton*>("PasteBtn")->click();
@@ -131,36 +131,36 @@ void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {
         QCOMPARE(view->core().cOrder(), FitOrder::One);
         guitest::Screenshot(view, "loading_add_file_locked");
         ++checked;
-        view->findChild<QPushButton*>("BtnAbortLoad")->click();
+        view->findChild<QPushButton*>("abortLoadButton")->click();
     };
     platform_.openAnswers.push_back(file.toStdString());
-    view->action("ID_DATEI_DAZULADEN")->trigger();
+    view->action("addDataFile")->trigger();
     QCOMPARE(checked, 1);
 
     QVERIFY(!view->core().loading());
     QCOMPARE(view->core().resultsText(), results);
-    QCOMPARE(view->findChild<QLineEdit*>("EditIDC_MWC")->text(), mw);
+    QCOMPARE(view->findChild<QLineEdit*>("mwcField")->text(), mw);
     QCOMPARE(view->core().set().lastConcIndex, 4);
-    QVERIFY(view->action("PLOTTYP_ZIMM")->isChecked());
-    for (const char* name : {"PLOTTYP_BERRY", "ID_BER_C_4", "ID_DATEI_DAZULADEN", "mnPlotOptions", "ID_DATEI_DRUCKEN"})
+    QVERIFY(view->action("plotZimm")->isChecked());
+    for (const char* name : {"plotBerry", "cOrder4", "addDataFile", "plotOptions", "print"})
         QVERIFY2(view->action(name)->isEnabled(), name);
-    QVERIFY(view->findChild<QWidget*>("EditIDC_EING_K")->isEnabled());
-    QVERIFY(other->action("ID_DATEI_DAZULADEN")->isEnabled());
+    QVERIFY(view->findChild<QWidget*>("kField")->isEnabled());
+    QVERIFY(other->action("addDataFile")->isEnabled());
     for (const char* name : {"OpenBtn", "CutBtn", "CopyBtn", "PasteBtn"})
         QVERIFY2(frame.findChild<QToolButton*>(name)->isEnabled(), name);
-    QVERIFY(!view->findChild<QPushButton*>("BtnAbortLoad")->isVisible());
+    QVERIFY(!view->findChild<QPushButton*>("abortLoadButton")->isVisible());
 }
 
 void LoadingLockTest::noShortcutActsBehindAMessageBox() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-small.asc");
     QVERIFY(QFile::copy(lockExample("ps-small.asc"), file));
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    TFitF1View* view = open(frame, file);
+    PlotWindowView* view = open(frame, file);
     QVERIFY(view);
-    view->action("ID_BER_C_1")->trigger();
+    view->action("cOrder1")->trigger();
     QCOMPARE(view->core().cOrder(), FitOrder::One);
 
     int boxesSeen = 0;

@@ -2,9 +2,9 @@
 // shows, typing a range, a range that is not a number, the colour panels, the
 // font dialog and the help button.
 #include "texts/PlotTexts.h"
-#include "dialogs/TFormOptions.h"
+#include "dialogs/OptionsDialog.h"
 #include "dialogs/qt/DialogForms.h"
-#include "dialogs/qt/TFormOptionsView.h"
+#include "dialogs/qt/OptionsDialogView.h"
 #include "gui/FormTestSupport.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
@@ -66,54 +66,54 @@ private slots:
 
 void OptionsFormTest::measurementPlotPagesAndATypedRange() {
     Setup t;
-    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
-    WhenOpens("TFormOptions", [&](QWidget* form) {
+    OptionsDialog logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    WhenOpens("OptionsDialog", [&](QWidget* form) {
         QCOMPARE(form->windowTitle(), QString("ZEB-Stat: Plot Options"));
         auto* pages = Child<QTabWidget>(form, "PageControl");
         QCOMPARE(pages->count(), 2);
         QCOMPARE(pages->tabText(0), QString("Basic Options"));
         QCOMPARE(pages->tabText(1), QString("Chart Design"));
         QCOMPARE(pages->currentIndex(), 0);
-        QVERIFY(!OptionShown(form, "PanelFF"));
+        QVERIFY(!OptionShown(form, "formFactorLegendPanel"));
         QVERIFY(OptionShown(form, "GroupWeighting"));
         QVERIFY(OptionShown(form, "GroupSmoothing"));
         QVERIFY(OptionShown(form, "GroupFitDisplay"));
-        QVERIFY(Child<QRadioButton>(form, "RBtnMiddle")->isChecked());
-        QVERIFY(Child<QRadioButton>(form, "RBtnNoSmoothing")->isChecked());
-        QVERIFY(Child<QRadioButton>(form, "RBtnLimitAll")->isChecked());
-        QVERIFY(Child<QCheckBox>(form, "ChkBxPrintResults")->isEnabled());
-        QCOMPARE(Child<QPushButton>(form, "BitBtnSaveINI")->toolTip(),
+        QVERIFY(Child<QRadioButton>(form, "mediumSymbols")->isChecked());
+        QVERIFY(Child<QRadioButton>(form, "noSmoothing")->isChecked());
+        QVERIFY(Child<QRadioButton>(form, "fitLinesEverywhere")->isChecked());
+        QVERIFY(Child<QCheckBox>(form, "printResultsBox")->isEnabled());
+        QCOMPARE(Child<QPushButton>(form, "saveToFileButton")->toolTip(),
                  QString::fromStdString("Settings are saved into " + t.ini +
                                         ". \nUsing them when loading a new file or in next session."));
-        auto* xmin = Child<QLineEdit>(form, "EditXmin");
-        auto* xmax = Child<QLineEdit>(form, "EditXmax");
+        auto* xmin = Child<QLineEdit>(form, "xMinField");
+        auto* xmax = Child<QLineEdit>(form, "xMaxField");
         QCOMPARE(xmax->text(), QString("3.700E2"));
         QVERIFY(xmin->isReadOnly());
-        guitest::Screenshot(form, "dialog_TFormOptions_basic");
+        guitest::Screenshot(form, "dialog_OptionsDialog_basic");
 
-        ClickOption(form, "ChkBxXachse");
+        ClickOption(form, "manualXRangeBox");
         QVERIFY(!xmin->isReadOnly());
         TypeInto(xmin, "5");
         TypeInto(xmax, "1");
-        ClickOption(form, "RBtnSmall");
-        ClickOption(form, "RBtnSmoothing");
-        ClickOption(form, "RBtnLimitAndQ");
-        ClickOption(form, "ChkBxHideInactive");
+        ClickOption(form, "smallSymbols");
+        ClickOption(form, "smoothingOn");
+        ClickOption(form, "fitLinesWithinDataAndQ");
+        ClickOption(form, "hideInactiveBox");
 
         pages->setCurrentIndex(1);
-        QCOMPARE(Child<QLineEdit>(form, "EditYLabel")->text(), QString::fromUtf8(tx::YCaptionZimm));
-        QVERIFY(Child<QLineEdit>(form, "EditWChartDef")->isReadOnly());
-        QCOMPARE(Child<QLineEdit>(form, "EditWRodDef")->text(), QString("32"));
-        QCOMPARE(Child<QLineEdit>(form, "EditWRodAct")->toolTip(),
+        QCOMPARE(Child<QLineEdit>(form, "yLabelField")->text(), QString::fromUtf8(tx::YCaptionZimm));
+        QVERIFY(Child<QLineEdit>(form, "lineWidthChartDefault")->isReadOnly());
+        QCOMPARE(Child<QLineEdit>(form, "lineWidthRodDefault")->text(), QString("32"));
+        QCOMPARE(Child<QLineEdit>(form, "lineWidthRodActual")->toolTip(),
                  QString("For changing line width, edit the integer value shown."));
-        QCOMPARE(Child<ColorPanel>(form, "PanelCRodDef")->color(), 0xFF0000u);
-        guitest::Screenshot(form, "dialog_TFormOptions_design");
-        TypeInto(Child<QLineEdit>(form, "EditYLabel"), "Kc/R in mol/g");
-        TypeInto(Child<QLineEdit>(form, "EditWChartAct"), "40");
-        ClickOption(form, "BitBtnOK");
+        QCOMPARE(Child<ColorPanel>(form, "lineColorRodDefault")->color(), 0xFF0000u);
+        guitest::Screenshot(form, "dialog_OptionsDialog_design");
+        TypeInto(Child<QLineEdit>(form, "yLabelField"), "Kc/R in mol/g");
+        TypeInto(Child<QLineEdit>(form, "lineWidthChartActual"), "40");
+        ClickOption(form, "okButton");
     });
     t.platform.runModal(logic);
-    QCOMPARE(logic.modalResult, TFormOptions::kResultOk);
+    QCOMPARE(logic.modalResult, OptionsDialog::kResultOk);
     QCOMPARE(int(t.s.manualX.on), 1);
     QCOMPARE(t.s.manualX.minimum, 1e8);
     QCOMPARE(t.s.manualX.maximum, 5e8);
@@ -128,23 +128,23 @@ void OptionsFormTest::measurementPlotPagesAndATypedRange() {
 
 void OptionsFormTest::aRangeThatIsNoNumberKeepsTheFormOpen() {
     Setup t;
-    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    OptionsDialog logic(t.platform, t.s, t.info, t.defaults, t.ini);
     SeenMessage invalid;
     bool stayedOpen = false, focused = false;
-    WhenOpens("TFormOptions", [&](QWidget* form) {
-        ClickOption(form, "ChkBxYachse");
-        auto* ymax = Child<QLineEdit>(form, "EditYmax");
+    WhenOpens("OptionsDialog", [&](QWidget* form) {
+        ClickOption(form, "manualYRangeBox");
+        auto* ymax = Child<QLineEdit>(form, "yMaxField");
         TypeInto(ymax, "2.5e-6x");
         AnswerMessage(invalid);
-        ClickOption(form, "BitBtnSaveINI");
+        ClickOption(form, "saveToFileButton");
         stayedOpen = form->isVisible();
         focused = form->focusWidget() == ymax;
         QCOMPARE(ymax->text(), QString("2.5e-6x"));
         // Unchecked, the field shows the range in use again.
-        ClickOption(form, "ChkBxYachse");
+        ClickOption(form, "manualYRangeBox");
         QCOMPARE(ymax->text(), QString("2.250E-6"));
         QVERIFY(ymax->isReadOnly());
-        ClickOption(form, "BitBtnSaveINI");
+        ClickOption(form, "saveToFileButton");
     });
     t.platform.runModal(logic);
     QCOMPARE(invalid.text, QString("Invalid input for floating point number."));
@@ -152,7 +152,7 @@ void OptionsFormTest::aRangeThatIsNoNumberKeepsTheFormOpen() {
     QCOMPARE(invalid.icon, QMessageBox::Critical);
     QVERIFY(stayedOpen);
     QVERIFY(focused);
-    QCOMPARE(logic.modalResult, TFormOptions::kResultYes);
+    QCOMPARE(logic.modalResult, OptionsDialog::kResultYes);
     QVERIFY(QFile::exists(QString::fromStdString(t.ini)));
 }
 
@@ -162,21 +162,21 @@ void OptionsFormTest::formFactorModeShowsTheLegendPanel() {
     t.s.legend = {"c = .0010 g/dm³", "Coil, mono disperse, Rg = 40.00 nm", "", "Thin rod, L = 138.56 nm", "", ""};
     t.info.representation = 11;
     t.info.curves = {1, 3};
-    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
-    WhenOpens("TFormOptions", [&](QWidget* form) {
-        QVERIFY(OptionShown(form, "PanelFF"));
+    OptionsDialog logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    WhenOpens("OptionsDialog", [&](QWidget* form) {
+        QVERIFY(OptionShown(form, "formFactorLegendPanel"));
         QVERIFY(!OptionShown(form, "GroupWeighting"));
         QVERIFY(!OptionShown(form, "GroupSmoothing"));
         QVERIFY(!OptionShown(form, "GroupFitDisplay"));
-        QVERIFY(!Child<QCheckBox>(form, "ChkBxShowResults")->isEnabled());
-        QVERIFY(Child<QLineEdit>(form, "EditCFF")->isEnabled());
-        QVERIFY(Child<QLineEdit>(form, "EditCoilMd")->isEnabled());
-        QVERIFY(!Child<QLineEdit>(form, "EditCoilPd")->isEnabled());
-        QVERIFY(Child<QLineEdit>(form, "EditThinRod")->isEnabled());
-        QCOMPARE(Child<QLineEdit>(form, "EditThinRod")->text(), QString("Thin rod, L = 138.56 nm"));
-        guitest::Screenshot(form, "dialog_TFormOptions_formfactor");
-        TypeInto(Child<QLineEdit>(form, "EditThinRod"), "Rod");
-        ClickOption(form, "BitBtnOK");
+        QVERIFY(!Child<QCheckBox>(form, "showResultsBox")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "concentrationLegendField")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "coilMonoLegendField")->isEnabled());
+        QVERIFY(!Child<QLineEdit>(form, "coilPolyLegendField")->isEnabled());
+        QVERIFY(Child<QLineEdit>(form, "thinRodLegendField")->isEnabled());
+        QCOMPARE(Child<QLineEdit>(form, "thinRodLegendField")->text(), QString("Thin rod, L = 138.56 nm"));
+        guitest::Screenshot(form, "dialog_OptionsDialog_formfactor");
+        TypeInto(Child<QLineEdit>(form, "thinRodLegendField"), "Rod");
+        ClickOption(form, "okButton");
     });
     t.platform.runModal(logic);
     QCOMPARE(t.s.legend[3], std::string("Rod"));
@@ -186,14 +186,14 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
     Setup t;
     t.s.lines.row(5).color = 0x00123456;
     t.s.axisFont.height = -300;
-    TFormOptions logic(t.platform, t.s, t.info, t.defaults, t.ini);
+    OptionsDialog logic(t.platform, t.s, t.info, t.defaults, t.ini);
     std::vector<int> help;
     t.platform.helpHandler = [&help](int context) { help.push_back(context); };
     int fontDialogPixels = 0;
-    WhenOpens("TFormOptions", [&](QWidget* form) {
+    WhenOpens("OptionsDialog", [&](QWidget* form) {
         Child<QTabWidget>(form, "PageControl")->setCurrentIndex(1);
-        auto* def = Child<ColorPanel>(form, "PanelCRodDef");
-        auto* act = Child<ColorPanel>(form, "PanelCRodAct");
+        auto* def = Child<ColorPanel>(form, "lineColorRodDefault");
+        auto* act = Child<ColorPanel>(form, "lineColorRodActual");
         QCOMPARE(act->color(), 0x123456u);
         QTest::mouseDClick(def, Qt::LeftButton);
         QCOMPARE(act->color(), 0xFF0000u);
@@ -206,7 +206,7 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
                       fontDialogPixels = f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96.0 / 72.0);
                       dialog->reject();
                   });
-        ClickOption(form, "BtnChartFont");
+        ClickOption(form, "chartFontButton");
         QCOMPARE(logic.workingFont().height, -300);
         // Accepted with a 24-pixel font: 24 × 15 units high.
         WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
@@ -218,10 +218,10 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
                       dialog->setCurrentFont(f);
                       dialog->accept();
                   });
-        ClickOption(form, "BtnChartFont");
+        ClickOption(form, "chartFontButton");
 
-        ClickOption(form, "BtnHelp");
-        ClickOption(form, "BitBtnOK");
+        ClickOption(form, "helpButton");
+        ClickOption(form, "okButton");
     });
     t.platform.runModal(logic);
     QCOMPARE(fontDialogPixels, 20);

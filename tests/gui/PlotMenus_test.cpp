@@ -3,11 +3,11 @@
 // menu and order, with a command for every item that has one; a widget under
 // every control name; and a menu item chosen on the screen makes its choice in
 // the core.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "gui/GuiTestSupport.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "plotwindow/PlotMenu.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 #include "texts/PlotWindowTexts.h"
 
@@ -31,8 +31,8 @@ private:
 
 void PlotMenusTest::everyTableEntryHasItsActionAndCommand() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
-    TFitF1View view(frame, platform_);
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    PlotWindowView view(frame, platform_);
 
     // The menus of the table, by object name, as the menu bar holds them.
     std::map<QString, QMenu*> menus;
@@ -79,9 +79,9 @@ void PlotMenusTest::everyTableEntryHasItsActionAndCommand() {
 
 void PlotMenusTest::menuItemsMakeTheirChoiceInTheCore() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
-    TFitF1View view(frame, platform_);
-    TFitF1& core = view.core();
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    PlotWindowView view(frame, platform_);
+    PlotWindow& core = view.core();
     // Enough concentrations and angles for every order: no message box comes up.
     test::FillModelSet(core.set(), 7, 10, test::ModelParams{});
     core.PostLoadSetup();
@@ -103,16 +103,16 @@ void PlotMenusTest::menuItemsMakeTheirChoiceInTheCore() {
         QVERIFY(view.action(MenuItemName(COrderItem(o)))->isChecked());
     }
     // The frame's Ctrl+F4 and Ctrl+F6 choose c orders 4 and "no" through the same table.
-    view.selectCOrder(4);
+    view.setCOrder(4);
     QCOMPARE(OrderNumber(core.cOrder()), 4);
-    view.selectCOrder(0);
+    view.setCOrder(0);
     QCOMPARE(OrderNumber(core.cOrder()), 0);
     // The result fields show what the core computed.
     view.action(MenuItemName(PlotMenuItem::Q1))->trigger();
     view.action(MenuItemName(PlotMenuItem::C1))->trigger();
-    QCOMPARE(view.findChild<QLineEdit*>(PlotWidgetName(PlotWidget::EditMwc))->text(),
-             QString::fromStdString(core.widget(PlotWidget::EditMwc).text));
-    QVERIFY(core.widget(PlotWidget::EditMwc).text != " ");
+    QCOMPARE(view.findChild<QLineEdit*>(PlotWidgetName(PlotWidget::MwcField))->text(),
+             QString::fromStdString(core.widget(PlotWidget::MwcField).text));
+    QVERIFY(core.widget(PlotWidget::MwcField).text != " ");
 }
 
 ZEB_GUI_TEST(PlotMenusTest)

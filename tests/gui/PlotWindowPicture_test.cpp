@@ -3,16 +3,16 @@
 // into the picture and leaves out lines lying on black), at device pixel
 // ratios 1, 1.5 and 2 and odd window sizes; around it the window shows its
 // own colour and the black frame, and inside the frame the picture.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plot/PlotLayout.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "plotwindow/qt/ChartPicture.h"
 #include "plot/qt/QtCanvas.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -72,12 +72,12 @@ private slots:
     void keptPictureIsThePaintersPicture();
 
 private:
-    TFitF1View* open(double ratio, QSize size);
+    PlotWindowView* open(double ratio, QSize size);
 
     guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
-    std::unique_ptr<TMainFormView> frame_;
-    TFitF1View* view_ = nullptr;
+    std::unique_ptr<FrameWindowView> frame_;
+    PlotWindowView* view_ = nullptr;
 };
 
 void PlotWindowPictureTest::initTestCase() {
@@ -95,13 +95,13 @@ void PlotWindowPictureTest::cleanup() {
     frame_.reset();
 }
 
-TFitF1View* PlotWindowPictureTest::open(double ratio, QSize size) {
+PlotWindowView* PlotWindowPictureTest::open(double ratio, QSize size) {
     const QString name = ratio == 2.0 ? zeb::guitest::kScreenRatio2 : ratio == 1.5 ? zeb::guitest::kScreenRatio15 : "";
     QScreen* screen = QGuiApplication::primaryScreen();
     for (QScreen* s : QGuiApplication::screens())
         if (s->name() == name) screen = s;
     if (!qFuzzyCompare(screen->devicePixelRatio(), ratio)) return nullptr;
-    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    frame_ = std::make_unique<FrameWindowView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame_->setScreen(screen);
     frame_->move(screen->availableGeometry().topLeft() + QPoint(10, 10));
     frame_->resize(1200, 900);
@@ -110,13 +110,13 @@ TFitF1View* PlotWindowPictureTest::open(double ratio, QSize size) {
     platform_.openAnswers.push_back(dir_.filePath("dense.asc").toStdString());
     frame_->loadNewFile();
     if (frame_->mdiArea()->subWindowList().size() != 1) return nullptr;
-    view_ = qobject_cast<TFitF1View*>(frame_->mdiArea()->subWindowList().front()->widget());
+    view_ = qobject_cast<PlotWindowView*>(frame_->mdiArea()->subWindowList().front()->widget());
     QElapsedTimer waited;
     waited.start();
     while (view_->core().awaitingFirstData() && waited.elapsed() < zeb::guitest::kWindowWaitMs) QTest::qWait(20);
     view_->parentWidget()->resize(view_->parentWidget()->size() + size - view_->size());
-    view_->action("ID_BER_Q_1")->trigger();
-    view_->action("ID_BER_C_1")->trigger();
+    view_->action("qOrder1")->trigger();
+    view_->action("cOrder1")->trigger();
     view_->repaint();
     return view_;
 }

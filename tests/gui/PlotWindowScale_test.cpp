@@ -4,7 +4,7 @@
 // the keyboard cursor - and a point changed by the mouse or the keys shows its
 // new look at once, the same as a full drawing. Positions are compared, not
 // pictures: each mark is found in the window's picture and measured.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "data/MeasurementSet.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
@@ -12,8 +12,8 @@
 #include "plot/ChartPrimitives.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/PointSelection.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -127,7 +127,7 @@ private:
         for (double r : {1.0, 1.5, 2.0}) QTest::newRow(qPrintable(Suffix(r))) << r;
     }
     // A frame on the screen of that ratio with the grid loaded in one plot window of 728 x 515.
-    TFitF1View* open(double ratio);
+    PlotWindowView* open(double ratio);
     // Where the mapping of the last paint puts a point, in device pixels of the window's picture.
     QPointF expected(int c, int a) const;
     QPointF toDevice(double logicalX, double logicalY) const;
@@ -140,8 +140,8 @@ private:
 
     guitest::AnsweringPlatform platform_;
     QTemporaryDir dir_;
-    std::unique_ptr<TMainFormView> frame_;
-    TFitF1View* view_ = nullptr;
+    std::unique_ptr<FrameWindowView> frame_;
+    PlotWindowView* view_ = nullptr;
     double ratio_ = 1;
 };
 
@@ -160,7 +160,7 @@ void PlotWindowScaleTest::cleanup() {
     frame_.reset();
 }
 
-TFitF1View* PlotWindowScaleTest::open(double ratio) {
+PlotWindowView* PlotWindowScaleTest::open(double ratio) {
     ratio_ = ratio;
     const QString name = ratio == 2.0 ? guitest::kScreenRatio2 : ratio == 1.5 ? guitest::kScreenRatio15 : "";
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -168,7 +168,7 @@ TFitF1View* PlotWindowScaleTest::open(double ratio) {
         if (s->name() == name) screen = s;
     if (!qFuzzyCompare(screen->devicePixelRatio(), ratio)) return nullptr;
     if (!screen) return nullptr;
-    frame_ = std::make_unique<TMainFormView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    frame_ = std::make_unique<FrameWindowView>(platform_, dir_.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame_->setScreen(screen);
     frame_->move(screen->availableGeometry().topLeft() + QPoint(10, 10));
     frame_->show();
@@ -176,7 +176,7 @@ TFitF1View* PlotWindowScaleTest::open(double ratio) {
     platform_.openAnswers.push_back(dir_.filePath("grid.asc").toStdString());
     frame_->loadNewFile();
     if (frame_->mdiArea()->subWindowList().size() != 1) return nullptr;
-    view_ = qobject_cast<TFitF1View*>(frame_->mdiArea()->subWindowList().front()->widget());
+    view_ = qobject_cast<PlotWindowView*>(frame_->mdiArea()->subWindowList().front()->widget());
     QElapsedTimer waited;
     waited.start();
     while (view_->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
@@ -274,8 +274,8 @@ void PlotWindowScaleTest::symbolsAndTicksSitWhereTheMappingPutsThem() {
                  qPrintable(QString("y tick %1 at %2").arg(i).arg(ys[i])));
 
     // With the fitted lines, for the eye.
-    view_->action("ID_BER_Q_1")->trigger();
-    view_->action("ID_BER_C_1")->trigger();
+    view_->action("qOrder1")->trigger();
+    view_->action("cOrder1")->trigger();
     view_->repaint();
     guitest::Screenshot(view_, "plot_window_fitted" + Suffix(ratio));
 }
@@ -337,7 +337,7 @@ void PlotWindowScaleTest::verifyAsDrawnInFull(const QImage& img) {
 void PlotWindowScaleTest::hiddenInactivePointGoesAtOnce() {
     QVERIFY(open(1.5));
     view_->core().plotSettings().hideInactive = 1;
-    view_->action("ID_BER_BERECHNE")->trigger();  // a full drawing with the setting
+    view_->action("calculate")->trigger();  // a full drawing with the setting
     view_->repaint();
     const QPoint at = (expected(2, 3) / ratio_).toPoint();
     QVERIFY(BlobAt(picture(), expected(2, 3), 1.5 * ratio_, Dark));
@@ -354,7 +354,7 @@ void PlotWindowScaleTest::keyModeShowsTheCursorAndTheNewLookAtOnce() {
     QVERIFY(open(ratio));
     const MeasurementSet& set = view_->core().set();
     // The cursor is on (1, 1) as soon as the mode is on.
-    view_->action("PUNKTWAHLMODUSANAUS")->trigger();
+    view_->action("pointSelectionMode")->trigger();
     QVERIFY(view_->selection().keyMode());
     verifyMarks(picture(), {{1, 1}}, "key mode on");
     view_->setFocus();

@@ -1,15 +1,15 @@
 // The plot window on the real widgets: a file loaded through the frame's open
 // command, the menus that take the frame's place, orders and plot types
 // switched through the menus, the k buttons and the result fields.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
-#include "dialogs/qt/TFITFResultsView.h"
+#include "dialogs/qt/ResultsWindowView.h"
 #include "gui/GuiTestSupport.h"
 #include "plotwindow/PointSelection.h"
 #include "plot/PlotLayout.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "data/MeasurementSet.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
@@ -59,7 +59,7 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform_.openAnswers.push_back(file.toStdString());
 
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     // The record review dialog comes up for the first record: answered on its real form.
@@ -67,19 +67,19 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     guitest::WhenModalOpens([&](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), QString("ZEB-Stat: ZEB-7100 Data"));
         guitest::Screenshot(modal, "load_review_dialog");
-        auto* weiter = modal->findChild<QPushButton*>("BtnIDC_WEITER");
+        auto* weiter = modal->findChild<QPushButton*>("continueButton");
         QVERIFY(weiter);
         reviewed = true;
         weiter->click();
     });
     frame.loadNewFile();
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
     QVERIFY(view);
     QTRY_VERIFY(!view->core().awaitingFirstData());
     QVERIFY(reviewed);
     QCOMPARE(view->windowTitle(), QString("ps-toluene"));
-    QVERIFY(!view->findChild<QWidget*>("LabelLoading")->isVisible());
+    QVERIFY(!view->findChild<QWidget*>("loadingLabel")->isVisible());
 
     // The plot window's menus take the place of the frame's File menu.
     QStringList titles;
@@ -93,42 +93,42 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
             for (QAction* a : menu->actions())
                 QVERIFY2(a->isSeparator() || !a->statusTip().contains("not available"), qPrintable(a->objectName()));
     }
-    QVERIFY(view->action("PLOTTYP_ZIMM")->isChecked());
-    QVERIFY(view->action("ID_BER_Q_KEINE")->isChecked());
-    QVERIFY(view->action("PLOTTYP_DI")->isEnabled());
+    QVERIFY(view->action("plotZimm")->isChecked());
+    QVERIFY(view->action("qOrderNone")->isChecked());
+    QVERIFY(view->action("plotDI")->isEnabled());
 
-    view->action("ID_BER_Q_1")->trigger();
-    view->action("ID_BER_C_1")->trigger();
-    QVERIFY(view->action("ID_BER_Q_1")->isChecked());
-    QVERIFY(!view->action("ID_BER_Q_KEINE")->isChecked());
-    auto* mwc = view->findChild<QLineEdit*>("EditIDC_MWC");
+    view->action("qOrder1")->trigger();
+    view->action("cOrder1")->trigger();
+    QVERIFY(view->action("qOrder1")->isChecked());
+    QVERIFY(!view->action("qOrderNone")->isChecked());
+    auto* mwc = view->findChild<QLineEdit*>("mwcField");
     const double mw = mwc->text().toDouble();
     QVERIFY2(mw > 0.8e6 && mw < 1.2e6, qPrintable(mwc->text()));
-    QCOMPARE(view->findChild<QLabel*>("LabelIDC_B_Mwc")->text(), QString("Mw(c):[g/mol]"));
-    QVERIFY(view->action("ID_BER_AUSWERTUNG")->isEnabled());
+    QCOMPARE(view->findChild<QLabel*>("mwcLabel")->text(), QString("Mw(c):[g/mol]"));
+    QVERIFY(view->action("results")->isEnabled());
     guitest::Screenshot(view, "plot_window_zimm");
 
     // "&Results" shows the results window of this calculation.
     QString resultsFirstRow;
     guitest::WhenModalOpens([&](QWidget* modal) {
-        auto* results = qobject_cast<TFITFResultsView*>(modal);
+        auto* results = qobject_cast<ResultsWindowView*>(modal);
         QVERIFY(results);
         resultsFirstRow = QString::fromStdString(results->logic().cell(0, 1));
         results->accept();
     });
-    view->action("ID_BER_AUSWERTUNG")->trigger();
+    view->action("results")->trigger();
     QCOMPARE(resultsFirstRow.trimmed(), QString("Conc.=0"));
 
     // k buttons change the k field but never the result.
-    auto* editK = view->findChild<QLineEdit*>("EditIDC_EING_K");
+    auto* editK = view->findChild<QLineEdit*>("kField");
     const QString kBefore = editK->text();
-    view->findChild<QPushButton*>("BtnIDC_K_KL")->click();
+    view->findChild<QPushButton*>("kSmallerButton")->click();
     QVERIFY(editK->text() != kBefore);
     QCOMPARE(mwc->text().toDouble(), mw);
 
-    view->action("PLOTTYP_DI")->trigger();
-    QVERIFY(view->action("PLOTTYP_DI")->isChecked());
-    QCOMPARE(view->findChild<QLabel*>("LabelIDC_B_Mwc")->text(), QString("Dz(c):[µm²/s]"));
+    view->action("plotDI")->trigger();
+    QVERIFY(view->action("plotDI")->isChecked());
+    QCOMPARE(view->findChild<QLabel*>("mwcLabel")->text(), QString("Dz(c):[µm²/s]"));
     const double dz = mwc->text().toDouble();
     QVERIFY2(dz > 12 && dz < 17, qPrintable(mwc->text()));
     guitest::Screenshot(view, "plot_window_d1");
@@ -136,31 +136,31 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
     // Ctrl+F6 from the frame sets the c order to "no".
     view->setFocus();
     QTest::keyClick(view, Qt::Key_F6, Qt::ControlModifier);
-    QVERIFY(view->action("ID_BER_C_KEINE")->isChecked());
+    QVERIFY(view->action("cOrderNone")->isChecked());
     view->closeWithoutQuestion();
 }
 
 void PlotWindowTest::cancelledFileDialogClosesTheNewWindow() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();
     frame.loadNewFile();  // no answer queued: the dialog is cancelled
     QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
 }
 
 // Loads the plotExample into a new window of the frame and waits for its first paint.
-static TFitF1View* openExample(TMainFormView& frame, guitest::AnsweringPlatform& platform, QTemporaryDir& dir) {
+static PlotWindowView* openExample(FrameWindowView& frame, guitest::AnsweringPlatform& platform, QTemporaryDir& dir) {
     const QString file = dir.filePath("ps-toluene.sta");
     if (!QFile::copy(plotExample("ps-toluene.sta"), file)) return nullptr;
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     platform.openAnswers.push_back(file.toStdString());
     frame.show();
     guitest::WhenModalOpens([](QWidget* modal) {
-        if (auto* b = modal->findChild<QPushButton*>("BtnIDC_WEITER")) b->click();
+        if (auto* b = modal->findChild<QPushButton*>("continueButton")) b->click();
     });
     frame.loadNewFile();
     if (frame.mdiArea()->subWindowList().size() != 1) return nullptr;
-    auto* view = qobject_cast<TFitF1View*>(frame.mdiArea()->subWindowList().front()->widget());
+    auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
     QElapsedTimer waited;
     waited.start();
     while (view->core().awaitingFirstData() && waited.elapsed() < guitest::kWindowWaitMs) QTest::qWait(20);
@@ -170,7 +170,7 @@ static TFitF1View* openExample(TMainFormView& frame, guitest::AnsweringPlatform&
 }
 
 // Widget position of a point of the chart.
-static QPoint pointOnScreen(TFitF1View* view, int c, int a) {
+static QPoint pointOnScreen(PlotWindowView* view, int c, int a) {
     const PlotLayout& layout = *view->core().screenLayout();
     const PlotMapping map(layout, view->core().axes());
     const DataPoint* p = view->core().set().cell(c, a);
@@ -181,16 +181,16 @@ static QPoint pointOnScreen(TFitF1View* view, int c, int a) {
 
 void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
-    TFitF1View* view = openExample(frame, platform_, dir);
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    PlotWindowView* view = openExample(frame, platform_, dir);
     QVERIFY(view);
     QCOMPARE(view->size(), QSize(728, 515));
     QVERIFY(view->core().screenLayout());
     const MeasurementSet& set = view->core().set();
 
     // Fitted curves run through the symbols, so a redrawn symbol must keep them on top.
-    view->action("ID_BER_Q_1")->trigger();
-    view->action("ID_BER_C_1")->trigger();
+    view->action("qOrder1")->trigger();
+    view->action("cOrder1")->trigger();
     view->repaint();
 
     // A click on a point deactivates it; the status line describes the point under the mouse.
@@ -226,7 +226,7 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     for (int c = 1; c <= 2; ++c)
         for (int a = 3; a <= 4; ++a) QCOMPARE(set.cell(c, a)->active, std::int16_t(0));
     QCOMPARE(set.cell(3, 3)->active, std::int16_t(1));
-    view->action("ID_BER_BERECHNE")->trigger();
+    view->action("calculate")->trigger();
     guitest::Screenshot(view, "plot_window_deactivated");
 
     // Ctrl-click chooses a concentration.
@@ -235,10 +235,10 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     QCOMPARE(set.cell(3, 6)->symbolState, std::int16_t(100));
 
     // Keyboard mode: the k input hides; arrows move, Space toggles, Esc ends.
-    view->action("PUNKTWAHLMODUSANAUS")->trigger();
+    view->action("pointSelectionMode")->trigger();
     QVERIFY(view->selection().keyMode());
-    QVERIFY(!view->findChild<QLineEdit*>("EditIDC_EING_K")->isVisible());
-    QVERIFY(!view->action("ID_BER_BERECHNE")->isEnabled());
+    QVERIFY(!view->findChild<QLineEdit*>("kField")->isVisible());
+    QVERIFY(!view->action("calculate")->isEnabled());
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_Space);
@@ -247,7 +247,7 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
     guitest::Screenshot(view, "plot_window_keymode");
     QTest::keyClick(view, Qt::Key_Escape);
     QVERIFY(!view->selection().keyMode());
-    QVERIFY(view->findChild<QLineEdit*>("EditIDC_EING_K")->isVisible());
+    QVERIFY(view->findChild<QLineEdit*>("kField")->isVisible());
     view->closeWithoutQuestion();
 }
 
@@ -255,11 +255,11 @@ void PlotWindowTest::dragDeactivatesPointsAndKeyModeMovesTheCursor() {
 // focus from the field does not report it again); the field shows the k in use.
 void PlotWindowTest::kFieldReportsAnInvalidNumberOnce() {
     QTemporaryDir dir;
-    TMainFormView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
-    TFitF1View* view = openExample(frame, platform_, dir);
+    FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
+    PlotWindowView* view = openExample(frame, platform_, dir);
     QVERIFY(view);
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    auto* editK = view->findChild<QLineEdit*>("EditIDC_EING_K");
+    auto* editK = view->findChild<QLineEdit*>("kField");
     const QString kBefore = editK->text();
     const double k = view->core().k();
     QStringList shown;

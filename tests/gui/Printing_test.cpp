@@ -3,7 +3,7 @@
 #include "widgets/qt/SmallDialogs.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "plotwindow/qt/PrintChart.h"
 #include "support/SyntheticSets.h"
 
@@ -24,7 +24,7 @@ namespace {
 
 struct Window {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     explicit Window(int concentrations = 4) {
         test::ModelParams m;
         m.noise = 0.01;
@@ -33,8 +33,8 @@ struct Window {
             w.set().sourceName[static_cast<std::size_t>(c)] =
                 "/lab/2024/ps-toluene/series" + std::to_string((c - 1) / 20 + 1) + ".sta";
         w.PostLoadSetup();
-        w.OnBerechnungQ1();
-        w.OnBerechnungC1();
+        w.setQOrder(FitOrder::One);
+        w.setCOrder(FitOrder::One);
         w.plotSettings().sampleName = "Polystyrene 2 Mio in toluene";
     }
 };
@@ -70,11 +70,11 @@ void PrintingTest::chartWithResultsOnePagePerCopy() {
     QPrinter printer(QPrinter::HighResolution);
     const QString pdf = dir.filePath("plot.pdf");
     PdfPrinter(printer, pdf);
-    TFormLittleMsg notice;
+    PrintingNotice notice;
     QCOMPARE(PrintCopies(x.w, printer, 1, &notice), 1);
     QCOMPARE(PdfPages(pdf), 1);
     QCOMPARE(printer.docName(), QString("ZEB-Stat: Printing Results"));
-    QCOMPARE(notice.findChild<QLabel*>("LabelDest")->text(), pdf);
+    QCOMPARE(notice.findChild<QLabel*>("destinationLabel")->text(), pdf);
     QVERIFY(!notice.isVisible());
     QVERIFY(x.platform.messages.empty());
 
@@ -152,7 +152,7 @@ void PrintingTest::chartOnlyWithoutPrintedResults() {
 
     // A window without data has nothing to print.
     ScriptedPlatform platform;
-    TFitF1 empty(platform);
+    PlotWindow empty(platform);
     const QString none = dir.filePath("none.pdf");
     PdfPrinter(printer, none);
     QCOMPARE(PrintCopies(empty, printer, 1, nullptr), 0);

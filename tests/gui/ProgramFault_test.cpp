@@ -1,7 +1,7 @@
 // A part of the desktop program left unconnected is reported, never passed
 // over: a core dialog without its Qt form (by default in a message box), a
 // frame that cannot make plot windows.
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
@@ -21,7 +21,7 @@ namespace {
 
 class FormlessDialog : public ModalDialog {
 public:
-    const char* dialogName() const override { return "TFormNobodyShows"; }
+    const char* dialogName() const override { return "DialogNobodyShows"; }
     void answerDefault() override { answered = true; }
     bool answered = false;
 };
@@ -61,7 +61,7 @@ void ProgramFaultTest::dialogWithoutFormIsShownAsInternalError() {
     platform.runModal(dialog);
     SetProgramFaultHandler(testHandler);
     QCOMPARE(caption, QString("Internal Error"));
-    QCOMPARE(text, QString("No form is registered for the dialog TFormNobodyShows"));
+    QCOMPARE(text, QString("No form is registered for the dialog DialogNobodyShows"));
     QVERIFY(dialog.answered);  // then the program goes on as a user who accepts everything
 }
 
@@ -71,7 +71,7 @@ void ProgramFaultTest::frameWithoutPlotWindowsReportsEveryOpen() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     platform.openAnswers.push_back(std::string(ZEBSTAT_SOURCE_DIR) + "/examples/ps-small.asc");
-    TMainFormView frame(platform, dir.filePath("zebstat.ini").toStdString(), {});
+    FrameWindowView frame(platform, dir.filePath("zebstat.ini").toStdString(), {});
     frame.loadNewFile();
     frame.openFiles({QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-small.asc"});
     frame.openEvaluation({});

@@ -1,6 +1,6 @@
 // The results window on the real widgets: grid contents and colours, the copy
 // to the clipboard, and a screenshot.
-#include "dialogs/qt/TFITFResultsView.h"
+#include "dialogs/qt/ResultsWindowView.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -36,11 +36,11 @@ private slots:
 
 void ResultsWindowTest::showsTheTableAndCopies() {
     QtPlatform platform;
-    TFITFResultsView view(Results(), platform);
+    ResultsWindowView view(Results(), platform);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QCOMPARE(view.windowTitle(), QString("ZEB-Stat: Fit Results"));
-    QTableWidget* grid = view.findChild<QTableWidget*>("StrGrid1");
+    QTableWidget* grid = view.findChild<QTableWidget*>("cells");
     QVERIFY(grid);
     QCOMPARE(grid->rowCount(), 15);
     QCOMPARE(grid->columnCount(), 5);
@@ -55,7 +55,7 @@ void ResultsWindowTest::showsTheTableAndCopies() {
         confirmation = box->text();
         box->accept();
     });
-    view.findChild<QPushButton*>("BitBtnToClipB")->click();
+    view.findChild<QPushButton*>("copyToClipboardButton")->click();
     QCOMPARE(confirmation, QString("Results of the calculation are copied to Clipboard."));
     const QString copied = QApplication::clipboard()->text();
     QVERIFY(copied.startsWith("4.22 11/98\r\n\r\nFile"));

@@ -5,8 +5,8 @@
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChartDrawing.h"
 #include "plot/RecordingCanvas.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -54,14 +54,14 @@ TEST(EvaluationChart, DrawsWhatThePlotWindowDrawsForTheSameChoices) {
         DrawChart(fromEvaluation, in, {ChartTarget::Metafile, false, nullptr});
 
         ScriptedPlatform platform;
-        TFitF1 w(platform);
+        PlotWindow w(platform);
         test::FillModelSet(w.set(), 4, 7, m);
         w.set().sampleName = "PS in toluene";
         w.set().cell(2, 3)->active = 0;
         w.PostLoadSetup();
-        w.selectPlotType(k.type);
-        w.selectQOrder(k.q);
-        w.selectCOrder(k.c);
+        w.setPlotType(k.type);
+        w.setQOrder(k.q);
+        w.setCOrder(k.c);
         RecordingCanvas fromWindow;
         DrawWindowChart(fromWindow, w, ChartTarget::Metafile);
 

@@ -1,7 +1,7 @@
 #include "plotwindow/ChartCommands.h"
 #include "plot/ChartExport.h"
-#include "plotwindow/TFitF1Chart.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindowChart.h"
+#include "plotwindow/PlotWindow.h"
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -16,25 +16,25 @@ namespace zeb {
 namespace {
 
 // A calculated window over a small exact Zimm grid.
-void Fill(TFitF1& w) {
+void Fill(PlotWindow& w) {
     MeasurementSet& set = w.set();
     ASSERT_EQ(set.InitMeasurementSet(), 1);
     for (int c = 1; c <= 3; ++c) set.AddConcentration(std::string("/d/ps.sta"), 298.15f, 0.55f, c * 1e-3);
     for (int a = 1; a <= 5; ++a) set.AddQ2(a * 5e9);
     for (int c = 1; c <= 3; ++c)
         for (int a = 1; a <= 5; ++a)
-            set.DPSetWert(kCodeKcr, c, a, 1e-6 * (1 + a * 5e9 * 5e-12) + 6e-4 * c * 1e-3, 0, 0);
+            set.storeValue(kCodeKcr, c, a, 1e-6 * (1 + a * 5e9 * 5e-12) + 6e-4 * c * 1e-3, 0, 0);
     w.PostLoadSetup();
-    w.OnBerechnungQ1();
-    w.OnBerechnungC1();
+    w.setQOrder(FitOrder::One);
+    w.setCOrder(FitOrder::One);
 }
 
 TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
     ScriptedPlatform p;
-    TFitF1 w(p);
+    PlotWindow w(p);
     Fill(w);
     test::TempDir dir;
-    ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);  // no answer: the dialog is cancelled
+    savePlotAs(w, p);  // no answer: the dialog is cancelled
     ASSERT_EQ(p.saveRequests.size(), 1u);
     // The metafile comes first; without image writers SVG is the one other format.
     EXPECT_EQ(p.saveRequests[0].filter, "WMF-Files (*.WMF)|*.WMF|SVG-Files (*.svg)|*.svg|");
@@ -46,7 +46,7 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
 
     const std::string file = dir.file("plot.wmf");
     p.saveAnswers.push_back(file);
-    ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);
+    savePlotAs(w, p);
     const std::string bytes = test::ReadFile(file);
     ASSERT_GT(bytes.size(), 22u);
     EXPECT_EQ(bytes.substr(0, 6), std::string("\xD7\xCD\xC6\x9A\x00\x00", 6));
@@ -54,7 +54,7 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
 
     // A file that cannot be written: the message names it and says why.
     p.saveAnswers.push_back(dir.file("no/such/folder/plot.wmf"));
-    ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);
+    savePlotAs(w, p);
     EXPECT_EQ(p.lastMessage().text, "Write error ! Cannot write the data to disk.\n\n" +
                                         dir.file("no/such/folder/plot.wmf") + ": No such file or directory");
     EXPECT_EQ(p.lastMessage().caption, "ZEBStat: Information");
@@ -65,7 +65,7 @@ TEST(ChartCommands, SaveWritesAPlaceableMetafileAndCancelWritesNothing) {
 // writers the view gives; any other name is a metafile as before.
 TEST(ChartCommands, SaveOffersSvgPngAndPdfBesideTheMetafile) {
     ScriptedPlatform p;
-    TFitF1 w(p);
+    PlotWindow w(p);
     Fill(w);
     test::TempDir dir;
     std::vector<std::string> drawn;
@@ -79,7 +79,7 @@ TEST(ChartCommands, SaveOffersSvgPngAndPdfBesideTheMetafile) {
         return WriteResult::Failure(ENOSPC, "disk full");
     };
     for (const char* name : {"a.svg", "b.PNG", "c.pdf", "d", "e.Wmf", "f.txt"}) p.saveAnswers.push_back(dir.file(name));
-    for (int i = 0; i < 6; ++i) ID_BEARBEITEN_PLOTSPEICHERNClick(w, p, writers);
+    for (int i = 0; i < 6; ++i) savePlotAs(w, p, writers);
     ASSERT_EQ(p.saveRequests.size(), 6u);
     EXPECT_EQ(p.saveRequests[0].filter,
               "WMF-Files (*.WMF)|*.WMF|SVG-Files (*.svg)|*.svg|PNG-Files (*.png)|*.png|PDF-Files (*.pdf)|*.pdf|");
@@ -99,14 +99,14 @@ TEST(ChartCommands, SaveOffersSvgPngAndPdfBesideTheMetafile) {
 
 TEST(ChartCommands, ASavedMetafileNeverCutsOrReplacesWhatItMayNot) {
     ScriptedPlatform p;
-    TFitF1 w(p);
+    PlotWindow w(p);
     Fill(w);
     test::TempDir dir;
     const std::string file = dir.file("plot.wmf");
     auto save = [&](const std::string& name) {
         p.messages.clear();
         p.saveAnswers.push_back(name);
-        ID_BEARBEITEN_PLOTSPEICHERNClick(w, p);
+        savePlotAs(w, p);
         return p.messages.empty() ? std::string() : p.lastMessage().text;
     };
     test::WriteFile(file, "old picture");
@@ -132,13 +132,13 @@ TEST(ChartCommands, ASavedMetafileNeverCutsOrReplacesWhatItMayNot) {
 
 TEST(ChartCommands, CopyPutsMetafileAndSvgOnTheClipboard) {
     ScriptedPlatform p;
-    TFitF1 w(p);
+    PlotWindow w(p);
     Fill(w);
-    ID_BEARBEITEN_PLOTKOPIERENClick(w, p);
+    copyPlotToClipboard(w, p);
     ASSERT_GT(p.clipboardWmf.size(), 22u);
     EXPECT_NE(p.clipboardSvg.find("<svg"), std::string::npos);
     p.clipboardAvailable = false;
-    ID_BEARBEITEN_PLOTKOPIERENClick(w, p);
+    copyPlotToClipboard(w, p);
     EXPECT_EQ(p.lastMessage().text, "Could not open clipboard !");
     EXPECT_EQ(p.lastMessage().caption, "ZEB-Stat");
     EXPECT_EQ(p.lastMessage().icon, MsgIcon::Stop);

@@ -6,7 +6,7 @@
 #include "export/ExportFixture.h"
 #include "export/ExportText.h"
 #include "plot/ChosenConcentrations.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 struct ExportWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     FrameSaveDialog& saveDialog;
     DataExport ex{w, saveDialog};
     std::vector<bool> itemStates;
@@ -45,22 +45,22 @@ TEST(DataExport, WithoutAChoiceTheDialogOpensAndTheExportRunsWhenItCloses) {
     test::TempDir dir;
     FrameSaveDialog frame;
     ExportWindow win(frame);
-    TFormASCIIExport& dialog = win.ex.exportDialog();
-    dialog.Edit1 = "stale";
+    ExportSelectionDialog& dialog = win.ex.exportDialog();
+    dialog.numbersField = "stale";
 
-    win.ex.OnDataExport(DataExport::kTagAsciiToFile);
+    win.ex.exportData(DataExport::kTagAsciiToFile);
     EXPECT_TRUE(dialog.visible());
-    EXPECT_EQ(dialog.Edit1, "");
+    EXPECT_EQ(dialog.numbersField, "");
     EXPECT_EQ(win.ex.exportMode(), DataExport::kModeAsciiToFile);
     EXPECT_TRUE(win.platform.saveRequests.empty());
     EXPECT_EQ(win.itemStates, (std::vector<bool>{false, true}));
 
-    dialog.Edit1 = "1 3 ";
-    dialog.Edit1KeyPress(' ');
+    dialog.numbersField = "1 3 ";
+    dialog.keyTyped(' ');
     EXPECT_EQ(win.w.chosenConcentrations(), (std::vector<int>{1, 3}));
     const std::string path = dir.file("out.ASC");
     win.platform.saveAnswers.push_back(path);
-    dialog.BitBtnOkayClick();
+    dialog.accept();
     EXPECT_FALSE(dialog.visible());
     ASSERT_EQ(win.platform.saveRequests.size(), 1u);
     const FileDialogRequest& request = win.platform.saveRequests[0];
@@ -74,7 +74,7 @@ TEST(DataExport, WithoutAChoiceTheDialogOpensAndTheExportRunsWhenItCloses) {
     // The frame's save dialog keeps the last name; Cancel writes nothing and says nothing.
     // Its data from elsewhere: the dialog starts there.
     win.w.set().sourceName[1] = "/lab/2024/series1.sta";
-    win.ex.OnDataExport(DataExport::kTagAsciiToFile);
+    win.ex.exportData(DataExport::kTagAsciiToFile);
     EXPECT_EQ(win.platform.saveRequests.back().proposedName, path);
     EXPECT_EQ(win.platform.saveRequests.back().initialDir, "/lab/2024");
     EXPECT_EQ(win.platform.saveRequests.size(), 2u);
@@ -86,16 +86,16 @@ TEST(DataExport, AbortClearsTheChoiceAndNothingIsExported) {
     ExportWindow win(frame);
     int posted = 0;
     win.ex.onPostDeferredExport = [&] { ++posted; };
-    win.ex.OnDataExport(DataExport::kTagRatioToFile);
-    TFormASCIIExport& dialog = win.ex.exportDialog();
-    dialog.Edit1 = "2 ";
-    dialog.Edit1KeyPress(' ');
+    win.ex.exportData(DataExport::kTagRatioToFile);
+    ExportSelectionDialog& dialog = win.ex.exportDialog();
+    dialog.numbersField = "2 ";
+    dialog.keyTyped(' ');
     EXPECT_EQ(win.w.set().cell(2, 1)->symbolState, 100);
-    dialog.BitBtnAbortClick();
+    dialog.abort();
     EXPECT_EQ(posted, 1);
     EXPECT_TRUE(win.w.chosenConcentrations().empty());
     EXPECT_EQ(win.w.set().cell(2, 1)->symbolState, 1);
-    win.ex.BtnInVisExpClick();  // the posted click arrives
+    win.ex.runDeferredExport();  // the posted click arrives
     EXPECT_TRUE(win.platform.saveRequests.empty());
     EXPECT_TRUE(win.platform.messages.empty());
 }
@@ -104,27 +104,27 @@ TEST(DataExport, ClipboardTextsAndTheirRefusals) {
     FrameSaveDialog frame;
     ExportWindow win(frame);
     win.choose({2, 1});
-    win.ex.OnDataExport("ExportASCII2ClipB");
+    win.ex.exportData("ExportASCII2ClipB");
     EXPECT_EQ(win.platform.clipboardText, win.ascii({2, 1}));
 
     // No R in the model data.
-    win.ex.OnDataExport(DataExport::kTagRatioToClipboard);
+    win.ex.exportData(DataExport::kTagRatioToClipboard);
     EXPECT_EQ(win.platform.lastMessage().text, "No data for Scattering Ratio available !");
     EXPECT_EQ(win.platform.lastMessage().caption, "ZEB-Stat");
     EXPECT_EQ(win.platform.lastMessage().icon, MsgIcon::Information);
     EXPECT_EQ(win.platform.clipboardText, win.ascii({2, 1}));
     win.w.set().cell(1, 2)->rSample = 1e-5;
-    win.ex.OnDataExport(DataExport::kTagRatioToClipboard);
+    win.ex.exportData(DataExport::kTagRatioToClipboard);
     EXPECT_EQ(win.platform.clipboardText, *BuildScatteringRatioExport(win.w.set(), {2, 1}));
 
     win.platform.clipboardAvailable = false;
-    win.ex.OnDataExport(DataExport::kTagAsciiToClipboard);
+    win.ex.exportData(DataExport::kTagAsciiToClipboard);
     EXPECT_EQ(win.platform.lastMessage().text, "Could not open Clipboard !");
     EXPECT_EQ(win.platform.lastMessage().caption, "ZEBStat: Information");
 
     // Any other tag does nothing, not even touch the items.
     const auto states = win.itemStates.size();
-    win.ex.OnDataExport(8);
+    win.ex.exportData(8);
     EXPECT_EQ(win.itemStates.size(), states);
     EXPECT_EQ(win.ex.exportMode(), DataExport::kModeAsciiToClipboard);
 }
@@ -137,7 +137,7 @@ TEST(DataExport, FilesTheirNamesAndWriteFailures) {
     win.w.set().cell(1, 1)->rSample = 2e-5;
 
     win.platform.saveAnswers.push_back(dir.file("r.RAT"));
-    win.ex.OnDataExport("mnScaRat2File");
+    win.ex.exportData("ratioToFile");
     EXPECT_EQ(win.platform.saveRequests.back().proposedName, "File1.RAT");
     EXPECT_EQ(win.platform.saveRequests.back().filter, "RAT-Files (*.RAT)|*.RAT|All Files (*.*)|*.*|");
     EXPECT_EQ(test::ReadFile(dir.file("r.RAT")), *BuildScatteringRatioExport(win.w.set(), {1}));
@@ -145,14 +145,14 @@ TEST(DataExport, FilesTheirNamesAndWriteFailures) {
     // The PLX file holds the whole window, whatever is chosen; no selection dialog.
     win.w.chosenConcentrations().clear();
     win.platform.saveAnswers.push_back(dir.file("w.PLX"));
-    win.ex.OnDataExport(DataExport::kTagPlx);
+    win.ex.exportData(DataExport::kTagPlx);
     EXPECT_FALSE(win.ex.exportDialog().visible());
     EXPECT_EQ(win.platform.saveRequests.back().filter, "PLX-Files (*.PLX)|*.PLX|All Files (*.*)|*.*|");
     EXPECT_NE(test::ReadFile(dir.file("w.PLX")).find("4  , No. of conc."), std::string::npos);
 
     win.choose({1});
     win.platform.saveAnswers.push_back(dir.file("missing/folder/a.ASC"));
-    win.ex.OnDataExport(DataExport::kTagAsciiToFile);
+    win.ex.exportData(DataExport::kTagAsciiToFile);
     EXPECT_EQ(win.platform.lastMessage().text, "Write error ! Cannot write the data to disk.\n\n" +
                                                    dir.file("missing/folder/a.ASC") + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing/folder/a.ASC")));
@@ -162,7 +162,7 @@ TEST(DataExport, ExchangeRoundTripIntoAnotherWindowAndIntoTheSameOne) {
     FrameSaveDialog frame;
     ExportWindow a(frame, 3, 4);
     a.choose({2, 0, 3});
-    a.ex.OnDataExport(DataExport::kTagExchange);
+    a.ex.exportData(DataExport::kTagExchange);
     ASSERT_TRUE(a.platform.messages.empty());
     const std::vector<std::uint8_t> block = a.platform.clipboardBlocks.at("CF_ZEB_STAT_SPECIAL");
 
@@ -170,7 +170,7 @@ TEST(DataExport, ExchangeRoundTripIntoAnotherWindowAndIntoTheSameOne) {
     b.platform.clipboardBlocks["CF_ZEB_STAT_SPECIAL"] = block;
     b.platform.answers.push_back(MsgAnswer::Cancel);
     const std::string before = test::Snapshot(b.w.set());
-    b.ex.mnPasteFromClipBoardClick();
+    b.ex.pasteFromClipboard();
     const RecordedMessage& question = b.platform.lastMessage();
     EXPECT_EQ(question.text, "Add clipboard data to the records of the current window ?");
     EXPECT_EQ(question.caption, "ZEB-Stat");
@@ -181,7 +181,7 @@ TEST(DataExport, ExchangeRoundTripIntoAnotherWindowAndIntoTheSameOne) {
 
     const double kBefore = b.w.k();
     b.platform.answers.push_back(MsgAnswer::Ok);
-    b.ex.mnPasteFromClipBoardClick();
+    b.ex.pasteFromClipboard();
     EXPECT_EQ(b.platform.messages.size(), 2u);
     EXPECT_EQ(b.w.set().lastConcIndex, 4);
     EXPECT_EQ(b.w.set().lastAngleIndex, 8);
@@ -205,7 +205,7 @@ TEST(DataExport, ExchangeRoundTripIntoAnotherWindowAndIntoTheSameOne) {
 
     // Pasted into the sender itself: a second copy on the same rows.
     a.platform.answers.push_back(MsgAnswer::Ok);
-    a.ex.mnPasteFromClipBoardClick();
+    a.ex.pasteFromClipboard();
     EXPECT_EQ(a.w.set().lastConcIndex, 5);
     EXPECT_EQ(a.w.set().lastAngleIndex, 4);
     EXPECT_EQ(a.w.chosenConcentrations(), (std::vector<int>{2, 0, 3, 4, 5}));

@@ -7,7 +7,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChosenConcentrations.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 
@@ -28,7 +28,7 @@ constexpr const char* kOther = "Write error ! Cannot write the data to disk.\n\n
 
 struct ExportingWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     FrameSaveDialog frame;
     DataExport ex{w, frame};
 
@@ -42,7 +42,7 @@ struct ExportingWindow {
     std::string exportTo(int tag, const std::string& path) {
         platform.messages.clear();
         platform.saveAnswers.push_back(path);
-        ex.OnDataExport(tag);
+        ex.exportData(tag);
         return platform.messages.empty() ? "" : platform.lastMessage().text;
     }
 };

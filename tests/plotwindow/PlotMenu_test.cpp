@@ -1,10 +1,10 @@
 // The plot window's menu table and the typed choices: each item is listed once
 // under a name of its own, and the handler the table gives an item makes the
 // choice the item stands for.
-#include "dialogs/TFormInputFormF.h"
+#include "dialogs/FormFactorParametersDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/PlotMenu.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 #include "texts/PlotWindowTexts.h"
 
@@ -68,13 +68,13 @@ TEST(PlotMenu, ChoicesMapToDistinctItemsOfTheirMenu) {
         EXPECT_EQ(MenuEntry(PlotFormItem(form)).menu, PlotMenu::FormFactor);
         EXPECT_TRUE(seen.insert(PlotFormItem(form)).second) << form;
     }
-    EXPECT_EQ(std::string(MenuItemName(PlotFormItem(11))), "mnPzQ");
-    EXPECT_EQ(std::string(MenuItemName(PlotFormItem(6))), "mn1dPzU2");
+    EXPECT_EQ(std::string(MenuItemName(PlotFormItem(11))), "plotPzOverQ");
+    EXPECT_EQ(std::string(MenuItemName(PlotFormItem(6))), "plotInversePzOverU2");
 }
 
 struct Window {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     Window() {
         test::ModelParams m;
         m.withDynamic = true;
@@ -118,11 +118,11 @@ TEST(PlotMenu, EachItemsHandlerMakesItsChoice) {
 
 TEST(PlotMenu, EachPlotFormItemShowsItsForm) {
     Window x;
-    x.w.OnBerechnungQ1();
-    x.w.OnBerechnungC1();
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
     x.choose(PlotMenuItem::CoilMd);
     for (int form = 1; form <= 12; ++form) {
-        x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
+        x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<FormFactorParametersDialog&>(d).accept(); });
         x.choose(PlotFormItem(form));
         ASSERT_TRUE(x.w.formFactor().viewShown) << form;
         EXPECT_EQ(x.w.formFactor().form, form);

@@ -3,7 +3,7 @@
 #include "texts/SelectionTexts.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/PointSelection.h"
-#include "plotwindow/TFitF1.h"
+#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ namespace {
 // logical units from (1000, 1000).
 struct Grid {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     PointSelection sel{w};
     SelectionMapping map;
 
@@ -45,7 +45,7 @@ struct Grid {
     SelectionOutcome move(int c, int a) { return sel.FormMouseMove(lx(c, a), ly(c, a), map); }
     SelectionOutcome down(int c, int a) { return sel.FormMouseDown(lx(c, a), ly(c, a), map); }
     SelectionOutcome up(int c, int a, bool ctrl = false) { return sel.FormMouseUp(lx(c, a), ly(c, a), map, ctrl); }
-    SelectionOutcome key(SelectionKey k, bool ctrl = false) { return sel.FormKeyDown(k, ctrl); }
+    SelectionOutcome key(SelectionKey k, bool ctrl = false) { return sel.keyPressed(k, ctrl); }
     const std::vector<int>& chosen() { return w.chosenConcentrations(); }
 };
 
@@ -230,10 +230,10 @@ TEST(PointSelectionMouse, OutsideTheDataRangeTheCursorIsTheArrow) {
 
 TEST(PointSelectionMouse, FormFactorPlotsTakeNoSelection) {
     Grid g;
-    g.w.OnBerechnungQ1();
-    g.w.OnBerechnungC1();
-    g.w.mnFormFactorPClick(10);
-    g.w.mnFormFactorPPClick(11);
+    g.w.setQOrder(FitOrder::One);
+    g.w.setCOrder(FitOrder::One);
+    g.w.toggleFormFactorModel(kModelCoilMono);
+    g.w.showFormFactorPlot(1);
     ASSERT_TRUE(g.w.formFactor().viewShown);
     g.place(2, 2, 4, 3);
     g.sel.chosen().add(1);
@@ -242,7 +242,7 @@ TEST(PointSelectionMouse, FormFactorPlotsTakeNoSelection) {
     EXPECT_FALSE(g.up(2, 2).repaint);
     EXPECT_EQ(g.p(2, 2).active, 1);
     EXPECT_EQ(g.chosen(), (std::vector<int>{1}));
-    EXPECT_FALSE(g.sel.PUNKTWAHLMODUSANAUSClick().keyModeChanged);
+    EXPECT_FALSE(g.sel.togglePointSelectionMode().keyModeChanged);
     EXPECT_FALSE(g.sel.keyMode());
 }
 
@@ -250,7 +250,7 @@ TEST(PointSelectionMouse, FormFactorPlotsTakeNoSelection) {
 
 TEST(PointSelectionKeys, ModeHidesTheKInputAndEscLeaves) {
     Grid g;
-    SelectionOutcome on = g.sel.PUNKTWAHLMODUSANAUSClick();
+    SelectionOutcome on = g.sel.togglePointSelectionMode();
     EXPECT_TRUE(on.keyModeChanged);
     EXPECT_TRUE(g.sel.menuChecked());
     EXPECT_FALSE(g.sel.kControlsVisible());
@@ -279,7 +279,7 @@ TEST(PointSelectionKeys, ModeHidesTheKInputAndEscLeaves) {
 
 TEST(PointSelectionKeys, ArrowsSkipEmptyPointsFallBackAndBeepAtTheBorders) {
     Grid g;
-    g.sel.PUNKTWAHLMODUSANAUSClick();
+    g.sel.togglePointSelectionMode();
     // Right skips a concentration without a value at this angle.
     g.p(2, 1).hasData = 2;
     SelectionOutcome o = g.key(SelectionKey::Right);
@@ -338,7 +338,7 @@ TEST(PointSelectionKeys, ArrowsSkipEmptyPointsFallBackAndBeepAtTheBorders) {
 
 TEST(PointSelectionKeys, LeftAtTheFirstConcentrationBeepsUnlessTheCZeroGroupHasAPoint) {
     Grid g;
-    g.sel.PUNKTWAHLMODUSANAUSClick();
+    g.sel.togglePointSelectionMode();
     g.key(SelectionKey::Up);
     g.key(SelectionKey::Left);
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{1, 2}));
@@ -362,7 +362,7 @@ TEST(PointSelectionKeys, LeftAtTheFirstConcentrationBeepsUnlessTheCZeroGroupHasA
 
 TEST(PointSelectionKeys, SpaceTwiceRestoresAndCtrlSpaceChoosesTheConcentration) {
     Grid g;
-    g.sel.PUNKTWAHLMODUSANAUSClick();
+    g.sel.togglePointSelectionMode();
     g.key(SelectionKey::Right);
     const std::string described = PointDescription(g.w.set(), 2, 1);
     SelectionOutcome o = g.key(SelectionKey::Space);
@@ -428,17 +428,17 @@ TEST(PointSelectionCommands, ActivateAndDeactivateAllPoints) {
     g.w.set().cell(2, 0)->active = 0;
     g.p(1, 4).active = 0;
     g.sel.chosen().add(1);
-    SelectionOutcome o = g.sel.ID_BEARBEITEN_ALLEPUNKTEClick();
+    SelectionOutcome o = g.sel.activateAllPoints();
     EXPECT_TRUE(g.chosen().empty());
     EXPECT_EQ(g.p(1, 4).symbolState, 1);
     EXPECT_EQ(g.p(1, 4).active, 1);
     EXPECT_EQ(g.w.set().cell(2, 0)->active, 1);
     EXPECT_TRUE(o.preparePoints && o.repaint);
     EXPECT_FALSE(o.recalculate);  // both orders "no"
-    g.w.OnBerechnungC1();
-    EXPECT_TRUE(g.sel.ID_BEARBEITEN_ALLEPUNKTEClick().recalculate);
+    g.w.setCOrder(FitOrder::One);
+    EXPECT_TRUE(g.sel.activateAllPoints().recalculate);
 
-    o = g.sel.ID_BEARBEITEN_KEINEPUNKTEClick();
+    o = g.sel.deactivateAllPoints();
     EXPECT_TRUE(o.preparePoints && o.repaint);
     EXPECT_FALSE(o.recalculate);
     for (int c = 0; c <= 4; ++c)
@@ -457,7 +457,7 @@ TEST(PointSelectionCommands, DeActivateDataTogglesTheChosenConcentrationsOnly) {
     g.p(2, 4).hasData = 2;
     g.p(2, 4).active = 1;
     g.sel.chosen().add(2);
-    g.sel.mnDeActivateDataClick();
+    g.sel.toggleChosenPoints();
     for (int a = 1; a <= 5; ++a) {
         if (a == 4) continue;
         EXPECT_EQ(g.p(2, a).active, a == 3 ? 1 : 0) << a;

@@ -1,12 +1,12 @@
 // Printing a plot window on a recorded printer: which pages come out, where
 // the results block, the continuation titles and the footers go.
-#include "dialogs/TFormInputFormF.h"
+#include "dialogs/FormFactorParametersDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/PrintJob.h"
 #include "plot/RecordingCanvas.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -50,12 +50,12 @@ struct RecordedPrinter : PrintDevice {
 
 struct PrintWindow {
     ScriptedPlatform platform;
-    TFitF1 w{platform};
+    PlotWindow w{platform};
     PrintWindow() {
         test::FillModelSet(w.set(), 4, 6, test::ModelParams{});
         w.PostLoadSetup();
-        w.OnBerechnungQ1();
-        w.OnBerechnungC1();
+        w.setQOrder(FitOrder::One);
+        w.setCOrder(FitOrder::One);
         w.plotSettings().sampleName = "PS 2 Mio in toluene";
     }
     PrintContent content() const { return MakePrintContent(w, "Tue Dec  8 04:22:04 2026\n", false); }
@@ -209,9 +209,9 @@ TEST(PrintJob, ASmallPageStartsTheResultsOnTheNextPage) {
 
 TEST(PrintJob, AFormFactorPlotPrintsOnlyTheFooter) {
     PrintWindow x;
-    x.w.mnFormFactorPClick(10);
-    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
-    x.w.mnFormFactorPPClick(9);
+    x.w.toggleFormFactorModel(kModelCoilMono);
+    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<FormFactorParametersDialog&>(d).accept(); });
+    x.w.showFormFactorPlot(11);
     ASSERT_TRUE(x.w.formFactor().viewShown);
     RecordedPrinter printer;
     EXPECT_EQ(PrintDocument(printer, x.content()), 1);
@@ -221,9 +221,9 @@ TEST(PrintJob, AFormFactorPlotPrintsOnlyTheFooter) {
 
 TEST(PrintJob, MonochromePrintersDrawBlackCurves) {
     PrintWindow x;
-    x.w.mnFormFactorPClick(10);
-    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<TFormInputFormF&>(d).BitBtn1Click(); });
-    x.w.mnFormFactorPPClick(9);
+    x.w.toggleFormFactorModel(kModelCoilMono);
+    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<FormFactorParametersDialog&>(d).accept(); });
+    x.w.showFormFactorPlot(11);
     for (bool mono : {false, true}) {
         RecordedPrinter printer;
         PrintDocument(printer, MakePrintContent(x.w, "", mono));

@@ -87,24 +87,24 @@ inline void FillModelSet(MeasurementSet& set, int nc, int na, const ModelParams&
     for (int c = 1; c <= nc; ++c)
         for (int a = 1; a <= na; ++a) {
             const double q2 = set.q2[a], conc = set.concentration[c];
-            set.DPSetWert(kCodeQ2, c, a, q2, 0, 0);
-            set.DPSetWert(kCodeNSolvent, c, a, m.nSolvent, 0, 0);
-            set.DPSetWert(kCodeWavelengthCm, c, a, m.wavelengthCm, 0, 0);
+            set.storeValue(kCodeQ2, c, a, q2, 0, 0);
+            set.storeValue(kCodeNSolvent, c, a, m.nSolvent, 0, 0);
+            set.storeValue(kCodeWavelengthCm, c, a, m.wavelengthCm, 0, 0);
             if (m.withStatic) {
                 const double kcr = ModelKcr(q2, conc, m) * (1.0 + m.noise * Scatter(c, a, 0)) * gaussian();
-                set.DPSetWert(kCodeKcr, c, a, kcr, 0, 0);
-                set.DPSetWert(kCodeKcrError, c, a, kcr * m.relError, 0, 0);
+                set.storeValue(kCodeKcr, c, a, kcr, 0, 0);
+                set.storeValue(kCodeKcrError, c, a, kcr * m.relError, 0, 0);
             }
             if (m.withDynamic) {
-                const int codes[3][2] = {{kCodeDappI, kCodeDappIError},
+                const ValueCode codes[3][2] = {{kCodeDappI, kCodeDappIError},
                                          {kCodeDappII, kCodeDappIIError},
                                          {kCodeDappIII, kCodeDappIIIError}};
                 for (int kind = 0; kind < 3; ++kind) {
                     // Each kind is the model scaled a little, so that they can be told apart.
                     const double d = ModelDapp(q2, conc, m) * (1.0 + 0.1 * kind) *
                                      (1.0 + m.noise * Scatter(c, a, kind + 1)) * gaussian() * 1e-8;
-                    set.DPSetWert(codes[kind][0], c, a, d, 0, 0);
-                    set.DPSetWert(codes[kind][1], c, a, d * m.relError, 0, 0);
+                    set.storeValue(codes[kind][0], c, a, d, 0, 0);
+                    set.storeValue(codes[kind][1], c, a, d * m.relError, 0, 0);
                 }
             }
         }

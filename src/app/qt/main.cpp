@@ -4,9 +4,9 @@
 #include "app/CommandLine.h"
 #include "texts/CommonTexts.h"
 #include "widgets/qt/Resources.h"
-#include "app/qt/TMainFormView.h"
+#include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
-#include "plotwindow/qt/TFitF1View.h"
+#include "plotwindow/qt/PlotWindowView.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/SettingsFile.h"
 
@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     // program's folder is not writable.
     const std::string settingsPath =
         zeb::SettingsFilePath(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath().toStdString());
-    zeb::TMainFormView frame(platform, settingsPath,
-                             [&platform](zeb::TMainFormView& f) -> QWidget* { return new zeb::TFitF1View(f, platform); });
+    zeb::FrameWindowView frame(platform, settingsPath,
+                             [&platform](zeb::FrameWindowView& f) -> QWidget* { return new zeb::PlotWindowView(f, platform); });
     frame.show();
     QStringList files;
     for (const std::string& f : start.files) files << QString::fromStdString(f);

@@ -1,12 +1,12 @@
 #include "dialogs/qt/DialogForms.h"
 
-#include "dialogs/qt/TFormCorrReflexView.h"
-#include "dialogs/qt/TFormInputFormFView.h"
-#include "dialogs/qt/TFormOptionsView.h"
-#include "dialogs/qt/TFormPavo7100View.h"
-#include "dialogs/qt/TFormRefCorrInfoView.h"
-#include "dialogs/qt/TFormTarn1View.h"
-#include "dialogs/qt/TFormnStdView.h"
+#include "dialogs/qt/ReflectionCorrectionDialogView.h"
+#include "dialogs/qt/FormFactorParametersDialogView.h"
+#include "dialogs/qt/OptionsDialogView.h"
+#include "dialogs/qt/RecordReviewDialogView.h"
+#include "dialogs/qt/ReflectionNoticeDialogView.h"
+#include "dialogs/qt/ConcentrationTableDialogView.h"
+#include "dialogs/qt/StandardIndexDialogView.h"
 #include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
 #include "texts/CommonTexts.h"
@@ -33,13 +33,13 @@ QtPlatform::FormRunner RunnerFor() {
 } // namespace
 
 void RegisterDialogForms() {
-    QtPlatform::registerForm("TFormPavo7100", RunnerFor<TFormPavo7100View, TFormPavo7100>());
-    QtPlatform::registerForm("TFormnStd", RunnerFor<TFormnStdView, TFormnStd>());
-    QtPlatform::registerForm("TFormTarn1", RunnerFor<TFormTarn1View, TFormTarn1>());
-    QtPlatform::registerForm("TFormInputFormF", RunnerFor<TFormInputFormFView, TFormInputFormF>());
-    QtPlatform::registerForm("TFormCorrReflex", RunnerFor<TFormCorrReflexView, TFormCorrReflex>());
-    QtPlatform::registerForm("TFormRefCorrInfo", RunnerFor<TFormRefCorrInfoView, TFormRefCorrInfo>());
-    QtPlatform::registerForm("TFormOptions", RunnerFor<TFormOptionsView, TFormOptions>());
+    QtPlatform::registerForm("RecordReviewDialog", RunnerFor<RecordReviewDialogView, RecordReviewDialog>());
+    QtPlatform::registerForm("StandardIndexDialog", RunnerFor<StandardIndexDialogView, StandardIndexDialog>());
+    QtPlatform::registerForm("ConcentrationTableDialog", RunnerFor<ConcentrationTableDialogView, ConcentrationTableDialog>());
+    QtPlatform::registerForm("FormFactorParametersDialog", RunnerFor<FormFactorParametersDialogView, FormFactorParametersDialog>());
+    QtPlatform::registerForm("ReflectionCorrectionDialog", RunnerFor<ReflectionCorrectionDialogView, ReflectionCorrectionDialog>());
+    QtPlatform::registerForm("ReflectionNoticeDialog", RunnerFor<ReflectionNoticeDialogView, ReflectionNoticeDialog>());
+    QtPlatform::registerForm("OptionsDialog", RunnerFor<OptionsDialogView, OptionsDialog>());
 }
 
 } // namespace zeb

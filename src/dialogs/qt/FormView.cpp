@@ -93,7 +93,7 @@ QPushButton* FormView::button(const char* name, const QString& caption, std::fun
 
 int CharsWidth(const QWidget* widget, int chars) { return widget->fontMetrics().averageCharWidth() * chars; }
 
-QLabel* MemoLabel(const char* name, const QString& text, int widthChars, bool framed, QWidget* parent) {
+QLabel* WrappedLabel(const char* name, const QString& text, int widthChars, bool framed, QWidget* parent) {
     auto* memo = new QLabel(parent);
     memo->setObjectName(name);
     memo->setTextFormat(Qt::PlainText);
@@ -130,7 +130,7 @@ void SetMemoText(QLabel* memo, const QString& text) {
 }
 
 QLabel* WarningLabel(const char* name, const QString& text, int widthChars, QWidget* parent) {
-    QLabel* label = MemoLabel(name, text, widthChars, false, parent);
+    QLabel* label = WrappedLabel(name, text, widthChars, false, parent);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, Qt::red);
     label->setPalette(pal);

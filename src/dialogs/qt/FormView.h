@@ -72,7 +72,7 @@ int CharsWidth(const QWidget* widget, int chars);
 // A read-only, selectable text block of fixed width that grows to show all of
 // its text; a width of 0 characters fits the text's longest line. `framed`:
 // sunken on the base colour like a memo; else borderless on the dialog's colour.
-QLabel* MemoLabel(const char* name, const QString& text, int widthChars, bool framed, QWidget* parent);
+QLabel* WrappedLabel(const char* name, const QString& text, int widthChars, bool framed, QWidget* parent);
 // Sets a memo's text and its height for the new text.
 void SetMemoText(QLabel* memo, const QString& text);
 

@@ -2,8 +2,8 @@
 
 #include "plot/PlotLayout.h"
 #include "plotwindow/SymbolOverlay.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "plot/qt/QtCanvas.h"
 
 #include <QPainter>

@@ -21,11 +21,11 @@ class QPainter;
 
 namespace zeb {
 
-class TFitF1;
+class PlotWindow;
 
 class ChartPicture {
 public:
-    explicit ChartPicture(TFitF1& window) : window_(window) {}
+    explicit ChartPicture(PlotWindow& window) : window_(window) {}
 
     // The whole chart is drawn again at the next paint; the marks go.
     void invalidate();
@@ -48,7 +48,7 @@ private:
     void drawFull(const QRect& target, qreal ratio);
     void redrawDamage(const QRect& target);
 
-    TFitF1& window_;
+    PlotWindow& window_;
     QImage cache_;
     bool dirty_ = true;
     std::vector<LogicalRect> damage_;

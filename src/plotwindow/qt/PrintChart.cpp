@@ -9,8 +9,8 @@
 #include "platform/WriteError.h"
 #include "plot/PlotLayout.h"
 #include "plotwindow/PrintJob.h"
-#include "plotwindow/TFitF1.h"
-#include "plotwindow/TFitF1Chart.h"
+#include "plotwindow/PlotWindow.h"
+#include "plotwindow/PlotWindowChart.h"
 #include "plot/qt/QtCanvas.h"
 
 #include <QApplication>
@@ -128,12 +128,12 @@ QPrinter& ProgramPrinter() {
     return *printer;
 }
 
-TFormLittleMsg& PrintNotice() {
-    static TFormLittleMsg* notice = new TFormLittleMsg;  // lives as long as the program
+PrintingNotice& PrintNotice() {
+    static PrintingNotice* notice = new PrintingNotice;  // lives as long as the program
     return *notice;
 }
 
-int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice) {
+int PrintCopies(PlotWindow& window, QPrinter& printer, int copies, PrintingNotice* notice) {
     // A window still loading (or without data) has no chart to print.
     if (!ChartReady(window)) return 0;
     if (copies < 1) copies = 1;
@@ -195,7 +195,7 @@ int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* n
     return printed;
 }
 
-int PrintWindow(TFitF1& window, QWidget* parent) {
+int PrintWindow(PlotWindow& window, QWidget* parent) {
     QPrinter& printer = ProgramPrinter();
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);

@@ -8,17 +8,17 @@ class QWidget;
 
 namespace zeb {
 
-class TFitF1;
-class TFormLittleMsg;
+class PlotWindow;
+class PrintingNotice;
 
 // The printer of the program.
 QPrinter& ProgramPrinter();
 // The print notice, created once and reused.
-TFormLittleMsg& PrintNotice();
+PrintingNotice& PrintNotice();
 
 // "&Print...": the print dialog (cancel does nothing), then the notice naming
 // the printer while one job per copy is sent. Returns the number of copies printed.
-int PrintWindow(TFitF1& window, QWidget* parent);
+int PrintWindow(PlotWindow& window, QWidget* parent);
 
 // The jobs without the dialog: `copies` documents with the job title
 // "ZEB-Stat: Printing Results" (printing to a file puts the copies one after
@@ -27,7 +27,7 @@ int PrintWindow(TFitF1& window, QWidget* parent);
 // whole; a file that may not be replaced or a failed write is reported with
 // its reason, prints nothing and leaves the file as it was. A window without a
 // chart (loading, no data) prints nothing. Returns the number of copies printed.
-int PrintCopies(TFitF1& window, QPrinter& printer, int copies, TFormLittleMsg* notice);
+int PrintCopies(PlotWindow& window, QPrinter& printer, int copies, PrintingNotice* notice);
 
 // "Printer Setup...": the page setup dialog of the program's printer.
 void PrinterSetup(QWidget* parent);

@@ -21,7 +21,7 @@ public:
     // own actions, and plain commands such as "Plot-&Options".
     virtual QList<QAction*> childMenuBarActions() = 0;
     virtual QMenu* childHelpMenu() = 0;
-    virtual void selectCOrder(int order) = 0;  // 0 = "no"
+    virtual void setCOrder(int order) = 0;  // 0 = "no"
     virtual void deactivateDataRecord() = 0;   // "De-/Activate data"
     virtual void exportDataToClipboard() = 0;  // "Export data to clipboard"
     virtual void pasteDataFromClipboard() = 0; // "Paste data from clipboard"

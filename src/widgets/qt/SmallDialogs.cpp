@@ -13,13 +13,13 @@
 
 namespace zeb {
 
-TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent) {
-    setObjectName("TFormAboutBox");
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutBox");
     setWindowTitle(tx::AboutCaption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("noticePanel");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
     panel->setAutoFillBackground(true);
@@ -73,8 +73,8 @@ TFormAboutBox::TFormAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addLayout(row);
 }
 
-TFormLittleMsg::TFormLittleMsg(QWidget* parent) : QDialog(parent) {
-    setObjectName("TFormLittleMsg");
+PrintingNotice::PrintingNotice(QWidget* parent) : QDialog(parent) {
+    setObjectName("PrintingNotice");
     setWindowTitle(tx::PrintNoticeCaption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(false);
@@ -85,7 +85,7 @@ TFormLittleMsg::TFormLittleMsg(QWidget* parent) : QDialog(parent) {
     setMinimumSize(585, 135);
     auto* sending = new QLabel(tx::PrintNoticeSending, this);
     dest_ = new QLabel(this);
-    dest_->setObjectName("LabelDest");
+    dest_->setObjectName("destinationLabel");
     dest_->setMinimumWidth(569);
     QFont bold = dest_->font();
     bold.setBold(true);
@@ -97,6 +97,6 @@ TFormLittleMsg::TFormLittleMsg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(wait);
 }
 
-void TFormLittleMsg::setDestination(const QString& printer) { dest_->setText(printer); }
+void PrintingNotice::setDestination(const QString& printer) { dest_->setText(printer); }
 
 } // namespace zeb

@@ -8,17 +8,17 @@ class QLabel;
 namespace zeb {
 
 // "About ZEB-Stat": product name, version and the program's picture.
-class TFormAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 };
 
 // Shown while a print job is sent: "Sending print job to:", the printer, "Please wait!".
-class TFormLittleMsg : public QDialog {
+class PrintingNotice : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormLittleMsg(QWidget* parent = nullptr);
+    explicit PrintingNotice(QWidget* parent = nullptr);
     void setDestination(const QString& printer);
 
 private:

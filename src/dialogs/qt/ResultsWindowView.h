@@ -1,0 +1,31 @@
+// The results window: the heading lines and the result lines painted above and
+// below a grid of the results table, with OK and "Results to &Clipboard".
+#pragma once
+
+#include "dialogs/ResultsWindow.h"
+
+#include <QDialog>
+
+class QTableWidget;
+
+namespace zeb {
+
+class Platform;
+
+class ResultsWindowView : public QDialog {
+    Q_OBJECT
+public:
+    ResultsWindowView(const ResultsReportParts& results, Platform& platform, QWidget* parent = nullptr);
+    const ResultsWindow& logic() const { return logic_; }
+    QTableWidget* grid() const { return grid_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ResultsWindow logic_;
+    Platform& platform_;
+    QTableWidget* grid_;
+};
+
+} // namespace zeb
