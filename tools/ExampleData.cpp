@@ -256,12 +256,18 @@ std::string AscText(const PolymerModel& m, const std::vector<double>& concentrat
     Noise noise(seed);
     std::string out = formatInt("%d", static_cast<int>(concentrations.size())) + "\t" +
                       formatInt("%d", static_cast<int>(angles.size()));
-    for (double c : concentrations) out += "\t" + format("%.6E", c);
+    for (double c : concentrations) {
+        out += '\t';
+        out += format("%.6E", c);
+    }
     out += "\r\n";
     for (double a : angles) {
         const double q2 = Q2PerCm2(m, a);
         out += format("%.1f", a) + "\t" + format("%.6E", q2);
-        for (double c : concentrations) out += "\t" + format("%.6E", noise.perturb(KcR(m, q2, c), 0.003));
+        for (double c : concentrations) {
+            out += '\t';
+            out += format("%.6E", noise.perturb(KcR(m, q2, c), 0.003));
+        }
         out += "\r\n";
     }
     return out;

@@ -81,7 +81,8 @@ std::string fixed(double value, const NumberSpec& spec) {
     while (static_cast<int>(fracPart.size()) > spec.fracZeros && !fracPart.empty() && fracPart.back() == '0')
         fracPart.pop_back();
     if (intPart == "0" && spec.intZeros == 0) intPart.clear();
-    while (static_cast<int>(intPart.size()) < spec.intZeros) intPart.insert(0, "0");
+    if (static_cast<int>(intPart.size()) < spec.intZeros)
+        intPart = std::string(static_cast<std::size_t>(spec.intZeros) - intPart.size(), '0') + intPart;
     std::string out = intPart;
     if (spec.point && !fracPart.empty()) out += "." + fracPart;
     else if (spec.point && spec.fracZeros > 0) out += ".";
@@ -104,7 +105,8 @@ std::string scientific(double value, const NumberSpec& spec) {
         mantissa = mantissa.substr(0, point) + (frac.empty() ? "" : "." + frac);
     }
     std::string exp = std::to_string(std::abs(exponent));
-    while (static_cast<int>(exp.size()) < spec.expZeros) exp.insert(0, "0");
+    if (static_cast<int>(exp.size()) < spec.expZeros)
+        exp = std::string(static_cast<std::size_t>(spec.expZeros) - exp.size(), '0') + exp;
     const std::string sign = exponent < 0 ? "-" : spec.expPlus ? "+" : "";
     return (value < 0 ? "-" : "") + mantissa + spec.expLetter + sign + exp;
 }

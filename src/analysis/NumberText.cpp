@@ -18,15 +18,6 @@ void replaceFirst(std::string& text, const std::string& from, const std::string&
 
 } // namespace
 
-int ScanNumbers(const char* text, const char* format, ...) {
-    CLocaleScope scope;
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsscanf(text, format, args);
-    va_end(args);
-    return n;
-}
-
 std::string CleanNumber(std::string text) {
     const auto blank = text.find(' ');
     if (blank != std::string::npos) text.erase(blank, 1);

@@ -11,9 +11,6 @@
 
 namespace zeb {
 
-// sscanf in the C locale; returns what sscanf returns.
-int ScanNumbers(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
-
 // The cleanup of a printed number: the first blank goes, exponents lose their
 // leading zeros and their plus sign ("1.234e+05" -> "1.234e5", "2.500e-003" ->
 // "2.500e-3"), ".e" becomes "e" and a point that ends the text is dropped.

@@ -29,11 +29,6 @@ std::string ChartProgramPath(const std::string& programPath) {
 
 namespace {
 
-ChartFileModuleDrawFn& linkedDrawer() {
-    static ChartFileModuleDrawFn draw = nullptr;
-    return draw;
-}
-
 ChartModuleOpener& opener() {
     static ChartModuleOpener open = nullptr;
     return open;
@@ -45,7 +40,6 @@ std::optional<std::string>& refusal() {
 }
 
 OpenedChartModule load() {
-    if (linkedDrawer()) return {linkedDrawer(), ""};
     if (refusal()) return {nullptr, *refusal()};
     if (!opener()) return {nullptr, "the chart module could not be loaded: this program does not load modules"};
     std::error_code ec;
@@ -67,8 +61,6 @@ bool endsWith(const std::string& path, const char* ending) {
 }
 
 } // namespace
-
-void UseLinkedChartDrawer(ChartFileModuleDrawFn draw) { linkedDrawer() = draw; }
 
 void RefuseChartModule(std::string reason) { refusal() = std::move(reason); }
 

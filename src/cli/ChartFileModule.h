@@ -53,11 +53,6 @@ using ChartFileModuleVersionFn = ChartFileModuleAbi (*)();
 using ChartFileModuleDrawFn = void (*)(const ChartInputs* in, int what, int pngWidth, int pngHeight,
                                        std::string* bytes, ChartMetrics* metrics);
 
-// A program that links the Qt canvas itself (the Python module, which is not
-// found beside any program) hands its drawing function over instead; set
-// before the first chart file is written.
-void UseLinkedChartDrawer(ChartFileModuleDrawFn draw);
-
 // The full path of the module for a program at programPath.
 std::string ChartFileModulePath(const std::string& programPath);
 

@@ -43,15 +43,6 @@ const char* ResultUnit(ResultKind kind) {
     return "";
 }
 
-const char* MethodName(IntervalMethod method) {
-    switch (method) {
-    case IntervalMethod::Propagation: return tx::MethodPropagation;
-    case IntervalMethod::BootstrapPercentile: return tx::MethodPercentile;
-    case IntervalMethod::BootstrapBCa: return tx::MethodBCa;
-    }
-    return "";
-}
-
 NotDetermined Because(NotDeterminedReason reason) {
     const char* text = "";
     switch (reason) {

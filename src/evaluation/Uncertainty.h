@@ -29,7 +29,6 @@ enum class IntervalMethod {
     BootstrapPercentile,  // percentiles of the resampled results
     BootstrapBCa,         // bias-corrected and accelerated percentiles
 };
-const char* MethodName(IntervalMethod method);
 
 enum class NotDeterminedReason {
     None,

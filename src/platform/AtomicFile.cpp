@@ -289,27 +289,4 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     return {};
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        data.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return data;
-}
-
 } // namespace zeb

@@ -94,9 +94,6 @@ WriteResult CheckWriteTarget(const std::string& path, std::string* finalPath = n
 // The system's text for an error number, in English whatever the locale.
 std::string ErrorText(int error);
 
-// Reads a whole file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
-
 // Test seam: the steps of a write. A hook that returns a non-zero errno for a
 // step makes that step fail with it, as a full disk or a failing rename would.
 enum class WriteStep { CreateTemporary, Write, Sync, Close, Rename };

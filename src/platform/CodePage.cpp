@@ -162,7 +162,6 @@ bool IsUtf8(std::string_view text) {
 
 std::string Cp850ToUtf8(std::string_view bytes) { return toUtf8(bytes, kCp850); }
 std::string Utf8ToCp850(std::string_view text) { return fromUtf8(text, kCp850); }
-std::string Cp1252ToUtf8(std::string_view bytes) { return toUtf8(bytes, kCp1252); }
 std::string Utf8ToCp1252(std::string_view text) { return fromUtf8(text, kCp1252); }
 
 std::size_t Utf8Length(std::string_view text) {

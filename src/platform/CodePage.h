@@ -10,7 +10,6 @@ namespace zeb {
 
 std::string Cp850ToUtf8(std::string_view bytes);
 std::string Utf8ToCp850(std::string_view text);
-std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 
 // Appends the UTF-8 bytes of one code point.

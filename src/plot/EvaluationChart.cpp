@@ -32,14 +32,4 @@ AxesState MeasurementAxes(const MeasurementSet& set, const ExtrapolationResult& 
     return RescaleMeasurementAxes(extremes, settings.manualX, settings.manualY);
 }
 
-ChartInputs EvaluationChartInputs(const Evaluation& e, PlotSettings& settings) {
-    settings.formFactorMode = false;
-    settings.sampleName = Utf8Left(e.set.sampleName, kSampleNameChars);
-    SelectAxisTitles(settings, PlotTypeNumber(e.options.plotType), 11);
-    const AxesState axes = MeasurementAxes(e.set, e.fits, settings);
-    ChartInputs in = MeasurementChartInputs(e.set, e.options, e.fits, e.results, settings, axes);
-    in.sourceFiles = BuildSourceFileList(e.set);
-    return in;
-}
-
 } // namespace zeb

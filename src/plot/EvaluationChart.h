@@ -1,7 +1,7 @@
 // The measurement chart of an evaluation: the chart inputs of its set, fits and
 // results with the given plot settings, and the axes scaled to its data as a
-// new plot window scales them. The plot window gathers its own inputs through
-// the same function.
+// new plot window scales them. The plot window and the batch tool's view gather
+// their inputs through the same functions.
 #pragma once
 
 #include "evaluation/Evaluation.h"
@@ -21,11 +21,5 @@ ChartInputs MeasurementChartInputs(const MeasurementSet& set, const EvaluationOp
 // extrapolated lines (inactive points left out when the settings hide them);
 // a manual range of the settings that is on holds instead.
 AxesState MeasurementAxes(const MeasurementSet& set, const ExtrapolationResult& fits, PlotSettings& settings);
-
-// The chart of an evaluation as a new window draws it: the settings' axis titles
-// chosen for the plot type (settings is changed for that), the axes scaled to
-// the data (manual ranges of the settings taken where they are on), the source
-// files and sample name of the set.
-ChartInputs EvaluationChartInputs(const Evaluation& evaluation, PlotSettings& settings);
 
 } // namespace zeb

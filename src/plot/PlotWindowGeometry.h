@@ -8,10 +8,6 @@ namespace zeb {
 
 class MeasurementSet;
 
-// [t] for plot type t = 1..6: Zimm, Berry and Guinier need static data (Kc/R)
-// in some measured point, D-I, D-II and D-III their diffusion coefficient.
-std::array<bool, 7> AvailablePlotTypes(const MeasurementSet& set);
-
 // The window keeps its left 130 pixels for the result fields and its top 8
 // pixels free; the chart is fitted into the rest.
 struct ScreenTarget {

@@ -37,12 +37,6 @@ constexpr ItemTag kItems[6] = {
 
 } // namespace
 
-const std::array<const char*, 6>& DataExport::Items() {
-    static const std::array<const char*, 6> items = {kItems[0].item, kItems[1].item, kItems[2].item,
-                                                     kItems[3].item, kItems[4].item, kItems[5].item};
-    return items;
-}
-
 int DataExport::TagOf(const std::string& item) {
     for (const ItemTag& t : kItems)
         if (item == t.item) return t.tag;

@@ -57,8 +57,7 @@ public:
         kModePlx = 5,
     };
 
-    // The six menu items, and the tag of an item name (-1 for any other name).
-    static const std::array<const char*, 6>& Items();
+    // The tag of an item name (-1 for any other name).
     static int TagOf(const std::string& item);
 
     DataExport(PlotWindow& window, FrameSaveDialog& saveDialog);

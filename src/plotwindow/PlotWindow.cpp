@@ -256,14 +256,6 @@ void PlotWindow::takeKFromField() {
     takeTypedK(ParseTypedNumber(control(PlotWidget::KField).text));
 }
 
-void PlotWindow::EnterK(double kDisplayed) {
-    if (loading()) {
-        showK();
-        return;
-    }
-    takeTypedK(kDisplayed);
-}
-
 void PlotWindow::takeTypedK(std::optional<double> typed) {
     const std::optional<double> k = typed ? KFromDisplayed(set_, *typed) : std::nullopt;
     if (!k) {

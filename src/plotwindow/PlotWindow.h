@@ -69,10 +69,6 @@ public:
     void kFieldKeyDown(int key);  // 13 = Enter
     void kFieldLeft();
     void takeKFromField();  // reads the typed k from the field "kField"
-    // k as a number typed into the field (in the displayed unit, 1e-11 of the
-    // internal one): refused with the same message as a typed text the chart
-    // cannot use; a zero becomes 1.0. Recalculates.
-    void EnterK(double kDisplayed);
 
     // ---- Form factors and reflection correction
     // Checks or unchecks a model; shows the form-factor view in plot form 1..12
@@ -133,8 +129,7 @@ public:
     const EvaluationResults& results() const { return results_; }
     const std::array<std::string, 4>& resultLines() const { return results_.lines; }
     const std::string& resultsText() const { return results_.text; }
-    // Mw(q²) and Rg (nm) of the last calculation; -1 when there are none.
-    double storedMwQ2() const { return storedMwQ2_; }
+    // Rg (nm) of the last calculation; -1 when there is none.
     double storedRgNm() const { return storedRgNm_; }
     const FormFactorState& formFactor() const { return ff_; }
     // The points of the curve of a checked model in the current plot form.

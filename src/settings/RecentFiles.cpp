@@ -58,7 +58,7 @@ std::vector<std::string> RecentFileCaptions(const std::vector<std::string>& file
         const std::string name = FileNameOf(files[i]);
         const bool shared = std::count_if(files.begin(), files.end(),
                                           [&](const std::string& f) { return FileNameOf(f) == name; }) > 1;
-        std::string caption = "&" + std::to_string(i + 1) + " " + menuText(name);
+        std::string caption = std::string("&") + std::to_string(i + 1) + ' ' + menuText(name);
         if (shared) caption += " (" + menuText(FolderOf(files[i])) + ")";
         captions.push_back(std::move(caption));
     }

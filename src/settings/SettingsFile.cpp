@@ -168,12 +168,6 @@ std::string SettingsFilePath(const std::string& programPath) {
     return (folder / beside.filename()).string();
 }
 
-std::string DefaultSettingsFilePath() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return SettingsFilePath(ec ? std::string("zebstat") : exe.string());
-}
-
 namespace {
 
 // The message for a settings file that exists but was not read.

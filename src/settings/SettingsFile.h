@@ -19,8 +19,6 @@ namespace zeb {
 // share/zebstat, as /usr/bin has /usr/share/zebstat), the file lies in
 // $XDG_CONFIG_HOME/zebstat/ (or ~/.config/zebstat/), which is created.
 std::string SettingsFilePath(const std::string& programPath);
-// SettingsFilePath of the running program (/proc/self/exe).
-std::string DefaultSettingsFilePath();
 
 class ProfileFile;
 

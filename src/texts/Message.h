@@ -33,11 +33,6 @@ public:
     void inform(const std::string& text, const std::string& caption, MsgIcon icon) override {
         messages.push_back({text, caption, icon});
     }
-    // Hands every message on to sink, in order, and forgets them.
-    void passTo(MessageSink& sink) {
-        for (const Message& m : messages) sink.inform(m.text, m.caption, m.icon);
-        messages.clear();
-    }
     std::vector<Message> messages;
 };
 

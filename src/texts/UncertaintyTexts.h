@@ -16,10 +16,6 @@ inline constexpr const char* ResultCS2 = "C<S²>";
 inline constexpr const char* ResultKD = "kD";
 inline constexpr const char* ResultRh = "Rh";
 
-inline constexpr const char* MethodPropagation = "propagation of the fits' covariance";
-inline constexpr const char* MethodPercentile = "bootstrap, percentile";
-inline constexpr const char* MethodBCa = "bootstrap, BCa";
-
 // A value that is not determined.
 inline constexpr const char* NotDeterminedValue = "---";
 

@@ -1,6 +1,6 @@
-// The chart of an evaluation is the chart a plot window draws for the same data
-// and choices.
-#include "plot/EvaluationChart.h"
+// The chart the batch tool draws for an evaluation is the chart a plot window
+// draws for the same data and choices.
+#include "plot/EvaluationView.h"
 
 #include "platform/ScriptedPlatform.h"
 #include "plot/ChartDrawing.h"
@@ -47,11 +47,9 @@ TEST(EvaluationChart, DrawsWhatThePlotWindowDrawsForTheSameChoices) {
         o.qOrder = k.q;
         o.cOrder = k.c;
         o.switchedOff = {{2, 3}};
-        const Evaluation e(loaded, o);
-        PlotSettings settings;
-        const ChartInputs in = EvaluationChartInputs(e, settings);
+        const EvaluationView view(loaded, o);
         RecordingCanvas fromEvaluation;
-        DrawChart(fromEvaluation, in, {ChartTarget::Metafile, false, nullptr});
+        DrawChart(fromEvaluation, view.chartInputs(), {ChartTarget::Metafile, false, nullptr});
 
         ScriptedPlatform platform;
         PlotWindow w(platform);

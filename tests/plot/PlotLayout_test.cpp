@@ -167,20 +167,7 @@ TEST(AxisCaptions, BuiltInAndOverridden) {
 namespace zeb {
 namespace {
 
-TEST(PlotWindowGeometry, PlotTypesFollowTheDataPresent) {
-    ScriptedPlatform platform;
-    MeasurementSet set(platform);
-    ASSERT_EQ(set.InitMeasurementSet(), 1);
-    set.lastConcIndex = 2;
-    set.lastAngleIndex = 2;
-    set.CreateDataPoint(0, 1).presence = kHasKcr | kHasDappI;  // extrapolated cells do not count
-    set.CreateDataPoint(2, 2).presence = kHasDappII;
-    auto on = AvailablePlotTypes(set);
-    EXPECT_EQ(on, (std::array<bool, 7>{false, false, false, false, false, true, false}));
-    set.CreateDataPoint(1, 1).presence = kHasKcr | kHasKcrError;
-    on = AvailablePlotTypes(set);
-    EXPECT_TRUE(on[1] && on[2] && on[3]);
-    EXPECT_FALSE(on[4] || on[6]);
+TEST(PlotWindowGeometry, TheChartLiesRightOfTheControlPanel) {
     const ScreenTarget t = ChartScreenTarget(kInitialClientWidth, kInitialClientHeight);
     EXPECT_EQ(t.x, 130);
     EXPECT_EQ(t.y, 8);

@@ -102,15 +102,4 @@ WriteResult SaveChartPdf(const ChartInputs& in, const std::string& path) {
     return writeBytes(path, ChartPdfBytes(in), "PDF");
 }
 
-WriteResult WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize) {
-    const QString p = QString::fromStdString(path);
-    if (p.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return SaveChartPng(in, path, pngSize);
-    if (p.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return SaveChartPdf(in, path);
-    // The metafile takes the text sizes of the screen picture, as when a
-    // window's chart is saved.
-    ChartDrawResult screen;
-    RenderChartImage(in, pngSize, &screen);
-    return WriteChartVectorFile(path, in, &screen.metrics);
-}
-
 } // namespace zeb

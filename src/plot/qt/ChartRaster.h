@@ -33,7 +33,4 @@ WriteResult SaveChartPdf(const ChartInputs& in, const std::string& path);
 // process already has one.
 void EnsureGuiApplication();
 
-// Writes the chart by the file's extension: .png (size), .pdf, .wmf or .svg.
-WriteResult WriteChartFile(const std::string& path, const ChartInputs& in, QSize pngSize);
-
 } // namespace zeb

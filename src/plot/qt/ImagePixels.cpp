@@ -54,20 +54,4 @@ void ImagePixels::fill(const QRect& r, QRgb opaque, const QRect& clip) const {
     }
 }
 
-bool ImagePixels::rowHolds(int y, int x0, int x1, QRgb value) const {
-    if (y < 0 || y >= height_ || x0 < 0 || x1 >= width_ || x1 < x0) return false;
-    const auto* p = reinterpret_cast<const QRgb*>(bits_ + y * bytesPerLine_) + x0;
-    const int n = x1 - x0 + 1;
-    // Eight at a time without a branch inside: the compiler compares them at once.
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        QRgb differs = 0;
-        for (int k = 0; k < 8; ++k) differs |= p[i + k] ^ value;
-        if (differs) return false;
-    }
-    QRgb differs = 0;
-    for (; i < n; ++i) differs |= p[i] ^ value;
-    return differs == 0;
-}
-
 } // namespace zeb

@@ -28,9 +28,6 @@ public:
     // Fills the device pixels of r inside clip and the image with an opaque
     // colour (0xffRRGGBB).
     void fill(const QRect& r, QRgb opaque, const QRect& clip) const;
-    // True when every pixel of row y from x0 to x1 (inclusive) holds value;
-    // false when any of them lies outside the image.
-    bool rowHolds(int y, int x0, int x1, QRgb value) const;
     // The pixels of row y (0 <= y < height).
     const QRgb* row(int y) const { return reinterpret_cast<const QRgb*>(bits_ + y * bytesPerLine_); }
 

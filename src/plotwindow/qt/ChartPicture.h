@@ -37,7 +37,6 @@ public:
     // picture itself shows the point's look).
     void applyRedraws(const std::vector<SymbolRedraw>& redraws);
     void clearMarks() { marks_.clear(); }
-    bool hasMarks() const { return !marks_.empty(); }
 
     // Paints the picture into target (widget coordinates) with the painter's
     // device pixel ratio, bringing it up to date first.
