@@ -11,6 +11,25 @@
 namespace zeb {
 
 MeasurementSet::MeasurementSet(const MeasurementSet& other, MessageSink& messages) : messages_(&messages) {
+    copyValues(other);
+    if (other.grid_.empty()) return;
+    grid_.assign(other.grid_.size(), nullptr);
+    for (int c = 0; c < kConcSlots; ++c)
+        for (int a = 0; a < kAngleSlots; ++a)
+            if (const DataPoint* p = other.cell(c, a)) CreateDataPoint(c, a) = *p;
+}
+
+MeasurementSet::MeasurementSet(MeasurementSet&& other, MessageSink& messages) : messages_(&messages) {
+    copyValues(other);
+    // The cells stay where they are: the blocks change hands, the grid's pointers stay valid.
+    grid_.swap(other.grid_);
+    blocks_.swap(other.blocks_);
+    blockSize_ = other.blockSize_;
+    blockUsed_ = other.blockUsed_;
+    other.FreeMeasurementSet();
+}
+
+void MeasurementSet::copyValues(const MeasurementSet& other) {
     defaultSourceName = other.defaultSourceName;
     lastConcIndex = other.lastConcIndex;
     lastAngleIndex = other.lastAngleIndex;
@@ -30,11 +49,6 @@ MeasurementSet::MeasurementSet(const MeasurementSet& other, MessageSink& message
     q2_ = other.q2_;
     q2Rounded_ = other.q2Rounded_;
     concRounded_ = other.concRounded_;
-    if (other.grid_.empty()) return;
-    grid_.assign(other.grid_.size(), nullptr);
-    for (int c = 0; c < kConcSlots; ++c)
-        for (int a = 0; a < kAngleSlots; ++a)
-            if (const DataPoint* p = other.cell(c, a)) CreateDataPoint(c, a) = *p;
 }
 
 int MeasurementSet::InitMeasurementSet() {
