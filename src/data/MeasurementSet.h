@@ -124,7 +124,9 @@ private:
     int findConcByValue(double concentrationGPerCm3) const;
 
     MessageSink* messages_;
-    std::vector<DataPoint*> grid_;  // kConcSlots * kAngleSlots, c major; nullptr: no cell
+    // kAngleSlots per concentration, c major, as far as the highest concentration
+    // with a cell (a small set keeps a small grid); nullptr: no cell.
+    std::vector<DataPoint*> grid_;
     // The cells' storage: blocks that never move, growing with the set; a cell
     // made again at the same place reuses its storage.
     std::vector<std::unique_ptr<DataPoint[]>> blocks_;
