@@ -71,9 +71,11 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
             EXPECT_EQ(row[key].isNull(), j[key].isNull()) << rows[i].group << " " << key;
             if (!j[key].isNull()) EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
         }
-        for (const char* p : {"P1", "P2", "P3", "P4"})
-            if (!j["relErrPercent"][p].isNull())
+        for (const char* p : {"P1", "P2", "P3", "P4"}) {
+            if (!j["relErrPercent"][p].isNull()) {
                 EXPECT_EQ(row[std::string("relErr") + p].num(), j["relErrPercent"][p].num()) << rows[i].group;
+            }
+        }
         EXPECT_EQ(row["k"].num(), j["k"].num());
         EXPECT_EQ(row["qOrder"].num(), j["qOrder"].num());
         EXPECT_EQ(row["cOrder"].num(), j["cOrder"].num());
