@@ -1,7 +1,6 @@
 """Many measurements at once: evaluate_many and table give what load/evaluate and
 the series command give, in order, with every failure in its place."""
 import io
-import math
 import subprocess
 import sys
 import threading
@@ -11,18 +10,9 @@ import pandas as pd
 import pytest
 
 import zebstat
-from conftest import batch
+from conftest import batch, plain
 
 ORDERS = {"q_order": 1, "c_order": 1}
-
-
-def plain(frame):
-    """Rows as dicts of plain values; NaN, None and "" alike are None."""
-    def value(v):
-        if v is None or v == "" or (isinstance(v, float) and math.isnan(v)):
-            return None
-        return v.item() if hasattr(v, "item") else v
-    return [{k: value(v) for k, v in row.items()} for row in frame.to_dict("records")]
 
 
 def test_evaluate_many_gives_each_evaluation_or_failure_in_order(examples, tmp_path):
