@@ -79,7 +79,8 @@ void addNamed(const py::handle& item, std::vector<Named>& out) {
         named.loaded = m.loaded;
         out.push_back(std::move(named));
     } else if (isPath(item)) {
-        for (SeriesEntry& e : SeriesEntriesOf({pathText(item)})) out.push_back({std::move(e), nullptr});
+        const SeriesList listed = SeriesListOf({pathText(item)});
+        for (std::size_t i = 0; i < listed.size(); ++i) out.push_back({listed.entry(i), nullptr});
     } else if (py::isinstance<py::list>(item) || py::isinstance<py::tuple>(item)) {
         Named named;
         for (const py::handle f : item) named.entry.files.push_back(pathText(f));

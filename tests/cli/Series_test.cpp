@@ -69,7 +69,9 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
         for (const char* key : dynamic ? std::vector<const char*>{"DzC", "DzQ2", "CS2", "kD"}
                                        : std::vector<const char*>{"MwC", "MwQ2", "RgNm", "A2"}) {
             EXPECT_EQ(row[key].isNull(), j[key].isNull()) << rows[i].group << " " << key;
-            if (!j[key].isNull()) EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
+            if (!j[key].isNull()) {
+                EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
+            }
         }
         for (const char* p : {"P1", "P2", "P3", "P4"}) {
             if (!j["relErrPercent"][p].isNull()) {
