@@ -24,7 +24,12 @@ DEB_PACKAGES = build-essential cmake ninja-build ccache g++ pkg-config libgtest-
                libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
                xvfb xauth xdotool poppler-utils locales \
                pybind11-dev python3-dev python3-numpy python3-pytest \
-               desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
+               desktop-file-utils appstream shared-mime-info dpkg-dev groff-base \
+               $(PYTHON_TEST_DEB_PACKAGES)
+# The Python tests' (zebstat.table's DataFrame, the notebook run by Jupyter,
+# the dask example on a local cluster) and the series benchmark's (/usr/bin/time).
+PYTHON_TEST_DEB_PACKAGES = python3-pandas python3-dask python3-distributed python3-nbconvert python3-ipykernel \
+               python3-matplotlib jupyter-nbconvert time
 
 # Only the fuzz targets need these (clang with the libFuzzer runtime).
 FUZZ_DEB_PACKAGES = clang libclang-rt-14-dev
@@ -113,7 +118,10 @@ screenshots: build
 # the Google benchmarks: the start-up of zebstat-batch, the drawing of the
 # largest chart in its window at scale 1 and 2, and zebstat-batch against the
 # numpy peer on the largest record file (bench/peer_side_by_side.sh: check,
-# then the timing).
+# then the timing), the Python module against its C++ call, and a series of
+# 1,000 measurements into one table: the series command with 1 and 2 jobs,
+# zebstat.table and a numpy loop side by side, and the series command's memory
+# for 1,000 and 10,000 measurements (bench/series_side_by_side.py).
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
 	$(BUILD)/bin/zebstat_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -122,6 +130,7 @@ bench: configure
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/bin/zebstat_gui_timing toggle
 	sh bench/peer_side_by_side.sh $(BUILD)
 	if [ -d $(BUILD)/python ]; then /usr/bin/python3 bench/python_side_by_side.py $(BUILD); fi
+	/usr/bin/python3 bench/series_side_by_side.py $(BUILD)
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in
