@@ -8,6 +8,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,24 @@ inline PyObject*& LoadErrorType() {
     PyErr_SetString(LoadErrorType(), text.c_str());
     throw py::error_already_set();
 }
+
+// Lets Ctrl-C stop a long run of many measurements: called on the calling
+// thread after each one, it takes the interpreter lock now and then (every
+// 0.1 s) to see whether a signal came, and raises its exception (the run stops
+// after the measurements being worked on).
+class InterruptCheck {
+public:
+    void operator()() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now < next_) return;
+        next_ = now + std::chrono::milliseconds(100);
+        py::gil_scoped_acquire locked;
+        if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+    }
+
+private:
+    std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
 
 template <typename F>
 auto Unlocked(F&& work) {

@@ -32,7 +32,8 @@ Outcome evaluateItem(const ManyItem& item, const Request& request) {
 
 } // namespace
 
-std::vector<Outcome> EvaluateMany(const std::vector<ManyItem>& items, const Request& request, unsigned jobs) {
+std::vector<Outcome> EvaluateMany(const std::vector<ManyItem>& items, const Request& request, unsigned jobs,
+                                  const std::function<void()>& each) {
     std::vector<Outcome> out;
     out.reserve(items.size());
     RunOrdered<Outcome>(
@@ -41,7 +42,10 @@ std::vector<Outcome> EvaluateMany(const std::vector<ManyItem>& items, const Requ
             CNumbersOnThisThread numbers;
             return evaluateItem(items[i], request);
         },
-        [&](std::size_t, Outcome&& outcome) { out.push_back(std::move(outcome)); });
+        [&](std::size_t, Outcome&& outcome) {
+            out.push_back(std::move(outcome));
+            each();
+        });
     return out;
 }
 

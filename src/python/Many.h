@@ -34,8 +34,10 @@ struct Failure {
 
 using Outcome = std::variant<std::shared_ptr<const Evaluated>, Failure>;
 
-// Each item evaluated with the request, in the items' order.
-std::vector<Outcome> EvaluateMany(const std::vector<ManyItem>& items, const Request& request, unsigned jobs);
+// Each item evaluated with the request, in the items' order; `each` runs on the
+// calling thread after each (an exception from it stops the run).
+std::vector<Outcome> EvaluateMany(const std::vector<ManyItem>& items, const Request& request, unsigned jobs,
+                                  const std::function<void()>& each);
 
 // The row of the series table of each entry (as `zebstat-batch series` gives
 // it), handed to `row` on the calling thread in the entries' order.

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <limits>
 
 namespace zeb::python {
@@ -199,10 +200,14 @@ py::object table(const py::object& measurements, const py::object& jobs, const p
         }
     }
 
+    InterruptCheck interrupted;
     if (text) {
         std::string out = TableHeader(*text);
         Unlocked([&] {
-            SeriesRows(entries, options, threads, [&](Record&& row) { out += TableLine(row, *text); });
+            SeriesRows(entries, options, threads, [&](Record&& row) {
+                out += TableLine(row, *text);
+                interrupted();
+            });
             return 0;
         });
         return py::str(out);
@@ -210,8 +215,11 @@ py::object table(const py::object& measurements, const py::object& jobs, const p
     FrameColumns columns(SeriesColumns().size());
     Unlocked([&] {
         SeriesRows(entries, options, threads, [&](Record&& row) {
-            py::gil_scoped_acquire locked;
-            columns.add(row);
+            {
+                py::gil_scoped_acquire locked;
+                columns.add(row);
+            }
+            interrupted();
         });
         return 0;
     });
@@ -249,7 +257,9 @@ void BindMany(py::module_& m) {
                                                                             : std::move(named.entry.files);
                 items.push_back({std::move(files), named.loaded, named.entry.problem});
             }
-            std::vector<Outcome> outcomes = Unlocked([&] { return EvaluateMany(items, request, threads); });
+            InterruptCheck interrupted;
+            std::vector<Outcome> outcomes =
+                Unlocked([&] { return EvaluateMany(items, request, threads, std::ref(interrupted)); });
             py::list out;
             for (Outcome& outcome : outcomes) {
                 if (auto* evaluated = std::get_if<std::shared_ptr<const Evaluated>>(&outcome))

@@ -1,5 +1,6 @@
 """Many measurements at once: evaluate_many and table give what load/evaluate and
 the series command give, in order, with every failure in its place."""
+import _thread
 import io
 import subprocess
 import sys
@@ -95,7 +96,7 @@ def test_a_measurement_changed_since_it_was_loaded_is_a_failed_row(examples):
 
 @pytest.mark.parametrize("many", [zebstat.evaluate_many, zebstat.table])
 def test_the_work_runs_without_the_interpreter_lock(examples, many):
-    files = [examples / "ps-toluene.sta"] * 1000
+    files = [examples / "ps-toluene.sta"] * 300
     ticks = []
     done = threading.Event()
 
@@ -111,6 +112,16 @@ def test_the_work_runs_without_the_interpreter_lock(examples, many):
     counter.join()
     # Holding the lock, the call would leave the counter no moment inside it.
     assert any(start + 0.005 < t < end - 0.005 for t in ticks)
+
+
+@pytest.mark.parametrize("format", [None, "csv"])
+def test_ctrl_c_stops_a_long_table(examples, format):
+    files = [examples / "ps-toluene.sta"] * 100000  # many seconds
+    threading.Timer(0.2, _thread.interrupt_main).start()
+    start = time.perf_counter()
+    with pytest.raises(KeyboardInterrupt):
+        zebstat.table(files, format=format, jobs=2)
+    assert time.perf_counter() - start < 2
 
 
 def test_without_pandas_the_module_works_and_table_says_what_is_missing(examples):
