@@ -30,7 +30,12 @@ TEST_PACKAGES = libgtest-dev libbenchmark-dev \
                 libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra \
                 xvfb xauth xdotool poppler-utils locales \
                 python3-numpy python3-pytest \
-                desktop-file-utils appstream shared-mime-info dpkg-dev groff-base
+                desktop-file-utils appstream shared-mime-info dpkg-dev groff-base \
+                $(PYTHON_TEST_PACKAGES)
+# The Python tests' (zebstat.table's DataFrame, the notebook run by Jupyter,
+# the dask example on a local cluster) and the series benchmark's (/usr/bin/time).
+PYTHON_TEST_PACKAGES = python3-pandas python3-dask python3-distributed python3-nbconvert python3-ipykernel \
+                python3-matplotlib jupyter-nbconvert time
 DEB_PACKAGES = $(BUILD_PACKAGES) $(TEST_PACKAGES)
 
 # Only the fuzz targets need these (clang with the libFuzzer runtime).
@@ -138,7 +143,10 @@ screenshots: build
 # the Google benchmarks: the start-up of zebstat-batch, the drawing of the
 # largest chart in its window at scale 1 and 2, and zebstat-batch against the
 # numpy peer on the largest record file (bench/peer_side_by_side.sh: check,
-# then the timing).
+# then the timing), the Python module against its C++ call, and a series of
+# 1,000 measurements into one table: the series command with 1 and 2 jobs,
+# zebstat.table and a numpy loop side by side, and the series command's memory
+# for 1,000 and 10,000 measurements (bench/series_side_by_side.py).
 bench: test-deps configure
 	cmake -S . -B $(BUILD) -DZEBSTAT_BENCH=ON > /dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target zebstat_bench zebstat_gui_timing zebstat-batch zebstat-make-examples
@@ -148,6 +156,7 @@ bench: test-deps configure
 	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/bin/zebstat_gui_timing toggle
 	sh bench/peer_side_by_side.sh $(BUILD)
 	if [ -d $(BUILD)/python ]; then /usr/bin/python3 bench/python_side_by_side.py $(BUILD); fi
+	/usr/bin/python3 bench/series_side_by_side.py $(BUILD)
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS on
 # seeds from examples/ and tests/data_files/formats/ (the corpus grows in

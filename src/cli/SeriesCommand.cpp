@@ -90,7 +90,7 @@ void showProgress(std::size_t done, std::size_t total, std::size_t failed, doubl
 
 int RunSeries(const std::vector<std::string>& args) {
     const SeriesArgs s = parse(args);
-    std::vector<SeriesEntry> entries;
+    SeriesList entries;
     if (!s.manifest.empty()) {
         const FileBytes file = ReadFileBytes(s.manifest, kMaxManifestBytes);
         if (!file.ok()) {
@@ -104,9 +104,9 @@ int RunSeries(const std::vector<std::string>& args) {
         const auto absolute = std::filesystem::absolute(s.manifest, ec);
         ManifestParse parsed = ParseSeriesManifest(file.bytes, ec ? FolderOf(s.manifest) : absolute.parent_path().string());
         if (!parsed.ok()) throw UsageError{s.manifest + ": " + parsed.error};
-        entries = std::move(parsed.entries);
+        for (SeriesEntry& e : parsed.entries) entries.add(std::move(e));
     } else {
-        entries = SeriesEntriesOf(s.inputs);
+        entries = SeriesListOf(s.inputs);
     }
 
     SeriesOptions options;
@@ -120,7 +120,7 @@ int RunSeries(const std::vector<std::string>& args) {
 
     std::fputs(TableHeader(s.format).c_str(), stdout);
     RunOrdered<Record>(
-        entries.size(), jobs, [&](std::size_t i) { return EvaluateSeriesEntry(entries[i], options); },
+        entries.size(), jobs, [&](std::size_t i) { return EvaluateSeriesEntry(entries.entry(i), options); },
         [&](std::size_t i, Record&& row) {
             if (RowFailed(row)) ++failed;
             std::fputs(TableLine(row, s.format).c_str(), stdout);

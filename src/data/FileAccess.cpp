@@ -26,7 +26,9 @@ FileIdentity IdentityOf(const struct stat& st) {
 namespace {
 
 // Opens a regular file for reading. O_NONBLOCK keeps a named pipe from
-// blocking the open; it is refused as not a regular file right after.
+// blocking the open; it is refused as not a regular file right after. On a
+// regular file the flag changes nothing (reads wait for the disk all the same),
+// so it is left set.
 int openForReading(const std::string& path, struct stat& st, int& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
@@ -43,7 +45,6 @@ int openForReading(const std::string& path, struct stat& st, int& error) {
         ::close(fd);
         return -1;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -75,11 +76,45 @@ std::string megabytes(std::uint64_t bytes) { return CFormat("%.1f MB", static_ca
 } // namespace
 
 FileBytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
-    FileBytes file;
+    return FileForReading(path).readAll(maxBytes);
+}
+
+FileForReading::FileForReading(const std::string& path) {
     struct stat st{};
-    const int fd = openForReading(path, st, file.error);
-    if (fd < 0) return file;
-    file.identity = IdentityOf(st);
+    fd_ = openForReading(path, st, error_);
+    if (fd_ < 0) {
+        if (error_ == 0) error_ = EIO;
+        return;
+    }
+    identity_ = IdentityOf(st);
+}
+
+FileForReading::~FileForReading() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<std::string> FileForReading::firstBytes(std::size_t n) const {
+    if (fd_ < 0) return std::nullopt;
+    std::string bytes(n, '\0');
+    std::size_t have = 0;
+    while (have < n) {
+        const ssize_t got = ::pread(fd_, bytes.data() + have, n - have, static_cast<off_t>(have));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return std::nullopt;
+        have += static_cast<std::size_t>(got);
+    }
+    return bytes;
+}
+
+FileBytes FileForReading::readAll(std::uint64_t maxBytes) {
+    FileBytes file;
+    if (fd_ < 0) {
+        file.error = error_;
+        return file;
+    }
+    const int fd = fd_;
+    fd_ = -1;  // read once: closed below, whatever happens
+    file.identity = identity_;
     file.sizeBytes = file.identity.sizeBytes;
     if (file.sizeBytes > maxBytes) {
         ::close(fd);
@@ -124,14 +159,7 @@ std::string TooLargeDetail(const std::string& path, const FileBytes& file, std::
            ". The file is not read.";
 }
 
-int ReadAccessError(const std::string& path) {
-    struct stat st{};
-    int error = 0;
-    const int fd = openForReading(path, st, error);
-    if (fd < 0) return error != 0 ? error : EIO;
-    ::close(fd);
-    return 0;
-}
+int ReadAccessError(const std::string& path) { return FileForReading(path).error(); }
 
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t n) {
     struct stat st{};

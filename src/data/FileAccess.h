@@ -42,6 +42,28 @@ struct FileBytes {
 // reading only, takes no lock, and never reads more than maxBytes + 1 bytes.
 FileBytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes);
 
+// A regular file opened once for reading (read access only, no lock), so that
+// its first bytes and then the whole of it are read without opening it again.
+class FileForReading {
+public:
+    explicit FileForReading(const std::string& path);
+    ~FileForReading();
+    FileForReading(const FileForReading&) = delete;
+    FileForReading& operator=(const FileForReading&) = delete;
+
+    // 0 when the file is open, else the errno why it could not be opened (as ReadAccessError).
+    int error() const { return error_; }
+    // The first n bytes, or nullopt when the file is shorter or cannot be read.
+    std::optional<std::string> firstBytes(std::size_t n) const;
+    // The whole file, as ReadFileBytes reads it; once.
+    FileBytes readAll(std::uint64_t maxBytes);
+
+private:
+    int fd_ = -1;
+    int error_ = 0;
+    FileIdentity identity_;
+};
+
 // The system's reason for an error number, in English whatever the locale.
 std::string SystemReason(int error);
 

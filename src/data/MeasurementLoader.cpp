@@ -202,14 +202,16 @@ LoadOutcome MeasurementLoader::load(const std::string& given, const LoadAnswers&
     return guarded([&] {
         const std::string path = absolutePath(given);
         // Reading needs read access only: a file on a read-only medium loads.
-        if (const int error = ReadAccessError(path)) {
+        // The file is opened once: its first bytes are looked at, then it is read.
+        FileForReading opened(path);
+        if (const int error = opened.error()) {
             platform_.beep();
             platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": " + SystemReason(error),
                              tx::CapError, MsgIcon::Exclamation);
             return LoadOutcome::Failed;
         }
         if (const auto refused = checkName(path, answers)) return *refused;
-        const auto first = ReadFirstBytes(path, 4);
+        const auto first = opened.firstBytes(4);
         if (!first) {
             platform_.beep();
             platform_.inform(std::string(tx::FileCannotBeOpened) + "\n" + path + ": the file holds fewer than 4 bytes",
@@ -223,7 +225,7 @@ LoadOutcome MeasurementLoader::load(const std::string& given, const LoadAnswers&
         }
         // The file is read once, read-only, up to the largest file of its format.
         const std::uint64_t maxBytes = largestFileOf(currentExtension_);
-        FileBytes file = ReadFileBytes(path, maxBytes);
+        FileBytes file = opened.readAll(maxBytes);
         if (file.status == FileBytes::Status::TooLarge) {
             platform_.beep();
             platform_.inform(std::string(tx::FileTooLarge) + "\n" + TooLargeDetail(path, file, maxBytes),

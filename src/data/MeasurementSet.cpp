@@ -11,6 +11,26 @@
 namespace zeb {
 
 MeasurementSet::MeasurementSet(const MeasurementSet& other, MessageSink& messages) : messages_(&messages) {
+    copyValues(other);
+    if (other.grid_.empty()) return;
+    grid_.assign(other.grid_.size(), nullptr);
+    const int rows = static_cast<int>(other.grid_.size() / kAngleSlots);
+    for (int c = 0; c < rows; ++c)
+        for (int a = 0; a < kAngleSlots; ++a)
+            if (const DataPoint* p = other.cell(c, a)) CreateDataPoint(c, a) = *p;
+}
+
+MeasurementSet::MeasurementSet(MeasurementSet&& other, MessageSink& messages) : messages_(&messages) {
+    copyValues(other);
+    // The cells stay where they are: the blocks change hands, the grid's pointers stay valid.
+    grid_.swap(other.grid_);
+    blocks_.swap(other.blocks_);
+    blockSize_ = other.blockSize_;
+    blockUsed_ = other.blockUsed_;
+    other.FreeMeasurementSet();
+}
+
+void MeasurementSet::copyValues(const MeasurementSet& other) {
     defaultSourceName = other.defaultSourceName;
     lastConcIndex = other.lastConcIndex;
     lastAngleIndex = other.lastAngleIndex;
@@ -30,11 +50,6 @@ MeasurementSet::MeasurementSet(const MeasurementSet& other, MessageSink& message
     q2_ = other.q2_;
     q2Rounded_ = other.q2Rounded_;
     concRounded_ = other.concRounded_;
-    if (other.grid_.empty()) return;
-    grid_.assign(other.grid_.size(), nullptr);
-    for (int c = 0; c < kConcSlots; ++c)
-        for (int a = 0; a < kAngleSlots; ++a)
-            if (const DataPoint* p = other.cell(c, a)) CreateDataPoint(c, a) = *p;
 }
 
 int MeasurementSet::InitMeasurementSet() {
@@ -51,7 +66,7 @@ int MeasurementSet::InitMeasurementSet() {
         for (auto& name : sourceName) name.clear();
         calcTableA.assign(kConcSlots, {});
         calcTableB.assign(kAngleSlots, {});
-        grid_.assign(static_cast<std::size_t>(kConcSlots) * kAngleSlots, nullptr);
+        grid_.assign(kAngleSlots, nullptr);  // the row of concentration 0; the others as cells are made
         blocks_.clear();
         blockSize_ = blockUsed_ = 0;
     } catch (const std::bad_alloc&) {
@@ -73,8 +88,9 @@ void MeasurementSet::FreeMeasurementSet() {
 }
 
 DataPoint* MeasurementSet::cell(int c, int a) {
-    if (c < 0 || c >= kConcSlots || a < 0 || a >= kAngleSlots || grid_.empty()) return nullptr;
-    return grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
+    if (c < 0 || c >= kConcSlots || a < 0 || a >= kAngleSlots) return nullptr;
+    const std::size_t at = static_cast<std::size_t>(c) * kAngleSlots + a;
+    return at < grid_.size() ? grid_[at] : nullptr;
 }
 
 const DataPoint* MeasurementSet::cell(int c, int a) const {
@@ -82,13 +98,22 @@ const DataPoint* MeasurementSet::cell(int c, int a) const {
 }
 
 DataPoint& MeasurementSet::CreateDataPoint(int c, int a) {
-    DataPoint*& slot = grid_[static_cast<std::size_t>(c) * kAngleSlots + a];
+    const std::size_t at = static_cast<std::size_t>(c) * kAngleSlots + a;
+    if (at >= grid_.size()) {
+        try {
+            grid_.resize((static_cast<std::size_t>(c) + 1) * kAngleSlots, nullptr);
+        } catch (const std::bad_alloc&) {
+            messages_->inform(tx::ErrorAllocationMemory, tx::CapError, MsgIcon::Exclamation);
+            throw EInternalError();
+        }
+    }
+    DataPoint*& slot = grid_[at];
     if (slot) {
         *slot = DataPoint{};
     } else {
         if (blockUsed_ == blockSize_) {
-            // 256 cells first, then twice as many per block up to 8192.
-            const std::size_t size = blocks_.empty() ? 256 : std::min<std::size_t>(blockSize_ * 2, 8192);
+            // 32 cells first (a small set stays small), then twice as many per block up to 8192.
+            const std::size_t size = blocks_.empty() ? 32 : std::min<std::size_t>(blockSize_ * 2, 8192);
             try {
                 blocks_.push_back(std::make_unique<DataPoint[]>(size));
             } catch (const std::bad_alloc&) {

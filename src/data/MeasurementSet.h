@@ -58,6 +58,9 @@ public:
     // tells its messages to messages. When memory runs out it says so and
     // throws EInternalError, as a load does.
     MeasurementSet(const MeasurementSet& other, MessageSink& messages);
+    // Takes over other's data without copying a cell; other is left without
+    // data (as after FreeMeasurementSet).
+    MeasurementSet(MeasurementSet&& other, MessageSink& messages);
     MeasurementSet(const MeasurementSet&) = delete;
     MeasurementSet& operator=(const MeasurementSet&) = delete;
     // From now on the set tells its messages to messages.
@@ -115,12 +118,15 @@ public:
     std::string solventName;
 
 private:
+    void copyValues(const MeasurementSet& other);  // everything but the cells
     void refuse(const char* text, const char* caption);
     int findAngleByValue(double q2PerCm2);
     int findConcByValue(double concentrationGPerCm3) const;
 
     MessageSink* messages_;
-    std::vector<DataPoint*> grid_;  // kConcSlots * kAngleSlots, c major; nullptr: no cell
+    // kAngleSlots per concentration, c major, as far as the highest concentration
+    // with a cell (a small set keeps a small grid); nullptr: no cell.
+    std::vector<DataPoint*> grid_;
     // The cells' storage: blocks that never move, growing with the set; a cell
     // made again at the same place reuses its storage.
     std::vector<std::unique_ptr<DataPoint[]>> blocks_;

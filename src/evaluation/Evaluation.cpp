@@ -10,6 +10,7 @@
 #include "texts/CommonTexts.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <iterator>
 #include <new>
@@ -129,19 +130,16 @@ Calculation Calculate(MeasurementSet& set, const EvaluationOptions& options) {
 namespace {
 
 void switchOff(MeasurementSet& set, const std::vector<PointIndex>& points) {
-    for (const PointIndex& p : points) {
-        if (!IsPointOf(set, p))
-            throw std::invalid_argument("no point " + std::to_string(p.concentration) + ":" +
-                                        std::to_string(p.angle) + " " + PointRangeText(set));
-        set.cell(p.concentration, p.angle)->active = 0;
-    }
+    for (const PointIndex& p : points) set.cell(p.concentration, p.angle)->active = 0;
 }
 
 void append(std::vector<Message>& to, std::vector<Message>&& from) {
     to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
 
-const MeasurementSet& checked(const MeasurementSet& loaded, const EvaluationOptions& options) {
+// The loaded set, as it was given (to be copied or taken over), once it can be evaluated.
+template <class Set>
+Set&& checked(Set&& loaded, const EvaluationOptions& options) {
     if (!FitOrderFromNumber(OrderNumber(options.qOrder)) || !FitOrderFromNumber(OrderNumber(options.cOrder)))
         throw std::invalid_argument("fit orders go from 0 to " + std::to_string(kMaxFitOrder));
     if (!PlotTypeFromNumber(PlotTypeNumber(options.plotType))) throw std::invalid_argument("no such plot type");
@@ -149,13 +147,26 @@ const MeasurementSet& checked(const MeasurementSet& loaded, const EvaluationOpti
         throw std::invalid_argument("the set holds no data");
     if (options.kInternal && !KAcceptableFor(loaded, *options.kInternal))
         throw std::invalid_argument("k is not a number the chart of these data can show");
-    return loaded;
+    for (const PointIndex& p : options.switchedOff)
+        if (!IsPointOf(loaded, p))
+            throw std::invalid_argument("no point " + std::to_string(p.concentration) + ":" +
+                                        std::to_string(p.angle) + " " + PointRangeText(loaded));
+    return std::forward<Set>(loaded);
 }
 
 } // namespace
 
 Evaluation::Evaluation(const MeasurementSet& loaded, const EvaluationOptions& options)
     : set(checked(loaded, options), setMessages_) {
+    evaluate(options);
+}
+
+Evaluation::Evaluation(MeasurementSet&& loaded, const EvaluationOptions& options)
+    : set(checked(std::move(loaded), options), setMessages_) {
+    evaluate(options);
+}
+
+void Evaluation::evaluate(const EvaluationOptions& options) {
     Evaluation& e = *this;
     switchOff(e.set, options.switchedOff);
     e.messages = std::move(setMessages_.messages);

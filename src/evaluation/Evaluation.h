@@ -81,6 +81,9 @@ public:
     // measured point of the set, or a given k the chart cannot show are refused
     // with std::invalid_argument saying which; nothing is calculated then.
     Evaluation(const MeasurementSet& loaded, const EvaluationOptions& options);
+    // Evaluates the loaded set itself, taken over without a copy (it is left without data),
+    // for a caller that has no more use for it; refused as above, the set then kept.
+    Evaluation(MeasurementSet&& loaded, const EvaluationOptions& options);
     Evaluation(const Evaluation&) = delete;
     Evaluation& operator=(const Evaluation&) = delete;
 
@@ -91,6 +94,9 @@ public:
     EvaluationResults results;
     std::vector<Message> messages;  // in the order they arose
     bool completed = false;         // false: memory ran out (the last message says so)
+
+private:
+    void evaluate(const EvaluationOptions& options);
 };
 
 } // namespace zeb

@@ -53,13 +53,14 @@ Loaded LoadMeasurement(const std::vector<std::string>& files) {
     if (files.empty()) throw OptionError{"no files to load"};
     ScriptedPlatform platform;
     std::unique_ptr<LoadedMeasurement> measurement = zeb::LoadMeasurement(files, platform);
-    if (!measurement->loaded()) throw LoadFailure{lastMessageOr(platform, "The files could not be loaded.")};
+    if (!measurement->loaded())
+        throw LoadFailure{lastMessageOr(platform, "The files could not be loaded."), platform.messages};
     Loaded out;
     out.files = files;
     for (const auto& f : files) {
         // The files were read moments ago; a file gone since is named.
         auto stamp = stampOf(f);
-        if (!stamp) throw LoadFailure{f + " disappeared while it was loaded"};
+        if (!stamp) throw LoadFailure{f + " disappeared while it was loaded", platform.messages};
         out.stamps.push_back(std::move(*stamp));
     }
     out.measurement = std::move(measurement);
@@ -67,14 +68,19 @@ Loaded LoadMeasurement(const std::vector<std::string>& files) {
     return out;
 }
 
-Evaluated Evaluate(const Loaded& loaded, const Request& request) {
-    // The evaluation is of what was loaded: a file changed since is not evaluated silently.
+std::optional<std::string> ChangedSinceLoaded(const Loaded& loaded) {
     for (const FileStamp& before : loaded.stamps) {
         const auto now = stampOf(before.path);
-        if (!now) throw LoadFailure{before.path + " is gone since it was loaded"};
+        if (!now) return before.path + " is gone since it was loaded";
         if (now->sizeBytes != before.sizeBytes || now->modifiedNs != before.modifiedNs)
-            throw LoadFailure{before.path + " changed since it was loaded: load it again"};
+            return before.path + " changed since it was loaded: load it again";
     }
+    return std::nullopt;
+}
+
+Evaluated Evaluate(const Loaded& loaded, const Request& request) {
+    // The evaluation is of what was loaded: a file changed since is not evaluated silently.
+    if (auto changed = ChangedSinceLoaded(loaded)) throw LoadFailure{std::move(*changed), loaded.messages};
     const MeasurementSet& set = loaded.measurement->set;
     constexpr OptionSpelling kKeywords = OptionSpelling::Keyword;
     EvaluationOptions options = request.evaluation;
@@ -94,7 +100,7 @@ Evaluated Evaluate(const Loaded& loaded, const Request& request) {
     for (const Message& m : view->evaluation().messages) platform.inform(m.text, m.caption, m.icon);
     if (!ShowAskedFormFactorView(*view, request.formFactorModels, request.userFormFactorFile, request.representation,
                                  kKeywords, platform))
-        throw LoadFailure{lastMessageOr(platform, "The user form factor could not be read.")};
+        throw LoadFailure{lastMessageOr(platform, "The user form factor could not be read."), platform.messages};
     view->setManualRanges(request.xRange, request.yRange);
 
     Evaluated out;
@@ -123,7 +129,7 @@ Record FitFormFactorsOf(const Evaluated& evaluated, const std::vector<int>& mode
     UserFormFactor user;
     if (!userTable.empty()) {
         const FfuResult r = LoadUserFormFactor(userTable, user);
-        if (r != FfuResult::Ok) throw LoadFailure{FfuMessageText(r, user)};
+        if (r != FfuResult::Ok) throw LoadFailure{FfuMessageText(r, user), {}};
         options.userSpline = &user.spline;
     }
     return FormFactorFitsRecord(FitFormFactors(evaluated.view->evaluation(), options));
@@ -132,7 +138,7 @@ Record FitFormFactorsOf(const Evaluated& evaluated, const std::vector<int>& mode
 Record FormFactor(const FormFactorRequest& request) {
     ScriptedPlatform platform;
     std::optional<Record> out = FormFactorRecord(request, {}, platform);
-    if (!out) throw LoadFailure{lastMessageOr(platform, "The form factor could not be calculated.")};
+    if (!out) throw LoadFailure{lastMessageOr(platform, "The form factor could not be calculated."), platform.messages};
     return std::move(*out);
 }
 

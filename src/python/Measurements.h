@@ -22,9 +22,11 @@
 
 namespace zeb::python {
 
-// A load that failed or was refused: the text of the message that said why.
+// A load that failed or was refused: the text of the message that said why,
+// and every message shown until then.
 struct LoadFailure {
     std::string text;
+    std::vector<RecordedMessage> messages;
 };
 
 // A file as it was when it was loaded, to notice a later change.
@@ -43,6 +45,10 @@ struct Loaded {
 
 // Throws LoadFailure.
 Loaded LoadMeasurement(const std::vector<std::string>& files);
+
+// Why the loaded measurement is no longer what its files hold (a file gone or
+// changed since it was loaded); nothing when they are as they were.
+std::optional<std::string> ChangedSinceLoaded(const Loaded& loaded);
 
 // The options of one evaluation: the evaluation's own, k as typed in the
 // window's unit, and the chart's.

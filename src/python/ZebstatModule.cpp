@@ -6,13 +6,15 @@
 #include "export/ResultsRecord.h"
 #include "plot/ChartExport.h"
 #include "plot/PlotWindowGeometry.h"
-#include "python/Measurements.h"
+#include "python/Arguments.h"
+#include "python/Handles.h"
+#include "python/Html.h"
+#include "python/ManyBinding.h"
+#include "python/PythonValues.h"
 
-#include <pybind11/numpy.h>
-#include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 
 #ifdef ZEBSTAT_PYTHON_LINKS_QT
@@ -27,194 +29,22 @@ using namespace zeb::python;
 
 namespace {
 
-PyObject* g_loadError = nullptr;
-
-template <typename T>
-py::array_t<T> array(const std::vector<T>& values) {
-    py::array_t<T> out(static_cast<py::ssize_t>(values.size()));
-    std::copy(values.begin(), values.end(), out.mutable_data());
-    return out;
-}
-
-py::array_t<bool> boolArray(const std::vector<std::uint8_t>& values) {
-    py::array_t<bool> out(static_cast<py::ssize_t>(values.size()));
-    bool* data = out.mutable_data();
-    for (std::size_t i = 0; i < values.size(); ++i) data[i] = values[i] != 0;
-    return out;
-}
-
-// A record as Python's own values: None, bool, int, float, str, list, dict.
-py::object pythonOf(const Record& r) {
-    switch (r.kind()) {
-    case Record::Kind::Null: return py::none();
-    case Record::Kind::Bool: return py::bool_(r.boolean());
-    case Record::Kind::Whole: return py::int_(r.whole());
-    case Record::Kind::Number: return py::float_(r.number());
-    case Record::Kind::Text: return py::str(r.text());
-    case Record::Kind::List: {
-        py::list out;
-        for (const Record& item : r.items()) out.append(pythonOf(item));
-        return out;
-    }
-    case Record::Kind::Object: {
-        py::dict out;
-        for (const auto& [key, value] : r.members()) out[py::str(key)] = pythonOf(value);
-        return out;
-    }
-    }
-    return py::none();
-}
-
-py::list messageList(const std::vector<RecordedMessage>& messages) {
-    py::list out;
-    for (const auto& m : messages) out.append(py::make_tuple(m.caption, m.text));
-    return out;
-}
-
-py::dict columns(const PointColumns& p) {
-    std::vector<double> error(p.y.size());
-    for (std::size_t i = 0; i < error.size(); ++i) error[i] = (p.yHigh[i] - p.yLow[i]) / 2;
-    py::dict d;
-    d["x"] = array(p.x);
-    d["y"] = array(p.y);
-    d["error"] = array(error);
-    d["y_high"] = array(p.yHigh);
-    d["y_low"] = array(p.yLow);
-    d["active"] = boolArray(p.active);
-    d["conc"] = array(p.conc);
-    d["angle"] = array(p.angle);
-    return d;
-}
-
-py::object pointOrNone(const std::optional<std::pair<double, double>>& p) {
-    return p ? py::object(py::make_tuple(p->first, p->second)) : py::object(py::none());
-}
-
-std::string pathText(const py::handle& item) {
-    // str or any path-like object
-    py::object fs = py::module_::import("os").attr("fspath")(item);
-    if (!py::isinstance<py::str>(fs)) throw py::type_error("file names must be str or path-like, not bytes");
-    return fs.cast<std::string>();
-}
-
-std::vector<std::string> fileList(const py::object& files) {
-    std::vector<std::string> out;
-    if (py::isinstance<py::str>(files) || py::hasattr(files, "__fspath__")) {
-        out.push_back(pathText(files));
-    } else {
-        for (const py::handle item : files) out.push_back(pathText(item));
-    }
-    if (out.empty()) throw py::value_error("load needs at least one file");
-    return out;
-}
-
-FitOrder orderArgument(Option option, const py::object& value) {
-    const std::string name = OptionName(option, OptionSpelling::Keyword);
-    if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
-        throw py::type_error(name + " must be an int 0..5");
-    const long v = value.cast<long>();
-    try {
-        return CheckedOrder(v, option, OptionSpelling::Keyword);
-    } catch (const OptionError& e) {
-        throw py::value_error(e.text + ", not " + std::to_string(v));
-    }
-}
-
-Request evaluationRequest(const std::string& plot, const py::object& qOrder, const py::object& cOrder,
-                          const py::object& k, bool smooth, bool weight, const py::object& deactivate) {
-    Request request;
-    EvaluationOptions& o = request.evaluation;
-    const auto type = PlotTypeNamed(plot);
-    if (!type) throw py::value_error("plot must be " + PlotTypeNameList() + ", not \"" + plot + "\"");
-    o.plotType = *type;
-    o.qOrder = orderArgument(Option::QOrder, qOrder);
-    o.cOrder = orderArgument(Option::COrder, cOrder);
-    if (!k.is_none()) {
-        if (py::isinstance<py::bool_>(k)) throw py::type_error("k must be a number or None");
-        const double value = k.cast<double>();
-        if (!std::isfinite(value)) throw py::value_error("k must be a finite number");
-        request.kDisplayed = value;
-    }
-    o.smoothing = smooth ? Smoothing::On : Smoothing::Off;
-    o.weighting = weight ? Weighting::On : Weighting::Off;
-    if (!deactivate.is_none())
-        for (const py::handle item : deactivate) {
-            const auto pair = item.cast<py::sequence>();
-            if (pair.size() != 2) throw py::value_error("deactivate takes (concentration, angle) pairs");
-            const long c = pair[0].cast<long>(), a = pair[1].cast<long>();
-            if (c < 1 || a < 1 || c > 9999 || a > 9999)
-                throw py::value_error("deactivate: (" + std::to_string(c) + ", " + std::to_string(a) +
-                                      ") is no point: indices count from 1");
-            o.switchedOff.push_back({static_cast<int>(c), static_cast<int>(a)});
-        }
-    return request;
-}
-
-std::optional<std::pair<double, double>> rangeArgument(Option option, const py::object& range) {
-    if (range.is_none()) return std::nullopt;
-    const std::string name = OptionName(option, OptionSpelling::Keyword);
-    const auto pair = range.cast<py::sequence>();
-    if (pair.size() != 2) throw py::value_error(name + " takes (low, high)");
-    const double low = pair[0].cast<double>(), high = pair[1].cast<double>();
-    try {
-        CheckRange(low, high, option, OptionSpelling::Keyword);
-    } catch (const OptionError& e) {
-        throw py::value_error(e.text);
-    }
-    return std::make_pair(low, high);
-}
-
-// The chart's part of the request: ranges and the form-factor view.
-void chartRequest(Request& request, const py::object& xRange, const py::object& yRange, const py::object& formFactor,
-                  int representation) {
-    request.xRange = rangeArgument(Option::XRange, xRange);
-    request.yRange = rangeArgument(Option::YRange, yRange);
-    if (formFactor.is_none()) return;
-    std::string models;
-    if (py::isinstance<py::str>(formFactor)) {
-        models = formFactor.cast<std::string>();
-    } else {
-        for (const py::handle item : formFactor) models += (models.empty() ? "" : ",") + item.cast<std::string>();
-    }
-    try {
-        ModelList list;
-        ParseModelList(models, Option::FormFactor, OptionSpelling::Keyword, true, list);
-        request.formFactorModels = list.models;
-        request.userFormFactorFile = list.userFile;
-        request.representation = CheckedRepresentation(representation, Option::Representation, OptionSpelling::Keyword);
-    } catch (const OptionError& e) {
-        throw py::value_error(e.text);
-    }
-}
-
-void raiseLoadError(const std::string& text) {
-    PyErr_SetString(g_loadError, text.c_str());
-    throw py::error_already_set();
-}
-
-// The work without the interpreter lock; the program's failures become
-// Python's exceptions with the program's texts.
-template <typename F>
-auto unlocked(F&& work) {
-    try {
-        py::gil_scoped_release release;
-        CNumbersOnThisThread numbers;
-        return work();
-    } catch (const LoadFailure& e) {
-        raiseLoadError(e.text);
-    } catch (const OptionError& e) {
-        throw py::value_error(e.text);
-    }
-    throw std::logic_error("unreachable");
-}
-
-struct MeasurementHandle {
-    std::shared_ptr<const Loaded> loaded;
-};
+constexpr const char* kEvaluateDoc =
+    "Evaluates the measurement as `zebstat-batch eval` with these options does.\n\n"
+    "plot: zimm, berry, guinier (static) or d1, d2, d3 (dynamic); q_order, c_order: the orders 0..5 of the fits "
+    "over q² and over c; k: the k of q² + k·c in the unit the window's field shows (1e-11 of cm⁻² per g/cm³), "
+    "None: the automatic k; smooth, weight: smoothing and 1/σ² weighting of the fits; deactivate: (concentration, "
+    "angle) pairs, counted from 1, left out of the fits; x_range, y_range: (low, high) of the chart's axes in the "
+    "units their labels show; form_factor: coil-md, coil-pd, rod, sphere or user:FILE.FFU (several joined by "
+    "commas) drawn with representation 1..12; bootstrap: the resamples of the bootstrap intervals (0: none), "
+    "seed: its seed.\n"
+    "Raises ValueError (TypeError for a value of the wrong kind) naming the keyword, and zebstat.LoadError when a "
+    "file changed since it was loaded.";
 
 std::vector<double> concentrationsOf(const Loaded& loaded) {
     const MeasurementSet& set = loaded.measurement->set;
-    return std::vector<double>(set.concentration.begin() + 1, set.concentration.begin() + 1 + std::max(0, static_cast<int>(set.lastConcIndex)));
+    return std::vector<double>(set.concentration.begin() + 1,
+                               set.concentration.begin() + 1 + std::max(0, static_cast<int>(set.lastConcIndex)));
 }
 
 std::vector<double> q2Of(const Loaded& loaded) {
@@ -222,15 +52,10 @@ std::vector<double> q2Of(const Loaded& loaded) {
     return std::vector<double>(set.q2.begin() + 1, set.q2.begin() + 1 + std::max(0, static_cast<int>(set.lastAngleIndex)));
 }
 
-struct EvaluationHandle {
-    std::shared_ptr<const Evaluated> evaluated;
-    py::object results;
-};
-
 // The chart as --plot-file writes it: laid out with the text sizes of the
 // screen picture, which the Qt canvas measures. The Qt side wants one thread
 // at a time: it runs with the interpreter lock held.
-py::bytes chart(const EvaluationHandle& e, bool svg) {
+std::string chartBytes(const EvaluationHandle& e, bool svg) {
     CNumbersOnThisThread numbers;
     const ChartInputs in = e.evaluated->view->chartInputs();
     ChartMetrics metrics;
@@ -241,10 +66,10 @@ py::bytes chart(const EvaluationHandle& e, bool svg) {
                        &metrics);
     measured = &metrics;
 #endif
-    if (svg) return py::bytes(ChartToSvg(in, measured));
+    if (svg) return ChartToSvg(in, measured);
     const std::vector<std::uint8_t> wmf = ChartToPlaceableWmf(in, measured);
     if (wmf.empty()) throw std::runtime_error("the chart could not be drawn as a metafile");
-    return py::bytes(reinterpret_cast<const char*>(wmf.data()), wmf.size());
+    return std::string(reinterpret_cast<const char*>(wmf.data()), wmf.size());
 }
 
 std::string numberText(double v) {
@@ -256,23 +81,27 @@ std::string numberText(double v) {
 } // namespace
 
 PYBIND11_MODULE(zebstat, m) {
-    m.doc() = "ZEBstat's evaluation of static and dynamic light scattering (Zimm, Berry, Guinier, D-I..D-III)";
-    g_loadError = PyErr_NewExceptionWithDoc("zebstat.LoadError",
-                                            "A data file could not be loaded; the text is the program's message.",
-                                            PyExc_Exception, nullptr);
-    m.attr("LoadError") = py::handle(g_loadError);
+    m.doc() = "ZEBstat's evaluation of static and dynamic light scattering (Zimm, Berry, Guinier, D-I..D-III): "
+              "load() and Measurement.evaluate() for one measurement, evaluate_many() and table() for many.";
+    m.attr("__version__") = ZEBSTAT_VERSION;
+    LoadErrorType() = PyErr_NewExceptionWithDoc("zebstat.LoadError",
+                                                "A data file could not be loaded; the text is the program's message.",
+                                                PyExc_Exception, nullptr);
+    m.attr("LoadError") = py::handle(LoadErrorType());
 
     py::class_<MeasurementHandle>(m, "Measurement", "Data files loaded into one measurement, as in one plot window.")
-        .def_property_readonly("files", [](const MeasurementHandle& s) { return s.loaded->files; })
-        .def_property_readonly("sample_name", [](const MeasurementHandle& s) { return s.loaded->measurement->set.sampleName; })
+        .def_property_readonly("files", [](const MeasurementHandle& s) { return s.loaded->files; },
+                               "The paths of the files, in the order loaded (list of str).")
+        .def_property_readonly("sample_name", [](const MeasurementHandle& s) { return s.loaded->measurement->set.sampleName; },
+                               "The sample's name as the first file gives it (str).")
         .def_property_readonly("concentrations", [](const MeasurementHandle& s) { return array(concentrationsOf(*s.loaded)); },
-                               "Concentrations 1..n in g/cm³.")
+                               "Concentrations 1..n in g/cm³ (numpy array).")
         .def_property_readonly("q2", [](const MeasurementHandle& s) { return array(q2Of(*s.loaded)); },
-                               "q² of angles 1..n in 1/cm².")
+                               "q² of angles 1..n in 1/cm² (numpy array).")
         .def_property_readonly("messages", [](const MeasurementHandle& s) { return messageList(s.loaded->messages); },
                                "(caption, text) of each message shown while loading.")
         .def("dump", [](const MeasurementHandle& s) { return pythonOf(SetRecord(s.loaded->measurement->set, s.loaded->messages)); },
-             "The loaded set with the keys of `zebstat-batch eval --dump`.")
+             "The loaded set with the keys (and units) of `zebstat-batch eval --dump`.")
         .def("evaluate",
              [](const MeasurementHandle& s, const std::string& plot, const py::object& qOrder, const py::object& cOrder,
                 const py::object& k, bool smooth, bool weight, const py::object& deactivate, const py::object& xRange,
@@ -287,15 +116,19 @@ PYBIND11_MODULE(zebstat, m) {
                  request.uncertainty.bootstrap.seed = seed;
                  const std::shared_ptr<const Loaded> loaded = s.loaded;
                  auto evaluated =
-                     std::make_shared<const Evaluated>(unlocked([&] { return Evaluate(*loaded, request); }));
+                     std::make_shared<const Evaluated>(Unlocked([&] { return Evaluate(*loaded, request); }));
                  return EvaluationHandle{evaluated, pythonOf(evaluated->results)};
              },
              py::arg("plot") = "zimm", py::arg("q_order") = 1, py::arg("c_order") = 1, py::arg("k") = py::none(),
              py::arg("smooth") = false, py::arg("weight") = false, py::arg("deactivate") = py::none(),
              py::arg("x_range") = py::none(), py::arg("y_range") = py::none(), py::arg("form_factor") = py::none(),
-             py::arg("representation") = 11, py::arg("bootstrap") = 2000, py::arg("seed") = 1,
-             "Evaluates the measurement as `zebstat-batch eval` with these options does. bootstrap: the "
-             "resamples of the bootstrap intervals (0: none), seed: its seed.")
+             py::arg("representation") = 11, py::arg("bootstrap") = 2000, py::arg("seed") = 1, kEvaluateDoc)
+        .def("_repr_html_",
+             [](const MeasurementHandle& s) {
+                 CNumbersOnThisThread numbers;
+                 return MeasurementHtml(*s.loaded);
+             },
+             "The files, sample, solvent, concentrations (g/dm³), angles and q² range (µm⁻²) as an HTML table.")
         .def("__repr__", [](const MeasurementHandle& s) {
             const MeasurementSet& set = s.loaded->measurement->set;
             return "<zebstat.Measurement \"" + set.sampleName + "\": " + std::to_string(set.lastConcIndex) +
@@ -304,12 +137,18 @@ PYBIND11_MODULE(zebstat, m) {
 
     py::class_<EvaluationHandle>(m, "Evaluation", "The outcome of Measurement.evaluate.")
         .def_property_readonly("results", [](const EvaluationHandle& e) { return e.results; },
-                               "The keys and values of `zebstat-batch eval --json`.")
+                               "The keys and values of `zebstat-batch eval --json`: MwC, MwQ2 (g/mol), RgNm (nm), "
+                               "S2Cm2 (cm²), A2 (mol dm³/g²) of a static plot; DzC, DzQ2 (µm²/s), CS2 (µm²), kD "
+                               "(dm³/g) of a dynamic one; k (cm⁻² per g/cm³), relErrPercent (%), concentrations, "
+                               "lines, axes and messages.")
         .def_property_readonly("results_text", [](const EvaluationHandle& e) { return e.evaluated->view->evaluation().results.text; },
-                               "The text of `zebstat-batch eval --results`.")
-        .def_property_readonly("messages", [](const EvaluationHandle& e) { return messageList(e.evaluated->messages); })
+                               "The text of `zebstat-batch eval --results` (str, CR LF line ends).")
+        .def_property_readonly("messages", [](const EvaluationHandle& e) { return messageList(e.evaluated->messages); },
+                               "(caption, text) of each message of loading and evaluating, in order.")
         .def_property_readonly("points", [](const EvaluationHandle& e) { return columns(e.evaluated->points); },
-                               "The plotted points: x, y, error, y_high, y_low, active, conc, angle.")
+                               "The plotted points as numpy arrays: x (q² + k·c, 1/cm²), y (the plot type's ordinate: "
+                               "Kc/R in mol/g, its square root or logarithm; Dapp in µm²/s), error (half the bar), "
+                               "y_high, y_low, active (bool), conc and angle (indices from 1).")
         .def_property_readonly("lines",
                                [](const EvaluationHandle& e) {
                                    py::dict d;
@@ -319,8 +158,9 @@ PYBIND11_MODULE(zebstat, m) {
                                    d["q0_intercept"] = pointOrNone(e.evaluated->q0Intercept);
                                    return d;
                                },
-                               "The extrapolated points: c0 (to c = 0, per angle), q0 (to q = 0, per "
-                               "concentration) and the intercepts found along each line.")
+                               "The extrapolated points in the units of points: c0 (to c = 0, per angle), q0 (to "
+                               "q = 0, per concentration) and the intercepts (x, y) found along each line (None: "
+                               "not calculated).")
         .def_property_readonly("ci", [](const EvaluationHandle& e) { return e.results["ci95"]; },
                                "The 95 % confidence intervals of the results, as --json's \"ci95\": per method "
                                "(propagation, bootstrapBCa, bootstrapPercentile) [low, high] in the units of the "
@@ -339,21 +179,36 @@ PYBIND11_MODULE(zebstat, m) {
                      throw py::value_error(error.text);
                  }
                  const auto evaluated = e.evaluated;
-                 return pythonOf(unlocked([&] { return FitFormFactorsOf(*evaluated, list.models, list.userFile); }));
+                 return pythonOf(Unlocked([&] { return FitFormFactorsOf(*evaluated, list.models, list.userFile); }));
              },
              py::arg("models") = "all",
              "Fits form factors to the points extrapolated to c = 0 (models: all, or coil-md, coil-pd, rod, sphere, "
              "user:FILE.FFU joined by commas): per model Mw (g/mol) and Rg (nm) with 95 % intervals, the size (nm), "
              "chi2 and the rms deviation (%), as --fit-form-factors gives them.")
-        .def("svg", [](const EvaluationHandle& e) { return chart(e, true); }, "The chart as --plot-file writes an SVG.")
-        .def("wmf", [](const EvaluationHandle& e) { return chart(e, false); }, "The chart as --plot-file writes a WMF.");
+        .def("svg", [](const EvaluationHandle& e) { return py::bytes(chartBytes(e, true)); },
+             "The chart as --plot-file writes an SVG (bytes).")
+        .def("wmf", [](const EvaluationHandle& e) { return py::bytes(chartBytes(e, false)); },
+             "The chart as --plot-file writes a WMF (bytes).")
+        .def("_repr_html_",
+             [](const EvaluationHandle& e) {
+                 CNumbersOnThisThread numbers;
+                 return EvaluationHtml(*e.evaluated);
+             },
+             "The results with their units and relative errors, the plot type, orders and messages as HTML.")
+        .def("_repr_svg_", [](const EvaluationHandle& e) { return chartBytes(e, true); }, "The chart as SVG text.")
+        .def("__repr__", [](const EvaluationHandle& e) {
+            CNumbersOnThisThread numbers;
+            return "<zebstat.Evaluation " + EvaluationLine(*e.evaluated) + ">";
+        });
 
     m.def("load",
           [](const py::object& files) {
               const std::vector<std::string> paths = fileList(files);
-              return MeasurementHandle{std::make_shared<const Loaded>(unlocked([&] { return LoadMeasurement(paths); }))};
+              return MeasurementHandle{std::make_shared<const Loaded>(Unlocked([&] { return LoadMeasurement(paths); }))};
           },
-          py::arg("files"), "Loads the files into one measurement: the first as \"Load\", the others as \"Add data file\".");
+          py::arg("files"),
+          "Loads the files (a path or a list of paths: .sta .dat .plt .plx .asc) into one measurement: the first as "
+          "\"Load\", the others as \"Add data file\". Raises zebstat.LoadError with the program's message.");
 
     m.def("formfactor",
           [](const std::string& model, int representation, double rgNm, const py::object& mw, const py::object& qMax) {
@@ -378,10 +233,12 @@ PYBIND11_MODULE(zebstat, m) {
               } catch (const OptionError& e) {
                   throw py::value_error(e.text);
               }
-              return pythonOf(unlocked([&] { return FormFactor(request); }));
+              return pythonOf(Unlocked([&] { return FormFactor(request); }));
           },
           py::arg("model"), py::arg("representation") = 11, py::arg("rg_nm"), py::arg("mw") = py::none(),
           py::arg("q_max") = py::none(),
           "Theoretical form factors as `zebstat-batch formfactor` gives them (model: coil-md, coil-pd, rod, sphere "
-          "or user:FILE.FFU; several joined by commas).");
+          "or user:FILE.FFU; several joined by commas), for rg_nm (nm), mw (g/mol) and up to q_max (1/cm).");
+
+    BindMany(m);
 }

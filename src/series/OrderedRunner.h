@@ -1,9 +1,11 @@
 // Work on many items with several threads, the results handed on in the
-// items' order: item i is worked on by one of `jobs` threads, and emit(i,
-// result) runs on the calling thread, for i = 0, 1, 2 ... as soon as the
-// result of i and of every item before it are there. At most `window` results
-// wait at any time (a slow item holds the others back rather than letting
-// memory grow), so a million items take the memory of a few.
+// items' order: item i is worked on by one of `jobs` threads, the calling
+// thread among them, and emit(i, result) runs on the calling thread, for i = 0,
+// 1, 2 ... as soon as the result of i and of every item before it are there.
+// While the next result is not there the calling thread works on an item
+// itself instead of waiting for it (one job: no thread is started at all). At
+// most `window` results wait at any time (a slow item holds the others back
+// rather than letting memory grow), so a million items take the memory of a few.
 #pragma once
 
 #include <algorithm>
@@ -30,56 +32,68 @@ void RunOrdered(std::size_t count, unsigned jobs, const std::function<Result(std
     std::size_t emitted = 0;  // items handed on
     std::exception_ptr failure;
 
-    auto worker = [&] {
+    // With the lock held: the next item, when there is one and room for its result.
+    const auto take = [&](std::size_t& i) {
+        if (next >= count || failure || next >= emitted + window) return false;
+        i = next++;
+        return true;
+    };
+    // Without the lock: works on item i and keeps its result or the failure.
+    const auto run = [&](std::size_t i) {
+        try {
+            Result r = work(i);
+            std::lock_guard<std::mutex> lock(mutex);
+            ready.emplace(i, std::move(r));
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!failure) failure = std::current_exception();
+        }
+        changed.notify_all();
+    };
+    const auto worker = [&] {
+        std::unique_lock<std::mutex> lock(mutex);
         while (true) {
+            changed.wait(lock, [&] { return next >= count || failure || next < emitted + window; });
             std::size_t i;
-            {
-                std::unique_lock<std::mutex> lock(mutex);
-                changed.wait(lock, [&] { return next >= count || failure || next < emitted + window; });
-                if (next >= count || failure) return;
-                i = next++;
-            }
-            try {
-                Result r = work(i);
-                std::lock_guard<std::mutex> lock(mutex);
-                ready.emplace(i, std::move(r));
-            } catch (...) {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (!failure) failure = std::current_exception();
-            }
-            changed.notify_all();
+            if (!take(i)) return;
+            lock.unlock();
+            run(i);
+            lock.lock();
         }
     };
     std::vector<std::thread> threads;
-    const unsigned started = static_cast<unsigned>(std::min<std::size_t>(jobs, std::max<std::size_t>(count, 1)));
-    threads.reserve(started);
-    for (unsigned t = 0; t < started; ++t) threads.emplace_back(worker);
+    const std::size_t helpers = std::min<std::size_t>(jobs - 1, count);
+    threads.reserve(helpers);
+    for (std::size_t t = 0; t < helpers; ++t) threads.emplace_back(worker);
 
-    std::exception_ptr emitFailure;
-    while (emitted < count) {
-        Result r;
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            changed.wait(lock, [&] { return failure || ready.count(emitted) != 0; });
-            if (failure) break;
-            auto it = ready.find(emitted);
-            r = std::move(it->second);
+    std::unique_lock<std::mutex> lock(mutex);
+    while (emitted < count && !failure) {
+        if (auto it = ready.find(emitted); it != ready.end()) {
+            Result r = std::move(it->second);
             ready.erase(it);
-        }
-        try {
-            emit(emitted, std::move(r));
-        } catch (...) {
-            emitFailure = std::current_exception();
-            std::lock_guard<std::mutex> lock(mutex);
-            failure = emitFailure;
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex);
+            lock.unlock();
+            try {
+                emit(emitted, std::move(r));
+            } catch (...) {
+                lock.lock();
+                if (!failure) failure = std::current_exception();
+                break;
+            }
+            lock.lock();
             ++emitted;
+            changed.notify_all();  // room in the window
+            continue;
         }
-        changed.notify_all();
-        if (emitFailure) break;
+        std::size_t i;
+        if (take(i)) {
+            lock.unlock();
+            run(i);
+            lock.lock();
+            continue;
+        }
+        changed.wait(lock);  // the next result is being worked on
     }
+    lock.unlock();
     changed.notify_all();
     for (std::thread& t : threads) t.join();
     if (failure) std::rethrow_exception(failure);

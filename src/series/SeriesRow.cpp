@@ -10,6 +10,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace zeb {
 
@@ -103,7 +104,8 @@ Record EvaluateSeriesEntry(const SeriesEntry& entry, const SeriesOptions& series
                     options.kInternal = KFromDisplayed(s, *k);
                     if (!options.kInternal) platform.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
                 }
-                const Evaluation e(s, options);
+                // The set is evaluated itself, not a copy of it: the row needs nothing else of it.
+                const Evaluation e(std::move(loaded->set), options);
                 for (const Message& m : e.messages) platform.inform(m.text, m.caption, m.icon);
                 const EvaluationResults& r = e.results;
                 values.emplace_back("k", Record::Number(e.options.kInternal.value_or(0.0)));

@@ -85,4 +85,6 @@ std::string TableLine(const Record& row, TableFormat format) {
     return out + "\n";
 }
 
+std::string TableText(const Record& value) { return plain(value); }
+
 } // namespace zeb

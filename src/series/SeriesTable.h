@@ -23,4 +23,8 @@ std::string TableHeader(TableFormat format);
 // One row, ended by a line end.
 std::string TableLine(const Record& row, TableFormat format);
 
+// One value as a field of the CSV and TSV tables writes it (before quoting):
+// the messages as "CAPTION: TEXT" lines, a value that does not apply empty.
+std::string TableText(const Record& value);
+
 } // namespace zeb

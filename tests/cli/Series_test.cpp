@@ -73,10 +73,11 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
                 EXPECT_EQ(row[key].num(), j[key].num()) << rows[i].group << " " << key;
             }
         }
-        for (const char* p : {"P1", "P2", "P3", "P4"})
+        for (const char* p : {"P1", "P2", "P3", "P4"}) {
             if (!j["relErrPercent"][p].isNull()) {
                 EXPECT_EQ(row[std::string("relErr") + p].num(), j["relErrPercent"][p].num()) << rows[i].group;
             }
+        }
         EXPECT_EQ(row["k"].num(), j["k"].num());
         EXPECT_EQ(row["qOrder"].num(), j["qOrder"].num());
         EXPECT_EQ(row["cOrder"].num(), j["cOrder"].num());
@@ -118,7 +119,6 @@ TEST(BatchSeries, UsageErrorsStopBeforeAnythingRuns) {
     test::TempDir dir;
     test::WriteFile(dir.file("bad.csv"), "group,files,colour\nA,a.sta,red\n");
     test::WriteFile(dir.file("open.csv"), "group,files\n\"A,a.sta\n");
-    // (series without any argument prints its usage: see BatchUsage.)
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"series", "--manifest", dir.file("bad.csv")},
              {"series", "--manifest", dir.file("open.csv")},

@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace zeb {
 namespace {
@@ -248,6 +250,25 @@ TEST_F(MeasurementSetTest, RestoredIndicesGetFreshCellsWhenReachedAgain) {
     EXPECT_EQ(set.lastConcIndex, 2);
     EXPECT_EQ(set.cell(2, 1)->hasData, 0);
     EXPECT_EQ(set.sourceName[2], "c");
+}
+
+TEST_F(MeasurementSetTest, CellsMadeInAnyOrderAreFoundInTheSetItsCopyAndTheSetTakenOver) {
+    const std::vector<std::pair<int, int>> made = {{3, 5}, {100, 136}, {0, 0}, {1, 136}, {100, 0}};
+    for (const auto& [c, a] : made) set.CreateDataPoint(c, a).kcr = c * 1000 + a;
+    ScriptedPlatform otherPlatform;
+    MeasurementSet copy(set, otherPlatform);
+    const MeasurementSet taken(std::move(copy), otherPlatform);
+    for (const MeasurementSet* s : {static_cast<const MeasurementSet*>(&set), &taken}) {
+        int found = 0;
+        for (int c = -1; c <= MeasurementSet::kConcSlots; ++c)
+            for (int a = -1; a <= MeasurementSet::kAngleSlots; ++a)
+                if (const DataPoint* p = s->cell(c, a)) {
+                    EXPECT_EQ(p->kcr, c * 1000 + a);
+                    ++found;
+                }
+        EXPECT_EQ(found, static_cast<int>(made.size()));
+    }
+    EXPECT_FALSE(copy.initialised());
 }
 
 TEST_F(MeasurementSetTest, FreeReleasesEverything) {

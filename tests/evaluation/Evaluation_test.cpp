@@ -129,6 +129,25 @@ TEST(Evaluation, WorksOnACopyAndLeavesTheLoadedSetAsItWas) {
     EXPECT_TRUE(loaded.log.messages.empty());
 }
 
+TEST(Evaluation, ASetTakenOverGivesTheResultsOfACopyAndIsKeptWhenRefused) {
+    EvaluationOptions o;
+    o.plotType = PlotType::Berry;
+    o.qOrder = o.cOrder = FitOrder::Two;
+    o.switchedOff = {{2, 3}};
+    Loaded loaded, copied;
+    const Evaluation fromCopy(copied.set, o);
+    const Evaluation taken(std::move(loaded.set), o);
+    EXPECT_EQ(taken.results.text, fromCopy.results.text);
+    EXPECT_EQ(taken.set.cell(2, 3)->active, 0);
+    EXPECT_FALSE(loaded.set.initialised());
+
+    Loaded refused;
+    o.switchedOff = {{9, 1}};
+    EXPECT_THROW(Evaluation(std::move(refused.set), o), std::invalid_argument);
+    EXPECT_EQ(refused.set.lastConcIndex, 4);
+    EXPECT_NE(refused.set.cell(2, 3), nullptr);
+}
+
 TEST(Evaluation, ReturnsItsMessagesInsteadOfShowingThem) {
     Loaded loaded;
     loaded.set.cell(1, 2)->kcr = -1e-6;  // no logarithm for the Guinier plot

@@ -28,11 +28,12 @@ stage)
 files)
   expected=$source/tests/install/installed-files.txt
   grep -v '^#' "$expected" >"$scratch/listed"
-  # The Python module, when the build made one: where the build says it goes.
+  # The Python module and its type stub, when the build made one: where the build says they go.
   module=$(ls "$build"/python/zebstat*.so 2>/dev/null | head -1)
   if [ -n "$module" ]; then
     pydir=$(sed -n 's/^ZEBSTAT_PYTHON_INSTALL_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
     echo "644 usr/$pydir/$(basename "$module")" >>"$scratch/listed"
+    echo "644 usr/$pydir/zebstat.pyi" >>"$scratch/listed"
   fi
   # The chart program, when zebstat-batch is linked statically.
   if [ -x "$build/lib/zebstat/zebstat-batch-charts" ]; then

@@ -1,6 +1,7 @@
 """Shared fixtures of the Python module's tests: the module built in this
 build folder, the batch tool beside it, and the example files copied into a
 scratch folder of each test (the originals are never touched)."""
+import math
 import os
 import shutil
 import subprocess
@@ -64,3 +65,12 @@ def keywords(options):
         else:
             raise AssertionError("no keyword for " + o)
     return kw
+
+
+def plain(frame):
+    """A table's rows as dicts of plain values; NaN, None and "" alike are None."""
+    def value(v):
+        if v is None or v == "" or (isinstance(v, float) and math.isnan(v)):
+            return None
+        return v.item() if hasattr(v, "item") else v
+    return [{k: value(v) for k, v in row.items()} for row in frame.to_dict("records")]

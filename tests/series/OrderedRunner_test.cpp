@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +35,26 @@ TEST(OrderedRunner, ResultsComeInTheItemsOrderWhateverTheirSpeed) {
         ASSERT_EQ(seen.size(), 60u) << jobs;
         for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], i);
         EXPECT_LE(mostBusy.load(), static_cast<int>(jobs));
+    }
+}
+
+TEST(OrderedRunner, TheCallingThreadWorksTooAndOneJobStartsNoThread) {
+    for (unsigned jobs : {1u, 3u}) {
+        std::mutex mutex;
+        std::set<std::thread::id> workers;
+        RunOrdered<int>(
+            40, jobs,
+            [&](std::size_t i) {
+                std::this_thread::sleep_for(std::chrono::microseconds(i % 3 * 300));
+                std::lock_guard<std::mutex> lock(mutex);
+                workers.insert(std::this_thread::get_id());
+                return 0;
+            },
+            [](std::size_t, int&&) {});
+        EXPECT_LE(workers.size(), jobs);
+        if (jobs == 1) {
+            EXPECT_EQ(workers, std::set<std::thread::id>{std::this_thread::get_id()});
+        }
     }
 }
 
