@@ -52,7 +52,7 @@ std::string withField(const std::string& key, const std::string& value) {
 
 } // namespace
 
-TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
+TEST(SavedEvaluationFile, EveryFieldSurvivesWriteAndRead) {
     const SavedEvaluation e = fullEvaluation();
     const std::string text = EvaluationJson(e);
     EXPECT_NE(text.find("\"format\": 1"), std::string::npos);
@@ -90,7 +90,7 @@ TEST(EvaluationFile, EveryFieldSurvivesWriteAndRead) {
     EXPECT_EQ(ParseEvaluation(EvaluationJson(upper)).evaluation->files[0].sha256, std::string(64, 'a'));
 }
 
-TEST(EvaluationFile, TheDocumentedExampleIsRead) {
+TEST(SavedEvaluationFile, TheDocumentedExampleIsRead) {
     const EvaluationParse r = ReadEvaluationFile(zeb::test::DataFile("formats/form-factor.zeb"));
     ASSERT_TRUE(r.evaluation) << r.problem;
     EXPECT_EQ(r.evaluation->files[1].path, "/data/series 2/ps-static.sta");
@@ -100,7 +100,7 @@ TEST(EvaluationFile, TheDocumentedExampleIsRead) {
     EXPECT_EQ(r.evaluation->formFactor->userFile->path, "coil-40nm.ffu");
 }
 
-TEST(EvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
+TEST(SavedEvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
     const struct {
         std::string text;
         std::string problem;
@@ -162,7 +162,7 @@ TEST(EvaluationFile, DamagedAndHostileFilesAreRefusedWithWhatIsWrong) {
     EXPECT_NE(ParseEvaluation(EvaluationJson(dynamicFF)).problem.find("needs a static plot type"), std::string::npos);
 }
 
-TEST(EvaluationFile, ReadingNamesTheFileAndRefusesTheUnreadableAndTheHuge) {
+TEST(SavedEvaluationFile, ReadingNamesTheFileAndRefusesTheUnreadableAndTheHuge) {
     TempDir dir;
     const std::string path = dir.file("e.zeb");
     zeb::test::WriteFile(path, withField("qOrder", "9"));
@@ -189,7 +189,7 @@ TEST(EvaluationFile, ReadingNamesTheFileAndRefusesTheUnreadableAndTheHuge) {
     EXPECT_TRUE(ReadEvaluationFile(dir.file("ro.zeb")).evaluation);
 }
 
-TEST(EvaluationFile, PathsAreRelativeWhereDataAndEvaluationShareAFolder) {
+TEST(SavedEvaluationFile, PathsAreRelativeWhereDataAndEvaluationShareAFolder) {
     EXPECT_EQ(PathForEvaluation("/home/u/data/x.sta", "/home/u/data/e.zeb"), "x.sta");
     EXPECT_EQ(PathForEvaluation("/home/u/data/run 1/x.sta", "/home/u/data/e.zeb"), "run 1/x.sta");
     EXPECT_EQ(PathForEvaluation("/home/u/data/x.sta", "/home/u/evaluations/e.zeb"), "../data/x.sta");
