@@ -33,6 +33,17 @@ const char* const kFrameGrid =
     "90.0\t4.412858E+10\t3.58E-06\t4.46E-06\n"
     "150.0\t8.000000E+10\t3.70E-06\t4.65E-06\n";
 
+// Every window lies inside the window area (and, when tiled, none covers another).
+bool InsideAndApart(QMdiArea* mdi, bool apart) {
+    const auto windows = mdi->subWindowList();
+    for (QMdiSubWindow* w : windows) {
+        if (!mdi->viewport()->rect().contains(w->geometry())) return false;
+        for (QMdiSubWindow* other : windows)
+            if (apart && other != w && w->geometry().intersects(other->geometry())) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class FrameWindowsTest : public zeb::guitest::GuiTestCase {
@@ -102,7 +113,7 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
             QVERIFY2(mdi->viewport()->rect().contains(w->geometry()),
                      qPrintable(QString("opened at %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())));
         frame.findChild<QAction*>("tileWindows")->trigger();
-        QTest::qWait(100);
+        QTRY_VERIFY(InsideAndApart(mdi, true));
         QRect area = mdi->viewport()->rect();
         const auto windows = mdi->subWindowList();
         for (QMdiSubWindow* w : windows) {
@@ -119,7 +130,7 @@ void FrameWindowsTest::tileAndCascadeKeepEveryWindowWholeAndInside() {
         guitest::Screenshot(&frame, QString("frame_tiled_%1@2x").arg(count));
 
         frame.findChild<QAction*>("cascadeWindows")->trigger();
-        QTest::qWait(100);
+        QTRY_VERIFY(InsideAndApart(mdi, false));
         area = mdi->viewport()->rect();
         for (QMdiSubWindow* w : mdi->subWindowList()) {
             QVERIFY2(area.contains(w->geometry()), qPrintable(QString("%1 cascaded: %2,%3 %4x%5 outside")

@@ -1,6 +1,7 @@
 #include "gui/GuiTestSupport.h"
 
 #include "app/qt/FrameWindowView.h"
+#include "plotwindow/PlotWindow.h"
 #include "plotwindow/qt/PlotWindowView.h"
 
 #include <QApplication>
@@ -40,6 +41,10 @@ void Screenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(ZEBSTAT_SCREENSHOT_DIR);
     QWidget* window = widget->window();
     window->grab().save(QString(ZEBSTAT_SCREENSHOT_DIR) + "/" + name + ".png");
+}
+
+bool WaitForFirstData(PlotWindowView* view) {
+    return view && QTest::qWaitFor([view] { return !view->core().awaitingFirstData(); }, kWindowWaitMs);
 }
 
 void WhenModalMatches(std::function<bool(QWidget*)> matches, std::function<void(QWidget*)> steps, int timeoutMs) {

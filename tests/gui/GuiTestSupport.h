@@ -19,6 +19,10 @@ namespace zeb {
 class FrameWindowView;
 }
 
+namespace zeb {
+class PlotWindowView;
+}
+
 namespace zeb::guitest {
 
 // The program's plot windows (PlotWindowView on platform), for a frame of a test.
@@ -43,6 +47,10 @@ void Screenshot(QWidget* widget, const QString& name);
 // How long a test waits for a window that it expects: generous, since a busy
 // machine may take seconds to show one. Nothing waits this long on success.
 constexpr int kWindowWaitMs = 30000;
+
+// Waits until the plot window holds its first data (the load runs while the
+// event loop turns); false when it does not within kWindowWaitMs.
+bool WaitForFirstData(PlotWindowView* view);
 
 // Runs `steps` on the next modal window that `matches`, while the code that
 // opens it runs. The watch ends when it has run, when timeoutMs of real time

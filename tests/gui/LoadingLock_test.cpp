@@ -11,7 +11,6 @@
 #include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -80,10 +79,7 @@ PlotWindowView* LoadingLockTest::open(FrameWindowView& frame, const QString& fil
     platform_.openAnswers.push_back(file.toStdString());
     frame.loadNewFile();
     auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().back()->widget());
-    QElapsedTimer waited;
-    waited.start();
-    while (view->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
-    return view->core().awaitingFirstData() ? nullptr : view;
+    return guitest::WaitForFirstData(view) ? view : nullptr;
 }
 
 void LoadingLockTest::addingAFileLocksTheWindowAndAbortRestoresIt() {

@@ -15,7 +15,6 @@
 #include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -111,9 +110,7 @@ PlotWindowView* PlotWindowPictureTest::open(double ratio, QSize size) {
     frame_->loadNewFile();
     if (frame_->mdiArea()->subWindowList().size() != 1) return nullptr;
     view_ = qobject_cast<PlotWindowView*>(frame_->mdiArea()->subWindowList().front()->widget());
-    QElapsedTimer waited;
-    waited.start();
-    while (view_->core().awaitingFirstData() && waited.elapsed() < zeb::guitest::kWindowWaitMs) QTest::qWait(20);
+    if (!zeb::guitest::WaitForFirstData(view_)) return nullptr;
     view_->parentWidget()->resize(view_->parentWidget()->size() + size - view_->size());
     view_->action("qOrder1")->trigger();
     view_->action("cOrder1")->trigger();

@@ -16,7 +16,6 @@
 #include "plotwindow/qt/PlotWindowView.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -177,9 +176,7 @@ PlotWindowView* PlotWindowScaleTest::open(double ratio) {
     frame_->loadNewFile();
     if (frame_->mdiArea()->subWindowList().size() != 1) return nullptr;
     view_ = qobject_cast<PlotWindowView*>(frame_->mdiArea()->subWindowList().front()->widget());
-    QElapsedTimer waited;
-    waited.start();
-    while (view_->core().awaitingFirstData() && waited.elapsed() < 5000) QTest::qWait(20);
+    if (!guitest::WaitForFirstData(view_)) return nullptr;
     view_->parentWidget()->resize(view_->parentWidget()->size() + QSize(728, 515) - view_->size());
     view_->repaint();
     return view_;

@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -161,10 +160,7 @@ static PlotWindowView* openExample(FrameWindowView& frame, guitest::AnsweringPla
     frame.loadNewFile();
     if (frame.mdiArea()->subWindowList().size() != 1) return nullptr;
     auto* view = qobject_cast<PlotWindowView*>(frame.mdiArea()->subWindowList().front()->widget());
-    QElapsedTimer waited;
-    waited.start();
-    while (view->core().awaitingFirstData() && waited.elapsed() < guitest::kWindowWaitMs) QTest::qWait(20);
-    if (view->core().awaitingFirstData()) return nullptr;
+    if (!guitest::WaitForFirstData(view)) return nullptr;
     view->repaint();
     return view;
 }
@@ -280,13 +276,13 @@ void PlotWindowTest::kFieldReportsAnInvalidNumberOnce() {
         editK->selectAll();
         QTest::keyClicks(editK, typed);
         QTest::keyClick(editK, Qt::Key_Return);
-        QTest::qWait(100);
-        QCOMPARE(shown, QStringList{"Invalid input for floating point number."});
+        QTRY_COMPARE(shown, QStringList{"Invalid input for floating point number."});
         QCOMPARE(view->core().k(), k);
         QCOMPARE(editK->text(), kBefore);
         // Leaving the field now reports nothing: it shows the k in use.
         view->setFocus();
-        QTest::qWait(50);
+        QTRY_VERIFY(!editK->hasFocus());
+        QCoreApplication::processEvents();
         QCOMPARE(shown.size(), 1);
     }
     view->closeWithoutQuestion();
