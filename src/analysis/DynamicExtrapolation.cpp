@@ -35,10 +35,10 @@ void ComputeDynamicValues(const MeasurementSet& set, const ExtrapolationResult& 
 
     r.labels = {tx::LabelDzc, tx::LabelDzq, tx::LabelCS2, tx::LabelKD};
     r.lines = {tx::LineDzc, tx::LineDzq, tx::LineCS2, tx::LineKD};
-    r.edits = {" ", " ", " ", " "};
+    r.fieldTexts = {" ", " ", " ", " "};
     auto put = [&](int slot, std::optional<double> value, const char* unit) {
         const std::string text = value ? Sci3(*value) : std::string(tx::NoValue);
-        r.edits[static_cast<std::size_t>(slot)] = text;
+        r.fieldTexts[static_cast<std::size_t>(slot)] = text;
         r.lines[static_cast<std::size_t>(slot)] += text;
         if (value) r.lines[static_cast<std::size_t>(slot)] += unit;
     };

@@ -52,7 +52,7 @@ struct EvaluationResults {
     std::optional<double> dzC, dzQ2, cs2Um2, kD;
 
     std::array<std::string, 4> labels;
-    std::array<std::string, 4> edits{" ", " ", " ", " "};
+    std::array<std::string, 4> fieldTexts{" ", " ", " ", " "};
     std::array<std::string, 4> lines;
 
     // Relative errors in percent (absolute values), present when printed.

@@ -50,11 +50,11 @@ void ComputeStaticValues(MeasurementSet& set, const ExtrapolationResult& fits, i
 
     r.labels = {tx::LabelMwc, tx::LabelMwq, tx::LabelRg, tx::LabelA2};
     r.lines = {tx::LineMwc, tx::LineMwq, tx::LineRg, tx::LineA2};
-    r.edits = {" ", " ", " ", " "};
+    r.fieldTexts = {" ", " ", " ", " "};
     bool printable[4] = {false, false, false, false};
     auto put = [&](int slot, std::optional<double> value) {
         const std::string text = value ? Sci3(*value) : std::string(tx::NoValue);
-        r.edits[static_cast<std::size_t>(slot)] = text;
+        r.fieldTexts[static_cast<std::size_t>(slot)] = text;
         r.lines[static_cast<std::size_t>(slot)] += text;
         printable[slot] = value.has_value();
     };

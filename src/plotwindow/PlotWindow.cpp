@@ -112,7 +112,7 @@ void PlotWindow::calculate() {
     results_ = std::move(calculation.results);
     for (std::size_t i = 0; i < 4; ++i) {
         control(kResultLabels[i]).text = results_.labels[i];
-        control(kResultFields[i]).text = results_.edits[i];
+        control(kResultFields[i]).text = results_.fieldTexts[i];
     }
     item(PlotMenuItem::Results).enabled = results_.anyRow;
     if (IsStaticPlot(options_.plotType)) {

@@ -4,8 +4,8 @@
 #include "analysis/ResultsReport.h"
 #include "analysis/StaticExtrapolation.h"
 #include "texts/AnalysisTexts.h"
+#include "evaluation/Evaluation.h"
 #include "platform/ScriptedPlatform.h"
-#include "plotwindow/PlotWindow.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -15,105 +15,107 @@
 namespace zeb {
 namespace {
 
-struct FitWindow {
-    ScriptedPlatform platform;
-    PlotWindow w{platform};
-    FitWindow(int nc, int na, double noise = 0.01) {
+// A loaded model set, and its evaluation with some points switched off.
+struct Fits {
+    test::ModelSet loaded;
+    std::vector<PointIndex> off;
+    Fits(int nc, int na, double noise = 0.01) : loaded(nc, na, Noisy(noise)) {}
+    static test::ModelParams Noisy(double noise) {
         test::ModelParams m;
         m.noise = noise;
-        test::FillModelSet(w.set(), nc, na, m);
-        w.PostLoadSetup();
+        return m;
     }
-    DataPoint& cell(int c, int a) { return *w.set().cell(c, a); }
-    void deactivate(int c, int a) { cell(c, a).active = 0; }
+    void deactivate(int c, int a) { off.push_back({c, a}); }
+    Evaluation evaluate(FitOrder q, FitOrder c, PlotType type = PlotType::Zimm) const {
+        EvaluationOptions o;
+        o.plotType = type;
+        o.qOrder = q;
+        o.cOrder = c;
+        o.switchedOff = off;
+        return Evaluation(loaded.set, o);
+    }
 };
 
+std::vector<std::string> Texts(const std::vector<Message>& messages) {
+    std::vector<std::string> texts;
+    for (const Message& m : messages) texts.push_back(m.text);
+    return texts;
+}
+
 TEST(Extrapolation, TwoActiveAnglesAreEnoughForAStraightLineOneIsNot) {
-    FitWindow x(2, 4);
+    Fits x(2, 4);
     for (int a = 3; a <= 4; ++a) x.deactivate(1, a);
     for (int a = 2; a <= 4; ++a) x.deactivate(2, a);
-    x.w.setQOrder(FitOrder::One);
-    EXPECT_EQ(x.cell(1, 0).hasData, 1);
-    EXPECT_EQ(x.w.fits().concErrors[1].errors[1], 0.0);  // exact fit, weighting off
-    EXPECT_EQ(x.w.fits().concErrors[1].errors[2], 0.0);
-    EXPECT_EQ(x.w.fits().concCurveEnd[1], 2);  // the curve ends at the largest active q²
-    EXPECT_EQ(x.cell(2, 0).hasData, 0);        // one point: refused, without a message
-    EXPECT_TRUE(x.platform.messages.empty());
+    const Evaluation e = x.evaluate(FitOrder::One, FitOrder::None);
+    EXPECT_EQ(e.set.cell(1, 0)->hasData, 1);
+    EXPECT_EQ(e.fits.concErrors[1].errors[1], 0.0);  // exact fit, weighting off
+    EXPECT_EQ(e.fits.concErrors[1].errors[2], 0.0);
+    EXPECT_EQ(e.fits.concCurveEnd[1], 2);  // the curve ends at the largest active q²
+    EXPECT_EQ(e.set.cell(2, 0)->hasData, 0);  // one point: refused, without a message
+    EXPECT_TRUE(e.messages.empty());
     // The curve of concentration 1 starts at q = 0 offset by k c.
-    EXPECT_EQ(x.cell(1, 0).x(), x.w.k() * x.w.set().concentration[1]);
+    EXPECT_EQ(e.set.cell(1, 0)->x(), *e.options.kInternal * e.set.concentration[1]);
 }
 
 TEST(Extrapolation, BothOrdersNoGiveNothingAndNoMessage) {
-    FitWindow x(3, 5);
-    x.w.setQOrder(FitOrder::Two);
-    x.w.setQOrder(FitOrder::None);
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(x.cell(c, 0).hasData, 0);
-    for (int a = 1; a <= 5; ++a) EXPECT_EQ(x.cell(0, a).hasData, 0);
-    EXPECT_EQ(x.w.lineC0().hasData, 0);
-    EXPECT_EQ(x.w.lineQ0().hasData, 0);
-    for (const auto& line : x.w.resultLines()) EXPECT_EQ(line, "");
-    for (PlotWidget edit : kResultFields) EXPECT_EQ(x.w.widget(edit).text, " ") << PlotWidgetName(edit);
-    EXPECT_TRUE(x.platform.messages.empty());
-    EXPECT_FALSE(x.w.menuItem(PlotMenuItem::Results).enabled);
+    const Evaluation e = Fits(3, 5).evaluate(FitOrder::None, FitOrder::None);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(e.set.cell(c, 0)->hasData, 0);
+    for (int a = 1; a <= 5; ++a) EXPECT_EQ(e.set.cell(0, a)->hasData, 0);
+    EXPECT_EQ(e.fits.lineC0.hasData, 0);
+    EXPECT_EQ(e.fits.lineQ0.hasData, 0);
+    for (const auto& line : e.results.lines) EXPECT_EQ(line, "");
+    for (const auto& field : e.results.fieldTexts) EXPECT_EQ(field, " ");
+    EXPECT_FALSE(e.results.anyRow);
+    EXPECT_TRUE(e.messages.empty());
 }
 
 TEST(Extrapolation, SingleActiveConcentrationCannotBeExtrapolatedOverC) {
-    FitWindow x(2, 4);
+    Fits x(2, 4);
     for (int a = 1; a <= 4; ++a) x.deactivate(2, a);
-    x.w.setCOrder(FitOrder::One);
-    EXPECT_TRUE(x.platform.messages.empty());  // q order "no": no message
-    x.w.setQOrder(FitOrder::One);
-    for (int a = 1; a <= 4; ++a) EXPECT_EQ(x.cell(0, a).hasData, 0);
-    EXPECT_EQ(x.w.lineQ0().hasData, 0);
-    EXPECT_EQ(x.w.lineC0().hasData, 0);
-    ASSERT_EQ(x.platform.messages.size(), 1u);
-    EXPECT_EQ(x.platform.lastMessage().text, tx::ExtrapolationNotPossible);
-    EXPECT_TRUE(x.w.results().anyRow);  // concentration 1 still has its row
-    EXPECT_EQ(x.w.resultLines()[0], "");
+    EXPECT_TRUE(x.evaluate(FitOrder::None, FitOrder::One).messages.empty());  // q order "no": no message
+    const Evaluation e = x.evaluate(FitOrder::One, FitOrder::One);
+    for (int a = 1; a <= 4; ++a) EXPECT_EQ(e.set.cell(0, a)->hasData, 0);
+    EXPECT_EQ(e.fits.lineQ0.hasData, 0);
+    EXPECT_EQ(e.fits.lineC0.hasData, 0);
+    EXPECT_EQ(Texts(e.messages), std::vector<std::string>{tx::ExtrapolationNotPossible});
+    EXPECT_TRUE(e.results.anyRow);  // concentration 1 still has its row
+    EXPECT_EQ(e.results.lines[0], "");
 }
 
 TEST(Extrapolation, DeactivatingTheOnlyPointOfAnAngleRemovesItFromTheCZeroLine) {
-    FitWindow y(3, 5);
-    y.w.setQOrder(FitOrder::One);
-    y.w.setCOrder(FitOrder::One);
-    EXPECT_EQ(y.w.fits().pointsC0, 5);
-    EXPECT_EQ(y.w.fits().concCurveEnd[0], 5);
+    Fits y(3, 5);
+    const Evaluation all = y.evaluate(FitOrder::One, FitOrder::One);
+    EXPECT_EQ(all.fits.pointsC0, 5);
+    EXPECT_EQ(all.fits.concCurveEnd[0], 5);
     // Angle 5 keeps one point, angle 4 none: neither has an angle fit any more.
     for (int c = 1; c <= 2; ++c) y.deactivate(c, 5);
     for (int c = 1; c <= 3; ++c) y.deactivate(c, 4);
-    y.w.calculate();
-    EXPECT_EQ(y.cell(0, 5).hasData, 0);
-    EXPECT_EQ(y.cell(0, 4).hasData, 0);
-    EXPECT_EQ(y.w.fits().angleCurveEnd[4], 0);
-    EXPECT_EQ(y.w.fits().angleCurveEnd[3], 3);
-    EXPECT_EQ(y.w.fits().pointsC0, 3);
-    EXPECT_EQ(y.w.fits().concCurveEnd[0], 3);
-    // A deactivated extrapolated point leaves the line as well.
-    y.cell(0, 1).active = 0;
-    y.w.calculate();
-    EXPECT_EQ(y.w.fits().pointsC0, 2);
+    const Evaluation e = y.evaluate(FitOrder::One, FitOrder::One);
+    EXPECT_EQ(e.set.cell(0, 5)->hasData, 0);
+    EXPECT_EQ(e.set.cell(0, 4)->hasData, 0);
+    EXPECT_EQ(e.fits.angleCurveEnd[4], 0);
+    EXPECT_EQ(e.fits.angleCurveEnd[3], 3);
+    EXPECT_EQ(e.fits.pointsC0, 3);
+    EXPECT_EQ(e.fits.concCurveEnd[0], 3);
 }
 
 TEST(Extrapolation, BerryAndGuinierRefuseKcrTheyCannotTransform) {
-    FitWindow x(2, 4);
-    x.cell(1, 2).kcr = 0.0;
-    x.cell(2, 3).kcr = -1e-6;
-    x.w.setPlotType(PlotType::Guinier);
-    ASSERT_EQ(x.platform.messages.size(), 2u);  // one per point
-    for (const auto& m : x.platform.messages) {
+    Fits x(2, 4);
+    x.loaded.set.cell(1, 2)->kcr = 0.0;
+    x.loaded.set.cell(2, 3)->kcr = -1e-6;
+    const Evaluation guinier = x.evaluate(FitOrder::One, FitOrder::None, PlotType::Guinier);
+    ASSERT_EQ(guinier.messages.size(), 2u);  // one per point
+    for (const auto& m : guinier.messages) {
         EXPECT_EQ(m.text, "Kc/R <= 0");
         EXPECT_EQ(m.caption, "ZEBstat Error");
         EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     }
-    EXPECT_EQ(x.cell(1, 2).hasData, 2);
-    x.w.setQOrder(FitOrder::One);
-    EXPECT_EQ(x.cell(1, 0).hasData, 1);  // fitted from its three other points
-    x.platform.messages.clear();
-    x.w.setPlotType(PlotType::Berry);
-    ASSERT_EQ(x.platform.messages.size(), 1u);  // zero is fine under the root
-    EXPECT_EQ(x.platform.lastMessage().text, "Kc/R < 0");
-    EXPECT_EQ(x.cell(1, 2).hasData, 1);
-    EXPECT_EQ(x.cell(2, 3).hasData, 2);
+    EXPECT_EQ(guinier.set.cell(1, 2)->hasData, 2);
+    EXPECT_EQ(guinier.set.cell(1, 0)->hasData, 1);  // fitted from its three other points
+    const Evaluation berry = x.evaluate(FitOrder::One, FitOrder::None, PlotType::Berry);
+    EXPECT_EQ(Texts(berry.messages), std::vector<std::string>{"Kc/R < 0"});  // zero is fine under the root
+    EXPECT_EQ(berry.set.cell(1, 2)->hasData, 1);
+    EXPECT_EQ(berry.set.cell(2, 3)->hasData, 2);
 }
 
 TEST(Extrapolation, ErrorBarEndsOfTheTransforms) {
@@ -149,22 +151,21 @@ TEST(Extrapolation, ErrorBarEndsOfTheTransforms) {
 }
 
 TEST(Extrapolation, SingularFitLeavesItsRecordUnfittedAndNothingPrintsNan) {
-    FitWindow x(3, 4);
+    Fits x(3, 4);
     // Two files with the same concentration: with the third deactivated, every
     // angle has two points at one c.
-    x.w.set().setConcentration(2, x.w.set().concentration[1]);
+    x.loaded.set.setConcentration(2, x.loaded.set.concentration[1]);
     for (int a = 1; a <= 4; ++a) x.deactivate(3, a);
-    x.w.PreparePoints(1);
-    x.w.setQOrder(FitOrder::One);
-    x.w.setCOrder(FitOrder::One);
+    const Evaluation e = x.evaluate(FitOrder::One, FitOrder::One);
     int singular = 0;
-    for (const auto& m : x.platform.messages)
+    for (const auto& m : e.messages)
         if (m.text == tx::GaussjSingular1 || m.text == tx::GaussjSingular2) ++singular;
     EXPECT_EQ(singular, 5);  // four angles and the q -> 0 line
-    for (int a = 1; a <= 4; ++a) EXPECT_EQ(x.cell(0, a).hasData, 0);
-    EXPECT_EQ(x.w.lineQ0().hasData, 0);
-    EXPECT_EQ(x.platform.lastMessage().text, tx::ExtrapolationNotPossible);
-    for (const std::string& t : {x.w.resultsText(), x.w.resultLines()[0], x.w.resultLines()[3]}) {
+    for (int a = 1; a <= 4; ++a) EXPECT_EQ(e.set.cell(0, a)->hasData, 0);
+    EXPECT_EQ(e.fits.lineQ0.hasData, 0);
+    ASSERT_FALSE(e.messages.empty());
+    EXPECT_EQ(e.messages.back().text, tx::ExtrapolationNotPossible);
+    for (const std::string& t : {e.results.text, e.results.lines[0], e.results.lines[3]}) {
         EXPECT_EQ(t.find("nan"), std::string::npos) << t;
         EXPECT_EQ(t.find("inf"), std::string::npos) << t;
     }
@@ -190,7 +191,7 @@ TEST(Extrapolation, ValuesThatCannotBeComputedShowDashes) {
               std::string::npos)
         << r.text;
     EXPECT_EQ(r.lines[1], "Mw(q²): ---");
-    EXPECT_EQ(r.edits[1], "---");
+    EXPECT_EQ(r.fieldTexts[1], "---");
     EXPECT_EQ(r.lines[2], "Rg: ---");
     EXPECT_EQ(r.text.find("inf"), std::string::npos);
     EXPECT_EQ(r.text.find("nan"), std::string::npos);

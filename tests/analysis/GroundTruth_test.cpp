@@ -1,7 +1,6 @@
 // Sets built from exact models must give back the model's parameters at every
 // fit order at least the model's, with and without smoothing, whatever k is.
-#include "platform/ScriptedPlatform.h"
-#include "plotwindow/PlotWindow.h"
+#include "evaluation/Evaluation.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +10,15 @@
 namespace zeb {
 namespace {
 
-// The loops below count orders and plot types as numbers.
-void SelectOrders(PlotWindow& w, int q, int c) {
-    w.setQOrder(FitOrderFromNumber(q).value());
-    w.setCOrder(FitOrderFromNumber(c).value());
+// The options of an evaluation; the loops below count orders and plot types as numbers.
+EvaluationOptions Options(int type, int q, int c, Smoothing smoothing = Smoothing::Off) {
+    EvaluationOptions o;
+    o.plotType = PlotTypeFromNumber(type).value();
+    o.qOrder = FitOrderFromNumber(q).value();
+    o.cOrder = FitOrderFromNumber(c).value();
+    o.smoothing = smoothing;
+    return o;
 }
-
-void SelectPlotType(PlotWindow& w, int type) { w.setPlotType(PlotTypeFromNumber(type).value()); }
 
 #define EXPECT_REL(actual, expected, tol)                                                          \
     do {                                                                                           \
@@ -30,20 +31,15 @@ TEST(GroundTruth, StaticModelsAtEveryOrderAndWithSmoothing) {
         test::ModelParams m;
         m.staticForm = form;
         m.withDynamic = false;
-        ScriptedPlatform platform;
-        PlotWindow w(platform);
-        test::FillModelSet(w.set(), 8, 12, m);
-        w.PostLoadSetup();
-        SelectPlotType(w, form);
-        for (int smooth = 0; smooth <= 1; ++smooth) {
-            if ((w.smoothing() == Smoothing::On) != (smooth == 1)) w.toggleSmoothing();
+        const test::ModelSet loaded(8, 12, m);
+        for (Smoothing smoothing : {Smoothing::Off, Smoothing::On}) {
             for (int q = 1; q <= 5; ++q)
                 for (int c = 1; c <= 5; ++c) {
                     SCOPED_TRACE("form " + std::to_string(form) + " q " + std::to_string(q) + " c " +
-                                 std::to_string(c) + " smooth " + std::to_string(smooth));
-                    SelectOrders(w, q, c);
-                    ASSERT_EQ(w.smoothing(), smooth ? Smoothing::On : Smoothing::Off);
-                    const EvaluationResults& r = w.results();
+                                 std::to_string(c) + " smooth " + std::to_string(smoothing == Smoothing::On));
+                    const Evaluation e(loaded.set, Options(form, q, c, smoothing));
+                    EXPECT_TRUE(e.messages.empty()) << e.messages.front().text;
+                    const EvaluationResults& r = e.results;
                     EXPECT_REL(r.mwC, m.mwGPerMol, 1e-6);
                     EXPECT_REL(r.mwQ2, m.mwGPerMol, 1e-6);
                     EXPECT_REL(r.rgNm, m.rgNm, 1e-6);
@@ -52,65 +48,53 @@ TEST(GroundTruth, StaticModelsAtEveryOrderAndWithSmoothing) {
                     for (int i = 1; i <= 8; ++i) {
                         const auto& v = r.conc[static_cast<std::size_t>(i)];
                         ASSERT_TRUE(v.fitted);
-                        const double cc = w.set().concentration[i];
+                        const double cc = e.set.concentration[i];
                         const double kcr0 = test::ModelKcr(0.0, cc, m);
                         EXPECT_NEAR(*v.mwApp / (1.0 / kcr0), 1.0, 2e-3);  // rounded to 3 digits
                     }
                 }
         }
-        EXPECT_TRUE(platform.messages.empty()) << platform.messages.front().text;
     }
 }
 
 TEST(GroundTruth, DynamicModelAtEveryOrder) {
     test::ModelParams m;
     m.withStatic = false;
-    ScriptedPlatform platform;
-    PlotWindow w(platform);
-    test::FillModelSet(w.set(), 7, 10, m);
-    w.PostLoadSetup();
+    const test::ModelSet loaded(7, 10, m);
     for (int type = 4; type <= 6; ++type) {
-        SelectPlotType(w, type);
         const double scale = 1.0 + 0.1 * (type - 4);  // the three kinds differ by this factor
         for (int q = 1; q <= 5; ++q)
             for (int c = 1; c <= 5; ++c) {
                 SCOPED_TRACE("type " + std::to_string(type) + " q " + std::to_string(q) + " c " + std::to_string(c));
-                SelectOrders(w, q, c);
-                const EvaluationResults& r = w.results();
+                const Evaluation e(loaded.set, Options(type, q, c));
+                EXPECT_TRUE(e.messages.empty());
+                const EvaluationResults& r = e.results;
                 EXPECT_REL(r.dzC, m.dzUm2PerS * scale, 1e-6);
                 EXPECT_REL(r.dzQ2, m.dzUm2PerS * scale, 1e-6);
                 EXPECT_REL(r.cs2Um2, m.cs2Um2, 1e-6);
                 EXPECT_REL(r.kD, m.kDDm3PerG, 1e-6);
                 // Stokes-Einstein at concentration 1 from its own Dapp(q = 0).
-                const double d0 = test::ModelDapp(0.0, w.set().concentration[1], m) * scale;
+                const double d0 = test::ModelDapp(0.0, loaded.set.concentration[1], m) * scale;
                 const double rh = 1.380622e-23 * m.temperatureK / (m.viscosityMPas * 1e-3 * 6 * M_PI * d0 * 1e-12) * 1e9;
                 EXPECT_REL(r.conc[1].rhNm, rh, 1e-6);
             }
     }
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST(GroundTruth, KNeverChangesAResult) {
     test::ModelParams m;
     m.noise = 0.02;  // a real-looking scatter, so that every digit of the fits is exercised
-    ScriptedPlatform platform;
-    PlotWindow w(platform);
-    test::FillModelSet(w.set(), 6, 15, m);
-    w.PostLoadSetup();
+    const test::ModelSet loaded(6, 15, m);
     for (int type = 1; type <= 6; ++type) {
-        SelectPlotType(w, type);
-        SelectOrders(w, 2, 1);
-        const std::string reference = w.resultsText();
-        const auto lines = w.resultLines();
-        for (const char* typed : {"0,5", "-3", "250", "1e-9"}) {
-            w.setWidgetText(PlotWidget::KField, typed);
-            w.takeKFromField();
-            EXPECT_EQ(w.resultsText(), reference) << "k " << typed;
-            EXPECT_EQ(w.resultLines(), lines);
+        const Evaluation automatic(loaded.set, Options(type, 2, 1));
+        for (double typed : {0.5, -3.0, 250.0, 1e-9}) {
+            EvaluationOptions o = Options(type, 2, 1);
+            o.kInternal = KFromDisplayed(loaded.set, typed);
+            ASSERT_TRUE(o.kInternal.has_value()) << typed;
+            const Evaluation e(loaded.set, o);
+            EXPECT_EQ(e.results.text, automatic.results.text) << "type " << type << " k " << typed;
+            EXPECT_EQ(e.results.lines, automatic.results.lines);
         }
-        w.stepKDown();
-        w.stepKUp();
-        EXPECT_EQ(w.resultsText(), reference);
     }
 }
 
@@ -120,12 +104,9 @@ TEST(GroundTruth, NoisyDataAgreeWithAnIndependentStraightLineFit) {
     test::ModelParams m;
     m.noise = 0.03;
     m.withDynamic = false;
-    ScriptedPlatform platform;
-    PlotWindow w(platform);
-    test::FillModelSet(w.set(), 5, 9, m);
-    w.PostLoadSetup();
-    SelectOrders(w, 1, 1);
-    const MeasurementSet& s = w.set();
+    const test::ModelSet loaded(5, 9, m);
+    const Evaluation e(loaded.set, Options(1, 1, 1));
+    const MeasurementSet& s = e.set;
     auto line = [](const std::vector<double>& x, const std::vector<double>& y) {
         double sx = 0, sy = 0, sxx = 0, sxy = 0;
         const double n = static_cast<double>(x.size());
@@ -149,8 +130,8 @@ TEST(GroundTruth, NoisyDataAgreeWithAnIndependentStraightLineFit) {
         c0.push_back(line(cs, ys).first);
     }
     const auto [intercept, slope] = line(q2s, c0);
-    EXPECT_REL(w.results().mwQ2, 1.0 / intercept, 1e-9);
-    EXPECT_REL(w.results().rgNm, std::sqrt(3.0 * slope / intercept) * 1e7, 1e-9);
+    EXPECT_REL(e.results.mwQ2, 1.0 / intercept, 1e-9);
+    EXPECT_REL(e.results.rgNm, std::sqrt(3.0 * slope / intercept) * 1e7, 1e-9);
 }
 
 } // namespace

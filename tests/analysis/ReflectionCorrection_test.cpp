@@ -1,8 +1,7 @@
 #include "analysis/KFactor.h"
 #include "analysis/ReflectionCorrection.h"
 #include "data/RoundSig.h"
-#include "platform/ScriptedPlatform.h"
-#include "plotwindow/PlotWindow.h"
+#include "evaluation/Evaluation.h"
 #include "support/SyntheticSets.h"
 
 #include <gtest/gtest.h>
@@ -26,22 +25,25 @@ TEST(Reflection, ReflectanceAndAngles) {
     EXPECT_TRUE(std::isnan(AngleOfQ2Deg(1e13, 632.8e-7, 1.332)));  // no angle scatters that far
 }
 
-// A window with an exactly linear Zimm set over the angles given, q order 1.
-struct ReflectionWindow {
-    ScriptedPlatform platform;
-    PlotWindow w{platform};
-    explicit ReflectionWindow(int na, double from, double to) {
+// An exactly linear Zimm set over the angles given, prepared and fitted in
+// place with q order 1, as the window holds it when the correction starts.
+struct FittedSet {
+    MessageLog log;
+    MeasurementSet set{log};
+    explicit FittedSet(int na, double from, double to) {
         test::ModelParams m;
         m.withDynamic = false;
-        test::FillModelSet(w.set(), 2, na, m, 1e-3, from, to);
-        w.PostLoadSetup();
-        w.setQOrder(FitOrder::One);
+        test::FillModelSet(set, 2, na, m, 1e-3, from, to);
+        PreparePlottedPoints(set, PlotType::Zimm, AutomaticK(set), true);
+        EvaluationOptions o;
+        o.qOrder = FitOrder::One;
+        Calculate(set, o);
     }
 };
 
 TEST(Reflection, AtNinetyDegreesTheCounterAngleIsTheAngleItself) {
-    ReflectionWindow x(3, 60.0, 120.0);  // 60°, 90°, 120°: every counter angle is measured
-    MeasurementSet& s = x.w.set();
+    FittedSet x(3, 60.0, 120.0);  // 60°, 90°, 120°: every counter angle is measured
+    MeasurementSet& s = x.set;
     const double before = s.cell(1, 2)->kcr;
     bool applied = false;
     ReflectionInput in;
@@ -59,8 +61,8 @@ TEST(Reflection, AtNinetyDegreesTheCounterAngleIsTheAngleItself) {
 }
 
 TEST(Reflection, MatchingIndicesChangeNothing) {
-    ReflectionWindow x(4, 40.0, 140.0);
-    MeasurementSet& s = x.w.set();
+    FittedSet x(4, 40.0, 140.0);
+    MeasurementSet& s = x.set;
     std::vector<double> before;
     for (int a = 1; a <= 4; ++a) before.push_back(s.cell(2, a)->kcr);
     bool applied = false;
@@ -72,8 +74,8 @@ TEST(Reflection, MatchingIndicesChangeNothing) {
 
 TEST(Reflection, OutsideTheMeasuredRangeTheAnswersDecide) {
     // 30° .. 80°: every counter angle (100° .. 150°) lies outside.
-    ReflectionWindow x(6, 30.0, 80.0);
-    MeasurementSet& s = x.w.set();
+    FittedSet x(6, 30.0, 80.0);
+    MeasurementSet& s = x.set;
     std::vector<double> asked;
     std::vector<int> answers;
     ReflectionInput in;
@@ -102,8 +104,8 @@ TEST(Reflection, OutsideTheMeasuredRangeTheAnswersDecide) {
 }
 
 TEST(Reflection, NoFitAndMissingWavelength) {
-    ReflectionWindow x(3, 60.0, 120.0);
-    MeasurementSet& s = x.w.set();
+    FittedSet x(3, 60.0, 120.0);
+    MeasurementSet& s = x.set;
     s.cell(2, 0)->hasData = 0;
     bool applied = false;
     EXPECT_EQ(CorrectConcentration(s, 2, ReflectionInput{}, applied), CorrectionOutcome::NoFit);

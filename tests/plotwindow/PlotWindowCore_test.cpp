@@ -49,6 +49,30 @@ TEST(PlotWindow, PostLoadSetupEnablesThePlotTypesOfTheDataPresent) {
     EXPECT_TRUE(y.enabled(PlotMenuItem::PlotDIII));
 }
 
+// The window shows what the calculation gives (its arithmetic is tested on the
+// evaluation itself): labels and fields, the results item while a row exists,
+// and a point switched off below the measured ones leaves its line.
+TEST(PlotWindow, ShowsTheCalculationAndTakesSwitchedOffExtrapolatedPoints) {
+    test::ModelParams staticOnly;
+    staticOnly.withDynamic = false;
+    MenuWindow x(staticOnly);
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(x.w.widget(kResultLabels[i]).text, x.w.results().labels[i]);
+        EXPECT_EQ(x.w.widget(kResultFields[i]).text, x.w.results().fieldTexts[i]);
+        EXPECT_NE(x.w.results().fieldTexts[i], " ");
+    }
+    EXPECT_TRUE(x.enabled(PlotMenuItem::Results));
+    EXPECT_EQ(x.w.fits().pointsC0, 6);
+    x.w.set().cell(0, 1)->active = 0;
+    x.w.calculate();
+    EXPECT_EQ(x.w.fits().pointsC0, 5);
+    x.w.setPlotType(PlotType::DI);  // static data only in a dynamic plot: no row
+    EXPECT_FALSE(x.w.results().anyRow);
+    EXPECT_FALSE(x.enabled(PlotMenuItem::Results));
+}
+
 TEST(PlotWindow, OrderItemsCheckOneAndTheReflectionItemFollows) {
     MenuWindow x;
     EXPECT_FALSE(x.enabled(PlotMenuItem::CorrectReflection));
