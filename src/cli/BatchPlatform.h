@@ -1,6 +1,7 @@
 // The platform of zebstat-batch: every message box goes to stderr as
-// "CAPTION: TEXT" and takes its default answer; dialogs answer their default
-// ("Continue without any change"); there are no file dialogs and no clipboard.
+// "CAPTION: TEXT", with "FILE: " in front where it concerns a file, and takes
+// its default answer; dialogs answer their default ("Continue without any
+// change"); there are no file dialogs and no clipboard.
 #pragma once
 
 #include "platform/ScriptedPlatform.h"

@@ -30,6 +30,10 @@ int RunEval(const std::vector<std::string>& args) {
     if (!options.asksForOutput()) options.analysis.results = true;
     const std::unique_ptr<LoadedMeasurement> loaded = LoadMeasurement(options.files, platform);
     if (!loaded->loaded()) return 1;
+    // What the evaluation says concerns the files it was given.
+    std::string files;
+    for (const std::string& file : options.files) files += (files.empty() ? "" : ", ") + file;
+    MessageFileScope named(platform, files);
 
     const EvaluationOptions evaluationOptions = OptionsForSet(loaded->set, options.analysis, platform);
     std::unique_ptr<EvaluationView> evaluated;

@@ -56,8 +56,8 @@ public:
     AscParser(std::string_view text, const std::function<void()>& pending) : tokens_(text), pending_(pending) {}
 
     AscTable run() {
-        const int nc = count("number of concentrations", MeasurementSet::kMaxLoadedConc);
-        const int na = count("number of angles", MeasurementSet::kMaxLoadedAngles);
+        const int nc = count("number of concentrations", "concentration values", MeasurementSet::kMaxLoadedConc);
+        const int na = count("number of angles", "angle values", MeasurementSet::kMaxLoadedAngles);
         std::vector<std::pair<int, std::string>> impossible;  // line, what
         for (int i = 0; i < nc; ++i) {
             const double c = number(CFormat("concentration %d of %d", i + 1, nc));
@@ -121,14 +121,14 @@ private:
         return last_;
     }
 
-    int count(const char* what, int limit) {
+    int count(const char* what, const char* values, int limit) {
         const Token t = take(std::string("the ") + what);
         float v = 0;
         if (!WholeFloat(t.text, v)) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + QuotedStart(t.text) + " is no number");
         // Counts are whole numbers, written as "4" or "4.000000E+00"; "2.9" is no count.
         if (v != std::trunc(v))
             Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + QuotedStart(t.text) + " is not a whole number");
-        if (v > limit) throw EOvlConcAngle();
+        if (v > limit) throw EOvlConcAngle(GridLimitDetail(values, static_cast<long long>(v), limit));
         if (v < 1) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " is " + QuotedStart(t.text));
         return static_cast<int>(v);
     }

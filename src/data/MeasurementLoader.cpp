@@ -147,9 +147,9 @@ LoadOutcome MeasurementLoader::guarded(const std::function<LoadOutcome()>& read)
     try {
         if (!set_.initialised() && set_.InitMeasurementSet() != 1) throw std::bad_alloc();
         outcome = read();
-    } catch (const EOvlConcAngle&) {
+    } catch (const EOvlConcAngle& tooMany) {
         platform_.beep();
-        platform_.inform(tx::TooManyConcOrAngles, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(tx::TooManyConcOrAngles + tooMany.detail, tx::CapError, MsgIcon::Exclamation);
         outcome = LoadOutcome::Failed;
     } catch (const EInternalError&) {
         outcome = LoadOutcome::Failed;  // the set has shown its message
@@ -199,6 +199,7 @@ std::optional<LoadOutcome> MeasurementLoader::checkName(const std::string& path,
 }
 
 LoadOutcome MeasurementLoader::load(const std::string& given, const LoadAnswers& answers) {
+    MessageFileScope named(platform_, given);
     return guarded([&] {
         const std::string path = absolutePath(given);
         // Reading needs read access only: a file on a read-only medium loads.
@@ -245,6 +246,7 @@ LoadOutcome MeasurementLoader::load(const std::string& given, const LoadAnswers&
 
 LoadOutcome MeasurementLoader::loadBytes(const std::string& path, std::string bytes, const FileIdentity& identity,
                                          ReaderFiles& files, const LoadAnswers& answers) {
+    MessageFileScope named(platform_, path);
     return guarded([&] {
         if (const auto refused = checkName(path, answers)) return *refused;
         if (bytes.size() < 4) {

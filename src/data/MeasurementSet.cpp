@@ -140,7 +140,7 @@ void MeasurementSet::AddConcentration(const std::optional<std::string>& name, fl
     if (lastConcIndex == -1) {
         // The limit checks come before anything changes, so a refused column
         // never leaves an index pointing at cells that were not made.
-        if (lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle();
+        if (lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle(GridLimitReachedDetail("angle values", kMaxLoadedAngles));
         lastConcIndex = 0;
         setConcentration(0, 0.0);
         viscosity[0] = viscosityMPas;
@@ -148,7 +148,8 @@ void MeasurementSet::AddConcentration(const std::optional<std::string>& name, fl
         for (int a = 0; a <= lastAngleIndex; ++a) CreateDataPoint(0, a);
     }
     const int c = lastConcIndex + 1;
-    if (c > kMaxLoadedConc || lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle();
+    if (c > kMaxLoadedConc) throw EOvlConcAngle(GridLimitReachedDetail("concentration values", kMaxLoadedConc));
+    if (lastAngleIndex > kMaxLoadedAngles) throw EOvlConcAngle(GridLimitReachedDetail("angle values", kMaxLoadedAngles));
     lastConcIndex = static_cast<std::int16_t>(c);
     setConcentration(c, concentrationGPerCm3);
     viscosity[c] = viscosityMPas;
@@ -160,7 +161,7 @@ void MeasurementSet::AddConcentration(const std::optional<std::string>& name, fl
 int MeasurementSet::AddQ2(double q2PerCm2) {
     const double r = RoundSig(q2PerCm2, 6);
     if (lastAngleIndex == -1) {
-        if (lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();
+        if (lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle(GridLimitReachedDetail("concentration values", kMaxLoadedConc));
         lastAngleIndex = 0;
         setQ2(0, 0.0);
         for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, 0);
@@ -170,7 +171,8 @@ int MeasurementSet::AddQ2(double q2PerCm2) {
         if (q2Rounded_[a] == r) return a;
 
     const int a = lastAngleIndex + 1;
-    if (a > kMaxLoadedAngles || lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle();
+    if (a > kMaxLoadedAngles) throw EOvlConcAngle(GridLimitReachedDetail("angle values", kMaxLoadedAngles));
+    if (lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle(GridLimitReachedDetail("concentration values", kMaxLoadedConc));
     lastAngleIndex = static_cast<std::int16_t>(a);
     setQ2(a, q2PerCm2);
     for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, a);

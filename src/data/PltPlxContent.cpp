@@ -71,12 +71,12 @@ private:
     }
 
     // A count of values ("%d" at the line start): digits only, and at most limit.
-    int count(const std::string& what, int limit) {
+    int count(const std::string& what, int limit, const char* values = "values") {
         const std::string text = line(what);
         const std::string_view field = LeadingField(text);
         int n = 0;
         if (!WholeInt(field, n)) Refuse(Kind::Invalid, lines_.lineNumber(), what + " " + QuotedStart(field) + " is no whole number");
-        if (n > limit) throw EOvlConcAngle();
+        if (n > limit) throw EOvlConcAngle(GridLimitDetail(values, n, limit));
         return n;
     }
 
@@ -123,16 +123,16 @@ private:
         count("the number of wavelengths", 1 << 30);
         content_.wavelengthNm = leadingNumber("the wavelength");
         wavelengthLine_ = lines_.lineNumber();
-        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values), "q\u00b2 values");
+        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values, "q\u00b2 values"), "q\u00b2 values");
         content_.q2PerCm2 = numberList(nq_, "q\u00b2 values", q2Lines_);
-        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations), "concentrations");
+        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations, "concentrations"), "concentrations");
         content_.concentrationsGPerCm3 = numberList(nc_, "concentrations", concentrationLines_);
         line("the description of the value lines");
         line("the order of the value lines");
     }
 
     void plxHeader() {
-        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations), "concentrations");
+        nc_ = nonEmpty(count("the number of concentrations", room_.concentrations, "concentrations"), "concentrations");
         for (int i = 0; i < nc_; ++i) {
             const std::string text = line(CFormat("concentration %d of %d", i + 1, nc_));
             const std::string_view field = LeadingField(text);
@@ -155,7 +155,7 @@ private:
         line("the description of the temperatures");
         for (double v : numberList(nc_, "temperatures", temperatureLines_))
             content_.temperaturesK.push_back(static_cast<float>(v));
-        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values), "q\u00b2 values");
+        nq_ = nonEmpty(count("the number of q\u00b2 values", room_.q2Values, "q\u00b2 values"), "q\u00b2 values");
         content_.q2PerCm2 = numberList(nq_, "q\u00b2 values", q2Lines_);
         line("the description of the value lines");
         line("the order of the value lines");

@@ -185,9 +185,9 @@ int RecordFileReader::run() {
             set_.AddConcentration(std::nullopt, temperatures_[k], viscosities_[k], concentrations_[k]);
         if (const int r = secondPass(); r != kLoadOk) return r;
         set_.MarkLoadedPoints();
-    } catch (const EOvlConcAngle&) {
+    } catch (const EOvlConcAngle& tooMany) {
         platform_.beep();
-        platform_.inform(tx::TooManyConcOrAngles, tx::CapError, MsgIcon::Exclamation);
+        platform_.inform(tx::TooManyConcOrAngles + tooMany.detail, tx::CapError, MsgIcon::Exclamation);
         return kLoadFailed;
     } catch (const EInternalError&) {
         return kLoadFailed;

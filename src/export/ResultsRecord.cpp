@@ -41,7 +41,10 @@ Record axis(const AxisScale& a) {
 Record MessagesRecord(const std::vector<RecordedMessage>& messages) {
     Record list = Record::List();
     for (const auto& m : messages)
-        list.push(Record::Object().add("caption", Record::Text(m.caption)).add("text", Record::Text(m.text)));
+        list.push(Record::Object()
+                      .add("caption", Record::Text(m.caption))
+                      .add("text", Record::Text(m.text))
+                      .add("file", m.file.empty() ? Record::Null() : Record::Text(m.file)));
     return list;
 }
 

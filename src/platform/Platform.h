@@ -62,6 +62,35 @@ public:
     void inform(const std::string& text, const std::string& caption, MsgIcon icon) override {
         message(text, caption, MsgButtons::Ok, icon, MsgAnswer::Ok);
     }
+
+    // The file the messages shown now concern ("" when none): the loader names
+    // the file it reads, the batch tool the files of its evaluation. The batch
+    // tool puts it in front of each message; the window adds it on a line of
+    // its own where the text does not name it.
+    const std::string& messageFile() const { return messageFile_; }
+    void setMessageFile(std::string path) { messageFile_ = std::move(path); }
+
+private:
+    std::string messageFile_;
+};
+
+// The text of a message box about a file: the file's name on a line of its own
+// after the text, unless the text names the file already.
+std::string WithFileLine(const std::string& text, const std::string& path);
+
+// Names the file of the messages shown while it lives, then restores the name before.
+class MessageFileScope {
+public:
+    MessageFileScope(Platform& platform, std::string path) : platform_(platform), before_(platform.messageFile()) {
+        platform_.setMessageFile(std::move(path));
+    }
+    ~MessageFileScope() { platform_.setMessageFile(std::move(before_)); }
+    MessageFileScope(const MessageFileScope&) = delete;
+    MessageFileScope& operator=(const MessageFileScope&) = delete;
+
+private:
+    Platform& platform_;
+    std::string before_;
 };
 
 // A dialog whose logic lives in the core. The Qt side finds the form that shows

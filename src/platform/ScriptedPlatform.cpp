@@ -9,7 +9,7 @@ MsgAnswer ScriptedPlatform::message(const std::string& text, const std::string& 
         answer = answers.front();
         answers.pop_front();
     }
-    messages.push_back({text, caption, buttons, icon, defaultAnswer, answer});
+    messages.push_back({text, caption, buttons, icon, defaultAnswer, answer, messageFile()});
     return answer;
 }
 

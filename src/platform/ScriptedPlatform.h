@@ -18,6 +18,7 @@ struct RecordedMessage {
     MsgIcon icon;
     MsgAnswer defaultAnswer;
     MsgAnswer answer;
+    std::string file;  // the file the message concerns, "" when none
 };
 
 class ScriptedPlatform : public Platform {

@@ -96,6 +96,10 @@ Evaluated Evaluate(const Loaded& loaded, const Request& request) {
     // The messages of loading first, then those of the evaluation, as the batch tool shows them.
     ScriptedPlatform platform;
     platform.messages = loaded.messages;
+    // What the evaluation says concerns the files it was given, as in the batch tool.
+    std::string files;
+    for (const std::string& file : loaded.files) files += (files.empty() ? "" : ", ") + file;
+    MessageFileScope named(platform, files);
     auto view = std::make_shared<EvaluationView>(set, options);
     for (const Message& m : view->evaluation().messages) platform.inform(m.text, m.caption, m.icon);
     if (!ShowAskedFormFactorView(*view, request.formFactorModels, request.userFormFactorFile, request.representation,

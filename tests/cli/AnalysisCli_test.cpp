@@ -237,7 +237,7 @@ TEST(BatchFormFactor, DataOptionsThatCannotWork) {
     const auto missing = test::RunBatch({"formfactor", "--model", "coil-pd", "--representation", "3", "--rg", "30",
                                          "--data", "/nonexistent/x.sta", "--conc", "1", "--mw", "1e6"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
+    EXPECT_EQ(missing.err, "/nonexistent/x.sta: ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
 }
 
 } // namespace

@@ -24,10 +24,11 @@ int Count(const std::string& text, const std::string& what) {
 TEST(BatchEval, DumpPrintsTheSetOfAllFiles) {
     const auto r = RunBatch({"eval", "--dump", Example("ps-toluene.sta"), Example("ps-static.sta")});
     ASSERT_EQ(r.status, 0) << r.err;
-    // The static file has no Dapp: one warning, also on stderr as CAPTION: TEXT;
+    // The static file has no Dapp: one warning, also on stderr as FILE: CAPTION: TEXT;
     // then that it is another sample.
-    EXPECT_EQ(r.err.rfind("ZEBstat: Information: Missing or negative measurement values, ignored, any way.\n"
-                          "ZEBStat: Information: The added file differs from the data loaded before",
+    const std::string file = Example("ps-static.sta");
+    EXPECT_EQ(r.err.rfind(file + ": ZEBstat: Information: Missing or negative measurement values, ignored, any way.\n" +
+                              file + ": ZEBStat: Information: The added file differs from the data loaded before",
                           0),
               0u)
         << r.err;
@@ -39,15 +40,37 @@ TEST(BatchEval, DumpPrintsTheSetOfAllFiles) {
     EXPECT_NE(r.out.find("\"q2PerCm2\": [0, 5912109"), std::string::npos);
     // every existing cell: (9 + 1) columns × (13 + 1) rows
     EXPECT_EQ(Count(r.out, "{\"c\": "), 10 * 14);
-    EXPECT_NE(r.out.find("\"messages\": [{\"caption\": \"ZEBstat: Information\", \"text\": \"Missing or negative"),
+    EXPECT_NE(r.out.find("\"messages\": [{\"caption\": \"ZEBstat: Information\", \"text\": \"Missing or negative measurement values, ignored, any way.\", \"file\": \"" + file + "\"}"),
               std::string::npos);
     EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST(BatchEval, EveryMessageNamesItsFile) {
+    test::TempDir dir;
+    const std::string sta = test::ReadFile(Example("ps-toluene.sta"));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* text;
+    } files[] = {
+        {"header-only.sta", sta.substr(0, 200), "ZEBStat: Information: File doesn 't contain any data record !\n"},
+        {"dls.sta", "DASC" + std::string(300, ' '),
+         "ZEBstat Error: No SLS data ! File containes DLS correlation data.\nCan not load !\n"},
+    };
+    for (const auto& f : files) {
+        const std::string path = dir.file(f.name);
+        test::WriteFile(path, f.bytes);
+        const auto r = RunBatch({"eval", "--results", path});
+        EXPECT_EQ(r.status, 1) << f.name;
+        EXPECT_EQ(r.err, path + ": " + f.text) << f.name;
+        EXPECT_EQ(test::ReadFile(path), f.bytes) << "the input stays as it was";
+    }
 }
 
 TEST(BatchEval, StatusTellsFailedLoadsAndBadUsage) {
     const auto missing = RunBatch({"eval", "--dump", Example("ps-toluene.sta"), "/nonexistent/x.sta"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
+    EXPECT_EQ(missing.err, "/nonexistent/x.sta: ZEBstat Error: This file cannot be opened.\n/nonexistent/x.sta: No such file or directory\n");
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(RunBatch({"eval", "/nonexistent/y.asc"}).status, 1);
     EXPECT_EQ(RunBatch({"eval", "--dump"}).status, 2);

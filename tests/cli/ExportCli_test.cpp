@@ -162,7 +162,7 @@ TEST(BatchExport, ScatteringRatioWithoutRatiosWritesNothing) {
     const auto r = RunBatch({"eval", "--choose", "1 2", "--export-rat", rat, "--export-asc", asc, Example("ps-tarn.plt")});
     EXPECT_EQ(r.status, 1);
     // After the reader's note about the missing Dapp columns.
-    const std::string message = "\nZEB-Stat: No data for Scattering Ratio available !\n";
+    const std::string message = "\n" + Example("ps-tarn.plt") + ": ZEB-Stat: No data for Scattering Ratio available !\n";
     ASSERT_GE(r.err.size(), message.size());
     EXPECT_EQ(r.err.substr(r.err.size() - message.size()), message) << r.err;
     EXPECT_FALSE(std::filesystem::exists(rat));

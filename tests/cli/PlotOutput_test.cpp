@@ -230,7 +230,7 @@ TEST(BatchEvalChart, FormFactorView) {
                                       "user:" + dir.file("none.ffu"), Example("ps-toluene.sta")});
     EXPECT_EQ(user.status, 1);
     // The file is given: no hint that the model needs one, only why it could not be read.
-    EXPECT_EQ(user.err, "ZEBStat: Information: Could not open file with form factor data !\n" + dir.file("none.ffu") +
+    EXPECT_EQ(user.err, Example("ps-toluene.sta") + ": ZEBStat: Information: Could not open file with form factor data !\n" + dir.file("none.ffu") +
                             ": No such file or directory\n");
 }
 

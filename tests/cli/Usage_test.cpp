@@ -69,7 +69,7 @@ TEST(BatchUsage, BadUsageExitsWithTwoAndTheUsageOnStandardError) {
     const auto file = RunBatch({"eval", "--", "--help"});
     EXPECT_EQ(file.status, 1);
     EXPECT_EQ(file.out, "");
-    EXPECT_EQ(file.err.rfind("ZEBstat Error: This file cannot be opened.\n", 0), 0u) << file.err;
+    EXPECT_EQ(file.err.rfind("--help: ZEBstat Error: This file cannot be opened.\n", 0), 0u) << file.err;
     EXPECT_NE(file.err.find("--help: No such file or directory"), std::string::npos) << file.err;
     EXPECT_EQ(cli::CommandUsage("dump"), nullptr);
 }

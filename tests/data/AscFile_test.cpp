@@ -48,7 +48,9 @@ TEST(AscFile, CountsAreWholeNumbersAndLimited) {
     {
         LoadWindow w;
         EXPECT_FALSE(w.first(test::Write(dir, "b.asc", "100 1")));
-        EXPECT_EQ(w.platform.lastMessage().text, tx::TooManyConcOrAngles);
+        EXPECT_EQ(w.platform.lastMessage().text,
+                  std::string(tx::TooManyConcOrAngles) +
+                      "The file holds 100 concentration values, 1 more than the 99 there is room for.");
         EXPECT_EQ(w.platform.lastMessage().caption, "ZEBstat Error");
     }
     {

@@ -241,7 +241,7 @@ TEST(ImpossibleValues, TheBatchToolSaysSoAsAnOrdinaryUser) {
     const int code = test::RunAsOrdinaryUser([&] {
         const auto loaded = test::RunBatch({"eval", "--q-order", "1", "--c-order", "1", "--results", some});
         const auto refused = test::RunBatch({"eval", none});
-        return (loaded.status != 0 || loaded.err.rfind(lead + some + ":\nline 4: concentration 0", 0) != 0) +
+        return (loaded.status != 0 || loaded.err.rfind(some + ": " + lead + some + ":\nline 4: concentration 0", 0) != 0) +
                2 * (refused.status != 1 || refused.err.find(tx::NothingLeftToLoad) == std::string::npos);
     });
     ::chmod(dir.path().c_str(), 0755);

@@ -106,6 +106,13 @@ TEST(MeasurementLoader, DamagedFilesAreRefusedWithTheWindowsMessages) {
         ASSERT_FALSE(platform.messages.empty()) << d.name;
         EXPECT_NE(platform.messages.front().text.find(d.says), std::string::npos)
             << d.name << ": " << platform.messages.front().text;
+        // Each message knows its file; shown in a box, the text names it once.
+        for (const RecordedMessage& m : platform.messages) {
+            EXPECT_EQ(m.file, path) << d.name;
+            const std::string shown = WithFileLine(m.text, m.file);
+            EXPECT_NE(shown.find(d.name), std::string::npos) << shown;
+            EXPECT_EQ(shown.find(d.name), shown.rfind(d.name)) << shown;
+        }
         ExpectSameAsWindow({path}, d.name);
         // Added to good data, the file leaves the data as they were.
         ExpectSameAsWindow({Example("ps-toluene.sta"), path}, std::string("added ") + d.name);

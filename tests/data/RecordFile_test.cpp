@@ -325,7 +325,8 @@ TEST(RecordFile, ConcentrationLimitIsReported) {
     LoadWindow w;
     EXPECT_EQ(w.load(test::Write(dir, "big.sta", examples::RecordFileBytes(recs))), kLoadFailed);
     EXPECT_EQ(w.platform.lastMessage().text,
-              "There can not be loaded more than 99 concentration values\nand/or more than 135 angle values.\n");
+              "There can not be loaded more than 99 concentration values\nand/or more than 135 angle values.\n"
+              "With this file the data would hold more than 99 concentration values.");
     EXPECT_EQ(w.platform.lastMessage().caption, "ZEBstat Error");
     EXPECT_EQ(w.platform.lastMessage().icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.platform.beeps, 1);

@@ -19,8 +19,10 @@ def test_results_equal_the_batch_tools_for_every_option_set(examples, name):
         assert status == 0, (case, err)
         r = m.evaluate(**keywords(options))
         assert r.results == json.loads(out), case
-        # Every message box the batch tool wrote to standard error, in order.
-        shown = "".join("%s: %s\n" % m for m in r.messages)
+        # Every message box the batch tool wrote to standard error, in order,
+        # after the file it concerns.
+        assert [(m["caption"], m["text"]) for m in r.results["messages"]] == r.messages, case
+        shown = "".join("%s: %s: %s\n" % (m["file"], m["caption"], m["text"]) for m in r.results["messages"])
         assert shown == err.decode(), case
 
 

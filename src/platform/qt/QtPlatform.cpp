@@ -55,7 +55,7 @@ MsgAnswer QtPlatform::message(const std::string& text, const std::string& captio
                               MsgIcon icon, MsgAnswer defaultAnswer) {
     QMessageBox box(parentWidget());
     box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(displayText(text));
+    box.setText(displayText(WithFileLine(text, messageFile())));
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
