@@ -1,6 +1,7 @@
 // The desktop program's command line: files in order and made absolute, the
 // requests for usage and version, and refused options.
 #include "app/CommandLine.h"
+#include "support/BuildPaths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ std::set<std::string> OptionsIn(const std::string& text) {
 // what the page says of each: --help and -h print the usage, --version the
 // version, and both exit with status 0 (no display needed).
 TEST(CommandLine, TheManualPageNamesTheOptionsOfTheUsage) {
-    std::string page = test::ReadFile(std::string(ZEBSTAT_SOURCE_DIR) + "/packaging/man/zebstat.1");
+    std::string page = test::ReadFile(std::string(test::build::SourceDir()) + "/packaging/man/zebstat.1");
     ASSERT_FALSE(page.empty());
     page = std::regex_replace(page, std::regex(R"(\\-)"), "-");  // troff's minus sign
     const auto from = page.find("\n.SH OPTIONS\n"), to = page.find("\n.SH", from + 1);
@@ -60,16 +61,16 @@ TEST(CommandLine, TheManualPageNamesTheOptionsOfTheUsage) {
     EXPECT_EQ(manual, (std::set<std::string>{"-h", "--help", "--version"}));
     for (const std::string& option : manual)
         EXPECT_NE(ParseCommandLine({option}, "/").action, Action::BadUsage) << option;
-#ifdef ZEBSTAT_DESKTOP_EXE
+if (*test::build::DesktopExe()) {
     for (const char* help : {"--help", "-h"}) {
-        const auto r = test::RunProgram(ZEBSTAT_DESKTOP_EXE, {help});
+        const auto r = test::RunProgram(test::build::DesktopExe(), {help});
         EXPECT_EQ(r.status, 0) << help;
         EXPECT_EQ(r.out, DesktopUsage()) << help;
     }
-    const auto version = test::RunProgram(ZEBSTAT_DESKTOP_EXE, {"--version"});
+    const auto version = test::RunProgram(test::build::DesktopExe(), {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(std::regex_match(version.out, std::regex("zebstat [0-9]+\\.[0-9]+\n"))) << version.out;
-#endif
+}
 }
 
 } // namespace

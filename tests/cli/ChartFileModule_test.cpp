@@ -3,6 +3,7 @@
 // zebstat-batch hands a run that writes a chart file to the chart program
 // beside the module.
 #include "cli/ChartFileModule.h"
+#include "support/BuildPaths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST(ChartFileModule, QtIsLoadedOnlyForAChartFile) {
     const auto plain = RunWithLoaderReport({"eval", "--q-order", "1", "--c-order", "1", "--json", Example("ps-toluene.sta")});
     ASSERT_EQ(plain.status, 0);
     // A static program has no loader and loads nothing; a dynamic one reports.
-    if (LinkedDynamically(ZEBSTAT_BATCH_EXE)) {
+    if (LinkedDynamically(test::build::BatchExe())) {
         ASSERT_NE(plain.err.find("libstdc++"), std::string::npos) << "no loader report";
     }
     EXPECT_EQ(plain.err.find("libQt6"), std::string::npos);
@@ -80,7 +81,7 @@ TEST(ChartFileModule, AProgramWithoutItsModuleWritesNoChartAndSaysWhy) {
     test::TempDir dir;
     const std::filesystem::path copy = std::filesystem::path(dir.file("bin")) / "zebstat-batch";
     std::filesystem::create_directories(copy.parent_path());
-    std::filesystem::copy_file(ZEBSTAT_BATCH_EXE, copy);
+    std::filesystem::copy_file(test::build::BatchExe(), copy);
     const std::string out = dir.file("c.svg");
     const std::string cmd = "'" + copy.string() + "' eval --plot-file '" + out + "' '" + Example("ps-toluene.sta") +
                             "' >/dev/null 2>'" + dir.file("err") + "'";

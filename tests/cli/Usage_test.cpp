@@ -1,6 +1,7 @@
 // zebstat-batch's help: where each usage text goes, and that the texts, the
 // option parsers and the manual page name the same options.
 #include "cli/Usage.h"
+#include "support/BuildPaths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -113,7 +114,7 @@ void ExpectCommandsExist(const std::string& text, const std::regex& pattern, con
 }
 
 TEST(BatchUsage, TheManualPageNamesTheOptionsOfTheUsage) {
-    std::string page = test::ReadFile(std::string(ZEBSTAT_SOURCE_DIR) + "/packaging/man/zebstat-batch.1");
+    std::string page = test::ReadFile(std::string(test::build::SourceDir()) + "/packaging/man/zebstat-batch.1");
     ASSERT_FALSE(page.empty());
     // troff writes a minus sign as \-
     page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
@@ -128,7 +129,7 @@ TEST(BatchUsage, TheManualPageNamesTheOptionsOfTheUsage) {
 // names the program) names only options of the usage texts, each of which the
 // test above gives to its command, and only commands the program has.
 TEST(BatchUsage, TheReadmeNamesOnlyCommandsAndOptionsThatExist) {
-    const std::string readme = test::ReadFile(std::string(ZEBSTAT_SOURCE_DIR) + "/README.md");
+    const std::string readme = test::ReadFile(std::string(test::build::SourceDir()) + "/README.md");
     const auto from = readme.find("\n## zebstat-batch\n"), to = readme.find("\n## Python\n");
     ASSERT_NE(from, std::string::npos);
     ASSERT_NE(to, std::string::npos);

@@ -4,6 +4,7 @@
 // size limit as an ordinary user), a failure between the write and the rename.
 // The old file stays, standard error says why, the exit status is 1.
 #include "cli/Commands.h"
+#include "support/BuildPaths.h"
 #include "platform/AtomicFile.h"
 #include "support/TestSupport.h"
 
@@ -119,7 +120,7 @@ TEST(BatchWriteFailures, LinksAreWrittenThroughAndDevicesAreRefused) {
 // /dev/stdout into a pipe links to no path ("pipe:[...]"): refused as a pipe,
 // not as a file that does not exist.
 TEST(BatchWriteFailures, StandardOutputIntoAPipeIsRefusedAsAPipe) {
-    const auto r = test::RunProgram(ZEBSTAT_BATCH_EXE, WriteArgs("--export-asc", "/dev/stdout"), test::Output::Pipe);
+    const auto r = test::RunProgram(test::build::BatchExe(), WriteArgs("--export-asc", "/dev/stdout"), test::Output::Pipe);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, CouldNot("/dev/stdout", "not a regular file but a pipe"));
     EXPECT_EQ(r.out, "");

@@ -2,6 +2,7 @@
 // window, then "Open evaluation..." opens a new window with the same results
 // (review dialog included); a changed data file is named in a question.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "plotwindow/PlotWindow.h"
@@ -63,7 +64,7 @@ private:
 void EvaluationTest::savedEvaluationOpensWithTheSameResults() {
     QTemporaryDir dir;
     const QString file = dir.filePath("ps-toluene.sta");
-    QVERIFY(QFile::copy(QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-toluene.sta", file));
+    QVERIFY(QFile::copy(QString(test::build::SourceDir()) + "/examples/ps-toluene.sta", file));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     FrameWindowView frame(platform_, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform_));
     frame.show();

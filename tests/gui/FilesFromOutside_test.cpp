@@ -3,6 +3,7 @@
 // recent files of the File menu. Each opens in a plot window of its own as
 // "&Load new file... " would, one after the other, without a file dialog.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
@@ -45,7 +46,7 @@ public:
 
 namespace {
 
-QString outsideExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+QString outsideExample(const char* name) { return QString(test::build::SourceDir()) + "/examples/" + name; }
 
 QStringList captions(FrameWindowView& frame) {
     QStringList titles;

@@ -1,4 +1,5 @@
 #include "gui/GuiTestSupport.h"
+#include "support/BuildPaths.h"
 
 #include "app/qt/FrameWindowView.h"
 #include "plotwindow/PlotWindow.h"
@@ -38,9 +39,9 @@ std::function<QWidget*(FrameWindowView&)> PlotWindows(QtPlatform& platform) {
 }
 
 void Screenshot(QWidget* widget, const QString& name) {
-    QDir().mkpath(ZEBSTAT_SCREENSHOT_DIR);
+    QDir().mkpath(test::build::ScreenshotDir());
     QWidget* window = widget->window();
-    window->grab().save(QString(ZEBSTAT_SCREENSHOT_DIR) + "/" + name + ".png");
+    window->grab().save(QString(test::build::ScreenshotDir()) + "/" + name + ".png");
 }
 
 bool WaitForFirstData(PlotWindowView* view) {

@@ -4,6 +4,7 @@
 // load, and Abort leaves the window as it was. No shortcut acts behind a modal
 // message box.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
@@ -50,7 +51,7 @@ public:
 
 namespace {
 
-QString lockExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+QString lockExample(const char* name) { return QString(test::build::SourceDir()) + "/examples/" + name; }
 
 const char* const kStayAvailable[] = {"printerSetup", "helpIntroduction", "helpContents", "helpFileFormats",
                                       "helpAbout"};

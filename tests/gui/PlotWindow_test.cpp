@@ -2,6 +2,7 @@
 // command, the menus that take the frame's place, orders and plot types
 // switched through the menus, the k buttons and the result fields.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "dialogs/qt/DialogForms.h"
 #include "dialogs/qt/ResultsWindowView.h"
 #include "gui/GuiTestSupport.h"
@@ -33,7 +34,7 @@ using namespace zeb;
 // The real platform, with the file dialogs answered by the test.
 namespace {
 
-QString plotExample(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+QString plotExample(const char* name) { return QString(test::build::SourceDir()) + "/examples/" + name; }
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // Printing a plot window to a PDF file through the Qt printer: the pages that
 // come out, copies, the print notice, and a picture of the first page.
 #include "widgets/qt/SmallDialogs.h"
+#include "support/BuildPaths.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/PlotWindow.h"
@@ -95,12 +96,12 @@ void PrintingTest::longResultsContinueAndAPictureOfPageOne() {
 
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");
-    QDir().mkpath(ZEBSTAT_SCREENSHOT_DIR);
-    const QString kept = QString(ZEBSTAT_SCREENSHOT_DIR) + "/print_long.pdf";
+    QDir().mkpath(test::build::ScreenshotDir());
+    const QString kept = QString(test::build::ScreenshotDir()) + "/print_long.pdf";
     QFile::remove(kept);
     QFile::copy(pdf, kept);
     for (int page : {1, 2}) {
-        const QString out = QString(ZEBSTAT_SCREENSHOT_DIR) + "/print_page" + QString::number(page);
+        const QString out = QString(test::build::ScreenshotDir()) + "/print_page" + QString::number(page);
         QProcess p;
         p.start(pdftoppm, {"-r", "60", "-png", "-singlefile", "-f", QString::number(page), "-l", QString::number(page),
                            pdf, out});

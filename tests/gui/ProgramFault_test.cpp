@@ -2,6 +2,7 @@
 // over: a core dialog without its Qt form (by default in a message box), a
 // frame that cannot make plot windows.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
@@ -70,10 +71,10 @@ void ProgramFaultTest::frameWithoutPlotWindowsReportsEveryOpen() {
     guitest::AnsweringPlatform platform;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    platform.openAnswers.push_back(std::string(ZEBSTAT_SOURCE_DIR) + "/examples/ps-small.asc");
+    platform.openAnswers.push_back(std::string(test::build::SourceDir()) + "/examples/ps-small.asc");
     FrameWindowView frame(platform, dir.filePath("zebstat.ini").toStdString(), {});
     frame.loadNewFile();
-    frame.openFiles({QString(ZEBSTAT_SOURCE_DIR) + "/examples/ps-small.asc"});
+    frame.openFiles({QString(test::build::SourceDir()) + "/examples/ps-small.asc"});
     frame.openEvaluation({});
     const std::vector<std::string> expected(3, tx::NoPlotWindowFactory);
     QCOMPARE(faults.texts, expected);

@@ -1,4 +1,5 @@
 #include "support/TestSupport.h"
+#include "support/BuildPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -101,11 +102,11 @@ const bool kListening = [] {
 const std::filesystem::path& ScratchDir() { return scratch().path; }
 
 std::string DataFile(const std::string& relative) {
-    return copyFixture(std::filesystem::path(ZEBSTAT_TEST_DATA_DIR) / relative);
+    return copyFixture(std::filesystem::path(test::build::TestDataDir()) / relative);
 }
 
 std::string Example(const std::string& name) {
-    return copyFixture(std::filesystem::path(ZEBSTAT_SOURCE_DIR) / "examples" / name);
+    return copyFixture(std::filesystem::path(test::build::SourceDir()) / "examples" / name);
 }
 
 namespace {
@@ -127,7 +128,7 @@ CommandResult RunBatch(const std::vector<std::string>& args, std::size_t fileSiz
     // The limit in blocks of 512 bytes; the signal the limit raises is ignored,
     // so that the write fails with EFBIG instead.
     if (fileSizeLimit > 0) cmd = "trap '' XFSZ; ulimit -f " + std::to_string(fileSizeLimit / 512) + "; exec ";
-    cmd += shellQuote(ZEBSTAT_BATCH_EXE);
+    cmd += shellQuote(test::build::BatchExe());
     for (const auto& a : args) cmd += " " + shellQuote(a);
     cmd += " >" + shellQuote(dir.file("out")) + " 2>" + shellQuote(dir.file("err"));
     const int raw = std::system(cmd.c_str());
