@@ -128,7 +128,7 @@ private:
         // Counts are whole numbers, written as "4" or "4.000000E+00"; "2.9" is no count.
         if (v != std::trunc(v))
             Refuse(Kind::Invalid, t.line, std::string("the ") + what + " " + QuotedStart(t.text) + " is not a whole number");
-        if (v > limit) throw EOvlConcAngle(GridLimitDetail(values, static_cast<long long>(v), limit));
+        if (v > limit) throw EOvlConcAngle(GridLimitDetail(values, v, limit));
         if (v < 1) Refuse(Kind::Invalid, t.line, std::string("the ") + what + " is " + QuotedStart(t.text));
         return static_cast<int>(v);
     }

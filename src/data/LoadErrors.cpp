@@ -4,9 +4,9 @@
 
 namespace zeb {
 
-std::string GridLimitDetail(const char* values, long long count, int room) {
+std::string GridLimitDetail(const char* values, double count, int room) {
     char line[200];
-    std::snprintf(line, sizeof line, "The file holds %lld %s, %lld more than the %d there is room for.", count,
+    std::snprintf(line, sizeof line, "The file holds %.15g %s, %.15g more than the %d there is room for.", count,
                   values, count - room, room);
     return line;
 }

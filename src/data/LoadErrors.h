@@ -18,7 +18,7 @@ struct EOvlConcAngle : LoadError {
     std::string detail;
 };
 // "The file holds 150 angle values, 15 more than the 135 there is room for."
-std::string GridLimitDetail(const char* values, long long count, int room);
+std::string GridLimitDetail(const char* values, double count, int room);
 // A file that takes the data past the limit, found as its values are stored.
 std::string GridLimitReachedDetail(const char* values, int limit);
 // A store was refused; the message has been shown already.

@@ -158,7 +158,7 @@ void MeasurementSet::AddConcentration(const std::optional<std::string>& name, fl
     for (int a = 0; a <= lastAngleIndex; ++a) CreateDataPoint(c, a);
 }
 
-int MeasurementSet::AddQ2(double q2PerCm2) {
+int MeasurementSet::AddQ2(double q2PerCm2, bool joinEqual) {
     const double r = RoundSig(q2PerCm2, 6);
     if (lastAngleIndex == -1) {
         if (lastConcIndex > kMaxLoadedConc) throw EOvlConcAngle(GridLimitReachedDetail("concentration values", kMaxLoadedConc));
@@ -167,7 +167,7 @@ int MeasurementSet::AddQ2(double q2PerCm2) {
         for (int c = 0; c <= lastConcIndex; ++c) CreateDataPoint(c, 0);
     }
     // Among equal rows the highest index is the match: the scan runs downward.
-    for (int a = lastAngleIndex; a >= 1; --a)
+    for (int a = lastAngleIndex; joinEqual && a >= 1; --a)
         if (q2Rounded_[a] == r) return a;
 
     const int a = lastAngleIndex + 1;

@@ -74,8 +74,9 @@ public:
     // Appends a concentration column. Without a name the column takes defaultSourceName.
     void AddConcentration(const std::optional<std::string>& name, float temperatureK,
                           float viscosityMPas, double concentrationGPerCm3);
-    // Returns the row of a matching q², or appends one.
-    int AddQ2(double q2PerCm2);
+    // Returns the row of a matching q², or appends one; with joinEqual false
+    // every call appends a row (a file rewritten line for line keeps each).
+    int AddQ2(double q2PerCm2, bool joinEqual = true);
     // Stores one value at explicit indices (both >= 1) or at the cell found by value.
     void storeValue(ValueCode quantity, int ic, int ia, double value, double q2PerCm2, double concentrationGPerCm3);
     // Writes originMark (6), hasData (7) or active (8) of one cell.

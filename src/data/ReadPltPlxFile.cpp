@@ -220,7 +220,7 @@ void PltPlxReader::store(MeasurementSet& set, int concBase, std::vector<int>& an
     const auto nc = content_.concentrationsGPerCm3.size();
     angleIndex.clear();
     for (std::size_t j = 0; j < nq; ++j)
-        angleIndex.push_back(!window || content_.q2Kept[j] ? set.AddQ2(content_.q2PerCm2[j]) : -1);
+        angleIndex.push_back(!window || content_.q2Kept[j] ? set.AddQ2(content_.q2PerCm2[j], window) : -1);
     std::vector<int> columns;
     int next = concBase + 1;
     for (std::size_t k = 0; k < nc; ++k) {

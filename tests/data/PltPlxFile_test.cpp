@@ -205,6 +205,26 @@ TEST(PltFile, CorrectionInTheConcentrationTableRewritesTheFile) {
     EXPECT_EQ(again.set().concentration[2], 2e-3);
 }
 
+TEST(PltFile, ACorrectionKeepsEveryLineOfEqualQ2Values) {
+    // Two equal q² values are one row in the window, but the rewritten file
+    // keeps both lines with their own values.
+    test::TempDir dir;
+    const std::string bytes = "Sample\r\nSolvent\r\n297\r\n1\r\n632.8\r\n2\r\n1e10 1e10\r\n1\r\n1e-3\r\n"
+                              "Kc/R,error\r\nOrder\r\n1e-6 2e-9\r\n2e-6,3e-9\r\n";
+    const auto path = test::Write(dir, "twice.plt", bytes);
+    LoadWindow w;
+    w.platform.dialogScripts.push_back([](ModalDialog& d) {
+        auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+        form.sampleNameField = "Renamed";
+        form.applyChanges();
+    });
+    ASSERT_TRUE(w.first(path));
+    const auto lines = Lines(test::ReadFile(path));
+    ASSERT_GE(lines.size(), 13u);
+    EXPECT_EQ(lines[11].substr(0, 25), " 1.00000E-06, 2.00000E-09");
+    EXPECT_EQ(lines[12].substr(0, 25), " 2.00000E-06, 3.00000E-09");
+}
+
 TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
     test::TempDir dir;
     const std::string original = examples::ExampleFile("ps-tarn.plt");
