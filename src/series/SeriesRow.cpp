@@ -2,8 +2,10 @@
 
 #include "data/MeasurementLoader.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/Intervals.h"
 #include "evaluation/OptionTable.h"
 #include "export/ResultsRecord.h"
+#include "export/UncertaintyRecord.h"
 #include "platform/ScriptedPlatform.h"
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
@@ -19,7 +21,12 @@ namespace {
 const char* const kTableColumns[] = {"group", "files", "sample", "solvent", "wavelengthNm", "temperatureK",
                                 "concentrations", "angles", "plot", "qOrder", "cOrder", "smoothing", "weighting",
                                 "k", "MwC", "MwQ2", "RgNm", "A2", "DzC", "DzQ2", "CS2", "kD", "RhNm",
-                                "relErrP1", "relErrP2", "relErrP3", "relErrP4", "messages", "status", "error"};
+                                "relErrP1", "relErrP2", "relErrP3", "relErrP4",
+                                // the 95 % intervals by propagation, null where not determined
+                                "MwC_ci95_low", "MwC_ci95_high", "MwQ2_ci95_low", "MwQ2_ci95_high", "RgNm_ci95_low",
+                                "RgNm_ci95_high", "A2_ci95_low", "A2_ci95_high", "DzC_ci95_low", "DzC_ci95_high",
+                                "DzQ2_ci95_low", "DzQ2_ci95_high", "CS2_ci95_low", "CS2_ci95_high", "kD_ci95_low",
+                                "kD_ci95_high", "RhNm_ci95_low", "RhNm_ci95_high", "messages", "status", "error"};
 
 std::string joined(const std::vector<std::string>& files) {
     std::string out;
@@ -123,6 +130,13 @@ Record EvaluateSeriesEntry(const SeriesEntry& entry, const SeriesOptions& series
                 }
                 for (std::size_t i = 0; i < 4; ++i)
                     values.emplace_back("relErrP" + std::to_string(i + 1), Record::Number(r.relErrPercent[i]));
+                if (e.completed)
+                    for (const ResultInterval& i : PropagatedIntervals(e).results)
+                        if (i.determined()) {
+                            const std::string key = ResultKey(i.result);
+                            values.emplace_back(key + "_ci95_low", Record::Number(i.interval->low));
+                            values.emplace_back(key + "_ci95_high", Record::Number(i.interval->high));
+                        }
                 if (!e.completed) error = platform.messages.empty() ? "the calculation did not complete" : platform.messages.back().text;
             }
         } catch (const OptionError& refused) {

@@ -78,6 +78,15 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
                 EXPECT_EQ(row[std::string("relErr") + p].num(), j["relErrPercent"][p].num()) << rows[i].group;
             }
         }
+        // The intervals by propagation as eval --json gives them.
+        for (const auto& [key, bounds] : j["ci95"]["propagation"].members) {
+            if (key == "notDetermined") continue;
+            for (std::size_t b = 0; b < 2; ++b) {
+                const JsonValue& cell = row[key + (b == 0 ? "_ci95_low" : "_ci95_high")];
+                if (bounds.isNull()) EXPECT_TRUE(cell.isNull()) << rows[i].group << " " << key;
+                else EXPECT_EQ(cell.num(), bounds.items.at(b).num()) << rows[i].group << " " << key;
+            }
+        }
         EXPECT_EQ(row["k"].num(), j["k"].num());
         EXPECT_EQ(row["qOrder"].num(), j["qOrder"].num());
         EXPECT_EQ(row["cOrder"].num(), j["cOrder"].num());
