@@ -75,6 +75,10 @@ TEST(PlotWindow, ShowsTheCalculationAndTakesSwitchedOffExtrapolatedPoints) {
 
 TEST(PlotWindow, ResultsAreOutOfDateFromASwitchedPointToTheNextCalculation) {
     MenuWindow x;
+    // Nothing fitted: no lines or results to be out of date.
+    x.w.set().cell(1, 2)->active = 0;
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+    x.w.set().cell(1, 2)->active = 1;
     x.w.setQOrder(FitOrder::One);
     x.w.setCOrder(FitOrder::One);
     EXPECT_FALSE(x.w.resultsOutOfDate());
