@@ -95,6 +95,7 @@ public:
 
     struct ViewState {
         std::string caption;
+        std::string captionFile;  // the file the caption names
         bool loadingLabelVisible = true;   // "Loading File ! Please Wait !"
         bool abortLoadingVisible = true;   // "Abort Loading"
         bool hourglassCursor = false;

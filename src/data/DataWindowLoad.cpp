@@ -36,6 +36,7 @@ LoadAnswers DataWindow::loadAnswers() {
             std::string name = FileNameOf(path);
             if (const auto dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
             view_.caption = name;
+            view_.captionFile = path;
             view_.hourglassCursor = true;
             viewChanged();
         }

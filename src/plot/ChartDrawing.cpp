@@ -47,8 +47,9 @@ void DrawFittedCurve(ClippedPath& path, const PlotMapping& map, const DataPoint&
 
 class Renderer {
 public:
-    Renderer(Canvas& canvas, const ChartInputs& in, const ChartOptions& opt, const ChartMetrics& metrics)
-        : c_(canvas), in_(in), s_(*in.settings), opt_(opt), m_(metrics), layout_(LayoutChart(in, metrics)),
+    Renderer(Canvas& canvas, const ChartInputs& in, const ChartOptions& opt, const ChartMetrics& metrics,
+             const LogicalExtent& extent)
+        : c_(canvas), in_(in), s_(*in.settings), opt_(opt), m_(metrics), layout_(LayoutChart(in, metrics, extent)),
           map_(layout_, in.axes) {
         clip_ = {layout_.x0 - 200, layout_.y0 - 200, layout_.x0 + layout_.width + 200,
                  layout_.y0 + layout_.height + 200};
@@ -267,9 +268,9 @@ private:
         c_.setTextAlign(kAlignLeft | kAlignTop);
         c_.setBackgroundTransparent(true);
         const int pitch = static_cast<int>(m_.layoutLineHeight * 1.5);
-        int y = kLogicalHeight - layout_.bottomBlock + layout_.ch;
+        int y = layout_.extent.height - layout_.bottomBlock + layout_.ch;
         if (!in_.formFactor && s_.showResults == 1 && AllResultLines(in_)) {
-            const int second = 200 + (kLogicalWidth - 200 - 400) / 3;
+            const int second = 200 + (layout_.extent.width - 200 - 400) / 3;
             c_.textOut(200, y, in_.resultLines[0]);
             c_.textOut(second, y, in_.resultLines[1]);
             y += pitch;
@@ -341,8 +342,9 @@ ChartMetrics MeasureChart(Canvas& canvas, const ChartInputs& in, ChartTarget tar
     return m;
 }
 
-PlotLayout LayoutChart(const ChartInputs& in, const ChartMetrics& m) {
+PlotLayout LayoutChart(const ChartInputs& in, const ChartMetrics& m, const LogicalExtent& extent) {
     LayoutInput li;
+    li.extent = extent;
     li.ch = m.ch;
     li.widestYLabel = m.widestYLabel;
     li.lastXLabelWidth = m.lastXLabelWidth;
@@ -353,9 +355,10 @@ PlotLayout LayoutChart(const ChartInputs& in, const ChartMetrics& m) {
     return ComputeLayout(li);
 }
 
-ChartDrawResult DrawChart(Canvas& canvas, const ChartInputs& in, const ChartOptions& options) {
+ChartDrawResult DrawChart(Canvas& canvas, const ChartInputs& in, const ChartOptions& options,
+                          const LogicalExtent& extent) {
     const ChartMetrics metrics = options.stored ? *options.stored : MeasureChart(canvas, in, options.target);
-    Renderer renderer(canvas, in, options, metrics);
+    Renderer renderer(canvas, in, options, metrics, extent);
     return renderer.draw();
 }
 

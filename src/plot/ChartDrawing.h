@@ -42,8 +42,10 @@ LogFont ChartAxisFont(const PlotSettings& settings);
 LogFont ChartTextFont(int weight);
 
 ChartMetrics MeasureChart(Canvas& canvas, const ChartInputs& in, ChartTarget target);
-PlotLayout LayoutChart(const ChartInputs& in, const ChartMetrics& metrics);
+PlotLayout LayoutChart(const ChartInputs& in, const ChartMetrics& metrics, const LogicalExtent& extent = {});
 
-ChartDrawResult DrawChart(Canvas& canvas, const ChartInputs& in, const ChartOptions& options);
+// The chart fills `extent` (the screen's; the plain logical space elsewhere).
+ChartDrawResult DrawChart(Canvas& canvas, const ChartInputs& in, const ChartOptions& options,
+                          const LogicalExtent& extent = {});
 
 } // namespace zeb

@@ -19,18 +19,19 @@ int TruncToInt(double v) {
 PlotLayout ComputeLayout(const LayoutInput& in) {
     PlotLayout l;
     l.ch = in.ch;
+    l.extent = in.extent;
     l.captionGap = static_cast<int>(0.75 * in.ch);
     l.labelGap = static_cast<int>(0.1 * in.ch) + 174;
     const int a = l.captionGap, b = l.labelGap, ch = in.ch;
     l.x0 = a + 200 + ch + in.widestYLabel + b + 400;
     l.y0 = 400 + 400 + static_cast<int>(0.9 * ch) + ch + ch / 2;
-    l.width = kLogicalWidth - l.x0 - 400 - in.lastXLabelWidth / 2 - 400;
+    l.width = in.extent.width - l.x0 - 400 - in.lastXLabelWidth / 2 - 400;
     int text = 0;
     if (in.showFileName) text += static_cast<int>(in.fileNameLines * in.textLineHeight * 1.5);
     if (in.showResults) text += static_cast<int>(2 * in.textLineHeight * 1.5);
     l.textHeight = text;
     l.bottomBlock = std::max(500, text + ch + 400);
-    l.height = kLogicalHeight - l.y0 - b - a - 2 * ch - l.bottomBlock - 400;
+    l.height = in.extent.height - l.y0 - b - a - 2 * ch - l.bottomBlock - 400;
     return l;
 }
 

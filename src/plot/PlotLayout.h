@@ -1,6 +1,7 @@
 // Placement of the chart in its logical drawing space of 16383 × 13941 units
 // (x to the right, y downward) from the measured text sizes, and the mapping
-// between data values and logical units.
+// between data values and logical units. On the screen the space takes the
+// window's proportions (see ScreenExtent), so that the chart fills the window.
 #pragma once
 
 #include "plot/AxisScaling.h"
@@ -12,6 +13,13 @@ namespace zeb {
 inline constexpr int kLogicalWidth = 16383;
 inline constexpr int kLogicalHeight = 13941;
 
+// The logical space a chart is laid out in.
+struct LogicalExtent {
+    int width = kLogicalWidth;
+    int height = kLogicalHeight;
+    bool operator==(const LogicalExtent&) const = default;
+};
+
 struct LayoutInput {
     int ch = 0;              // height of "1A" in the axis font
     int widestYLabel = 0;    // wy
@@ -20,6 +28,7 @@ struct LayoutInput {
     int fileNameLines = 0;   // lines of the wrapped source-file list
     bool showFileName = false;
     bool showResults = false;  // measurement plots only
+    LogicalExtent extent;
 };
 
 struct PlotLayout {
@@ -32,6 +41,7 @@ struct PlotLayout {
     int height = 0;      // H
     int textHeight = 0;  // room for the lines under the plot
     int bottomBlock = 0;
+    LogicalExtent extent;
     // The frame: the data area widened by 400 on every side.
     int frameLeft() const { return x0 - 400; }
     int frameTop() const { return y0 - 400; }

@@ -56,8 +56,11 @@ GridPoint HitTest(const MeasurementSet& set, const SelectionMapping& mapping, do
 // inactive ones white (0) unless chosen (1000); extrapolated points the same
 // with the circle codes (4, 5, 500, 5000).
 int PlainSymbolCode(const DataPoint& p, bool extrapolated);
-// The red mark of the keyboard cursor and of a drag: 2, or 6 on an extrapolated point.
+// The red mark of a drag: 2, or 6 on an extrapolated point.
 inline int MarkSymbolCode(bool extrapolated) { return extrapolated ? 6 : 2; }
+// The keyboard cursor: a red ring around the point, whose symbol stays as it
+// is, so that switching the point on or off shows at once.
+inline constexpr int kKeyCursorCode = 7;
 
 // x rounded to n significant decimal digits (x itself when 0 or not finite).
 double RoundToSignificant(double x, int n);

@@ -136,6 +136,8 @@ void PlotWindow::calculate() {
 
 std::vector<PointIndex> PlotWindow::deactivatedPoints() const { return SwitchedOffPoints(set_); }
 
+std::string PlotWindow::resultsOutOfDateHint() const { return resultsOutOfDate() ? tx::ResultsOutOfDate : ""; }
+
 bool PlotWindow::reflectionCorrected() const {
     if (!set_.initialised()) return false;
     for (int c = 1; c <= set_.lastConcIndex; ++c)

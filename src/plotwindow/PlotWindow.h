@@ -92,6 +92,16 @@ public:
     std::vector<PointIndex> deactivatedPoints() const;
     // Points were switched on or off since the last calculation.
     bool pointsChangedSinceCalculation() const { return deactivatedPoints() != deactivatedAtCalculation_; }
+    // The fitted lines and result fields no longer match the points shown: the
+    // measurement plot was calculated with a fit and points were switched on or
+    // off since. The view dims the result fields and shows resultsOutOfDateHint()
+    // until the next calculation.
+    bool resultsOutOfDate() const {
+        const bool fitted = options_.qOrder != FitOrder::None || options_.cOrder != FitOrder::None;
+        return calculated_ && fitted && !ff_.viewShown && pointsChangedSinceCalculation();
+    }
+    // "Calculate (Ctrl+N) to update" while the results are out of date, else empty.
+    std::string resultsOutOfDateHint() const;
     // The reflection correction has changed some of the window's data.
     bool reflectionCorrected() const;
 

@@ -45,7 +45,8 @@ ChartInputs MakeChartInputs(const PlotWindow& w) {
 
 bool ChartReady(const PlotWindow& w) { return w.calculated() && !w.loading() && w.set().initialised(); }
 
-ChartDrawResult DrawWindowChart(Canvas& canvas, PlotWindow& w, ChartTarget target, bool monochrome) {
+ChartDrawResult DrawWindowChart(Canvas& canvas, PlotWindow& w, ChartTarget target, bool monochrome,
+                                const LogicalExtent& extent) {
     const ChartInputs in = MakeChartInputs(w);
     ChartOptions options;
     options.target = target;
@@ -53,7 +54,7 @@ ChartDrawResult DrawWindowChart(Canvas& canvas, PlotWindow& w, ChartTarget targe
     // A printer measures on its own device; a metafile has none and is laid out
     // like the window's last paint.
     options.stored = target == ChartTarget::Metafile ? w.screenMetrics() : nullptr;
-    const ChartDrawResult result = DrawChart(canvas, in, options);
+    const ChartDrawResult result = DrawChart(canvas, in, options, target == ChartTarget::Screen ? extent : LogicalExtent{});
     if (target == ChartTarget::Screen) w.StoreScreenPaint(result);
     return result;
 }

@@ -25,8 +25,10 @@ bool ChartReady(const PlotWindow& window);
 
 // Draws the window's chart. A screen paint measures the text sizes and keeps
 // them, with the layout, in the window; the other targets reuse the sizes of
-// the last screen paint (or measure when there was none).
-ChartDrawResult DrawWindowChart(Canvas& canvas, PlotWindow& window, ChartTarget target, bool monochrome = false);
+// the last screen paint (or measure when there was none). The screen fills
+// the extent it is given; the other targets draw in the plain logical space.
+ChartDrawResult DrawWindowChart(Canvas& canvas, PlotWindow& window, ChartTarget target, bool monochrome = false,
+                                const LogicalExtent& extent = {});
 
 // The chart as a placeable WMF file image, laid out with the text sizes of the
 // last screen paint.

@@ -101,6 +101,7 @@ SelectionOutcome PointSelection::FormMouseDown(double logicalX, double logicalY,
     if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
     drag_ = {};
+    releaseIgnored_ = false;
     bool inside = false;
     hit_ = hitAt(logicalX, logicalY, mapping, &inside);
     if (inside && !hit_.none()) {
@@ -117,6 +118,11 @@ SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, c
     SelectionOutcome out;
     if (window_->loading()) return out;
     if (!measurementPlot() || keyMode_) return out;
+    if (releaseIgnored_) {
+        releaseIgnored_ = false;
+        drag_ = {};
+        return out;
+    }
     drag_.dragging = false;
     const GridPoint release = hitAt(logicalX, logicalY, mapping, nullptr);
     drag_.visit(release);
@@ -142,11 +148,23 @@ SelectionOutcome PointSelection::FormMouseUp(double logicalX, double logicalY, c
     return out;
 }
 
+SelectionOutcome PointSelection::cancelDrag() {
+    SelectionOutcome out;
+    if (!drag_.dragging) return out;
+    // Every point the drag passed gets its own look back.
+    drag_.currentC = drag_.currentA = -1;
+    redrawDrag(out);
+    drag_ = {};
+    releaseIgnored_ = true;
+    out.repaint = true;
+    return out;
+}
+
 // ---- Keyboard
 
 std::vector<SymbolRedraw> PointSelection::CursorMark() const {
     if (!keyMode_ || !IsSelectable(*set_, cursor_.c, cursor_.a)) return {};
-    return {{cursor_.c, cursor_.a, MarkSymbolCode(IsExtrapolated(cursor_.c, cursor_.a)), false}};
+    return {{cursor_.c, cursor_.a, kKeyCursorCode, false}};
 }
 
 std::string PointSelection::cursorStatus() const {
@@ -163,8 +181,7 @@ void PointSelection::keyFeedback(SelectionOutcome& out) {
                                PlainSymbolCode(*set_->cell(previousCursor_.c, previousCursor_.a), extrapolated),
                                true});
     }
-    if (IsSelectable(*set_, cursor_.c, cursor_.a))
-        out.redraws.push_back({cursor_.c, cursor_.a, MarkSymbolCode(IsExtrapolated(cursor_.c, cursor_.a)), false});
+    if (IsSelectable(*set_, cursor_.c, cursor_.a)) out.redraws.push_back({cursor_.c, cursor_.a, kKeyCursorCode, false});
     previousCursor_ = cursor_;
     out.statusText = cursorStatus();
 }

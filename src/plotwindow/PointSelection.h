@@ -79,6 +79,9 @@ public:
     // The mouse left the window: as a move off the data area (nothing while
     // a drag is under way, which goes on when the mouse comes back).
     SelectionOutcome FormMouseLeave();
+    // Esc while the button is held: the drag ends without a change, its marks
+    // go, and the release that follows does nothing. Nothing without a drag.
+    SelectionOutcome cancelDrag();
 
     // ---- Keyboard point-select mode
     SelectionOutcome togglePointSelectionMode();  // "Point-select-mode": on / off
@@ -90,7 +93,10 @@ public:
     SelectionOutcome toggleChosenPoints();          // "De-/Activate data"
 
     // After a load (post-load setup) the drag starts afresh.
-    void ResetDragState() { drag_ = {}; }
+    void ResetDragState() {
+        drag_ = {};
+        releaseIgnored_ = false;
+    }
     // After a calculation: the rebuilt intercept record gets the mark of a chosen c = 0 group again.
     void RefreshChosenSymbols() { chosen_.refreshSymbols(); }
 
@@ -106,7 +112,7 @@ public:
     std::string hint() const;
     GridPoint hit() const { return hit_; }
     GridPoint keyCursor() const { return cursor_; }
-    // The red mark of the keyboard cursor while the keyboard mode is on and the
+    // The ring of the keyboard cursor while the keyboard mode is on and the
     // cursor is on a point; empty otherwise.
     std::vector<SymbolRedraw> CursorMark() const;
     const DragState& drag() const { return drag_; }
@@ -127,6 +133,7 @@ private:
     ChosenConcentrations chosen_;
     GridPoint hit_;
     DragState drag_;
+    bool releaseIgnored_ = false;  // the drag was cancelled: its release does nothing
     bool keyMode_ = false;
     GridPoint cursor_{1, 1};
     GridPoint previousCursor_{1, 1};

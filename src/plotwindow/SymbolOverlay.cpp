@@ -8,6 +8,22 @@
 
 namespace zeb {
 
+namespace {
+
+void DrawKeyCursor(Canvas& canvas, int halfSize, int x, int y) {
+    const int r = 2 * halfSize, tick = halfSize;
+    canvas.setPen(60, kRed);
+    canvas.setNullBrush();
+    canvas.ellipse(x - r, y - r, x + r, y + r);
+    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+        canvas.moveTo(x + dx * r, y + dy * r);
+        canvas.lineTo(x + dx * (r + tick), y + dy * (r + tick));
+    }
+    canvas.setBrush(kBlack);
+}
+
+} // namespace
+
 void DrawSymbolOverlay(Canvas& canvas, const PlotWindow& window, const std::vector<SymbolRedraw>& symbols) {
     const PlotLayout* layout = window.screenLayout();
     if (!layout || symbols.empty()) return;
@@ -30,6 +46,11 @@ void DrawSymbolOverlay(Canvas& canvas, const PlotWindow& window, const std::vect
     for (const SymbolRedraw& r : symbols) {
         const DataPoint* p = window.set().cell(r.c, r.a);
         if (!p || p->hasData != 1) continue;
+        if (r.code == kKeyCursorCode) {
+            DrawKeyCursor(canvas, style.halfSize, map.X(p->x()), map.Y(p->y()));
+            canvas.setPen(style.squarePenWidth, style.squarePenColor);
+            continue;
+        }
         const double top = std::min(p->yHi(), axes.y.maximum);
         const double bottom = std::max(p->yLo(), axes.y.minimum);
         DrawSymbol(canvas, style, clip, r.code, map.X(p->x()), map.Y(p->y()), r.errorBars && s.showErrorBars == 1,

@@ -19,11 +19,14 @@ class PlotWindow;
 // paint; nothing when the window has not been painted yet. They are clipped
 // as the chart clips its symbols (the data area widened by 200 units): a point
 // at the edge of the data area - every automatic axis has some - is marked
-// like any other.
+// like any other. The keyboard cursor is a red ring with four ticks around
+// the point, clear of its symbol.
 void DrawSymbolOverlay(Canvas& canvas, const PlotWindow& window, const std::vector<SymbolRedraw>& symbols);
 
 // True for the codes of the red marks (drag and keyboard cursor).
-inline bool IsMarkCode(int code) { return code == MarkSymbolCode(false) || code == MarkSymbolCode(true); }
+inline bool IsMarkCode(int code) {
+    return code == MarkSymbolCode(false) || code == MarkSymbolCode(true) || code == kKeyCursorCode;
+}
 
 // The active flag and symbol code of every cell of the grid (then of the two
 // intercept records): what decides how a point looks in the chart.

@@ -23,12 +23,16 @@ inline constexpr MenuText FileItems[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {"openEvaluation", MenuOpenEvaluation, "", MenuOpenEvaluationHint},
     {"saveEvaluation", MenuSaveEvaluation, "", MenuSaveEvaluationHint},
+    {"savePlotAs", "Save plot as...", "", "Save plot as WMF-file (Windows-Meta-File), or as SVG, PNG or PDF"},
     {nullptr, nullptr, nullptr, nullptr},
     {"printerSetup", "Printer Setup...", "Ctrl+E", "Choosing and setup of the printer"},
     {"print", "&Print...", "Ctrl+P", "Print plot"},
     {nullptr, nullptr, nullptr, nullptr},
     {"exitWindow", "E&xit ", "Alt+F4", "Close this window"},
 };
+
+// Under the result fields while points were switched on or off since the last calculation.
+inline constexpr const char* ResultsOutOfDate = "Calculate (Ctrl+N) to update";
 
 // "&Edit". Ctrl+Z belongs to "De-/Activate data"; the Zimm item of the plot-type
 // menu keeps its caption without the shortcut.

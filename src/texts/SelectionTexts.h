@@ -11,7 +11,7 @@ inline constexpr const char* SelectKeyModeHint = " 'Esc' to end keyboard input."
 inline constexpr const char* SelectPointFormat = "[%d]: %g g/dm³ [%d]: q²=%g × 1/µm²; y=%g (%-15s)";
 // The keyboard cursor's point, after the description above.
 inline constexpr const char* SelectPointActive = " point active ";
-inline constexpr const char* SelectPointInactive = "point inactive ";
+inline constexpr const char* SelectPointInactive = " point inactive ";
 // One chosen concentration index in the export dialog's concentration field.
 inline constexpr const char* SelectChosenEntryFormat = "%d ";
 

@@ -8,6 +8,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/qt/QtPlatform.h"
 #include "plot/PlotLayout.h"
+#include "plot/PlotWindowGeometry.h"
 #include "plotwindow/PlotWindow.h"
 #include "plotwindow/PlotWindowChart.h"
 #include "plotwindow/qt/ChartPicture.h"
@@ -142,9 +143,10 @@ void PlotWindowPictureTest::keptPictureIsThePaintersPicture() {
     painter.fill(Qt::white);
     {
         QPainter p(&painter);
-        QtCanvas canvas(p, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
+        const LogicalExtent extent = ScreenExtent(target.width(), target.height());
+        QtCanvas canvas(p, QRect(QPoint(0, 0), target.size()), extent.width, extent.height);
         canvas.drawThroughPainterOnly();
-        DrawWindowChart(canvas, view_->core(), ChartTarget::Screen);
+        DrawWindowChart(canvas, view_->core(), ChartTarget::Screen, false, extent);
     }
     QCOMPARE(kept.size(), painter.size());
     QCOMPARE(kept.format(), painter.format());

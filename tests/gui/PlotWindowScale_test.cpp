@@ -135,6 +135,7 @@ private:
     // The point's symbol is filled (active) or white (inactive) inside.
     bool filled(const QImage& img, int c, int a) const;
     void verifyMarks(const QImage& img, const std::vector<GridPoint>& marked, const char* what);
+    void verifyCursor(const QImage& img, GridPoint at, const char* what);
     void verifyAsDrawnInFull(const QImage& img);
 
     guitest::AnsweringPlatform platform_;
@@ -219,6 +220,25 @@ void PlotWindowScaleTest::verifyMarks(const QImage& img, const std::vector<GridP
             for (int x = blob->box.left(); x <= blob->box.right(); ++x) markedPixels += Red(img.pixel(x, y));
     }
     QCOMPARE(CountPixels(img, Red), markedPixels);  // no red anywhere else
+}
+
+// The keyboard cursor: a red ring centred on its point, clear of the point's
+// symbol (which shows its own look), and no red anywhere else.
+void PlotWindowScaleTest::verifyCursor(const QImage& img, GridPoint at, const char* what) {
+    const QPointF centre = expected(at.c, at.a);
+    const double ring = symbolPixels() * ratio_;  // twice the symbol's half edge
+    for (const QPointF& dir : {QPointF(1, 0), QPointF(-1, 0), QPointF(0, 1), QPointF(0, -1)})
+        QVERIFY2(BlobAt(img, centre + dir * ring, 1.5 * ratio_, Red),
+                 qPrintable(QString("%1: no ring around (%2, %3)").arg(what).arg(at.c).arg(at.a)));
+    auto redWithin = [&](double half) {
+        int n = 0;
+        for (int y = int(centre.y() - half); y <= int(centre.y() + half); ++y)
+            for (int x = int(centre.x() - half); x <= int(centre.x() + half); ++x)
+                n += img.rect().contains(x, y) && Red(img.pixel(x, y));
+        return n;
+    };
+    QCOMPARE(redWithin(ring * 0.5), 0);
+    QCOMPARE(CountPixels(img, Red), redWithin(ring * 1.5 + 2 * ratio_));
 }
 
 void PlotWindowScaleTest::symbolsAndTicksSitWhereTheMappingPutsThem() {
@@ -353,19 +373,24 @@ void PlotWindowScaleTest::keyModeShowsTheCursorAndTheNewLookAtOnce() {
     // The cursor is on (1, 1) as soon as the mode is on.
     view_->action("pointSelectionMode")->trigger();
     QVERIFY(view_->selection().keyMode());
-    verifyMarks(picture(), {{1, 1}}, "key mode on");
+    verifyCursor(picture(), {1, 1}, "key mode on");
     view_->setFocus();
     QTest::keyClick(view_, Qt::Key_Right);
     QTest::keyClick(view_, Qt::Key_Right);
-    verifyMarks(picture(), {{3, 1}}, "two to the right");
+    verifyCursor(picture(), {3, 1}, "two to the right");
     QTest::keyClick(view_, Qt::Key_Up);
-    verifyMarks(picture(), {{3, 2}}, "one up");
-    // Space toggles the point under the cursor; moving on shows its new look.
+    QImage img = picture();
+    verifyCursor(img, {3, 2}, "one up");
+    QVERIFY(filled(img, 3, 2));
+    // Space toggles the point under the cursor, whose new look shows at once.
     QTest::keyClick(view_, Qt::Key_Space);
     QCOMPARE(set.cell(3, 2)->active, std::int16_t(0));
+    img = picture();
+    verifyCursor(img, {3, 2}, "after the toggle");
+    QVERIFY(!filled(img, 3, 2));
     QTest::keyClick(view_, Qt::Key_Left);
-    QImage img = picture();
-    verifyMarks(img, {{2, 2}}, "after the toggle");
+    img = picture();
+    verifyCursor(img, {2, 2}, "moved on");
     QVERIFY(!filled(img, 3, 2));
     guitest::Screenshot(view_, "plot_window_keymode" + Suffix(ratio));
     // Enter toggles the point under the cursor too; Esc takes the cursor away

@@ -175,5 +175,31 @@ TEST(PlotWindowGeometry, TheChartLiesRightOfTheControlPanel) {
     EXPECT_EQ(t.height, 507);
 }
 
+// A maximized or tiled window of any proportions: the logical space takes them,
+// so the chart fills the target; texts keep the scale of the tighter direction
+// and the data area takes the room that is left.
+TEST(PlotWindowGeometry, TheChartFillsTargetsOfAnyProportions) {
+    const LayoutInput texts = TypicalTexts();
+    const PlotLayout plain = ComputeLayout(texts);
+    for (const auto& [w, h] : {std::pair{598, 507}, std::pair{1790, 1000}, std::pair{300, 1000}, std::pair{1, 1}}) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        const LogicalExtent e = ScreenExtent(w, h);
+        const double s = ScreenScale(w, h);
+        EXPECT_EQ(s, std::min(w / 16383.0, h / 13941.0));
+        EXPECT_NEAR(e.width * s, w, 1.0);
+        EXPECT_NEAR(e.height * s, h, 1.0);
+        EXPECT_GE(e.width, kLogicalWidth);
+        EXPECT_GE(e.height, kLogicalHeight);
+        LayoutInput in = texts;
+        in.extent = e;
+        const PlotLayout l = ComputeLayout(in);
+        EXPECT_EQ(l.x0, plain.x0);
+        EXPECT_EQ(l.y0, plain.y0);
+        EXPECT_EQ(l.width - plain.width, e.width - kLogicalWidth);
+        EXPECT_EQ(l.height - plain.height, e.height - kLogicalHeight);
+    }
+    EXPECT_EQ(ScreenExtent(0, 500), LogicalExtent{});
+}
+
 } // namespace
 } // namespace zeb

@@ -73,6 +73,39 @@ TEST(PlotWindow, ShowsTheCalculationAndTakesSwitchedOffExtrapolatedPoints) {
     EXPECT_FALSE(x.enabled(PlotMenuItem::Results));
 }
 
+TEST(PlotWindow, ResultsAreOutOfDateFromASwitchedPointToTheNextCalculation) {
+    MenuWindow x;
+    // Nothing fitted: no lines or results to be out of date.
+    x.w.set().cell(1, 2)->active = 0;
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+    x.w.set().cell(1, 2)->active = 1;
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+    EXPECT_EQ(x.w.resultsOutOfDateHint(), "");
+    DataPoint& p = *x.w.set().cell(2, 3);
+    p.active = 0;
+    EXPECT_TRUE(x.w.resultsOutOfDate());
+    EXPECT_EQ(x.w.resultsOutOfDateHint(), "Calculate (Ctrl+N) to update");
+    // Switched back on: the results match the points again.
+    p.active = 1;
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+    p.active = 0;
+    x.w.calculate();
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+    // A point switched on again after that calculation makes them out of date as well.
+    p.active = 1;
+    EXPECT_TRUE(x.w.resultsOutOfDate());
+    // The form-factor view shows no fitted lines or result fields of the points.
+    x.w.calculate();
+    x.w.toggleFormFactorModel(kModelCoilMono);
+    x.platform.dialogScripts.push_back([](ModalDialog& d) { dynamic_cast<FormFactorParametersDialog&>(d).accept(); });
+    x.w.showFormFactorPlot(11);
+    ASSERT_TRUE(x.w.formFactor().viewShown);
+    x.w.set().cell(1, 1)->active = 0;
+    EXPECT_FALSE(x.w.resultsOutOfDate());
+}
+
 TEST(PlotWindow, OrderItemsCheckOneAndTheReflectionItemFollows) {
     MenuWindow x;
     EXPECT_FALSE(x.enabled(PlotMenuItem::CorrectReflection));

@@ -194,6 +194,31 @@ TEST(PointSelectionMouse, ReleasingOffEveryPointTogglesNothing) {
         for (int a = 1; a <= 5; ++a) EXPECT_EQ(g.p(c, a).active, 1);
 }
 
+TEST(PointSelectionMouse, EscDuringADragEndsItWithoutAChange) {
+    for (const bool ctrl : {false, true}) {
+        Grid g;
+        g.sel.chosen().add(1);
+        EXPECT_FALSE(g.sel.cancelDrag().repaint);  // no drag: nothing to cancel
+        g.down(2, 2);
+        g.move(3, 3);
+        const SelectionOutcome cancelled = g.sel.cancelDrag();
+        EXPECT_TRUE(cancelled.repaint);
+        // Every point the drag passed gets its own look back: no red mark stays.
+        ASSERT_EQ(cancelled.redraws.size(), 4u);
+        for (const SymbolRedraw& r : cancelled.redraws) EXPECT_EQ(r.code, 1) << r.c << "," << r.a;
+        EXPECT_FALSE(g.sel.drag().dragging);
+        // The release that ends the cancelled drag toggles nothing and keeps the chosen list.
+        EXPECT_FALSE(g.up(3, 3, ctrl).repaint);
+        for (int c = 1; c <= 4; ++c)
+            for (int a = 1; a <= 5; ++a) EXPECT_EQ(g.p(c, a).active, 1);
+        EXPECT_EQ(g.chosen(), (std::vector<int>{1}));
+        // The next drag works as ever.
+        g.down(2, 2);
+        g.up(2, 2);
+        EXPECT_EQ(g.p(2, 2).active, 0);
+    }
+}
+
 TEST(PointSelectionMouse, CtrlTogglesTheChosenConcentrations) {
     Grid g;
     g.down(1, 2);
@@ -256,7 +281,7 @@ TEST(PointSelectionKeys, ModeHidesTheKInputAndEscLeaves) {
     EXPECT_FALSE(g.sel.kControlsVisible());
     EXPECT_FALSE(g.sel.calculateEnabled());
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{1, 1}));
-    EXPECT_EQ(on.redraws, (std::vector<SymbolRedraw>{{1, 1, 2, false}}));
+    EXPECT_EQ(on.redraws, (std::vector<SymbolRedraw>{{1, 1, kKeyCursorCode, false}}));
     EXPECT_EQ(*on.statusText, PointDescription(g.w.set(), 1, 1) + " point active  'Esc' to end keyboard input.");
     // The hint follows every status text, also the mouse's.
     EXPECT_EQ(*g.sel.FormMouseMove(6000, 6000, g.map).statusText, " 'Esc' to end keyboard input.");
@@ -284,7 +309,7 @@ TEST(PointSelectionKeys, ArrowsSkipEmptyPointsFallBackAndBeepAtTheBorders) {
     g.p(2, 1).hasData = 2;
     SelectionOutcome o = g.key(SelectionKey::Right);
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{3, 1}));
-    EXPECT_EQ(o.redraws, (std::vector<SymbolRedraw>{{1, 1, 1, true}, {3, 1, 2, false}}));
+    EXPECT_EQ(o.redraws, (std::vector<SymbolRedraw>{{1, 1, 1, true}, {3, 1, kKeyCursorCode, false}}));
     EXPECT_EQ(g.platform.beeps, 0);
 
     // No value at this angle in any further concentration: the first valid angle of the next one.
@@ -297,7 +322,7 @@ TEST(PointSelectionKeys, ArrowsSkipEmptyPointsFallBackAndBeepAtTheBorders) {
     o = g.key(SelectionKey::Right);
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{4, 3}));
     EXPECT_EQ(g.platform.beeps, 1);
-    EXPECT_EQ(o.redraws, (std::vector<SymbolRedraw>{{4, 3, 2, false}}));
+    EXPECT_EQ(o.redraws, (std::vector<SymbolRedraw>{{4, 3, kKeyCursorCode, false}}));
 
     // Up to the last angle, then a beep.
     g.key(SelectionKey::Up);
@@ -322,7 +347,7 @@ TEST(PointSelectionKeys, ArrowsSkipEmptyPointsFallBackAndBeepAtTheBorders) {
     g.w.set().cell(3, 0)->hasData = 1;
     o = g.key(SelectionKey::Down);
     EXPECT_EQ(g.sel.keyCursor(), (GridPoint{3, 0}));
-    EXPECT_EQ(o.redraws.back(), (SymbolRedraw{3, 0, 6, false}));  // extrapolated: the red circle
+    EXPECT_EQ(o.redraws.back(), (SymbolRedraw{3, 0, kKeyCursorCode, false}));
     EXPECT_EQ(g.platform.beeps, 3);
     g.key(SelectionKey::Down);  // angle 0: refused
     EXPECT_EQ(g.platform.beeps, 4);
@@ -367,7 +392,7 @@ TEST(PointSelectionKeys, SpaceTwiceRestoresAndCtrlSpaceChoosesTheConcentration) 
     const std::string described = PointDescription(g.w.set(), 2, 1);
     SelectionOutcome o = g.key(SelectionKey::Space);
     EXPECT_EQ(g.p(2, 1).active, 0);
-    EXPECT_EQ(*o.statusText, described + "point inactive " + tx::SelectKeyModeHint);
+    EXPECT_EQ(*o.statusText, described + " point inactive " + tx::SelectKeyModeHint);
     o = g.key(SelectionKey::Enter);
     EXPECT_EQ(g.p(2, 1).active, 1);
     EXPECT_EQ(*o.statusText, described + " point active " + tx::SelectKeyModeHint);

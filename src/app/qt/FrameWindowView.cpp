@@ -10,6 +10,7 @@
 #include "widgets/qt/Resources.h"
 #include "widgets/qt/SmallDialogs.h"
 #include "app/WindowArrangement.h"
+#include "app/WindowCaptions.h"
 #include "platform/qt/ProgramFault.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/RecentFiles.h"
@@ -416,7 +417,10 @@ QMdiSubWindow* FrameWindowView::addChild(QWidget* child) {
         sub->move(std::clamp(sub->x(), 0, std::max(0, room.width() - sub->width())),
                   std::clamp(sub->y(), 0, std::max(0, room.height() - sub->height())));
     }
+    connect(child, &QWidget::windowTitleChanged, this, &FrameWindowView::refreshCaptions);
     connect(sub, &QObject::destroyed, this, [this] {
+        // The windows left may lose what told them apart, once this one is gone.
+        QTimer::singleShot(0, this, &FrameWindowView::refreshCaptions);
         rebuildMenuBar();
         updateMenuState();
         QTimer::singleShot(0, this, &FrameWindowView::openNextFile);
@@ -425,6 +429,22 @@ QMdiSubWindow* FrameWindowView::addChild(QWidget* child) {
     updateMenuState();
     rebuildMenuBar();
     return sub;
+}
+
+void FrameWindowView::refreshCaptions() {
+    // Showing a caption changes a window's title, which calls this again.
+    if (refreshingCaptions_ || closing_) return;
+    refreshingCaptions_ = true;
+    std::vector<MdiChild*> children;
+    std::vector<WindowCaption> own;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* child = dynamic_cast<MdiChild*>(w->widget())) {
+            children.push_back(child);
+            own.push_back({child->ownCaption(), child->captionFile()});
+        }
+    const std::vector<std::string> shown = DistinctCaptions(own);
+    for (std::size_t i = 0; i < children.size(); ++i) children[i]->showCaption(shown[i]);
+    refreshingCaptions_ = false;
 }
 
 void FrameWindowView::showHelp(int context) {

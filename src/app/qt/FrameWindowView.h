@@ -99,6 +99,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void rebuildMenuBar();
+    // Tells plot windows of the same name apart in their captions (and so in the Window menu).
+    void refreshCaptions();
     void updateMenuState();
     MdiChild* activeChild() const;
     void connectDesktopSignals();
@@ -131,6 +133,7 @@ private:
     QToolButton* pasteBtn_ = nullptr;
     QToolButton* exitBtn_ = nullptr;
     bool closing_ = false;
+    bool refreshingCaptions_ = false;
     QStringList pendingFiles_;
     QPointer<QWidget> startingChild_;  // the window that reads the file opened last
     GlobalDefaults defaults_;

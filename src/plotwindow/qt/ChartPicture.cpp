@@ -1,6 +1,7 @@
 #include "plotwindow/qt/ChartPicture.h"
 
 #include "plot/PlotLayout.h"
+#include "plot/PlotWindowGeometry.h"
 #include "plotwindow/SymbolOverlay.h"
 #include "plotwindow/PlotWindow.h"
 #include "plotwindow/PlotWindowChart.h"
@@ -15,10 +16,9 @@ namespace zeb {
 
 namespace {
 
-double ChartScale(const QRect& target) {
-    return std::min(target.width() / static_cast<double>(kLogicalWidth),
-                    target.height() / static_cast<double>(kLogicalHeight));
-}
+double ChartScale(const QRect& target) { return ScreenScale(target.width(), target.height()); }
+
+LogicalExtent ExtentOf(const QRect& target) { return ScreenExtent(target.width(), target.height()); }
 
 } // namespace
 
@@ -47,7 +47,8 @@ void ChartPicture::paint(QPainter& painter, const QRect& target, qreal ratio) {
     redrawDamage(target);
     painter.drawImage(target.topLeft(), cache_);
     if (marks_.empty()) return;
-    QtCanvas canvas(painter, target, kLogicalWidth, kLogicalHeight);
+    const LogicalExtent extent = ExtentOf(target);
+    QtCanvas canvas(painter, target, extent.width, extent.height);
     std::vector<SymbolRedraw> marks;
     for (const auto& entry : marks_) marks.push_back(entry.second);
     DrawSymbolOverlay(canvas, window_, marks);
@@ -63,8 +64,9 @@ void ChartPicture::drawFull(const QRect& target, qreal ratio) {
     cache_.fill(Qt::white);
     if (ChartReady(window_)) {
         QPainter cachePainter(&cache_);
-        QtCanvas canvas(cachePainter, QRect(QPoint(0, 0), target.size()), kLogicalWidth, kLogicalHeight);
-        DrawWindowChart(canvas, window_, ChartTarget::Screen);
+        const LogicalExtent extent = ExtentOf(target);
+        QtCanvas canvas(cachePainter, QRect(QPoint(0, 0), target.size()), extent.width, extent.height);
+        DrawWindowChart(canvas, window_, ChartTarget::Screen, false, extent);
     }
     dirty_ = false;
     damage_.clear();
@@ -92,6 +94,7 @@ void ChartPicture::redrawDamage(const QRect& target) {
     }
     const qreal ratio = cache_.devicePixelRatio();
     const double s = ChartScale(target);
+    const LogicalExtent extent = ExtentOf(target);
     const double devicePerLogical = s * ratio;
     const QRect bounds = cache_.rect();
     // Device pixels of the kept picture for every part, then the copies made
@@ -111,13 +114,13 @@ void ChartPicture::redrawDamage(const QRect& target) {
         {
             QPainter p(&piece);
             QtCanvas canvas(p, QPointF(-device.left() / ratio, -device.top() / ratio), QSizeF(target.size()),
-                            kLogicalWidth, kLogicalHeight);
+                            extent.width, extent.height);
             const LogicalRect keep{static_cast<int>(std::floor(device.left() / devicePerLogical)),
                                    static_cast<int>(std::floor(device.top() / devicePerLogical)),
                                    static_cast<int>(std::ceil((device.right() + 1) / devicePerLogical)),
                                    static_cast<int>(std::ceil((device.bottom() + 1) / devicePerLogical))};
             DamageCanvas filter(canvas, keep, static_cast<int>(std::ceil(3 / s)));
-            DrawWindowChart(filter, window_, ChartTarget::Screen);
+            DrawWindowChart(filter, window_, ChartTarget::Screen, false, extent);
         }
         piece.setDevicePixelRatio(1.0);
         pieces.emplace_back(device, std::move(piece));

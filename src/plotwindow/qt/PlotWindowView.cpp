@@ -200,6 +200,18 @@ void PlotWindowView::fillFromTable(PlotMenu which) {
     }
 }
 
+// "&Save plot as WMF-file..." of the Edit menu and "Save plot as..." of the File menu.
+void PlotWindowView::savePlotFile() {
+    // PNG and PDF as the batch tool draws them; the PNG at the scale the chart has on the screen.
+    ChartFileWriters writers;
+    const QRect target = chartTarget();
+    const double pixelsPerUnit = ScreenScale(target.width(), target.height()) * devicePixelRatioF();
+    const QSize pixels(std::max(1, qRound(kLogicalWidth * pixelsPerUnit)), std::max(1, qRound(kLogicalHeight * pixelsPerUnit)));
+    writers.png = [pixels](const std::string& path, const ChartInputs& in) { return SaveChartPng(in, path, pixels); };
+    writers.pdf = [](const std::string& path, const ChartInputs& in) { return SaveChartPdf(in, path); };
+    savePlotAs(*core_, platform_, writers);
+}
+
 bool PlotWindowView::hasHandler(PlotMenuItem item) const { return handlers_.count(item) != 0; }
 
 void PlotWindowView::buildMenus() {
@@ -243,6 +255,7 @@ void PlotWindowView::buildMenus() {
                 if (const auto path = saveEvaluation(c, platform_))
                     showStatus(QString(tx::EvaluationSavedStatus) + QString::fromStdString(*path));
             };
+        if (n == "savePlotAs") return [this] { savePlotFile(); };
         if (n == "printerSetup") return [this] { PrinterSetup(this); };
         if (n == "print") return [this] { PrintWindow(*core_, this); };
         return {};
@@ -261,17 +274,7 @@ void PlotWindowView::buildMenus() {
     });
     fill(addMenu(tx::MenuEdit, "plotEditMenu"), tx::EditItems, [&](const QString& n) -> std::function<void()> {
         if (n == "copyPlot") return [this] { copyPlotToClipboard(*core_, platform_); };
-        if (n == "savePlot")
-            return [this] {
-                // PNG and PDF as the batch tool draws them; the PNG at the size the chart has on the screen.
-                ChartFileWriters writers;
-                const QSize pixels = chartTarget().size() * devicePixelRatioF();
-                writers.png = [pixels](const std::string& path, const ChartInputs& in) {
-                    return SaveChartPng(in, path, pixels);
-                };
-                writers.pdf = [](const std::string& path, const ChartInputs& in) { return SaveChartPdf(in, path); };
-                savePlotAs(*core_, platform_, writers);
-            };
+        if (n == "savePlot") return [this] { savePlotFile(); };
         if (DataExport::TagOf(n.toStdString()) >= 0) {
             const std::string item = n.toStdString();
             return [this, item] { export_->exportData(item); };
@@ -338,6 +341,10 @@ void PlotWindowView::buildPanel() {
     }
     for (std::size_t i = 0; i < kPlotWidgetCount; ++i)
         controls_[i]->setObjectName(PlotWidgetName(static_cast<PlotWidget>(i)));
+    outOfDate_ = new QLabel(panel_);
+    outOfDate_->setObjectName("resultsOutOfDateLabel");
+    outOfDate_->setWordWrap(true);
+    outOfDate_->hide();
     loadingLabel_ = new QLabel(tx::LoadingFileLabel, this);
     loadingLabel_->setObjectName("loadingLabel");
     QFont bold = loadingLabel_->font();
@@ -370,6 +377,7 @@ void PlotWindowView::layoutPanel() {
         control(kResultFields[i])->setGeometry(margin, y, width, rowHeight);
         y += rowHeight + 12;
     }
+    outOfDate_->setGeometry(margin, y, width, outOfDate_->heightForWidth(width));
     const QRect target = chartTarget();
     loadingLabel_->adjustSize();
     loadingLabel_->move(target.x() + (target.width() - loadingLabel_->width()) / 2, target.y() + target.height() / 3);
@@ -449,12 +457,31 @@ void PlotWindowView::syncFromCore() {
     if (v.hourglassCursor) setCursor(Qt::WaitCursor);
     else unsetCursor();
     ready_ = !c.awaitingFirstData() && !c.loading();
-    QString caption = QString::fromStdString(v.caption);
-    if (windowTitle() != caption) {
-        setWindowTitle(caption);
-        emit captionChanged(caption);
+    // The window's own caption; the frame may show another one (showCaption).
+    if (v.caption != ownCaption_ || v.captionFile != captionFile_) {
+        ownCaption_ = v.caption;
+        captionFile_ = v.captionFile;
+        showCaption(ownCaption_);
     }
+    showResultsState();
     layoutPanel();
+}
+
+void PlotWindowView::showCaption(const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (windowTitle() == text) return;
+    setWindowTitle(text);
+    emit captionChanged(text);
+}
+
+void PlotWindowView::showResultsState() {
+    const PlotWindow& c = *core_;
+    const bool stale = c.resultsOutOfDate();
+    for (const auto& row : {kResultLabels, kResultFields})
+        for (PlotWidget w : row) control(w)->setEnabled(c.widget(w).enabled && !stale);
+    outOfDate_->setText(QString::fromStdString(c.resultsOutOfDateHint()));
+    outOfDate_->resize(outOfDate_->width(), outOfDate_->heightForWidth(outOfDate_->width()));
+    outOfDate_->setVisible(stale && c.widget(kResultFields[0]).visible);
 }
 
 void PlotWindowView::showEvent(QShowEvent* event) {
@@ -492,8 +519,7 @@ void PlotWindowView::firstActivation() {
 bool PlotWindowView::toLogical(const QPointF& pos, double& x, double& y) const {
     const QRect target = chartTarget();
     if (target.width() <= 0 || target.height() <= 0) return false;
-    const double scale = std::min(target.width() / static_cast<double>(kLogicalWidth),
-                                  target.height() / static_cast<double>(kLogicalHeight));
+    const double scale = ScreenScale(target.width(), target.height());
     x = (pos.x() - target.x()) / scale;
     y = (pos.y() - target.y()) / scale;
     return QRectF(target).contains(pos);
@@ -535,6 +561,7 @@ void PlotWindowView::applySelection(const std::function<SelectionOutcome()>& han
     keepCursorMark();
     if (outcome.exportFieldText) export_->exportDialog().ChosenListChanged();
     if (outcome.keyModeChanged || outcome.preparePoints) syncFromCore();
+    else showResultsState();
     update();
 }
 
@@ -574,6 +601,10 @@ void PlotWindowView::mouseReleaseEvent(QMouseEvent* event) {
 
 void PlotWindowView::keyPressEvent(QKeyEvent* event) {
     if (!selection_->keyMode()) {
+        if (event->key() == Qt::Key_Escape && selection_->drag().dragging) {
+            applySelection([this] { return selection_->cancelDrag(); });
+            return;
+        }
         QWidget::keyPressEvent(event);
         return;
     }

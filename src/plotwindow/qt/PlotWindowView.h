@@ -57,6 +57,9 @@ public:
     void setFileToOpen(const std::string& path) override;
     bool awaitingFirstData() const override;
     void openEvaluationOnActivation(const OpenedEvaluation& evaluation) override;
+    std::string ownCaption() const override { return ownCaption_; }
+    std::string captionFile() const override { return captionFile_; }
+    void showCaption(const std::string& caption) override;
 
     // Brings widgets, menus and caption in line with the core.
     void syncFromCore();
@@ -91,6 +94,9 @@ private:
     QWidget*& control(PlotWidget w) { return controls_[static_cast<std::size_t>(w)]; }
     void run(const std::function<void()>& handler);
     void showResults();
+    void savePlotFile();
+    // Dims the result fields and shows the hint while the results are out of date.
+    void showResultsState();
     void firstActivation();
     // Runs a point-selection handler and carries out what it asks of the window.
     void applySelection(const std::function<SelectionOutcome()>& handler);
@@ -126,6 +132,7 @@ private:
     QPushButton* kSmaller_ = nullptr;
     QPushButton* kLarger_ = nullptr;
     std::array<QWidget*, kPlotWidgetCount> controls_{};  // the k controls and the result fields
+    QLabel* outOfDate_ = nullptr;  // "Calculate (Ctrl+N) to update"
     QLabel* loadingLabel_ = nullptr;
     QPushButton* abortLoad_ = nullptr;
     std::unique_ptr<OpenedEvaluation> pendingEvaluation_;
@@ -133,6 +140,8 @@ private:
     bool closeWithoutQuestion_ = false;
     QList<QAction*> recentActions_;  // the recent files in the File menu
     bool ready_ = false;
+    std::string ownCaption_;
+    std::string captionFile_;
 };
 
 } // namespace zeb

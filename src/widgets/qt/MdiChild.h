@@ -38,6 +38,12 @@ public:
     // Set before the window is shown: its first load opens this saved
     // evaluation (its files and settings) instead of asking for a file.
     virtual void openEvaluationOnActivation(const OpenedEvaluation& evaluation) = 0;
+    // The window's own caption and the file it names (empty until it has one).
+    virtual std::string ownCaption() const = 0;
+    virtual std::string captionFile() const = 0;
+    // The caption the frame shows for the window: its own, or one that tells
+    // it apart from a window of the same name (see WindowCaptions.h).
+    virtual void showCaption(const std::string& caption) = 0;
 };
 
 } // namespace zeb
