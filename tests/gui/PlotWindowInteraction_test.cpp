@@ -3,6 +3,7 @@
 // told apart, the chart of a maximized window, and "Save plot as..." in the
 // File menu.
 #include "app/qt/FrameWindowView.h"
+#include "support/BuildPaths.h"
 #include "data/MeasurementSet.h"
 #include "dialogs/qt/DialogForms.h"
 #include "gui/GuiTestSupport.h"
@@ -36,7 +37,7 @@ public:
 
 namespace {
 
-QString Example(const char* name) { return QString(ZEBSTAT_SOURCE_DIR) + "/examples/" + name; }
+QString Example(const char* name) { return QString(test::build::SourceDir()) + "/examples/" + name; }
 
 } // namespace
 
