@@ -112,13 +112,14 @@ int RunSeries(const std::vector<std::string>& args) {
     SeriesOptions options;
     options.evaluation = s.analysis.evaluation;
     options.kDisplayed = s.analysis.kDisplayed;
+    options.intervals = s.analysis.ci;
     const unsigned jobs = s.jobs ? s.jobs : std::max(1u, std::thread::hardware_concurrency());
     const bool progress = s.progress.value_or(::isatty(STDERR_FILENO) == 1);
     const auto start = std::chrono::steady_clock::now();
     auto lastShown = start;
     std::size_t failed = 0;
 
-    std::fputs(TableHeader(s.format).c_str(), stdout);
+    std::fputs(TableHeader(s.format, options.intervals).c_str(), stdout);
     RunOrdered<Record>(
         entries.size(), jobs, [&](std::size_t i) { return EvaluateSeriesEntry(entries.entry(i), options); },
         [&](std::size_t i, Record&& row) {

@@ -46,9 +46,9 @@ constexpr const char* kTableDoc =
     "series` writes it: the columns group, files, sample, solvent, wavelengthNm (nm), temperatureK (K), "
     "concentrations and angles (counts), plot, qOrder, cOrder, smoothing, weighting, k (cm⁻² per g/cm³), "
     "MwC and MwQ2 (g/mol), RgNm (nm), A2 (mol dm³/g²), DzC and DzQ2 (µm²/s), CS2 (C<S²>, µm²), kD (dm³/g), "
-    "RhNm (nm), relErrP1..relErrP4 (relative errors of the four results, %), the 95 % intervals by "
-    "propagation in the results' units (MwC_ci95_low, MwC_ci95_high, ..., RhNm_ci95_high; None where not "
-    "determined), messages (\"CAPTION: TEXT\" lines), "
+    "RhNm (nm), relErrP1..relErrP4 (relative errors of the four results, %), with ci=True the 95 % "
+    "intervals by propagation in the results' units (MwC_ci95_low, MwC_ci95_high, ..., RhNm_ci95_high; NaN "
+    "where not determined), messages (\"CAPTION: TEXT\" lines), "
     "status (\"ok\" or \"failed\") and error (why a row failed).\n\n"
     "measurements: as evaluate_many's (a folder gives one row per measurement file in it), or None with "
     "manifest=PATH: a CSV manifest of groups as `zebstat-batch series --manifest` reads it (a malformed manifest "
@@ -143,10 +143,11 @@ py::object cellOf(const Record& value) {
 struct FrameColumns {
     std::vector<py::list> lists;
     std::vector<bool> anyValue;
-    explicit FrameColumns(std::size_t n) : lists(n), anyValue(n, false) {}
+    const std::vector<std::string>& names;
+    explicit FrameColumns(const std::vector<std::string>& columns)
+        : lists(columns.size()), anyValue(columns.size(), false), names(columns) {}
 
     void add(const Record& row) {
-        const std::vector<std::string>& names = SeriesColumns();
         for (std::size_t i = 0; i < names.size(); ++i) {
             const Record* value = row.find(names[i]);
             if (value && value->kind() != Record::Kind::Null) anyValue[i] = true;
@@ -156,7 +157,6 @@ struct FrameColumns {
 
     // A column without any value is one of NaN, as pandas reads an empty column of a CSV file.
     py::object frame(const py::object& pandas) const {
-        const std::vector<std::string>& names = SeriesColumns();
         py::dict data;
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (anyValue[i]) {
@@ -173,7 +173,7 @@ struct FrameColumns {
 py::object table(const py::object& measurements, const py::object& jobs, const py::object& format,
                  const py::object& manifest, const std::string& plot, const py::object& qOrder,
                  const py::object& cOrder, const py::object& k, bool smooth, bool weight,
-                 const py::object& deactivate) {
+                 const py::object& deactivate, bool ci) {
     CNumbersOnThisThread numbers;
     std::optional<TableFormat> text;
     if (!format.is_none()) {
@@ -186,6 +186,7 @@ py::object table(const py::object& measurements, const py::object& jobs, const p
     SeriesOptions options;
     options.evaluation = request.evaluation;
     options.kDisplayed = request.kDisplayed;
+    options.intervals = ci;
     const unsigned threads = jobsArgument(jobs);
 
     std::vector<SeriesEntry> entries;
@@ -204,7 +205,7 @@ py::object table(const py::object& measurements, const py::object& jobs, const p
 
     InterruptCheck interrupted;
     if (text) {
-        std::string out = TableHeader(*text);
+        std::string out = TableHeader(*text, ci);
         Unlocked([&] {
             SeriesRows(entries, options, threads, [&](Record&& row) {
                 out += TableLine(row, *text);
@@ -214,7 +215,7 @@ py::object table(const py::object& measurements, const py::object& jobs, const p
         });
         return py::str(out);
     }
-    FrameColumns columns(SeriesColumns().size());
+    FrameColumns columns(SeriesColumns(ci));
     Unlocked([&] {
         SeriesRows(entries, options, threads, [&](Record&& row) {
             {
@@ -280,7 +281,7 @@ void BindMany(py::module_& m) {
     m.def("table", &table, py::arg("measurements") = py::none(), py::kw_only(), py::arg("jobs") = py::none(),
           py::arg("format") = py::none(), py::arg("manifest") = py::none(), py::arg("plot") = "zimm",
           py::arg("q_order") = 1, py::arg("c_order") = 1, py::arg("k") = py::none(), py::arg("smooth") = false,
-          py::arg("weight") = false, py::arg("deactivate") = py::none(), kTableDoc);
+          py::arg("weight") = false, py::arg("deactivate") = py::none(), py::arg("ci") = false, kTableDoc);
 }
 
 } // namespace zeb::python

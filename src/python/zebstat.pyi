@@ -127,6 +127,7 @@ def table(
     smooth: bool = False,
     weight: bool = False,
     deactivate: Iterable[tuple[int, int]] | None = None,
+    ci: bool = False,
 ) -> pandas.DataFrame: ...
 @overload
 def table(
@@ -142,4 +143,5 @@ def table(
     smooth: bool = False,
     weight: bool = False,
     deactivate: Iterable[tuple[int, int]] | None = None,
+    ci: bool = False,
 ) -> str: ...

@@ -11,6 +11,7 @@
 #include "texts/DataTexts.h"
 
 #include <new>
+#include <string_view>
 #include <stdexcept>
 #include <utility>
 
@@ -21,12 +22,12 @@ namespace {
 const char* const kTableColumns[] = {"group", "files", "sample", "solvent", "wavelengthNm", "temperatureK",
                                 "concentrations", "angles", "plot", "qOrder", "cOrder", "smoothing", "weighting",
                                 "k", "MwC", "MwQ2", "RgNm", "A2", "DzC", "DzQ2", "CS2", "kD", "RhNm",
-                                "relErrP1", "relErrP2", "relErrP3", "relErrP4",
-                                // the 95 % intervals by propagation, null where not determined
-                                "MwC_ci95_low", "MwC_ci95_high", "MwQ2_ci95_low", "MwQ2_ci95_high", "RgNm_ci95_low",
+                                "relErrP1", "relErrP2", "relErrP3", "relErrP4", "messages", "status", "error"};
+// Asked for: the 95 % intervals by propagation, before "messages"; null where not determined.
+const char* const kIntervalColumns[] = {"MwC_ci95_low", "MwC_ci95_high", "MwQ2_ci95_low", "MwQ2_ci95_high", "RgNm_ci95_low",
                                 "RgNm_ci95_high", "A2_ci95_low", "A2_ci95_high", "DzC_ci95_low", "DzC_ci95_high",
                                 "DzQ2_ci95_low", "DzQ2_ci95_high", "CS2_ci95_low", "CS2_ci95_high", "kD_ci95_low",
-                                "kD_ci95_high", "RhNm_ci95_low", "RhNm_ci95_high", "messages", "status", "error"};
+                                "kD_ci95_high", "RhNm_ci95_low", "RhNm_ci95_high"};
 
 std::string joined(const std::vector<std::string>& files) {
     std::string out;
@@ -34,10 +35,20 @@ std::string joined(const std::vector<std::string>& files) {
     return out;
 }
 
+std::vector<std::string> columnsOf(bool intervals) {
+    std::vector<std::string> columns;
+    for (const char* column : kTableColumns) {
+        if (intervals && std::string_view(column) == "messages")
+            columns.insert(columns.end(), std::begin(kIntervalColumns), std::end(kIntervalColumns));
+        columns.emplace_back(column);
+    }
+    return columns;
+}
+
 // The row with every column null.
-Record emptyRow() {
+Record emptyRow(bool intervals) {
     Record row = Record::Object();
-    for (const char* column : kTableColumns) row.add(column, Record());
+    for (const std::string& column : SeriesColumns(intervals)) row.add(column, Record());
     return row;
 }
 
@@ -68,9 +79,9 @@ EvaluationOptions optionsOf(const SeriesEntry& entry, const SeriesOptions& serie
 
 } // namespace
 
-const std::vector<std::string>& SeriesColumns() {
-    static const std::vector<std::string> columns(std::begin(kTableColumns), std::end(kTableColumns));
-    return columns;
+const std::vector<std::string>& SeriesColumns(bool intervals) {
+    static const std::vector<std::string> plain = columnsOf(false), withIntervals = columnsOf(true);
+    return intervals ? withIntervals : plain;
 }
 
 bool RowFailed(const Record& row) {
@@ -130,7 +141,7 @@ Record EvaluateSeriesEntry(const SeriesEntry& entry, const SeriesOptions& series
                 }
                 for (std::size_t i = 0; i < 4; ++i)
                     values.emplace_back("relErrP" + std::to_string(i + 1), Record::Number(r.relErrPercent[i]));
-                if (e.completed)
+                if (e.completed && series.intervals)
                     for (const ResultInterval& i : PropagatedIntervals(e).results)
                         if (i.determined()) {
                             const std::string key = ResultKey(i.result);
@@ -150,7 +161,7 @@ Record EvaluateSeriesEntry(const SeriesEntry& entry, const SeriesOptions& series
     values.emplace_back("messages", MessagesRecord(platform.messages));
     values.emplace_back("status", Record::Text(error.empty() ? "ok" : "failed"));
     if (!error.empty()) values.emplace_back("error", Record::Text(error));
-    Record row = emptyRow();  // the columns' order whatever the order of the values
+    Record row = emptyRow(series.intervals);  // the columns' order whatever the order of the values
     for (auto& [key, value] : values) row.set(key, std::move(value));
     return row;
 }

@@ -19,11 +19,15 @@ namespace zeb {
 struct SeriesOptions {
     EvaluationOptions evaluation;
     std::optional<double> kDisplayed;  // as typed into the window's field (1e-11 of the internal unit)
+    // The 95 % intervals by propagation as columns of their own (MwC_ci95_low,
+    // MwC_ci95_high, ... RhNm_ci95_high, before "messages"); they cost more
+    // than the rest of a row, so they are asked for.
+    bool intervals = false;
 };
 
 // The columns of the table in their order. Values that do not apply (the
 // static results of a dynamic plot type) or could not be determined are null.
-const std::vector<std::string>& SeriesColumns();
+const std::vector<std::string>& SeriesColumns(bool intervals = false);
 
 // Evaluates the entry and returns its row: an object with SeriesColumns() as
 // its members, "status" "ok" or "failed" and "error" the reason of a failed row.

@@ -63,10 +63,10 @@ std::optional<TableFormat> TableFormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::string TableHeader(TableFormat format) {
+std::string TableHeader(TableFormat format, bool intervals) {
     if (format == TableFormat::JsonLines) return "";
     std::string out;
-    for (const std::string& column : SeriesColumns()) {
+    for (const std::string& column : SeriesColumns(intervals)) {
         if (!out.empty()) out += format == TableFormat::Csv ? "," : "\t";
         out += column;
     }

@@ -19,7 +19,7 @@ enum class TableFormat { Csv, Tsv, JsonLines };
 std::optional<TableFormat> TableFormatNamed(std::string_view name);  // "csv", "tsv", "jsonl"
 
 // The line naming the columns (none for JSON lines), ended by a line end.
-std::string TableHeader(TableFormat format);
+std::string TableHeader(TableFormat format, bool intervals = false);
 // One row, ended by a line end.
 std::string TableLine(const Record& row, TableFormat format);
 

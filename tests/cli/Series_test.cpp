@@ -49,7 +49,7 @@ TEST(BatchSeries, EveryPlotTypeGivesEvalsNumbersInTheManifestsOrder) {
     test::WriteFile(dir.file("series.csv"), manifest);
 
     const auto r = RunBatch({"series", "--manifest", dir.file("series.csv"), "--format", "jsonl", "--jobs", "2",
-                             "--q-order", "1", "--c-order", "2"});
+                             "--q-order", "1", "--c-order", "2", "--ci"});
     EXPECT_EQ(r.status, 1) << r.err;  // rows failed
     EXPECT_EQ(r.err, "") << "no progress bar when standard error is no terminal";
     const std::vector<JsonValue> got = Rows(r.out);
@@ -112,6 +112,7 @@ TEST(BatchSeries, FoldersPatternsAndTheTablesFormats) {
     std::string header, line;
     std::getline(lines, header);
     EXPECT_EQ(header.rfind("group,files,sample,solvent,wavelengthNm,temperatureK,concentrations,angles,plot,", 0), 0u);
+    EXPECT_EQ(header.find("ci95"), std::string::npos) << "the intervals only with --ci";
     std::vector<std::string> groups;
     while (std::getline(lines, line)) groups.push_back(line.substr(0, line.find(',')));
     EXPECT_EQ(groups, (std::vector<std::string>{dir.file("ps-small.asc"), dir.file("ps-tarn.plt"),

@@ -51,6 +51,13 @@ def test_table_is_the_series_commands_table(examples):
     assert plain(frame) == plain(read)
     assert frame["MwC"].dtype == float and frame["DzC"].isna().all()
 
+    # With the intervals, as the series command gives them with --ci; each holds its result.
+    assert zebstat.table(examples, format="csv", ci=True, plot="berry", **ORDERS) == \
+        batch("series", "--ci", *args, examples)[1].decode()
+    frame = zebstat.table(examples, ci=True, plot="berry", **ORDERS)
+    for key in ("MwC", "RgNm", "A2"):
+        assert (frame[key + "_ci95_low"] < frame[key]).all() and (frame[key] < frame[key + "_ci95_high"]).all()
+
 
 @pytest.mark.parametrize("row, error", [
     ("missing,nothing.sta,", "cannot be opened"),
