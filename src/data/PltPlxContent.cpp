@@ -180,7 +180,11 @@ private:
             std::array<double, kStoredValues> values{};
             for (std::size_t f = 0; f < fields.size(); ++f) {
                 double v = 0;
-                if (!WholeDouble(fields[f], v)) Refuse(Kind::Invalid, lines_.lineNumber(), QuotedStart(fields[f]) + " is no number");
+                // A field that is no number is an undetermined value: -1.
+                if (!WholeDouble(fields[f], v)) {
+                    v = -1.0;
+                    content_.notNumbers.push_back(CFormat("line %d: ", lines_.lineNumber()) + QuotedStart(fields[f]));
+                }
                 if (f < values.size()) values[f] = v;
                 pending();
             }

@@ -39,6 +39,10 @@ struct PltPlxContent {
     // value line; all lines of a concentration (or its viscosity or
     // temperature) or of a q² value; every line for a PLT header value.
     std::vector<std::string> impossible;
+    // Fields of value lines that are no number ("-1.#IND0E+000", "1.#INF"
+    // of undetermined values): each counts as -1, not determined ("line 13:
+    // \"-1.#IND0E+000\"").
+    std::vector<std::string> notNumbers;
     std::vector<bool> concentrationKept;  // per concentration
     std::vector<bool> q2Kept;             // per q² value
     std::vector<bool> lineKept;           // per value line

@@ -256,6 +256,9 @@ int PltPlxReader::run(std::string_view bytes) {
             platform_.processPendingMessages();
             if (!in_.stillLoading()) throw EAbortLoad();
         });
+        if (!content_.notNumbers.empty())
+            platform_.inform(ImpossibleValuesText(tx::NotNumbersCountAsMinusOne, path_, content_.notNumbers, "value", false),
+                             tx::CapInformation, MsgIcon::Information);
         if (!content_.impossible.empty()) {
             platform_.inform(ImpossibleValuesText(tx::ImpossibleLineValues, path_, content_.impossible, "line",
                                                   content_.nothingLeft()),

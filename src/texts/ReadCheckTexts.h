@@ -17,6 +17,10 @@ inline constexpr const char* ImpossibleRecordValues =
     "These records hold values no measurement can have. They are not loaded:";
 inline constexpr const char* ImpossibleLineValues =
     "These lines hold values no measurement can have. They are not loaded:";
+// Fields of value lines that are no number (undetermined values of the program
+// that wrote the file); the file loads.
+inline constexpr const char* NotNumbersCountAsMinusOne =
+    "These values are no numbers; each counts as -1 (not determined):";
 // After the list when nothing of the file is left.
 inline constexpr const char* NothingLeftToLoad = "No measurement of the file is left: nothing of it is loaded.";
 // The count of a collapsed message: "PATH: 13365 values."

@@ -149,12 +149,44 @@ TEST(StrictReaders, DamagedPltFilesAreNamedAndNotLoaded) {
         {"count-huge", Replaced(plt, "7  , No. of q^2", "2147483647  , No. of q^2"), Lead::Limit, 0, ""},
         {"value-surplus", WithLine(plt, 15, Line(plt, 15) + ", 1.0"), Lead::Invalid, 15, "9 values where"},
         {"value-short", WithLine(plt, 15, Line(plt, 15).substr(0, 12 * 7 + 6)), Lead::Invalid, 15, "7 values where"},
-        {"number-with-letters", Replaced(plt, " 1.42484E-06,", " 1.42484E-06x,"), Lead::Invalid, 15, "is no number"},
         {"temperature-decimal-comma", Replaced(plt, "298.150  , temperature", "298,150  , temperature"), Lead::Invalid,
          3, "\"298,150\" is no number"},
         {"png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + plt, Lead::Invalid, 2, "no text file"},
     };
     ExpectRefused(mutants, ".plt");
+}
+
+// A value-line field that is no number is an undetermined value of the program
+// that wrote the file: it counts as -1 (for Kc/R the missing-value marker), the
+// file loads as if the field held -1, and a notice names the line.
+TEST(StrictReaders, ValueFieldsThatAreNoNumbersCountAsMinusOne) {
+    test::TempDir dir;
+    const std::string plt = examples::ExampleFile("ps-tarn.plt"), plx = examples::ExampleFile("ps-toluene.plx");
+    auto firstField = [](const std::string& text, int line, const std::string& field) {
+        const std::string old = Line(text, line);
+        return WithLine(text, line, " " + field + old.substr(old.find(',')));
+    };
+    const struct {
+        const char* name;
+        std::string bytes, minusOne;
+        int line;
+        const char* field;
+    } cases[] = {
+        {"ind.plt", firstField(plt, 15, "-1.#IND0E+000"), firstField(plt, 15, "-1.00000E+00"), 15, "-1.#IND0E+000"},
+        {"letters.plt", firstField(plt, 15, "1.42484E-06x"), firstField(plt, 15, "-1.00000E+00"), 15, "1.42484E-06x"},
+        {"inf.plx", firstField(plx, 16, "1.#INF"), firstField(plx, 16, "-1.00000E+00"), 16, "1.#INF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadWindow given, written;  // the same path: the set holds it
+        ASSERT_TRUE(written.first(test::Write(dir, c.name, c.minusOne)));
+        const std::string path = test::Write(dir, c.name, c.bytes);
+        ASSERT_TRUE(given.first(path));
+        EXPECT_EQ(test::DataSnapshot(given.set()), test::DataSnapshot(written.set()));
+        EXPECT_TRUE(given.platform.saw(std::string(tx::NotNumbersCountAsMinusOne) + "\n" + path + ":\nline " +
+                                       std::to_string(c.line) + ": \"" + c.field + "\""));
+        EXPECT_EQ(test::ReadFile(path), c.bytes);
+    }
 }
 
 TEST(StrictReaders, DamagedPlxFilesAreNamedAndNotLoaded) {
