@@ -27,6 +27,35 @@ ResultsWindow::ResultsWindow(const ResultsReportParts& report)
     }
 }
 
+void ResultsWindow::setUncertainty(const std::string& text) {
+    uncertaintyHeading_.clear();
+    uncertaintyCells_.clear();
+    uncertaintyNotes_.clear();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (lines.size() < 2) return;
+    uncertaintyHeading_ = lines[0];
+    std::size_t i = 1;
+    for (; i < lines.size() && lines[i].find('\t') != std::string::npos; ++i) {
+        std::vector<std::string> row(kColumns);
+        std::size_t column = 0, start = 0;
+        const std::string& line = lines[i];
+        while (column < kColumns) {
+            const std::size_t end = std::min(line.find('\t', start), line.size());
+            row[column++] = line.substr(start, end - start);
+            if (end >= line.size()) break;
+            start = end + 1;
+        }
+        uncertaintyCells_.push_back(std::move(row));
+    }
+    uncertaintyNotes_.assign(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end());
+}
+
 std::string ResultsWindow::clipboardText() const {
     return firstLine_ + "\r\n\r\n" + tableBlock_ + "\r\n" + closingText_;
 }

@@ -35,12 +35,26 @@ public:
     bool copyToClipboard(Platform& platform) const;
     std::string clipboardText() const;
 
+    // The section about the uncertainty of the results, from its text (a
+    // heading line, a tab-separated table whose first line names the columns,
+    // then lines of notes and advice); "" leaves the window without it.
+    void setUncertainty(const std::string& text);
+    bool hasUncertainty() const { return !uncertaintyCells_.empty(); }
+    const std::string& uncertaintyHeading() const { return uncertaintyHeading_; }
+    // Rows of the section's table, the header row first.
+    int uncertaintyRowCount() const { return static_cast<int>(uncertaintyCells_.size()); }
+    const std::string& uncertaintyCell(int column, int row) const { return uncertaintyCells_[row][column]; }
+    const std::vector<std::string>& uncertaintyNotes() const { return uncertaintyNotes_; }
+
     // The window's wrapping of a painted text into lines of at most `width` characters.
     static std::vector<std::string> WrapText(const std::string& text, std::size_t width = kWrapCharacters);
 
 private:
     std::string firstLine_, secondLine_, tableBlock_, closingText_;
     std::vector<std::vector<std::string>> cells_;
+    std::string uncertaintyHeading_;
+    std::vector<std::vector<std::string>> uncertaintyCells_;
+    std::vector<std::string> uncertaintyNotes_;
 };
 
 } // namespace zeb

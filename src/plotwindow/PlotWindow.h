@@ -100,6 +100,11 @@ public:
         const bool fitted = options_.qOrder != FitOrder::None || options_.cOrder != FitOrder::None;
         return calculated_ && fitted && !ff_.viewShown && pointsChangedSinceCalculation();
     }
+    // The uncertainty of the results shown: the 95 % intervals by propagation
+    // and by bootstrap (2,000 resamples, seed 1, as zebstat-batch gives them)
+    // and the order advice, as text; "" without a fit or while the results are
+    // out of date. The largest set takes well under half a second.
+    std::string uncertaintyText() const;
     // "Calculate (Ctrl+N) to update" while the results are out of date, else empty.
     std::string resultsOutOfDateHint() const;
     // The reflection correction has changed some of the window's data.

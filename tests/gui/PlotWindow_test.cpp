@@ -114,6 +114,13 @@ void PlotWindowTest::loadsAnExampleAndSwitchesOrdersAndTypes() {
         auto* results = qobject_cast<ResultsWindowView*>(modal);
         QVERIFY(results);
         resultsFirstRow = QString::fromStdString(results->logic().cell(0, 1));
+        // Below the results: the intervals of Mw(c), Mw(q²), Rg and A2 by both methods.
+        QTableWidget* intervals = results->findChild<QTableWidget*>("intervals");
+        QVERIFY(intervals);
+        QCOMPARE(intervals->rowCount(), 5);
+        QVERIFY(intervals->item(3, 2)->text().startsWith("["));
+        QVERIFY(intervals->geometry().bottom() < results->height());
+        guitest::Screenshot(results, "results_window_intervals");
         results->accept();
     });
     view->action("results")->trigger();

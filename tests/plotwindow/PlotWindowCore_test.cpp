@@ -6,6 +6,7 @@
 #include "dialogs/FormFactorParametersDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "plotwindow/PlotWindow.h"
+#include "dialogs/ResultsWindow.h"
 #include "support/SyntheticSets.h"
 #include "support/TestSupport.h"
 
@@ -71,6 +72,36 @@ TEST(PlotWindow, ShowsTheCalculationAndTakesSwitchedOffExtrapolatedPoints) {
     x.w.setPlotType(PlotType::DI);  // static data only in a dynamic plot: no row
     EXPECT_FALSE(x.w.results().anyRow);
     EXPECT_FALSE(x.enabled(PlotMenuItem::Results));
+}
+
+// The results window's section: the intervals of the results shown, by both
+// methods, for the points that take part; nothing while there is no fit or
+// the results are out of date.
+TEST(PlotWindow, UncertaintyOfTheResultsShown) {
+    test::ModelParams staticOnly;
+    staticOnly.withDynamic = false;
+    MenuWindow x(staticOnly);
+    EXPECT_EQ(x.w.uncertaintyText(), "");
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
+    const std::string allPoints = x.w.uncertaintyText();
+    ResultsWindow section(x.w.results().report);
+    section.setUncertainty(allPoints);
+    EXPECT_EQ(section.uncertaintyHeading(), "95 % confidence intervals");
+    ASSERT_EQ(section.uncertaintyRowCount(), 5);  // the column names, Mw(c), Mw(q²), Rg, A2
+    EXPECT_EQ(section.uncertaintyCell(2, 0), "Propagation");
+    EXPECT_EQ(section.uncertaintyCell(0, 3), "Rg");
+    for (int row = 1; row < 5; ++row)
+        for (int column = 2; column < 5; ++column)
+            EXPECT_EQ(section.uncertaintyCell(column, row).rfind("[", 0), 0u) << section.uncertaintyCell(column, row);
+    EXPECT_FALSE(section.uncertaintyNotes().empty());  // the bootstrap's seed and resamples
+
+    x.w.set().cell(2, 3)->active = 0;
+    EXPECT_EQ(x.w.uncertaintyText(), "") << "out of date";
+    x.w.calculate();
+    const std::string withoutPoint = x.w.uncertaintyText();
+    EXPECT_NE(withoutPoint, "");
+    EXPECT_NE(withoutPoint, allPoints) << "the switched-off point takes no part";
 }
 
 TEST(PlotWindow, ResultsAreOutOfDateFromASwitchedPointToTheNextCalculation) {

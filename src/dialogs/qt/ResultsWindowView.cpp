@@ -8,12 +8,46 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <functional>
+
 namespace zeb {
 
 namespace {
 
 constexpr int kGridLeft = 8, kGridTop = 80, kGridWidth = 957, kGridHeight = 413;
 constexpr int kLinePitch = 21;
+constexpr int kWindowHeight = 648, kSectionGap = 12, kSectionRowHeight = 26, kNotePitch = 19;
+
+QFont notesFont() {
+    QFont f("Arial");
+    f.setPixelSize(15);
+    return f;
+}
+
+// A grid of fixed cells with a silver, bold header row.
+QTableWidget* MakeGrid(QWidget* parent, int rows, const std::function<std::string(int, int)>& cell) {
+    auto* grid = new QTableWidget(rows, ResultsWindow::kColumns, parent);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setDefaultSectionSize(184);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setStyleSheet("QTableWidget { gridline-color: #808080; }");
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < ResultsWindow::kColumns; ++col) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cell(col, row)));
+            item->setFlags(Qt::ItemIsEnabled);
+            if (row == 0) {
+                item->setBackground(QColor(0xC0, 0xC0, 0xC0));
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            grid->setItem(row, col, item);
+        }
+    return grid;
+}
 
 QFont resultsFont() {
     QFont f("Arial");
@@ -24,42 +58,41 @@ QFont resultsFont() {
 
 } // namespace
 
-ResultsWindowView::ResultsWindowView(const ResultsReportParts& results, Platform& platform, QWidget* parent)
+ResultsWindowView::ResultsWindowView(const ResultsReportParts& results, Platform& platform, QWidget* parent,
+                                     const std::string& uncertaintyText)
     : QDialog(parent), logic_(results), platform_(platform) {
     InitGuiResources();
+    logic_.setUncertainty(uncertaintyText);
     setObjectName("ResultsWindow");
     setWindowTitle(tx::ResultsCaption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(975, 648);
+    int windowHeight = kWindowHeight;
+    if (logic_.hasUncertainty()) {
+        // Below the results: the heading, the grid of intervals, the notes.
+        sectionTop_ = kWindowHeight - 40;
+        const int gridTop = sectionTop_ + kLinePitch + 6;
+        const int rows = logic_.uncertaintyRowCount();
+        uncertaintyGrid_ = MakeGrid(this, rows, [this](int c, int r) { return logic_.uncertaintyCell(c, r); });
+        uncertaintyGrid_->setObjectName("intervals");
+        uncertaintyGrid_->verticalHeader()->setDefaultSectionSize(kSectionRowHeight);
+        uncertaintyGrid_->setGeometry(kGridLeft, gridTop, kGridWidth, rows * kSectionRowHeight + 4);
+        // The intervals take the room: "[2.979e-7, 3.053e-7] mol dm³/g²" fits.
+        for (const auto& [column, width] : {std::pair{0, 80}, {1, 160}, {2, 238}, {3, 238}, {4, 238}})
+            uncertaintyGrid_->setColumnWidth(column, width);
+        std::size_t noteLines = 0;
+        for (const std::string& note : logic_.uncertaintyNotes()) noteLines += ResultsWindow::WrapText(note, 110).size();
+        windowHeight = gridTop + rows * kSectionRowHeight + 4 + kSectionGap + static_cast<int>(noteLines) * kNotePitch + 48;
+    }
+    setFixedSize(975, windowHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    grid_ = new QTableWidget(logic_.rowCount(), ResultsWindow::kColumns, this);
+    grid_ = MakeGrid(this, logic_.rowCount(), [this](int c, int r) { return logic_.cell(c, r); });
     grid_->setObjectName("cells");
     grid_->setGeometry(kGridLeft, kGridTop, kGridWidth, kGridHeight);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setDefaultSectionSize(184);
     grid_->verticalHeader()->setDefaultSectionSize(30);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setStyleSheet("QTableWidget { gridline-color: #808080; }");
-    for (int row = 0; row < logic_.rowCount(); ++row)
-        for (int col = 0; col < ResultsWindow::kColumns; ++col) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(logic_.cell(col, row)));
-            item->setFlags(Qt::ItemIsEnabled);
-            if (row == 0) {
-                // The header row is fixed and silver.
-                item->setBackground(QColor(0xC0, 0xC0, 0xC0));
-                QFont bold = item->font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            grid_->setItem(row, col, item);
-        }
 
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("okButton");
@@ -92,6 +125,16 @@ void ResultsWindowView::paintEvent(QPaintEvent* event) {
     int y = paintLines(logic_.firstLine(), 20);
     paintLines(logic_.secondLine(), y);
     paintLines(logic_.closingText(), kGridTop + kGridHeight + 20);
+    if (!uncertaintyGrid_) return;
+    painter.drawText(kGridLeft, sectionTop_ + fm.ascent(), QString::fromStdString(logic_.uncertaintyHeading()));
+    painter.setFont(notesFont());
+    const QFontMetrics notes(painter.font());
+    int noteY = uncertaintyGrid_->geometry().bottom() + kSectionGap;
+    for (const std::string& note : logic_.uncertaintyNotes())
+        for (const std::string& line : ResultsWindow::WrapText(note, 110)) {
+            painter.drawText(kGridLeft, noteY + notes.ascent(), QString::fromStdString(line));
+            noteY += kNotePitch;
+        }
 }
 
 } // namespace zeb

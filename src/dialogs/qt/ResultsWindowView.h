@@ -1,5 +1,7 @@
 // The results window: the heading lines and the result lines painted above and
-// below a grid of the results table, with OK and "Results to &Clipboard".
+// below a grid of the results table, with OK and "Results to &Clipboard"; with
+// an uncertainty text, a section below them: its heading, a grid of the
+// intervals and the notes and advice.
 #pragma once
 
 #include "dialogs/ResultsWindow.h"
@@ -15,9 +17,11 @@ class Platform;
 class ResultsWindowView : public QDialog {
     Q_OBJECT
 public:
-    ResultsWindowView(const ResultsReportParts& results, Platform& platform, QWidget* parent = nullptr);
+    ResultsWindowView(const ResultsReportParts& results, Platform& platform, QWidget* parent = nullptr,
+                      const std::string& uncertaintyText = {});
     const ResultsWindow& logic() const { return logic_; }
     QTableWidget* grid() const { return grid_; }
+    QTableWidget* uncertaintyGrid() const { return uncertaintyGrid_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +30,8 @@ private:
     ResultsWindow logic_;
     Platform& platform_;
     QTableWidget* grid_;
+    QTableWidget* uncertaintyGrid_ = nullptr;
+    int sectionTop_ = 0;
 };
 
 } // namespace zeb

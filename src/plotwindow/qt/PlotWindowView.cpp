@@ -697,7 +697,7 @@ bool PlotWindowView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PlotWindowView::showResults() {
-    ResultsWindowView results(core_->results().report, platform_, this);
+    ResultsWindowView results(core_->results().report, platform_, this, core_->uncertaintyText());
     results.exec();
 }
 
