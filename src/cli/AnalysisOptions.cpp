@@ -118,7 +118,7 @@ EvaluationOptions OptionsForSet(const MeasurementSet& set, const AnalysisOptions
         // As if typed into the window's field: a k the chart cannot show is
         // refused and the k in use (the automatic one) stays.
         e.kInternal = KFromDisplayed(set, *o.kDisplayed);
-        if (!e.kInternal) messages.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+        if (!e.kInternal) messages.inform(KRefusalText(set, *o.kDisplayed), tx::CapInformation, MsgIcon::Stop);
     } else if (e.kInternal && !KAcceptableFor(set, *e.kInternal)) {
         throw UsageError{"the k of the evaluation does not suit the data; give --k"};
     }

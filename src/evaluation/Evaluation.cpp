@@ -5,6 +5,7 @@
 #include "analysis/KFactor.h"
 #include "analysis/PointTransform.h"
 #include "analysis/ResultsReport.h"
+#include "data/CFormat.h"
 #include "analysis/StaticExtrapolation.h"
 #include "texts/AnalysisTexts.h"
 #include "texts/CommonTexts.h"
@@ -37,6 +38,14 @@ std::optional<double> KFromDisplayed(const MeasurementSet& set, double kDisplaye
     if (!KTypedAcceptable(kDisplayed * 1e11, KScaleOf(set))) return std::nullopt;
     const double kInternal = kDisplayed * 1e11;
     return std::fabs(kInternal) < 1e-40 ? 1e11 : kInternal;
+}
+
+std::string KRefusalText(const MeasurementSet& set, double kDisplayed) {
+    if (!std::isfinite(kDisplayed)) return tx::InvalidFloatInput;
+    const double limitDisplayed = kMaxTypedKPerScale * std::fabs(KScaleOf(set)) / 1e11;
+    // Six digits, rounded down: the k the message names is taken.
+    const double step = std::pow(10.0, std::floor(std::log10(limitDisplayed)) - 5);
+    return CFormat(tx::KTooLargeFormat, CFormat("%.6G", std::floor(limitDisplayed / step) * step).c_str());
 }
 
 bool IsPointOf(const MeasurementSet& set, const PointIndex& p) {

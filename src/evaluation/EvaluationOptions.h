@@ -53,5 +53,8 @@ std::vector<PointIndex> SwitchedOffPoints(const MeasurementSet& set);
 // becomes 1.0 in the displayed unit: it would pile all concentrations onto one
 // abscissa.
 std::optional<double> KFromDisplayed(const MeasurementSet& set, double kDisplayed);
+// Why KFromDisplayed refused a k: a number beyond the limit of this set's chart
+// is too large (the text names the limit); anything else is no number.
+std::string KRefusalText(const MeasurementSet& set, double kDisplayed);
 
 } // namespace zeb

@@ -264,7 +264,8 @@ void PlotWindow::takeTypedK(std::optional<double> typed) {
         // Not a number the chart can use: the field shows the k in use again
         // and nothing is recalculated.
         kRefusing_ = true;
-        platform_.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+        platform_.inform(typed ? KRefusalText(set_, *typed) : std::string(tx::InvalidFloatInput), tx::CapInformation,
+                         MsgIcon::Stop);
         kRefusing_ = false;
         showK();
         return;

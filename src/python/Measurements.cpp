@@ -90,7 +90,7 @@ Evaluated Evaluate(const Loaded& loaded, const Request& request) {
         if (!options.kInternal) {
             char k[40];
             std::snprintf(k, sizeof k, "%.17g", *request.kDisplayed);
-            throw OptionError{std::string("k = ") + k + ": " + tx::InvalidFloatInput};
+            throw OptionError{std::string("k = ") + k + ": " + KRefusalText(set, *request.kDisplayed)};
         }
     }
     // The messages of loading first, then those of the evaluation, as the batch tool shows them.

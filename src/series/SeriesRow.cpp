@@ -120,7 +120,7 @@ Record EvaluateSeriesEntry(const SeriesEntry& entry, const SeriesOptions& series
                 const std::optional<double> k = entry.options.kDisplayed ? entry.options.kDisplayed : series.kDisplayed;
                 if (k) {
                     options.kInternal = KFromDisplayed(s, *k);
-                    if (!options.kInternal) platform.inform(tx::InvalidFloatInput, tx::CapInformation, MsgIcon::Stop);
+                    if (!options.kInternal) platform.inform(KRefusalText(s, *k), tx::CapInformation, MsgIcon::Stop);
                 }
                 // The set is evaluated itself, not a copy of it: the row needs nothing else of it.
                 const Evaluation e(std::move(loaded->set), options);

@@ -26,6 +26,9 @@ inline constexpr const char* CapZebStatInfoColon = "ZEB-Stat: Information";
 
 // Messages shared by several subsystems.
 inline constexpr const char* InvalidFloatInput = "Invalid input for floating point number.";
+// A typed k that is a number but beyond what the chart of the data can show;
+// %s is the limit in the k field's unit.
+inline constexpr const char* KTooLargeFormat = "k is too large: the chart takes a k of at most %s, either sign.";
 
 // The help topics the windows and dialogs open (help contexts).
 inline constexpr int HelpContents = 1;

@@ -250,16 +250,33 @@ TEST(PlotWindow, TypedKOutOfRangeIsRefused) {
     const double k = x.w.k();
     const double kDefault = k;  // ten times the scale Q/C
     const AxisScale before = x.w.axes().x;
-    for (const char* typed : {"1e300", "-1e300", "inf", "nan", "1e309"}) {
+    // A number too large is told so, with the limit: a hundred times the default k.
+    const std::string tooLarge = "k is too large: the chart takes a k of at most ";
+    std::string limit;
+    const std::pair<const char*, bool> cases[] = {{"1e300", true}, {"-1e300", true}, {"inf", false}, {"nan", false}, {"1e309", false}};
+    for (const auto& [typed, isTooLarge] : cases) {
         x.w.setWidgetText(PlotWidget::KField, typed);
         x.w.takeKFromField();
         EXPECT_EQ(x.w.k(), k) << typed;
         EXPECT_EQ(x.w.widget(PlotWidget::KField).text, Gcvt6(k * 1e-11)) << typed;
         EXPECT_EQ(x.w.axes().x.ticks, before.ticks) << typed;
+        const std::string& text = x.platform.lastMessage().text;
+        if (isTooLarge) {
+            ASSERT_EQ(text.rfind(tooLarge, 0), 0u) << text;
+            EXPECT_EQ(text.substr(text.size() - 14), ", either sign.");
+            limit = text.substr(tooLarge.size(), text.size() - tooLarge.size() - 14);
+            EXPECT_NEAR(std::stod(limit), 100.0 * kDefault * 1e-11, 5e-3 * 100.0 * kDefault * 1e-11) << text;  // the default is rounded to 3 digits
+        } else {
+            EXPECT_EQ(text, "Invalid input for floating point number.") << typed;
+        }
+        EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
     }
     EXPECT_EQ(x.platform.messages.size(), 5u);
-    EXPECT_EQ(x.platform.lastMessage().text, "Invalid input for floating point number.");
-    EXPECT_EQ(x.platform.lastMessage().caption, "ZEBStat: Information");
+    // The limit named is taken, either sign.
+    x.w.setWidgetText(PlotWidget::KField, "-" + limit);
+    x.w.takeKFromField();
+    EXPECT_NEAR(x.w.k(), -std::stod(limit) * 1e11, 1.0) << limit;
+    EXPECT_EQ(x.platform.messages.size(), 5u);
     // A hundred times the default is the largest k taken, either way round.
     for (double factor : {100.0, -100.0, 0.5}) {
         x.w.setWidgetText(PlotWidget::KField, Gcvt6(factor * kDefault * 1e-11));
