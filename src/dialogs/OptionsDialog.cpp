@@ -2,6 +2,7 @@
 
 #include "analysis/DecimalFormat.h"
 #include "analysis/NumberText.h"
+#include "analysis/ShowableRange.h"
 #include "texts/AnalysisDialogTexts.h"
 #include "texts/CommonTexts.h"
 #include "texts/OptionsTexts.h"
@@ -27,18 +28,6 @@ constexpr int kFirstColorRow = kLineFirstFormFactor;  // rows 3..7 have colour p
 std::string WidthText(std::int32_t width) { return CFormat(tx::OptionsWidthFormat, static_cast<long>(width)); }
 
 bool IsColorRow(int row) { return row >= kFirstColorRow && row <= kLineRows; }
-
-// Digits only, with blanks around and a leading sign allowed.
-bool IsWholeNumber(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return false;
-    const auto last = text.find_last_not_of(" \t");
-    std::size_t i = text[first] == '+' || text[first] == '-' ? first + 1 : first;
-    if (i > last) return false;
-    for (; i <= last; ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    return true;
-}
 
 } // namespace
 
@@ -173,13 +162,32 @@ std::string OptionsDialog::WidthFieldName(int row) {
 void OptionsDialog::FontDialogAccepted(const LogFont& chosen) {
     const int size = std::abs(chosen.height);
     if (size < kMinFontDialogHeight || size > kMaxFontDialogHeight) {
-        platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
+        refuse(CFormat(tx::OptionsFontLimitFormat, kMinFontDialogHeight, kMaxFontDialogHeight));
         focus = "chartFontButton";
         return;
     }
     font_ = chosen;
     font_.height = chosen.height * kFontDialogDivisor;
     if (font_.faceName.size() > LogFont::kFaceNameChars) font_.faceName = Utf8Left(font_.faceName, LogFont::kFaceNameChars);
+}
+
+// "Invalid input !" with a line that names the field and what it takes; the
+// field gets the focus.
+void OptionsDialog::refuse(const std::string& limit, std::string field) {
+    platform_.inform(std::string(tx::InvalidInput) + "\n\n" + limit, tx::CapInformation, MsgIcon::None);
+    focus = std::move(field);
+}
+
+const char* OptionsDialog::LineRowName(int row) {
+    static const char* const names[kLineRows + 1] = {"",
+                                                     tx::OptionsRowChartFrame,
+                                                     tx::OptionsRowZimmSplines,
+                                                     tx::OptionsRowCoilMd,
+                                                     tx::OptionsRowCoilPd,
+                                                     tx::OptionsRowThinRod,
+                                                     tx::OptionsRowHardSphere,
+                                                     tx::OptionsRowUser};
+    return row >= 1 && row <= kLineRows ? names[row] : "";
 }
 
 void OptionsDialog::copyDefaultColor(int row) {
@@ -229,6 +237,17 @@ bool OptionsDialog::readRange(bool x, ManualRange& range) {
     double lo = 0.0, hi = 0.0;
     if (!value(loText, loShown, range.minimum, x ? "xMinField" : "yMinField", lo)) return false;
     if (!value(hiText, hiShown, range.maximum, x ? "xMaxField" : "yMaxField", hi)) return false;
+    // A range whose labels the chart cannot print (or whose ticks it cannot
+    // tell apart) is refused, naming the field that holds the larger limit
+    // (the upper one when only the span is too small).
+    if (lo != hi && !RangeShowable(lo * scale, hi * scale)) {
+        const bool lowerTooLarge = std::fabs(lo * scale) > kMaxRangeLabelMagnitude &&
+                                   std::fabs(lo) >= std::fabs(hi);
+        const char* field = lowerTooLarge ? (x ? "xMinField" : "yMinField") : (x ? "xMaxField" : "yMaxField");
+        const char* label = lowerTooLarge ? (x ? tx::OptionsXMin : tx::OptionsYMin) : (x ? tx::OptionsXMax : tx::OptionsYMax);
+        refuse(CFormat(tx::OptionsRangeLimitFormat, label), field);
+        return false;
+    }
     range.on = 1;
     range.minimum = std::min(lo, hi);
     range.maximum = std::max(lo, hi);
@@ -253,17 +272,16 @@ bool OptionsDialog::apply() {
     } else {
         y.on = 0;
     }
-    // A width the chart cannot be drawn with is refused (one that is no whole
-    // number falls back to the row's built-in width below). A negative width
-    // is kept, as the settings file keeps it: the thinnest line is drawn.
+    // A width the chart cannot be drawn with, or one that is no whole number,
+    // is refused (an empty field takes the row's built-in width below). A
+    // negative width is kept, as the settings file keeps it: the thinnest line
+    // is drawn.
     for (int r = 1; r <= kLineRows; ++r) {
         const std::string& text = widthActual[static_cast<std::size_t>(r)];
         const auto width = ParseLineWidth(text);
-        // A whole number that does not parse is beyond any int (either way).
-        const bool tooLarge = width ? *width > kMaxLineWidth : IsWholeNumber(text);
-        if (tooLarge) {
-            platform_.inform(tx::InvalidInput, tx::CapInformation, MsgIcon::None);
-            focus = WidthFieldName(r);
+        const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+        if (width ? *width > kMaxLineWidth : !blank) {
+            refuse(CFormat(tx::OptionsWidthLimitFormat, LineRowName(r), static_cast<int>(kMaxLineWidth)), WidthFieldName(r));
             return false;
         }
     }
@@ -315,8 +333,8 @@ bool OptionsDialog::apply() {
         title(xLabelField, s.xTitle, slotValid ? &s.xTitleZimm[slot] : nullptr, BuiltInXCaption(window_.plotType));
         title(yLabelField, s.yTitle, slotValid ? &s.yTitleZimm[slot] : nullptr, BuiltInYCaption(window_.plotType));
     }
-    // 10. Line widths and colours; a width that is not a whole number falls
-    // back to the row's built-in width.
+    // 10. Line widths and colours; an empty width field takes the row's
+    // built-in width.
     for (int r = 1; r <= kLineRows; ++r) {
         const std::size_t i = static_cast<std::size_t>(r);
         const auto width = ParseLineWidth(widthActual[i]);

@@ -50,6 +50,8 @@ public:
     static constexpr int kMaxFontDialogHeight = 48;
     // The actual width field of a line row ("lineWidthChartActual", ..., "lineWidthUserFFActual").
     static std::string WidthFieldName(int row);
+    // The row's name as the "Chart Design" page shows it.
+    static const char* LineRowName(int row);
 
     // settings.formFactorMode tells which fields are edited. The settings stay
     // untouched until OK or "Save to INI file".
@@ -131,6 +133,7 @@ public:
 
 private:
     void fillRangeFields(bool x);
+    void refuse(const std::string& limit, std::string field = "chartFontButton");
     bool apply();
     bool readRange(bool x, ManualRange& range);
 

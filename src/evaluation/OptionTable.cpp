@@ -1,6 +1,7 @@
 #include "evaluation/OptionTable.h"
 
 #include "analysis/FormFactor.h"
+#include "analysis/ShowableRange.h"
 
 #include <algorithm>
 #include <array>
@@ -127,6 +128,8 @@ void CheckPoints(const MeasurementSet& set, const std::vector<PointIndex>& point
 void CheckRange(double low, double high, Option option, OptionSpelling spelling) {
     if (!std::isfinite(low) || !std::isfinite(high)) throw OptionError{name(option, spelling) + " needs two finite numbers"};
     if (low == high) throw OptionError{name(option, spelling) + " needs two different limits"};
+    if (!RangeShowable(low, high))
+        throw OptionError{name(option, spelling) + " needs limits of at most 1E+12 either way, at least a millionth of the larger apart"};
 }
 
 } // namespace zeb

@@ -37,6 +37,7 @@ DataExtremes FindDataExtremes(const MeasurementSet& set, const DataPoint* q0, co
 }
 
 AxisScale ScaleAxis(double lo, double hi, ManualRange& range, AxisDirection direction, double labelScale) {
+    if (range.on && !RangeShowable(range.minimum * labelScale, range.maximum * labelScale)) range.on = 0;
     if (range.on) {
         lo = range.minimum;
         hi = range.maximum;
@@ -73,7 +74,7 @@ ManualRange ManualRangeFromLabelUnits(double lo, double hi, double labelScale) {
     if (labelScale == 0 || !std::isfinite(lo) || !std::isfinite(hi)) return r;
     lo /= labelScale;
     hi /= labelScale;
-    if (!std::isfinite(lo) || !std::isfinite(hi) || lo == hi) return r;
+    if (!RangeShowable(lo * labelScale, hi * labelScale)) return r;
     r.on = 1;
     r.minimum = std::min(lo, hi);
     r.maximum = std::max(lo, hi);

@@ -2,6 +2,7 @@
 // with their margins, nice ticks and the tick label texts.
 #pragma once
 
+#include "analysis/ShowableRange.h"
 #include "plot/TickLabels.h"
 #include "settings/PlotSettings.h"
 
@@ -46,14 +47,16 @@ enum class AxisDirection { X, Y };
 // Scales one axis. A manual range replaces the extremes and gets its margin
 // (x: 2.5 % above; y: 2.5 % below and above); an automatic axis takes the
 // extremes rounded to 6 digits and writes them into range so that the options
-// dialog shows the range in use. Without any data the range is 0..1.
+// dialog shows the range in use. Without any data the range is 0..1. A manual
+// range the chart cannot show (RangeShowable; a settings file may hold one)
+// is switched off and the axis scaled automatically.
 AxisScale ScaleAxis(double extremeMin, double extremeMax, ManualRange& range, AxisDirection direction,
                     double labelScale);
 
 // A manual range typed in the units the axis labels show (the options dialog,
 // the batch tool's --x-range/--y-range): divided by the label scale, the
-// smaller value first; equal limits (or a limit that is not a finite number)
-// leave the axis automatic.
+// smaller value first; equal limits (or a limit that is not a finite number,
+// or a range that is not showable) leave the axis automatic.
 ManualRange ManualRangeFromLabelUnits(double lo, double hi, double labelScale);
 
 // Both axes of a measurement plot (x labels in µm⁻², y unscaled).

@@ -81,6 +81,12 @@ inline constexpr const char* OptionsRangePattern = "0.000E-0";
 inline constexpr const char* OptionsWidthFormat = "%ld";
 inline constexpr const char* OptionsCustomColorFormat = "Color%c=%lX";
 
+// The line under "Invalid input !" that names the field and what it takes.
+inline constexpr const char* OptionsRangeLimitFormat =
+    "%s: a number from -1E+12 to 1E+12, and the range at least a millionth of its larger limit wide.";
+inline constexpr const char* OptionsWidthLimitFormat = "Line width of \"%s\": a whole number up to %d.";
+inline constexpr const char* OptionsFontLimitFormat = "Font of the axes' labels: a size from %d to %d.";
+
 // Printing: a job the printer refused to start (followed by the printer's name).
 inline constexpr const char* PrintCouldNotStart = "Could not start the print job on ";
 

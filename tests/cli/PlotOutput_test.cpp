@@ -29,6 +29,8 @@ TEST(PlotOptions, ParsesRangesAndFileAndRefusesBadValues) {
                                                                  {"--x-range", "1", "x"},
                                                                  {"--y-range", "2", "2"},
                                                                  {"--y-range", "nan", "2"},
+                                                                 {"--y-range", "-1e300", "1e300"},
+                                                                 {"--x-range", "1", "1.0000001"},
                                                                  {"--plot-file"},
                                                                  {"--plot-file", "chart.jpg"},
                                                                  {"--plot-file", "out.d/chart"}})

@@ -5,6 +5,7 @@
 #include "dialogs/OptionsDialog.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/AxisCaptions.h"
+#include "plot/AxisScaling.h"
 #include "settings/Profile.h"
 #include "settings/SettingsFile.h"
 #include "support/TestSupport.h"
@@ -163,6 +164,41 @@ TEST(OptionsDialog, RangesAreSortedAndEqualLimitsSwitchTheRangeOff) {
     EXPECT_EQ(f.s.manualY.on, 0);
 }
 
+// A range whose labels the chart cannot print, or whose ticks it cannot tell
+// apart, is refused naming the field; nothing is applied and the dialog stays.
+TEST(OptionsDialog, RangesTheChartCannotShowAreRefused) {
+    const std::string limit = ": a number from -1E+12 to 1E+12, and the range at least a millionth of its larger limit wide.";
+    struct Case { const char *lo, *hi, *field, *label; };
+    for (const Case& c : {Case{"-1e300", "1e300", "yMinField", "ymin"}, Case{"-5", "2e12", "yMaxField", "ymax"},
+                          Case{"1", "1.0000001", "yMaxField", "ymax"}, Case{"-1e13", "1e13", "yMinField", "ymin"}}) {
+        Fixture f;
+        OptionsDialog d = f.open();
+        d.manualYRangeBox = true;
+        d.yMinField = c.lo;
+        d.yMaxField = c.hi;
+        d.accept();
+        EXPECT_FALSE(d.closed()) << c.lo << " " << c.hi;
+        EXPECT_EQ(d.focus, c.field) << c.lo << " " << c.hi;
+        ASSERT_EQ(f.platform.messages.size(), 1u);
+        EXPECT_EQ(f.platform.lastMessage().text, std::string("Invalid input !\n\n") + c.label + limit);
+        EXPECT_EQ(f.s.manualY.on, 0);
+    }
+    Fixture f;
+    OptionsDialog d = f.open();
+    d.manualYRangeBox = true;
+    d.yMinField = "-1e12";
+    d.yMaxField = "1E12";
+    d.accept();
+    EXPECT_TRUE(d.closed());
+    EXPECT_EQ(f.s.manualY.on, 1);
+    // A settings file may hold such a range: the chart scales that axis itself.
+    ManualRange stored{1, -1e300, 1e300};
+    const AxisScale axis = ScaleAxis(0.5, 2.0, stored, AxisDirection::Y, 1.0);
+    EXPECT_EQ(stored.on, 0);
+    EXPECT_LE(axis.maximum, 10.0);
+    for (const std::string& label : axis.labels) EXPECT_LE(label.size(), 8u) << label;
+}
+
 TEST(OptionsDialog, UncheckingARangeRefillsItsFields) {
     Fixture f;
     OptionsDialog d = f.open();
@@ -309,7 +345,7 @@ TEST(OptionsDialog, LineWidthsAndColours) {
     {
         OptionsDialog d = f.open();
         d.widthActual[1] = " 40 ";
-        d.widthActual[2] = "2.5";  // not an integer: built-in width
+        d.widthActual[2] = "  ";  // empty: the built-in width
         d.widthActual[3] = " -3";  // kept, as the settings file keeps it: the thinnest line
         d.widthActual[4] = "";
         d.widthActual[5] = "0";
@@ -348,7 +384,8 @@ TEST(OptionsDialog, LineWidthsAndFontSizesOutOfRangeAreRefused) {
         EXPECT_FALSE(d.closed());
         EXPECT_EQ(d.focus, "lineWidthCoilPdActual");
         ASSERT_EQ(f.platform.messages.size(), 1u);
-        EXPECT_EQ(f.platform.lastMessage().text, "Invalid input !");
+        EXPECT_EQ(f.platform.lastMessage().text,
+                  "Invalid input !\n\nLine width of \"Coil, poly disperse, Mw/Mn = 2\": a whole number up to 500.");
         EXPECT_EQ(f.platform.lastMessage().caption, "ZEBStat: Information");
         EXPECT_EQ(f.s.lines.row(1).width, 23) << "nothing applied";
         EXPECT_EQ(f.s.symbolSize, 2);
@@ -362,6 +399,13 @@ TEST(OptionsDialog, LineWidthsAndFontSizesOutOfRangeAreRefused) {
         d.accept();
         EXPECT_FALSE(d.closed());
         EXPECT_EQ(f.platform.messages.size(), 3u);
+        // No whole number: refused the same way, not replaced by the built-in width.
+        for (const char* text : {"abc", "2.5", "1e2"}) {
+            d.widthActual[4] = text;
+            d.accept();
+            EXPECT_FALSE(d.closed()) << text;
+        }
+        EXPECT_EQ(f.platform.messages.size(), 6u);
         d.widthActual[4] = "21";
         d.accept();
         EXPECT_TRUE(d.closed());
@@ -378,14 +422,15 @@ TEST(OptionsDialog, LineWidthsAndFontSizesOutOfRangeAreRefused) {
         EXPECT_EQ(d.workingFont().height, before) << size;
         EXPECT_EQ(d.focus, "chartFontButton");
     }
-    EXPECT_EQ(f.platform.messages.size(), 7u);
+    EXPECT_EQ(f.platform.messages.size(), 10u);
+    EXPECT_EQ(f.platform.lastMessage().text, "Invalid input !\n\nFont of the axes' labels: a size from 6 to 48.");
     for (int size : {-6, -48, 48}) {
         LogFont chosen = d.FontForDialog();
         chosen.height = size;
         d.FontDialogAccepted(chosen);
         EXPECT_EQ(d.workingFont().height, size * 15);
     }
-    EXPECT_EQ(f.platform.messages.size(), 7u);
+    EXPECT_EQ(f.platform.messages.size(), 10u);
 }
 
 TEST(OptionsDialog, AbortChangesNothingAndSaveWritesTheFileAndTheDefaults) {
