@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -208,12 +209,26 @@ void OptionsFormTest::colourPanelsFontDialogAndHelp() {
                   });
         ClickOption(form, "chartFontButton");
         QCOMPARE(logic.workingFont().height, -300);
+        // It opens on the bold face the chart draws with; OK without a change keeps the font.
+        QFont opened;
+        WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
+                  [&](QWidget* w) {
+                      auto* dialog = qobject_cast<QFontDialog*>(w);
+                      opened = dialog->currentFont();
+                      dialog->accept();
+                  });
+        ClickOption(form, "chartFontButton");
+        QCOMPARE(QFontInfo(opened).family(), QString("Liberation Sans"));
+        QVERIFY(opened.bold());
+        QCOMPARE(logic.workingFont().height, -300);
+        QCOMPARE(logic.workingFont().weight, 700);
         // Accepted with a 24-pixel font: 24 × 15 units high.
         WhenOpens([](QWidget* w) { return qobject_cast<QFontDialog*>(w) != nullptr; },
                   [&](QWidget* w) {
                       auto* dialog = qobject_cast<QFontDialog*>(w);
                       QFont f = dialog->currentFont();
                       f.setPixelSize(24);
+                      f.setStyleName(QString());  // the style follows italic and weight, as a click on a style sets them
                       f.setItalic(true);
                       dialog->setCurrentFont(f);
                       dialog->accept();

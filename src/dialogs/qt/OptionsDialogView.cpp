@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -395,7 +396,15 @@ bool OptionsDialogView::escapeHandler() {
 }
 
 QFont OptionsDialogView::DialogFont(const LogFont& f) {
-    QFont q(QString::fromStdString(f.faceName.empty() ? std::string("Arial") : f.faceName));
+    // The face the chart draws with: the named one, else the substitutes the
+    // chart's canvas takes. The dialog is given that family by name, so that it
+    // selects it (and its bold style) in its lists.
+    QFont q;
+    QStringList families;
+    if (!f.faceName.empty()) families << QString::fromStdString(f.faceName);
+    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("Helvetica")
+             << QStringLiteral("sans-serif");
+    q.setFamilies(families);
     // A height of 0 is the chart's built-in size.
     const int height = f.height != 0 ? f.height : kBuiltInAxisFontHeight / OptionsDialog::kFontDialogDivisor;
     // Negative: the character height; positive: the cell height (about 1.15 of it).
@@ -405,7 +414,14 @@ QFont OptionsDialogView::DialogFont(const LogFont& f) {
     q.setItalic(f.italic != 0);
     q.setUnderline(f.underline != 0);
     q.setStrikeOut(f.strikeOut != 0);
+    q.setFamilies({QFontInfo(q).family()});
     return q;
+}
+
+bool OptionsDialogView::SameDialogFont(const QFont& a, const QFont& b) {
+    const QFontInfo x(a), y(b);
+    return x.family() == y.family() && x.pixelSize() == y.pixelSize() && x.bold() == y.bold() &&
+           x.italic() == y.italic() && a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
 }
 
 LogFont OptionsDialogView::FromDialogFont(const QFont& q, const LogFont& keep) {
@@ -427,7 +443,8 @@ void OptionsDialogView::chooseFont() {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, DialogFont(start), this, tx::OptionsChartFont,
                                               QFontDialog::ScalableFonts | QFontDialog::DontUseNativeDialog);
-    if (!ok) return;
+    // OK without a change keeps the font as it is (its cell height and width).
+    if (!ok || SameDialogFont(chosen, DialogFont(start))) return;
     forward([&] { logic_.FontDialogAccepted(FromDialogFont(chosen, start)); });
 }
 

@@ -45,6 +45,8 @@ public:
     // The font dialog's font for a logical font of the dialog's size units, and back.
     static QFont DialogFont(const LogFont& font);
     static LogFont FromDialogFont(const QFont& font, const LogFont& keep);
+    // The same face, size and style as the dialog shows them.
+    static bool SameDialogFont(const QFont& a, const QFont& b);
 
 protected:
     bool logicClosed() const override { return logic_.closed(); }
