@@ -6,8 +6,10 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <functional>
 
 namespace zeb {
@@ -17,6 +19,7 @@ namespace {
 constexpr int kGridLeft = 8, kGridTop = 80, kGridWidth = 957, kGridHeight = 413;
 constexpr int kLinePitch = 21;
 constexpr int kWindowHeight = 648, kSectionGap = 12, kSectionRowHeight = 26, kNotePitch = 19;
+const QColor kGridLineColor(0x80, 0x80, 0x80);
 
 QFont notesFont() {
     QFont f("Arial");
@@ -24,27 +27,44 @@ QFont notesFont() {
     return f;
 }
 
-// A grid of fixed cells with a silver, bold header row.
-QTableWidget* MakeGrid(QWidget* parent, int rows, const std::function<std::string(int, int)>& cell) {
-    auto* grid = new QTableWidget(rows, ResultsWindow::kColumns, parent);
-    grid->horizontalHeader()->hide();
+// The grid's lines, 2 pixels wide: each cell draws its right and lower edge.
+class GridLines : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QRect r = option.rect;
+        painter->fillRect(QRect(r.right() - 1, r.top(), 2, r.height()), kGridLineColor);
+        painter->fillRect(QRect(r.left(), r.bottom() - 1, r.width(), 2), kGridLineColor);
+    }
+};
+
+// A grid of fixed cells under a silver, bold header row (the first row of
+// texts) that stays in place while the cells scroll; lines 2 pixels wide.
+QTableWidget* MakeGrid(QWidget* parent, int rows, int rowHeight, const std::function<std::string(int, int)>& cell) {
+    auto* grid = new QTableWidget(std::max(0, rows - 1), ResultsWindow::kColumns, parent);
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setDefaultSectionSize(184);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setDefaultSectionSize(184);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setHighlightSections(false);
+    header->setFixedHeight(rowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setFocusPolicy(Qt::NoFocus);
-    grid->setStyleSheet("QTableWidget { gridline-color: #808080; }");
-    for (int row = 0; row < rows; ++row)
+    grid->setShowGrid(false);
+    grid->setItemDelegate(new GridLines(grid));
+    grid->setStyleSheet("QHeaderView::section { background-color: #C0C0C0; font-weight: bold; border: none;"
+                        " border-right: 2px solid #808080; border-bottom: 2px solid #808080; padding-left: 2px; }");
+    for (int col = 0; col < ResultsWindow::kColumns; ++col)
+        grid->setHorizontalHeaderItem(col, new QTableWidgetItem(QString::fromStdString(cell(col, 0))));
+    for (int row = 1; row < rows; ++row)
         for (int col = 0; col < ResultsWindow::kColumns; ++col) {
             auto* item = new QTableWidgetItem(QString::fromStdString(cell(col, row)));
             item->setFlags(Qt::ItemIsEnabled);
-            if (row == 0) {
-                item->setBackground(QColor(0xC0, 0xC0, 0xC0));
-                QFont bold = item->font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            grid->setItem(row, col, item);
+            grid->setItem(row - 1, col, item);
         }
     return grid;
 }
@@ -72,9 +92,8 @@ ResultsWindowView::ResultsWindowView(const ResultsReportParts& results, Platform
         sectionTop_ = kWindowHeight - 40;
         const int gridTop = sectionTop_ + kLinePitch + 6;
         const int rows = logic_.uncertaintyRowCount();
-        uncertaintyGrid_ = MakeGrid(this, rows, [this](int c, int r) { return logic_.uncertaintyCell(c, r); });
+        uncertaintyGrid_ = MakeGrid(this, rows, kSectionRowHeight, [this](int c, int r) { return logic_.uncertaintyCell(c, r); });
         uncertaintyGrid_->setObjectName("intervals");
-        uncertaintyGrid_->verticalHeader()->setDefaultSectionSize(kSectionRowHeight);
         uncertaintyGrid_->setGeometry(kGridLeft, gridTop, kGridWidth, rows * kSectionRowHeight + 4);
         // The intervals take the room: "[2.979e-7, 3.053e-7] mol dm³/g²" fits.
         for (const auto& [column, width] : {std::pair{0, 80}, {1, 160}, {2, 238}, {3, 238}, {4, 238}})
@@ -89,10 +108,9 @@ ResultsWindowView::ResultsWindowView(const ResultsReportParts& results, Platform
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    grid_ = MakeGrid(this, logic_.rowCount(), [this](int c, int r) { return logic_.cell(c, r); });
+    grid_ = MakeGrid(this, logic_.rowCount(), 30, [this](int c, int r) { return logic_.cell(c, r); });
     grid_->setObjectName("cells");
     grid_->setGeometry(kGridLeft, kGridTop, kGridWidth, kGridHeight);
-    grid_->verticalHeader()->setDefaultSectionSize(30);
 
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("okButton");
