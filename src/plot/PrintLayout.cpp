@@ -86,8 +86,9 @@ PageLayout LayoutPage(const PageMetrics& pg, const std::string& footerText, cons
     l.scale = std::max(0.0, std::min(static_cast<double>(l.chartWidth) / kLogicalWidth,
                                      static_cast<double>(l.chartHeight) / kLogicalHeight));
     l.ruleY = static_cast<int>((1 - t) * PH - l.footerHeight);
-    // Below the lower half of the rule, with a fifth of a line between.
-    l.footerTextTop = l.ruleY + (l.rulePenWidth + 1) / 2 + std::max(1, l.footerLinePitch / 5);
+    // The text's cells start at the rule's y: the rule runs through the top of
+    // the first line's cells, above the capitals.
+    l.footerTextTop = l.ruleY;
     return l;
 }
 

@@ -41,7 +41,8 @@ struct PageLayout {
     int ruleRight = 0;
     int rulePenWidth = 0;
     // The footer text: wrapped to trunc(0.8 · PW), but never beyond the rule's
-    // end, and starting clear below the rule.
+    // end (with wide printer offsets 0.8 · PW from the plot's left edge would
+    // run off the page), its cells starting at the rule's y.
     int footerWrapWidth = 0;
     int footerTextTop = 0;
     // Device units per logical unit of the fitted chart.

@@ -31,7 +31,7 @@ TEST(PrintLayout, PortraitA4At600Dpi) {
     EXPECT_EQ(l.ruleRight, static_cast<int>(0.9 * 4960));
     EXPECT_EQ(l.rulePenWidth, 7);
     EXPECT_EQ(l.footerWrapWidth, 3968) << "0.8 PW from a tenth of the page: to the rule's end";
-    EXPECT_EQ(l.footerTextTop, l.ruleY + 4 + 55 / 5) << "below the rule's lower half, a fifth of a line apart";
+    EXPECT_EQ(l.footerTextTop, l.ruleY) << "the text starts at the rule's y";
     EXPECT_NEAR(l.scale, 3968.0 / 16383.0, 1e-12) << "width is the tighter direction";
 }
 

@@ -141,9 +141,8 @@ TEST(PrintJob, OnePageWithResultsTabStopsAndFooter) {
     ASSERT_FALSE(footer.empty());
     EXPECT_EQ(footer[0]->text.rfind("ZEB-Stat (V 4.22 11/98), printed at Tue Dec  8 04:22:04 2026. Data were from: ", 0),
               0u);
-    // Top-aligned, clear below the rule (it is PH/1000 wide about ruleY).
-    EXPECT_EQ(footer[0]->points[0], (CanvasPoint{l.plotLeft, l.footerTextTop}));
-    EXPECT_GT(footer[0]->points[0].y, l.ruleY + lines[0]->state.penWidth / 2);
+    // Top-aligned at the rule's y, from the plot's left edge.
+    EXPECT_EQ(footer[0]->points[0], (CanvasPoint{l.plotLeft, l.ruleY}));
     EXPECT_EQ(footer[0]->state.font.height, 7016 / 150);
     // Nothing of the results reaches the footer.
     const int rule = static_cast<int>(l.LogicalY(l.ruleY));
