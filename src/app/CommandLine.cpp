@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <filesystem>
+#include <sstream>
 
 namespace zeb {
 
@@ -45,6 +46,43 @@ const char* DesktopUsage() {
            "  --version   the version\n"
            "\n"
            "zebstat-batch evaluates the same files without a screen.\n";
+}
+
+namespace {
+
+bool isSet(const char* value) { return value && *value; }
+
+} // namespace
+
+std::string MissingDisplay(const std::vector<std::string>& args, const std::function<const char*(const char*)>& env) {
+    std::string platforms;
+    std::string namedBy;
+    for (std::size_t i = 0; i + 1 < args.size() && args[i] != "--"; ++i)
+        if (args[i] == "-platform" || args[i] == "--platform") {
+            platforms = args[i + 1];
+            namedBy = "-platform " + platforms;
+        }
+    if (namedBy.empty() && isSet(env("QT_QPA_PLATFORM"))) {
+        platforms = env("QT_QPA_PLATFORM");
+        namedBy = "QT_QPA_PLATFORM=" + platforms;
+    }
+    const bool x11 = isSet(env("DISPLAY"));
+    const bool wayland = isSet(env("WAYLAND_DISPLAY"));
+    if (namedBy.empty()) return x11 || wayland ? "" : "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    // A list "wayland;xcb" is tried in order; "name:options" carries options.
+    std::istringstream list(platforms);
+    for (std::string entry; std::getline(list, entry, ';');) {
+        const std::string name = entry.substr(0, entry.find(':'));
+        if (name.empty()) continue;
+        if (name == "xcb") {
+            if (x11) return "";
+        } else if (name.rfind("wayland", 0) == 0) {
+            if (wayland) return "";
+        } else {
+            return "";  // a platform that needs no display server
+        }
+    }
+    return namedBy + " names a platform that needs DISPLAY or WAYLAND_DISPLAY, and neither is set";
 }
 
 } // namespace zeb
