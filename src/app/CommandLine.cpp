@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -71,18 +72,26 @@ std::string MissingDisplay(const std::vector<std::string>& args, const std::func
     if (namedBy.empty()) return x11 || wayland ? "" : "neither DISPLAY nor WAYLAND_DISPLAY is set";
     // A list "wayland;xcb" is tried in order; "name:options" carries options.
     std::istringstream list(platforms);
+    std::vector<std::string> needed;
+    const auto need = [&needed](const char* variable) {
+        if (std::find(needed.begin(), needed.end(), variable) == needed.end()) needed.emplace_back(variable);
+    };
     for (std::string entry; std::getline(list, entry, ';');) {
         const std::string name = entry.substr(0, entry.find(':'));
         if (name.empty()) continue;
         if (name == "xcb") {
             if (x11) return "";
+            need("DISPLAY");
         } else if (name.rfind("wayland", 0) == 0) {
             if (wayland) return "";
+            need("WAYLAND_DISPLAY");
         } else {
             return "";  // a platform that needs no display server
         }
     }
-    return namedBy + " names a platform that needs DISPLAY or WAYLAND_DISPLAY, and neither is set";
+    if (needed.empty()) return x11 || wayland ? "" : "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    if (needed.size() == 1) return namedBy + " needs " + needed[0] + ", which is not set";
+    return namedBy + " needs " + needed[0] + " or " + needed[1] + ", and neither is set";
 }
 
 } // namespace zeb

@@ -71,6 +71,9 @@ TEST(CommandLine, AStartWithoutADisplayIsRecognised) {
         EXPECT_EQ(why.empty(), c.reachable) << ::testing::PrintToString(c.env) << " " << ::testing::PrintToString(c.args);
     }
     EXPECT_EQ(MissingDisplay({}, [](const char*) { return nullptr; }), "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    // A platform named says what it lacks.
+    EXPECT_EQ(MissingDisplay({"-platform", "wayland;xcb"}, [](const char*) { return nullptr; }),
+              "-platform wayland;xcb needs WAYLAND_DISPLAY or DISPLAY, and neither is set");
 }
 
 std::set<std::string> OptionsIn(const std::string& text) {
