@@ -92,6 +92,7 @@ void FileDialogsTest::columnsShowSizesAndDatesWholeAtScale2() {
     request.initialDir = dir.path().toStdString();
     bool fits = false;
     qreal ratio = 0;
+    QString widths;  // width/needed of each column
     WhenOpens(IsFileDialog, [&](QWidget* w) {
         ratio = w->devicePixelRatioF();
         auto* tree = w->findChild<QTreeView*>("treeView");
@@ -108,11 +109,14 @@ void FileDialogsTest::columnsShowSizesAndDatesWholeAtScale2() {
             return total <= tree->viewport()->width();  // every column in sight
         };
         fits = QTest::qWaitFor(columnsFit, guitest::kWindowWaitMs);
+        for (int column = 0; column < tree->header()->count(); ++column)  // what a failure shows
+            widths += QString(" %1/%2").arg(tree->columnWidth(column)).arg(view->sizeHintForColumn(column));
+        widths += QString(" in %1").arg(tree->viewport()->width());
         guitest::Screenshot(w, "file_dialog_scale2");
     });
     QVERIFY(!platform.openFileName(request));  // closed without a choice
     QCOMPARE(ratio, 2.0);
-    QVERIFY(fits);
+    QVERIFY2(fits, qPrintable(widths));
 }
 
 ZEB_GUI_TEST(FileDialogsTest)

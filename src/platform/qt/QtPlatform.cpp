@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QTreeView>
 
 namespace zeb {
@@ -123,8 +124,8 @@ namespace {
 
 // The columns of a file dialog's detail view as wide as what they show (sizes
 // such as "10.0 KiB", dates), at any scale factor, and the names in the room
-// left: sized again each time a folder has been read (the dialog grows within
-// its screen where the names would be cut) and when the dialog is resized. A
+// left: sized again whenever the folder's entries change (the dialog grows
+// within its screen where the names would be cut) and when it is resized. A
 // native dialog has no such view and sizes itself.
 class FileColumnsFit : public QObject {
 public:
@@ -142,7 +143,17 @@ private:
         tree_ = dialog_.findChild<QTreeView*>("treeView");
         auto* model = dialog_.findChild<QFileSystemModel*>();
         if (!tree_ || !model) return;
-        connect(model, &QFileSystemModel::directoryLoaded, tree_, [this] { fit(); });
+        // The types and icons of a folder's files arrive after its names: every
+        // change of the model sizes the columns again, once the changes of a
+        // moment are in.
+        refit_.setSingleShot(true);
+        refit_.setInterval(50);
+        connect(&refit_, &QTimer::timeout, this, [this] { fit(); });
+        const auto later = [this] { refit_.start(); };
+        connect(model, &QFileSystemModel::directoryLoaded, this, later);
+        connect(model, &QAbstractItemModel::dataChanged, this, later);
+        connect(model, &QAbstractItemModel::rowsInserted, this, later);
+        connect(model, &QAbstractItemModel::layoutChanged, this, later);
         tree_->installEventFilter(this);
         fit();
     }
@@ -175,6 +186,7 @@ private:
 
     QFileDialog& dialog_;
     QPointer<QTreeView> tree_;
+    QTimer refit_;
 };
 
 // A file dialog of the program: its filters, the one chosen, columns that fit.
