@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace zeb {
 
@@ -45,6 +47,51 @@ const char* DesktopUsage() {
            "  --version   the version\n"
            "\n"
            "zebstat-batch evaluates the same files without a screen.\n";
+}
+
+namespace {
+
+bool isSet(const char* value) { return value && *value; }
+
+} // namespace
+
+std::string MissingDisplay(const std::vector<std::string>& args, const std::function<const char*(const char*)>& env) {
+    std::string platforms;
+    std::string namedBy;
+    for (std::size_t i = 0; i + 1 < args.size() && args[i] != "--"; ++i)
+        if (args[i] == "-platform" || args[i] == "--platform") {
+            platforms = args[i + 1];
+            namedBy = "-platform " + platforms;
+        }
+    if (namedBy.empty() && isSet(env("QT_QPA_PLATFORM"))) {
+        platforms = env("QT_QPA_PLATFORM");
+        namedBy = "QT_QPA_PLATFORM=" + platforms;
+    }
+    const bool x11 = isSet(env("DISPLAY"));
+    const bool wayland = isSet(env("WAYLAND_DISPLAY"));
+    if (namedBy.empty()) return x11 || wayland ? "" : "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    // A list "wayland;xcb" is tried in order; "name:options" carries options.
+    std::istringstream list(platforms);
+    std::vector<std::string> needed;
+    const auto need = [&needed](const char* variable) {
+        if (std::find(needed.begin(), needed.end(), variable) == needed.end()) needed.emplace_back(variable);
+    };
+    for (std::string entry; std::getline(list, entry, ';');) {
+        const std::string name = entry.substr(0, entry.find(':'));
+        if (name.empty()) continue;
+        if (name == "xcb") {
+            if (x11) return "";
+            need("DISPLAY");
+        } else if (name.rfind("wayland", 0) == 0) {
+            if (wayland) return "";
+            need("WAYLAND_DISPLAY");
+        } else {
+            return "";  // a platform that needs no display server
+        }
+    }
+    if (needed.empty()) return x11 || wayland ? "" : "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    if (needed.size() == 1) return namedBy + " needs " + needed[0] + ", which is not set";
+    return namedBy + " needs " + needed[0] + " or " + needed[1] + ", and neither is set";
 }
 
 } // namespace zeb

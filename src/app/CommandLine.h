@@ -3,6 +3,7 @@
 // out before.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,13 @@ StartRequest ParseCommandLine(const std::vector<std::string>& args, const std::s
 
 // The text of --help.
 const char* DesktopUsage();
+
+// Why no window system can be reached, or "" when one may be: the platform
+// given with -platform (args as given, before Qt takes its options), else
+// QT_QPA_PLATFORM, else X11 or Wayland; X11 needs DISPLAY, Wayland
+// WAYLAND_DISPLAY. Platforms that need neither (offscreen, minimal, vnc,
+// eglfs, linuxfb, ...) are taken as reachable. env gives a variable's value,
+// null when it is not set.
+std::string MissingDisplay(const std::vector<std::string>& args, const std::function<const char*(const char*)>& env);
 
 } // namespace zeb

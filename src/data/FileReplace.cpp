@@ -104,7 +104,13 @@ FileWriteResult CheckCorrectable(const std::string& link, const FileIdentity& as
                               "name only and leave the others with the old data",
                               static_cast<unsigned long long>(st.st_nlink)));
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return failed(SystemReason(errno));
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EACCES || error == EPERM)
+            return failed("the file is write-protected for this user (" + SystemReason(error) + ")");
+        if (error == EROFS) return failed("the file lies on a read-only medium (" + SystemReason(error) + ")");
+        return failed(SystemReason(error));
+    }
     ::close(fd);
     const std::string folder = FolderOf(path);
     if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)

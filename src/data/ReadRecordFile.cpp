@@ -57,6 +57,7 @@ private:
     void putRecord(std::int64_t n, const ZebRecord& record);
     int firstPass();
     bool correctable();
+    std::string cannotChangeReason();
     void commit();
     void giveUpCorrections();
     void collect();
@@ -210,6 +211,14 @@ bool RecordFileReader::correctable() {
     return writable_ == 1;
 }
 
+// Why a change the user might choose now could not be written ("" when it
+// could), for the review to say before the user chooses.
+std::string RecordFileReader::cannotChangeReason() {
+    if (writable_ == 1) return {};
+    const FileWriteResult r = in_.files.checkCorrectable(identity_);
+    return r.ok ? std::string() : r.reason;
+}
+
 // No more corrections in this file: what is on disk is what is loaded.
 void RecordFileReader::giveUpCorrections() {
     work_.clear();
@@ -235,7 +244,8 @@ void RecordFileReader::commit() {
 }
 
 int RecordFileReader::firstPass() {
-    const std::string note = CFormat(tx::OriginalKeptNote, FileNameOf(OriginalCopyPath(path_)).c_str());
+    ReviewedFile file;
+    file.originalNote = CFormat(tx::OriginalKeptNote, FileNameOf(OriginalCopyPath(path_)).c_str());
     for (std::int64_t n = 2; n <= count_ - 1; ++n) {
         // After "Continue without any change" the records pass untouched
         // unless the sample name was changed.
@@ -263,8 +273,9 @@ int RecordFileReader::firstPass() {
             }
         } else {
             oldSet_ = params;
+            file.cannotChangeReason = cannotChangeReason();
             const ReviewAnswer answer =
-                review_.review(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, note);
+                review_.review(record, static_cast<int>(n), nStandardRatio_, sampleNameChanged_, file);
             if (answer == ReviewAnswer::Continue) {
                 state_ = State::Continued;
             } else if (answer == ReviewAnswer::Change) {

@@ -9,6 +9,12 @@
 
 namespace zeb {
 
+// What the review is told about the file under review.
+struct ReviewedFile {
+    std::string originalNote;       // where the untouched file is kept before a change
+    std::string cannotChangeReason;  // why a change cannot be written to the file; empty when it can
+};
+
 // The user's answer to a reviewed record.
 enum class ReviewAnswer {
     Change,    // the edited values are in the record
@@ -22,15 +28,14 @@ public:
     // Shows the record (1-based number) and returns the user's answer. On
     // Change the edited values are in the record; nStandardRatio and
     // sampleNameChanged are the reader's places the review writes.
-    // originalNote tells where the untouched file is kept before a change.
     virtual ReviewAnswer review(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
-                                const std::string& originalNote) = 0;
+                                const ReviewedFile& file) = 0;
 };
 
 // A window without a review: every file is taken as it is.
 class ContinueReview : public RecordReview {
 public:
-    ReviewAnswer review(ZebRecord&, int, double&, int&, const std::string&) override { return ReviewAnswer::Continue; }
+    ReviewAnswer review(ZebRecord&, int, double&, int&, const ReviewedFile&) override { return ReviewAnswer::Continue; }
 };
 
 } // namespace zeb

@@ -6,9 +6,9 @@
 namespace zeb {
 
 ReviewAnswer DialogRecordReview::review(ZebRecord& record, int recordNumber, double& nStandardRatio,
-                                        int& sampleNameChanged, const std::string& originalNote) {
+                                        int& sampleNameChanged, const ReviewedFile& file) {
     dialog_.Fill(record, recordNumber, nStandardRatio, sampleNameChanged);
-    dialog_.originalFileNote = originalNote;
+    dialog_.describeFile(file);
     platform_.runModal(dialog_);
     dialog_.Release();
     platform_.processPendingMessages();

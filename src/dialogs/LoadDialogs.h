@@ -17,7 +17,7 @@ class DialogRecordReview : public RecordReview {
 public:
     explicit DialogRecordReview(Platform& platform) : platform_(platform), dialog_(platform) {}
     ReviewAnswer review(ZebRecord& record, int recordNumber, double& nStandardRatio, int& sampleNameChanged,
-                        const std::string& originalNote) override;
+                        const ReviewedFile& file) override;
     RecordReviewDialog& dialog() { return dialog_; }
 
 private:

@@ -56,6 +56,16 @@ void RecordReviewDialog::Fill(ZebRecord& record, int recordNumber, double& nStan
                  record.wavelengthNm, record.rayleighStandardPerCm, record.viscosityMPas};
 }
 
+void RecordReviewDialog::describeFile(const ReviewedFile& file) {
+    if (file.cannotChangeReason.empty()) {
+        originalFileNote = file.originalNote;
+        cannotChangeNote.clear();
+    } else {
+        originalFileNote.clear();  // nothing is changed, so nothing is kept
+        cannotChangeNote = CFormat(tx::RecordReviewCannotChange, file.cannotChangeReason.c_str());
+    }
+}
+
 void RecordReviewDialog::close(ReviewAnswer answer) {
     if (closed_) return;
     answer_ = answer;
@@ -74,7 +84,7 @@ void RecordReviewDialog::abort() { close(ReviewAnswer::Abort); }
 void RecordReviewDialog::showHelp() { platform_.showHelp(tx::ImportDialogHelpContext); }
 
 void RecordReviewDialog::applyChanges() {
-    if (!record_ || closed_) return;
+    if (!record_ || closed_ || !changeAvailable()) return;
     struct Target {
         const std::string* text;
         float* value;

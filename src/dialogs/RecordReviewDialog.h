@@ -44,8 +44,14 @@ public:
     std::string viscosityField;
     std::string sampleNameField;
     bool sampleNameReadOnly = true;
-    // Under the red warning: where the untouched file is kept before the first change.
+    // Under the red warning: where the untouched file is kept before the first
+    // change, or, for a file that cannot take a change, why not.
     std::string originalFileNote;
+    std::string cannotChangeNote;
+    // Takes the notes about the file from the reader (after Fill).
+    void describeFile(const ReviewedFile& file);
+    // "Ch&ange" is offered only when the change can be written.
+    bool changeAvailable() const { return cannotChangeNote.empty(); }
 
     // Buttons.
     void continueUnchanged();   // "&Continue without any change"

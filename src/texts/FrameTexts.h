@@ -45,5 +45,11 @@ inline constexpr const char* PrintNoticeCaption = "ZEB-Stat: Information";
 inline constexpr const char* PrintNoticeSending = "Sending print job to:";
 inline constexpr const char* PrintNoticeWait = "Please wait!";
 
+// Program start without a window system.
+inline constexpr const char* NoDisplay =
+    "zebstat: no display to show the windows on (%s).\n"
+    "Evaluate files without windows with zebstat-batch, or set DISPLAY (X11), WAYLAND_DISPLAY (Wayland)\n"
+    "or QT_QPA_PLATFORM (for example QT_QPA_PLATFORM=offscreen) and start zebstat again.\n";
+
 
 } // namespace zeb::tx

@@ -31,6 +31,9 @@ inline constexpr const char* RecordReviewExplanation =
     "ignored) and after reading the next concentration.";
 inline constexpr const char* RecordReviewWarning =
     "Make a copy of the data file before pressing \"Change\": the file is overwritten at once !";
+// Under the warning, when the file cannot take a change: why, before the user chooses.
+inline constexpr const char* RecordReviewCannotChange =
+    "\"Change\" cannot be written to this file: %s. \"Continue without any change\" loads it as it is.";
 inline constexpr int ImportDialogHelpContext = 15;
 
 // Standard-file helper (refractive index of the standard logged below 1).

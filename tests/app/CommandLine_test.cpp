@@ -1,11 +1,14 @@
 // The desktop program's command line: files in order and made absolute, the
 // requests for usage and version, and refused options.
 #include "app/CommandLine.h"
+#include "texts/FrameTexts.h"
+#include "data/CFormat.h"
 #include "support/BuildPaths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <set>
 
@@ -36,6 +39,41 @@ TEST(CommandLine, OptionsAndTheEndOfOptions) {
     EXPECT_EQ(files.action, Action::Run);
     EXPECT_EQ(files.files, (std::vector<std::string>{"/d/-h", "/d/--version"}));
     EXPECT_EQ(ParseCommandLine({"-"}, "/d").files, std::vector<std::string>{"/d/-"});
+}
+
+// Whether a window system can be reached, from the environment and -platform.
+TEST(CommandLine, AStartWithoutADisplayIsRecognised) {
+    struct Case {
+        std::map<std::string, std::string> env;
+        std::vector<std::string> args;
+        bool reachable;
+    };
+    const Case cases[] = {
+        {{}, {}, false},
+        {{{"DISPLAY", ""}}, {}, false},
+        {{{"DISPLAY", ":0"}}, {}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, {"a.sta"}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, {}, true},
+        {{{"QT_QPA_PLATFORM", "minimal:enable_fonts"}}, {}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}}, {}, false},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, {}, false},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, {}, true},
+        {{{"QT_QPA_PLATFORM", "wayland-egl"}, {"WAYLAND_DISPLAY", "w"}}, {}, true},
+        {{}, {"-platform", "vnc"}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, {"-platform", "xcb"}, false},  // the argument wins
+        {{}, {"--", "-platform", "offscreen"}, false},                       // a file named so
+    };
+    for (const Case& c : cases) {
+        const std::string why = MissingDisplay(c.args, [&c](const char* name) -> const char* {
+            const auto it = c.env.find(name);
+            return it == c.env.end() ? nullptr : it->second.c_str();
+        });
+        EXPECT_EQ(why.empty(), c.reachable) << ::testing::PrintToString(c.env) << " " << ::testing::PrintToString(c.args);
+    }
+    EXPECT_EQ(MissingDisplay({}, [](const char*) { return nullptr; }), "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    // A platform named says what it lacks.
+    EXPECT_EQ(MissingDisplay({"-platform", "wayland;xcb"}, [](const char*) { return nullptr; }),
+              "-platform wayland;xcb needs WAYLAND_DISPLAY or DISPLAY, and neither is set");
 }
 
 std::set<std::string> OptionsIn(const std::string& text) {
@@ -71,6 +109,25 @@ if (*test::build::DesktopExe()) {
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(std::regex_match(version.out, std::regex("zebstat [0-9]+\\.[0-9]+\n"))) << version.out;
 }
+}
+
+// Without a window system the program says why and what to do instead, and
+// ends with status 1 (not Qt's abort); usage and version need no display.
+TEST(CommandLine, WithoutADisplayTheProgramSaysSoAndEnds) {
+    if (!*test::build::DesktopExe()) GTEST_SKIP() << "built without the desktop program";
+    const std::vector<std::string> noDisplay = {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                                                test::build::DesktopExe()};
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), noDisplay.begin(), noDisplay.end());
+        return test::RunProgram("env", args);
+    };
+    const auto r = run({"a.sta"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, CFormat(tx::NoDisplay, "neither DISPLAY nor WAYLAND_DISPLAY is set"));
+    EXPECT_NE(r.err.find("zebstat-batch"), std::string::npos);
+    EXPECT_EQ(run({"--help"}).status, 0);
+    EXPECT_EQ(run({"--version"}).status, 0);
 }
 
 } // namespace

@@ -177,7 +177,7 @@ TEST(MeasurementLoader, BytesInMemoryLoadAsTheFile) {
 TEST(MeasurementLoader, TheReviewAndTheTableAreAsked) {
     struct CountingReview : RecordReview {
         int records = 0;
-        ReviewAnswer review(ZebRecord&, int, double&, int&, const std::string&) override {
+        ReviewAnswer review(ZebRecord&, int, double&, int&, const ReviewedFile&) override {
             ++records;
             return ReviewAnswer::Abort;
         }

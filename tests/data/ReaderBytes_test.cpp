@@ -49,10 +49,10 @@ struct ReaderBench {
 struct ScriptedRecordReview : RecordReview {
     std::function<ReviewAnswer(ZebRecord&, int)> answer;
     std::vector<int> shown;
-    std::vector<std::string> notes;
-    ReviewAnswer review(ZebRecord& record, int n, double&, int&, const std::string& note) override {
+    std::vector<ReviewedFile> files;
+    ReviewAnswer review(ZebRecord& record, int n, double&, int&, const ReviewedFile& file) override {
         shown.push_back(n);
-        notes.push_back(note);
+        files.push_back(file);
         return answer(record, n);
     }
 };
@@ -74,7 +74,8 @@ TEST(RecordBytes, ContinueLoadsEveryRecordAndWritesNothing) {
 
     ASSERT_EQ(ReadRecordBytes(bytes, b.in, review), kLoadOk);
     EXPECT_EQ(review.shown, std::vector<int>{2});  // after Continue no further review
-    EXPECT_EQ(review.notes[0], CFormat(tx::OriginalKeptNote, "ps.sta.orig"));
+    EXPECT_EQ(review.files[0].originalNote, CFormat(tx::OriginalKeptNote, "ps.sta.orig"));
+    EXPECT_EQ(review.files[0].cannotChangeReason, "");
     EXPECT_TRUE(b.messages().empty());
     EXPECT_EQ(b.set.lastConcIndex, 2);
     EXPECT_EQ(b.set.lastAngleIndex, 3);
@@ -133,6 +134,7 @@ TEST(RecordBytes, AWriteProtectedFileLoadsAsItIsWithOneMessage) {
     EXPECT_EQ(b.messages(), (std::vector<std::pair<std::string, std::string>>{
                                 {CorrectionFailedText(kStaPath, refused), tx::CapInformation}}));
     EXPECT_EQ(review.shown, std::vector<int>{2});  // no further review: nothing can be corrected
+    EXPECT_EQ(review.files[0].cannotChangeReason, refused.reason);  // told before the answer
     EXPECT_EQ(b.files.contents, bytes);
     EXPECT_EQ(b.set.concentration[1], static_cast<double>(records[0].concentrationGPerCm3));
     EXPECT_EQ(b.set.cell(1, 1)->kcr, static_cast<double>(records[0].kcr));

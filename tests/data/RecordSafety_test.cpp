@@ -8,7 +8,9 @@
 #include "texts/CommonTexts.h"
 #include "texts/DataTexts.h"
 #include "texts/FileTexts.h"
+#include "texts/ImportDialogTexts.h"
 #include "texts/ReadCheckTexts.h"
+#include "data/CFormat.h"
 #include "data/FileReplace.h"
 #include "data/LittleEndian.h"
 #include "platform/AtomicFile.h"
@@ -58,6 +60,20 @@ void Change(ScriptedPlatform& p, std::function<void(RecordReviewDialog&)> edit =
         form.applyChanges();
     });
 }
+
+// The review of a file that cannot take a change: what it says under the
+// warning, and whether Change closed it; then "Continue without any change".
+void ChangeRefused(ScriptedPlatform& p, std::string& note, bool& closedByChange) {
+    p.dialogScripts.push_back([&note, &closedByChange](ModalDialog& d) {
+        auto& form = dynamic_cast<RecordReviewDialog&>(d);
+        note = form.cannotChangeNote;
+        form.concentrationField = "1.5";
+        form.applyChanges();
+        closedByChange = form.closed();
+        form.continueUnchanged();
+    });
+}
+
 void Continue(ScriptedPlatform& p, std::function<void()> during = {}) {
     p.dialogScripts.push_back([during](ModalDialog& d) {
         if (during) during();
@@ -352,20 +368,21 @@ TEST(RecordSafety, ALinkedFileIsCorrectedWhereItIsOrNotAtAll) {
     const auto second = dir.file("h2.sta");
     fs::create_hard_link(first, second);
     LoadWindow h;
-    Change(h.platform);
-    Change(h.platform);  // never shown: the file loads as it is
+    std::string note;
+    bool closedByChange = true;
+    ChangeRefused(h.platform, note, closedByChange);
     ASSERT_EQ(h.load(second), kLoadOk);
     EXPECT_EQ(h.platform.dialogsShown.size(), 1u);
-    EXPECT_EQ(h.platform.lastMessage().text,
-              std::string(tx::CorrectionNotPossible) + "\n" + second +
-                  ": the file has 2 names (hard links); a correction would change it under this name only and "
-                  "leave the others with the old data");
+    EXPECT_FALSE(closedByChange);
+    EXPECT_EQ(note, CFormat(tx::RecordReviewCannotChange,
+                            "the file has 2 names (hard links); a correction would change it under this name only "
+                            "and leave the others with the old data"));
     EXPECT_EQ(test::ReadFile(first), original);
     EXPECT_EQ(fs::hard_link_count(first), 2u);
     EXPECT_FALSE(fs::exists(second + ".orig"));
 }
 
-TEST(RecordSafety, WithoutWriteAccessTheFileLoadsUnchangedAndTheReasonIsGiven) {
+TEST(RecordSafety, WithoutWriteAccessTheReviewSaysSoAndTheFileLoadsUnchanged) {
     test::TempDir dir;
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
     const std::string original = ThreeByThree();
@@ -376,11 +393,12 @@ TEST(RecordSafety, WithoutWriteAccessTheFileLoadsUnchangedAndTheReasonIsGiven) {
     const auto path = test::Write(dir, "ro.sta", original);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     LoadWindow w;
-    Change(w.platform);
-    Change(w.platform);
+    std::string note;
+    bool closedByChange = true;
+    ChangeRefused(w.platform, note, closedByChange);
     ASSERT_EQ(w.load(path), kLoadOk);
-    EXPECT_EQ(w.platform.lastMessage().text,
-              std::string(tx::CorrectionNotPossible) + "\n" + path + ": the file is write-protected");
+    EXPECT_EQ(note, CFormat(tx::RecordReviewCannotChange, "the file is write-protected"));
+    EXPECT_FALSE(closedByChange);
     EXPECT_EQ(w.platform.dialogsShown.size(), 1u);
     EXPECT_EQ(Values(w.set()), Values(plain.set()));
     EXPECT_EQ(test::ReadFile(path), original);
@@ -393,12 +411,11 @@ TEST(RecordSafety, WithoutWriteAccessTheFileLoadsUnchangedAndTheReasonIsGiven) {
     const int status = test::InChild(
         [&] {
             LoadWindow u;
-            Change(u.platform);
+            std::string theirNote;
+            bool closed = true;
+            ChangeRefused(u.platform, theirNote, closed);
             if (u.load(theirs) != kLoadOk) return 1;
-            const std::string& text = u.platform.lastMessage().text;
-            if (text.rfind(std::string(tx::CorrectionNotPossible) + "\n" + theirs + ": ", 0) != 0 ||
-                text.find("Permission denied") == std::string::npos)
-                return 2;
+            if (closed || theirNote.find("Permission denied") == std::string::npos) return 2;
             return Values(u.set()) == Values(plain.set()) ? 0 : 3;
         },
         true);

@@ -6,6 +6,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +26,8 @@ private slots:
     void menusToolBarAndTitle();
     void toolButtonsFollowTheChildWindows();
     void helpOpensTheRightPages();
+    void aboutBoxShowsNameAndVersionOnly();
+    void tooltipsShowInTheHintColour();
     void closeQuestionNoKeepsTheFrame();
     void wakeGuardSwallowsTheFirstClick();
 };
@@ -85,6 +89,50 @@ void FrameWindowFormTest::helpOpensTheRightPages() {
         QCOMPARE(viewer->browser()->source().toString(), "qrc:/help/" + HelpViewer::pageForContext(context));
     }
     guitest::Screenshot(viewer, "help_dialogs");
+}
+
+void FrameWindowFormTest::aboutBoxShowsNameAndVersionOnly() {
+    QtPlatform platform;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FrameWindowView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
+    frame.show();
+    QString title;
+    QStringList texts;
+    guitest::WhenModalOpens([&](QWidget* box) {
+        title = box->windowTitle();
+        for (QLabel* label : box->findChildren<QLabel*>())
+            if (!label->text().isEmpty()) texts << label->text();
+        guitest::Screenshot(box, "about_box");
+        box->findChild<QPushButton*>("OKButton")->click();
+    });
+    frame.findChild<QAction*>("helpAbout")->trigger();
+    QCOMPARE(title, QString("About ZEB-Stat"));
+    texts.sort();
+    QCOMPARE(texts, QStringList({"4.22 11/98", "ZEB / Static & Dynamic FIT and PLOT"}));
+}
+
+void FrameWindowFormTest::tooltipsShowInTheHintColour() {
+    QtPlatform platform;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FrameWindowView frame(platform, dir.filePath("zebstat.ini").toStdString(), guitest::PlotWindows(platform));
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    auto* open = frame.findChild<QToolButton*>("OpenBtn");
+    QToolTip::showText(open->mapToGlobal(open->rect().center()), open->toolTip(), open);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "qtooltip_label" && w->isVisible()) tip = w;
+    QVERIFY(tip);
+    QCOMPARE(QToolTip::text(), QString("Load new data file"));
+    const QImage picture = tip->grab().toImage();
+    // The tip's face (inside its one-pixel border, beside the text) is yellow.
+    QCOMPARE(QColor(picture.pixel(picture.width() - 3, picture.height() / 2)), QColor(255, 255, 0));
+    QCOMPARE(tip->palette().color(QPalette::ToolTipText), QColor(Qt::black));
+    guitest::Screenshot(tip, "tooltip");
+    QToolTip::hideText();
 }
 
 void FrameWindowFormTest::closeQuestionNoKeepsTheFrame() {

@@ -73,6 +73,7 @@ private slots:
     void initTestCase() { RegisterDialogForms(); }
     void reviewShowsTheRecordAndChangeTakesTheTypedValues();
     void reviewEscapeAbortsAndLaterRecordsKeepTheSampleName();
+    void reviewOfAFileThatCannotBeChangedOffersNoChange();
     void reviewOpensTheStandardHelperOnceForAWrongIndex();
     void standardHelperFetchesTheValueFromTheStandardFile();
     void tablePltTakesOverACellStillBeingEdited();
@@ -159,6 +160,33 @@ void ImportFormsTest::reviewEscapeAbortsAndLaterRecordsKeepTheSampleName() {
     platform.runModal(logic);
     QCOMPARE(shownName, QString("First sample"));
     QVERIFY(readOnly);
+    QVERIFY(logic.answer() == ReviewAnswer::Continue);
+}
+
+void ImportFormsTest::reviewOfAFileThatCannotBeChangedOffersNoChange() {
+    QtPlatform platform;
+    RecordReviewDialog logic(platform);
+    ZebRecord rec = Record("PS 1 in toluene");
+    Places p;
+    logic.Fill(rec, 2, p.ratio, p.nameChanged);
+    logic.describeFile({"Before the first change the untouched file is kept beside it as \"ps.sta.orig\".",
+                        "the file is write-protected"});
+    bool shown = false;
+    WhenOpens("RecordReviewDialog", [&](QWidget* form) {
+        shown = true;
+        QVERIFY(!Child<QPushButton>(form, "changeButton")->isEnabled());
+        QVERIFY(Child<QLabel>(form, "warningLabel")->isVisible());  // the text stays as it is
+        QVERIFY(!form->findChild<QLabel*>("originalFileNote"));
+        auto* note = Child<QLabel>(form, "cannotChangeNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QString("\"Change\" cannot be written to this file: the file is write-protected. "
+                                       "\"Continue without any change\" loads it as it is."));
+        QVERIFY(note->height() >= note->heightForWidth(note->width()));
+        guitest::Screenshot(form, "dialog_RecordReviewDialog_writeProtected");
+        QTest::keyClick(form, Qt::Key_Return);
+    });
+    platform.runModal(logic);
+    QVERIFY(shown);
     QVERIFY(logic.answer() == ReviewAnswer::Continue);
 }
 

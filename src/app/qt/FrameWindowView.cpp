@@ -45,6 +45,7 @@ FrameWindowView::FrameWindowView(QtPlatform& platform, std::string settingsPath,
     : QMainWindow(parent), platform_(platform), core_(platform, std::move(settingsPath)),
       makeChild_(std::move(makeChild)) {
     InitGuiResources();
+    UseHintColour();
     // The global defaults every new plot window copies.
     defaults_ = core_.ReadGlobalSettings();
     setObjectName("FrameWindow");

@@ -3,6 +3,7 @@
 // alone.
 #include "app/CommandLine.h"
 #include "texts/CommonTexts.h"
+#include "texts/FrameTexts.h"
 #include "widgets/qt/Resources.h"
 #include "app/qt/FrameWindowView.h"
 #include "dialogs/qt/DialogForms.h"
@@ -19,6 +20,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv) {
@@ -33,6 +35,13 @@ int main(int argc, char** argv) {
             std::printf("zebstat %s\n", ZEBSTAT_VERSION);
             return 0;
         }
+    }
+    // Without a window system Qt would abort; say what to do instead.
+    const std::string noDisplay =
+        zeb::MissingDisplay(std::vector<std::string>(argv + 1, argv + argc), [](const char* name) { return std::getenv(name); });
+    if (!noDisplay.empty()) {
+        std::fprintf(stderr, zeb::tx::NoDisplay, noDisplay.c_str());
+        return 1;
     }
     QApplication app(argc, argv);
     // Qt has taken its own options out of the arguments.

@@ -70,6 +70,10 @@ RecordReviewDialogView::RecordReviewDialogView(RecordReviewDialog& logic, QWidge
     QLabel* original = logic_.originalFileNote.empty()
                            ? nullptr
                            : WrappedLabel("originalFileNote", QString::fromStdString(logic_.originalFileNote), kMemoChars, false, this);
+    // A file that cannot take a change says so before the user chooses.
+    QLabel* cannotChange = logic_.changeAvailable()
+                               ? nullptr
+                               : WrappedLabel("cannotChangeNote", QString::fromStdString(logic_.cannotChangeNote), kMemoChars, false, this);
 
     QPushButton* cont = button("continueButton", tx::RecordReviewBtnContinue, [this] { logic_.continueUnchanged(); });
     QPushButton* change = button("changeButton", tx::RecordReviewBtnChange, [this] { logic_.applyChanges(); });
@@ -77,6 +81,7 @@ RecordReviewDialogView::RecordReviewDialogView(RecordReviewDialog& logic, QWidge
     QPushButton* help = button("helpButton", tx::FormBtnHelp, [this] { logic_.showHelp(); });
     // Enter goes on without changing anything: the file is only written by Change.
     cont->setDefault(true);
+    change->setEnabled(logic_.changeAvailable());
 
     auto* left = new QVBoxLayout;
     left->addWidget(fixed);
@@ -88,6 +93,7 @@ RecordReviewDialogView::RecordReviewDialogView(RecordReviewDialog& logic, QWidge
     right->addSpacing(6);
     right->addWidget(warning);
     if (original) right->addWidget(original);
+    if (cannotChange) right->addWidget(cannotChange);
     right->addStretch();
     for (QPushButton* b : {cont, change, abort}) right->addWidget(b);
     right->addSpacing(12);

@@ -8,12 +8,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSvgRenderer>
+#include <QTimer>
+#include <QTreeView>
 
 namespace zeb {
 
@@ -99,7 +104,7 @@ QStringList QtPlatform::qtFilters(const std::string& filter) {
         QStringList both;
         for (const QString& p : patterns) {
             const QString t = p.trimmed();
-            for (const QString& v : {t.toLower(), t.toUpper()})
+            for (const QString& v : {t, t.toLower(), t.toUpper()})
                 if (!both.contains(v)) both << v;
         }
         // The description's own "(...)" list is replaced by the patterns Qt filters with.
@@ -115,12 +120,92 @@ QString QtPlatform::startFolder(const std::string& initialDir) const {
     return QDir::homePath();
 }
 
+namespace {
+
+// The columns of a file dialog's detail view as wide as what they show (sizes
+// such as "10.0 KiB", dates), at any scale factor, and the names in the room
+// left: sized again whenever the folder's entries change (the dialog grows
+// within its screen where the names would be cut) and when it is resized. A
+// native dialog has no such view and sizes itself.
+class FileColumnsFit : public QObject {
+public:
+    explicit FileColumnsFit(QFileDialog& dialog) : QObject(&dialog), dialog_(dialog) { dialog.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &dialog_ && event->type() == QEvent::Show && !tree_) attach();
+        if (watched == tree_ && event->type() == QEvent::Resize) fitNames(false);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void attach() {
+        tree_ = dialog_.findChild<QTreeView*>("treeView");
+        auto* model = dialog_.findChild<QFileSystemModel*>();
+        if (!tree_ || !model) return;
+        // The types and icons of a folder's files arrive after its names: every
+        // change of the model sizes the columns again, once the changes of a
+        // moment are in.
+        refit_.setSingleShot(true);
+        refit_.setInterval(50);
+        connect(&refit_, &QTimer::timeout, this, [this] { fit(); });
+        const auto later = [this] { refit_.start(); };
+        connect(model, &QFileSystemModel::directoryLoaded, this, later);
+        connect(model, &QAbstractItemModel::dataChanged, this, later);
+        connect(model, &QAbstractItemModel::rowsInserted, this, later);
+        connect(model, &QAbstractItemModel::layoutChanged, this, later);
+        tree_->installEventFilter(this);
+        fit();
+    }
+    void fit() {
+        if (!tree_) return;
+        for (int column = 1; column < tree_->header()->count(); ++column) tree_->resizeColumnToContents(column);
+        fitNames(true);
+    }
+    void fitNames(bool mayGrow) {
+        if (!tree_) return;
+        QHeaderView* header = tree_->header();
+        int others = 0;
+        for (int column = 1; column < header->count(); ++column)
+            if (!tree_->isColumnHidden(column)) others += tree_->columnWidth(column);
+        const QAbstractItemView* view = tree_;
+        const int need = std::max(view->sizeHintForColumn(0), header->sectionSizeHint(0));
+        int room = tree_->viewport()->width() - others;
+        if (mayGrow && need > room && dialog_.screen()) {
+            const QRect screen = dialog_.screen()->availableGeometry();
+            const int grow = std::min(need - room, std::max(0, screen.width() - dialog_.frameGeometry().width()));
+            if (grow > 0) {
+                dialog_.resize(dialog_.width() + grow, dialog_.height());
+                const int over = dialog_.frameGeometry().right() - screen.right();
+                if (over > 0) dialog_.move(dialog_.x() - over, dialog_.y());
+                room += grow;
+            }
+        }
+        tree_->setColumnWidth(0, std::max(need, room));
+    }
+
+    QFileDialog& dialog_;
+    QPointer<QTreeView> tree_;
+    QTimer refit_;
+};
+
+// A file dialog of the program: its filters, the one chosen, columns that fit.
+void prepare(QFileDialog& dialog, const QStringList& filters, const QString& selected) {
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(selected);
+    new FileColumnsFit(dialog);
+}
+
+} // namespace
+
 std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& request) {
     const QStringList filters = qtFilters(request.filter);
-    QString selected = filters.value(std::max(0, request.filterIndex - 1));
-    const QString name = QFileDialog::getOpenFileName(parentWidget(), QString::fromStdString(request.title),
-                                                      startFolder(request.initialDir), filters.join(";;"),
-                                                      &selected);
+    QFileDialog dialog(parentWidget(), QString::fromStdString(request.title), startFolder(request.initialDir));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepare(dialog, filters, filters.value(std::max(0, request.filterIndex - 1)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString name = dialog.selectedFiles().front();
     if (name.isEmpty()) return std::nullopt;
     dataFolder_ = QFileInfo(name).absolutePath();
     return name.toStdString();
@@ -128,7 +213,7 @@ std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& req
 
 std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& request) {
     const QStringList filters = qtFilters(request.filter);
-    QString selected = filters.value(std::max(0, request.filterIndex - 1));
+    const QString selected = filters.value(std::max(0, request.filterIndex - 1));
     // In the folder asked for, else in that of the data last opened (never in
     // the program's working folder); a proposed name with its own folder (the
     // file saved last) stands as it is.
@@ -137,16 +222,14 @@ std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& req
         const QString proposed = QString::fromStdString(request.proposedName);
         start = QFileInfo(proposed).isAbsolute() ? proposed : start + "/" + proposed;
     }
-    QFileDialog::Options options;
-    if (!request.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
+    QFileDialog dialog(parentWidget(), QString::fromStdString(request.title), start);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    prepare(dialog, filters, selected);
     if (!request.defaultSuffixes.empty()) {
         // A name typed without an extension gets that of the file type chosen
         // (before the dialog asks about replacing a file of that name).
-        QFileDialog dialog(parentWidget(), QString::fromStdString(request.title), start, filters.join(";;"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOptions(options);
-        dialog.selectNameFilter(selected);
         const auto suffixFor = [&](const QString& filter) {
             const qsizetype i = filters.indexOf(filter);
             return i >= 0 && static_cast<std::size_t>(i) < request.defaultSuffixes.size()
@@ -156,11 +239,9 @@ std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& req
         dialog.setDefaultSuffix(suffixFor(selected));
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        return dialog.selectedFiles().front().toStdString();
     }
-    const QString name = QFileDialog::getSaveFileName(parentWidget(), QString::fromStdString(request.title), start,
-                                                      filters.join(";;"), &selected, options);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString name = dialog.selectedFiles().front();
     if (name.isEmpty()) return std::nullopt;
     return name.toStdString();
 }

@@ -39,7 +39,8 @@ public:
     std::function<void(int)> helpHandler;
 
     // "Desc|*.a;*.b|Desc2|*.c|" as a Qt name filter list; patterns are offered in
-    // lower and upper case, since file names on Linux are case-sensitive.
+    // lower and upper case, since file names on Linux are case-sensitive, each
+    // pattern as given first (a save dialog gives a typed name its extension).
     static QStringList qtFilters(const std::string& filter);
     // Mime type under which a clipboard block of this format name travels.
     static QString mimeTypeFor(const std::string& formatName);

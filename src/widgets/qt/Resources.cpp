@@ -1,7 +1,10 @@
 #include "widgets/qt/Resources.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QPalette>
 #include <QStringList>
+#include <QToolTip>
 #include <QtGlobal>
 
 static void initResourcesOnce() {
@@ -20,6 +23,20 @@ void InitGuiResources() {
         return true;
     }();
     (void)done;
+}
+
+void UseHintColour() {
+    const QColor hint(255, 255, 0);
+    // Tooltips take their own palette; widgets that paint a tip (a style's tip
+    // panel) take the application's.
+    QPalette tips = QToolTip::palette();
+    QPalette app = QApplication::palette();
+    for (QPalette* p : {&tips, &app}) {
+        p->setColor(QPalette::ToolTipBase, hint);
+        p->setColor(QPalette::ToolTipText, Qt::black);
+    }
+    QToolTip::setPalette(tips);
+    QApplication::setPalette(app);
 }
 
 } // namespace zeb

@@ -4,4 +4,6 @@
 
 namespace zeb {
 void InitGuiResources();
+// Tooltips in the hint colour the frame sets: yellow (RGB 255, 255, 0) with black text.
+void UseHintColour();
 }

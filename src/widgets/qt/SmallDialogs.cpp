@@ -39,15 +39,12 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     product->setFont(big);
-    auto* version = new QLabel(QString("Version ") + tx::VersionText, panel);
+    auto* version = new QLabel(tx::VersionText, panel);
     version->setObjectName("Version");
     auto* picture = new QLabel(panel);
     picture->setObjectName("ProgramPicture");
     picture->setPixmap(QIcon(":/app/zebstat.svg").pixmap(220, 160));
     picture->setAlignment(Qt::AlignCenter);
-    auto* note = new QLabel("Static and dynamic light scattering: Zimm, Berry and Guinier plots,\n"
-                            "D-I to D-III plots, form factors and reflection correction.",
-                            panel);
 
     auto* head = new QHBoxLayout;
     head->addWidget(icon);
@@ -58,7 +55,6 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* inner = new QVBoxLayout(panel);
     inner->addLayout(head);
     inner->addWidget(picture);
-    inner->addWidget(note);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");
