@@ -1,6 +1,6 @@
 // The residual chart and the form-factor fits of the plot window on the real
-// widgets: the message without a fit, the windows with their contents, and
-// screenshots of both.
+// widgets: the item without a fit over q², the windows with their contents,
+// and screenshots of both.
 #include "app/qt/FrameWindowView.h"
 #include "gui/GuiTestSupport.h"
 #include "plot/ResidualChart.h"
@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,19 +47,6 @@ void PlotWindowUncertaintyTest::residualChartAndFormFactorFits() {
     QVERIFY(!residuals->isEnabled());
     view.action(MenuItemName(PlotMenuItem::Q1))->trigger();
     QVERIFY(residuals->isEnabled());
-
-    // Points switched on or off since the calculation: the window says why it shows nothing.
-    QString said;
-    guitest::WhenModalOpens([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box);
-        said = box->text();
-        box->accept();
-    });
-    view.core().set().cell(1, 1)->active = 0;
-    residuals->trigger();
-    QCOMPARE(said, QString(tx::PointsChangedSinceCalculation));
-    view.core().set().cell(1, 1)->active = 1;
 
     int points = 0, darkPixels = 0;
     guitest::WhenModalOpens([&](QWidget* modal) {

@@ -5,6 +5,7 @@
 #include "plot/ResidualChart.h"
 #include "plotwindow/FormFactorFitTable.h"
 #include "plotwindow/PlotWindow.h"
+#include "support/BuildPaths.h"
 #include "support/SyntheticSets.h"
 #include "texts/FormFactorTexts.h"
 #include "texts/PlotWindowTexts.h"
@@ -99,6 +100,25 @@ TEST(PlotWindowUncertainty, FormFactorFitsOfTheWindowBestFirst) {
         EXPECT_FALSE(x.w.fitFormFactors());
         EXPECT_EQ(x.lastMessage(), tx::FormFactorFitsNeedStatic);
     }
+}
+
+// A user form factor loaded through the menu is fitted too: Mw alone, as it
+// has no size (the table is that of a coil of 40 nm, as are the data).
+TEST(PlotWindowUncertainty, FormFactorFitsTakeTheLoadedUserFormFactor) {
+    test::ModelParams coil40 = test::NoisyPolymer(kModelCoilMono, 1);
+    coil40.rgNm = 40.0;
+    UncertaintyWindow x(coil40, 4, 13, 0.25e-3);
+    x.w.setQOrder(FitOrder::One);
+    x.w.setCOrder(FitOrder::One);
+    x.platform.openAnswers.push_back(std::string(test::build::SourceDir()) + "/examples/coil-40nm.ffu");
+    x.w.toggleFormFactorModel(kModelUser);
+    ASSERT_TRUE(x.w.formFactor().user.loaded) << x.lastMessage();
+    const auto fits = x.w.fitFormFactors();
+    ASSERT_TRUE(fits);
+    ASSERT_EQ(fits->rows.size(), 5u);
+    const std::vector<std::string>& user = fits->rows[RowOf(*fits, kModelUser)];
+    EXPECT_TRUE(IntervalCovers(user[2], 1.2e6)) << user[2];
+    EXPECT_EQ(user[3], "---");
 }
 
 // The table: fitted models by their reduced chi², those without a fit last
