@@ -112,7 +112,8 @@ public:
     // "Residuals of the fits...": the residuals of the fits over q² of the
     // results shown as a chart, drawn with the window's plot settings (as
     // zebstat-batch --chart residuals draws them). None, after a message saying
-    // why, without a fit over q² or while the results are out of date.
+    // why, without a fit over q² (chosen, or made for any concentration) or
+    // while the results are out of date.
     std::unique_ptr<ResidualChart> residualChart();
     // "Fit form factors...": the models of the form-factor menu (with the
     // user's form factor when one is loaded) fitted to the points extrapolated

@@ -60,7 +60,9 @@ std::unique_ptr<ResidualChart> PlotWindow::residualChart() {
     std::unique_ptr<Evaluation> e = why.empty() ? EvaluationShown(set_, options_, why) : nullptr;
     if (e) {
         try {
-            return std::make_unique<ResidualChart>(*e, chart_.settings);
+            auto chart = std::make_unique<ResidualChart>(*e, chart_.settings);
+            if (chart->points() > 0) return chart;
+            why = tx::ResidualsNone;
         } catch (const std::bad_alloc&) {
             why = tx::ErrorAllocationMemory;
         }

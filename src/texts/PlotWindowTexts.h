@@ -141,6 +141,8 @@ inline constexpr const char* CapResidualChart = "ZEB-Stat: Residuals of the Fits
 inline constexpr const char* CapFormFactorFits = "ZEB-Stat: Form-Factor Fits";
 inline constexpr const char* ResidualsNeedQFit =
     "The residual chart shows the fits over q². Choose an order in the q²-Dep. menu first.";
+inline constexpr const char* ResidualsNone =
+    "No concentration has a fit over q² of this order: there are no residuals to show.";
 inline constexpr const char* FormFactorFitsNeedCFit =
     "The form factors are fitted to the points extrapolated to c = 0. Choose an order in the c-Dep. menu first.";
 inline constexpr const char* FormFactorFitsNeedStatic =

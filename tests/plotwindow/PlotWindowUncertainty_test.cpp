@@ -60,6 +60,11 @@ TEST(PlotWindowUncertainty, ResidualChartOfTheFitsOverQ2Shown) {
     const auto without = x.w.residualChart();
     ASSERT_NE(without, nullptr);
     EXPECT_EQ(without->points(), 17) << "the switched-off point is no residual";
+
+    UncertaintyWindow few(m, 2, 4);  // four angles: no fit over q² of order 5
+    few.w.setQOrder(FitOrder::Five);
+    EXPECT_EQ(few.w.residualChart(), nullptr);
+    EXPECT_EQ(few.lastMessage(), tx::ResidualsNone);
 }
 
 // The row of a model in the window's table.
