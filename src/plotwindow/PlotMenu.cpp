@@ -51,6 +51,7 @@ constexpr std::array<PlotMenuEntry, kPlotMenuItemCount> kMenuTable = {{
 
     CommandEntry(PMI::Calculate, "calculate", PM::Calculation, tx::ItemCalculate, [](PlotWindow& w) { w.calculate(); }),
     {PMI::Results, "results", PM::Calculation, false, false, &tx::ItemResults, PMC::View, nullptr},
+    {PMI::Residuals, "residualChart", PM::Calculation, false, false, &tx::ItemResiduals, PMC::View, nullptr},
     {PMI::CopyResults, "copyResults", PM::Calculation, false, false, &tx::ItemCopyResults, PMC::None, nullptr},
     CommandEntry(PMI::CorrectReflection, "correctReflection", PM::Calculation, tx::ItemCorrectReflection, [](PlotWindow& w) { w.correctReflection(); },
          false, true),
@@ -73,6 +74,7 @@ constexpr std::array<PlotMenuEntry, kPlotMenuItemCount> kMenuTable = {{
     CommandEntry(PMI::LnPzU2, "plotLnPzOverU2", PM::FormFactor, tx::ItemLnPzU2, RunPlotFormItem<8>),
     CommandEntry(PMI::PzU2U, "plotPzU2OverU", PM::FormFactor, tx::ItemPzU2U, RunPlotFormItem<9>),
     CommandEntry(PMI::PzUU, "plotPzUOverU", PM::FormFactor, tx::ItemPzUU, RunPlotFormItem<10>),
+    {PMI::FitFormFactors, "fitFormFactors", PM::FormFactor, true, false, &tx::ItemFitFormFactors, PMC::View, nullptr},
 }};
 
 // The core indexes its state by the enum: entry i is item i.

@@ -28,14 +28,16 @@ enum class PlotMenuItem {
     // "&c-Dep."
     CNone, C1, C2, C3, C4, C5,
     // "C&alculation"
-    Calculate, Results, CopyResults, CorrectReflection,
-    // "For&m-Factor:Pz": the menu itself, the five models, the twelve plot forms
+    Calculate, Results, Residuals, CopyResults, CorrectReflection,
+    // "For&m-Factor:Pz": the menu itself, the five models, the twelve plot
+    // forms, the fits of the models
     FormFactorMenu,
     CoilMd, CoilPd, ThinRod, HardSphere, FFUser,
     PzQ, OneByPzQ2, SqrtOneByPzQ2, LnPzQ2, PzQ2Q, PzQQ,
     PzU, OneByPzU2, SqrtOneByPzU2, LnPzU2, PzU2U, PzUU,
+    FitFormFactors,
 };
-inline constexpr std::size_t kPlotMenuItemCount = static_cast<std::size_t>(PlotMenuItem::PzUU) + 1;
+inline constexpr std::size_t kPlotMenuItemCount = static_cast<std::size_t>(PlotMenuItem::FitFormFactors) + 1;
 
 // The menus of the menu bar the table fills.
 enum class PlotMenu { PlotType, QDep, CDep, Calculation, FormFactor };
@@ -44,7 +46,7 @@ inline constexpr std::size_t kPlotMenuCount = static_cast<std::size_t>(PlotMenu:
 // What choosing an entry does.
 enum class PlotMenuCommand {
     Core,     // runs `run` on the window's core
-    View,     // the view runs it (the results window)
+    View,     // the view runs it (the windows of the results, the residuals and the form-factor fits)
     None,     // an item without a command (hidden)
     Submenu,  // the entry is the menu itself: only its enabled state
 };

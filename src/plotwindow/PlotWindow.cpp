@@ -35,6 +35,7 @@ PlotWindow::PlotWindow(Platform& platform) : DataWindow(platform) {
     item(PlotMenuItem::FormFactorMenu).enabled = false;
     for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = false;
     for (int form = 1; form <= kPlotFormCount; ++form) item(PlotFormItem(form)).enabled = false;
+    item(PlotMenuItem::FitFormFactors).enabled = false;
 
     control(PlotWidget::KLabel).text = tx::LabelK;
     control(PlotWidget::KSmallerButton).text = tx::ButtonKSmaller;
@@ -115,6 +116,7 @@ void PlotWindow::calculate() {
         control(kResultFields[i]).text = results_.fieldTexts[i];
     }
     item(PlotMenuItem::Results).enabled = results_.anyRow;
+    item(PlotMenuItem::Residuals).enabled = results_.anyRow;
     if (IsStaticPlot(options_.plotType)) {
         storedMwQ2_ = results_.mwQ2 ? *results_.mwQ2 : -1.0;
         storedRgNm_ = results_.rgNm ? *results_.rgNm : -1.0;
@@ -125,6 +127,7 @@ void PlotWindow::calculate() {
     const bool formFactors = IsStaticPlot(options_.plotType);
     item(PlotMenuItem::FormFactorMenu).enabled = formFactors;
     for (int model = 1; model <= 5; ++model) item(ModelItem(model)).enabled = formFactors;
+    item(PlotMenuItem::FitFormFactors).enabled = formFactors;
     calculated_ = true;
     if (!loadRunning()) {
         setKControlsVisible(true);
@@ -159,6 +162,7 @@ void PlotWindow::showK() { control(PlotWidget::KField).text = Gcvt6(k() * 1e-8 *
 
 void PlotWindow::PostLoadSetup() {
     item(PlotMenuItem::Results).enabled = false;
+    item(PlotMenuItem::Residuals).enabled = false;
     kStep_ = kInitialKStep;
     PreparePoints(2);
     calculate();

@@ -25,15 +25,19 @@
 #include "plot/ChartState.h"
 #include "plot/FormFactorChart.h"
 #include "plot/WindowState.h"
+#include "plotwindow/FormFactorFitTable.h"
 #include "plotwindow/PlotMenu.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace zeb {
+
+class ResidualChart;
 
 class PlotWindow : public DataWindow {
 public:
@@ -105,6 +109,18 @@ public:
     // and the order advice, as text; "" without a fit or while the results are
     // out of date. The largest set takes well under half a second.
     std::string uncertaintyText() const;
+    // "Residuals of the fits...": the residuals of the fits over q² of the
+    // results shown as a chart, drawn with the window's plot settings (as
+    // zebstat-batch --chart residuals draws them). None, after a message saying
+    // why, without a fit over q² (chosen, or made for any concentration) or
+    // while the results are out of date.
+    std::unique_ptr<ResidualChart> residualChart();
+    // "Fit form factors...": the models of the form-factor menu (with the
+    // user's form factor when one is loaded) fitted to the points extrapolated
+    // to c = 0, with their 95 % intervals, the best fit first. None, after a
+    // message saying why, without a static plot type or a fit over c, or while
+    // the results are out of date.
+    std::optional<FormFactorFitTable> fitFormFactors();
     // "Calculate (Ctrl+N) to update" while the results are out of date, else empty.
     std::string resultsOutOfDateHint() const;
     // The reflection correction has changed some of the window's data.

@@ -100,6 +100,8 @@ inline constexpr ItemText ItemC5{"&5", "Ctrl+F5", "c-dependence polynom of 5th d
 // "C&alculation"
 inline constexpr ItemText ItemCalculate{"&Calculate", "Ctrl+N", "Calculate the fit (q² and c dependence)"};
 inline constexpr ItemText ItemResults{"&Results", "Ctrl+R", "Show the results of the calculation"};
+inline constexpr ItemText ItemResiduals{"Re&siduals of the fits...", "",
+                                "Show the residuals of the fits over q² per concentration as a chart"};
 inline constexpr ItemText ItemCopyResults{"C&opy results", "", ""};
 inline constexpr ItemText ItemCorrectReflection{"C&orrection for Reflection", "",
                                         "Correct the static data for light reflected at the cuvette wall"};
@@ -122,6 +124,8 @@ inline constexpr ItemText ItemW1dPzU2{"Plot sqrt(1/Pz(u)) vs u²", "", ""};
 inline constexpr ItemText ItemLnPzU2{"Plot -ln(Pz(u)) vs u²", "", ""};
 inline constexpr ItemText ItemPzU2U{"Plot Pz(u)*u² vs u (Kratky)", "", ""};
 inline constexpr ItemText ItemPzUU{"Plot Pz(u)*u vs u (Holtzer)", "", ""};
+inline constexpr ItemText ItemFitFormFactors{"&Fit form factors...", "",
+                                     "Fit the models to the points extrapolated to c = 0: Mw and Rg of each"};
 
 inline constexpr const char* MenuEdit = "&Edit";
 inline constexpr const char* MenuPlotType = "&Plot-Type";
@@ -130,6 +134,29 @@ inline constexpr const char* MenuCDep = "&c-Dep.";
 inline constexpr const char* MenuPlotOptions = "Plot-&Options";
 inline constexpr const char* MenuCalculation = "C&alculation";
 inline constexpr const char* MenuFormFactor = "For&m-Factor:Pz";
+
+// The residual chart and the form-factor fits of the window: their windows,
+// and why the window cannot show them now.
+inline constexpr const char* CapResidualChart = "ZEB-Stat: Residuals of the Fits";
+inline constexpr const char* CapFormFactorFits = "ZEB-Stat: Form-Factor Fits";
+inline constexpr const char* ResidualsNeedQFit =
+    "The residual chart shows the fits over q². Choose an order in the q²-Dep. menu first.";
+inline constexpr const char* ResidualsNone =
+    "No concentration has a fit over q² of this order: there are no residuals to show.";
+inline constexpr const char* FormFactorFitsNeedCFit =
+    "The form factors are fitted to the points extrapolated to c = 0. Choose an order in the c-Dep. menu first.";
+inline constexpr const char* FormFactorFitsNeedStatic =
+    "The form factors are fitted to Kc/R: choose a static plot type (Zimm, Berry or Guinier) first.";
+inline constexpr const char* PointsChangedSinceCalculation =
+    "Points were switched on or off since the last calculation. Calculate (Ctrl+N) first.";
+inline constexpr const char* EvaluationNotRepeated = "The evaluation could not be repeated: %s";
+inline constexpr const char* FormFactorFitsTitle = "Form factors fitted to the %d points at c = 0, the best fit first";
+inline constexpr const char* FormFactorFitsIntervalColumn = "%g %% interval";
+inline constexpr const char* FormFactorFitsModelColumn = "Model";
+inline constexpr const char* FormFactorFitsMwColumn = "Mw/(g/mol)";
+inline constexpr const char* FormFactorFitsRgColumn = "Rg/nm";
+inline constexpr const char* FormFactorFitsSquaresColumn = "Sum of squares";
+inline constexpr const char* FormFactorFitsRmsColumn = "Rms deviation";
 
 // The controls at the left of the chart.
 inline constexpr const char* LabelK = "&k:";

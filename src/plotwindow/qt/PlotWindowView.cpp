@@ -24,6 +24,9 @@
 #include "plot/PlotLayout.h"
 #include "plotwindow/PlotWindowChart.h"
 #include "plotwindow/qt/ChartPicture.h"
+#include "plotwindow/qt/FormFactorFitsView.h"
+#include "plotwindow/qt/ResidualChartView.h"
+#include "plot/ResidualChart.h"
 #include "plot/qt/ChartRaster.h"
 #include "platform/qt/QtPlatform.h"
 #include "plotwindow/SavedEvaluationCommands.h"
@@ -172,7 +175,8 @@ void PlotWindowView::runSelection(const std::function<SelectionOutcome()>& handl
 }
 
 // A menu of the core's table: its items in table order, each with the
-// handler the table names (the results window is the view's own).
+// handler the table names (the windows of the results, the residuals and the
+// form-factor fits are the view's own).
 void PlotWindowView::fillFromTable(PlotMenu which) {
     const PlotMenuInfo& info = PlotMenus()[static_cast<std::size_t>(which)];
     QMenu* menu = addMenu(info.title, info.name);
@@ -191,6 +195,8 @@ void PlotWindowView::fillFromTable(PlotMenu which) {
         std::function<void()> handler;
         if (e.command == PlotMenuCommand::Core && e.run) handler = [this, run = e.run] { run(*core_); };
         else if (e.item == PlotMenuItem::Results) handler = [this] { showResults(); };
+        else if (e.item == PlotMenuItem::Residuals) handler = [this] { showResidualChart(); };
+        else if (e.item == PlotMenuItem::FitFormFactors) handler = [this] { showFormFactorFits(); };
         if (handler) {
             handlers_[e.item] = handler;
             connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
@@ -699,6 +705,20 @@ bool PlotWindowView::eventFilter(QObject* watched, QEvent* event) {
 void PlotWindowView::showResults() {
     ResultsWindowView results(core_->results().report, platform_, this, core_->uncertaintyText());
     results.exec();
+}
+
+void PlotWindowView::showResidualChart() {
+    std::unique_ptr<ResidualChart> chart = core_->residualChart();
+    if (!chart) return;
+    ResidualChartView window(std::move(chart), this);
+    window.exec();
+}
+
+void PlotWindowView::showFormFactorFits() {
+    std::optional<FormFactorFitTable> fits = core_->fitFormFactors();
+    if (!fits) return;
+    FormFactorFitsView window(std::move(*fits), this);
+    window.exec();
 }
 
 void PlotWindowView::setCOrder(int order) {

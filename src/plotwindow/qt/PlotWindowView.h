@@ -94,6 +94,8 @@ private:
     QWidget*& control(PlotWidget w) { return controls_[static_cast<std::size_t>(w)]; }
     void run(const std::function<void()>& handler);
     void showResults();
+    void showResidualChart();
+    void showFormFactorFits();
     void savePlotFile();
     // Dims the result fields and shows the hint while the results are out of date.
     void showResultsState();
