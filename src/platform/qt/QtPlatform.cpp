@@ -134,7 +134,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &dialog_ && event->type() == QEvent::Show && !tree_) attach();
-        if (watched == tree_ && event->type() == QEvent::Resize) fitNames(false);
+        // The view is compared by address: while it is destroyed (the events of
+        // its destruction pass here too) it is no QTreeView any more.
+        if (watched == treeObject_ && event->type() == QEvent::Resize) fitNames(false);
         return QObject::eventFilter(watched, event);
     }
 
@@ -143,6 +145,7 @@ private:
         tree_ = dialog_.findChild<QTreeView*>("treeView");
         auto* model = dialog_.findChild<QFileSystemModel*>();
         if (!tree_ || !model) return;
+        treeObject_ = tree_.data();
         // The types and icons of a folder's files arrive after its names: every
         // change of the model sizes the columns again, once the changes of a
         // moment are in.
@@ -186,6 +189,7 @@ private:
 
     QFileDialog& dialog_;
     QPointer<QTreeView> tree_;
+    const QObject* treeObject_ = nullptr;
     QTimer refit_;
 };
 
