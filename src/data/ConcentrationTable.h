@@ -2,6 +2,8 @@
 // sees it: the dialog in the program, a script in tests.
 #pragma once
 
+#include "data/RecordReview.h"
+
 #include <string>
 #include <vector>
 
@@ -27,9 +29,9 @@ public:
     virtual ~ConcentrationTable() = default;
     // PLT form: the wavelength, the sample name and the concentrations may be
     // corrected (Ok; the correction is written back into the file), kept
-    // (Ignore) or the load aborted. originalNote tells where the untouched file
-    // is kept before a change.
-    virtual TableAnswer correctPlt(ConcentrationEntries& entries, const std::string& originalNote) = 0;
+    // (Ignore) or the load aborted. file tells where the untouched file is kept
+    // before a change, or why a change cannot be written to it.
+    virtual TableAnswer correctPlt(ConcentrationEntries& entries, const ReviewedFile& file) = 0;
     // PLX form: a viscosity and a temperature per concentration, for saving the
     // data as a PLX file (Ok) or not (Ignore).
     virtual TableAnswer completePlx(ConcentrationEntries& entries) = 0;
@@ -38,7 +40,7 @@ public:
 // A window without the table: the file is taken as it is and not saved again.
 class KeepConcentrations : public ConcentrationTable {
 public:
-    TableAnswer correctPlt(ConcentrationEntries&, const std::string&) override { return TableAnswer::Ignore; }
+    TableAnswer correctPlt(ConcentrationEntries&, const ReviewedFile&) override { return TableAnswer::Ignore; }
     TableAnswer completePlx(ConcentrationEntries&) override { return TableAnswer::Ignore; }
 };
 

@@ -141,7 +141,11 @@ int PltPlxReader::pltDialogs() {
     };
     {
         ConcentrationEntries shown = entries();
-        const TableAnswer answer = table_->correctPlt(shown, originalNote());
+        // Whether a correction could be written is known before the table opens,
+        // so that it can say so before the user chooses.
+        ReviewedFile file{originalNote(), {}};
+        if (const FileWriteResult w = in_.files.checkCorrectable(identity_); !w.ok) file.cannotChangeReason = w.reason;
+        const TableAnswer answer = table_->correctPlt(shown, file);
         if (answer == TableAnswer::Abort) {
             set_.lastConcIndex = set_.savedConcIndex;
             set_.lastAngleIndex = set_.savedAngleIndex;

@@ -98,8 +98,18 @@ void ConcentrationTableDialog::abort() {
 
 void ConcentrationTableDialog::showHelp() { platform_.showHelp(tx::ImportDialogHelpContext); }
 
+void ConcentrationTableDialog::describeFile(const ReviewedFile& file) {
+    if (file.cannotChangeReason.empty()) {
+        originalFileNote = file.originalNote;
+        cannotChangeNote.clear();
+    } else {
+        originalFileNote.clear();  // nothing is changed, so nothing is kept
+        cannotChangeNote = CFormat(tx::CannotChangeFileNote, file.cannotChangeReason.c_str());
+    }
+}
+
 void ConcentrationTableDialog::applyChanges() {
-    if (!conc_ || closed_) return;
+    if (!conc_ || closed_ || !changeAvailable()) return;
     // The view edits the cells' texts; a table of another shape is no input.
     bool shaped = cells.size() >= static_cast<std::size_t>(n_) + 1;
     for (int i = 1; shaped && i <= n_; ++i)

@@ -5,6 +5,7 @@
 // the data are saved as a PLX file. A new instance serves each showing.
 #pragma once
 
+#include "data/RecordReview.h"
 #include "platform/Platform.h"
 
 #include <string>
@@ -39,8 +40,14 @@ public:
 
     std::string wavelengthField;
     std::string sampleNameField;
-    // Under the red warning of the PLT form: where the untouched file is kept before a change.
+    // Under the red warning of the PLT form: where the untouched file is kept
+    // before a change, or, for a file that cannot take a change, why not.
     std::string originalFileNote;
+    std::string cannotChangeNote;
+    // Takes the notes about the file from the reader (after Fill).
+    void describeFile(const ReviewedFile& file);
+    // The PLT form's "Ch&ange" is offered only when the change can be written.
+    bool changeAvailable() const { return form_ != Form::Plt || cannotChangeNote.empty(); }
     std::string continueButtonCaption;
     std::string changeButtonCaption;
     bool abortButtonVisible = true;

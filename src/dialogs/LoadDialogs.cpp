@@ -17,11 +17,11 @@ ReviewAnswer DialogRecordReview::review(ZebRecord& record, int recordNumber, dou
 
 namespace {
 
-TableAnswer Show(Platform& platform, ConcentrationEntries& e, ConcentrationTableDialog::Form form, const std::string* note) {
+TableAnswer Show(Platform& platform, ConcentrationEntries& e, ConcentrationTableDialog::Form form, const ReviewedFile* file) {
     ConcentrationTableDialog dialog(platform);
     dialog.Fill(e.concentrationsGPerCm3, e.viscositiesMPas, form, e.sampleName, e.wavelengthNm,
                 static_cast<int>(e.concentrationsGPerCm3.size()), e.temperaturesK);
-    if (note) dialog.originalFileNote = *note;
+    if (file) dialog.describeFile(*file);
     platform.runModal(dialog);
     switch (dialog.result()) {
     case ConcentrationTableDialog::Result::Ok: return TableAnswer::Ok;
@@ -33,8 +33,8 @@ TableAnswer Show(Platform& platform, ConcentrationEntries& e, ConcentrationTable
 
 } // namespace
 
-TableAnswer DialogConcentrationTable::correctPlt(ConcentrationEntries& entries, const std::string& originalNote) {
-    return Show(platform_, entries, ConcentrationTableDialog::Form::Plt, &originalNote);
+TableAnswer DialogConcentrationTable::correctPlt(ConcentrationEntries& entries, const ReviewedFile& file) {
+    return Show(platform_, entries, ConcentrationTableDialog::Form::Plt, &file);
 }
 
 TableAnswer DialogConcentrationTable::completePlx(ConcentrationEntries& entries) {

@@ -29,7 +29,7 @@ private:
 class DialogConcentrationTable : public ConcentrationTable {
 public:
     explicit DialogConcentrationTable(Platform& platform) : platform_(platform) {}
-    TableAnswer correctPlt(ConcentrationEntries& entries, const std::string& originalNote) override;
+    TableAnswer correctPlt(ConcentrationEntries& entries, const ReviewedFile& file) override;
     TableAnswer completePlx(ConcentrationEntries& entries) override;
 
 private:

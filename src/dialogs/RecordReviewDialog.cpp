@@ -62,7 +62,7 @@ void RecordReviewDialog::describeFile(const ReviewedFile& file) {
         cannotChangeNote.clear();
     } else {
         originalFileNote.clear();  // nothing is changed, so nothing is kept
-        cannotChangeNote = CFormat(tx::RecordReviewCannotChange, file.cannotChangeReason.c_str());
+        cannotChangeNote = CFormat(tx::CannotChangeFileNote, file.cannotChangeReason.c_str());
     }
 }
 

@@ -31,8 +31,9 @@ inline constexpr const char* RecordReviewExplanation =
     "ignored) and after reading the next concentration.";
 inline constexpr const char* RecordReviewWarning =
     "Make a copy of the data file before pressing \"Change\": the file is overwritten at once !";
-// Under the warning, when the file cannot take a change: why, before the user chooses.
-inline constexpr const char* RecordReviewCannotChange =
+// Under the warning of the record review and of the PLT table, when the file
+// cannot take a change: why, before the user chooses.
+inline constexpr const char* CannotChangeFileNote =
     "\"Change\" cannot be written to this file: %s. \"Continue without any change\" loads it as it is.";
 inline constexpr int ImportDialogHelpContext = 15;
 

@@ -1,6 +1,7 @@
 #include "LoadTestSupport.h"
 
 #include "texts/FileTexts.h"
+#include "texts/ImportDialogTexts.h"
 #include "texts/ReadCheckTexts.h"
 #include "data/CFormat.h"
 #include "data/FileReplace.h"
@@ -237,14 +238,25 @@ TEST(PltFile, ACorrectionThatCannotBeWrittenIsNotMade) {
             form.applyChanges();
         });
     };
-    {  // write-protected
+    {  // write-protected: the table says so before the choice and offers no Change
         const auto path = test::Write(dir, "ro.plt", original);
         ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
         LoadWindow w;
-        change(w.platform);
+        std::string note;
+        bool closedByChange = true;
+        w.platform.dialogScripts.push_back([&](ModalDialog& d) {
+            auto& form = dynamic_cast<ConcentrationTableDialog&>(d);
+            note = form.cannotChangeNote;
+            EXPECT_TRUE(form.originalFileNote.empty()) << "nothing is kept where nothing changes";
+            form.wavelengthField = "488";
+            form.applyChanges();
+            closedByChange = form.closed();
+            form.continueUnchanged();
+        });
         ASSERT_TRUE(w.first(path));
-        EXPECT_EQ(w.platform.messages.at(0).text,
-                  std::string(tx::CorrectionNotPossible) + "\n" + path + ": the file is write-protected");
+        EXPECT_EQ(note, CFormat(tx::CannotChangeFileNote, "the file is write-protected"));
+        EXPECT_FALSE(closedByChange);
+        EXPECT_EQ(w.platform.messages.size(), plain.platform.messages.size()) << "no message about a change";
         EXPECT_EQ(w.platform.dialogsShown.size(), 2u);  // the PLX form follows as usual
         EXPECT_EQ(test::ReadFile(path), original);
         EXPECT_FALSE(std::filesystem::exists(OriginalCopyPath(path)));

@@ -179,7 +179,7 @@ TEST(RecordBytes, RefusedFilesSayWhyExactly) {
 struct ScriptedConcentrationTable : ConcentrationTable {
     std::function<TableAnswer(ConcentrationEntries&)> plt, plx;
     std::vector<ConcentrationEntries> shown;
-    TableAnswer correctPlt(ConcentrationEntries& e, const std::string&) override {
+    TableAnswer correctPlt(ConcentrationEntries& e, const ReviewedFile&) override {
         shown.push_back(e);
         return plt(e);
     }

@@ -374,7 +374,7 @@ TEST(RecordSafety, ALinkedFileIsCorrectedWhereItIsOrNotAtAll) {
     ASSERT_EQ(h.load(second), kLoadOk);
     EXPECT_EQ(h.platform.dialogsShown.size(), 1u);
     EXPECT_FALSE(closedByChange);
-    EXPECT_EQ(note, CFormat(tx::RecordReviewCannotChange,
+    EXPECT_EQ(note, CFormat(tx::CannotChangeFileNote,
                             "the file has 2 names (hard links); a correction would change it under this name only "
                             "and leave the others with the old data"));
     EXPECT_EQ(test::ReadFile(first), original);
@@ -397,7 +397,7 @@ TEST(RecordSafety, WithoutWriteAccessTheReviewSaysSoAndTheFileLoadsUnchanged) {
     bool closedByChange = true;
     ChangeRefused(w.platform, note, closedByChange);
     ASSERT_EQ(w.load(path), kLoadOk);
-    EXPECT_EQ(note, CFormat(tx::RecordReviewCannotChange, "the file is write-protected"));
+    EXPECT_EQ(note, CFormat(tx::CannotChangeFileNote, "the file is write-protected"));
     EXPECT_FALSE(closedByChange);
     EXPECT_EQ(w.platform.dialogsShown.size(), 1u);
     EXPECT_EQ(Values(w.set()), Values(plain.set()));

@@ -301,6 +301,26 @@ void ImportFormsTest::tablePltTakesOverACellStillBeingEdited() {
     QCOMPARE(conc[1], 2e-3);
     QCOMPARE(wavelength, 633.5);
     QCOMPARE(sample, std::string("PS corrected"));
+
+    // A file that cannot take a change: the table says why and offers no Change.
+    ConcentrationTableDialog again(platform);
+    again.Fill(conc, visc, ConcentrationTableDialog::Form::Plt, sample, wavelength, 3, temps);
+    again.describeFile({"Before the first change the untouched file is kept beside it as \"ps-tarn.plt.orig\".",
+                        "the file is write-protected"});
+    bool shown = false;
+    WhenOpens("ConcentrationTableDialog", [&](QWidget* form) {
+        shown = true;
+        QVERIFY(!Child<QPushButton>(form, "changeButton")->isEnabled());
+        QVERIFY(!form->findChild<QLabel*>("originalFileNote"));
+        QCOMPARE(Child<QLabel>(form, "cannotChangeNote")->text(),
+                 QString("\"Change\" cannot be written to this file: the file is write-protected. "
+                         "\"Continue without any change\" loads it as it is."));
+        guitest::Screenshot(form, "dialog_ConcentrationTableDialog_writeProtected");
+        Child<QPushButton>(form, "continueButton")->click();
+    });
+    platform.runModal(again);
+    QVERIFY(shown);
+    QVERIFY(again.result() == ConcentrationTableDialog::Result::Ignore);
 }
 
 void ImportFormsTest::tablePlxEditsViscosityAndTemperatureOnly() {

@@ -86,6 +86,10 @@ ConcentrationTableDialogView::ConcentrationTableDialogView(ConcentrationTableDia
     if (!logic_.originalFileNote.empty())
         pltLayout->addWidget(
             WrappedLabel("originalFileNote", QString::fromStdString(logic_.originalFileNote), kPanelChars, false, panelPlt_));
+    // A file that cannot take a change says so before the user chooses.
+    if (!logic_.cannotChangeNote.empty())
+        pltLayout->addWidget(
+            WrappedLabel("cannotChangeNote", QString::fromStdString(logic_.cannotChangeNote), kPanelChars, false, panelPlt_));
 
     panelPlx_ = new QFrame(this);
     panelPlx_->setObjectName("plxPanel");
@@ -164,6 +168,7 @@ void ConcentrationTableDialogView::refresh() {
     FormView::refresh();
     continue_->setText(QString::fromStdString(logic_.continueButtonCaption));
     change_->setText(QString::fromStdString(logic_.changeButtonCaption));
+    change_->setEnabled(logic_.changeAvailable());
     abort_->setVisible(logic_.abortButtonVisible);
     panelPlt_->setVisible(logic_.pltPanelVisible);
     panelPlx_->setVisible(logic_.plxPanelVisible);
