@@ -1,4 +1,5 @@
 #include "dialogs/ConcentrationTableDialog.h"
+#include "dialogs/FileNotes.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/ImportDialogTexts.h"
@@ -8,6 +9,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 #include <limits>
 
 namespace zeb {
@@ -99,13 +101,9 @@ void ConcentrationTableDialog::abort() {
 void ConcentrationTableDialog::showHelp() { platform_.showHelp(tx::ImportDialogHelpContext); }
 
 void ConcentrationTableDialog::describeFile(const ReviewedFile& file) {
-    if (file.cannotChangeReason.empty()) {
-        originalFileNote = file.originalNote;
-        cannotChangeNote.clear();
-    } else {
-        originalFileNote.clear();  // nothing is changed, so nothing is kept
-        cannotChangeNote = CFormat(tx::CannotChangeFileNote, file.cannotChangeReason.c_str());
-    }
+    FileNotes notes = NotesAbout(file);
+    originalFileNote = std::move(notes.originalKept);
+    cannotChangeNote = std::move(notes.cannotChange);
 }
 
 void ConcentrationTableDialog::applyChanges() {

@@ -1,4 +1,5 @@
 #include "dialogs/RecordReviewDialog.h"
+#include "dialogs/FileNotes.h"
 
 #include "texts/CommonTexts.h"
 #include "texts/ImportDialogTexts.h"
@@ -8,6 +9,7 @@
 #include "dialogs/StandardIndexDialog.h"
 
 #include <cmath>
+#include <utility>
 #include <limits>
 
 namespace zeb {
@@ -57,13 +59,9 @@ void RecordReviewDialog::Fill(ZebRecord& record, int recordNumber, double& nStan
 }
 
 void RecordReviewDialog::describeFile(const ReviewedFile& file) {
-    if (file.cannotChangeReason.empty()) {
-        originalFileNote = file.originalNote;
-        cannotChangeNote.clear();
-    } else {
-        originalFileNote.clear();  // nothing is changed, so nothing is kept
-        cannotChangeNote = CFormat(tx::CannotChangeFileNote, file.cannotChangeReason.c_str());
-    }
+    FileNotes notes = NotesAbout(file);
+    originalFileNote = std::move(notes.originalKept);
+    cannotChangeNote = std::move(notes.cannotChange);
 }
 
 void RecordReviewDialog::close(ReviewAnswer answer) {
