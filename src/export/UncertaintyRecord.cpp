@@ -1,9 +1,12 @@
 #include "export/UncertaintyRecord.h"
+#include "export/FormFactorFitTable.h"
 
 #include "analysis/NumberText.h"
 #include "data/CFormat.h"
 #include "evaluation/OptionTable.h"
 #include "texts/UncertaintyTexts.h"
+
+#include <algorithm>
 
 namespace zeb {
 
@@ -32,6 +35,21 @@ std::string intervalText(const ResultInterval* r, const char* unit) {
     if (!r) return tx::NotDeterminedValue;
     if (!r->determined()) return tx::NotDeterminedValue;
     return "[" + number(r->interval->low) + ", " + number(r->interval->high) + "] " + unit;
+}
+
+// A model's note when a value of it is not determined, and the best model's line.
+std::string whyLine(const FormFactorFitResult& m) {
+    return std::string(m.name) + ": " + CFormat(tx::NotDeterminedBecause, m.why.text.c_str());
+}
+
+std::string bestLine(const FormFactorFits& fits) {
+    for (const FormFactorFitResult& m : fits.models)
+        if (m.model == fits.bestModel) return CFormat(tx::FormFactorFitsBest, m.name);
+    return {};
+}
+
+std::string rmsText(const FormFactorFitResult& m) {
+    return m.converged ? CleanNumber(CFormat("%.2f", m.rmsRelativePercent)) + " %" : std::string(tx::NotDeterminedValue);
 }
 
 const char* directionName(FitDirection d) { return d == FitDirection::OverQ2 ? "q2" : "c"; }
@@ -163,13 +181,40 @@ std::string FormFactorFitsText(const FormFactorFits& fits) {
         out += std::string(m.name) + "\t" + valueAndInterval(m.mwGPerMol, m.mwInterval, "g/mol") + "\t" +
                valueAndInterval(m.rgNm, m.rgInterval, "nm") + "\t" +
                (m.sizeNm ? number(*m.sizeNm) + " nm" : std::string(tx::NotDeterminedValue)) + "\t" +
-               (m.converged ? CleanNumber(CFormat("%.2f", m.rmsRelativePercent)) + " %" : std::string(tx::NotDeterminedValue)) +
-               "\r\n";
-        if (!m.why.text.empty()) out += std::string(m.name) + ": " + CFormat(tx::NotDeterminedBecause, m.why.text.c_str()) + "\r\n";
+               rmsText(m) + "\r\n";
+        if (!m.why.text.empty()) out += whyLine(m) + "\r\n";
     }
-    for (const FormFactorFitResult& m : fits.models)
-        if (m.model == fits.bestModel) out += CFormat(tx::FormFactorFitsBest, m.name) + "\r\n";
+    if (const std::string best = bestLine(fits); !best.empty()) out += best + "\r\n";
     return out;
+}
+
+FormFactorFitTable TabulateFormFactorFits(const FormFactorFits& fits, double level) {
+    const auto valueText = [](const std::optional<double>& v) { return v ? number(*v) : std::string(tx::NotDeterminedValue); };
+    const auto intervalText = [](const std::optional<Interval>& i) {
+        return i ? "[" + number(i->low) + ", " + number(i->high) + "]" : std::string(tx::NotDeterminedValue);
+    };
+    const auto fitted = [](const FormFactorFitResult& m) { return m.converged && m.mwGPerMol.has_value(); };
+    FormFactorFitTable t;
+    t.heading = CFormat(tx::FormFactorFitsTitle, fits.points);
+    const std::string interval = CFormat(tx::FormFactorFitsIntervalColumn, level * 100.0);
+    t.columns = {tx::FormFactorFitsModelColumn, tx::FormFactorFitsMwColumn, interval, tx::FormFactorFitsRgColumn,
+                 interval, tx::FormFactorFitsSquaresColumn, tx::FormFactorFitsRmsColumn};
+
+    std::vector<const FormFactorFitResult*> order;
+    for (const FormFactorFitResult& m : fits.models) order.push_back(&m);
+    std::stable_sort(order.begin(), order.end(), [&](const FormFactorFitResult* a, const FormFactorFitResult* b) {
+        if (fitted(*a) != fitted(*b)) return fitted(*a);
+        return fitted(*a) && a->reducedChi2 < b->reducedChi2;
+    });
+    for (const FormFactorFitResult* m : order) {
+        t.rows.push_back({m->name, valueText(m->mwGPerMol), intervalText(m->mwInterval), valueText(m->rgNm),
+                          intervalText(m->rgInterval), fitted(*m) ? number(m->chi2) : std::string(tx::NotDeterminedValue),
+                          fitted(*m) ? rmsText(*m) : std::string(tx::NotDeterminedValue)});
+        t.models.push_back(m->model);
+        if (!m->why.text.empty()) t.notes.push_back(whyLine(*m));
+    }
+    if (const std::string best = bestLine(fits); !best.empty()) t.notes.push_back(best);
+    return t;
 }
 
 } // namespace zeb

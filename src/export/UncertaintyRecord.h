@@ -40,7 +40,8 @@ Record FormFactorFitsRecord(const FormFactorFits& fits);
 std::string UncertaintyText(const UncertaintyReport& report);
 // The advice as lines of plain words (empty when the chosen orders suit the data).
 std::string AdviceText(const OrderAdvice& advice);
-// The form-factor fits as a text table.
+// The form-factor fits as a text table (FormFactorFitTable.h: as the plot
+// window shows them).
 std::string FormFactorFitsText(const FormFactorFits& fits);
 
 } // namespace zeb

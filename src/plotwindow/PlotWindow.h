@@ -25,7 +25,7 @@
 #include "plot/ChartState.h"
 #include "plot/FormFactorChart.h"
 #include "plot/WindowState.h"
-#include "plotwindow/FormFactorFitTable.h"
+#include "export/FormFactorFitTable.h"
 #include "plotwindow/PlotMenu.h"
 
 #include <array>

@@ -18,21 +18,6 @@
 
 namespace zeb {
 
-std::string PlotWindow::uncertaintyText() const {
-    const bool fitted = options_.qOrder != FitOrder::None || options_.cOrder != FitOrder::None;
-    if (!calculated_ || !fitted || ff_.viewShown || resultsOutOfDate()) return "";
-    try {
-        // The window's set as it stands: its switched-off points take no part.
-        const Evaluation e(set(), options_);
-        if (!e.completed) return "";
-        return UncertaintyText(ReportUncertainty(e));
-    } catch (const std::invalid_argument&) {
-        return "";
-    } catch (const std::bad_alloc&) {
-        return "";
-    }
-}
-
 namespace {
 
 // The evaluation of the results shown, or the reason there is none.
@@ -51,6 +36,20 @@ std::unique_ptr<Evaluation> EvaluationShown(const MeasurementSet& set, const Eva
 }
 
 } // namespace
+
+std::string PlotWindow::uncertaintyText() const {
+    const bool fitted = options_.qOrder != FitOrder::None || options_.cOrder != FitOrder::None;
+    if (!calculated_ || !fitted || ff_.viewShown || resultsOutOfDate()) return "";
+    // The window's set as it stands: its switched-off points take no part.
+    std::string why;
+    const std::unique_ptr<Evaluation> e = EvaluationShown(set(), options_, why);
+    if (!e) return "";
+    try {
+        return UncertaintyText(ReportUncertainty(*e));
+    } catch (const std::bad_alloc&) {
+        return "";
+    }
+}
 
 std::unique_ptr<ResidualChart> PlotWindow::residualChart() {
     if (loading() || !set_.initialised()) return nullptr;

@@ -150,13 +150,6 @@ inline constexpr const char* FormFactorFitsNeedStatic =
 inline constexpr const char* PointsChangedSinceCalculation =
     "Points were switched on or off since the last calculation. Calculate (Ctrl+N) first.";
 inline constexpr const char* EvaluationNotRepeated = "The evaluation could not be repeated: %s";
-inline constexpr const char* FormFactorFitsTitle = "Form factors fitted to the %d points at c = 0, the best fit first";
-inline constexpr const char* FormFactorFitsIntervalColumn = "%g %% interval";
-inline constexpr const char* FormFactorFitsModelColumn = "Model";
-inline constexpr const char* FormFactorFitsMwColumn = "Mw/(g/mol)";
-inline constexpr const char* FormFactorFitsRgColumn = "Rg/nm";
-inline constexpr const char* FormFactorFitsSquaresColumn = "Sum of squares";
-inline constexpr const char* FormFactorFitsRmsColumn = "Rms deviation";
 
 // The controls at the left of the chart.
 inline constexpr const char* LabelK = "&k:";

@@ -61,5 +61,13 @@ inline constexpr const char* AdviceNone = "Order advice: the chosen orders suit 
 inline constexpr const char* FormFactorFitsHeading = "Form factors fitted to the points at c = 0 (%d points):";
 inline constexpr const char* FormFactorFitsColumns = "Model\tMw\tRg\tSize\tRms deviation";
 inline constexpr const char* FormFactorFitsBest = "Fits best: %s";
+// The same fits as the plot window's table shows them.
+inline constexpr const char* FormFactorFitsTitle = "Form factors fitted to the %d points at c = 0, the best fit first";
+inline constexpr const char* FormFactorFitsIntervalColumn = "%g %% interval";
+inline constexpr const char* FormFactorFitsModelColumn = "Model";
+inline constexpr const char* FormFactorFitsMwColumn = "Mw/(g/mol)";
+inline constexpr const char* FormFactorFitsRgColumn = "Rg/nm";
+inline constexpr const char* FormFactorFitsSquaresColumn = "Sum of squares";
+inline constexpr const char* FormFactorFitsRmsColumn = "Rms deviation";
 
 } // namespace zeb::tx

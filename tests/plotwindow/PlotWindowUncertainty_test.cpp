@@ -3,7 +3,7 @@
 #include "analysis/FormFactor.h"
 #include "platform/ScriptedPlatform.h"
 #include "plot/ResidualChart.h"
-#include "plotwindow/FormFactorFitTable.h"
+#include "export/FormFactorFitTable.h"
 #include "plotwindow/PlotWindow.h"
 #include "support/BuildPaths.h"
 #include "support/SyntheticSets.h"

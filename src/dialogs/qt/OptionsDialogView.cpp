@@ -1,4 +1,5 @@
 #include "dialogs/qt/OptionsDialogView.h"
+#include "plot/qt/QtCanvas.h"
 
 #include "texts/DialogFormTexts.h"
 #include "texts/OptionsTexts.h"
@@ -400,11 +401,7 @@ QFont OptionsDialogView::DialogFont(const LogFont& f) {
     // chart's canvas takes. The dialog is given that family by name, so that it
     // selects it (and its bold style) in its lists.
     QFont q;
-    QStringList families;
-    if (!f.faceName.empty()) families << QString::fromStdString(f.faceName);
-    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("Helvetica")
-             << QStringLiteral("sans-serif");
-    q.setFamilies(families);
+    q.setFamilies(QtCanvas::FontFamilies(f.faceName));
     // A height of 0 is the chart's built-in size.
     const int height = f.height != 0 ? f.height : kBuiltInAxisFontHeight / OptionsDialog::kFontDialogDivisor;
     // Negative: the character height; positive: the cell height (about 1.15 of it).

@@ -22,12 +22,7 @@ QRgb ToOpaqueQRgb(Rgb c) {
 
 QFont BaseFont(const LogFont& f) {
     QFont q;
-    QStringList families;
-    const QString face = QString::fromStdString(f.faceName);
-    if (!face.isEmpty()) families << face;
-    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("Helvetica")
-             << QStringLiteral("sans-serif");
-    q.setFamilies(families);
+    q.setFamilies(QtCanvas::FontFamilies(f.faceName));
     q.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight == 0 ? 400 : f.weight, 100, 900)));
     q.setItalic(f.italic != 0);
     q.setUnderline(f.underline != 0);
@@ -52,6 +47,14 @@ double CellPerEm(const QFont& base) {
 }
 
 } // namespace
+
+QStringList QtCanvas::FontFamilies(const std::string& faceName) {
+    QStringList families;
+    if (!faceName.empty()) families << QString::fromStdString(faceName);
+    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("Helvetica")
+             << QStringLiteral("sans-serif");
+    return families;
+}
 
 QFont QtCanvas::ToQFont(const LogFont& f) {
     QFont q = BaseFont(f);

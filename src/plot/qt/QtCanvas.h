@@ -69,6 +69,8 @@ public:
     double scale() const { return scale_; }
     double devicePixelRatio() const { return ratio_; }
     static QFont ToQFont(const LogFont& font);
+    // The families a face is drawn with: the named one, then its substitutes.
+    static QStringList FontFamilies(const std::string& faceName);
     // Everything through the painter from here on: no pixels written directly,
     // no parts of lines left out (the picture is the same; for comparisons).
     void drawThroughPainterOnly();

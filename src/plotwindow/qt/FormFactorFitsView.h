@@ -3,7 +3,7 @@
 // first) and the notes below it, with a Close button.
 #pragma once
 
-#include "plotwindow/FormFactorFitTable.h"
+#include "export/FormFactorFitTable.h"
 
 #include <QDialog>
 

@@ -1,6 +1,7 @@
 // The form-factor fits as the plot window shows them: a heading, a table with
 // one row per model, the model that fits best first, and the notes (why a
-// value is missing, which model fits best).
+// value is missing, which model fits best). Made beside the text table of the
+// same fits (UncertaintyRecord.cpp), in the same number formats.
 #pragma once
 
 #include "evaluation/FormFactorFit.h"
