@@ -61,6 +61,7 @@ const char* const kEval =
     "  --chart plot|residuals               which chart: the plot (default) or the residuals\n"
     "                                       of the fits over q² per concentration\n"
     "  --x-range LO HI, --y-range LO HI     manual axis ranges, in the units of the axis labels\n"
+    "                                       (at most 1E+12 either way)\n"
     "  --form-factor M[,M...]               compare with form factors: coil-md, coil-pd, rod,\n"
     "                                       sphere, user:FILE.FFU (static plot types only)\n"
     "  --representation R                   the form-factor plot form, 1..12 (with --form-factor)\n"
